@@ -1,0 +1,48 @@
+# The two set-up commands of the README:
+#   make run    installs what is missing, builds, runs the tool on the bundled examples
+#   make test   installs what is missing, builds, runs the whole test suite
+# Further targets: make asan (tests under sanitizers), make bench, make fuzz, make format.
+
+PRESET ?= dev
+BUILD_DIR = build/$(PRESET)
+
+.PHONY: all deps configure build run test asan bench fuzz format format-check install-check clean
+
+all: build
+
+deps:
+	@scripts/deps.sh
+
+configure: deps
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build --preset $(PRESET) -j2
+
+run: build
+	@scripts/demo.sh $(BUILD_DIR)
+
+test: build
+	@ctest --preset $(PRESET)
+
+asan:
+	@$(MAKE) --no-print-directory test PRESET=asan
+
+bench: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j2
+	@scripts/bench.sh build/release
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j2
+	@scripts/fuzz.sh build/fuzz
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+clean:
+	@rm -rf build

@@ -1,0 +1,37 @@
+# Warning flags and test registration shared by every target of the project.
+
+function(ssl2_set_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  if(SSL2_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# ssl2_add_test(NAME source...): one GoogleTest program linked against the library,
+# registered with CTest test by test.
+function(ssl2_add_test name)
+  if(NOT SSL2_BUILD_TESTS)
+    return()
+  endif()
+  add_executable(${name} ${ARGN})
+  ssl2_set_warnings(${name})
+  target_link_libraries(${name} PRIVATE ssl2::ssl2 GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${name} PRIVATE SSL2_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "TZ=UTC;LC_ALL=C")
+endfunction()
+
+# ssl2_add_parser(TARGET NAME LEXER GRAMMAR): generates a reentrant scanner and grammar
+# at build time and adds them to TARGET. Generated files live in the build tree only.
+function(ssl2_add_parser target name lexer grammar)
+  set(out ${PROJECT_BINARY_DIR}/generated/ssl2/parsers)
+  file(MAKE_DIRECTORY ${out})
+  bison_target(${name}Parser ${grammar} ${out}/${name}.tab.cpp
+               DEFINES_FILE ${out}/${name}.tab.h COMPILE_FLAGS "-Wall")
+  flex_target(${name}Scanner ${lexer} ${out}/${name}.lex.cpp
+              DEFINES_FILE ${out}/${name}.lex.h)
+  add_flex_bison_dependency(${name}Scanner ${name}Parser)
+  target_sources(${target} PRIVATE ${BISON_${name}Parser_OUTPUTS} ${FLEX_${name}Scanner_OUTPUTS})
+  # Generated code is not ours to keep warning-free.
+  set_source_files_properties(${BISON_${name}Parser_OUTPUTS} ${FLEX_${name}Scanner_OUTPUTS}
+    PROPERTIES COMPILE_OPTIONS "-Wno-unused-function;-Wno-sign-compare;-Wno-unused-parameter;-Wno-pedantic")
+endfunction()

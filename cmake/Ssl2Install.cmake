@@ -1,0 +1,22 @@
+# Install rules: headers, library, tool, CMake package and pkg-config file.
+include(CMakePackageConfigHelpers)
+
+install(TARGETS ssl2 EXPORT ssl2Targets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/ssl2/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ssl2
+  FILES_MATCHING PATTERN "*.h" PATTERN "*.def")
+install(FILES ${PROJECT_BINARY_DIR}/generated/ssl2/version.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ssl2)
+
+set(cmakedir ${CMAKE_INSTALL_LIBDIR}/cmake/ssl2)
+install(EXPORT ssl2Targets NAMESPACE ssl2:: DESTINATION ${cmakedir})
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/ssl2Config.cmake.in
+  ${PROJECT_BINARY_DIR}/ssl2Config.cmake INSTALL_DESTINATION ${cmakedir})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/ssl2ConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/ssl2Config.cmake ${PROJECT_BINARY_DIR}/ssl2ConfigVersion.cmake
+  DESTINATION ${cmakedir})
+
+configure_file(${PROJECT_SOURCE_DIR}/cmake/ssl2.pc.in ${PROJECT_BINARY_DIR}/ssl2.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/ssl2.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,0 +1,19 @@
+#!/bin/sh
+# Installs the Debian packages the build needs; does nothing when all are present.
+set -eu
+
+packages="build-essential cmake ninja-build pkg-config flex bison libgtest-dev libgmock-dev
+libbenchmark-dev libcrypto++-dev libcli11-dev libinih-dev nlohmann-json3-dev"
+
+missing=""
+for p in $packages; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing" >&2
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

@@ -1,0 +1,99 @@
+#include "ssl2/base/TString.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+TEST(TString, TokenSplitsAtFirstDelimiterAndKeepsIt) {
+    TString s("plan.v2.pdf");
+    EXPECT_EQ(s.Token("."), "plan");
+    EXPECT_EQ(s, ".v2.pdf");
+    TString none("abc");
+    EXPECT_EQ(none.Token("."), "abc");
+    EXPECT_TRUE(none.IsEmpty());
+}
+
+TEST(TString, ValueRadixAndFailures) {
+    std::uint32_t u = 7;
+    EXPECT_TRUE(TString("0x1F").Value(u, 0));
+    EXPECT_EQ(u, 31u);
+    EXPECT_TRUE(TString(" 42abc").Value(u, 10));
+    EXPECT_EQ(u, 42u);
+    EXPECT_TRUE(TString("ff").Value(u, 16));
+    EXPECT_EQ(u, 255u);
+    u = 7;
+    EXPECT_FALSE(TString("abc").Value(u, 10));
+    EXPECT_FALSE(TString("").Value(u, 10));
+    EXPECT_FALSE(TString("-1").Value(u, 10));
+    EXPECT_FALSE(TString("4294967296").Value(u, 10));
+    EXPECT_EQ(u, 7u);
+    EXPECT_TRUE(TString("4294967295").Value(u, 10));
+    EXPECT_EQ(u, 4294967295u);
+    std::int32_t i = 0;
+    EXPECT_TRUE(TString("-12").Value(i));
+    EXPECT_EQ(i, -12);
+    double d = 0;
+    EXPECT_TRUE(TString("2.5mm").Value(d));
+    EXPECT_DOUBLE_EQ(d, 2.5);
+}
+
+TEST(TString, PiecesAndChanges) {
+    TString s("Stamp   ");
+    EXPECT_EQ(TString(s).StripTail(), "Stamp");
+    EXPECT_EQ(TString("job. .").StripTail(". "), "job");
+    EXPECT_EQ(TString("AbC").LowCase(), "abc");
+    EXPECT_EQ(TString("abcdef").Left(2), "ab");
+    EXPECT_EQ(TString("abcdef").Right(2), "ef");
+    EXPECT_EQ(TString("abcdef").Right(20), "abcdef");
+    EXPECT_EQ(TString("a/b/c").FindReverse('/'), 3);
+    EXPECT_EQ(TString("abc").Find("x"), TString::kNotFound);
+    TString r("a\"b\"c");
+    EXPECT_EQ(r.Replace("\"", "''"), 2u);
+    EXPECT_EQ(r, "a''b''c");
+    EXPECT_EQ(TString("abc", 2), "ab");
+    EXPECT_EQ(TString::Format("%.1f x %.1f", 210.0, 297.0), "210.0 x 297.0");
+    EXPECT_EQ(TString("HPGL").CompareNoCase("hpgl"), 0);
+    EXPECT_LT(TString("a").CompareNoCase("B"), 0);
+}
+
+TEST(TString, LegacyBytesPassThrough) {
+    const std::string bytes = "Gr\xfc\xdf \x80";  // Windows-1252, not UTF-8
+    TString s = TString::FromAnsi(bytes);
+    EXPECT_EQ(s.AsAnsi(), bytes);
+    EXPECT_EQ(s.AsUnicode(), std::u16string(u"Gr\u00fc\u00df \u20ac"));
+    EXPECT_EQ(TString::SaveFromAnsi(s.SaveAsAnsi('#'), '#').AsAnsi(), bytes);
+}
+
+TEST(TString, EscapedFormKnownValues) {
+    EXPECT_EQ(TString("a#b").SaveAsAnsi('#'), "a#0023b");
+    EXPECT_EQ(TString::FromUnicode(u"x\xD800y").SaveAsAnsi('#'), "x#D800y");
+    EXPECT_EQ(TString::SaveFromAnsi("#00E4#zz#", '#'), "\xc3\xa4#zz#");
+    EXPECT_EQ(TString::SaveFromAnsi("#D83D#DE00", '#').AsUnicode(), std::u16string(u"\U0001F600"));
+}
+
+// Any UTF-16 text survives text -> escaped 8-bit -> text.
+TEST(TString, EscapedFormIsLosslessForRandomUtf16) {
+    std::mt19937 rng(12345);
+    const char16_t interesting[] = {u'#', u'"', u'\r', u'\n', 0xD800, 0xDBFF, 0xDC00, 0xDFFF,
+                                    0x00E4, 0x20AC, 0xFFFF, u'A'};
+    for (int round = 0; round < 2000; ++round) {
+        std::u16string text;
+        const int len = static_cast<int>(rng() % 24);
+        for (int i = 0; i < len; ++i) {
+            char16_t c = (rng() % 3 == 0) ? interesting[rng() % std::size(interesting)]
+                                          : static_cast<char16_t>(1 + rng() % 0xFFFF);
+            text += c;
+        }
+        const std::string escaped = TString::FromUnicode(text).SaveAsAnsi('#');
+        EXPECT_EQ(TString::SaveFromAnsi(escaped, '#').AsUnicode(), text) << "round " << round;
+        for (std::size_t i = 0; i < escaped.size(); ++i) {
+            if (escaped[i] != '#') continue;
+            for (std::size_t k = i + 1; k < i + 5 && k < escaped.size(); ++k)
+                EXPECT_TRUE(std::isxdigit(static_cast<unsigned char>(escaped[k])));
+        }
+    }
+}
+
+}  // namespace

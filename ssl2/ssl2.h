@@ -1,0 +1,16 @@
+// ssl2: read, change, write and deliver SSL job tickets.
+//
+// The umbrella header: includes the whole exported interface.
+#pragma once
+
+#include "ssl2/version.h"
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/base/RCMutex.h"
+#include "ssl2/base/RCSerializeBase.h"
+#include "ssl2/base/RCUnit.h"
+#include "ssl2/base/TException.h"
+#include "ssl2/base/TMessage.h"
+#include "ssl2/base/TString.h"
+#include "ssl2/SSLStatements/SslStatement.h"
+#include "ssl2/sslmessages.h"

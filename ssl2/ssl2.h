@@ -15,3 +15,4 @@
 #include "ssl2/SSLStatements/SslStatement.h"
 #include "ssl2/sslmessages.h"
 #include "ssl2/support/CMD5Checksum.h"
+#include "ssl2/base/TFile.h"

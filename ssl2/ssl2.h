@@ -16,3 +16,8 @@
 #include "ssl2/sslmessages.h"
 #include "ssl2/support/CMD5Checksum.h"
 #include "ssl2/base/TFile.h"
+#include "ssl2/base/PFileBrowser.h"
+#include "ssl2/base/RCPageRangeParser.h"
+#include "ssl2/base/RCUncPath2LocalPath.h"
+#include "ssl2/base/TPoint.h"
+#include "ssl2/base/TRCMultiObjectContainer.h"

@@ -17,12 +17,12 @@ class RMCSslErrors : public TMessageBase {
 public:
     RMCSslErrors();
     enum : std::uint32_t {
-        kIndexOutOfRange = 0,   ///< %1 member name, %2 index, %3 count
+        kIndexOutOfRange = 0,       ///< %1 member name, %2 index, %3 count
         kJobPlotterNotNumeric = 1,  ///< %1 job-plotter text
-        kUnknownStatement = 2,  ///< %1 identifier
-        kWrongStatementClass = 3,  ///< %1 class given, %2 class required
-        kNoEntryWithOrdinal = 4,   ///< %1 ordinal
-        kAccessDataTooShort = 6,   ///< no arguments
+        kUnknownStatement = 2,      ///< %1 identifier
+        kWrongStatementClass = 3,   ///< %1 class given, %2 class required
+        kNoEntryWithOrdinal = 4,    ///< %1 ordinal
+        kAccessDataTooShort = 6,    ///< no arguments
     };
 };
 

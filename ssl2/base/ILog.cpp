@@ -9,10 +9,12 @@ namespace {
 class StderrLog : public ILog {
 public:
     StderrLog() {
-        if (const char* level = std::getenv("SSL2_LOG_LEVEL")) m_nMaxLevel = std::atoi(level);
+        if (const char* level = std::getenv("SSL2_LOG_LEVEL"))
+            m_nMaxLevel = std::atoi(level);
     }
     void Write(int level, const TString& text) override {
-        if (level > m_nMaxLevel) return;
+        if (level > m_nMaxLevel)
+            return;
         std::lock_guard lock(m_mutex);
         std::fprintf(stderr, "ssl2[%d]: %s\n", level, text.c_str());
     }
@@ -36,7 +38,9 @@ ILog* g_ptheLogfile() {
     return log ? log : &DefaultLog();
 }
 
-ILog* SetLogfile(ILog* log) { return g_installedLog.exchange(log, std::memory_order_acq_rel); }
+ILog* SetLogfile(ILog* log) {
+    return g_installedLog.exchange(log, std::memory_order_acq_rel);
+}
 
 void RCCaptureLog::Write(int level, const TString& text) {
     std::lock_guard lock(m_mutex);
@@ -51,7 +55,8 @@ std::vector<RCCaptureLog::Entry> RCCaptureLog::GetEntries() const {
 bool RCCaptureLog::Contains(int level, const TString& text) const {
     std::lock_guard lock(m_mutex);
     for (const auto& e : m_entries)
-        if (e.m_nLevel == level && e.m_sText.Find(text) != TString::kNotFound) return true;
+        if (e.m_nLevel == level && e.m_sText.Find(text) != TString::kNotFound)
+            return true;
     return false;
 }
 

@@ -12,7 +12,8 @@ namespace {
 }
 
 void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
 // Reads the wire form with bounds checks on every step.
@@ -22,7 +23,8 @@ public:
     std::uint32_t U32() {
         Need(4);
         std::uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) v |= std::uint32_t{m_data[m_pos + i]} << (8 * i);
+        for (int i = 0; i < 4; ++i)
+            v |= std::uint32_t{m_data[m_pos + i]} << (8 * i);
         m_pos += 4;
         return v;
     }
@@ -39,7 +41,8 @@ public:
 
 private:
     void Need(std::size_t n) const {
-        if (n > m_data.size() - m_pos) Truncated();
+        if (n > m_data.size() - m_pos)
+            Truncated();
     }
     std::span<const std::uint8_t> m_data;
     std::size_t m_pos = 0;
@@ -90,11 +93,13 @@ std::vector<std::uint8_t> RCSerializeBase::Serialize() const {
     std::vector<std::uint8_t> out;
     PutU32(out, GetDataType());
     std::vector<const _TIDFunctionTableList*> tables;
-    for (auto* t = GetFunctionTableList(); t; t = t->m_pBase) tables.push_back(t);
+    for (auto* t = GetFunctionTableList(); t; t = t->m_pBase)
+        tables.push_back(t);
     PutU32(out, static_cast<std::uint32_t>(tables.size()));
     for (const auto* table : tables) {
         std::uint32_t count = 0;
-        for (auto* m = table->m_pTuples; m && m->m_pSerialize; ++m) ++count;
+        for (auto* m = table->m_pTuples; m && m->m_pSerialize; ++m)
+            ++count;
         PutU32(out, table->m_nDataType);
         PutU32(out, count);
         for (auto* m = table->m_pTuples; m && m->m_pSerialize; ++m) {
@@ -122,7 +127,8 @@ void RCSerializeBase::DeSerialize(std::span<const std::uint8_t> data) {
         const std::uint32_t tableType = in.U32();
         const std::uint32_t memberCount = in.U32();
         const _TIDFunctionTableList* table = GetFunctionTableList();
-        while (table && table->m_nDataType != tableType) table = table->m_pBase;
+        while (table && table->m_nDataType != tableType)
+            table = table->m_pBase;
         for (std::uint32_t m = 0; m < memberCount; ++m) {
             RSDataEntry entry;
             entry.m_nId = in.U32();
@@ -130,7 +136,8 @@ void RCSerializeBase::DeSerialize(std::span<const std::uint8_t> data) {
             entry.m_nCount = in.U32();
             const std::uint32_t size = in.U32();
             const auto bytes = in.Bytes(size);
-            if (!table) continue;  // a table this version does not know
+            if (!table)
+                continue;  // a table this version does not know
             entry.m_aData.assign(bytes.begin(), bytes.end());
             for (auto* f = table->m_pTuples; f && f->m_pDeSerialize; ++f) {
                 if (f->m_nId == entry.m_nId) {
@@ -159,7 +166,8 @@ void RCSerializeBase::SerializeAsTBool(RSDataEntry* entry, const bool* values,
     entry->m_nKind = RSDataEntry::kTBool;
     entry->m_nCount = count;
     entry->m_aData.assign(count, 0);
-    for (std::uint32_t i = 0; i < count; ++i) entry->m_aData[i] = values[i] ? 1 : 0;
+    for (std::uint32_t i = 0; i < count; ++i)
+        entry->m_aData[i] = values[i] ? 1 : 0;
 }
 void RCSerializeBase::SerializeAsObject(RSDataEntry* entry, const RCSerializeBase& object) {
     entry->m_nKind = RSDataEntry::kObject;
@@ -182,8 +190,10 @@ void RCSerializeBase::DeSerializeAsTReal(const RSDataEntry* entry, double* value
 void RCSerializeBase::DeSerializeAsTBool(const RSDataEntry* entry, bool* values,
                                          std::uint32_t count) {
     CheckKind(entry, RSDataEntry::kTBool);
-    if (entry->m_nCount < count || entry->m_aData.size() < count) Truncated();
-    for (std::uint32_t i = 0; i < count; ++i) values[i] = entry->m_aData[i] != 0;
+    if (entry->m_nCount < count || entry->m_aData.size() < count)
+        Truncated();
+    for (std::uint32_t i = 0; i < count; ++i)
+        values[i] = entry->m_aData[i] != 0;
 }
 void RCSerializeBase::DeSerializeAsObject(const RSDataEntry* entry, RCSerializeBase& object) {
     CheckKind(entry, RSDataEntry::kObject);
@@ -193,7 +203,8 @@ void RCSerializeBase::DeSerializeAsObject(const RSDataEntry* entry, RCSerializeB
 bool RCSerializable::TryMemCpy(std::uint8_t* buffer, std::uint32_t& position, const void* source,
                                std::uint32_t length, std::uint32_t size) {
     const bool fits = buffer && position <= size && length <= size - position;
-    if (fits && length) std::memcpy(buffer + position, source, length);
+    if (fits && length)
+        std::memcpy(buffer + position, source, length);
     position += length;
     return fits;
 }

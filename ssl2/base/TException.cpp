@@ -11,12 +11,12 @@ namespace {
 thread_local RCInfo t_pendingError;
 }
 
-RCInfo::RCInfo(unsigned short table, std::uint32_t number, TString arg1, TString arg2,
-               TString arg3)
+RCInfo::RCInfo(unsigned short table, std::uint32_t number, TString arg1, TString arg2, TString arg3)
     : RCInfoRaw(table, number), m_asArgs{std::move(arg1), std::move(arg2), std::move(arg3)} {}
 
 TString RCInfo::GetText() const {
-    if (!IsError()) return {};
+    if (!IsError())
+        return {};
     return VEMTO::GetMessage(m_nOrigin, m_nNumber, m_asArgs[0], m_asArgs[1], m_asArgs[2]);
 }
 
@@ -49,18 +49,27 @@ void RethrowAsLibraryError() {
     }
 }
 
-RCInfo GetErrorInfo() { return t_pendingError; }
+RCInfo GetErrorInfo() {
+    return t_pendingError;
+}
 
-TString GetErrorString() { return t_pendingError.GetText(); }
+TString GetErrorString() {
+    return t_pendingError.GetText();
+}
 
-void ClearError() { t_pendingError = RCInfo(); }
+void ClearError() {
+    t_pendingError = RCInfo();
+}
 
 void VemtoUnhandledException() {
     try {
         RethrowAsLibraryError();
     } catch (const TException& e) {
-        if (ILog* log = g_ptheLogfile()) log->Write(1, TString("unhandled exception: ") + e.what());
+        if (ILog* log = g_ptheLogfile())
+            log->Write(1, TString("unhandled exception: ") + e.what());
     }
 }
 
-void DecrementPendingCount() { ClearError(); }
+void DecrementPendingCount() {
+    ClearError();
+}

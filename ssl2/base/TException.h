@@ -71,8 +71,9 @@ private:
 };
 
 /// Raises message `number` of table `table`; it becomes the thread's pending error.
-[[noreturn]] void ThrowNewError(unsigned short table, std::uint32_t number, const TString& arg1 = {},
-                                const TString& arg2 = {}, const TString& arg3 = {});
+[[noreturn]] void ThrowNewError(unsigned short table, std::uint32_t number,
+                                const TString& arg1 = {}, const TString& arg2 = {},
+                                const TString& arg3 = {});
 /// Raises the operating system's last error (errno) for `operation` on `object`.
 [[noreturn]] void ThrowLastError(const TString& operation = "system call",
                                  const TString& object = {});

@@ -18,10 +18,13 @@ public:
 
     void Register(const char* name, unsigned short table, std::span<const RSMessageText> texts) {
         std::lock_guard lock(m_mutex);
-        if (!m_tables.emplace(name, table).second) return;
-        for (const auto& t : texts) m_texts.emplace(Key(table, t.m_nNumber), t.m_sText);
+        if (!m_tables.emplace(name, table).second)
+            return;
+        for (const auto& t : texts)
+            m_texts.emplace(Key(table, t.m_nNumber), t.m_sText);
         if (auto it = m_pending.find(name); it != m_pending.end()) {
-            for (auto& [number, text] : it->second) m_texts[Key(table, number)] = text;
+            for (auto& [number, text] : it->second)
+                m_texts[Key(table, number)] = text;
             m_pending.erase(it);
         }
     }
@@ -29,7 +32,8 @@ public:
     bool Lookup(unsigned short table, std::uint32_t number, std::string& text) const {
         std::lock_guard lock(m_mutex);
         auto it = m_texts.find(Key(table, number));
-        if (it == m_texts.end()) return false;
+        if (it == m_texts.end())
+            return false;
         text = it->second;
         return true;
     }
@@ -98,17 +102,22 @@ TString GetMessage(unsigned short table, std::uint32_t number, const TString& ar
 
 int LoadMessages(const TString& path) {
     std::ifstream in(path.str(), std::ios::binary);
-    if (!in) return -1;
+    if (!in)
+        return -1;
     int count = 0;
     std::string line;
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || line[0] == ';') continue;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == ';')
+            continue;
         const auto tab1 = line.find('\t');
         const auto tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
-        if (tab2 == std::string::npos) continue;
+        if (tab2 == std::string::npos)
+            continue;
         std::uint32_t number = 0;
-        if (!TString(line.substr(tab1 + 1, tab2 - tab1 - 1)).Value(number, 0)) continue;
+        if (!TString(line.substr(tab1 + 1, tab2 - tab1 - 1)).Value(number, 0))
+            continue;
         Registry::Instance().Replace(line.substr(0, tab1), number, line.substr(tab2 + 1));
         ++count;
     }

@@ -11,8 +11,12 @@ const TString TString::NullString;
 
 namespace {
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Windows-1252 code points of the bytes 0x80..0x9F; the other bytes map to Latin-1.
 constexpr char16_t kCp1252High[32] = {
@@ -20,7 +24,9 @@ constexpr char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-bool IsSurrogate(std::uint32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool IsSurrogate(std::uint32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
 
 // Decodes one (generalised) UTF-8 sequence at `i`; surrogates encoded in three bytes
 // are accepted so that unpaired surrogates survive a round trip.  Returns the
@@ -42,13 +48,16 @@ std::size_t DecodeUtf8(std::string_view s, std::size_t i, std::uint32_t& cp) {
     } else {
         return 0;
     }
-    if (i + len > s.size()) return 0;
+    if (i + len > s.size())
+        return 0;
     for (std::size_t k = 1; k < len; ++k) {
         const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) return 0;
+        if ((b & 0xC0) != 0x80)
+            return 0;
         cp = (cp << 6) | (b & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF) return 0;
+    if (cp < min || cp > 0x10FFFF)
+        return 0;
     return len;
 }
 
@@ -84,19 +93,24 @@ void AppendUtf16(std::u16string_view text, std::string& out) {
 }
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
 // Four hex digits at `i`, or -1.
 long Hex4(std::string_view s, std::size_t i) {
-    if (i + 4 > s.size()) return -1;
+    if (i + 4 > s.size())
+        return -1;
     long v = 0;
     for (std::size_t k = 0; k < 4; ++k) {
         const int d = HexDigit(s[i + k]);
-        if (d < 0) return -1;
+        if (d < 0)
+            return -1;
         v = v * 16 + d;
     }
     return v;
@@ -104,7 +118,8 @@ long Hex4(std::string_view s, std::size_t i) {
 
 bool InSet(char c, const char* set) {
     for (; set && *set; ++set)
-        if (*set == c) return true;
+        if (*set == c)
+            return true;
     return false;
 }
 
@@ -114,7 +129,8 @@ int ParseNumber(const std::string& s, T& value, Parse parse) {
     errno = 0;
     char* end = nullptr;
     const auto v = parse(s.c_str(), &end);
-    if (end == s.c_str() || errno == ERANGE) return 0;
+    if (end == s.c_str() || errno == ERANGE)
+        return 0;
     if constexpr (std::numeric_limits<T>::is_integer) {
         if (v < static_cast<decltype(v)>(std::numeric_limits<T>::min()) ||
             v > static_cast<decltype(v)>(std::numeric_limits<T>::max()))
@@ -124,18 +140,24 @@ int ParseNumber(const std::string& s, T& value, Parse parse) {
     return 1;
 }
 
-bool ValidRadix(int radix) { return radix == 0 || radix == 10 || radix == 16 || radix == 8; }
+bool ValidRadix(int radix) {
+    return radix == 0 || radix == 10 || radix == 16 || radix == 8;
+}
 
 }  // namespace
 
 TString::TString(const char* text, std::uint32_t maxLength) {
-    if (!text) return;
+    if (!text)
+        return;
     std::size_t n = 0;
-    while (n < maxLength && text[n] != '\0') ++n;
+    while (n < maxLength && text[n] != '\0')
+        ++n;
     m_s.assign(text, n);
 }
 
-TString TString::Left(std::uint32_t n) const { return TString(m_s.substr(0, n)); }
+TString TString::Left(std::uint32_t n) const {
+    return TString(m_s.substr(0, n));
+}
 
 TString TString::Right(std::uint32_t n) const {
     return n >= m_s.size() ? *this : TString(m_s.substr(m_s.size() - n));
@@ -178,7 +200,8 @@ TString TString::Token(const char* delimiters) {
 }
 
 std::uint32_t TString::Replace(const TString& what, const TString& with) {
-    if (what.IsEmpty()) return 0;
+    if (what.IsEmpty())
+        return 0;
     std::uint32_t count = 0;
     std::string out;
     std::size_t from = 0;
@@ -197,25 +220,29 @@ std::uint32_t TString::Replace(const TString& what, const TString& with) {
 
 TString& TString::StripTail(const char* chars) {
     std::size_t n = m_s.size();
-    while (n > 0 && InSet(m_s[n - 1], chars)) --n;
+    while (n > 0 && InSet(m_s[n - 1], chars))
+        --n;
     m_s.resize(n);
     return *this;
 }
 
 TString& TString::StripHead(const char* chars) {
     std::size_t n = 0;
-    while (n < m_s.size() && InSet(m_s[n], chars)) ++n;
+    while (n < m_s.size() && InSet(m_s[n], chars))
+        ++n;
     m_s.erase(0, n);
     return *this;
 }
 
 TString& TString::LowCase() {
-    for (auto& c : m_s) c = AsciiLower(c);
+    for (auto& c : m_s)
+        c = AsciiLower(c);
     return *this;
 }
 
 TString& TString::UpCase() {
-    for (auto& c : m_s) c = AsciiUpper(c);
+    for (auto& c : m_s)
+        c = AsciiUpper(c);
     return *this;
 }
 
@@ -224,9 +251,11 @@ int TString::CompareNoCase(const TString& other) const {
     for (std::size_t i = 0; i < n; ++i) {
         const auto a = static_cast<unsigned char>(AsciiLower(m_s[i]));
         const auto b = static_cast<unsigned char>(AsciiLower(other.m_s[i]));
-        if (a != b) return a < b ? -1 : 1;
+        if (a != b)
+            return a < b ? -1 : 1;
     }
-    if (m_s.size() == other.m_s.size()) return 0;
+    if (m_s.size() == other.m_s.size())
+        return 0;
     return m_s.size() < other.m_s.size() ? -1 : 1;
 }
 
@@ -248,16 +277,19 @@ TString TString::Format(const char* format, ...) {
 }
 
 int TString::Value(std::uint32_t& value, int radix) const {
-    if (!ValidRadix(radix)) return 0;
+    if (!ValidRadix(radix))
+        return 0;
     // strtoull accepts a minus sign and wraps; a negative number is not unsigned.
     const auto first = m_s.find_first_not_of(" \t\n\v\f\r");
-    if (first != std::string::npos && m_s[first] == '-') return 0;
+    if (first != std::string::npos && m_s[first] == '-')
+        return 0;
     return ParseNumber(m_s, value,
                        [radix](const char* s, char** e) { return std::strtoull(s, e, radix); });
 }
 
 int TString::Value(std::int32_t& value, int radix) const {
-    if (!ValidRadix(radix)) return 0;
+    if (!ValidRadix(radix))
+        return 0;
     return ParseNumber(m_s, value,
                        [radix](const char* s, char** e) { return std::strtoll(s, e, radix); });
 }
@@ -344,4 +376,6 @@ TString TString::SaveFromAnsi(std::string_view bytes, char escape) {
     return out;
 }
 
-std::ostream& operator<<(std::ostream& out, const TString& text) { return out << text.str(); }
+std::ostream& operator<<(std::ostream& out, const TString& text) {
+    return out << text.str();
+}

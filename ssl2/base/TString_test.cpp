@@ -78,8 +78,8 @@ TEST(TString, EscapedFormKnownValues) {
 // Any UTF-16 text survives text -> escaped 8-bit -> text.
 TEST(TString, EscapedFormIsLosslessForRandomUtf16) {
     std::mt19937 rng(12345);
-    const char16_t interesting[] = {u'#', u'"', u'\r', u'\n', 0xD800, 0xDBFF, 0xDC00, 0xDFFF,
-                                    0x00E4, 0x20AC, 0xFFFF, u'A'};
+    const char16_t interesting[] = {u'#',   u'"',   u'\r',  u'\n',  0xD800, 0xDBFF,
+                                    0xDC00, 0xDFFF, 0x00E4, 0x20AC, 0xFFFF, u'A'};
     for (int round = 0; round < 2000; ++round) {
         std::u16string text;
         const int len = static_cast<int>(rng() % 24);
@@ -91,7 +91,8 @@ TEST(TString, EscapedFormIsLosslessForRandomUtf16) {
         const std::string escaped = TString::FromUnicode(text).SaveAsAnsi('#');
         EXPECT_EQ(TString::SaveFromAnsi(escaped, '#').AsUnicode(), text) << "round " << round;
         for (std::size_t i = 0; i < escaped.size(); ++i) {
-            if (escaped[i] != '#') continue;
+            if (escaped[i] != '#')
+                continue;
             for (std::size_t k = i + 1; k < i + 5 && k < escaped.size(); ++k)
                 EXPECT_TRUE(std::isxdigit(static_cast<unsigned char>(escaped[k])));
         }

@@ -1,7 +1,8 @@
 # The two set-up commands of the README:
 #   make run    installs what is missing, builds, runs the tool on the bundled examples
 #   make test   installs what is missing, builds, runs the whole test suite
-# Further targets: make asan (tests under sanitizers), make bench, make fuzz, make format.
+# Further targets: make asan (tests under sanitizers), make bench, make fuzz [FUZZ_SECONDS=60],
+# make format, make format-check.
 
 PRESET ?= dev
 BUILD_DIR = build/$(PRESET)
@@ -28,21 +29,30 @@ test: build
 asan:
 	@$(MAKE) --no-print-directory test PRESET=asan
 
-bench: deps
+bench:
+	@scripts/deps.sh bench
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j2
 	@scripts/bench.sh build/release
 
-fuzz: deps
+FUZZ_SECONDS ?= 60
+
+fuzz:
+	@scripts/deps.sh fuzz
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j2
-	@scripts/fuzz.sh build/fuzz
+	@scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS)
 
 format:
+	@scripts/deps.sh format
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 format-check:
-	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	@scripts/deps.sh format
+	@bad=$$(git ls-files '*.cpp' '*.h' | while read -r f; do \
+	  clang-format --dry-run --Werror "$$f" >/dev/null 2>&1 || echo "  $$f"; done); \
+	if [ -n "$$bad" ]; then echo "not clang-formatted (make format fixes them):"; \
+	  echo "$$bad"; exit 1; fi
 
 clean:
 	@rm -rf build

@@ -1,9 +1,19 @@
 #!/bin/sh
 # Installs the Debian packages the build needs; does nothing when all are present.
+# Optional groups add what a further target needs:
+#   scripts/deps.sh [bench] [fuzz] [format]
 set -eu
 
 packages="build-essential cmake ninja-build pkg-config flex bison libgtest-dev libgmock-dev
 libbenchmark-dev libcrypto++-dev libcli11-dev libinih-dev nlohmann-json3-dev"
+for group in "$@"; do
+  case $group in
+    bench) packages="$packages python3" ;;
+    fuzz) packages="$packages clang libclang-rt-dev" ;;
+    format) packages="$packages clang-format" ;;
+    *) echo "unknown dependency group: $group" >&2; exit 2 ;;
+  esac
+done
 
 missing=""
 for p in $packages; do

@@ -16,6 +16,7 @@
 #include "ssl2/sslmessages.h"
 #include "ssl2/capas/RCIniStringInterface.h"
 #include "ssl2/capas/RCReaderDiagnostics.h"
+#include "ssl2/capas/RCRcfStringInterface.h"
 #include "ssl2/capas/RCStatementInfluencingCapaRaw.h"
 #include "ssl2/capas/RCStatementInfluencingCapaRefined.h"
 #include "ssl2/capas/RCStatementInfluencingCapas.h"

@@ -2,6 +2,9 @@
    items), ENDMF.  An item is key = value, a key alone, or a lone separator, each
    closed by a separator.  Lists are left-recursive. */
 %define api.pure full
+/* Reduce only where no other action is possible, so an error is seen at the token
+   that causes it, before the end of the text is taken as reached. */
+%define lr.default-reduction consistent
 %define api.prefix {rcf_}
 %define api.value.type {const std::string*}
 %param {void* scanner}

@@ -138,6 +138,27 @@ int RCRcfStringInterface::SectionCount() const {
     return m_pContents ? static_cast<int>(m_pContents->size()) : 0;
 }
 
+TRCMultiObjectContainer<TString> RCRcfStringInterface::SectionNames() const {
+    TRCMultiObjectContainer<TString> names;
+    if (m_pContents) {
+        for (const auto& section : *m_pContents)
+            names.push_back(section.first);
+    }
+    return names;
+}
+
+TRCMultiObjectContainer<TString> RCRcfStringInterface::KeyNames(const TString& section) const {
+    TRCMultiObjectContainer<TString> names;
+    if (!m_pContents)
+        return names;
+    const auto s = m_pContents->find(section);
+    if (s == m_pContents->end())
+        return names;
+    for (const auto& key : s->second)
+        names.push_back(key.first);
+    return names;
+}
+
 int RCRcfStringInterface::KeyCount(const TString& section) const {
     if (!m_pContents)
         return -1;

@@ -22,6 +22,7 @@
 #include <string>
 
 #include "ssl2/base/RCMutex.h"
+#include "ssl2/base/TRCMultiObjectContainer.h"
 #include "ssl2/base/TString.h"
 #include "ssl2/capas/RCReaderDiagnostics.h"
 
@@ -60,8 +61,12 @@ public:
 
     /// 0 without contents.
     int SectionCount() const;
+    /// The section names in order (none without contents).
+    TRCMultiObjectContainer<TString> SectionNames() const;
     /// -1 without contents or when the section is absent.
     int KeyCount(const TString& section) const;
+    /// The keys of a section in order (none when it is absent).
+    TRCMultiObjectContainer<TString> KeyNames(const TString& section) const;
     /// Removes a key (and, when asked, its section once it has no keys left); true
     /// when a key was removed.
     bool DeleteKey(const TString& section, const TString& key, bool removeEmptySection);

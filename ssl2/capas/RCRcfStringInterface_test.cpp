@@ -128,7 +128,11 @@ TEST(RCRcfStringInterface, EnumerationAndDeletion) {
     Read read(kExample);
     RCRcfStringInterface& rcf = read.rcf;
     EXPECT_EQ(rcf.SectionCount(), 3);
+    EXPECT_EQ(rcf.SectionNames(),
+              (TRCMultiObjectContainer<TString>{"BEGMF", "MFDESC", "MFVERSION 1"}));
     EXPECT_EQ(rcf.KeyCount("MFDESC"), 2);
+    EXPECT_EQ(rcf.KeyNames("MFDESC"), (TRCMultiObjectContainer<TString>{"AUTHOR", "DATE"}));
+    EXPECT_TRUE(rcf.KeyNames("NONE").empty());
     EXPECT_EQ(rcf.KeyCount("NONE"), -1);
     EXPECT_TRUE(rcf.DeleteKey("MFDESC", "AUTHOR", true));
     EXPECT_EQ(read.Value("MFDESC", "DATE"), "y");
@@ -144,6 +148,7 @@ TEST(RCRcfStringInterface, EnumerationAndDeletion) {
 
     RCRcfStringInterface none;
     EXPECT_EQ(none.SectionCount(), 0);
+    EXPECT_TRUE(none.SectionNames().empty());
     EXPECT_EQ(none.KeyCount("X"), -1);
     EXPECT_FALSE(none.DeleteKey("X", "Y", true));
     EXPECT_FALSE(none.DeleteSection("X"));

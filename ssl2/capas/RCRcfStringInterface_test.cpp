@@ -208,3 +208,32 @@ TEST(RCRcfStringInterface, ReadFileOfAnEndlessFileIsBounded) {
 }
 
 }  // namespace
+
+#include <random>
+
+#include "ssl2/capas/RCIniStringInterface.h"
+
+namespace {
+
+// Hostile input: random bytes, biased towards the characters the scanners care about.
+TEST(CapasReaders, RandomBytesAreReadWithoutHarm) {
+    std::mt19937 random(20261206);
+    const std::string alphabet =
+        "[]=;,\"\r\n \t#BEGMFENDMF\x1b\x00\xff"
+        "abc01";
+    for (int round = 0; round < 300; ++round) {
+        std::string text(random() % 3000, '\0');
+        for (char& c : text) {
+            c = random() % 2 ? alphabet[random() % alphabet.size()] : static_cast<char>(random());
+        }
+        RCIniStringInterface ini;
+        ini.SetDiagnosticHandler([](const RSReaderDiagnostic&) {});
+        ini.ReadString(text);
+        RCRcfStringInterface rcf;
+        rcf.SetDiagnosticHandler([](const RSReaderDiagnostic&) {});
+        rcf.ReadString(text);
+        EXPECT_GE(rcf.SectionCount(), 0);
+    }
+}
+
+}  // namespace

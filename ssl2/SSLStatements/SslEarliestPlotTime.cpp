@@ -25,7 +25,7 @@ int ReadColonFields(TString text, std::int32_t (&fields)[kFieldCount]) {
 }  // namespace
 
 SslEarliestPlotTime::SslEarliestPlotTime()
-    : SslStatement(m_anAccessibility[m_StatementID], "EarliestPlotTime") {
+    : TSslStatementImpl(kSslStatementTypes[m_StatementID], kSslStatementNames[m_StatementID]) {
     m_tmTime.tm_year = 80;
     m_tmTime.tm_isdst = -1;
     mktime(&m_tmTime);

@@ -9,18 +9,15 @@
 
 #include <ctime>
 
-#include "ssl2/SSLStatements/SslStatement.h"
+#include "ssl2/SSLStatements/SslStatementImpl.h"
 
-class SslEarliestPlotTime : public SslStatement {
+class SslEarliestPlotTime final
+    : public TSslStatementImpl<SslEarliestPlotTime, kId_SslEarliestPlotTime, SslStatement> {
 public:
-    static constexpr TSslStatementID m_StatementID = kId_SslEarliestPlotTime;
-
     /// 1980, month 0, day 0, 00:00:00 normalised: 31 December 1979, 00:00.
     SslEarliestPlotTime();
 
-    SslStatement* Clone() const override { return new SslEarliestPlotTime(*this); }
     TString ToString() const override;
-    TSslStatementID GetStatementID() const override { return m_StatementID; }
     /// The whole time as its colon text (member 0): year:month:day:hour:minute.
     unsigned int SetString(const std::string& text, std::uint32_t member,
                            std::uint32_t element) override;

@@ -43,7 +43,8 @@ const std::uint32_t SslFileInfo::m_anMemberTypes[kMemberCount] = {
 const std::uint32_t SslFileInfo::m_anAllowedColorDepths[kColorDepthCount] = {
     0, 1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048, 4096, 32768, 65535};
 
-SslFileInfo::SslFileInfo() : SslStatement(m_anAccessibility[m_StatementID], "FileInfo") {}
+SslFileInfo::SslFileInfo()
+    : TSslStatementImpl(kSslStatementTypes[m_StatementID], kSslStatementNames[m_StatementID]) {}
 
 TString SslFileInfo::ToString(unsigned int withColorDepth) const {
     TString text = m_sName + "  ";

@@ -9,11 +9,10 @@
 
 #include <cstdint>
 
-#include "ssl2/SSLStatements/SslStatement.h"
+#include "ssl2/SSLStatements/SslStatementImpl.h"
 
-class SslFileInfo : public SslStatement {
+class SslFileInfo final : public TSslStatementImpl<SslFileInfo, kId_SslFileInfo, SslStatement> {
 public:
-    static constexpr TSslStatementID m_StatementID = kId_SslFileInfo;
     static constexpr std::uint32_t kMemberCount = 7;
     static constexpr std::uint32_t kColorDepthMember = 6;
     static constexpr std::uint32_t kColorDepthCount = 16;
@@ -27,12 +26,10 @@ public:
 
     SslFileInfo();
 
-    SslStatement* Clone() const override { return new SslFileInfo(*this); }
     /// The SSL line without the colour-depth keyword.
     TString ToString() const override { return ToString(0); }
     /// The SSL line; with `withColorDepth` non-zero the colour-depth keyword follows.
     TString ToString(unsigned int withColorDepth) const;
-    TSslStatementID GetStatementID() const override { return m_StatementID; }
 
     /// Every member as decimal text; member 6 goes through SetColorDepth.
     unsigned int SetString(const std::string& text, std::uint32_t member,

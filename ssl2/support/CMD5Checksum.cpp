@@ -1,12 +1,8 @@
 #include "ssl2/support/CMD5Checksum.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 
-#include "ssl2/base/TException.h"
-#include "ssl2/base/TMessage.h"
+#include "ssl2/base/TFile.h"
 
 namespace {
 
@@ -206,17 +202,17 @@ TString CMD5Checksum::GetMD5(const TString& text) {
                   static_cast<unsigned int>(bytes.size()));
 }
 
-TString CMD5Checksum::GetMD5OfFile(const TString& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
-    if (!file) {
-        ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kFileOpen, path, std::strerror(errno));
-    }
+TString CMD5Checksum::GetMD5(TFile& file) {
     CMD5Checksum md5;
     unsigned char chunk[1024];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        md5.Update(chunk, static_cast<std::uint32_t>(got));
+    std::uint32_t got = 0;
+    while ((got = file.Read(chunk, sizeof chunk)) > 0) {
+        md5.Update(chunk, got);
     }
     return md5.Final();
+}
+
+TString CMD5Checksum::GetMD5OfFile(const TString& path) {
+    TFile file(path, TFile::kRead | TFile::kOpenExisting);
+    return GetMD5(file);
 }

@@ -10,3 +10,6 @@
 #include "ssl2/SSLStatements/SslSizeStatements.h"
 #include "ssl2/SSLStatements/SslMargin.h"
 #include "ssl2/SSLStatements/SslFold.h"
+#include "ssl2/SSLStatements/SslHpgl.h"
+#include "ssl2/SSLStatements/SslHpglPens.h"
+#include "ssl2/SSLStatements/SslHpglColorEmulation.h"

@@ -26,3 +26,4 @@
 #include "ssl2/SSLStatements/SslHpglColorEmulation.h"
 #include "ssl2/SSLStatements/SslStringStatements.h"
 #include "ssl2/SSLStatements/SslVersion.h"
+#include "ssl2/SSLStatements/SslStamp.h"

@@ -153,6 +153,10 @@ TEST(RCIniStringInterface, LongValuesAndManyKeysAreReadWhole) {
     Read read("[s]\nk=" + longValue + "\n" + std::string(5000, 'K') + "=1\n");
     EXPECT_EQ(read.Value("s", "k"), longValue);
     EXPECT_EQ(read.Value("s", std::string(5000, 'k').c_str()), "1");
+    // A first line of unclosed brackets is stray text, read in one pass.
+    Read brackets(std::string(100000, '[') + "\n[s]\na=1\n");
+    EXPECT_EQ(brackets.diagnostics.Output(), std::string(100000, '['));
+    EXPECT_EQ(brackets.Value("s", "a"), "1");
 
     std::string text = "[big]\r\n";
     for (int i = 0; text.size() < (1u << 20); ++i) {

@@ -126,6 +126,14 @@ TEST(RCIniStringInterface, ParseStateDoesNotLeakIntoTheNextParse) {
     EXPECT_TRUE(ini.GetValue("t", "c", value));
 }
 
+TEST(RCIniStringInterface, AThrowingDiagnosticHandlerEndsOnlyThatParse) {
+    RCIniStringInterface ini;
+    ini.SetDiagnosticHandler([](const RSReaderDiagnostic&) { throw std::runtime_error("stop"); });
+    EXPECT_THROW(ini.ReadString("\nkey=1\n"), std::runtime_error);
+    ini.SetDiagnosticHandler({});
+    EXPECT_EQ(ini.ReadString("[s]\na=1\n"), 1u);
+}
+
 TEST(RCIniStringInterface, ToStringWritesSectionsInOrder) {
     Read read("[b]\nz=2\ny=1\n[a]\nk=v\n");
     EXPECT_EQ(read.ini.ToString(), "[a]\r\nk=v\r\r[b]\r\ny=1\rz=2\r\r");

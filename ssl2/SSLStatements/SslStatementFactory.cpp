@@ -1,7 +1,5 @@
 // The statement factory and statement equality, both dispatched over the table of
-// the 111 identifiers.  A class is dispatched to only when its definition is
-// present (every statement class is declared below); an identifier whose class
-// is not part of the build raises "SslErrors" 2 like an unknown one.
+// the 111 identifiers.
 #include <cxxabi.h>
 
 #include <cstdlib>
@@ -14,15 +12,7 @@
 #include "ssl2/base/TException.h"
 #include "ssl2/sslmessages.h"
 
-#define SSL2_STATEMENT(id, cls, name, family, type, member) class cls;
-#include "ssl2/SSLStatements/SslStatementTable.def"
-
 namespace {
-
-template <class T>
-concept Defined = requires {
-    sizeof(T);
-};
 
 /// Logs "SslErrors" `number` at level 1, then raises it.
 [[noreturn]] void LogAndThrow(std::uint32_t number, const TString& arg1, const TString& arg2 = {}) {
@@ -44,19 +34,8 @@ TString RunTimeClassName(const SslStatement& statement) {
 }
 
 template <class T>
-SslStatement* Create(std::uint32_t id) {
-    if constexpr (Defined<T>)
-        return new (std::nothrow) T;
-    else
-        UnknownStatement(id);
-}
-
-template <class T>
-bool Equal(const SslStatement& a, const SslStatement& b, std::uint32_t id) {
-    if constexpr (Defined<T>)
-        return static_cast<const T&>(a) == static_cast<const T&>(b);
-    else
-        LogAndThrow(RMCSslErrors::kUnknownStatement, TString(id));
+bool Equal(const SslStatement& a, const SslStatement& b) {
+    return static_cast<const T&>(a) == static_cast<const T&>(b);
 }
 
 }  // namespace
@@ -65,7 +44,7 @@ SslStatement* SslStatement::CreateSslObject(TSslStatementID id) {
     switch (id) {
 #define SSL2_STATEMENT(id, cls, name, family, type, member) \
     case id:                                                \
-        return Create<cls>(id);
+        return new (std::nothrow) cls;
 #include "ssl2/SSLStatements/SslStatementTable.def"
     }
     UnknownStatement(id);
@@ -79,7 +58,7 @@ bool SslStatement::operator==(const SslStatement& other) const {
     switch (id) {
 #define SSL2_STATEMENT(id, cls, name, family, type, member) \
     case id:                                                \
-        return Equal<cls>(*this, other, id);
+        return Equal<cls>(*this, other);
 #include "ssl2/SSLStatements/SslStatementTable.def"
     }
     LogAndThrow(RMCSslErrors::kUnknownStatement, TString(id));

@@ -14,3 +14,4 @@
 #include "ssl2/base/TString.h"
 #include "ssl2/SSLStatements/SslStatement.h"
 #include "ssl2/sslmessages.h"
+#include "ssl2/access/RCAccessSsl.h"

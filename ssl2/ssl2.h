@@ -15,3 +15,5 @@
 #include "ssl2/SSLStatements/SslStatement.h"
 #include "ssl2/sslmessages.h"
 #include "ssl2/access/RCAccessSsl.h"
+#include "ssl2/support/CMD5Checksum.h"
+#include "ssl2/base/TFile.h"

@@ -3,3 +3,7 @@
 #pragma once
 
 #include "ssl2/SSLStatements/SslStatement.h"
+#include "ssl2/SSLStatements/SslStatementImpl.h"
+#include "ssl2/SSLStatements/SslStringStatement.h"
+#include "ssl2/SSLStatements/SslNumberStatement.h"
+#include "ssl2/SSLStatements/SslSelectionStatement.h"

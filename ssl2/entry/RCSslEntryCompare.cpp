@@ -1,5 +1,7 @@
 // RCSslEntry: merging under access rights, equality with a list of differences,
 // and the sort key by which a job set orders its file entries.
+#include <array>
+
 #include "ssl2/base/TException.h"
 #include "ssl2/entry/RCSslEntry.h"
 #include "ssl2/sslmessages.h"
@@ -24,88 +26,47 @@ constexpr bool IdentifiesFile(TSslStatementID id) {
 constexpr bool kCompared_Y = true;
 constexpr bool kCompared_N = false;
 
-/// The sort comparison of each identifier; kKeep keeps the previous key.  Sorting
-/// by zoom (56) keeps the previous key like the other size statements: sizes have
-/// no order of their own.
-enum TSortKind : std::uint8_t { kKeep, kText, kSelection, kNumber, kFold, kBin, kStamp, kFileInfo };
+/// How each identifier sorts.  kKeep keeps the previous key and comparison: the
+/// statements without an order of their own.  Sorting by zoom (56) keeps the
+/// previous key like the other size statements.
+enum TSortKind : std::uint8_t {
+    kKeep,
+    kText,
+    kSelection,
+    kUnits,
+    kNumber,
+    kFold,
+    kBin,
+    kStamp,
+    kFileInfo
+};
 
-constexpr TSortKind SortKind(std::uint32_t id) {
-    switch (id) {
-        case 0:
-        case 1:
-        case 5:
-        case 8:
-        case 9:
-        case 10:
-        case 11:
-        case 14:
-        case 15:
-        case 17:
-        case 18:
-        case 29:
-        case 30:
-        case 37:
-        case 38:
-        case 41:
-        case 42:
-        case 64:
-        case 65:
-        case 66:
-        case 68:
-        case 70:
-        case 71:
-        case 72:
-        case 73:
-        case 74:
-        case 75:
-        case 106:
-        case 107:
-            return kText;
-        case 6:
-        case 12:
-        case 13:
-        case 19:
-        case 21:
-        case 26:
-        case 27:
-        case 31:
-        case 33:
-        case 34:
-        case 35:
-        case 36:
-        case 39:
-        case 40:
-        case 45:
-        case 48:
-        case 53:
-        case 58:
-        case 59:
-        case 61:
-        case 63:
-        case 67:
-        case 69:
-        case 76:
-        case 98:
-        case 105:
-        case 110:
-            return kSelection;
-        case 7:
-        case 25:
-        case 57:
-        case 62:
-            return kNumber;
-        case 20:
-            return kFold;
-        case 43:
-            return kBin;
-        case 51:
-            return kStamp;
-        case 60:
-            return kFileInfo;
-        default:
-            return kKeep;
+// clang-format off
+constexpr std::uint8_t kTextIds[] = {0, 1, 5, 8, 9, 10, 11, 14, 15, 17, 18, 29, 30, 37, 38, 41, 42,
+                                     64, 65, 66, 68, 70, 71, 72, 73, 74, 75, 106, 107};
+constexpr std::uint8_t kSelectionIds[] = {6, 12, 13, 19, 21, 26, 27, 31, 33, 34, 35, 36, 39, 40, 45,
+                                          48, 58, 59, 61, 63, 67, 69, 76, 98, 105, 110};
+constexpr std::uint8_t kNumberIds[] = {7, 25, 57, 62};
+// clang-format on
+
+constexpr std::array<TSortKind, kSslStatementCount> kSortKinds = [] {
+    std::array<TSortKind, kSslStatementCount> kinds{};
+    for (std::uint8_t id : kTextIds) {
+        kinds[id] = kText;
     }
-}
+    for (std::uint8_t id : kSelectionIds) {
+        kinds[id] = kSelection;
+    }
+    for (std::uint8_t id : kNumberIds) {
+        kinds[id] = kNumber;
+    }
+    kinds[kId_SslUnits] = kUnits;  // by unit index, like a selection
+    kinds[kId_SslFold] = kFold;
+    kinds[kId_SslOutputBin] = kBin;
+    kinds[kId_SslStamp] = kStamp;
+    kinds[kId_SslFileInfo] = kFileInfo;
+    return kinds;
+}();
 
 }  // namespace
 
@@ -151,7 +112,7 @@ void RCSslEntry::InitCompare(TSslStatementID id, unsigned int ascending) {
         ThrowNewError(RMCSslErrors(), RMCSslErrors::kUnknownStatement, TString::Format("%u", id));
     }
     TSortIsSmaller compare = nullptr;
-    switch (SortKind(id)) {
+    switch (kSortKinds[id]) {
         case kKeep:
             return;
         case kText:
@@ -159,6 +120,9 @@ void RCSslEntry::InitCompare(TSslStatementID id, unsigned int ascending) {
             break;
         case kSelection:
             compare = &SslSelectionStatement::IsSmaller;
+            break;
+        case kUnits:
+            compare = &SslUnits::IsSmaller;
             break;
         case kNumber:
             compare = &SslNumberStatement::IsSmaller;

@@ -427,6 +427,26 @@ TEST(RCSslEntrySort, KeyAndDirection) {
     EXPECT_FALSE(RCSslEntry::Compare(one, three)) << "direction changed before the error";
 }
 
+TEST(RCSslEntrySort, EveryIdentifierGivesAStrictOrder) {
+    const RCSslEntry filled = FilledEntry(1);
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        for (unsigned int ascending : {0u, 1u}) {
+            RCSslEntry a;
+            RCSslEntry b(filled);
+            a.InitCompare(static_cast<TSslStatementID>(id), ascending);
+            b.InitCompare(static_cast<TSslStatementID>(id), ascending);
+            EXPECT_FALSE(RCSslEntry::Compare(a, b) && RCSslEntry::Compare(b, a)) << "statement " << id;
+            EXPECT_FALSE(RCSslEntry::Compare(a, a)) << "statement " << id;
+        }
+    }
+    RCSslEntry inch;
+    inch.SetUnits(SslUnit(SslUnit::kInch));
+    RCSslEntry mm;
+    inch.InitCompare(kId_SslUnits, 1);
+    mm.InitCompare(kId_SslUnits, 1);
+    EXPECT_TRUE(RCSslEntry::Compare(mm, inch));
+}
+
 TEST(RCSslEntrySort, DefaultSortsByNameDescending) {
     RCSslEntry a;
     RCSslEntry b;

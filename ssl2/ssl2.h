@@ -17,3 +17,8 @@
 #include "ssl2/access/RCAccessSsl.h"
 #include "ssl2/support/CMD5Checksum.h"
 #include "ssl2/base/TFile.h"
+#include "ssl2/base/PFileBrowser.h"
+#include "ssl2/base/RCPageRangeParser.h"
+#include "ssl2/base/RCUncPath2LocalPath.h"
+#include "ssl2/base/TPoint.h"
+#include "ssl2/base/TRCMultiObjectContainer.h"

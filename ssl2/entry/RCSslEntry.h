@@ -24,10 +24,11 @@
 
 #include <cstdint>
 #include <ctime>
-#include <utility>
 
 #include "ssl2/SSLStatements/SslStatements.h"
 #include "ssl2/access/RCAccessSsl.h"
+#include "ssl2/base/TPoint.h"
+#include "ssl2/base/TRCMultiObjectContainer.h"
 #include "ssl2/base/TString.h"
 
 class RCSslEntry {
@@ -146,16 +147,11 @@ public:
     /// Clears the mark that the fold options were set.
     void FoldOptionsWereNeverSet();
     /// Old program number to program and options with a caller's translation table.
-    template <class Table>
-    auto TranslateFoldProgram(Table&& table) {
-        return m_SslFold.Translate(std::forward<Table>(table));
-    }
+    int TranslateFoldProgram(const RCFoldPrgTranslator& table);
     /// Program and options back to an old program number.
-    template <class Table>
-    auto ReTranslateFoldProgram(Table&& table) {
-        return m_SslFold.ReTranslate(std::forward<Table>(table));
-    }
-    unsigned int SetIfFoldImpossible(SslFold::TSslTriStateFoldErrorBehavior behavior);
+    int ReTranslateFoldProgram(const RCFoldPrgReTranslator& table);
+    /// 0 server default, 1 ignore, 2 report an error; anything else is refused.
+    unsigned int SetIfFoldImpossible(std::uint32_t behavior);
     /// 0 server default, 1 ignore, 2 report an error.
     std::uint32_t GetIfFoldImpossible() const;
     void SetDefaultIfFoldImpossible();

@@ -87,7 +87,13 @@ bool RCSslEntry::FoldOptionsWereSet() const {
 void RCSslEntry::FoldOptionsWereNeverSet() {
     m_SslFold.ResetOptionsSet();
 }
-unsigned int RCSslEntry::SetIfFoldImpossible(SslFold::TSslTriStateFoldErrorBehavior behavior) {
+int RCSslEntry::TranslateFoldProgram(const RCFoldPrgTranslator& table) {
+    return m_SslFold.Translate(table);
+}
+int RCSslEntry::ReTranslateFoldProgram(const RCFoldPrgReTranslator& table) {
+    return m_SslFold.ReTranslate(table);
+}
+unsigned int RCSslEntry::SetIfFoldImpossible(std::uint32_t behavior) {
     return m_SslFold.SetIfFoldImpossible(behavior);
 }
 std::uint32_t RCSslEntry::GetIfFoldImpossible() const {
@@ -366,15 +372,13 @@ struct tm RCSslEntry::GetEarliestPlotTime() const {
 // --- document box, secure print
 // -----------------------------------------------------------------------
 unsigned int RCSslEntry::SetDocumentBoxUserName(const TString& userName) {
-    m_SslDocumentBox.SetUserName(userName);
-    return 1;
+    return m_SslDocumentBox.SetUserName(userName);
 }
 TString RCSslEntry::GetDocumentBoxUserName() const {
     return m_SslDocumentBox.GetUserNameA();
 }
 unsigned int RCSslEntry::SetDocumentBoxJobName(const TString& jobName) {
-    m_SslDocumentBox.SetJobName(jobName);
-    return 1;
+    return m_SslDocumentBox.SetJobName(jobName);
 }
 TString RCSslEntry::GetDocumentBoxJobName() const {
     return m_SslDocumentBox.GetJobName();
@@ -485,8 +489,12 @@ std::uint32_t RCSslEntry::GetJobPlotterCount() const {
     return m_SslJobPlotter.GetCount();
 }
 TRCMultiObjectContainer<TString> RCSslEntry::GetAllJobPlotters() const {
-    return m_SslJobPlotter.GetAll();
+    TRCMultiObjectContainer<TString> plotters;
+    for (const TString& plotter : m_SslJobPlotter.GetAll()) {
+        plotters.push_back(plotter);
+    }
+    return plotters;
 }
 void RCSslEntry::SetAllJobPlotters(const TRCMultiObjectContainer<TString>& plotters) {
-    m_SslJobPlotter.SetAll(plotters);
+    m_SslJobPlotter.SetAll(plotters.AsVector());
 }

@@ -1,12 +1,15 @@
 // RCSslEntry: figures derived from several statements of a file entry (pages,
 // media length, image size), unit conversion, directory substitution, the
 // sibling spool product's job number and the user hash in clear text.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 
+#include "ssl2/base/RCPageRangeParser.h"
 #include "ssl2/base/RCUnit.h"
 #include "ssl2/base/TException.h"
+#include "ssl2/base/TFile.h"
 #include "ssl2/entry/RCSslEntry.h"
 #include "ssl2/sslmessages.h"
 
@@ -31,12 +34,11 @@ std::int32_t Truncate(double value) {
 /// The approximate size in millimetres of standard format `format` of family
 /// `formatName`; (0, 0) for an index outside the table.
 TPoint StandardSize(std::uint32_t formatName, std::uint32_t format) {
-    constexpr std::uint32_t kFamilies = 5;
-    constexpr std::uint32_t kFormatsPerFamily = 21;
-    if (formatName >= kFamilies || format >= kFormatsPerFamily) {
+    if (formatName >= SslSize::kFamilyCount || format >= SslSize::kMaxFormatsPerFamily) {
         return TPoint(0, 0);
     }
-    return SslSize::m_aaApproxFormatSizes[formatName][format];
+    const SslSize::RSApproxSize& size = SslSize::m_aaApproxFormatSizes[formatName][format];
+    return TPoint(size.x, size.y);
 }
 
 /// One length of the file in millimetres: `pixels` at `resolution` dots per inch.

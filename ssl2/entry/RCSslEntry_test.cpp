@@ -435,7 +435,8 @@ TEST(RCSslEntrySort, EveryIdentifierGivesAStrictOrder) {
             RCSslEntry b(filled);
             a.InitCompare(static_cast<TSslStatementID>(id), ascending);
             b.InitCompare(static_cast<TSslStatementID>(id), ascending);
-            EXPECT_FALSE(RCSslEntry::Compare(a, b) && RCSslEntry::Compare(b, a)) << "statement " << id;
+            EXPECT_FALSE(RCSslEntry::Compare(a, b) && RCSslEntry::Compare(b, a))
+                << "statement " << id;
             EXPECT_FALSE(RCSslEntry::Compare(a, a)) << "statement " << id;
         }
     }

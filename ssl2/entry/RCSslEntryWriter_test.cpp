@@ -187,8 +187,10 @@ TEST(RCSslEntryWriter, EmptyValues) {
                                kId_SslAddresses, kId_SslOnError}) {
         access.SetAccess(id, 1);
     }
+    // An empty account is written with its empty quoted value, an unset OnError as
+    // an empty line; empty addresses, plot option, user hash and user id add nothing.
     const RCSslEntry job(0);
-    EXPECT_EQ(job.ToString(access, SslStatement::kVersion50, 0), "Account \"\"\r\n");
+    EXPECT_EQ(job.ToString(access, SslStatement::kVersion50, 0), "Account \"\"\r\n\r\n");
 }
 
 TEST(RCSslEntryWriter, NotesAreFlattenedInTheJobEntryOnly) {

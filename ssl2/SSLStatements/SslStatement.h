@@ -141,6 +141,10 @@ public:
     /// unchanged) when no digit was read.  The text interface of number and
     /// selection statements reads its numbers with it.
     static bool ReadDecimal(const std::string& text, std::int32_t& value);
+    /// A line of the plot configuration file: key, " = ", value, CR LF.
+    static TString CfgLine(const TString& key, const TString& value) {
+        return key + " = " + value + "\r\n";
+    }
 
     bool IsJobOnlyStatement() const { return IsJobOnlyStatement(m_nStatementType); }
     bool IsEntryOnlyStatement() const { return IsEntryOnlyStatement(m_nStatementType); }

@@ -216,8 +216,8 @@ TEST(RCSslEntryWriter, QuotedValuesAreWrittenSoThatTheReaderCanReadThemBack) {
     file.SetName("say \"hi\"\r\nnext\nlast\r");
     file.SetHpglAsString("IN;\"x\"");
     EXPECT_EQ(file.ToString(access, SslStatement::kVersion50, 0),
-              "BeginOutput\r\nName \"say ''hi''<|>next<|>last<|>\"\r\n"
-              "HpglAsString \"IN;''x''\"\r\nEndOutput\r\n");
+              "BeginOutput\r\nHpglAsString \"IN;''x''\"\r\n"
+              "Name \"say ''hi''<|>next<|>last<|>\"\r\nEndOutput\r\n");
     EXPECT_EQ(file.GetName(), "say \"hi\"\r\nnext\nlast\r") << "the entry keeps its value";
 }
 

@@ -221,6 +221,40 @@ TEST(RCSslEntryWriter, QuotedValuesAreWrittenSoThatTheReaderCanReadThemBack) {
     EXPECT_EQ(file.GetName(), "say \"hi\"\r\nnext\nlast\r") << "the entry keeps its value";
 }
 
+TEST(RCSslEntryWriter, QuotedTextsOfStructuredStatementsAreEscapedToo) {
+    const TString unsafe = "a \"b\"\r\nc";
+    const std::string escaped = "a ''b''<|>c";
+    struct Case {
+        const char* name;
+        TSslStatementID id;
+        void (*set)(RCSslEntry&, const TString&);
+    };
+    const Case cases[] = {
+        {"document box user", kId_SslDocumentBox,
+         [](RCSslEntry& e, const TString& t) { e.SetDocumentBoxUserName(t); e.SetDocumentBoxPassword("pw"); }},
+        {"document box job", kId_SslDocumentBox,
+         [](RCSslEntry& e, const TString& t) { e.SetDocumentBoxJobName(t); e.SetDocumentBoxPassword("pw"); }},
+        {"flag sheet text", kId_SslJobFlagsheet,
+         [](RCSslEntry& e, const TString& t) { e.SetJobFlagsheetOn(1); e.SetJobFlagsheetText(t); }},
+        {"address", kId_SslAddresses,
+         [](RCSslEntry& e, const TString& t) { SslAddress a; a.SetCompany(t); e.AddAddress(a); }},
+        {"support file", kId_SslSupportFiles,
+         [](RCSslEntry& e, const TString& t) { e.AddSupportFile(t); }},
+        {"e-mail", kId_SslEMail, [](RCSslEntry& e, const TString& t) { e.SetEMail(t); }},
+    };
+    for (const Case& c : cases) {
+        RCSslEntry job(0);
+        c.set(job, unsafe);
+        RCAccessSsl access;
+        access.SetAllAccess(0);
+        access.SetAccess(c.id, 1);
+        const std::string text = job.ToString(access, SslStatement::kVersion50, 0).str();
+        EXPECT_NE(text.find(escaped), std::string::npos) << c.name << ": " << text;
+        EXPECT_EQ(text.find("\"b"), std::string::npos) << c.name << ": " << text;
+        EXPECT_EQ(text.find("\r\nc"), std::string::npos) << c.name << ": " << text;
+    }
+}
+
 TEST(RCSslEntryWriter, ShortFormIgnoresItsFirstArgument) {
     const RCSslEntry file = FilledEntry(1);
     EXPECT_EQ(file.ToString(0, SslStatement::kVersion40), Write(file, SslStatement::kVersion40));

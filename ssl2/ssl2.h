@@ -35,3 +35,4 @@
 #include "ssl2/capas/RCStatementInfluencingCapaRefined.h"
 #include "ssl2/capas/RCStatementInfluencingCapas.h"
 #include "ssl2/capas/SslCapas.h"
+#include "ssl2/entry/RCSslEntry.h"

@@ -29,6 +29,8 @@ public:
     unsigned short GetOriginCode() const { return m_nOrigin; }
     std::uint32_t GetNumber() const { return m_nNumber; }
 
+    friend bool operator==(const RCInfoRaw&, const RCInfoRaw&) = default;
+
 protected:
     unsigned short m_nOrigin = kNoOrigin;
     std::uint32_t m_nNumber = 0;

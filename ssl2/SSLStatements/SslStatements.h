@@ -36,3 +36,4 @@
 #include "ssl2/SSLStatements/SslSecurityPrint.h"
 #include "ssl2/SSLStatements/SslSupportFiles.h"
 #include "ssl2/SSLStatements/SslUserHash.h"
+#include "ssl2/SSLStatements/SslStamp.h"

@@ -73,6 +73,10 @@ bool UnitsIsSmaller(const SslStatement& a, const SslStatement& b) {
     return SslUnits::IsSmaller(static_cast<const SslUnits&>(a), static_cast<const SslUnits&>(b));
 }
 
+bool StampIsSmaller(const SslStatement& a, const SslStatement& b) {
+    return SslStamp::IsSmaller(static_cast<const SslStamp&>(a), static_cast<const SslStamp&>(b));
+}
+
 /// Folds sort by program, then tray, then options.
 bool FoldIsSmaller(const SslStatement& a, const SslStatement& b) {
     const auto& x = static_cast<const SslFold&>(a);
@@ -147,7 +151,7 @@ void RCSslEntry::InitCompare(TSslStatementID id, unsigned int ascending) {
             compare = &SslOutputBin::IsSmaller;
             break;
         case kStamp:
-            compare = &SslStamp::IsSmaller;
+            compare = &StampIsSmaller;
             break;
         case kFileInfo:
             compare = &SslFileInfo::IsSmaller;

@@ -61,6 +61,7 @@ constexpr RSMessageText kBaseErrorTexts[] = {
     {RMCBaseErrors::kSerialTruncated, "serialised data ends early"},
     {RMCBaseErrors::kSerialType, "serialised data of type %1 where type %2 is expected"},
     {RMCBaseErrors::kSerialKind, "serialised member %1 has kind %2 where kind %3 is expected"},
+    {RMCBaseErrors::kIndexOutOfRange, "index %2 out of range for %1 (count %3)"},
 };
 
 }  // namespace

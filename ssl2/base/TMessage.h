@@ -50,6 +50,7 @@ public:
         kSerialTruncated = 4,  ///< serialised data ends early
         kSerialType = 5,       ///< %1: found data type, %2: expected data type
         kSerialKind = 6,       ///< %1: member id, %2: found kind, %3: expected kind
+        kIndexOutOfRange = 7,  ///< %1: list, %2: index, %3: count
     };
 };
 

@@ -1,0 +1,188 @@
+// Files: byte and line access to one open file (TFile), its 8-bit and UTF-16 line
+// forms (TAnsiFile, TUnicodeFile, TAutoFile), path helpers (TFile statics) and the
+// parts of a path (TFileString).
+//
+// Paths given to these classes may use '/' or '\' as separators; paths they compose
+// use '/'.  A file object owns its descriptor and closes it when destroyed; failures
+// (open, read, write, copy, delete, create) raise RMCBaseErrors errors through
+// ThrowNewError.  Lines are written with CR LF and read up to LF with one trailing CR
+// dropped.  One file object must not be used by two threads at once; the statics
+// are thread-safe.
+//
+//   TAutoFile in("ticket.ssl");        // detects a UTF-16 byte-order mark
+//   TString line;
+//   while (in.GetLine(line)) { ... }
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ssl2/base/TString.h"
+
+class TFile {
+public:
+    /// Open modes: one access value, one disposition and optionally kExclusive.
+    enum TMode : unsigned {
+        kRead = 0x01,
+        kWrite = 0x02,
+        kReadWrite = kRead | kWrite,
+        kOpenExisting = 0x00,  ///< the file must exist
+        kCreateAlways = 0x10,  ///< create, or empty an existing file
+        kOpenAlways = 0x20,    ///< create when missing, keep existing contents
+        kCreateNew = 0x40,     ///< create; fail when the file exists
+        /// No sharing: takes an exclusive lock without waiting, so that a second
+        /// exclusive opener (in any process) fails while this one holds the file.
+        kExclusive = 0x100,
+    };
+
+    TFile() = default;
+    /// Opens `path`; raises RMCBaseErrors::kFileOpen when it cannot.
+    TFile(const TString& path, unsigned mode);
+    TFile(TFile&& other) noexcept;
+    TFile& operator=(TFile&& other) noexcept;
+    TFile(const TFile&) = delete;
+    TFile& operator=(const TFile&) = delete;
+    /// Closes the file; buffered output that cannot be written is lost here, so
+    /// writers call Close() to have write failures raised.
+    virtual ~TFile();
+
+    void Open(const TString& path, unsigned mode);
+    /// Writes pending output and closes; raises kFileWrite when the output fails.
+    /// Closing a closed file does nothing.
+    void Close();
+    bool IsOpen() const { return m_nFd >= 0; }
+    const TString& GetPath() const { return m_sPath; }
+
+    /// Reads up to `size` bytes; returns the count, 0 at the end of the file.
+    std::uint32_t Read(void* buffer, std::uint32_t size);
+    void Write(const void* data, std::uint32_t size);
+    /// Back to the start of the file (pending output is written first).
+    void Start();
+    /// Cuts the file off at the current position.
+    void SetEndOfFile();
+
+    /// Reads the next line of 8-bit text without its line end; false at the end of
+    /// the file.  A line longer than `maxLength` bytes is returned in pieces.
+    virtual bool GetLine(TString& line, std::uint32_t maxLength = TString::kWholeText);
+    /// Writes `line` and CR LF.
+    virtual void PutLine(const TString& line);
+
+    // --- statics ---------------------------------------------------------------
+    /// `path` with every '\' turned into '/'.
+    static TString NativePath(const TString& path);
+    /// True when `path` names an existing file that is not a directory.
+    static bool Exist(const TString& path);
+    static bool DirExist(const TString& path);
+    /// Copies the file `source` to `target`; with `failIfExists` an existing target
+    /// is an error.  Copying a file onto itself is an error; a partly written target
+    /// is removed.
+    static void Copy(const TString& source, const TString& target, bool failIfExists);
+    /// Deletes a file; a file that does not exist counts as deleted.
+    static void Delete(const TString& path);
+    /// Creates the directory with all missing parents; an existing one is kept.
+    static void CreateCompleteDir(const TString& path);
+    /// The directory for temporary files ($TMPDIR or /tmp), ending in '/'.
+    static TString GetTmpPath();
+    /// A temporary file name in `directory` starting with (at most three bytes of)
+    /// `prefix` and ending in ".tmp".  With `unique` 0 the file is created empty and
+    /// its name is unique; otherwise the name is built from `unique` (in hex) and no
+    /// file is created.
+    static TString GetTempFileNameA(const TString& directory, const TString& prefix,
+                                    unsigned int unique = 0);
+    /// Parts of the last path component: extension with its dot (".pdf", "" when
+    /// none; a leading dot belongs to the name), name without the extension, and
+    /// the directory up to and including the last separator ("" when none).
+    static TString GetFileExt(const TString& path);
+    static TString GetFileName(const TString& path);
+    static TString GetFileDir(const TString& path);
+
+protected:
+    /// The next byte (0..255), or -1 at the end of the file.
+    int ReadByte() {
+        if (m_nInPos == m_nInEnd && Fill() == 0)
+            return -1;
+        return static_cast<unsigned char>(m_aInput[m_nInPos++]);
+    }
+
+private:
+    void Flush();
+    /// Drops the unread input and moves the descriptor back to the logical position.
+    void DropInput();
+    std::uint32_t Fill();
+    [[noreturn]] void Fail(std::uint32_t number, int error) const;
+
+    int m_nFd = -1;
+    TString m_sPath;
+    std::vector<char> m_aInput;  ///< read buffer; unread bytes in [m_nInPos, m_nInEnd)
+    std::size_t m_nInPos = 0;
+    std::size_t m_nInEnd = 0;
+    std::string m_sOutput;  ///< pending output
+};
+
+/// A file of 8-bit text.
+class TAnsiFile : public TFile {
+public:
+    using TFile::TFile;
+    /// Writes the 8-bit form of `line` and CR LF.
+    void PutAnsiLine(const TString& line) { PutLine(line); }
+};
+
+/// A file of UTF-16 text (little-endian unless a byte-order mark says otherwise).
+class TUnicodeFile : public TFile {
+public:
+    /// What a file starts with.
+    enum TKennung { kNoMark, kUtf8, kUtf16LE, kUtf16BE };
+
+    using TFile::TFile;
+    /// Reads the byte-order mark at the start of the file and skips it; without a
+    /// mark the position stays at the start.  Sets the byte order of GetLine.
+    TKennung ReadKennung();
+    /// Writes the UTF-16LE byte-order mark.
+    void WriteKennung();
+    TKennung GetKennung() const { return m_nKennung; }
+
+    /// Reads the next UTF-16 line (up to `maxLength` code units) as text.
+    bool GetLine(TString& line, std::uint32_t maxLength = TString::kWholeText) override;
+    /// Writes `line` as UTF-16 in the file's byte order, then CR LF.
+    void PutLine(const TString& line) override;
+
+protected:
+    TKennung m_nKennung = kNoMark;
+};
+
+/// A text file read in the form its byte-order mark names: UTF-16 (either order)
+/// or 8-bit; a UTF-8 mark is skipped.
+class TAutoFile : public TUnicodeFile {
+public:
+    TAutoFile() = default;
+    /// Opens `path` and reads its byte-order mark.
+    explicit TAutoFile(const TString& path, unsigned mode = kRead);
+    void Open(const TString& path, unsigned mode = kRead);
+
+    /// True for a file with a UTF-16 byte-order mark.
+    bool IsUnicode() const { return m_nKennung == kUtf16LE || m_nKennung == kUtf16BE; }
+    bool GetLine(TString& line, std::uint32_t maxLength = TString::kWholeText) override;
+    void PutLine(const TString& line) override;
+};
+
+/// The parts of a path: drive ("C:" or ""), directory (with its trailing
+/// separator), name, extension (with its dot).  GetFullName gives the whole path.
+class TFileString {
+public:
+    TFileString() = default;
+    TFileString(const TString& path);  // NOLINT: implicit by design
+
+    TString GetDrv() const { return m_sDrive; }
+    TString GetDir() const { return m_sDir; }
+    TString GetName() const { return m_sName; }
+    TString GetExt() const { return m_sExt; }
+    TString GetNameExt() const { return m_sName + m_sExt; }
+    TString GetFullName() const { return m_sDrive + m_sDir + m_sName + m_sExt; }
+
+private:
+    TString m_sDrive;
+    TString m_sDir;
+    TString m_sName;
+    TString m_sExt;
+};

@@ -18,5 +18,9 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/ssl2ConfigVersion.cmake
 install(FILES ${PROJECT_BINARY_DIR}/ssl2Config.cmake ${PROJECT_BINARY_DIR}/ssl2ConfigVersion.cmake
   DESTINATION ${cmakedir})
 
+# The pkg-config file finds the prefix relative to itself, so the installed tree
+# can be moved (or installed with --prefix) and still be found.
+file(RELATIVE_PATH SSL2_PC_TO_PREFIX /root/${CMAKE_INSTALL_LIBDIR}/pkgconfig /root)
+string(REGEX REPLACE "/$" "" SSL2_PC_TO_PREFIX "${SSL2_PC_TO_PREFIX}")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/ssl2.pc.in ${PROJECT_BINARY_DIR}/ssl2.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/ssl2.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -2,4 +2,4 @@
 # The demonstration behind `make run`: the tool on the bundled examples.
 set -eu
 build=${1:-build/dev}
-"$build/tools/ssl2/ssl2"
+"$build/tools/ssl2/ssl2" README.md

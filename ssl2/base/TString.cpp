@@ -250,7 +250,7 @@ TString TString::Format(const char* format, ...) {
 int TString::Value(std::uint32_t& value, int radix) const {
     if (!ValidRadix(radix)) return 0;
     // strtoull accepts a minus sign and wraps; a negative number is not unsigned.
-    const auto first = m_s.find_first_not_of(" \t");
+    const auto first = m_s.find_first_not_of(" \t\n\v\f\r");
     if (first != std::string::npos && m_s[first] == '-') return 0;
     return ParseNumber(m_s, value,
                        [radix](const char* s, char** e) { return std::strtoull(s, e, radix); });

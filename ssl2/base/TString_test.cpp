@@ -27,6 +27,8 @@ TEST(TString, ValueRadixAndFailures) {
     EXPECT_FALSE(TString("abc").Value(u, 10));
     EXPECT_FALSE(TString("").Value(u, 10));
     EXPECT_FALSE(TString("-1").Value(u, 10));
+    // strtoull would wrap this negative number to 1; any leading white space counts.
+    EXPECT_FALSE(TString("\n-18446744073709551615").Value(u, 10));
     EXPECT_FALSE(TString("4294967296").Value(u, 10));
     EXPECT_EQ(u, 7u);
     EXPECT_TRUE(TString("4294967295").Value(u, 10));

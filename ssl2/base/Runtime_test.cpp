@@ -1,0 +1,320 @@
+// Errors, messages, the log, serialisation and units.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/base/RCMutex.h"
+#include "ssl2/base/RCSerializeBase.h"
+#include "ssl2/base/RCUnit.h"
+#include "ssl2/base/TException.h"
+#include "ssl2/base/TMessage.h"
+#include "ssl2/sslmessages.h"
+
+namespace {
+
+TEST(TException, IndexErrorNamesMemberIndexAndCount) {
+    try {
+        ThrowNewError(RMCSslErrors(), RMCSslErrors::kIndexOutOfRange, "m_aInputTrayInfo", "10",
+                      "10");
+        FAIL() << "ThrowNewError returned";
+    } catch (const TException& e) {
+        EXPECT_STREQ(e.what(), "index 10 out of range for m_aInputTrayInfo (count 10)");
+        EXPECT_EQ(e.GetTable(), 67);
+        EXPECT_EQ(e.GetArgument(0), "m_aInputTrayInfo");
+        // The raised error is the pending error until it is cleared.
+        EXPECT_EQ(GetErrorInfo(), e.GetInfo());
+        EXPECT_EQ(GetErrorString(), e.what());
+    }
+    ClearError();
+    EXPECT_FALSE(GetErrorInfo().IsError());
+    EXPECT_EQ(GetErrorInfo().GetOriginCode(), RCInfoRaw::kNoOrigin);
+    EXPECT_EQ(GetErrorString(), "");
+}
+
+TEST(TException, PendingErrorBelongsToTheRaisingThread) {
+    try {
+        ThrowNewError(RMCSslErrors(), RMCSslErrors::kUnknownStatement, "111");
+    } catch (const TException&) {
+    }
+    std::thread([] { EXPECT_FALSE(GetErrorInfo().IsError()); }).join();
+    EXPECT_EQ(GetErrorString(), "unknown statement identifier 111");
+    ClearError();
+}
+
+TEST(TException, ForeignExceptionsBecomeLibraryErrors) {
+    RCCaptureLog log;
+    RCScopedLog scope(&log);
+    try {
+        throw std::runtime_error("disk on fire");
+    } catch (...) {
+        VemtoUnhandledException();
+        DecrementPendingCount();
+    }
+    EXPECT_TRUE(log.Contains(1, "disk on fire"));
+    EXPECT_FALSE(GetErrorInfo().IsError());
+    errno = ENOENT;
+    EXPECT_THROW(ThrowLastError("open", "x"), TException);
+    EXPECT_EQ(GetErrorInfo().GetNumber(), RMCBaseErrors::kSystemError);
+    EXPECT_EQ(GetErrorInfo().GetArgument(1), std::strerror(ENOENT));
+    ClearError();
+}
+
+constexpr RSMessageText kTestTexts[] = {{1, "100% of %1, %4 and %2"}};
+
+class RMCTestTable : public TMessageBase {
+public:
+    RMCTestTable() : TMessageBase("TestTable", "TEST", "Runtime_test.cpp", 0x7001, kTestTexts) {}
+};
+
+class RMCLaterTable : public TMessageBase {
+public:
+    RMCLaterTable() : TMessageBase("LaterTable", "TEST", "Runtime_test.cpp", 0x7002) {}
+};
+
+TEST(Messages, ArgumentsFallbackAndReplacement) {
+    EXPECT_EQ(VEMTO::GetMessage(RMCSslErrors(), RMCSslErrors::kNoEntryWithOrdinal, "7"),
+              "no entry with ordinal 7");
+    EXPECT_EQ(VEMTO::GetMessage(0x1234, 0xABCDEF), "No Message for <0x1234>:<0xABCDEF>");
+    EXPECT_EQ(VEMTO::GetMessage(RMCSslErrors(), 5), "No Message for <0x43>:<0x5>");
+    // %1..%3 only; other percent signs stay, arguments are not re-expanded.
+    const RMCTestTable table;
+    EXPECT_EQ(VEMTO::GetMessage(table, 1, "%2", "b"), "100% of %2, %4 and b");
+
+    const auto path = std::filesystem::temp_directory_path() / "ssl2_runtime_messages.txt";
+    std::ofstream(path) << "; replacements\n\nTestTable\t1\tersetzt %1\r\nbroken line\n"
+                        << "LaterTable\t0x2\tlater\n";
+    EXPECT_EQ(VEMTO::LoadMessages(TString(path.string())), 2);
+    EXPECT_EQ(VEMTO::GetMessage(table, 1, "x"), "ersetzt x");
+    EXPECT_EQ(VEMTO::GetMessage(RMCLaterTable(), 2), "later");
+    std::filesystem::remove(path);
+    EXPECT_EQ(VEMTO::LoadMessages(TString(path.string())), -1);
+}
+
+TEST(Log, CaptureAndRestore) {
+    ILog* before = g_ptheLogfile();
+    {
+        RCCaptureLog log;
+        RCScopedLog scope(&log);
+        g_ptheLogfile()->Write(3, "RCSslSet::NormalizeSsl deletes file : /x");
+        EXPECT_TRUE(log.Contains(3, "deletes file"));
+        EXPECT_FALSE(log.Contains(1, "deletes file"));
+        ASSERT_EQ(log.GetEntries().size(), 1u);
+        log.Clear();
+        EXPECT_TRUE(log.GetEntries().empty());
+    }
+    EXPECT_EQ(g_ptheLogfile(), before);
+}
+
+TEST(RCMutex, ScopedLockExcludesOtherThreads) {
+    VEMTO::RCMutex mutex;
+    int counter = 0;
+    auto work = [&] {
+        for (int i = 0; i < 10000; ++i) {
+            VEMTO::RCAutoFreeMutex lock(mutex);
+            VEMTO::RCAutoFreeMutex again(mutex);  // the readers' lock is recursive
+            ++counter;
+        }
+    };
+    std::thread a(work), b(work);
+    a.join();
+    b.join();
+    EXPECT_EQ(counter, 20000);
+}
+
+// --- serialisation -------------------------------------------------------------------
+
+// A base class with one member and a derived class with three, as statements have.
+class TestBase : public RCSerializeBase {
+public:
+    std::uint32_t m_nCopies = 0;
+    std::uint32_t GetDataType() const override { return MakeDataTypeId(17, 1); }
+    const _TIDFunctionTableList* GetFunctionTableList() const override { return &kList; }
+
+    static void Ser(RSDataEntry* e, const RCSerializeBase* o) {
+        SerializeAsTLong(e, &static_cast<const TestBase*>(o)->m_nCopies);
+    }
+    static void DeSer(const RSDataEntry* e, RCSerializeBase* o) {
+        DeSerializeAsTLong(e, &static_cast<TestBase*>(o)->m_nCopies);
+    }
+    static constexpr _TIDFunctionTuple kTuples[] = {{1, &DeSer, &Ser}, {0, nullptr, nullptr}};
+    static const _TIDFunctionTableList kList;
+};
+const RCSerializeBase::_TIDFunctionTableList TestBase::kList = {
+    MakeDataTypeId(17, 1), TestBase::kTuples, RCSerializeBase::GetBaseFunctionTableList()};
+
+class TestDerived : public TestBase {
+public:
+    std::int32_t m_anOffset[2] = {0, 0};
+    double m_dZoom = 0;
+    bool m_bOn = false;
+    std::uint32_t GetDataType() const override { return MakeDataTypeId(17, 2); }
+    const _TIDFunctionTableList* GetFunctionTableList() const override { return &kDerived; }
+
+    static TestDerived* Self(RCSerializeBase* o) { return static_cast<TestDerived*>(o); }
+    static const TestDerived* Self(const RCSerializeBase* o) {
+        return static_cast<const TestDerived*>(o);
+    }
+    static constexpr _TIDFunctionTuple kTuples[] = {
+        {10,
+         [](const RSDataEntry* e, RCSerializeBase* o) {
+             DeSerializeAsTSLong(e, Self(o)->m_anOffset, 2);
+         },
+         [](RSDataEntry* e, const RCSerializeBase* o) {
+             SerializeAsTSLong(e, Self(o)->m_anOffset, 2);
+         }},
+        {11,
+         [](const RSDataEntry* e, RCSerializeBase* o) { DeSerializeAsTReal(e, &Self(o)->m_dZoom); },
+         [](RSDataEntry* e, const RCSerializeBase* o) { SerializeAsTReal(e, &Self(o)->m_dZoom); }},
+        {12,
+         [](const RSDataEntry* e, RCSerializeBase* o) { DeSerializeAsTBool(e, &Self(o)->m_bOn); },
+         [](RSDataEntry* e, const RCSerializeBase* o) { SerializeAsTBool(e, &Self(o)->m_bOn); }},
+        {0, nullptr, nullptr}};
+    static const _TIDFunctionTableList kDerived;
+};
+const RCSerializeBase::_TIDFunctionTableList TestDerived::kDerived = {
+    MakeDataTypeId(17, 2), TestDerived::kTuples, &TestBase::kList};
+
+// A later version of TestDerived with one more member (id 13).
+class TestDerivedV2 : public TestDerived {
+public:
+    std::uint32_t m_nExtra = 99;
+    const _TIDFunctionTableList* GetFunctionTableList() const override { return &kV2; }
+    static constexpr _TIDFunctionTuple kTuples[] = {
+        TestDerived::kTuples[0],
+        TestDerived::kTuples[1],
+        TestDerived::kTuples[2],
+        {13,
+         [](const RSDataEntry* e, RCSerializeBase* o) {
+             DeSerializeAsTLong(e, &static_cast<TestDerivedV2*>(o)->m_nExtra);
+         },
+         [](RSDataEntry* e, const RCSerializeBase* o) {
+             SerializeAsTLong(e, &static_cast<const TestDerivedV2*>(o)->m_nExtra);
+         }},
+        {0, nullptr, nullptr}};
+    static const _TIDFunctionTableList kV2;
+};
+const RCSerializeBase::_TIDFunctionTableList TestDerivedV2::kV2 = {
+    MakeDataTypeId(17, 2), TestDerivedV2::kTuples, &TestBase::kList};
+
+TestDerived Sample() {
+    TestDerived d;
+    d.m_nCopies = 4000000000u;
+    d.m_anOffset[0] = -5;
+    d.m_anOffset[1] = 7;
+    d.m_dZoom = 0.125;
+    d.m_bOn = true;
+    return d;
+}
+
+long SerialError(const std::vector<std::uint8_t>& bytes, RCSerializeBase& into) {
+    try {
+        into.DeSerialize(bytes);
+    } catch (const TException& e) {
+        ClearError();
+        return static_cast<long>(e.GetNumber());
+    }
+    return -1;
+}
+
+TEST(Serialisation, RoundTripThroughBaseTables) {
+    const TestDerived original = Sample();
+    TestDerived copy;
+    copy.DeSerialize(original.Serialize());
+    EXPECT_EQ(copy.m_nCopies, 4000000000u);
+    EXPECT_EQ(copy.m_anOffset[0], -5);
+    EXPECT_EQ(copy.m_anOffset[1], 7);
+    EXPECT_EQ(copy.m_dZoom, 0.125);
+    EXPECT_TRUE(copy.m_bOn);
+    EXPECT_EQ(RCSerializeBase::MakeDataTypeId(17, 2), 0x00110002u);
+}
+
+TEST(Serialisation, UnknownMembersAreSkippedBothWays) {
+    TestDerivedV2 newer;
+    static_cast<TestDerived&>(newer) = Sample();
+    newer.m_nExtra = 5;
+    TestDerived older;
+    older.DeSerialize(newer.Serialize());  // member 13 is unknown here
+    EXPECT_EQ(older.m_dZoom, 0.125);
+    TestDerivedV2 fromOld;
+    fromOld.DeSerialize(Sample().Serialize());  // member 13 is missing there
+    EXPECT_EQ(fromOld.m_nExtra, 99u);
+    EXPECT_EQ(fromOld.m_nCopies, 4000000000u);
+}
+
+TEST(Serialisation, MalformedDataRaisesErrors) {
+    const auto bytes = Sample().Serialize();
+    TestBase other;
+    EXPECT_EQ(SerialError(bytes, other), RMCBaseErrors::kSerialType);
+    TestDerived target;
+    // Every truncation is reported, never read past.
+    for (std::size_t n = 0; n < bytes.size(); ++n) {
+        EXPECT_EQ(SerialError({bytes.begin(), bytes.begin() + n}, target),
+                  RMCBaseErrors::kSerialTruncated)
+            << n;
+    }
+    // Layout: type, table count, then the derived table first: its type, member count,
+    // then member 10: id (offset 16), kind (20), count (21), size (25), values (29).
+    ASSERT_EQ(bytes[16], 10);
+    ASSERT_EQ(bytes[20], RSDataEntry::kTSLong);
+    auto wrongKind = bytes;
+    wrongKind[20] = RSDataEntry::kTReal;
+    EXPECT_EQ(SerialError(wrongKind, target), RMCBaseErrors::kSerialKind);
+    auto tooFew = bytes;  // two values expected, the count claims one
+    tooFew[21] = 1;
+    tooFew[25] = 4;
+    tooFew.erase(tooFew.begin() + 33, tooFew.begin() + 37);
+    EXPECT_EQ(SerialError(tooFew, target), RMCBaseErrors::kSerialTruncated);
+    auto huge = bytes;  // a size that claims more than there is
+    huge[25] = 0xFF;
+    huge[26] = 0xFF;
+    huge[27] = 0xFF;
+    huge[28] = 0x7F;
+    EXPECT_EQ(SerialError(huge, target), RMCBaseErrors::kSerialTruncated);
+}
+
+TEST(Serialisation, TryMemCpyCopiesOnlyWhatFits) {
+    std::uint8_t buffer[6] = {};
+    std::uint32_t position = 0;
+    const std::uint32_t value = 0x04030201;
+    EXPECT_TRUE(RCSerializable::TryMemCpy(buffer, position, &value, 4, sizeof buffer));
+    EXPECT_EQ(position, 4u);
+    EXPECT_FALSE(RCSerializable::TryMemCpy(buffer, position, &value, 4, sizeof buffer));
+    EXPECT_EQ(position, 8u);  // advanced all the same, for measuring
+    EXPECT_EQ(buffer[4], 0);
+    std::uint32_t measured = 0;
+    EXPECT_FALSE(RCSerializable::TryMemCpy(nullptr, measured, &value, 4, 0));
+    EXPECT_EQ(measured, 4u);
+    position = 0xFFFFFFFEu;  // no wrap-around into the buffer
+    EXPECT_FALSE(RCSerializable::TryMemCpy(buffer, position, &value, 4, sizeof buffer));
+}
+
+TEST(RCUnit, ConversionsBetweenUnitCodes) {
+    struct Row {
+        std::uint32_t from, to;
+        double value, resolution, expected;
+    };
+    const Row rows[] = {
+        {RCUnit::kInch, RCUnit::kMm, 1, 0, 25.4},
+        {RCUnit::kCm, RCUnit::kMm, 2.5, 0, 25},
+        {RCUnit::kMm, RCUnit::kVemto, 1, 0, 1000},
+        {RCUnit::kPixel, RCUnit::kMm, 300, 300, 25.4},
+        {RCUnit::kMm, RCUnit::kPixel, 25.4, 600, 600},
+        {RCUnit::kMm, 9, 5, 0, 5},
+    };
+    for (const auto& r : rows) {
+        EXPECT_NEAR(RCUnit::Convert(r.from, r.to, r.value, r.resolution), r.expected, 1e-9)
+            << r.from << "->" << r.to;
+    }
+    EXPECT_NEAR(RCUnit::ConvertVemtoToMm(RCUnit::ConvertPixelToVemto(1200, 600)), 50.8, 1e-9);
+    VEMTO::RCMetaUnitVemto a4;
+    a4.SetMm(210.0004);
+    EXPECT_EQ(a4, VEMTO::RCMetaUnitVemto(210000));
+    EXPECT_LT(a4, VEMTO::RCMetaUnitVemto(297000));
+    EXPECT_DOUBLE_EQ(a4.AsMm(), 210.0);
+}
+
+}  // namespace

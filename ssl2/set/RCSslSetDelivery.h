@@ -21,8 +21,9 @@
 
 namespace SslDelivery {
 
-/// The last component of `path` (either separator).  "" when it has none or when
-/// it is "." or "..": such a name must not be used inside a directory.
+/// The last component of `path` (either separator), so that the result names an
+/// entry of the directory it is joined to: "_" when that component is empty, "."
+/// or ".."; "" only for an empty `path`.
 TString SafeFileName(const TString& path);
 
 /// True when `name` can be used as one entry of a directory: non-empty, no

@@ -91,7 +91,9 @@ TString SafeFileName(const TString& path) {
     while (begin > 0 && !IsSeparator(s[begin - 1]))
         --begin;
     TString name(s.substr(begin, end - begin));
-    return IsPlainName(name) ? name : TString();
+    if (path.IsEmpty() || IsPlainName(name))
+        return name;
+    return TString("_");
 }
 
 bool IsPlainName(const TString& name) {

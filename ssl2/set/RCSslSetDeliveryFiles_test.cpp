@@ -34,11 +34,11 @@ TEST(SafeFileName, KeepsOnlyTheLastComponentOfEitherSeparator) {
          "tab\tand\x01"
          "ctl"},
         {"", ""},
-        {"..", ""},
-        {".", ""},
-        {"dir/..", ""},
-        {"dir\\", ""},
-        {"\\\\server\\share\\", ""},
+        {"..", "_"},
+        {".", "_"},
+        {"dir/..", "_"},
+        {"dir\\", "_"},
+        {"\\\\server\\share\\", "_"},
     };
     for (const Row& r : rows)
         EXPECT_EQ(SafeFileName(r.path), r.name) << "path: " << r.path;

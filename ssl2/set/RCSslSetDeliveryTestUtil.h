@@ -39,6 +39,11 @@ inline TreeSnapshot Snapshot(const fs::path& root) {
     return tree;
 }
 
+inline std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 /// The entries of `after` that are new or different from `before`.
 inline TreeSnapshot Changes(const TreeSnapshot& before, const TreeSnapshot& after) {
     TreeSnapshot changed;
@@ -73,10 +78,7 @@ protected:
         std::ofstream(m_root / rel, std::ios::binary) << contents;
         return Path(rel);
     }
-    std::string Read(const std::string& rel) const {
-        std::ifstream in(m_root / rel, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    std::string Read(const std::string& rel) const { return ReadFile(m_root / rel); }
     void MakeDir(const std::string& rel) const { fs::create_directories(m_root / rel); }
 
     fs::path m_root;

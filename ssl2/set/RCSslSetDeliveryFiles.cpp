@@ -204,21 +204,28 @@ TString ClaimQueueDirectory(const TString& base, bool create) {
         value = 0;
     unsigned long long next = static_cast<unsigned long long>(value) + 1;
     TString formatted = TString::Format("%.8llu", next);
-    // A name that is not one plain directory entry (empty, "..", a path) is never
-    // handed out; it is passed over like a directory that exists.
-    while (!IsPlainName(name) || TFile::DirExist(JoinPath(base, name))) {
+    // Passed over like an existing directory: a name that is not one plain entry
+    // (empty, "..", a path), and any entry of that name, so that a stray file can
+    // never make every later claim fail.
+    auto taken = [&](const TString& candidate) {
+        struct stat info {};
+        return !IsPlainName(candidate) ||
+               ::lstat(TFile::NativePath(JoinPath(base, candidate)).c_str(), &info) == 0;
+    };
+    while (taken(name)) {
         name = formatted;
         ++next;
         formatted = TString::Format("%.8llu", next);
     }
-    const TString directory = JoinPath(base, name) + "/";
-    // The directory is made while the number file is still held, so no claimant can
-    // see the number advanced before the directory exists.
-    if (create)
-        TFile::CreateCompleteDir(directory);
     numberFile.Start();
     numberFile.PutLine(formatted);
     numberFile.SetEndOfFile();
+    // The directory is made while the number file is still held, so no claimant
+    // sees the advanced number before the directory exists; a failure to make it
+    // leaves the number advanced, so the queue goes on with the next one.
+    const TString directory = JoinPath(base, name) + "/";
+    if (create)
+        TFile::CreateCompleteDir(directory);
     numberFile.Close();
     return directory;
 }

@@ -26,10 +26,10 @@ class QueueClaim : public TempDirTest {};
 
 TEST_F(QueueClaim, FollowsTheNumberFileAndSkipsExistingDirectories) {
     struct Row {
-        const char* number;  // first line of latest.num
-        std::vector<const char*> existing;
-        const char* claimed;  // directory handed out
-        const char* after;    // latest.num afterwards
+        const char* number;                 // first line of latest.num
+        std::vector<const char*> existing;  // "name/": a file of that name
+        const char* claimed;                // directory handed out
+        const char* after;                  // latest.num afterwards
     } rows[] = {
         {"00000005\r\n", {}, "00000005", "00000006\r\n"},
         {"00000005\r\n", {"00000005", "00000006"}, "00000007", "00000008\r\n"},
@@ -38,6 +38,8 @@ TEST_F(QueueClaim, FollowsTheNumberFileAndSkipsExistingDirectories) {
         {"99999999", {}, "99999999", "100000000\r\n"},
         // Old contents longer than the new line leave nothing of themselves behind.
         {"0000000000007\r\nsecond line\r\n", {}, "0000000000007", "00000008\r\n"},
+        // A file of the name is passed over like a directory.
+        {"00000003\r\n", {"00000003/"}, "00000004", "00000005\r\n"},
         // Names that are not one directory entry are passed over, never used.
         {"..\r\n", {}, "00000001", "00000002\r\n"},
         {"../../escape\r\n", {}, "00000001", "00000002\r\n"},
@@ -46,8 +48,12 @@ TEST_F(QueueClaim, FollowsTheNumberFileAndSkipsExistingDirectories) {
     for (const Row& r : rows) {
         fs::remove_all(m_root / "q");
         Write("q/latest.num", r.number);
-        for (const char* dir : r.existing)
-            MakeDir(std::string("q/") + dir);
+        for (std::string dir : r.existing) {
+            if (dir.back() == '/')
+                Write("q/" + dir.substr(0, dir.size() - 1), "a file");
+            else
+                MakeDir("q/" + dir);
+        }
         const auto before = SslDeliveryTest::Snapshot(m_root);
         EXPECT_EQ(ClaimQueueDirectory(Path("q"), true), Path("q/" + std::string(r.claimed) + "/"))
             << "number file: " << r.number;

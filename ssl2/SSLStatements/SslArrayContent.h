@@ -18,6 +18,9 @@ public:
     SslArrayContent() = default;
     SslArrayContent(const SslArrayContent&) = default;
     SslArrayContent& operator=(const SslArrayContent&) = default;
+    /// The interface holds no values, so element classes may default their own
+    /// comparison.
+    bool operator==(const SslArrayContent&) const = default;
 
     /// Sets `member` from 8-bit text; non-zero when the text was taken.
     virtual unsigned int SetString(const std::string& text, std::uint32_t member) = 0;

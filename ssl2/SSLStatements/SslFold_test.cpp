@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "ssl2/base/TMessage.h"
+#include "ssl2/capas/RCStatementInfluencingCapaRaw.h"
+#include "ssl2/capas/RCStatementInfluencingCapaRefined.h"
 
 namespace {
 
@@ -229,6 +231,46 @@ TEST(SslFoldTest, EqualityCopyAndSerialisation) {
     other.ResetOptionsSet();
     other.SetTray(3);
     EXPECT_TRUE(other == fold);  // the options-set flag is not compared
+}
+
+TEST(SslFoldTest, KeywordsNarrowedByCapabilities) {
+    SslFold fold;
+    const RSIndexString* keywords = nullptr;
+    const RCStatementInfluencingCapaRefined none;
+    ASSERT_EQ(fold.GetKeywords(keywords, 0, &none), 1u);
+    EXPECT_EQ(keywords[0].m_nIndex, SslCapas::RCFoldProgramCapas::NoFold.GetProgramNo());
+    EXPECT_EQ(keywords[0].m_sText, SslCapas::RCFoldProgramCapas::NoFold.GetProgramName());
+    ASSERT_EQ(fold.GetKeywords(keywords, 1, &none), 1u);
+    EXPECT_EQ(keywords[0].m_sText, "auto");
+
+    RCStatementInfluencingCapaRaw raw;
+    raw.SetFoldProgramCount(3);
+    raw.SetFoldProgramCapas(0, SslCapas::RCFoldProgramCapas(0, 3, "none"));
+    raw.SetFoldProgramCapas(1, SslCapas::RCFoldProgramCapas(1, 3, "Packet"));
+    raw.SetFoldProgramCapas(2, SslCapas::RCFoldProgramCapas(2, 3, "Letter"));
+    raw.SetFolderOutputTrayCount(2);
+    raw.SetFolderOutputTrayInfo(0, SslCapas::RCOutputTray(4, "stacker"));
+    raw.SetFolderOutputTrayInfo(1, SslCapas::RCOutputTray(7, "belt"));
+    RCStatementInfluencingCapaRefined capas;
+    capas.Fill(raw);
+
+    const RSIndexString* programs = nullptr;
+    ASSERT_EQ(fold.GetKeywords(programs, 0, &capas), 3u);
+    EXPECT_EQ(programs[2].m_nIndex, 2u);
+    EXPECT_EQ(programs[2].m_sText, "Letter");
+    const RSIndexString* trays = nullptr;
+    ASSERT_EQ(fold.GetKeywords(trays, 1, &capas), 2u);
+    EXPECT_EQ(trays[1].m_nIndex, 7u);
+    EXPECT_EQ(trays[1].m_sText, "belt");
+    // The two lists live in separate caches: asking for trays keeps the programs.
+    EXPECT_EQ(programs[1].m_sText, "Packet");
+
+    // A copy has empty caches; the original's lists stay valid after it is gone.
+    {
+        SslFold copy(fold);
+        ASSERT_EQ(copy.GetKeywords(keywords, 1, &capas), 2u);
+    }
+    EXPECT_EQ(trays[0].m_sText, "stacker");
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TString SslJobPlotter::ToString() const {
 
 unsigned int SslJobPlotter::SetAll(const TPlotterList& plotters) {
     TString joined;
-    for (std::size_t i = 0; i < plotters.size(); ++i) {
+    for (std::uint32_t i = 0; i < plotters.size(); ++i) {
         if (i)
             joined += m_sDelimiter;
         joined += plotters[i];

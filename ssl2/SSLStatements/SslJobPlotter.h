@@ -5,16 +5,15 @@
 // Used by the job entry, the writer and the grammar.  A plain value without locks.
 #pragma once
 
-#include <vector>
-
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 #include "ssl2/SSLStatements/SslStringStatement.h"
+#include "ssl2/base/TRCMultiObjectContainer.h"
 
 class SslJobPlotter final
     : public TSslStatementImpl<SslJobPlotter, kId_SslJobPlotter, SslStringStatement> {
 public:
     /// A list of plotter identifiers.
-    using TPlotterList = std::vector<TString>;
+    using TPlotterList = TRCMultiObjectContainer<TString>;
 
     static const TString m_sAuto;       ///< "auto"
     static const TString m_sDelimiter;  ///< ":"

@@ -484,7 +484,9 @@ TAutoFile::TAutoFile(const TString& path, unsigned mode) {
 
 void TAutoFile::Open(const TString& path, unsigned mode) {
     TFile::Open(path, mode);
-    ReadKennung();
+    m_nKennung = kNoMark;
+    if (mode & kRead)
+        ReadKennung();
 }
 
 bool TAutoFile::GetLine(TString& line, std::uint32_t maxLength) {

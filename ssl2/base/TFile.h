@@ -156,7 +156,7 @@ protected:
 class TAutoFile : public TUnicodeFile {
 public:
     TAutoFile() = default;
-    /// Opens `path` and reads its byte-order mark.
+    /// Opens `path` and, when it is opened for reading, reads its byte-order mark.
     explicit TAutoFile(const TString& path, unsigned mode = kRead);
     void Open(const TString& path, unsigned mode = kRead);
 

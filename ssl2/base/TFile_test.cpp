@@ -199,6 +199,13 @@ TEST_F(TFileTest, AutoFileReadsEightBitAndUtf8Files) {
     EXPECT_FALSE(utf8.IsUnicode());
     EXPECT_EQ(utf8.GetKennung(), TUnicodeFile::kUtf8);
     EXPECT_EQ(ReadAll(utf8), std::vector<std::string>{"Name \xC3\xA4"});
+    {
+        TAutoFile out(Path("new.ssl"), TFile::kWrite | TFile::kCreateAlways);
+        EXPECT_FALSE(out.IsUnicode());
+        out.PutLine("EndJob");
+        out.Close();
+    }
+    EXPECT_EQ(Contents(Path("new.ssl")), "EndJob\r\n");
     TAutoFile tiny(Write("tiny.ssl", "\xFF"));
     EXPECT_FALSE(tiny.IsUnicode());
     EXPECT_EQ(ReadAll(tiny), std::vector<std::string>{"\xFF"});

@@ -2,6 +2,9 @@
    followed by key/value entries.  Lists are left-recursive, so the parser stack
    stays flat however long the text is. */
 %define api.pure full
+/* Reduce only where no other action is possible, so an error is seen at the token
+   that causes it, before the end of the text is taken as reached. */
+%define lr.default-reduction consistent
 %define api.prefix {ini_}
 %define api.value.type {const std::string*}
 %param {void* scanner}

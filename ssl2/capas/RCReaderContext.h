@@ -87,9 +87,9 @@ private:
 std::string Lowered(std::string text);
 /// Upper-case (ASCII) copy of `text`.
 std::string Uppered(std::string text);
-/// The '#' escapes undone.
+/// The '#' escapes undone (most texts have none and are taken as they are).
 inline TString Decoded(const std::string& text) {
-    return TString::SaveFromAnsi(text, '#');
+    return text.find('#') == std::string::npos ? TString(text) : TString::SaveFromAnsi(text, '#');
 }
 
 }  // namespace SslCapasReader

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ssl2/base/RSDevice.h"
+#include "ssl2/base/TPoint.h"
 #include "ssl2/base/TString.h"
 #include "ssl2/capas/SslCapas.h"
 

@@ -456,7 +456,8 @@ TString RCSslEntry::GetStampBmp(std::uint32_t index) const {
     return m_SslStamp.GetStamp(index).GetBmpFile();
 }
 unsigned int RCSslEntry::SetStampBmp(std::uint32_t index, const TString& bmpFile) {
-    return m_SslStamp.GetStamp(index).SetBmpFile(bmpFile);
+    m_SslStamp.GetStamp(index);  // raises "SslErrors" 0 for an index out of range
+    return m_SslStamp.SetString(bmpFile.AsAnsi(), SslSingleStamp::kBmp, index);
 }
 SslStamp RCSslEntry::GetAllStamps() const {
     return m_SslStamp;

@@ -1,6 +1,7 @@
 // RCSslEntry: merging under access rights, equality with a list of differences,
 // and the sort key by which a job set orders its file entries.
 #include <array>
+#include <tuple>
 
 #include "ssl2/base/TException.h"
 #include "ssl2/entry/RCSslEntry.h"
@@ -68,6 +69,22 @@ constexpr std::array<TSortKind, kSslStatementCount> kSortKinds = [] {
     return kinds;
 }();
 
+bool UnitsIsSmaller(const SslStatement& a, const SslStatement& b) {
+    return SslUnits::IsSmaller(static_cast<const SslUnits&>(a), static_cast<const SslUnits&>(b));
+}
+
+bool StampIsSmaller(const SslStatement& a, const SslStatement& b) {
+    return SslStamp::IsSmaller(static_cast<const SslStamp&>(a), static_cast<const SslStamp&>(b));
+}
+
+/// Folds sort by program, then tray, then options.
+bool FoldIsSmaller(const SslStatement& a, const SslStatement& b) {
+    const auto& x = static_cast<const SslFold&>(a);
+    const auto& y = static_cast<const SslFold&>(b);
+    return std::make_tuple(x.GetPrg(), x.GetTray(), x.GetOptions()) <
+           std::make_tuple(y.GetPrg(), y.GetTray(), y.GetOptions());
+}
+
 }  // namespace
 
 void RCSslEntry::MergeSettings(RCSslEntry& target, const RCSslEntry& source,
@@ -76,7 +93,7 @@ void RCSslEntry::MergeSettings(RCSslEntry& target, const RCSslEntry& source,
         return;
     }
 #define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared)                           \
-    if (Mergeable(kMerge_##merge, target.m_bIsEntry) && access.GetAccess(ident) == 0) { \
+    if (Mergeable(kMerge_##merge, target.m_bIsEntry) && access.GetAccess(kId_##cls) == 0) { \
         target.m_##cls = source.m_##cls;                                                \
     }
 #include "ssl2/entry/RCSslEntryMembers.def"
@@ -100,7 +117,7 @@ RCSslEntry::RSCompReturn RCSslEntry::operator==(const RCSslEntry& other) const {
 #define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared)                          \
     if (kCompared_##compared && static_cast<const SslStatement&>(m_##cls) !=           \
                                     static_cast<const SslStatement&>(other.m_##cls)) { \
-        differs(ident);                                                                \
+        differs(kId_##cls);                                                                \
     }
 #include "ssl2/entry/RCSslEntryMembers.def"
     return result;
@@ -122,19 +139,19 @@ void RCSslEntry::InitCompare(TSslStatementID id, unsigned int ascending) {
             compare = &SslSelectionStatement::IsSmaller;
             break;
         case kUnits:
-            compare = &SslUnits::IsSmaller;
+            compare = &UnitsIsSmaller;
             break;
         case kNumber:
             compare = &SslNumberStatement::IsSmaller;
             break;
         case kFold:
-            compare = &SslFold::IsSmaller;
+            compare = &FoldIsSmaller;
             break;
         case kBin:
             compare = &SslOutputBin::IsSmaller;
             break;
         case kStamp:
-            compare = &SslStamp::IsSmaller;
+            compare = &StampIsSmaller;
             break;
         case kFileInfo:
             compare = &SslFileInfo::IsSmaller;

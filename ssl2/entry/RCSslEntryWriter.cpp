@@ -296,6 +296,70 @@ TString QuotedStatementText(const Family& statement) {
     return copy->ToString();
 }
 
+// The structured statements that hold free texts in quotes: whether one of their
+// texts needs escaping, and escaping them all (on a copy that is only written).
+bool HasUnsafeText(const SslDocumentBox& box) {
+    return NeedsEscape(box.GetUserNameA()) || NeedsEscape(box.GetJobName());
+}
+void EscapeTexts(SslDocumentBox& box) {
+    box.SetUserName(Escape(box.GetUserNameA()));
+    box.SetJobName(Escape(box.GetJobName()));
+}
+
+bool HasUnsafeText(const SslJobFlagsheet& sheet) { return NeedsEscape(sheet.GetText()); }
+void EscapeTexts(SslJobFlagsheet& sheet) { sheet.SetText(Escape(sheet.GetText())); }
+
+bool HasUnsafeText(const SslAddresses& addresses) {
+    for (const SslAddress& address : addresses.GetAddressList()) {
+#define SSL2_ADDRESS_FIELD(accessor, field, key, member) \
+    if (NeedsEscape(address.Get##accessor())) {          \
+        return true;                                     \
+    }
+#include "ssl2/SSLStatements/SslAddressFields.def"
+    }
+    return false;
+}
+void EscapeTexts(SslAddresses& addresses) {
+    for (std::uint32_t i = 0; i < addresses.GetArrayCount(); ++i) {
+        SslAddress& address = addresses.GetAddress(i);
+#define SSL2_ADDRESS_FIELD(accessor, field, key, member) \
+    address.Set##accessor(Escape(address.Get##accessor()));
+#include "ssl2/SSLStatements/SslAddressFields.def"
+    }
+}
+
+bool HasUnsafeText(const SslSupportFiles& files) {
+    for (const SslSupportFile& file : files.GetSupportFileList()) {
+        if (NeedsEscape(file)) {
+            return true;
+        }
+    }
+    return false;
+}
+void EscapeTexts(SslSupportFiles& files) {
+    for (std::uint32_t i = 0; i < files.GetSupportFileCount(); ++i) {
+        SslSupportFile& file = files.GetSupportFile(i);
+        static_cast<TString&>(file) = Escape(file);
+    }
+}
+
+/// The text `write` gives of `statement`, or of an escaped copy when one of its
+/// quoted texts holds a double quote or a line break.
+template <class Statement, class Write>
+TString SafeText(const Statement& statement, Write write) {
+    if (!HasUnsafeText(statement)) {
+        return write(statement);
+    }
+    Statement copy(statement);
+    EscapeTexts(copy);
+    return write(copy);
+}
+
+template <class Statement>
+TString SafeText(const Statement& statement) {
+    return SafeText(statement, [](const Statement& s) { return s.ToString(); });
+}
+
 /// The value of a text statement, for the rows that skip empty values.
 TString TextValue(const SslStatement& statement) {
     return static_cast<const SslStringStatement&>(statement).Get();
@@ -326,6 +390,14 @@ TString RCSslEntry::StatementText(TSslStatementID id, TSyntaxVersion version) co
                                                        : m_SslPlotIt.ToStringNoOption();
         case kId_SslPlotRaw:
             return m_SslPlotRaw.ToStringAutoOption();
+        case kId_SslDocumentBox:
+            return SafeText(m_SslDocumentBox);
+        case kId_SslJobFlagsheet:
+            return SafeText(m_SslJobFlagsheet);
+        case kId_SslAddresses:
+            return SafeText(m_SslAddresses);
+        case kId_SslSupportFiles:
+            return SafeText(m_SslSupportFiles);
         default:
             break;
     }

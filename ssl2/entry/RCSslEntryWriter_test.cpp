@@ -216,9 +216,43 @@ TEST(RCSslEntryWriter, QuotedValuesAreWrittenSoThatTheReaderCanReadThemBack) {
     file.SetName("say \"hi\"\r\nnext\nlast\r");
     file.SetHpglAsString("IN;\"x\"");
     EXPECT_EQ(file.ToString(access, SslStatement::kVersion50, 0),
-              "BeginOutput\r\nName \"say ''hi''<|>next<|>last<|>\"\r\n"
-              "HpglAsString \"IN;''x''\"\r\nEndOutput\r\n");
+              "BeginOutput\r\nHpglAsString \"IN;''x''\"\r\n"
+              "Name \"say ''hi''<|>next<|>last<|>\"\r\nEndOutput\r\n");
     EXPECT_EQ(file.GetName(), "say \"hi\"\r\nnext\nlast\r") << "the entry keeps its value";
+}
+
+TEST(RCSslEntryWriter, QuotedTextsOfStructuredStatementsAreEscapedToo) {
+    const TString unsafe = "a \"b\"\r\nc";
+    const std::string escaped = "a ''b''<|>c";
+    struct Case {
+        const char* name;
+        TSslStatementID id;
+        void (*set)(RCSslEntry&, const TString&);
+    };
+    const Case cases[] = {
+        {"document box user", kId_SslDocumentBox,
+         [](RCSslEntry& e, const TString& t) { e.SetDocumentBoxUserName(t); e.SetDocumentBoxPassword("pw"); }},
+        {"document box job", kId_SslDocumentBox,
+         [](RCSslEntry& e, const TString& t) { e.SetDocumentBoxJobName(t); e.SetDocumentBoxPassword("pw"); }},
+        {"flag sheet text", kId_SslJobFlagsheet,
+         [](RCSslEntry& e, const TString& t) { e.SetJobFlagsheetOn(1); e.SetJobFlagsheetText(t); }},
+        {"address", kId_SslAddresses,
+         [](RCSslEntry& e, const TString& t) { SslAddress a; a.SetCompany(t); e.AddAddress(a); }},
+        {"support file", kId_SslSupportFiles,
+         [](RCSslEntry& e, const TString& t) { e.AddSupportFile(t); }},
+        {"e-mail", kId_SslEMail, [](RCSslEntry& e, const TString& t) { e.SetEMail(t); }},
+    };
+    for (const Case& c : cases) {
+        RCSslEntry job(0);
+        c.set(job, unsafe);
+        RCAccessSsl access;
+        access.SetAllAccess(0);
+        access.SetAccess(c.id, 1);
+        const std::string text = job.ToString(access, SslStatement::kVersion50, 0).str();
+        EXPECT_NE(text.find(escaped), std::string::npos) << c.name << ": " << text;
+        EXPECT_EQ(text.find("\"b"), std::string::npos) << c.name << ": " << text;
+        EXPECT_EQ(text.find("\r\nc"), std::string::npos) << c.name << ": " << text;
+    }
 }
 
 TEST(RCSslEntryWriter, ShortFormIgnoresItsFirstArgument) {

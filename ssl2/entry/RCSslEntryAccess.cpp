@@ -490,12 +490,8 @@ std::uint32_t RCSslEntry::GetJobPlotterCount() const {
     return m_SslJobPlotter.GetCount();
 }
 TRCMultiObjectContainer<TString> RCSslEntry::GetAllJobPlotters() const {
-    TRCMultiObjectContainer<TString> plotters;
-    for (const TString& plotter : m_SslJobPlotter.GetAll()) {
-        plotters.push_back(plotter);
-    }
-    return plotters;
+    return m_SslJobPlotter.GetAll();
 }
 void RCSslEntry::SetAllJobPlotters(const TRCMultiObjectContainer<TString>& plotters) {
-    m_SslJobPlotter.SetAll(plotters.AsVector());
+    m_SslJobPlotter.SetAll(plotters);
 }

@@ -92,9 +92,9 @@ void RCSslEntry::MergeSettings(RCSslEntry& target, const RCSslEntry& source,
     if (&target == &source) {
         return;
     }
-#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared)                           \
+#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared)                               \
     if (Mergeable(kMerge_##merge, target.m_bIsEntry) && access.GetAccess(kId_##cls) == 0) { \
-        target.m_##cls = source.m_##cls;                                                \
+        target.m_##cls = source.m_##cls;                                                    \
     }
 #include "ssl2/entry/RCSslEntryMembers.def"
 }
@@ -117,7 +117,7 @@ RCSslEntry::RSCompReturn RCSslEntry::operator==(const RCSslEntry& other) const {
 #define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared)                          \
     if (kCompared_##compared && static_cast<const SslStatement&>(m_##cls) !=           \
                                     static_cast<const SslStatement&>(other.m_##cls)) { \
-        differs(kId_##cls);                                                                \
+        differs(kId_##cls);                                                            \
     }
 #include "ssl2/entry/RCSslEntryMembers.def"
     return result;

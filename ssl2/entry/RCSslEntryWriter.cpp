@@ -306,8 +306,12 @@ void EscapeTexts(SslDocumentBox& box) {
     box.SetJobName(Escape(box.GetJobName()));
 }
 
-bool HasUnsafeText(const SslJobFlagsheet& sheet) { return NeedsEscape(sheet.GetText()); }
-void EscapeTexts(SslJobFlagsheet& sheet) { sheet.SetText(Escape(sheet.GetText())); }
+bool HasUnsafeText(const SslJobFlagsheet& sheet) {
+    return NeedsEscape(sheet.GetText());
+}
+void EscapeTexts(SslJobFlagsheet& sheet) {
+    sheet.SetText(Escape(sheet.GetText()));
+}
 
 bool HasUnsafeText(const SslAddresses& addresses) {
     for (const SslAddress& address : addresses.GetAddressList()) {

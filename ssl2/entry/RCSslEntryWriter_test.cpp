@@ -231,13 +231,26 @@ TEST(RCSslEntryWriter, QuotedTextsOfStructuredStatementsAreEscapedToo) {
     };
     const Case cases[] = {
         {"document box user", kId_SslDocumentBox,
-         [](RCSslEntry& e, const TString& t) { e.SetDocumentBoxUserName(t); e.SetDocumentBoxPassword("pw"); }},
+         [](RCSslEntry& e, const TString& t) {
+             e.SetDocumentBoxUserName(t);
+             e.SetDocumentBoxPassword("pw");
+         }},
         {"document box job", kId_SslDocumentBox,
-         [](RCSslEntry& e, const TString& t) { e.SetDocumentBoxJobName(t); e.SetDocumentBoxPassword("pw"); }},
+         [](RCSslEntry& e, const TString& t) {
+             e.SetDocumentBoxJobName(t);
+             e.SetDocumentBoxPassword("pw");
+         }},
         {"flag sheet text", kId_SslJobFlagsheet,
-         [](RCSslEntry& e, const TString& t) { e.SetJobFlagsheetOn(1); e.SetJobFlagsheetText(t); }},
+         [](RCSslEntry& e, const TString& t) {
+             e.SetJobFlagsheetOn(1);
+             e.SetJobFlagsheetText(t);
+         }},
         {"address", kId_SslAddresses,
-         [](RCSslEntry& e, const TString& t) { SslAddress a; a.SetCompany(t); e.AddAddress(a); }},
+         [](RCSslEntry& e, const TString& t) {
+             SslAddress a;
+             a.SetCompany(t);
+             e.AddAddress(a);
+         }},
         {"support file", kId_SslSupportFiles,
          [](RCSslEntry& e, const TString& t) { e.AddSupportFile(t); }},
         {"e-mail", kId_SslEMail, [](RCSslEntry& e, const TString& t) { e.SetEMail(t); }},

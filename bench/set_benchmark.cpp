@@ -35,7 +35,8 @@ std::string GenerateTicket(int files) {
         t += (i % 2 != 0) ? "OutputSize a1\r\n" : "OutputSize Window 841.0 594.0 mm\r\n";
         t += "Rotate 90\r\nFileInfo 0x26CD 0x36DB 0x190 0x190 0x1 0x1 pcm_1bit\r\n";
         t += "HpglPens Number 1 Width 0.25 Color 1\r\n\t+ Number 2 - 7 Width 0.35 Color 2\r\n";
-        if (i % 4 == 0) t += "Fold Prg 3 Tray 1 Option 0\r\n";
+        if (i % 4 == 0)
+            t += "Fold Prg 3 Tray 1 Option 0\r\n";
         t += "EndOutput\r\n";
     }
     t += "EndJob\r\n";
@@ -60,7 +61,8 @@ void Parse(benchmark::State& state, const std::string& path, std::size_t bytes, 
     set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
     for (auto _ : state) {
         const int n = set.ParseSsl(path, 300);
-        if (n != entries) state.SkipWithError("unexpected entry count");
+        if (n != entries)
+            state.SkipWithError("unexpected entry count");
         set.ReduceToDefaultEntry();
         set.RemoveEntry(0);
         benchmark::DoNotOptimize(n);

@@ -21,7 +21,8 @@ const std::string& TicketPath() {
 
 bool WriteTicket(const std::uint8_t* data, std::size_t size) {
     FILE* file = std::fopen(TicketPath().c_str(), "wb");
-    if (file == nullptr) return false;
+    if (file == nullptr)
+        return false;
     const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
     return std::fclose(file) == 0 && written;
 }
@@ -29,7 +30,8 @@ bool WriteTicket(const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (!WriteTicket(data, size)) return 0;
+    if (!WriteTicket(data, size))
+        return 0;
     RCSslSet set;
     set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
     if (set.ParseSsl(TicketPath(), 300) > 0) {

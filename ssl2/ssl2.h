@@ -36,3 +36,5 @@
 #include "ssl2/capas/RCStatementInfluencingCapas.h"
 #include "ssl2/capas/SslCapas.h"
 #include "ssl2/entry/RCSslEntry.h"
+#include "ssl2/set/RCSslSet.h"
+#include "ssl2/set/SslDiagnostic.h"

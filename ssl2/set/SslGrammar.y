@@ -727,43 +727,47 @@ stamp_item
 
 stamp_setting
     : A_ALLPAGES V_SWITCH { ctx->m_Stamp.SetAllPages($2); }
-    | A_BMP T_STRING { ctx->m_Stamp.SetBmp(S($2)); }
+    | A_BMP T_STRING { ctx->m_Stamp.SetBmpFile(S($2)); }
     | A_BMPDISTANCE T_FLOAT { ctx->m_Stamp.SetBmpDistance($2); }
     | A_BMPORIENTATION V_POSITION { ctx->m_Stamp.SetBmpOrientation($2); }
     | A_COLOR A_LEVEL T_INTEGER {
-          ctx->m_Stamp.m_nColor = 0;
+          ctx->m_Stamp.SetColor(0);
           ctx->m_Stamp.SetColorLevel($3);
       }
     | A_COLOR V_COLOURNAME {
-          if ($2 == 1) ctx->m_Stamp.m_nColor = 1;
-          else if ($2 == 14) ctx->m_Stamp.m_nColor = 3;
-          else if ($2 == 15) ctx->m_Stamp.m_nColor = 4;
+          if ($2 == 1) ctx->m_Stamp.SetColor(1);
+          else if ($2 == 14) ctx->m_Stamp.SetColor(3);
+          else if ($2 == 15) ctx->m_Stamp.SetColor(4);
       }
-    | A_COLOR A_DARK V_COLOURNAME { if ($3 == 14) ctx->m_Stamp.m_nColor = 2; }
+    | A_COLOR A_DARK V_COLOURNAME { if ($3 == 14) ctx->m_Stamp.SetColor(2); }
     | A_DISTANCE T_FLOAT { ctx->m_Stamp.SetDistance($2); }
-    | A_FONT T_STRING { ctx->m_Stamp.SetFont(S($2)); }
-    | A_FONTATTRIBUTE A_NORMAL { ctx->m_Stamp.m_nFontAttribute = 0; }
+    | A_FONT T_STRING { ctx->m_Stamp.SetFontName(S($2)); }
+    | A_FONTATTRIBUTE A_NORMAL { ctx->m_Stamp.SetFontAttribute(0); }
     | A_FONTATTRIBUTE font_styles { ctx->m_Stamp.SetFontAttribute(ctx->m_nFontFlags); }
-    | A_FONTCOLOR T_INTEGER { ctx->m_Stamp.m_nFontColor = static_cast<std::uint32_t>($2); }
+    | A_FONTCOLOR T_INTEGER { ctx->m_Stamp.SetFontColor(static_cast<std::uint32_t>($2)); }
     | A_FONTSIZE T_INTEGER { ctx->m_Stamp.SetFontSize($2); }
     | A_FRAMESIZE T_FLOAT { ctx->m_Stamp.SetFrameSize($2); }
     | A_FRAMETEXTDISTANCE T_FLOAT { ctx->m_Stamp.SetFrameTextDistance($2); }
     | A_MIRROR V_AXIS { ctx->m_Stamp.SetMirror($2); }
-    | A_MIRROR V_SWITCH { ctx->m_Stamp.m_nMirror = 0; }
-    | A_NAME T_STRING { ctx->m_Stamp.m_sStampName = UnquoteStampText(S($2)); }
+    | A_MIRROR V_SWITCH { ctx->m_Stamp.SetMirror(0); }
+    | A_NAME T_STRING { ctx->m_Stamp.SetName(UnquoteStampText(S($2))); }
     | A_TEXT T_STRING { ctx->m_Stamp.SetText(UnquoteStampText(S($2))); }
     | A_NUMBERING T_INTEGER
     | A_NUMBERING V_SWITCH
     | A_OVERLAY V_OVERLAYMODE { ctx->m_Stamp.SetOverlay($2); }
-    | A_OVERLAY V_SWITCH { ctx->m_Stamp.m_nOverlay = 0; }
-    | A_OVERLAY A_TRANSPARENT { ctx->m_Stamp.m_nOverlay = 2; }
+    | A_OVERLAY V_SWITCH { ctx->m_Stamp.SetOverlay(0); }
+    | A_OVERLAY A_TRANSPARENT { ctx->m_Stamp.SetOverlay(2); }
     | A_POSITION V_POSITION { ctx->m_Stamp.SetPosition($2); }
     | A_POSITION V_POSITION A_COORDINATE T_FLOAT T_FLOAT {
           ctx->m_Stamp.SetPosition($2);
           ctx->m_Stamp.SetPositionCoordinateX($4);
           ctx->m_Stamp.SetPositionCoordinateY($5);
       }
-    | A_POSITIONSCALE V_SWITCH { ctx->m_Stamp.m_bPositionScale = FLAG($2); }
+    | A_COORDINATE T_FLOAT T_FLOAT {
+          ctx->m_Stamp.SetPositionCoordinateX($2);
+          ctx->m_Stamp.SetPositionCoordinateY($3);
+      }
+    | A_POSITIONSCALE V_SWITCH { ctx->m_Stamp.SetPositionScale(FLAG($2)); }
     | A_ROTATE T_INTEGER { ctx->m_Stamp.SetRotate($2); }
     ;
 

@@ -165,8 +165,8 @@ TEST_F(SslReader, StrayArgumentTextIsReportedAndSkipped) {
 }
 
 TEST_F(SslReader, NumberForms) {
-    EXPECT_EQ(File("ImageRotated 007").GetImageRotated(), 7u);
-    EXPECT_EQ(File("ImageRotated 5\nImageRotated 00").GetImageRotated(), 0u);
+    EXPECT_EQ(File("Resolution 007").GetResolution(), 7u);
+    EXPECT_EQ(File("Resolution 5\nResolution 00").GetResolution(), 0u);
 
     std::uint32_t dx = 0, dy = 0, dpi = 0, lpi = 0, copies = 0, pages = 0;
     File("FileInfo 0x1F 000 0X10 0x0 0x0 0x2").GetFileInfo(dx, dy, dpi, lpi, copies, pages);
@@ -302,14 +302,15 @@ TEST_F(SslReader, PensAndColourEmulation) {
         "\t+ Number All Saturation 40 Pattern Circle\n"
         "CalcompPens Number All Width 1\n"
         "HpglColorEmulation Color Dark Red Saturation 50\n"
-        "\t+ Color Dark Black Saturation 70 Page 2");
+        "\t+ Color Dark Blue Saturation 70 Page 1\n"
+        "\t+ Color Dark Black Saturation 90");
     EXPECT_DOUBLE_EQ(e.GetHpglPensWidth(4), 0.35);
     EXPECT_EQ(e.GetHpglPensColor(5), 2u);
     EXPECT_EQ(e.GetHpglPensSaturation(200), 40u);
     EXPECT_DOUBLE_EQ(e.GetCalcompPensWidth(16), 1.0);
     EXPECT_EQ(e.GetHpglColorEmulationSaturation(8), 50u);
-    EXPECT_EQ(e.GetHpglColorEmulationSaturation(14), 70u);
-    EXPECT_EQ(e.GetHpglColorEmulationPage(14), 2u);
+    EXPECT_EQ(e.GetHpglColorEmulationSaturation(11), 70u);
+    EXPECT_EQ(e.GetHpglColorEmulationPage(11), 1u);
     EXPECT_NE(e.GetErrors().str().find("Pen Patterntype circle ignored\n"), std::string::npos);
 }
 

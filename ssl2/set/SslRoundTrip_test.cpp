@@ -28,19 +28,50 @@ std::string Names(const RCAccessSsl& differences) {
     return names;
 }
 
-/// Writes `set`, reads it back and checks both round trips.
+/// Statements whose SSL text does not carry every value of the statement, so that
+/// the first read of a text they were written to may differ from the set written:
+/// the plotter-language widths are written with three decimals (their defaults
+/// have more), and the default zoom (size type 2, 100 x 100) is written as two bare
+/// numbers, which read back as zoom factors (size type 5); before "5.0" the file
+/// information has no colour depth.  Once read, the values are stable: the second
+/// round trip must give an equal set.
+constexpr TSslStatementID kLossyStatements[] = {kId_SslHpgl, kId_SslVic, kId_SslCalcomp,
+                                                kId_SslZoom};
+
+/// The statements that differ between `a` and `b`, the lossy ones left out when
+/// `allowLossy` is set.
+std::string Differences(const RCSslSet& a, const RCSslSet& b, bool allowLossy,
+                        SslStatement::TSyntaxVersion version) {
+    const RCSslEntry::RSCompReturn compared = a == b;
+    if (!compared.bSameEntryCount)
+        return "entry count";
+    RCAccessSsl differences = compared.Differences;
+    if (allowLossy) {
+        for (TSslStatementID id : kLossyStatements)
+            differences.SetAccess(id, 0);
+        if (version < SslStatement::kVersion50)
+            differences.SetAccess(kId_SslFileInfo, 0);
+    }
+    return Names(differences);
+}
+
+/// Writes `set`, reads it back and checks both round trips: read -> write -> read
+/// gives an equal set and write -> read -> write the same text.
 void CheckRoundTrip(const RCSslSet& set, SslStatement::TSyntaxVersion version, const RCTempDir& dir,
                     const std::string& label) {
     const TString first = set.ToString(version);
-    const std::string path = dir.Write("first.ssl", first.str());
-    RSParse again = ParseFile(path);
+    RSParse again = ParseFile(dir.Write("first.ssl", first.str()));
     ASSERT_EQ(again.m_nResult, set.Size()) << label << "\n" << first;
     EXPECT_EQ(again.m_Set.ParsedTilEnd(), 1u) << label;
-    EXPECT_TRUE(again.m_Diagnostics.empty()) << label << ": " << again.m_Diagnostics[0].m_sMessage;
-    const RCSslEntry::RSCompReturn compared = again.m_Set == set;
-    EXPECT_TRUE(compared.bEqual) << label << ": differs in " << Names(compared.Differences) << "\n"
-                                 << first;
-    EXPECT_EQ(again.m_Set.ToString(version), first) << label;
+    for (const RSSslDiagnostic& d : again.m_Diagnostics) {
+        ADD_FAILURE() << label << ": " << d.m_sMessage;
+    }
+    EXPECT_EQ(Differences(again.m_Set, set, true, version), "") << label << "\n" << first;
+    const TString second = again.m_Set.ToString(version);
+    EXPECT_EQ(second, first) << label;
+
+    RSParse third = ParseFile(dir.Write("second.ssl", second.str()));
+    EXPECT_EQ(Differences(third.m_Set, again.m_Set, false, version), "") << label;
 }
 
 class SslRoundTrip : public ::testing::TestWithParam<SslStatement::TSyntaxVersion> {
@@ -98,8 +129,10 @@ RCSslSet RandomSet(std::mt19937& random) {
         file.SetFileEmulation(pick(2) == 0 ? 6 : 11);
         if (pick(3) == 0)
             file.SetFoldPrg(static_cast<std::int32_t>(1 + pick(40)));
-        if (pick(2) == 0)
+        if (file.GetFileEmulation() == 6 && pick(2) == 0) {  // pens are written for HPGL files
+            file.SetHpglPensOn(1);
             file.SetHpglPensWidth(0.25 * (1 + pick(8)), 1 + pick(4), 5 + pick(4));
+        }
         if (pick(2) == 0)
             file.SetFileInfo(1000 + pick(9000), 1000 + pick(9000), 400, 400, 1);
         set.AddEntry(file);
@@ -129,7 +162,8 @@ TEST(SslSyntaxErrorTicket, KeepsWhatWasReadAndReportsEachError) {
     EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError),
               "parse error Token \"x\" In Zeile 7\n"
               "parse error Token \"b\" In Zeile 10\n"
-              "parse error Token \"m\" In Zeile 15\n");
+              "parse error Token \"a\" In Zeile 15\n")
+        << "\"m\" forms no token; \"a\" is a series letter";
     const RCSslEntry& first = p.m_Set.GetEntry(1);
     EXPECT_DOUBLE_EQ(first.GetHpglPensWidth(3), 0.5) << "the pen line after the bad one";
     EXPECT_EQ(first.GetStampCount(), 1u);

@@ -31,7 +31,13 @@ function(ssl2_add_parser target name lexer grammar)
               DEFINES_FILE ${out}/${name}.lex.h)
   add_flex_bison_dependency(${name}Scanner ${name}Parser)
   target_sources(${target} PRIVATE ${BISON_${name}Parser_OUTPUTS} ${FLEX_${name}Scanner_OUTPUTS})
+  # The generating commands belong to the calling directory; a custom target there
+  # runs them before TARGET (which may be defined in another directory) compiles.
+  add_custom_target(${target}_${name}_parser
+    DEPENDS ${BISON_${name}Parser_OUTPUTS} ${FLEX_${name}Scanner_OUTPUTS})
+  add_dependencies(${target} ${target}_${name}_parser)
   # Generated code is not ours to keep warning-free.
   set_source_files_properties(${BISON_${name}Parser_OUTPUTS} ${FLEX_${name}Scanner_OUTPUTS}
+    TARGET_DIRECTORY ${target}
     PROPERTIES COMPILE_OPTIONS "-Wno-unused-function;-Wno-sign-compare;-Wno-unused-parameter;-Wno-pedantic")
 endfunction()

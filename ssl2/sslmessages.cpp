@@ -126,10 +126,154 @@ constexpr RSMessageText kStatementNameTexts[] = {
     {110, "Print Quality"},
 };
 
-// Display texts of keyword choices.
+// Display texts of keyword choices; a text that is an SSL keyword reads as the keyword.
 constexpr RSMessageText kStatementStringTexts[] = {
+    // on/off statements
     {0, "off"},
     {1, "on"},
+    // SslCutMethod
+    {2, "standard"},
+    {3, "synchro"},
+    // SslFileEmulation (4..25, 108..110); 4 also "auto" of SslColorDepth
+    {4, "auto"},
+    {5, "TIFF"},
+    {6, "T6X"},
+    {7, "PCX"},
+    {8, "RLC"},
+    {9, "CALS"},
+    {10, "HPGL"},
+    {11, "CalComp"},
+    {12, "BMP"},
+    {13, "PS"},
+    {14, "CGM"},
+    {15, "PDF"},
+    {16, "IGR"},
+    {17, "C1840"},
+    {18, "GIF87"},
+    {19, "GIF89"},
+    {20, "WMF"},
+    {21, "DWG"},
+    {22, "DXF"},
+    {23, "KIP"},
+    {24, "JPG"},
+    {25, "DMG"},
+    // positions: 26 + position index; 26 also "unknown"
+    {26, "unknown"},
+    {27, "upperleft"},
+    {28, "uppercenter"},
+    {29, "upperright"},
+    {30, "leftupper"},
+    {31, "leftcenter"},
+    {32, "leftbottom"},
+    {33, "centercenter"},
+    {34, "rightupper"},
+    {35, "rightcenter"},
+    {36, "rightbottom"},
+    {37, "bottomleft"},
+    {38, "lowerleft"},
+    {39, "bottomcenter"},
+    {40, "bottomright"},
+    {41, "lowerright"},
+    {42, "auto"},
+    // SslJobPriority
+    {43, "wait"},
+    {44, "low"},
+    {45, "normal"},
+    {46, "high"},
+    {47, "immediate"},
+    // SslMediaFeed
+    {48, "exact"},
+    {49, "larger"},
+    {50, "smaller"},
+    {51, "manual"},
+    // SslMediaType 0..5
+    {52, "dontcare"},
+    {53, "paper"},
+    {54, "recycledpaper"},
+    {55, "transparent"},
+    {56, "film"},
+    {57, "custom"},
+    // SslMirror
+    {58, "off"},
+    {59, "x"},
+    {60, "y"},
+    {61, "xy"},
+    // SslOnError
+    {62, "notSet"},
+    {63, "abort"},
+    {64, "continue"},
+    {65, "query"},
+    // SslOutputBin
+    {66, "auto"},
+    {67, "manual"},
+    {68, "Bin"},
+    // SslOutputTray
+    {69, "auto"},
+    {70, "default"},
+    {71, "front"},
+    {72, "rear"},
+    // SslRotate
+    {73, "auto"},
+    {74, "0"},
+    {75, "90"},
+    {76, "180"},
+    {77, "270"},
+    // SslJobSort
+    {78, "auto"},
+    {79, "standard"},
+    {80, "reverse"},
+    // colour depths (SslColorDepth, SslFileInfo)
+    {81, "1 bit"},
+    {82, "4 bit"},
+    {83, "4 bit palette"},
+    {84, "8 bit"},
+    {85, "8 bit palette"},
+    {86, "16 bit"},
+    {87, "24 bit"},
+    {88, "bicolour"},
+    // SslVersion
+    {89, "newer"},
+    // SslImageContent
+    {90, "default"},
+    {91, "line"},
+    {92, "photo"},
+    // colour profile sources
+    {93, "default"},
+    {94, "file"},
+    {95, "ssl"},
+    {96, "raw"},
+    // SslMediaType 6..10
+    {97, "HeavyPhotoGloss"},
+    {98, "HeavyPhotoMatt"},
+    {99, "LightPhotoGloss"},
+    {100, "HeavyPaperPureWhite"},
+    {101, "HeavyPaperOffWhite"},
+    {102, "filewithfallback"},
+    // SslRenderingIntent
+    {104, "Perceptual"},
+    {105, "RelativeColorimetric"},
+    {106, "Saturation"},
+    {107, "AbsoluteColorimetric"},
+    // SslFileEmulation 21..23
+    {108, "RTL"},
+    {109, "VIC"},
+    {110, "DWF"},
+    // SslColorDepth 64
+    {111, "24 bit colour"},
+    // SslFileInfo colour modes
+    {112, "no colour mode"},
+    {114, "original"},
+    {115, "CMY"},
+    {116, "CMYK"},
+    {117, "CcMmYK"},
+    {118, "LAB"},
+    {119, "XYZ"},
+    // SslHeaderPosition 17
+    {120, "semiautomatic"},
+    // SslPrintQuality
+    {121, "draft"},
+    {122, "standard"},
+    {123, "high"},
 };
 
 }  // namespace
@@ -138,7 +282,8 @@ RMCSslErrors::RMCSslErrors()
     : TMessageBase("SslErrors", "SSL2", "ssl2/sslmessages.h", 67, kErrorTexts) {}
 
 RMCSslStatementStrings::RMCSslStatementStrings()
-    : TMessageBase("SslStatementStrings", "SSL2", "ssl2/sslmessages.h", 98, kStatementStringTexts) {}
+    : TMessageBase("SslStatementStrings", "SSL2", "ssl2/sslmessages.h", 98, kStatementStringTexts) {
+}
 
 RMCSslStatementNames::RMCSslStatementNames()
     : TMessageBase("SslStatementNames", "SSL2", "ssl2/sslmessages.h", 474, kStatementNameTexts) {}

@@ -46,11 +46,11 @@ class SslStatement {
 public:
     /// Statement type bits.
     enum TStatementType : std::uint32_t {
-        kJob = 0x01,           ///< may stand at the level of the whole job
-        kEntry = 0x02,         ///< may stand in an entry (one file of the job)
-        kUserInterface = 0x04, ///< shown to the user for editing
-        kReadOnly = 0x08,      ///< written by the system, not changed by the user
-        kNotSupported = 0x10,  ///< known to the language, not acted on
+        kJob = 0x01,            ///< may stand at the level of the whole job
+        kEntry = 0x02,          ///< may stand in an entry (one file of the job)
+        kUserInterface = 0x04,  ///< shown to the user for editing
+        kReadOnly = 0x08,       ///< written by the system, not changed by the user
+        kNotSupported = 0x10,   ///< known to the language, not acted on
     };
     /// Dialects of SSL, old to new.
     enum TSyntaxVersion : std::uint32_t {
@@ -134,6 +134,17 @@ public:
     static bool HasOneBit(std::uint32_t value) { return _HasOneBit(value, 16, 0xFFFF); }
     /// Member type code of identifier `id`; the caller passes a valid identifier.
     static std::uint32_t GetMemberType(std::uint32_t id) { return m_anMemberTypes[id]; }
+
+    /// Reads a decimal number the way a 32-bit strtol does with base 10: leading
+    /// white space, an optional sign, digits up to the first non-digit; values
+    /// beyond the 32-bit range saturate at its limits.  False (and `value`
+    /// unchanged) when no digit was read.  The text interface of number and
+    /// selection statements reads its numbers with it.
+    static bool ReadDecimal(const std::string& text, std::int32_t& value);
+    /// A line of the plot configuration file: key, " = ", value, CR LF.
+    static TString CfgLine(const TString& key, const TString& value) {
+        return key + " = " + value + "\r\n";
+    }
 
     bool IsJobOnlyStatement() const { return IsJobOnlyStatement(m_nStatementType); }
     bool IsEntryOnlyStatement() const { return IsEntryOnlyStatement(m_nStatementType); }

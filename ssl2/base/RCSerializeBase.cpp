@@ -175,6 +175,12 @@ void RCSerializeBase::SerializeAsObject(RSDataEntry* entry, const RCSerializeBas
     entry->m_aData = object.Serialize();
 }
 
+void RCSerializeBase::SerializeAsTString(RSDataEntry* entry, const TString& text) {
+    entry->m_nKind = RSDataEntry::kTString;
+    entry->m_nCount = 1;
+    entry->m_aData.assign(text.str().begin(), text.str().end());
+}
+
 void RCSerializeBase::DeSerializeAsTLong(const RSDataEntry* entry, std::uint32_t* values,
                                          std::uint32_t count) {
     GetValues(entry, RSDataEntry::kTLong, values, count);
@@ -198,6 +204,11 @@ void RCSerializeBase::DeSerializeAsTBool(const RSDataEntry* entry, bool* values,
 void RCSerializeBase::DeSerializeAsObject(const RSDataEntry* entry, RCSerializeBase& object) {
     CheckKind(entry, RSDataEntry::kObject);
     object.DeSerialize(entry->m_aData);
+}
+
+void RCSerializeBase::DeSerializeAsTString(const RSDataEntry* entry, TString& text) {
+    CheckKind(entry, RSDataEntry::kTString);
+    text = TString(std::string(entry->m_aData.begin(), entry->m_aData.end()));
 }
 
 bool RCSerializable::TryMemCpy(std::uint8_t* buffer, std::uint32_t& position, const void* source,

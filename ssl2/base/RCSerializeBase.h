@@ -22,6 +22,7 @@
 #include <vector>
 
 class RCSerializeBase;
+class TString;
 
 /// One serialised member: its id, the kind of its values and the values' bytes.
 struct RSDataEntry {
@@ -32,6 +33,7 @@ struct RSDataEntry {
         kTReal = 3,   ///< IEEE double
         kTBool = 4,   ///< one byte, 0 or 1
         kObject = 5,  ///< a nested serialised object
+        kTString = 6, ///< one text: the bytes of a TString
     };
     std::uint32_t m_nId = 0;
     TKind m_nKind = kNone;
@@ -78,6 +80,7 @@ public:
     static void SerializeAsTReal(RSDataEntry* entry, const double* values, std::uint32_t count = 1);
     static void SerializeAsTBool(RSDataEntry* entry, const bool* values, std::uint32_t count = 1);
     static void SerializeAsObject(RSDataEntry* entry, const RCSerializeBase& object);
+    static void SerializeAsTString(RSDataEntry* entry, const TString& text);
     // The twins raise RMCBaseErrors kSerialKind on a kind mismatch and
     // kSerialTruncated when the entry holds fewer than `count` values.
     static void DeSerializeAsTLong(const RSDataEntry* entry, std::uint32_t* values,
@@ -88,6 +91,7 @@ public:
                                    std::uint32_t count = 1);
     static void DeSerializeAsTBool(const RSDataEntry* entry, bool* values, std::uint32_t count = 1);
     static void DeSerializeAsObject(const RSDataEntry* entry, RCSerializeBase& object);
+    static void DeSerializeAsTString(const RSDataEntry* entry, TString& text);
 
 protected:
     RCSerializeBase() = default;

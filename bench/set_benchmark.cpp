@@ -1,0 +1,108 @@
+// Benchmarks of the SSL reader and writer: the 20-file example ticket and
+// generated tickets of many files.  Throughput is reported as bytes and tickets per
+// second; peak_rss_MB is the process's peak resident memory after the runs.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "ssl2/set/RCSslSet.h"
+
+namespace {
+
+/// A realistic ticket of `files` files: job settings with an address and a stamp,
+/// then per file name, directory, emulation, size, pens, file information and every
+/// fourth file a fold.
+std::string GenerateTicket(int files) {
+    std::string t;
+    t += "BeginJob \"noname\" Version \"3.0.001\"\r\n";
+    t += "JobName \"Generated job\"\r\nAccount \"4711\"\r\nCustomer \"Bench GmbH\"\r\n";
+    t += "SetCopies 2\r\nJobCollate on\r\nJobPriority high\r\nUnits mm\r\n";
+    t += "Address \"Site\"\r\n\t+ Type delivery\r\n\t+ City \"Hamburg\"\r\n";
+    t += "Stamp Text \"COPY\"\r\n\t+ Position ur\r\n";
+    t += "SupportFile \"/srv/support/pens.ctb\"\r\n";
+    for (int i = 1; i <= files; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof name, "sheet-%06d.plt", i);
+        t += "BeginOutput\r\nDirectory \"/srv/plot/in/generated\"\r\nName \"";
+        t += name;
+        t += "\"\r\nFileEmulation hpgl\r\nCopies " + std::to_string(1 + i % 3) + "\r\n";
+        t += (i % 2 != 0) ? "OutputSize a1\r\n" : "OutputSize Window 841.0 594.0 mm\r\n";
+        t += "Rotate 90\r\nFileInfo 0x26CD 0x36DB 0x190 0x190 0x1 0x1 pcm_1bit\r\n";
+        t += "HpglPens Number 1 Width 0.25 Color 1\r\n\t+ Number 2 - 7 Width 0.35 Color 2\r\n";
+        if (i % 4 == 0)
+            t += "Fold Prg 3 Tray 1 Option 0\r\n";
+        t += "EndOutput\r\n";
+    }
+    t += "EndJob\r\n";
+    return t;
+}
+
+std::string TempTicket(const std::string& text, const std::string& label) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("ssl2-bench-" + label + "-" + std::to_string(::getpid()) + ".ssl");
+    std::ofstream(path, std::ios::binary) << text;
+    return path.string();
+}
+
+void ReportPeakMemory(benchmark::State& state) {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void Parse(benchmark::State& state, const std::string& path, std::size_t bytes, int entries) {
+    RCSslSet set;
+    set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
+    for (auto _ : state) {
+        const int n = set.ParseSsl(path, 300);
+        if (n != entries)
+            state.SkipWithError("unexpected entry count");
+        set.ReduceToDefaultEntry();
+        set.RemoveEntry(0);
+        benchmark::DoNotOptimize(n);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+    ReportPeakMemory(state);
+}
+
+void BM_ParseExample20(benchmark::State& state) {
+    const std::string path = std::string(SSL2_SOURCE_DIR) + "/examples/tickets/twenty_files.ssl";
+    Parse(state, path, std::filesystem::file_size(path), 21);
+}
+BENCHMARK(BM_ParseExample20)->Unit(benchmark::kMicrosecond);
+
+void BM_ParseGenerated(benchmark::State& state) {
+    const int files = static_cast<int>(state.range(0));
+    const std::string text = GenerateTicket(files);
+    const std::string path = TempTicket(text, std::to_string(files));
+    Parse(state, path, text.size(), files + 1);
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_ParseGenerated)->Arg(20)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_WriteGenerated(benchmark::State& state) {
+    const int files = static_cast<int>(state.range(0));
+    const std::string path = TempTicket(GenerateTicket(files), "write");
+    RCSslSet set;
+    set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
+    set.ParseSsl(path, 300);
+    std::filesystem::remove(path);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const TString text = set.ToString(SslStatement::kVersion50);
+        bytes = text.GetLength();
+        benchmark::DoNotOptimize(text);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_WriteGenerated)->Arg(20)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,65 @@
+#include "ssl2/SSLStatements/SslEncipheredText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ssl2/SSLStatements/SslDocumentBox.h"
+#include "ssl2/SSLStatements/SslUserHash.h"
+
+namespace {
+
+TEST(SslEncipheredText, RoundTripsTextsOfEveryLength) {
+    const TString texts[] = {
+        "a",
+        "elevenchars",
+        "twelve chars",
+        "thirteen char",
+        "twenty-four characters!!",
+        TString(std::string(1000, 'z')),
+        "Grüße, naïve café ☕",
+        TString(std::string("a\0b", 3)),
+    };
+    for (const TString& clear : texts) {
+        const TString stored = SslEncipheredText::Encipher(clear, "alice", "DcBx5");
+        const std::uint32_t blocks = (clear.GetLength() + 11) / 12;
+        EXPECT_EQ(stored.GetLength(), 24 * blocks) << clear;
+        EXPECT_TRUE(SslEncipheredText::IsEncipheredForm(stored)) << clear;
+        EXPECT_EQ(SslEncipheredText::Decipher(stored, "alice", "DcBx5"), clear) << clear;
+        EXPECT_NE(SslEncipheredText::Decipher(stored, "bob", "DcBx5"), clear) << clear;
+        EXPECT_NE(SslEncipheredText::Decipher(stored, "alice", "UsHs8"), clear) << clear;
+    }
+    EXPECT_EQ(SslEncipheredText::Encipher("", "alice", "DcBx5"), "");
+    EXPECT_EQ(SslEncipheredText::Decipher("", "alice", "DcBx5"), "");
+}
+
+TEST(SslEncipheredText, StoredFormsStayReadable) {
+    // Pinned values: tickets written by earlier versions must stay readable, so the
+    // key derivation, the constants and the digit form must never change.
+    EXPECT_EQ(SslEncipheredText::Encipher("secret", "alice", SslDocumentBox::kKeyConstant),
+              "e52598317a605c9ad1740bc9");
+    EXPECT_EQ(SslEncipheredText::Encipher("record 4711", "alice", SslUserHash::kKeyConstant),
+              "5917fc7d16e2986fb8bf613d");
+    EXPECT_EQ(SslEncipheredText::Decipher("e52598317a605c9ad1740bc9", "alice", "DcBx5"), "secret");
+    EXPECT_EQ(SslEncipheredText::Decipher("5917FC7D16E2986FB8BF613D", "alice", "UsHs8"),
+              "record 4711");
+}
+
+TEST(SslEncipheredText, RecognisesOnlyStoredForms) {
+    EXPECT_TRUE(SslEncipheredText::IsEncipheredForm(""));
+    EXPECT_TRUE(SslEncipheredText::IsEncipheredForm(TString(std::string(24, 'a'))));
+    EXPECT_TRUE(SslEncipheredText::IsEncipheredForm(TString(std::string(48, 'F'))));
+    EXPECT_FALSE(SslEncipheredText::IsEncipheredForm(TString(std::string(23, '0'))));
+    EXPECT_FALSE(SslEncipheredText::IsEncipheredForm(TString(std::string(25, '0'))));
+    EXPECT_FALSE(SslEncipheredText::IsEncipheredForm(TString(std::string(23, '0') + "g")));
+    EXPECT_EQ(SslEncipheredText::Decipher(TString(std::string(25, '0')), "a", "DcBx5"), "");
+
+    std::string bytes = "unchanged";
+    EXPECT_FALSE(SslEncipheredText::BytesFromHex("abc", bytes));
+    EXPECT_FALSE(SslEncipheredText::BytesFromHex("zz", bytes));
+    EXPECT_EQ(bytes, "unchanged");
+    EXPECT_TRUE(SslEncipheredText::BytesFromHex("41aF", bytes));
+    EXPECT_EQ(bytes, "A\xaf");
+}
+
+}  // namespace

@@ -1,0 +1,336 @@
+#include "ssl2/SSLStatements/SslHpglPens.h"
+
+#include "ssl2/base/RCUnit.h"
+#include "ssl2/base/TException.h"
+#include "ssl2/sslmessages.h"
+
+namespace {
+
+constexpr std::uint32_t kPenMemberTypes[HpglPen::kMemberCount] = {
+    SslStatement::kMemberReal, SslStatement::kMemberSelection, SslStatement::kMemberNumber};
+
+// The VIC grey table: every bank of 16 pens repeats the grey levels of the first
+// bank, except that the last four pens fade to white.
+constexpr std::array<std::uint8_t, SslHpglPens::kPenSlots> MakeVicGreyTable() {
+    constexpr std::uint8_t kBank[16] = {100, 70, 11, 41, 30, 89, 59, 0,
+                                        50,  85, 56, 71, 65, 95, 80, 25};
+    constexpr std::uint8_t kTail[4] = {41, 28, 14, 0};
+    std::array<std::uint8_t, SslHpglPens::kPenSlots> table{};
+    for (std::size_t i = 0; i < table.size(); ++i)
+        table[i] = kBank[i % 16];
+    for (std::size_t i = 0; i < 4; ++i)
+        table[252 + i] = kTail[i];
+    return table;
+}
+
+}  // namespace
+
+// --- HpglPen ----------------------------------------------------------------------------
+
+const TString HpglPen::m_asUnits[3] = {"", "mm", "Inch"};
+const TString HpglPen::m_sNumber = "number ";
+const TString HpglPen::m_sWidth = "width ";
+const TString HpglPen::m_sColor = "color ";
+const TString HpglPen::m_sSaturation = "saturation ";
+const TString HpglPen::m_sPage = "page ";
+
+TString HpglPen::ToString(unsigned int withPage) const {
+    TString text = m_sNumber + TString(m_nNumber) + "-" + TString(m_nLastNumber) + " " + m_sWidth +
+                   TString::Format("%.3f", m_dWidth) + " " + m_asUnits[m_nUnit] + " " + m_sColor +
+                   TString(m_nColor) + " " + m_sSaturation + TString(m_nSaturation) + " ";
+    if (withPage)
+        text += m_sPage + TString(m_nPage);
+    return text;
+}
+
+TString HpglPen::ToCfg() const {
+    TString text =
+        TString::Format("PEN%03u = %.2f, ", m_nNumber, m_dWidth) + SslColor::m_asColors[m_nColor];
+    if (m_nColor == SslColor::kGrey)
+        text += TString::Format(", %u", m_nSaturation);
+    return text;
+}
+
+HpglPen::HpglPen(std::uint32_t number, double width, std::uint32_t color, std::uint32_t saturation)
+    : HpglPen(number) {
+    SetWidth(width);
+    SetColor(color);
+    SetSaturation(saturation);
+    m_bChanged = 0;
+}
+
+unsigned int HpglPen::SetLastNumber(std::uint32_t number) {
+    if (number > kMaxLastNumber)
+        return 0;
+    m_nLastNumber = number;
+    m_bChanged = 1;
+    return 1;
+}
+
+unsigned int HpglPen::SetWidth(double width) {
+    if (!(width >= 0.0 && width <= kMaxWidth))
+        return 0;
+    m_dWidth = width;
+    m_bChanged = 1;
+    return 1;
+}
+
+unsigned int HpglPen::SetUnit(std::uint32_t unit) {
+    if (unit > 2)
+        return 0;
+    m_nUnit = unit;
+    m_bChanged = 1;
+    return 1;
+}
+
+unsigned int HpglPen::SetColor(std::uint32_t color) {
+    if (color > SslColor::kMaxColor)
+        return 0;
+    m_nColor = color;
+    m_bChanged = 1;
+    return 1;
+}
+
+unsigned int HpglPen::SetSaturation(std::uint32_t saturation) {
+    if (saturation > SslColor::kMaxSaturation)
+        return 0;
+    m_nSaturation = saturation;
+    m_bChanged = 1;
+    return 1;
+}
+
+unsigned int HpglPen::SetPage(std::uint32_t page) {
+    if (page > 1)
+        return 0;
+    m_nPage = page;
+    m_bChanged = 1;
+    return 1;
+}
+
+void HpglPen::ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution) {
+    m_dWidth = RCUnit::Convert(fromUnit, toUnit, m_dWidth, resolution);
+}
+
+unsigned int HpglPen::SetString(const std::string& text, std::uint32_t member) {
+    if (member == 0) {
+        double width = 0.0;
+        return TString(text).Value(width) ? SetWidth(width) : 0;
+    }
+    std::int32_t value = 0;
+    if (member >= kMemberCount || !SslStatement::ReadDecimal(text, value) || value < 0)
+        return 0;
+    const auto number = static_cast<std::uint32_t>(value);
+    return member == 1 ? SetColor(number) : SetSaturation(number);
+}
+
+std::string HpglPen::GetString(std::uint32_t member) const {
+    switch (member) {
+        case 0:
+            return TString::Format("%.3f", m_dWidth).str();
+        case 1:
+            return std::to_string(m_nColor);
+        case 2:
+            return std::to_string(m_nSaturation);
+        default:
+            return {};
+    }
+}
+
+std::uint32_t HpglPen::GetContainedType(std::uint32_t member) const {
+    return member < kMemberCount ? kPenMemberTypes[member] : 0;
+}
+
+TString HpglPen::GetSubStatementName(std::uint32_t member) {
+    switch (member) {
+        case 0:
+            return m_sWidth;
+        case 1:
+            return m_sColor;
+        case 2:
+            return m_sSaturation;
+        default:
+            return {};
+    }
+}
+
+std::uint32_t HpglPen::GetKeywords(const RSIndexString*& keywords, std::uint32_t member,
+                                   const RCStatementInfluencingCapaRefined*) const {
+    keywords = member == 1 ? SslColor::m_asColorsPy : nullptr;
+    return member == 1 ? SslColor::kMaxColor + 1 : 0;
+}
+
+// --- SslHpglPens --------------------------------------------------------------------------
+
+SslHpglPens::SslHpglPens()
+    : SslHpglPens(kSslStatementTypes[m_StatementID], kSslStatementNames[m_StatementID], 0,
+                  kPenSlots) {}
+
+SslHpglPens::SslHpglPens(std::uint32_t statementType, TString name, std::uint32_t firstPenNumber,
+                         std::uint32_t penCount)
+    : TSslStatementImpl(statementType, std::move(name)),
+      m_nPenCount(penCount),
+      m_nFirstPenNumber(firstPenNumber) {
+    for (std::uint32_t i = 0; i < kPenSlots; ++i)
+        m_aPens[i] = HpglPen(firstPenNumber + i);
+    m_aPens[0] = HpglPen(firstPenNumber, 0.0, 0, 0);
+}
+
+std::uint32_t SslHpglPens::IndexOf(std::uint32_t pen) const {
+    if (pen < m_nFirstPenNumber || pen - m_nFirstPenNumber >= m_nPenCount)
+        return kPenSlots;
+    return pen - m_nFirstPenNumber;
+}
+
+const HpglPen& SslHpglPens::GetPen(std::uint32_t index) const {
+    if (index >= kPenSlots)
+        ThrowNewError(RMCSslErrors(), RMCSslErrors::kIndexOutOfRange, "m_aPens", TString(index),
+                      TString(kPenSlots));
+    return m_aPens[index];
+}
+
+TString SslHpglPens::ToString() const {
+    if (!m_bOn)
+        return m_sName + " off";
+    const unsigned int page = WritesPage();
+    TString text = m_sName + " " + " " + m_aPens[0].ToString(page) + "\r\n";
+    if (m_nPenCount < 2)
+        return text;
+    HpglPen run = m_aPens[1];
+    run.SetLastNumber(run.GetNumber());
+    for (std::uint32_t i = 2; i < m_nPenCount; ++i) {
+        const HpglPen& pen = m_aPens[i];
+        if (pen == run) {
+            run.SetLastNumber(pen.GetNumber());
+            continue;
+        }
+        text += "\t+ " + run.ToString(page) + "\r\n";
+        run = pen;
+        run.SetLastNumber(run.GetNumber());
+    }
+    return text + "\t+ " + run.ToString(page);
+}
+
+TString SslHpglPens::ToCfg() const {
+    TString text;
+    if (!m_bOn)
+        return text;
+    for (std::uint32_t i = 0; i < m_nPenCount; ++i)
+        text += m_aPens[i].ToCfg() + "\r\n";
+    return text;
+}
+
+template <typename Setter>
+unsigned int SslHpglPens::SetRange(std::uint32_t first, std::uint32_t last, Setter set) {
+    const std::uint32_t from = IndexOf(first);
+    const std::uint32_t to = IndexOf(last);
+    if (first > last || from == kPenSlots || to == kPenSlots)
+        return 0;
+    unsigned int result = 1;
+    for (std::uint32_t i = from; i <= to; ++i)
+        result = set(m_aPens[i]) && result ? 1 : 0;
+    if (result)
+        m_bOn = 1;
+    return result;
+}
+
+unsigned int SslHpglPens::SetColor(std::uint32_t color, std::uint32_t first, std::uint32_t last) {
+    return SetRange(first, last, [color](HpglPen& pen) { return pen.SetColor(color); });
+}
+
+unsigned int SslHpglPens::SetWidth(double width, std::uint32_t first, std::uint32_t last) {
+    return SetRange(first, last, [width](HpglPen& pen) { return pen.SetWidth(width); });
+}
+
+unsigned int SslHpglPens::SetSaturation(std::uint32_t saturation, std::uint32_t first,
+                                        std::uint32_t last) {
+    return SetRange(first, last,
+                    [saturation](HpglPen& pen) { return pen.SetSaturation(saturation); });
+}
+
+unsigned int SslHpglPens::SetPage(std::uint32_t page, std::uint32_t first, std::uint32_t last) {
+    return SetRange(first, last, [page](HpglPen& pen) { return pen.SetPage(page); });
+}
+
+std::uint32_t SslHpglPens::GetColor(std::uint32_t pen) const {
+    const std::uint32_t i = IndexOf(pen);
+    return i < kPenSlots ? m_aPens[i].GetColor() : 0;
+}
+
+double SslHpglPens::GetWidth(std::uint32_t pen) const {
+    const std::uint32_t i = IndexOf(pen);
+    return i < kPenSlots ? m_aPens[i].GetWidth() : 0.0;
+}
+
+std::uint32_t SslHpglPens::GetSaturation(std::uint32_t pen) const {
+    const std::uint32_t i = IndexOf(pen);
+    return i < kPenSlots ? m_aPens[i].GetSaturation() : 0;
+}
+
+std::uint32_t SslHpglPens::GetPage(std::uint32_t pen) const {
+    const std::uint32_t i = IndexOf(pen);
+    return i < kPenSlots ? m_aPens[i].GetPage() : 0;
+}
+
+void SslHpglPens::ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit,
+                              std::uint32_t resolution) {
+    for (HpglPen& pen : m_aPens)
+        pen.ConvertUnit(fromUnit, toUnit, resolution);
+}
+
+bool SslHpglPens::operator==(const SslHpglPens& other) const {
+    if (this == &other)
+        return true;
+    if (m_bOn != other.m_bOn || m_nPenCount != other.m_nPenCount)
+        return false;
+    for (std::uint32_t i = 0; i < m_nPenCount; ++i)
+        if (m_aPens[i] != other.m_aPens[i])
+            return false;
+    return true;
+}
+
+unsigned int SslHpglPens::SetString(const std::string& text, std::uint32_t member,
+                                    std::uint32_t element) {
+    if (member >= kPenSlots)
+        return 0;
+    const unsigned int result = m_aPens[member].SetString(text, element);
+    if (result)
+        m_bOn = 1;
+    return result;
+}
+
+std::string SslHpglPens::GetString(std::uint32_t member, std::uint32_t element) const {
+    return member < kPenSlots ? m_aPens[member].GetString(element) : std::string();
+}
+
+TString SslHpglPens::GetArrayElementName(std::uint32_t element) {
+    return TString::Format("Pen %02u", element);
+}
+
+std::uint32_t SslHpglPens::GetContainedType(std::uint32_t member) const {
+    return m_aPens[0].GetContainedType(member);
+}
+
+std::uint32_t SslHpglPens::GetKeywords(const RSIndexString*& keywords, std::uint32_t member,
+                                       const RCStatementInfluencingCapaRefined* capas) const {
+    return m_aPens[0].GetKeywords(keywords, member, capas);
+}
+
+TString SslHpglPens::GetSubStatementName(std::uint32_t member) {
+    return m_aPens[0].GetSubStatementName(member);
+}
+
+// --- the CalComp and VIC tables ------------------------------------------------------------
+
+SslCalcompPens::SslCalcompPens()
+    : TSslStatementImpl(kSslStatementTypes[m_StatementID], kSslStatementNames[m_StatementID], 1,
+                        16) {}
+
+const std::array<std::uint8_t, SslHpglPens::kPenSlots> SslVicPens::m_anGreyTable =
+    MakeVicGreyTable();
+
+SslVicPens::SslVicPens()
+    : TSslStatementImpl(kSslStatementTypes[m_StatementID], kSslStatementNames[m_StatementID], 0,
+                        kPenSlots) {
+    for (std::uint32_t i = 0; i < kPenSlots; ++i)
+        m_aPens[i] = HpglPen(i, 0.254, 1, m_anGreyTable[i]);
+}

@@ -1,0 +1,298 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "ssl2/SSLStatements/SslDocumentBox.h"
+#include "ssl2/SSLStatements/SslEMail.h"
+#include "ssl2/SSLStatements/SslEarliestPlotTime.h"
+#include "ssl2/SSLStatements/SslJobPlotter.h"
+#include "ssl2/SSLStatements/SslSecurityPrint.h"
+#include "ssl2/SSLStatements/SslUserHash.h"
+#include "ssl2/support/CMD5Checksum.h"
+
+namespace {
+
+// Sets the time zone for one test and restores the previous one.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* zone) {
+        if (const char* old = std::getenv("TZ"))
+            m_previous = old;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~ScopedTimeZone() {
+        if (m_previous) {
+            setenv("TZ", m_previous->c_str(), 1);
+        } else {
+            unsetenv("TZ");
+        }
+        tzset();
+    }
+
+private:
+    std::optional<std::string> m_previous;
+};
+
+TEST(SslEarliestPlotTime, DefaultIsLastDayOf1979) {
+    ScopedTimeZone zone("UTC");
+    const SslEarliestPlotTime time;
+    EXPECT_EQ(time.ToString(), "EarliestPlotTime \"1979:12:31:0:0\"");
+    EXPECT_EQ(time.Get().tm_yday, 364);
+}
+
+TEST(SslEarliestPlotTime, TextIsNormalisedOrRefused) {
+    ScopedTimeZone zone("UTC");
+    struct Row {
+        const char* text;
+        unsigned int result;
+        const char* line;  // the SSL line afterwards
+    };
+    const Row rows[] = {
+        {"2006:5:12:14:30", 1, "EarliestPlotTime \"2006:5:12:14:30\""},
+        {"2006:13:1:0:0", 1, "EarliestPlotTime \"2007:1:1:0:0\""},
+        {"2006:2:30:25:61", 1, "EarliestPlotTime \"2006:3:3:2:1\""},
+        {"2006:5", 0, "EarliestPlotTime \"1979:12:31:0:0\""},
+        {"2006:5:x:1:1", 0, "EarliestPlotTime \"1979:12:31:0:0\""},
+        {"", 0, "EarliestPlotTime \"1979:12:31:0:0\""},
+        {"1960:1:1:0:0", 0, "EarliestPlotTime \"1979:12:31:0:0\""},  // before the epoch
+        {"99999999999:1:1:0:0", 0, "EarliestPlotTime \"1979:12:31:0:0\""},
+        {"2147483647:1:1:0:0", 1, "EarliestPlotTime \"2147483647:1:1:0:0\""},
+        {"2147483647:13:1:0:0", 0, "EarliestPlotTime \"1979:12:31:0:0\""},  // year overflows
+    };
+    for (const auto& row : rows) {
+        SslEarliestPlotTime time;
+        EXPECT_EQ(time.Set(TString(row.text)), row.result) << row.text;
+        EXPECT_EQ(time.ToString(), row.line) << row.text;
+    }
+}
+
+TEST(SslEarliestPlotTime, SummerTimeKeepsItsHour) {
+    // The text has no daylight-saving flag; a summer time must not move by an hour.
+    ScopedTimeZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
+    SslEarliestPlotTime time;
+    ASSERT_EQ(time.Set(TString("2006:7:12:14:30")), 1u);
+    EXPECT_EQ(time.ToString(), "EarliestPlotTime \"2006:7:12:14:30\"");
+    EXPECT_GT(time.Get().tm_isdst, 0);
+}
+
+TEST(SslEarliestPlotTime, FieldSetterAndEquality) {
+    ScopedTimeZone zone("UTC");
+    SslEarliestPlotTime a;
+    SslEarliestPlotTime b;
+    EXPECT_EQ(a.Set(0, 30, 14, 12, 4, 106, 0, 0, 0), 1u);
+    EXPECT_FALSE(a == b);
+    EXPECT_EQ(b.SetString("2006:5:12:14:30", 0, 0), 1u);
+    EXPECT_TRUE(a == b);
+    EXPECT_EQ(b.GetString(0, 0), "2006:5:12:14:30");
+    EXPECT_EQ(b.Set(0, 0, 0, 1, 0, 60, 0, 0, 0), 0u);  // 1960 lies before the epoch
+    EXPECT_TRUE(a == b);
+    std::unique_ptr<SslStatement> clone(a.Clone());
+    EXPECT_TRUE(static_cast<const SslEarliestPlotTime&>(*clone) == a);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SslEMail, TextFormsFollowTheActiveFlag) {
+    SslEMail mail;
+    EXPECT_EQ(mail.ToString(), "EMail off");
+    EXPECT_EQ(mail.ToCfg(), "");
+    EXPECT_EQ(mail.Set("plot@example.org"), 1u);
+    EXPECT_EQ(mail.ToString(), "EMail all \"plot@example.org\"");
+    EXPECT_EQ(mail.ToCfg(), "NOTIFICATION = plot@example.org\r\n");
+    EXPECT_EQ(mail.Set(""), 1u);
+    EXPECT_EQ(mail.ToString(), "EMail off");
+    EXPECT_EQ(mail.ToCfg(), "");
+}
+
+TEST(SslEMail, GenericMembers) {
+    SslEMail mail;
+    EXPECT_EQ(mail.SetString("a@b", 1, 0), 1u);
+    EXPECT_EQ(mail.GetActive(), 1u);
+    EXPECT_EQ(mail.SetString("0", 0, 0), 1u);
+    EXPECT_EQ(mail.GetString(0, 0), "0");
+    EXPECT_EQ(mail.ToString(), "EMail off");
+    EXPECT_EQ(mail.SetString("x", 0, 0), 0u);
+    EXPECT_EQ(mail.SetString("7", 0, 0), 1u);
+    EXPECT_EQ(mail.GetActive(), 1u);
+    EXPECT_EQ(mail.SetString("a", 2, 0), 0u);
+    EXPECT_EQ(mail.GetContainedMemberCount(), 2u);
+    EXPECT_EQ(mail.GetContainedType(0), 0x02u);
+    EXPECT_EQ(mail.GetContainedType(1), 0x08u);
+    EXPECT_EQ(mail.GetSubStatementName(1), "email");
+    const RSIndexString* keywords = nullptr;
+    EXPECT_EQ(mail.GetKeywords(keywords, 0, nullptr), 2u);
+    EXPECT_EQ(keywords[1].m_nIndex, 1u);
+    EXPECT_EQ(mail.GetKeywords(keywords, 1, nullptr), 0u);
+
+    SslEMail other;
+    other.Set("a@b");
+    mail.SetString("0", 0, 0);
+    EXPECT_FALSE(mail == other);  // same address, but mail is active
+    mail.Set("a@b");
+    EXPECT_TRUE(mail == other);
+}
+
+TEST(SslJobPlotter, AutoAndLists) {
+    SslJobPlotter plotter;
+    EXPECT_EQ(plotter.ToString(), "JobPlotter auto");
+    EXPECT_EQ(plotter.Set("3:7:9"), 1u);
+    EXPECT_EQ(plotter.ToString(), "JobPlotter \"3:7:9\"");
+    EXPECT_EQ(plotter.GetCount(), 3u);
+    EXPECT_EQ(plotter.GetAll(), (SslJobPlotter::TPlotterList{"3", "7", "9"}));
+    EXPECT_EQ(plotter.Set("AUTO"), 1u);
+    EXPECT_EQ(plotter.ToString(), "JobPlotter auto");
+    EXPECT_EQ(plotter.GetCount(), 0u);
+    EXPECT_TRUE(plotter.GetAll().empty());
+
+    EXPECT_EQ(plotter.SetAll({"12", "4"}), 1u);
+    EXPECT_EQ(plotter.Get(), "12:4");
+    EXPECT_EQ(plotter.GetAuto(), 0u);
+    plotter.SetAll({});
+    EXPECT_EQ(plotter.GetAuto(), 1u);
+
+    EXPECT_EQ(plotter.SetString("", 0, 0), 1u);  // the text interface keeps "" as a list
+    EXPECT_EQ(plotter.GetAuto(), 0u);
+    EXPECT_EQ(plotter.SetString("Auto", 0, 0), 1u);
+    EXPECT_EQ(plotter.GetString(0, 0), "auto");
+
+    EXPECT_EQ(SslJobPlotter::PlotterCountFromString(""), 0u);
+    EXPECT_EQ(SslJobPlotter::PlotterCountFromString("5"), 1u);
+    EXPECT_EQ(SslJobPlotter::PlotterListFromString("1::2"),
+              (SslJobPlotter::TPlotterList{"1", "", "2"}));
+}
+
+TEST(SslSecurityPrint, PasswordsAreKeptAsDigests) {
+    SslSecurityPrint print;
+    EXPECT_EQ(print.ToString(), "SecurityPrint off");
+    EXPECT_TRUE(print.CheckPassword("anything"));
+    EXPECT_EQ(print.SetPassword("abc"), 0u);
+    EXPECT_EQ(print.GetOn(), 0u);
+    EXPECT_EQ(print.SetPassword("abcd"), 1u);
+    EXPECT_EQ(print.Get(), CMD5Checksum::GetMD5(TString("abcd")));
+    EXPECT_EQ(print.ToString(), "SecurityPrint \"" + print.Get() + "\"");
+    EXPECT_TRUE(print.CheckPassword("abcd"));
+    EXPECT_FALSE(print.CheckPassword("abce"));
+    EXPECT_EQ(print.SetPassword(""), 1u);
+    EXPECT_EQ(print.ToString(), "SecurityPrint off");
+    EXPECT_EQ(print.HasPswd(), 0u);
+}
+
+TEST(SslSecurityPrint, SetTakesDigestsOnly) {
+    const TString digest = CMD5Checksum::GetMD5(TString("pass"));
+    const TString upper = TString(digest).UpCase();
+    struct Row {
+        TString text;
+        unsigned int result;
+    };
+    const Row rows[] = {{digest, 1},
+                        {upper, 1},
+                        {digest.Left(31), 0},
+                        {digest + "0", 0},
+                        {digest.Left(31) + "g", 0},
+                        {"", 0}};
+    for (const auto& row : rows) {
+        SslSecurityPrint print;
+        EXPECT_EQ(print.Set(row.text), row.result) << row.text;
+        EXPECT_EQ(print.SetString(row.text.str(), 0, 0), row.result) << row.text;
+        EXPECT_EQ(print.GetOn(), row.result) << row.text;
+    }
+    SslSecurityPrint print;
+    print.Set(upper);
+    EXPECT_TRUE(print.CheckPassword("pass"));  // the digest's case does not matter
+}
+
+TEST(SslSecurityPrint, OnWithoutPasswordReadsBack) {
+    SslSecurityPrint print;
+    EXPECT_EQ(print.SetOn(1), 1u);
+    EXPECT_FALSE(print.CheckPassword("abcd"));
+    EXPECT_EQ(print.ToString(), "SecurityPrint on");
+    SslSecurityPrint same;
+    same.SetOn(1);
+    EXPECT_TRUE(print == same);
+    same.SetPassword("abcd");
+    EXPECT_FALSE(print == same);
+}
+
+TEST(SslDocumentBox, PasswordIsEncipheredWithTheUserName) {
+    SslDocumentBox box;
+    EXPECT_EQ(box.ToString(), "DocumentBox off");
+    box.SetUserName("alice");
+    box.SetJobName("plan");
+    EXPECT_EQ(box.SetPassword("open sesame!"), 1u);
+    EXPECT_EQ(box.Get().GetLength(), 24u);
+    EXPECT_EQ(box.GetPassword(), "open sesame!");
+    EXPECT_EQ(box.ToString(), "DocumentBox \"alice\" \"" + box.Get() + "\" \"plan\"");
+
+    SslDocumentBox read;
+    read.SetUserName("alice");
+    EXPECT_EQ(read.Set(box.Get()), 1u);
+    read.SetJobName("plan");
+    EXPECT_TRUE(read == box);
+    EXPECT_EQ(read.GetPassword(), "open sesame!");
+    read.SetUserName("bob");
+    EXPECT_NE(read.GetPassword(), "open sesame!");
+
+    box.SetOff();
+    EXPECT_EQ(box.ToString(), "DocumentBox off");
+    EXPECT_EQ(box.GetPassword(), "");
+    EXPECT_EQ(box.GetUserNameSet(), 0u);
+}
+
+TEST(SslDocumentBox, SetChecksTheStoredForm) {
+    struct Row {
+        TString text;
+        unsigned int result;
+        unsigned int on;
+        const char* password;
+    };
+    const Row rows[] = {
+        {TString(std::string(48, 'a')), 1, 1, nullptr},
+        {"", 1, 1, ""},
+        {TString(std::string(25, 'a')), 0, 0, ""},
+        {TString(std::string(23, 'a') + "q"), 0, 0, ""},
+        {"x7365637265", 1, 1, "secre"},  // "x" + the password's bytes in hex
+        {"x", 1, 1, ""},
+        {"x736", 0, 0, ""},         // even length: off
+        {"x7g65637265", 0, 0, ""},  // not hexadecimal: refused
+        {"X7365637265", 0, 0, ""},
+    };
+    for (const auto& row : rows) {
+        SslDocumentBox box;
+        box.SetUserName("alice");
+        EXPECT_EQ(box.Set(row.text), row.result) << row.text;
+        EXPECT_EQ(box.GetOn(), row.on) << row.text;
+        if (row.password) {
+            EXPECT_EQ(box.GetPassword(), row.password) << row.text;
+        }
+    }
+    SslDocumentBox box;
+    box.SetPassword("a");
+    EXPECT_EQ(box.Set("x1"), 0u);  // switches off
+    EXPECT_EQ(box.GetOn(), 0u);
+}
+
+TEST(SslUserHash, ClearTextRoundTrip) {
+    SslUserHash hash;
+    EXPECT_EQ(hash.GetClear("alice"), "");
+    EXPECT_EQ(hash.SetClear("thirteen char", "alice"), 1u);
+    EXPECT_EQ(hash.Get().GetLength(), 48u);
+    EXPECT_EQ(hash.GetClear("alice"), "thirteen char");
+    EXPECT_NE(hash.GetClear("alicf"), "thirteen char");
+    const TString stored = hash.Get();
+    EXPECT_EQ(hash.Set(stored.Left(47)), 0u);
+    EXPECT_EQ(hash.Set(stored.Left(46) + "zz"), 0u);
+    EXPECT_EQ(hash.SetString(stored.Left(12).str(), 0, 0), 0u);
+    EXPECT_EQ(hash.Get(), stored);
+    EXPECT_EQ(hash.SetClear("", "alice"), 1u);
+    EXPECT_EQ(hash.Get(), "");
+    EXPECT_EQ(hash.Set(stored), 1u);
+    EXPECT_EQ(hash.GetClear("alice"), "thirteen char");
+}
+
+}  // namespace

@@ -1,0 +1,157 @@
+// SslSize: the size value shared by the OutputSize, PaperSize and Zoom statements,
+// the job flag sheet and the entry computations.
+//
+// A size is given by a named standard format (family and format, e.g. DIN A4), by
+// width and height in a unit, or by a mode (auto, manual, original, ...).  It has
+// its own small generic member interface (six members) that the size statements
+// pass through, its SSL text forms (ToString modes 0 display, 1 statement, 2 zoom)
+// and its plot configuration lines (ToCfg).
+//
+// The format sort order (which default format a new size gets) is process-wide;
+// everything else is a plain value without locks.
+#pragma once
+
+#include <cstdint>
+
+#include "ssl2/SSLStatements/SslUnit.h"
+
+namespace VEMTO {
+/// Which standard format a newly constructed size starts with.
+enum TFormatSortOrder : std::uint32_t {
+    kFormatSortDin = 0,   ///< DIN A4, 210 x 297
+    kFormatSortAnsi = 1,  ///< ANSI A, 215.9 x 279.4
+    kFormatSortAsia = 2,  ///< Asia b5, 182 x 257
+};
+}  // namespace VEMTO
+
+class SslSize : public RCSerializeBase {
+public:
+    /// Size types (m_idxSizeType).
+    enum TSizeType : std::uint32_t {
+        kAuto = 0,
+        kFormat = 1,
+        kProportional = 2,
+        kUnproportional = 3,
+        kManual = 4,
+        kPercent = 5,
+        kOriginal = 6,
+        kScaleToFitRoll = 7,
+        kFitToPrintWindow = 8,
+    };
+    static constexpr std::uint32_t kMaxSizeType = kFitToPrintWindow;
+    static constexpr std::uint32_t kFamilyCount = 5;
+    static constexpr std::uint32_t kMaxFormatsPerFamily = 21;
+    static constexpr std::uint32_t kMemberCount = 6;
+    static constexpr double kMinLength = 1.0;
+    static constexpr double kMaxLength = 60000.0;
+
+    /// Approximate size of a standard format in whole millimetres.
+    struct RSApproxSize {
+        std::int32_t x;
+        std::int32_t y;
+    };
+
+    /// Size type 0, no unit, and the default format of the current sort order.
+    SslSize();
+    SslSize(const SslSize&) = default;
+    SslSize& operator=(const SslSize&) = default;
+
+    // --- values (setters: 1 taken, 0 refused and nothing changed) -------------------
+    /// Refused above 8.
+    unsigned int SetSizeType(std::uint32_t type);
+    /// Refused above 4; a format beyond the new family's largest is lowered to it.
+    unsigned int SetFormatName(std::uint32_t family);
+    /// Refused above the current family's largest format index.
+    unsigned int SetFormat(std::uint32_t format);
+    /// Refused unless 1.0 <= value <= 60000.0; the size type becomes 2
+    /// (proportional) unless it is 3 (unproportional) or 5 (percent).
+    unsigned int SetWidth(double width);
+    unsigned int SetHeight(double height);
+    unsigned int SetSizeUnit(const SslUnit& unit);
+
+    std::uint32_t GetSizeType() const { return m_idxSizeType; }
+    std::uint32_t GetFormatName() const { return m_idxFormatName; }
+    std::uint32_t GetFormat() const { return m_idxFormat; }
+    /// Format code: the family's code base plus the format index (DIN A4 is 104).
+    std::uint32_t GetFormatCode() const;
+    const SslUnit& GetSizeUnit() const { return m_Unit; }
+    double GetWidth() const { return m_Width; }
+    double GetHeight() const { return m_Height; }
+
+    /// Equal size type, family, format, unit, width and height (doubles exactly).
+    bool operator==(const SslSize& other) const;
+    bool operator!=(const SslSize& other) const { return !(*this == other); }
+
+    /// The size text: mode 0 for display, 1 for the OutputSize and PaperSize
+    /// statements, 2 for the Zoom statement.  `flag` non-zero writes size type 8
+    /// as "fittoprintwindow <family> <format>" in mode 1.
+    TString ToString(unsigned char mode, unsigned int flag) const;
+    /// Plot configuration lines; flag 0 for the output size, 1 for the zoom.
+    TString ToCfg(unsigned int flag) const;
+    /// Converts width and height of sizes of type 2 and 3 with RCUnit::Convert; in
+    /// every case the unit becomes "no unit".
+    void ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution);
+
+    // --- generic member interface ----------------------------------------------------
+    // Members: 0 size type, 1 unit, 2 format family, 3 format (as a format code),
+    // 4 width, 5 height.
+    std::uint32_t GetContainedMemberCount() const { return kMemberCount; }
+    std::uint32_t GetContainedType(std::uint32_t member) const;
+    TString GetSubStatementName(std::uint32_t member) const;
+    std::uint32_t GetKeywords(const RSIndexString*& keywords, std::uint32_t member) const;
+    std::string GetString(std::uint32_t member) const;
+    /// Member 3 takes a format code of the current family (set the family first).
+    unsigned int SetString(const std::string& text, std::uint32_t member);
+
+    // --- process-wide default format ---------------------------------------------
+    static VEMTO::TFormatSortOrder GetFormatSortOrder();
+    static void SetFormatSortOrder(VEMTO::TFormatSortOrder order);
+
+    // --- tables ---------------------------------------------------------------------
+    static const TString m_asSizeTypes[kMaxSizeType + 1];
+    static const TString m_asCfgSizeTypes[7];
+    static const TString m_asFormatNames[kFamilyCount];
+    static const std::uint32_t m_MaxFormatIdx[kFamilyCount];
+    static const std::uint32_t m_anFormatModifierPy[kFamilyCount];
+    static const TString m_aasFormats[kFamilyCount][kMaxFormatsPerFamily];
+    static const RSApproxSize m_aaApproxFormatSizes[kFamilyCount][kMaxFormatsPerFamily];
+    static const RSIndexString m_asSizeTypesPy[kMaxSizeType + 1];
+    static const RSIndexString* const m_asUnitsPy;
+    static const RSIndexString m_asFormatNamesPy[kFamilyCount];
+    static const RSIndexString m_asFormatsPy[40];
+    /// Formats offered by GetKeywords: all but the last four of m_asFormatsPy.
+    static constexpr std::uint32_t kOfferedFormatCount = 36;
+    static const TString m_asMemberNames[kMemberCount];
+    static const TString m_sCfgNameMode;
+    static const TString m_sCfgNameAux1;
+    static const TString m_sCfgNameAux2;
+
+    // --- serialisation (type number 4) ---------------------------------------------
+    static constexpr std::uint32_t kTypeNumber = 4;
+    static std::uint32_t GetClassDataType() { return MakeDataTypeId(17, kTypeNumber); }
+    std::uint32_t GetDataType() const override { return GetClassDataType(); }
+    const _TIDFunctionTableList* GetFunctionTableList() const override {
+        return &InitFunctionTableList();
+    }
+    static const _TIDFunctionTableList& InitFunctionTableList();
+    static const _TIDFunctionTuple m_IDFunciontArray[];
+    SSL2_SER_MEMBER_DECLARE(m_idxSizeType)
+    SSL2_SER_MEMBER_DECLARE(m_idxFormatName)
+    SSL2_SER_MEMBER_DECLARE(m_idxFormat)
+    SSL2_SER_MEMBER_DECLARE(m_Unit)
+    SSL2_SER_MEMBER_DECLARE(m_Width)
+    SSL2_SER_MEMBER_DECLARE(m_Height)
+
+private:
+    /// "family format", e.g. "DIN A4" (the family name is empty for family 4).
+    TString FamilyAndFormat() const;
+    /// Width and height with "%.3f", each followed by a blank.
+    TString WidthAndHeight() const;
+
+    std::uint32_t m_idxSizeType = kAuto;
+    std::uint32_t m_idxFormatName = 0;
+    std::uint32_t m_idxFormat = 4;
+    SslUnit m_Unit;
+    double m_Width = 210.0;
+    double m_Height = 297.0;
+};

@@ -1,0 +1,243 @@
+#include "ssl2/SSLStatements/SslSize.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Restores the process-wide format sort order after a test that changes it.
+class FormatSortOrderGuard {
+public:
+    FormatSortOrderGuard() : m_saved(SslSize::GetFormatSortOrder()) {}
+    ~FormatSortOrderGuard() { SslSize::SetFormatSortOrder(m_saved); }
+
+private:
+    VEMTO::TFormatSortOrder m_saved;
+};
+
+SslSize MakeSize(std::uint32_t type, std::uint32_t family, std::uint32_t format, double w, double h,
+                 std::uint32_t unit) {
+    SslSize size;
+    EXPECT_TRUE(size.SetFormatName(family));
+    EXPECT_TRUE(size.SetFormat(format));
+    EXPECT_TRUE(size.SetWidth(w));
+    EXPECT_TRUE(size.SetHeight(h));
+    EXPECT_TRUE(size.SetSizeUnit(SslUnit(unit)));
+    EXPECT_TRUE(size.SetSizeType(type));
+    return size;
+}
+
+TEST(SslUnitTest, KeywordsRangeAndOrder) {
+    const char* expected[] = {"", "mm", "cm", "inch", "pixel", "vemto", "points"};
+    for (std::uint32_t i = 0; i <= 6; ++i)
+        EXPECT_EQ(SslUnit(i).ToString(), expected[i]) << i;
+    SslUnit unit(3);
+    EXPECT_EQ(unit.Set(7), 0u);
+    EXPECT_EQ(unit.Get(), 3u);
+    EXPECT_TRUE(SslUnit(1) < SslUnit(2));
+    EXPECT_FALSE(SslUnit(2) < SslUnit(2));
+}
+
+TEST(SslUnitTest, SerialisationRoundTripAndHostileIndex) {
+    SslUnit unit(5);
+    SslUnit copy;
+    copy.DeSerialize(unit.Serialize());
+    EXPECT_EQ(copy.Get(), 5u);
+
+    auto bytes = SslUnit(6).Serialize();
+    // type, table count, table type, member count, id, kind, value count, size: 29 bytes
+    ASSERT_EQ(bytes[29], 6);
+    bytes[29] = 99;
+    SslUnit target(2);
+    target.DeSerialize(bytes);
+    EXPECT_EQ(target.Get(), 2u);
+    EXPECT_EQ(SslUnit::GetClassDataType(), (17u << 16) | 5u);
+}
+
+TEST(SslSizeTest, DefaultFollowsFormatSortOrder) {
+    FormatSortOrderGuard guard;
+    struct Row {
+        VEMTO::TFormatSortOrder order;
+        std::uint32_t family, format;
+        double w, h;
+    } rows[] = {{VEMTO::kFormatSortDin, 0, 4, 210.0, 297.0},
+                {VEMTO::kFormatSortAnsi, 1, 0, 215.9, 279.4},
+                {VEMTO::kFormatSortAsia, 3, 5, 182.0, 257.0},
+                {static_cast<VEMTO::TFormatSortOrder>(9), 0, 4, 210.0, 297.0}};
+    for (const auto& r : rows) {
+        SslSize::SetFormatSortOrder(r.order);
+        SslSize size;
+        EXPECT_EQ(size.GetSizeType(), 0u);
+        EXPECT_EQ(size.GetFormatName(), r.family);
+        EXPECT_EQ(size.GetFormat(), r.format);
+        EXPECT_EQ(size.GetWidth(), r.w);
+        EXPECT_EQ(size.GetHeight(), r.h);
+        EXPECT_EQ(size.GetSizeUnit().Get(), 0u);
+    }
+}
+
+TEST(SslSizeTest, SetterBoundariesLeaveRefusedValuesUnchanged) {
+    SslSize size;
+    EXPECT_EQ(size.SetWidth(0.5), 0u);
+    EXPECT_EQ(size.SetWidth(60000.5), 0u);
+    EXPECT_EQ(size.SetHeight(0.999), 0u);
+    EXPECT_EQ(size.SetWidth(std::numeric_limits<double>::quiet_NaN()), 0u);
+    EXPECT_EQ(size.GetSizeType(), 0u);  // refusals do not change the type either
+    EXPECT_EQ(size.GetWidth(), 210.0);
+    EXPECT_EQ(size.SetWidth(60000.0), 1u);
+    EXPECT_EQ(size.SetHeight(1.0), 1u);
+    EXPECT_EQ(size.GetSizeType(), 2u);
+
+    EXPECT_EQ(size.SetSizeType(9), 0u);
+    EXPECT_EQ(size.SetSizeType(8), 1u);
+    EXPECT_EQ(size.SetFormatName(5), 0u);
+    EXPECT_EQ(size.GetFormatName(), 0u);
+    EXPECT_EQ(size.SetFormat(21), 0u);
+    EXPECT_EQ(size.SetFormat(20), 1u);
+    EXPECT_EQ(size.SetFormatName(1), 1u);  // lowers C6 to ANSI E
+    EXPECT_EQ(size.GetFormat(), 4u);
+    EXPECT_EQ(size.SetFormat(5), 0u);
+    EXPECT_EQ(size.GetFormat(), 4u);
+}
+
+TEST(SslSizeTest, WidthKeepsUnproportionalAndPercent) {
+    for (std::uint32_t type : {3u, 5u}) {
+        SslSize size;
+        size.SetSizeType(type);
+        size.SetWidth(10.0);
+        EXPECT_EQ(size.GetSizeType(), type);
+    }
+}
+
+TEST(SslSizeTest, ToStringByTypeAndMode) {
+    const SslSize din = MakeSize(1, 0, 4, 210, 297, 1);
+    const SslSize ansi = MakeSize(1, 1, 3, 210, 297, 1);
+    const SslSize fold = MakeSize(1, 4, 1, 210, 297, 1);
+    const SslSize prop = MakeSize(2, 0, 4, 210, 297, 1);
+    const SslSize unprop = MakeSize(3, 0, 4, 100.5, 20, 3);
+    struct Row {
+        SslSize size;
+        unsigned char mode;
+        unsigned int flag;
+        const char* text;
+    } rows[] = {
+        {MakeSize(0, 0, 4, 210, 297, 1), 1, 0, "auto"},
+        {MakeSize(0, 0, 4, 210, 297, 1), 0, 0, ""},
+        {MakeSize(0, 0, 4, 210, 297, 1), 2, 0, "auto auto"},
+        {din, 1, 0, "DIN A4"},
+        {din, 0, 0, "A4"},
+        {din, 2, 0, "DIN A4"},
+        {ansi, 0, 0, "ANSI D"},
+        {fold, 1, 0, " F15x21"},
+        {prop, 1, 0, "proportional 210.000 297.000 mm"},
+        {prop, 0, 0, "210.000 297.000 "},
+        {prop, 2, 0, "210.000 297.000 "},
+        {unprop, 1, 1, "unproportional 100.500 20.000 inch"},
+        {MakeSize(4, 0, 4, 210, 297, 1), 1, 0, "manual"},
+        {MakeSize(4, 0, 4, 210, 297, 1), 2, 0, ""},
+        {MakeSize(5, 0, 4, 50, 75, 1), 1, 0, ""},
+        {MakeSize(5, 0, 4, 50, 75, 1), 2, 0, "50.000 75.000 "},
+        {MakeSize(6, 0, 4, 210, 297, 1), 1, 0, "auto"},
+        {MakeSize(6, 0, 4, 210, 297, 1), 2, 0, "original original"},
+        {MakeSize(7, 0, 4, 210, 297, 1), 1, 0, "auto"},
+        {MakeSize(7, 0, 4, 210, 297, 1), 2, 0, "scaletofitroll"},
+        {MakeSize(8, 2, 1, 210, 297, 1), 1, 0, "ARC B"},
+        {MakeSize(8, 2, 1, 210, 297, 1), 1, 1, "fittoprintwindow ARC B"},
+        {MakeSize(8, 0, 3, 210, 297, 1), 0, 1, "A3"},
+        {MakeSize(8, 3, 2, 210, 297, 1), 2, 1, "Asia b2"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(r.size.ToString(r.mode, r.flag), r.text)
+            << "type " << r.size.GetSizeType() << " mode " << int(r.mode);
+}
+
+TEST(SslSizeTest, ToCfgByTypeAndFlag) {
+    struct Row {
+        SslSize size;
+        unsigned int flag;
+        const char* text;
+    } rows[] = {
+        {MakeSize(1, 0, 4, 210, 297, 3), 0, "SCALEMODE = FORMAT\r\nSCALEAUX1 = DIN A4\r\n"},
+        {MakeSize(8, 1, 0, 210, 297, 3), 1, "SCALEMODE = FORMAT\r\nSCALEAUX1 = ANSI A\r\n"},
+        {MakeSize(2, 0, 4, 210, 297.25, 3), 0, "SCALEMODE = WINDOW\r\nSCALEAUX1 = 297.250 mm\r\n"},
+        {MakeSize(2, 0, 4, 99.9, 50, 3), 1, "SCALEMODE = PERCENT\r\nSCALEAUX1 = 99\r\n"},
+        {MakeSize(3, 0, 4, 210, 297, 3), 0,
+         "SCALEMODE = WINDOW\r\nSCALEAUX1 = 210.000 mm\r\nSCALEAUX2 = 297.000 mm\r\n"},
+        {MakeSize(3, 0, 4, 150, 297, 3), 1, "SCALEMODE = PERCENT\r\nSCALEAUX1 = 150\r\n"},
+        {MakeSize(4, 0, 4, 210, 297, 1), 0, "SCALEMODE = ORIGINAL\r\n"},
+        {MakeSize(4, 0, 4, 210, 297, 1), 1, ""},
+        {MakeSize(6, 0, 4, 210, 297, 1), 0, ""},
+        {MakeSize(7, 0, 4, 210, 297, 1), 1, "SCALEMODE = ORIGINAL\r\n"},
+        {MakeSize(0, 0, 4, 210, 297, 1), 1, ""},
+        {MakeSize(5, 0, 4, 210, 297, 1), 0, ""},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(r.size.ToCfg(r.flag), r.text) << "type " << r.size.GetSizeType();
+}
+
+TEST(SslSizeTest, ConvertUnitOnlyForWindowSizesAndDropsUnit) {
+    SslSize window = MakeSize(3, 0, 4, 25.4, 50.8, 1);
+    window.ConvertUnit(1, 2, 0);
+    EXPECT_DOUBLE_EQ(window.GetWidth(), 1.0);
+    EXPECT_DOUBLE_EQ(window.GetHeight(), 2.0);
+    EXPECT_EQ(window.GetSizeUnit().Get(), 0u);
+
+    SslSize format = MakeSize(1, 0, 4, 25.4, 50.8, 1);
+    format.ConvertUnit(1, 2, 0);
+    EXPECT_EQ(format.GetWidth(), 25.4);
+    EXPECT_EQ(format.GetSizeUnit().Get(), 0u);
+}
+
+TEST(SslSizeTest, GenericInterface) {
+    SslSize size;
+    const RSIndexString* keywords = nullptr;
+    EXPECT_EQ(size.GetKeywords(keywords, 0), 9u);
+    EXPECT_EQ(size.GetKeywords(keywords, 1), 7u);
+    EXPECT_EQ(keywords[3].m_sText, "inch");
+    EXPECT_EQ(size.GetKeywords(keywords, 2), 5u);
+    ASSERT_EQ(size.GetKeywords(keywords, 3), 36u);
+    EXPECT_EQ(keywords[35].m_sText, "b4");
+    EXPECT_EQ(keywords[35].m_nIndex, 404u);
+    EXPECT_EQ(keywords[21].m_nIndex, 204u);
+    EXPECT_EQ(size.GetKeywords(keywords, 4), 0u);
+    EXPECT_EQ(keywords, nullptr);
+
+    EXPECT_EQ(size.GetContainedMemberCount(), 6u);
+    EXPECT_EQ(size.GetContainedType(3), 0x02u);
+    EXPECT_EQ(size.GetContainedType(5), 0x10u);
+    EXPECT_EQ(size.GetContainedType(6), 0u);
+    EXPECT_EQ(size.GetSubStatementName(1), "sizeunit");
+    EXPECT_EQ(size.GetSubStatementName(6), "");
+
+    EXPECT_EQ(size.SetString("104", 3), 1u);  // DIN A4
+    EXPECT_EQ(size.GetString(3), "104");
+    EXPECT_EQ(size.SetString("1", 2), 1u);
+    EXPECT_EQ(size.SetString("104", 3), 0u);  // 104 is no ANSI code
+    EXPECT_EQ(size.SetString("203", 3), 1u);
+    EXPECT_EQ(size.GetFormat(), 3u);
+    EXPECT_EQ(size.SetString("x", 0), 0u);
+    EXPECT_EQ(size.SetString("1", 6), 0u);
+    EXPECT_EQ(size.SetString("3", 1), 1u);
+    EXPECT_EQ(size.GetString(1), "3");
+    EXPECT_EQ(size.SetString("123.456", 4), 1u);
+    EXPECT_EQ(size.GetString(4), "123.46");
+    EXPECT_EQ(size.GetString(0), "2");
+    EXPECT_EQ(size.SetString("0.5", 5), 0u);
+    EXPECT_EQ(size.GetString(9), "");
+}
+
+TEST(SslSizeTest, SerialisationRoundTripAndEquality) {
+    SslSize size = MakeSize(3, 2, 3, 123.25, 456.5, 3);
+    SslSize copy;
+    EXPECT_NE(copy, size);
+    copy.DeSerialize(size.Serialize());
+    EXPECT_EQ(copy, size);
+    EXPECT_EQ(copy.GetSizeUnit().Get(), 3u);
+    EXPECT_EQ(SslSize::GetClassDataType(), (17u << 16) | 4u);
+
+    std::vector<std::uint8_t> garbage = {1, 2, 3};
+    EXPECT_ANY_THROW(copy.DeSerialize(garbage));
+}
+
+}  // namespace

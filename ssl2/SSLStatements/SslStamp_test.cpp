@@ -1,0 +1,250 @@
+#include "ssl2/SSLStatements/SslStamp.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ssl2/base/TException.h"
+
+namespace {
+
+// The parts of a default stamp after its name and text, without font colour.
+const char* const kDefaultTail =
+    "\t+ allpages on\r\n"
+    "\t+ bmp \"\"\r\n"
+    "\t+ bmpdistance 0.000\r\n"
+    "\t+ bmporientation leftcenter\r\n"
+    "\t+ color level 100\r\n"
+    "\t+ distance 0.000\r\n"
+    "\t+ font \"Courier New\"\r\n"
+    "\t+ fontattribute normal\r\n"
+    "\t+ fontsize 20\r\n"
+    "\t+ framesize 0.000\r\n"
+    "\t+ frametextdistance 0.000\r\n"
+    "\t+ mirror off\r\n"
+    "\t+ numbering 0\r\n"
+    "\t+ overlay off\r\n"
+    "\t+ position centercenter\r\n"
+    "\t+ coordinate 0.000 0.000\r\n"
+    "\t+ positionscale on\r\n"
+    "\t+ rotate 0\r\n";
+
+TEST(SslSingleStampTest, DefaultText) {
+    EXPECT_EQ(SslSingleStamp().ToString("Stamp ", 0),
+              TString("Stamp name \"\"\r\n\t+ text \"\"\r\n") + kDefaultTail);
+}
+
+TEST(SslSingleStampTest, EveryPartWithValuesAndFontColor) {
+    SslSingleStamp stamp;
+    stamp.SetName("say \"hi\"");
+    stamp.SetText("line1\r\nline2");
+    stamp.SetAllPages(0);
+    stamp.SetBmpFile("logo.bmp");
+    stamp.SetBmpDistance(1.5);
+    stamp.SetBmpOrientation(14);
+    stamp.SetColor(3);
+    stamp.SetDistance(2.25);
+    stamp.SetFontName("Arial");
+    stamp.SetFontAttribute(1 | 2 | 8);
+    stamp.SetFontColor(255);
+    stamp.SetFontSize(12);
+    stamp.SetFrameSize(0.5);
+    stamp.SetFrameTextDistance(0.25);
+    stamp.SetMirror(3);
+    stamp.SetNumbering(42);
+    stamp.SetOverlay(2);
+    stamp.SetPosition(1);
+    stamp.SetPositionCoordinateX(10.0);
+    stamp.SetPositionCoordinateY(-5.5);
+    stamp.SetPositionScale(0);
+    stamp.SetRotate(90);
+    EXPECT_EQ(stamp.ToString("Stamp ", 1),
+              "Stamp name \"say ''hi''\"\r\n"
+              "\t+ text \"line1<|>line2\"\r\n"
+              "\t+ allpages off\r\n"
+              "\t+ bmp \"logo.bmp\"\r\n"
+              "\t+ bmpdistance 1.500\r\n"
+              "\t+ bmporientation bottomright\r\n"
+              "\t+ color grey\r\n"
+              "\t+ distance 2.250\r\n"
+              "\t+ font \"Arial\"\r\n"
+              "\t+ fontattribute bold italic strikeout\r\n"
+              "\t+ fontcolor 255\r\n"
+              "\t+ fontsize 12\r\n"
+              "\t+ framesize 0.500\r\n"
+              "\t+ frametextdistance 0.250\r\n"
+              "\t+ mirror xy\r\n"
+              "\t+ numbering 42\r\n"
+              "\t+ overlay transparent\r\n"
+              "\t+ position upperleft\r\n"
+              "\t+ coordinate 10.000 -5.500\r\n"
+              "\t+ positionscale off\r\n"
+              "\t+ rotate 90\r\n");
+    EXPECT_EQ(stamp.ToString("Stamp ", 0).Find("fontcolor"), TString::kNotFound);
+    EXPECT_EQ(stamp.GetName(), "say \"hi\"");  // stored unchanged
+}
+
+TEST(SslSingleStampTest, FontAttributeText) {
+    struct Row {
+        std::uint32_t bits;
+        const char* text;
+    } rows[] = {{0, "normal"},
+                {5, "bold underline"},
+                {2, " italic"},
+                {15, "bold italic underline strikeout"}};
+    for (const auto& r : rows) {
+        SslSingleStamp stamp;
+        ASSERT_EQ(stamp.SetFontAttribute(r.bits), 1u);
+        EXPECT_EQ(stamp.FontAttributeToString(), r.text) << r.bits;
+    }
+}
+
+TEST(SslSingleStampTest, SetterBoundariesLeaveRefusedValuesUnchanged) {
+    SslSingleStamp stamp;
+    EXPECT_EQ(stamp.SetFontSize(3), 0u);
+    EXPECT_EQ(stamp.SetFontSize(161), 0u);
+    EXPECT_EQ(stamp.SetFontSize(4), 1u);
+    EXPECT_EQ(stamp.SetFontSize(160), 1u);
+    EXPECT_EQ(stamp.SetRotate(360), 0u);
+    EXPECT_EQ(stamp.SetRotate(359), 1u);
+    EXPECT_EQ(stamp.SetPosition(12), 0u);
+    EXPECT_EQ(stamp.SetPosition(15), 0u);
+    EXPECT_EQ(stamp.GetPosition(), 7u);
+    EXPECT_EQ(stamp.SetPosition(14), 1u);
+    EXPECT_EQ(stamp.SetBmpOrientation(4), 0u);
+    EXPECT_EQ(stamp.GetBmpOrientation(), 5u);
+    EXPECT_EQ(stamp.SetColor(5), 0u);
+    EXPECT_EQ(stamp.SetColorLevel(101), 0u);
+    EXPECT_EQ(stamp.SetMirror(4), 0u);
+    EXPECT_EQ(stamp.SetOverlay(4), 0u);
+    EXPECT_EQ(stamp.SetNumbering(10001), 0u);
+    EXPECT_EQ(stamp.SetNumbering(10000), 1u);
+    EXPECT_EQ(stamp.SetFontAttribute(16), 0u);
+    EXPECT_EQ(stamp.SetDistance(1000.5), 0u);
+    EXPECT_EQ(stamp.SetFrameSize(std::numeric_limits<double>::quiet_NaN()), 0u);
+    EXPECT_EQ(stamp.SetPositionCoordinateY(std::numeric_limits<double>::infinity()), 0u);
+    EXPECT_EQ(stamp.SetDistance(1000.0), 1u);
+    EXPECT_EQ(stamp.GetFrameSize(), 0.0);
+    EXPECT_EQ(stamp.SetPositionScale(9), 1u);
+    EXPECT_EQ(stamp.GetPositionScale(), 1u);
+}
+
+TEST(SslSingleStampTest, GenericInterface) {
+    SslSingleStamp stamp;
+    EXPECT_EQ(stamp.SetString("pic.bmp", SslSingleStamp::kBmp), 1u);
+    EXPECT_EQ(stamp.GetString(SslSingleStamp::kBmp), "pic.bmp");
+    EXPECT_EQ(stamp.SetString("1", SslSingleStamp::kFontUnderline), 1u);
+    EXPECT_EQ(stamp.SetString("1", SslSingleStamp::kFontBold), 1u);
+    EXPECT_EQ(stamp.GetFontAttribute(), 5u);
+    EXPECT_EQ(stamp.SetString("0", SslSingleStamp::kFontBold), 1u);
+    EXPECT_EQ(stamp.GetString(SslSingleStamp::kFontUnderline), "1");
+    EXPECT_EQ(stamp.GetString(SslSingleStamp::kFontBold), "0");
+    EXPECT_EQ(stamp.SetString("12.5", SslSingleStamp::kCoordinateX), 1u);
+    EXPECT_EQ(stamp.GetString(SslSingleStamp::kCoordinateX), "12.500");
+    EXPECT_EQ(stamp.SetString("12", SslSingleStamp::kPosition), 0u);
+    EXPECT_EQ(stamp.SetString("x", SslSingleStamp::kRotate), 0u);
+    EXPECT_EQ(stamp.SetString("1", SslSingleStamp::kManage), 0u);
+    EXPECT_EQ(stamp.GetContainedMemberCount(), 24u);
+    EXPECT_EQ(stamp.GetContainedType(23), 0x02u);
+    EXPECT_EQ(stamp.GetContainedType(22), 0x08u);
+    EXPECT_EQ(stamp.GetSubStatementName(10), "font attribute strikeout");
+    const RSIndexString* keywords = nullptr;
+    EXPECT_EQ(stamp.GetKeywords(keywords, SslSingleStamp::kBmpOrientation, nullptr), 9u);
+    EXPECT_EQ(keywords[8].m_nIndex, 14u);
+    EXPECT_EQ(stamp.GetKeywords(keywords, SslSingleStamp::kPosition, nullptr), 13u);
+    EXPECT_EQ(keywords[11].m_nIndex, 13u);
+    EXPECT_EQ(stamp.GetKeywords(keywords, SslSingleStamp::kPositionScale, nullptr), 2u);
+    EXPECT_EQ(stamp.GetKeywords(keywords, SslSingleStamp::kText, nullptr), 0u);
+}
+
+TEST(SslStampTest, ListManagementAndErrors) {
+    SslStamp stamps;
+    EXPECT_EQ(stamps.ToString(), "Stamp off");
+    EXPECT_EQ(stamps.SetString("1", SslSingleStamp::kManage, 0), 1u);
+    EXPECT_EQ(stamps.GetOn(), 1u);
+    EXPECT_EQ(stamps.GetStampCount(), 1u);
+    EXPECT_EQ(stamps.SetString("0", SslSingleStamp::kManage, 0), 1u);
+    EXPECT_EQ(stamps.SetString("3", SslSingleStamp::kManage, 0), 0u);
+    EXPECT_EQ(stamps.SetString("2", SslSingleStamp::kManage, 4), 0u);
+    EXPECT_EQ(stamps.SetString("2", SslSingleStamp::kManage, 0), 1u);
+    EXPECT_EQ(stamps.GetOn(), 0u);
+
+    SslSingleStamp named;
+    named.SetName("Draft");
+    EXPECT_EQ(stamps.AddStamp(SslSingleStamp()), 1u);
+    EXPECT_EQ(stamps.AddStamp(named), 2u);
+    EXPECT_EQ(stamps.GetArrayCount(), 2u);
+    EXPECT_EQ(stamps.GetArrayElementName(0), "Stamp 0");
+    EXPECT_EQ(stamps.GetArrayElementName(1), "Draft");
+    EXPECT_EQ(stamps.GetArrayElementName(3), "New Stamp 3");
+    EXPECT_EQ(stamps.SetString("Final", SslSingleStamp::kName, 0), 1u);
+    EXPECT_EQ(stamps.GetString(SslSingleStamp::kName, 0), "Final");
+    EXPECT_EQ(stamps.SetString("x", SslSingleStamp::kName, 2), 0u);
+    EXPECT_EQ(stamps.GetString(SslSingleStamp::kName, 2), "");
+
+    try {
+        stamps.GetStamp(5);
+        FAIL() << "no error raised";
+    } catch (const TException& e) {
+        EXPECT_EQ(e.GetNumber(), 0u);
+        EXPECT_EQ(e.GetArgument(0), "m_StampList");
+        EXPECT_EQ(e.GetArgument(1), "5");
+        EXPECT_EQ(e.GetArgument(2), "2");
+    }
+    EXPECT_EQ(stamps.RemoveStamp(2), 0u);
+    EXPECT_EQ(stamps.RemoveStamp(0), 1u);
+    EXPECT_EQ(stamps.GetStamp(0).GetName(), "Draft");
+    stamps.RemoveAllStamps();
+    EXPECT_EQ(stamps.GetOn(), 0u);
+    EXPECT_EQ(stamps.GetContainedMemberCount(), 24u);
+    EXPECT_EQ(stamps.GetSubStatementName(0), "bmp");
+}
+
+TEST(SslStampTest, TextOfSeveralStampsAndFontColorFlag) {
+    SslStamp stamps;
+    SslSingleStamp first;
+    first.SetName("A");
+    SslSingleStamp second;
+    second.SetName("B");
+    second.SetFontColor(7);
+    stamps.AddStamp(first);
+    stamps.AddStamp(second);
+    const TString expected = TString("Stamp name \"A\"\r\n\t+ text \"\"\r\n") + kDefaultTail +
+                             "\r\nStamp name \"B\"\r\n\t+ text \"\"\r\n" + kDefaultTail;
+    EXPECT_EQ(stamps.ToString(), expected);
+    const TString withColor = stamps.ToString(1);
+    EXPECT_NE(withColor.Find("\t+ fontcolor 0\r\n"), TString::kNotFound);
+    EXPECT_NE(withColor.Find("\t+ fontcolor 7\r\n"), TString::kNotFound);
+}
+
+TEST(SslStampTest, EqualityOrderingCloneAndConversion) {
+    SslStamp a;
+    SslStamp b;
+    EXPECT_TRUE(a == b);
+    SslSingleStamp stamp;
+    stamp.SetDistance(25.4);
+    a.AddStamp(stamp);
+    EXPECT_FALSE(a == b);
+    EXPECT_TRUE(SslStamp::IsSmaller(b, a));
+    EXPECT_FALSE(SslStamp::IsSmaller(a, b));
+    b.AddStamp(stamp);
+    b.AddStamp(stamp);
+    EXPECT_TRUE(SslStamp::IsSmaller(a, b));
+
+    std::unique_ptr<SslStatement> clone(a.Clone());
+    EXPECT_TRUE(static_cast<const SslStamp&>(*clone) == a);
+    a.ConvertUnit(1, 2, 0);
+    EXPECT_DOUBLE_EQ(a.GetStamp(0).GetDistance(), 1.0);
+    EXPECT_FALSE(static_cast<const SslStamp&>(*clone) == a);
+
+    SslSingleStamp visible;
+    EXPECT_FALSE(visible.IsVisible());
+    visible.SetText("x");
+    EXPECT_TRUE(visible.IsVisible());
+    SslSingleStamp early;
+    early.SetName("a");
+    visible.SetName("b");
+    EXPECT_TRUE(early < visible);
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+// The text families of statements: SslStringStatement (free text such as names,
+// billing data and dates held as text) and SslCompoundStringStatement (a whole
+// settings string of a plotter language).  Both hold one text, written as
+// `Name "text"`; the text is stored and written unchanged (quoting is the
+// writer's business).
+//
+// The job entry holds one object of each concrete class; the reader's actions
+// call Set, the writer ToString.  Plain values, no locks.
+#pragma once
+
+#include <string>
+
+#include "ssl2/SSLStatements/SslStatement.h"
+
+class SslStringStatement : public SslStatement {
+public:
+    /// Texts shared with the writer.
+    static const TString m_NewLineReplacer;  ///< "<|>": stands for a line break
+    static const TString m_NewLine;          ///< "\r\n"
+    static const TString m_Nothing;          ///< ""
+    static const TString m_Blank;            ///< " "
+
+    /// `Name "text"`.
+    TString ToString() const override;
+    /// Stores the 8-bit text; member and element are ignored.  Returns 1.
+    unsigned int SetString(const std::string& text, std::uint32_t member,
+                           std::uint32_t element) override;
+    std::string GetString(std::uint32_t member, std::uint32_t element) const override;
+
+    /// Stores the text unchanged; returns 1.
+    virtual unsigned int Set(const TString& value);
+    virtual TString Get() const;
+
+    /// Copies the text only.
+    SslStringStatement& operator=(const SslStringStatement& other);
+    bool operator==(const SslStringStatement& other) const { return m_sValue == other.m_sValue; }
+    /// True when the text of `a` sorts before that of `b`.  Both must be string or
+    /// compound-string statements (the same order serves both families).
+    static bool IsSmaller(const SslStatement& a, const SslStatement& b);
+
+protected:
+    SslStringStatement(std::uint32_t statementType, TString name)
+        : SslStatement(statementType, std::move(name)) {}
+    SslStringStatement(const SslStringStatement&) = default;
+
+    TString m_sValue;
+};
+
+class SslCompoundStringStatement : public SslStatement {
+public:
+    TString ToString() const override;
+    unsigned int SetString(const std::string& text, std::uint32_t member,
+                           std::uint32_t element) override;
+    std::string GetString(std::uint32_t member, std::uint32_t element) const override;
+
+    virtual unsigned int Set(const TString& value);
+    virtual TString Get() const;
+
+    /// Copies the text only.
+    SslCompoundStringStatement& operator=(const SslCompoundStringStatement& other);
+    bool operator==(const SslCompoundStringStatement& other) const {
+        return m_sValue == other.m_sValue;
+    }
+    static bool IsSmaller(const SslStatement& a, const SslStatement& b) {
+        return SslStringStatement::IsSmaller(a, b);
+    }
+
+protected:
+    SslCompoundStringStatement(std::uint32_t statementType, TString name)
+        : SslStatement(statementType, std::move(name)) {}
+    SslCompoundStringStatement(const SslCompoundStringStatement&) = default;
+
+    TString m_sValue;
+};

@@ -1,0 +1,241 @@
+#include "ssl2/capas/RCIniStringInterface.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/capas/CapasTestSupport.h"
+
+namespace {
+
+using capas_test::Diagnostics;
+
+struct Read {
+    RCIniStringInterface ini;
+    Diagnostics diagnostics;
+    std::uint32_t sections = 0;
+
+    explicit Read(const std::string& text) {
+        ini.SetDiagnosticHandler(diagnostics.Handler());
+        sections = ini.ReadString(text);
+    }
+    std::string Value(const char* section, const char* key) const {
+        TString value;
+        return ini.GetValue(section, key, value) ? value.str() : "<absent>";
+    }
+};
+
+struct ValueCase {
+    const char* text;
+    const char* section;
+    const char* key;
+    const char* expected;  // "<absent>" when the key must not exist
+};
+
+TEST(RCIniStringInterface, StoresValuesByTheLexicalRules) {
+    const ValueCase cases[] = {
+        {"[Trays]\nCount=3\n", "trays", "count", "3"},
+        {"[Trays]\nCount=3\n", "Trays", "count", "<absent>"},
+        {"[s]\nkey = value\n", "s", "key ", " value"},
+        {"[s]\na=1;2\n", "s", "a", "1;2"},
+        {"[s]\n;a=1\n", "s", "a", "<absent>"},
+        {"[s]\na=\n", "s", "a", ""},
+        {"[s]\na=", "s", "a", ""},
+        {"[s]\na=1\na=2\n", "s", "a", "2"},
+        {"[s]\r\na=1\r\nb=2", "s", "b", "2"},
+        {"[s]\ra=1\rb=2\r", "s", "b", "2"},
+        {"[s]\n[abc]x=5\n", "s", "[abc]x", "5"},
+        {"[S#0041]\nK#0023=v#00C4\n", "sA", "k#", "v\xC3\x84"},
+        {"[s]\n\tk\t=\tv\n", "s", "\tk\t", "\tv"},
+        // A header followed by blanks is still a header; a line of blanks is no key.
+        {"[s]  \n   \na=1\n", "s", "a", "1"},
+        {"[s]\n  ; note\na=1\n", "s", "a", "1"},
+        {"[s]\n  =x\n", "s", "  ", "x"},
+        {"[s]\nbin=\x01\xff\n", "s", "bin", "\x01\xff"},
+    };
+    for (const auto& c : cases) {
+        Read read(c.text);
+        EXPECT_EQ(read.Value(c.section, c.key), c.expected) << c.text;
+        EXPECT_EQ(read.diagnostics.Errors(), "") << c.text;
+    }
+}
+
+TEST(RCIniStringInterface, FirstLineKeyIsCopiedToOutputAndIgnored) {
+    Read read("a=1\n[s]\nb=2\n");
+    EXPECT_EQ(read.diagnostics.Output(), "a=1");
+    EXPECT_EQ(read.Value("s", "b"), "2");
+    EXPECT_EQ(read.sections, 1u);
+    Read comment("; only a comment\n[s]\na=1\n");
+    EXPECT_EQ(comment.diagnostics.Output(), "");
+    EXPECT_EQ(comment.Value("s", "a"), "1");
+}
+
+struct ErrorCase {
+    const char* text;
+    const char* expectedError;
+    std::uint32_t expectedSections;
+};
+
+TEST(RCIniStringInterface, SyntaxErrorsAbandonTheParseKeepingWhatWasRead) {
+    const ErrorCase cases[] = {
+        {"\na=1\n", "parse error Token \"a\" In Zeile 2\n", 0},
+        {"[s]\na=1\nb\n[t]\nc=3\n", "parse error Token \"[t]\" In Zeile 4\n", 1},
+        {"[s]\ra=1\rb\rc=2\r", "parse error Token \"c\" In Zeile 4\n", 1},
+        {"[s]\nb", "parse error Token \"\" In Zeile 2\n", 0},
+    };
+    for (const auto& c : cases) {
+        RCCaptureLog log;
+        RCScopedLog scoped(&log);
+        Read read(c.text);
+        EXPECT_EQ(read.diagnostics.Errors(), c.expectedError) << c.text;
+        EXPECT_EQ(read.sections, c.expectedSections) << c.text;
+        EXPECT_TRUE(log.Contains(1, "bInIniParser true after yyparse")) << c.text;
+    }
+}
+
+TEST(RCIniStringInterface, LogsBeginAndEndOfEveryParse) {
+    RCCaptureLog log;
+    RCScopedLog scoped(&log);
+    Read read("[s]\na=1\n");
+    const std::vector<RCCaptureLog::Entry> expected = {{4, "IniParseFunction Begin"},
+                                                       {4, "IniParseFunction End"}};
+    EXPECT_EQ(log.GetEntries(), expected);
+}
+
+TEST(RCIniStringInterface, DiagnosticsGoToTheCStreamsByDefault) {
+    RCIniStringInterface ini;
+    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
+    ini.ReadString("x\n[s]\nb\n[t]\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "x");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "parse error Token \"[t]\" In Zeile 4\n");
+}
+
+TEST(RCIniStringInterface, ParseStateDoesNotLeakIntoTheNextParse) {
+    RCIniStringInterface ini;
+    Diagnostics diagnostics;
+    ini.SetDiagnosticHandler(diagnostics.Handler());
+    ini.ReadString("[s]\na=1\nb");  // ends inside a key
+    ini.ReadString("\n\nx\n");
+    EXPECT_EQ(diagnostics.Errors(),
+              "parse error Token \"\" In Zeile 3\nparse error Token \"x\" In Zeile 3\n");
+    EXPECT_EQ(ini.ReadString("[t]\nc=1\n"), 1u);
+    TString value;
+    EXPECT_FALSE(ini.GetValue("s", "a", value));
+    EXPECT_TRUE(ini.GetValue("t", "c", value));
+}
+
+TEST(RCIniStringInterface, ToStringWritesSectionsInOrder) {
+    Read read("[b]\nz=2\ny=1\n[a]\nk=v\n");
+    EXPECT_EQ(read.ini.ToString(), "[a]\r\nk=v\r\r[b]\r\ny=1\rz=2\r\r");
+    RCIniStringInterface empty;
+    EXPECT_EQ(empty.ToString(), "");
+}
+
+TEST(RCIniStringInterface, GetAndSetValueNeedContents) {
+    RCIniStringInterface ini;
+    TString value = "unchanged";
+    ini.SetValue("s", "k", "v");
+    EXPECT_FALSE(ini.GetValue("s", "k", value));
+    EXPECT_EQ(value, "unchanged");
+    ini.ReadString("");
+    ini.SetValue("S", "K", "v");
+    EXPECT_TRUE(ini.GetValue("S", "K", value));
+    EXPECT_EQ(value, "v");
+    ini.Clear();
+    EXPECT_FALSE(ini.GetValue("S", "K", value));
+    EXPECT_EQ(ini.GetContents(), nullptr);
+}
+
+TEST(RCIniStringInterface, LongValuesAndManyKeysAreReadWhole) {
+    const std::string longValue(100000, 'v');
+    Read read("[s]\nk=" + longValue + "\n" + std::string(5000, 'K') + "=1\n");
+    EXPECT_EQ(read.Value("s", "k"), longValue);
+    EXPECT_EQ(read.Value("s", std::string(5000, 'k').c_str()), "1");
+
+    std::string text = "[big]\r\n";
+    for (int i = 0; text.size() < (1u << 20); ++i) {
+        text += "key" + std::to_string(i) + "=" + std::string(40, 'x') + "\r\n";
+    }
+    RCIniStringInterface ini;
+    ASSERT_EQ(ini.ReadString(text), 1u);
+    EXPECT_GE(ini.GetContents()->at("big").size(), 20000u);
+}
+
+class RCIniStringInterfaceFile : public capas_test::TempDirTest {};
+
+TEST_F(RCIniStringInterfaceFile, ReadsWholeFilesOfAnySize) {
+    std::string text = "[big]\n";
+    int keys = 0;
+    while (text.size() < (1u << 20) || keys < 20000) {
+        text += "key" + std::to_string(keys++) + "=" + std::string(30, 'x') + "\n";
+    }
+    text += "last=end\n";
+    RCIniStringInterface ini;
+    ASSERT_EQ(ini.ReadFile(Write("big.ini", text)), 1u);
+    EXPECT_EQ(ini.GetContents()->at("big").size(), static_cast<std::size_t>(keys) + 1);
+    TString value;
+    EXPECT_TRUE(ini.GetValue("big", "last", value));
+    EXPECT_EQ(value, "end");
+    // Exactly 10,000 bytes is a file like any other.
+    std::string exact = "[s]\na=";
+    exact += std::string(10000 - exact.size() - 1, 'y') + "\n";
+    EXPECT_EQ(ini.ReadFile(Write("exact.ini", exact)), 1u);
+}
+
+TEST_F(RCIniStringInterfaceFile, ConvertsByteOrderMarkedFiles) {
+    RCIniStringInterface ini;
+    TString value;
+    ASSERT_EQ(ini.ReadFile(Write("utf8.ini", "\xEF\xBB\xBF[s]\na=\xC3\xA4\n")), 1u);
+    EXPECT_TRUE(ini.GetValue("s", "a", value));
+    EXPECT_EQ(value, "\xC3\xA4");
+
+    const std::u16string text = u"[S]\r\nA=\u00e4#\U0001F600\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t unit : text) {
+        utf16 += static_cast<char>(unit & 0xFF);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    ASSERT_EQ(ini.ReadFile(Write("utf16.ini", utf16)), 1u);
+    EXPECT_TRUE(ini.GetValue("s", "a", value));
+    EXPECT_EQ(value, TString::FromUnicode(u"\u00e4#\U0001F600"));
+}
+
+TEST_F(RCIniStringInterfaceFile, MissingAndEmptyFilesReadNothing) {
+    RCIniStringInterface ini;
+    EXPECT_EQ(ini.ReadFile((m_dir / "missing.ini").string()), 0u);
+    EXPECT_EQ(ini.ReadFile(Write("empty.ini", "")), 0u);
+}
+
+TEST(RCIniStringInterface, ConcurrentParsesGiveIdenticalResults) {
+    std::string text = "x=1\n";
+    for (int s = 0; s < 20; ++s) {
+        text += "[section" + std::to_string(s) + "]\n";
+        for (int k = 0; k < 50; ++k)
+            text += "Key" + std::to_string(k) + " = v" + std::to_string(k) + "\n";
+    }
+    text += "[broken]\nnovalue\n[late]\na=1\n";
+    Read reference(text);
+    std::vector<std::string> results(8);
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < results.size(); ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 20; ++round) {
+                Read read(text);
+                std::string result = read.ini.ToString().str() + read.diagnostics.Errors() +
+                                     read.diagnostics.Output();
+                if (round == 0 || result != results[t])
+                    results[t] = result;
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    const std::string expected = reference.ini.ToString().str() + reference.diagnostics.Errors() +
+                                 reference.diagnostics.Output();
+    for (const auto& result : results)
+        EXPECT_EQ(result, expected);
+}
+
+}  // namespace

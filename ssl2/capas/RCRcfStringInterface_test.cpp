@@ -1,0 +1,238 @@
+#include "ssl2/capas/RCRcfStringInterface.h"
+
+#include <gtest/gtest.h>
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/capas/CapasTestSupport.h"
+
+namespace {
+
+using capas_test::Diagnostics;
+
+const char* const kExample =
+    "BEGMF \"title\";\r\nMFVERSION 1;\r\nMFDESC \"AUTHOR=x,DATE=y\";\r\nENDMF;\r\n";
+
+struct Read {
+    RCRcfStringInterface rcf;
+    Diagnostics diagnostics;
+    std::uint32_t sections = 0;
+
+    explicit Read(const std::string& text) {
+        rcf.SetDiagnosticHandler(diagnostics.Handler());
+        sections = rcf.ReadString(text);
+    }
+    std::string Value(const char* section, const char* key) const {
+        TString value;
+        return rcf.GetValue(section, key, value) ? value.str() : "<absent>";
+    }
+};
+
+TEST(RCRcfStringInterface, ReadsTheExampleHeader) {
+    RCCaptureLog log;
+    RCScopedLog scoped(&log);
+    Read read(kExample);
+    EXPECT_EQ(read.sections, 3u);
+    EXPECT_EQ(read.Value("BEGMF", "TITLE"), "");
+    EXPECT_EQ(read.Value("MFVERSION 1", ""), "");
+    EXPECT_EQ(read.Value("MFDESC", "AUTHOR"), "x");
+    EXPECT_EQ(read.Value("MFDESC", "DATE"), "y");
+    EXPECT_EQ(read.Value("MFDESC", "author"), "<absent>");
+    EXPECT_EQ(read.diagnostics.m_aAll.size(), 0u);
+    const std::vector<RCCaptureLog::Entry> expected = {{4, "RcfParseFunction Begin"},
+                                                       {4, "RcfParseFunction End"}};
+    EXPECT_EQ(log.GetEntries(), expected);
+}
+
+struct ValueCase {
+    const char* text;
+    const char* section;
+    const char* key;
+    const char* expected;
+};
+
+TEST(RCRcfStringInterface, LexicalRules) {
+    const ValueCase cases[] = {
+        {"begmf;\nmfdesc \"author=Ann Lee\";\nEndMF;", "MFDESC", "AUTHOR", "Ann Lee"},
+        {"BEGMF;\nPLOT  AREA \"K = v\";\nENDMF;", "PLOT  AREA", "K ", "v"},
+        {"BEGMF;\nA#0041 \"K#0023=v#00C4\";\nENDMF;", "AA", "K#", "v\xC3\x84"},
+        {"BEGMF;\n\tTAB \"\tK=\tv\";\nENDMF;", "\tTAB", "\tK", "\tv"},
+        {"BEGMF;\nSEC \"BEGMFX=1\";\nENDMF;", "SEC", "BEGMFX", "1"},
+        {"BEGMF;\nSEC \"A=\";\nENDMF;", "SEC", "A", ""},
+        {"BEGMF;\nSEC \"K\";\nENDMF;\nthe rest; \"is\" = skipped\n", "SEC", "K", ""},
+        // Text before BEGMF, over several lines, is not part of the header.
+        {"%!junk;\n@PJL x\nBEGMF;\nSEC \"K=1\";\nENDMF;", "SEC", "K", "1"},
+    };
+    for (const auto& c : cases) {
+        Read read(c.text);
+        EXPECT_EQ(read.Value(c.section, c.key), c.expected) << c.text;
+        EXPECT_EQ(read.diagnostics.Errors(), "") << c.text;
+    }
+}
+
+TEST(RCRcfStringInterface, InputEndsAtTheFirstEscape) {
+    Read cut(
+        "BEGMF;\nA1 \"K=1\";\n\x1b"
+        "ENDMF;");
+    EXPECT_EQ(cut.diagnostics.Errors(), "parse error Token \"\" In Zeile 3\n");
+    EXPECT_EQ(cut.sections, 2u);  // BEGMF and A1
+    EXPECT_EQ(cut.Value("A1", "K"), "1");
+
+    Read whole("BEGMF;\nA1 \"K=1\";\nENDMF;\x1b\nB2 \"X=2\";");
+    EXPECT_EQ(whole.diagnostics.Errors(), "");
+    EXPECT_EQ(whole.Value("B2", "X"), "<absent>");
+}
+
+struct ErrorCase {
+    const char* text;
+    const char* expectedError;
+    std::uint32_t expectedSections;
+};
+
+TEST(RCRcfStringInterface, SyntaxErrorsKeepWhatWasRead) {
+    const ErrorCase cases[] = {
+        {"BEGMF\nSEC \"K=1\";\nENDMF;", "parse error Token \"SEC\" In Zeile 2\n", 0},
+        {"BEGMF;\nSEC \"K=1\"\nNEXT;\nENDMF;", "parse error Token \"NEXT\" In Zeile 3\n", 1},
+        {"BEGMF;\nSEC \"K=1\";\nNEXT;", "parse error Token \"\" In Zeile 3\n", 3},
+        {"SEC;", "parse error Token \"\" In Zeile 1\n", 0},
+    };
+    for (const auto& c : cases) {
+        RCCaptureLog log;
+        RCScopedLog scoped(&log);
+        Read read(c.text);
+        EXPECT_EQ(read.diagnostics.Errors(), c.expectedError) << c.text;
+        EXPECT_EQ(read.sections, c.expectedSections) << c.text;
+        EXPECT_TRUE(log.Contains(1, "bInRcfParser true after yyparse")) << c.text;
+    }
+}
+
+TEST(RCRcfStringInterface, LineNumbersStartAtOneInEveryParse) {
+    Diagnostics diagnostics;
+    RCRcfStringInterface rcf;
+    rcf.SetDiagnosticHandler(diagnostics.Handler());
+    rcf.ReadString("BEGMF;\n\nSEC \"K=1\"\nXY;");
+    rcf.ReadString("BEGMF;\n\nSEC \"K=1\"\nXY;");
+    EXPECT_EQ(diagnostics.Errors(),
+              "parse error Token \"XY\" In Zeile 4\nparse error Token \"XY\" In Zeile 4\n");
+}
+
+TEST(RCRcfStringInterface, ToStringWritesTheKnownSectionsFirst) {
+    Read read(std::string(kExample) + "");
+    read.rcf.SetValue("AAA", "K", "v");
+    EXPECT_EQ(read.rcf.ToString(),
+              "BEGMF \"TITLE\"\rMFVERSION 1 \"\"\rMFDESC \"AUTHOR=x, DATE=y\"\rAAA \"K=v\"\r");
+    RCRcfStringInterface empty;
+    EXPECT_EQ(empty.ToString(), "");
+}
+
+TEST(RCRcfStringInterface, EnumerationAndDeletion) {
+    Read read(kExample);
+    RCRcfStringInterface& rcf = read.rcf;
+    EXPECT_EQ(rcf.SectionCount(), 3);
+    EXPECT_EQ(rcf.SectionNames(),
+              (TRCMultiObjectContainer<TString>{"BEGMF", "MFDESC", "MFVERSION 1"}));
+    EXPECT_EQ(rcf.KeyCount("MFDESC"), 2);
+    EXPECT_EQ(rcf.KeyNames("MFDESC"), (TRCMultiObjectContainer<TString>{"AUTHOR", "DATE"}));
+    EXPECT_TRUE(rcf.KeyNames("NONE").empty());
+    EXPECT_EQ(rcf.KeyCount("NONE"), -1);
+    EXPECT_TRUE(rcf.DeleteKey("MFDESC", "AUTHOR", true));
+    EXPECT_EQ(read.Value("MFDESC", "DATE"), "y");
+    EXPECT_FALSE(rcf.DeleteKey("MFDESC", "AUTHOR", true));
+    EXPECT_TRUE(rcf.DeleteKey("MFDESC", "DATE", true));
+    EXPECT_EQ(rcf.KeyCount("MFDESC"), -1);
+    EXPECT_FALSE(rcf.DeleteKey("MFDESC", "DATE", true));
+    EXPECT_TRUE(rcf.DeleteKey("BEGMF", "TITLE", false));
+    EXPECT_EQ(rcf.KeyCount("BEGMF"), 0);
+    EXPECT_TRUE(rcf.DeleteSection("BEGMF"));
+    EXPECT_FALSE(rcf.DeleteSection("BEGMF"));
+    EXPECT_EQ(rcf.SectionCount(), 1);
+
+    RCRcfStringInterface none;
+    EXPECT_EQ(none.SectionCount(), 0);
+    EXPECT_TRUE(none.SectionNames().empty());
+    EXPECT_EQ(none.KeyCount("X"), -1);
+    EXPECT_FALSE(none.DeleteKey("X", "Y", true));
+    EXPECT_FALSE(none.DeleteSection("X"));
+}
+
+TEST(RCRcfStringInterface, CopiesOwnTheirContents) {
+    Read read(kExample);
+    RCRcfStringInterface copy(read.rcf);
+    copy.SetValue("MFDESC", "AUTHOR", "changed");
+    EXPECT_EQ(read.Value("MFDESC", "AUTHOR"), "x");
+    RCRcfStringInterface assigned;
+    assigned = copy;
+    TString value;
+    EXPECT_TRUE(assigned.GetValue("MFDESC", "AUTHOR", value));
+    EXPECT_EQ(value, "changed");
+    assigned = RCRcfStringInterface();
+    EXPECT_EQ(assigned.GetContents(), nullptr);
+}
+
+TEST(RCRcfStringInterface, LongValuesAreStoredWhole) {
+    const std::string longValue(100000, 'v');
+    Read read("BEGMF;\nSEC \"K=" + longValue + "\";\nENDMF;");
+    EXPECT_EQ(read.Value("SEC", "K"), longValue);
+}
+
+class RCRcfStringInterfaceFile : public capas_test::TempDirTest {};
+
+TEST_F(RCRcfStringInterfaceFile, IsRcfFileLooksAtTheFirst99Bytes) {
+    EXPECT_TRUE(RCRcfStringInterface::IsRcfFile(Write("a.rcf", kExample)));
+    EXPECT_TRUE(RCRcfStringInterface::IsRcfFile(Write("b.rcf", std::string(94, ' ') + "BEGMF")));
+    EXPECT_FALSE(RCRcfStringInterface::IsRcfFile(Write("c.rcf", std::string(95, ' ') + "BEGMF")));
+    EXPECT_FALSE(RCRcfStringInterface::IsRcfFile(Write("d.rcf", "begmf;\nENDMF;")));
+    EXPECT_FALSE(RCRcfStringInterface::IsRcfFile((m_dir / "missing.rcf").string()));
+}
+
+TEST_F(RCRcfStringInterfaceFile, ReadFileStopsAtThePrinterData) {
+    RCRcfStringInterface rcf;
+    const std::string printData(3 << 20, '\x1b');
+    EXPECT_EQ(rcf.ReadFile(Write("job.rcf", std::string(kExample) + printData)), 3u);
+    // A header longer than the old 9,999-byte cut is read whole.
+    const std::string longValue(20000, 'v');
+    EXPECT_EQ(rcf.ReadFile(Write("long.rcf", "BEGMF;\nSEC \"K=" + longValue + "\";\nENDMF;\n" +
+                                                 std::string(1 << 20, 'x'))),
+              2u);
+    TString value;
+    EXPECT_TRUE(rcf.GetValue("SEC", "K", value));
+    EXPECT_EQ(value.GetLength(), longValue.size());
+    EXPECT_EQ(rcf.ReadFile((m_dir / "missing.rcf").string()), 0u);
+    EXPECT_EQ(rcf.ReadFile(Write("empty.rcf", "")), 0u);
+}
+
+TEST(RCRcfStringInterface, ReadFileOfAnEndlessFileIsBounded) {
+    RCRcfStringInterface rcf;
+    Diagnostics diagnostics;
+    rcf.SetDiagnosticHandler(diagnostics.Handler());
+    EXPECT_EQ(rcf.ReadFile("/dev/zero"), 0u);
+}
+
+}  // namespace
+
+#include <random>
+
+#include "ssl2/capas/RCIniStringInterface.h"
+
+namespace {
+
+// Hostile input: random bytes, biased towards the characters the scanners care about.
+TEST(CapasReaders, RandomBytesAreReadWithoutHarm) {
+    std::mt19937 random(20261206);
+    const char kAlphabet[] = "[]=;,\"\r\n \t#BEGMFENDMF\x1b\x00\xff" "abc01";
+    const std::string alphabet(kAlphabet, sizeof kAlphabet - 1);
+    for (int round = 0; round < 300; ++round) {
+        std::string text(random() % 3000, '\0');
+        for (char& c : text) {
+            c = random() % 2 ? alphabet[random() % alphabet.size()] : static_cast<char>(random());
+        }
+        RCIniStringInterface ini;
+        ini.SetDiagnosticHandler([](const RSReaderDiagnostic&) {});
+        ini.ReadString(text);
+        RCRcfStringInterface rcf;
+        rcf.SetDiagnosticHandler([](const RSReaderDiagnostic&) {});
+        rcf.ReadString(text);
+        EXPECT_GE(rcf.SectionCount(), 0);
+    }
+}
+
+}  // namespace

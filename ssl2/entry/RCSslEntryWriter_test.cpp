@@ -1,0 +1,297 @@
+// Tests of the SSL writer of one entry: whole texts per dialect against the
+// expected files under testdata/, and the conditions one by one (access, dialect,
+// string modes, file emulations, own line ends, escaping), and ToCfg.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "ssl2/entry/RCSslEntry.h"
+#include "ssl2/entry/testdata/RCSslEntryTestData.h"
+
+namespace {
+
+using ssl2_test::FillEveryStatement;
+using TSyntaxVersion = SslStatement::TSyntaxVersion;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << path;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+RCSslEntry FilledEntry(unsigned int isEntry) {
+    RCSslEntry entry(isEntry);
+    FillEveryStatement(entry);
+    return entry;
+}
+
+/// The statement names that begin the lines of `text` (continuation lines, which
+/// begin with a tab, are skipped).
+std::multiset<std::string> LineNames(const TString& text) {
+    std::multiset<std::string> names;
+    std::istringstream in(text.str());
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '\t' || line == "\r") {
+            continue;
+        }
+        names.insert(line.substr(0, line.find_first_of(" \r")));
+    }
+    return names;
+}
+
+bool Writes(const TString& text, const char* name) {
+    return LineNames(text).count(name) > 0;
+}
+
+TString Write(const RCSslEntry& entry, TSyntaxVersion version, unsigned int flattenNotes = 0) {
+    return entry.ToString(RCAccessSsl(), version, flattenNotes);
+}
+
+constexpr TSyntaxVersion kVersions[] = {SslStatement::kVersionUnknown, SslStatement::kVersion15,
+                                        SslStatement::kVersion30, SslStatement::kVersion40,
+                                        SslStatement::kVersion50};
+
+TEST(RCSslEntryWriter, WholeEntriesMatchTheExpectedTexts) {
+    const RCSslEntry job = FilledEntry(0);
+    const RCSslEntry file = FilledEntry(1);
+    for (TSyntaxVersion version : kVersions) {
+        for (const RCSslEntry* entry : {&job, &file}) {
+            const std::string path = std::string(SSL2_SOURCE_DIR) + "/ssl2/entry/testdata/" +
+                                     (entry == &job ? "job" : "file") + "_v" +
+                                     std::to_string(version) + ".ssl";
+            EXPECT_EQ(Write(*entry, version).str(), ReadFile(path)) << path;
+        }
+    }
+}
+
+TEST(RCSslEntryWriter, DialectDecidesWhichStatementsAreWritten) {
+    const RCSslEntry job = FilledEntry(0);
+    const TString old = Write(job, SslStatement::kVersion15);
+    for (const char* absent : {"Address", "ColorDepth", "JobSort", "PlotIt", "UserHash"}) {
+        EXPECT_FALSE(Writes(old, absent)) << absent;
+    }
+    for (const char* present : {"CalComp", "Fold", "Zoom"}) {
+        EXPECT_TRUE(Writes(old, present)) << present;
+    }
+    const TString newest = Write(job, SslStatement::kVersion50);
+    for (const char* absent : {"CalComp", "CalcompColorEmulation", "CalcompPens"}) {
+        EXPECT_FALSE(Writes(newest, absent)) << absent;
+    }
+    for (const char* never : {"Version", "Ordinal"}) {
+        EXPECT_FALSE(Writes(newest, never)) << never;
+    }
+    EXPECT_EQ(newest.str().find("E1"), std::string::npos) << "errors are never written";
+}
+
+TEST(RCSslEntryWriter, StringModesNeedDialect50) {
+    RCSslEntry job(0);
+    job.SetHpglAsString("SP1");
+    job.SetPdfAsString("pdf");
+    job.SetPsAsString("ps");
+    const TString v50 = Write(job, SslStatement::kVersion50);
+    const TString v40 = Write(job, SslStatement::kVersion40);
+    for (const char* settings : {"Hpgl", "HpglPens", "HpglColorEmulation"}) {
+        EXPECT_FALSE(Writes(v50, settings)) << settings;
+        EXPECT_TRUE(Writes(v40, settings)) << settings;
+    }
+    for (const char* string : {"HpglAsString", "PdfAsString", "PsAsString"}) {
+        EXPECT_TRUE(Writes(v50, string)) << string;
+        EXPECT_FALSE(Writes(v40, string)) << string;
+    }
+    job.SetHpglAsString("");
+    EXPECT_TRUE(Writes(Write(job, SslStatement::kVersion50), "Hpgl"));
+}
+
+TEST(RCSslEntryWriter, FileEmulationSelectsThePlotterLanguages) {
+    // Every plotter-language line, by the language it belongs to.
+    const std::map<std::string, std::string> languageOf = {{"CalComp", "CalComp"},
+                                                           {"CalcompColorEmulation", "CalComp"},
+                                                           {"CalcompPens", "CalComp"},
+                                                           {"Hpgl", "HPGL"},
+                                                           {"HpglPens", "HPGL"},
+                                                           {"HpglColorEmulation", "HPGL"},
+                                                           {"HpglAsString", "HPGL string"},
+                                                           {"PdfAsString", "PDF string"},
+                                                           {"PsAsString", "PS string"},
+                                                           {"Vic", "VIC"},
+                                                           {"VicPens", "VIC"},
+                                                           {"VicColorEmulation", "VIC"}};
+    struct Case {
+        std::uint32_t emulation;
+        TSyntaxVersion version;
+        std::multiset<std::string> languages;  // each language with its line count
+    };
+    const Case cases[] = {
+        {0,
+         SslStatement::kVersion40,
+         {"CalComp", "CalComp", "CalComp", "HPGL", "HPGL", "HPGL", "VIC", "VIC", "VIC"}},
+        {0,
+         SslStatement::kVersion50,
+         {"HPGL string", "PDF string", "PS string", "VIC", "VIC", "VIC"}},
+        {6, SslStatement::kVersion40, {"HPGL", "HPGL", "HPGL"}},
+        {6, SslStatement::kVersion50, {"HPGL string"}},
+        {7, SslStatement::kVersion40, {"CalComp", "CalComp", "CalComp"}},
+        {7, SslStatement::kVersion50, {}},
+        {9, SslStatement::kVersion40, {}},
+        {9, SslStatement::kVersion50, {"PS string"}},
+        {11, SslStatement::kVersion50, {"PDF string"}},
+        {22, SslStatement::kVersion30, {"VIC", "VIC", "VIC"}},
+        {1, SslStatement::kVersion50, {}},
+    };
+    for (const Case& c : cases) {
+        RCSslEntry file(1);
+        file.SetHpglAsString("SP1");
+        file.SetPdfAsString("pdf");
+        file.SetPsAsString("ps");
+        file.SetVicPensOn(1);
+        file.SetCalcompPensOn(1);
+        file.SetHpglPensOn(1);
+        ASSERT_EQ(file.SetFileEmulation(c.emulation), 1u);
+        std::multiset<std::string> written;
+        for (const std::string& name : LineNames(Write(file, c.version))) {
+            const auto language = languageOf.find(name);
+            if (language != languageOf.end()) {
+                written.insert(language->second);
+            }
+        }
+        EXPECT_EQ(written, c.languages) << "emulation " << c.emulation << " dialect " << c.version;
+    }
+}
+
+TEST(RCSslEntryWriter, AccessFiltersEveryStatement) {
+    RCAccessSsl copiesOnly;
+    copiesOnly.SetAllAccess(0);
+    copiesOnly.SetAccess(kId_SslCopies, 1);
+    const RCSslEntry job = FilledEntry(0);
+    const RCSslEntry file = FilledEntry(1);
+    EXPECT_EQ(job.ToString(copiesOnly, SslStatement::kVersion50, 0), "Copies 3\r\n");
+    EXPECT_EQ(file.ToString(copiesOnly, SslStatement::kVersion50, 0),
+              "BeginOutput\r\nCopies 3\r\nEndOutput\r\n");
+    RCAccessSsl none;
+    none.SetAllAccess(0);
+    EXPECT_EQ(job.ToString(none, SslStatement::kVersion50, 0), "");
+    EXPECT_EQ(file.ToString(none, SslStatement::kVersion50, 0), "BeginOutput\r\nEndOutput\r\n");
+}
+
+TEST(RCSslEntryWriter, EmptyValues) {
+    RCAccessSsl access;
+    access.SetAllAccess(0);
+    for (TSslStatementID id : {kId_SslAccount, kId_SslUserHash, kId_SslUserId, kId_SslPlotOption,
+                               kId_SslAddresses, kId_SslOnError}) {
+        access.SetAccess(id, 1);
+    }
+    // An empty account is written with its empty quoted value, an unset OnError as
+    // an empty line; empty addresses, plot option, user hash and user id add nothing.
+    const RCSslEntry job(0);
+    EXPECT_EQ(job.ToString(access, SslStatement::kVersion50, 0), "Account \"\"\r\n\r\n");
+}
+
+TEST(RCSslEntryWriter, NotesAreFlattenedInTheJobEntryOnly) {
+    RCAccessSsl notesOnly;
+    notesOnly.SetAllAccess(0);
+    notesOnly.SetAccess(kId_SslNotes, 1);
+    RCSslEntry job(0);
+    job.SetNotes("first<|>second");
+    RCSslEntry file(job, 0);
+    file.SetIsEntry(1);
+    EXPECT_EQ(job.ToString(notesOnly, SslStatement::kVersion50, 1), "Notes \"first second\"\r\n");
+    EXPECT_EQ(job.ToString(notesOnly, SslStatement::kVersion50, 0), "Notes \"first<|>second\"\r\n");
+    EXPECT_EQ(file.ToString(notesOnly, SslStatement::kVersion50, 1),
+              "BeginOutput\r\nNotes \"first<|>second\"\r\nEndOutput\r\n");
+}
+
+TEST(RCSslEntryWriter, QuotedValuesAreWrittenSoThatTheReaderCanReadThemBack) {
+    RCAccessSsl access;
+    access.SetAllAccess(0);
+    access.SetAccess(kId_SslName, 1);
+    access.SetAccess(kId_SslHpglAsString, 1);
+    RCSslEntry file(1);
+    file.SetName("say \"hi\"\r\nnext\nlast\r");
+    file.SetHpglAsString("IN;\"x\"");
+    EXPECT_EQ(file.ToString(access, SslStatement::kVersion50, 0),
+              "BeginOutput\r\nHpglAsString \"IN;''x''\"\r\n"
+              "Name \"say ''hi''<|>next<|>last<|>\"\r\nEndOutput\r\n");
+    EXPECT_EQ(file.GetName(), "say \"hi\"\r\nnext\nlast\r") << "the entry keeps its value";
+}
+
+TEST(RCSslEntryWriter, QuotedTextsOfStructuredStatementsAreEscapedToo) {
+    const TString unsafe = "a \"b\"\r\nc";
+    const std::string escaped = "a ''b''<|>c";
+    struct Case {
+        const char* name;
+        TSslStatementID id;
+        void (*set)(RCSslEntry&, const TString&);
+    };
+    const Case cases[] = {
+        {"document box user", kId_SslDocumentBox,
+         [](RCSslEntry& e, const TString& t) {
+             e.SetDocumentBoxUserName(t);
+             e.SetDocumentBoxPassword("pw");
+         }},
+        {"document box job", kId_SslDocumentBox,
+         [](RCSslEntry& e, const TString& t) {
+             e.SetDocumentBoxJobName(t);
+             e.SetDocumentBoxPassword("pw");
+         }},
+        {"flag sheet text", kId_SslJobFlagsheet,
+         [](RCSslEntry& e, const TString& t) {
+             e.SetJobFlagsheetOn(1);
+             e.SetJobFlagsheetText(t);
+         }},
+        {"address", kId_SslAddresses,
+         [](RCSslEntry& e, const TString& t) {
+             SslAddress a;
+             a.SetCompany(t);
+             e.AddAddress(a);
+         }},
+        {"support file", kId_SslSupportFiles,
+         [](RCSslEntry& e, const TString& t) { e.AddSupportFile(t); }},
+        {"e-mail", kId_SslEMail, [](RCSslEntry& e, const TString& t) { e.SetEMail(t); }},
+    };
+    for (const Case& c : cases) {
+        RCSslEntry job(0);
+        c.set(job, unsafe);
+        RCAccessSsl access;
+        access.SetAllAccess(0);
+        access.SetAccess(c.id, 1);
+        const std::string text = job.ToString(access, SslStatement::kVersion50, 0).str();
+        EXPECT_NE(text.find(escaped), std::string::npos) << c.name << ": " << text;
+        EXPECT_EQ(text.find("\"b"), std::string::npos) << c.name << ": " << text;
+        EXPECT_EQ(text.find("\r\nc"), std::string::npos) << c.name << ": " << text;
+    }
+}
+
+TEST(RCSslEntryWriter, ShortFormIgnoresItsFirstArgument) {
+    const RCSslEntry file = FilledEntry(1);
+    EXPECT_EQ(file.ToString(0, SslStatement::kVersion40), Write(file, SslStatement::kVersion40));
+    EXPECT_EQ(file.ToString(7, SslStatement::kVersion40), Write(file, SslStatement::kVersion40));
+}
+
+TEST(RCSslEntryWriter, CfgOfAPlottedFileEntryOnly) {
+    EXPECT_EQ(RCSslEntry(0).ToCfg(), "");
+    RCSslEntry notPlotted(1);
+    notPlotted.SetPlotIt(0);
+    EXPECT_EQ(notPlotted.ToCfg(), "");
+
+    RCSslEntry file(1);
+    const std::string scaled = file.ToCfg().str();
+    EXPECT_NE(scaled.find("COPYCOUNT = 1\r\n"), std::string::npos);
+    EXPECT_NE(scaled.find("SCALEMODE = PERCENT\r\n"), std::string::npos) << "zoom of auto size";
+
+    SslSize a3;
+    a3.SetSizeType(1);
+    a3.SetFormat(3);
+    file.SetOutputSize(a3);
+    const std::string fixed = file.ToCfg().str();
+    EXPECT_NE(fixed.find("SCALEMODE = FORMAT\r\n"), std::string::npos);
+    EXPECT_EQ(fixed.find("PERCENT"), std::string::npos) << "a fixed size is not zoomed";
+}
+
+}  // namespace

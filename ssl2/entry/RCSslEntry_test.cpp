@@ -1,0 +1,469 @@
+// Tests of the job entry record: defaults, access by identifier, copying and
+// assignment, the typed accessors with their ranges, merge, equality and sorting.
+#include "ssl2/entry/RCSslEntry.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/base/TException.h"
+#include "ssl2/entry/testdata/RCSslEntryTestData.h"
+#include "ssl2/sslmessages.h"
+
+namespace {
+
+using ssl2_test::FillEveryStatement;
+
+/// Level of each member for the flagged copy: 'J' job, 'F' file, 'N' never.
+struct RSMemberLevel {
+    TSslStatementID m_nId;
+    char m_cLevel;
+};
+constexpr RSMemberLevel kLevels[] = {
+#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared) {kId_##cls, #level[0]},
+#include "ssl2/entry/RCSslEntryMembers.def"
+};
+
+/// The statements merged only into the job entry.
+const std::set<std::uint32_t> kJobOnlyMerge = {0,  78, 104, 71, 8,  11,  13, 79,  80,  81,  15, 103,
+                                               82, 83, 84,  85, 86, 87,  17, 88,  27,  28,  29, 30,
+                                               31, 59, 89,  90, 91, 92,  93, 99,  38,  106, 74, 72,
+                                               73, 75, 94,  49, 50, 102, 77, 100, 108, 109, 54};
+
+/// The statements that identify the printed file.
+const std::set<std::uint32_t> kFileIdentity = {14, 60, 37, 99};
+
+std::unique_ptr<SslStatement> StatementOf(const RCSslEntry& entry, std::uint32_t id) {
+    std::unique_ptr<SslStatement> statement(
+        RCSslEntry::CreateSslObject(static_cast<TSslStatementID>(id)));
+    entry.Get(static_cast<TSslStatementID>(id), statement.get());
+    return statement;
+}
+
+bool SameStatement(const RCSslEntry& a, const RCSslEntry& b, std::uint32_t id) {
+    return *StatementOf(a, id) == *StatementOf(b, id);
+}
+
+RCSslEntry FilledEntry(unsigned int isEntry) {
+    RCSslEntry entry(isEntry);
+    FillEveryStatement(entry);
+    return entry;
+}
+
+/// Runs `call` and returns the "SslErrors" message number it raised (-1 for none).
+template <class Call>
+long long RaisedMessage(Call call, TString* firstArgument = nullptr) {
+    try {
+        call();
+    } catch (const TException& error) {
+        EXPECT_EQ(error.GetTable(), static_cast<unsigned short>(RMCSslErrors()));
+        if (firstArgument != nullptr) {
+            *firstArgument = error.GetArgument(0);
+        }
+        ClearError();
+        return error.GetNumber();
+    }
+    return -1;
+}
+
+TEST(RCSslEntry, NewEntryHoldsTheClassDefaults) {
+    const RCSslEntry entry;
+    EXPECT_EQ(entry.GetIsEntry(), 1u);
+    EXPECT_EQ(entry.GetCopies(), 1u);
+    EXPECT_EQ(entry.GetSetCopies(), 1u);
+    EXPECT_EQ(entry.GetOrdinal(), 0xFFFFFFFFu);
+    EXPECT_EQ(entry.GetJobPriority(), 2u);
+    EXPECT_EQ(entry.GetMediaPosition(), 16u);
+    EXPECT_EQ(entry.GetPrintQuality(), 1u);
+    EXPECT_EQ(entry.GetScanColorProfileSource(), 3u);
+    EXPECT_EQ(entry.GetPlotColorProfileSource(), 2u);
+    EXPECT_EQ(entry.GetRenderingIntent(), 2u);
+    EXPECT_EQ(entry.GetPlotIt(), 1u);
+    EXPECT_TRUE(entry.GetName().IsEmpty());
+    EXPECT_EQ(RCSslEntry(0).GetIsEntry(), 0u);
+}
+
+TEST(RCSslEntry, FilledEntryDiffersFromTheDefaultInEveryStatement) {
+    const RCSslEntry filled = FilledEntry(1);
+    const RCSslEntry fresh;
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        EXPECT_FALSE(SameStatement(filled, fresh, id)) << "statement " << id;
+    }
+}
+
+TEST(RCSslEntry, PlainSettersRefuseValuesOutOfRange) {
+    RCSslEntry entry;
+    EXPECT_EQ(entry.SetCopies(10000), 1u);
+    EXPECT_EQ(entry.SetCopies(10001), 0u);
+    EXPECT_EQ(entry.GetCopies(), 10000u);
+    EXPECT_EQ(entry.SetSetCopies(1001), 0u);
+    EXPECT_EQ(entry.SetImageRotated(45), 0u);
+    EXPECT_EQ(entry.SetResolution(4801), 0u);
+    EXPECT_EQ(entry.SetOrdinal(10001), 0u);
+    EXPECT_EQ(entry.GetOrdinal(), 0xFFFFFFFFu);
+}
+
+TEST(RCSslEntry, SetByIdentifierChecksTheExactClass) {
+    RCSslEntry entry;
+    SslCopies copies;
+    copies.Set(5);
+    entry.Set(kId_SslCopies, &copies);
+    EXPECT_EQ(entry.GetCopies(), 5u);
+
+    RCCaptureLog log;
+    RCScopedLog scope(&log);
+    SslSetCopies setCopies;
+    TString given;
+    EXPECT_EQ(RaisedMessage([&] { entry.Set(kId_SslCopies, &setCopies); }, &given), 3);
+    EXPECT_EQ(given, "SslSetCopies");
+    ASSERT_EQ(log.GetEntries().size(), 1u);
+    EXPECT_EQ(log.GetEntries()[0].m_nLevel, 1);
+    EXPECT_EQ(log.GetEntries()[0].m_sText,
+              VEMTO::GetMessage(RMCSslErrors(), 3, "SslSetCopies", "SslCopies"));
+    EXPECT_EQ(entry.GetCopies(), 5u);
+}
+
+TEST(RCSslEntry, AccessByIdentifierRejectsUnknownIdentifiers) {
+    RCSslEntry entry;
+    SslOrdinal ordinal;
+    TString argument;
+    EXPECT_EQ(RaisedMessage([&] { entry.Set(kId_SslOrdinal, &ordinal); }, &argument), 2);
+    EXPECT_EQ(argument, "57");
+    EXPECT_EQ(RaisedMessage([&] { entry.Set(static_cast<TSslStatementID>(111), &ordinal); }), 2);
+    EXPECT_EQ(
+        RaisedMessage([&] { entry.Get(static_cast<TSslStatementID>(111), &ordinal); }, &argument),
+        2);
+    EXPECT_EQ(argument, "111");
+
+    entry.SetOrdinal(9);
+    entry.Get(kId_SslOrdinal, &ordinal);
+    EXPECT_EQ(ordinal.Get(), 9u);
+    entry.Get(kId_SslCopies, nullptr);
+    entry.Get(static_cast<TSslStatementID>(500), nullptr);
+}
+
+TEST(RCSslEntry, SetAndGetByIdentifierReachEveryStatement) {
+    const RCSslEntry filled = FilledEntry(1);
+    RCSslEntry entry;
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        if (id == kId_SslOrdinal) {
+            continue;
+        }
+        const auto statement = StatementOf(filled, id);
+        entry.Set(static_cast<TSslStatementID>(id), statement.get());
+        EXPECT_TRUE(SameStatement(entry, filled, id)) << "statement " << id;
+    }
+}
+
+TEST(RCSslEntry, FlaggedCopyTakesFileLevelStatementsAndJobLevelOnlyWithFlagZero) {
+    const RCSslEntry job = FilledEntry(0);
+    const RCSslEntry fresh;
+    const RCSslEntry file(job, 1);
+    const RCSslEntry whole(job, 0);
+    EXPECT_EQ(file.GetIsEntry(), 1u);
+    EXPECT_EQ(whole.GetIsEntry(), 0u);
+    for (const RSMemberLevel& member : kLevels) {
+        const std::uint32_t id = member.m_nId;
+        const bool fileCopied = member.m_cLevel == 'F';
+        const bool wholeCopied = member.m_cLevel != 'N';
+        EXPECT_TRUE(SameStatement(file, fileCopied ? job : fresh, id)) << "statement " << id;
+        EXPECT_TRUE(SameStatement(whole, wholeCopied ? job : fresh, id)) << "statement " << id;
+    }
+    EXPECT_TRUE(file.GetAccount().IsEmpty());
+    EXPECT_EQ(file.GetComment(), "comment");
+    EXPECT_EQ(whole.GetAccount(), "4711");
+    EXPECT_EQ(whole.GetOrdinal(), 0xFFFFFFFFu);
+}
+
+TEST(RCSslEntry, FullCopyAndAssignmentCopyEveryStatement) {
+    const RCSslEntry job = FilledEntry(0);
+    const RCSslEntry copy(job);
+    RCSslEntry assigned;
+    assigned = job;
+    assigned = assigned;
+    EXPECT_EQ(copy.GetIsEntry(), 0u);
+    EXPECT_EQ(assigned.GetIsEntry(), 0u);
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        EXPECT_TRUE(SameStatement(copy, job, id)) << "statement " << id;
+        EXPECT_TRUE(SameStatement(assigned, job, id)) << "statement " << id;
+    }
+}
+
+TEST(RCSslEntry, CopiesShareNoStateWithTheOriginal) {
+    auto original = std::make_unique<RCSslEntry>(FilledEntry(1));
+    original->InitCompare(kId_SslName, 1);
+    RCSslEntry copy(*original);
+    RCSslEntry assigned;
+    assigned = *original;
+    RCSslEntry flagged(*original, 1);
+
+    original->SetName("zzz");
+    original->SetHpglPensColor(9, 1, 200);
+    original->RemoveAllStamps();
+    original->RemoveAllAddresses();
+    original->RemoveAllSupportFiles();
+    for (const RCSslEntry* entry : {&copy, &assigned, &flagged}) {
+        EXPECT_EQ(entry->GetName(), "plan.plt");
+        EXPECT_EQ(entry->GetHpglPensColor(100), 1u);
+        EXPECT_EQ(entry->GetStampCount(), 1u);
+    }
+    EXPECT_EQ(copy.GetAddressCount(), 1u);
+    EXPECT_EQ(copy.GetSupportFileCount(), 1u);
+
+    // The sort key follows the copy: after the original is gone, the copies still
+    // sort by their own names.
+    original.reset();
+    RCSslEntry other;
+    other.SetName("aaa");
+    other.InitCompare(kId_SslName, 1);
+    EXPECT_TRUE(RCSslEntry::Compare(other, copy));
+    EXPECT_FALSE(RCSslEntry::Compare(copy, other));
+    copy.SetName("a");
+    EXPECT_TRUE(RCSslEntry::Compare(copy, other));
+    EXPECT_FALSE(RCSslEntry::Compare(assigned, other));
+    EXPECT_FALSE(RCSslEntry::Compare(flagged, other));
+}
+
+TEST(RCSslEntry, PenSettersTakeOnePenOrARange) {
+    RCSslEntry single;
+    RCSslEntry range;
+    EXPECT_EQ(single.SetHpglPensColor(2, 5), 1u);
+    EXPECT_EQ(range.SetHpglPensColor(2, 5, 5), 1u);
+    for (std::uint32_t pen = 0; pen < 256; ++pen) {
+        EXPECT_EQ(single.GetHpglPensColor(pen), range.GetHpglPensColor(pen)) << "pen " << pen;
+    }
+    EXPECT_EQ(single.GetHpglPensColor(5), 2u);
+    EXPECT_EQ(single.GetHpglPensColor(4), 1u);
+    EXPECT_EQ(single.GetHpglPensColor(6), 1u);
+    EXPECT_EQ(single.GetHpglPensOn(), 1u);
+    single.SetHpglPensOn(0);
+    EXPECT_EQ(single.GetHpglPensOn(), 0u);
+}
+
+TEST(RCSslEntry, JobFlagsheetSettersCheckTheirRanges) {
+    struct Case {
+        const char* name;
+        unsigned int (RCSslEntry::*set)(std::int32_t);
+        std::int32_t low;
+        std::int32_t high;
+    };
+    const Case cases[] = {
+        {"output tray", &RCSslEntry::SetJobFlagsheetOutputTray, -1, 3},
+        {"input tray", &RCSslEntry::SetJobFlagsheetInputTray, -1, 20},
+        {"fold program", &RCSslEntry::SetJobFlagsheetFoldProgram, -2, 1000},
+        {"fold tray", &RCSslEntry::SetJobFlagsheetFoldTray, -1, 100},
+    };
+    for (const Case& c : cases) {
+        RCSslEntry entry;
+        EXPECT_EQ((entry.*c.set)(c.low), 1u) << c.name;
+        EXPECT_EQ((entry.*c.set)(c.high), 1u) << c.name;
+        EXPECT_EQ((entry.*c.set)(c.low - 1), 0u) << c.name;
+        EXPECT_EQ((entry.*c.set)(c.high + 1), 0u) << c.name;
+    }
+    RCSslEntry entry;
+    entry.SetJobFlagsheetFoldProgram(1000);
+    EXPECT_EQ(entry.SetJobFlagsheetFoldProgram(-3), 0u);
+    EXPECT_EQ(entry.GetJobFlagsheetFoldProgram(), 1000);
+    EXPECT_EQ(entry.SetJobFlagsheetPerJob(2), 1u);
+    EXPECT_EQ(entry.SetJobFlagsheetPerJob(3), 0u);
+    EXPECT_EQ(entry.GetJobFlagsheetPerJob(), 2u);
+}
+
+TEST(RCSslEntry, FoldTriStateAndOptionWord) {
+    RCSslEntry entry;
+    EXPECT_EQ(entry.GetIfFoldImpossible(), 0u);
+    entry.SetIgnoreIfFoldImpossible();
+    EXPECT_EQ(entry.GetIfFoldImpossible(), 1u);
+    entry.SetErrorIfFoldImpossible();
+    EXPECT_EQ(entry.GetIfFoldImpossible(), 2u);
+    entry.SetFoldOption(0x41);
+    EXPECT_EQ(entry.GetFoldOption(), 0x41u);
+    EXPECT_EQ(entry.GetIfFoldImpossible(), 2u);
+    EXPECT_TRUE(entry.FoldOptionsWereSet());
+    entry.FoldOptionsWereNeverSet();
+    EXPECT_FALSE(entry.FoldOptionsWereSet());
+    entry.SetDefaultIfFoldImpossible();
+    EXPECT_EQ(entry.GetIfFoldImpossible(), 0u);
+}
+
+TEST(RCSslEntry, FileInfoWithFiveValuesCountsOnePage) {
+    RCSslEntry entry;
+    entry.SetFileInfo(1, 2, 3, 4, 5, 9);
+    entry.SetFileInfo(10, 20, 30, 40, 50);
+    std::uint32_t v[6] = {};
+    entry.GetFileInfo(v[0], v[1], v[2], v[3], v[4], v[5]);
+    EXPECT_EQ(std::vector<std::uint32_t>(v, v + 6),
+              (std::vector<std::uint32_t>{10, 20, 30, 40, 50, 1}));
+}
+
+TEST(RCSslEntry, ErrorsAccumulateWithoutSeparator) {
+    RCSslEntry entry;
+    entry.AppendError("a");
+    entry.AppendError("b");
+    SslError expected;
+    expected.Set("ab");
+    EXPECT_EQ(entry.GetErrors(), expected.ToString());
+}
+
+// --- merge ------------------------------------------------------------------------------
+
+TEST(RCSslEntryMerge, FullAccessChangesNothing) {
+    for (unsigned int isEntry : {0u, 1u}) {
+        RCSslEntry target(isEntry);
+        RCSslEntry::MergeSettings(target, FilledEntry(isEntry), RCAccessSsl());
+        const RCSslEntry fresh(isEntry);
+        for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+            EXPECT_TRUE(SameStatement(target, fresh, id)) << "statement " << id;
+        }
+    }
+}
+
+TEST(RCSslEntryMerge, EmptyAccessTakesOverEveryMergeableStatement) {
+    const std::set<std::uint32_t> neverMerged = {kId_SslError, kId_SslVersion, kId_SslOrdinal};
+    RCAccessSsl none;
+    none.SetAllAccess(0);
+    for (unsigned int isEntry : {0u, 1u}) {
+        const RCSslEntry source = FilledEntry(0);
+        RCSslEntry target(isEntry);
+        target.InitCompare(kId_SslCopies, 1);
+        RCSslEntry::MergeSettings(target, source, none);
+        const RCSslEntry fresh(isEntry);
+        for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+            const bool merged =
+                !neverMerged.count(id) && (isEntry == 0 || !kJobOnlyMerge.count(id));
+            EXPECT_TRUE(SameStatement(target, merged ? source : fresh, id))
+                << "statement " << id << " into " << (isEntry ? "file" : "job") << " entry";
+        }
+        EXPECT_EQ(target.GetIsEntry(), isEntry);
+        RCSslEntry lower(isEntry);
+        lower.SetCopies(1);
+        EXPECT_FALSE(RCSslEntry::Compare(target, lower)) << "sort state kept";
+    }
+}
+
+TEST(RCSslEntryMerge, OnlyTheClearedStatementIsTakenOver) {
+    RCAccessSsl access;
+    access.SetAccess(kId_SslCopies, 0);
+    RCSslEntry target;
+    const RCSslEntry source = FilledEntry(1);
+    RCSslEntry::MergeSettings(target, source, access);
+    const RCSslEntry::RSCompReturn result = target == RCSslEntry();
+    EXPECT_EQ(target.GetCopies(), 3u);
+    RCAccessSsl expected;
+    expected.SetAllAccess(0);
+    expected.SetAccess(kId_SslCopies, 1);
+    EXPECT_TRUE(result.Differences == expected);
+
+    RCSslEntry self = FilledEntry(1);
+    RCSslEntry::MergeSettings(self, self, access);
+    EXPECT_TRUE((self == source).bEqual);
+}
+
+// --- equality -------------------------------------------------------------------------
+
+TEST(RCSslEntryEquality, EachStatementReportsItsOwnDifference) {
+    const std::set<std::uint32_t> ignored = {kId_SslEarliestPlotTime, kId_SslError, kId_SslVersion,
+                                             kId_SslOrdinal};
+    const RCSslEntry filled = FilledEntry(1);
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        RCSslEntry a;
+        RCSslEntry b;
+        if (id == kId_SslOrdinal) {
+            b.SetOrdinal(7);
+        } else {
+            b.Set(static_cast<TSslStatementID>(id), StatementOf(filled, id).get());
+        }
+        const RCSslEntry::RSCompReturn result = a == b;
+        RCAccessSsl expected;
+        expected.SetAllAccess(0);
+        if (!ignored.count(id)) {
+            expected.SetAccess(static_cast<TSslStatementID>(id), 1);
+        }
+        EXPECT_EQ(result.bEqual, ignored.count(id) == 1) << "statement " << id;
+        EXPECT_EQ(result.bSameFile, kFileIdentity.count(id) == 0) << "statement " << id;
+        EXPECT_TRUE(result.bSameEntryCount);
+        EXPECT_TRUE(result.Differences == expected) << "statement " << id;
+    }
+}
+
+TEST(RCSslEntryEquality, AnEntryEqualsItselfAndItsCopy) {
+    const RCSslEntry filled = FilledEntry(1);
+    const RCSslEntry::RSCompReturn self = filled == filled;
+    EXPECT_TRUE(self.bEqual);
+    EXPECT_FALSE(self.Differences.HasAnyAccess());
+    EXPECT_TRUE((filled == RCSslEntry(filled)).bEqual);
+    RCSslEntry media(filled);
+    media.SetMediaSubType(9);
+    EXPECT_TRUE((filled == media).bEqual) << "selections compare by index only";
+}
+
+// --- sorting --------------------------------------------------------------------------
+
+TEST(RCSslEntrySort, KeyAndDirection) {
+    RCSslEntry one;
+    RCSslEntry three;
+    three.SetCopies(3);
+    one.InitCompare(kId_SslCopies, 1);
+    three.InitCompare(kId_SslCopies, 1);
+    EXPECT_TRUE(RCSslEntry::Compare(one, three));
+    EXPECT_FALSE(RCSslEntry::Compare(three, one));
+    EXPECT_TRUE(one < three);
+    one.InitCompare(kId_SslCopies, 0);
+    three.InitCompare(kId_SslCopies, 0);
+    EXPECT_FALSE(RCSslEntry::Compare(one, three));
+    EXPECT_TRUE(RCSslEntry::Compare(three, one));
+    EXPECT_FALSE(RCSslEntry::Compare(one, one)) << "equal keys compare false";
+
+    // Identifiers without an order of their own keep the key and change the direction.
+    for (TSslStatementID id : {kId_SslMargin, kId_SslZoom, kId_SslOutputSize}) {
+        one.InitCompare(kId_SslCopies, 0);
+        one.InitCompare(id, 1);
+        EXPECT_TRUE(RCSslEntry::Compare(one, three)) << "identifier " << id;
+    }
+    EXPECT_EQ(RaisedMessage([&] { one.InitCompare(static_cast<TSslStatementID>(111), 0); }), 2);
+    EXPECT_FALSE(RCSslEntry::Compare(one, three)) << "direction changed before the error";
+}
+
+TEST(RCSslEntrySort, EveryIdentifierGivesAStrictOrder) {
+    const RCSslEntry filled = FilledEntry(1);
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        for (unsigned int ascending : {0u, 1u}) {
+            RCSslEntry a;
+            RCSslEntry b(filled);
+            a.InitCompare(static_cast<TSslStatementID>(id), ascending);
+            b.InitCompare(static_cast<TSslStatementID>(id), ascending);
+            EXPECT_FALSE(RCSslEntry::Compare(a, b) && RCSslEntry::Compare(b, a))
+                << "statement " << id;
+            EXPECT_FALSE(RCSslEntry::Compare(a, a)) << "statement " << id;
+        }
+    }
+    RCSslEntry inch;
+    inch.SetUnits(SslUnit(SslUnit::kInch));
+    RCSslEntry mm;
+    inch.InitCompare(kId_SslUnits, 1);
+    mm.InitCompare(kId_SslUnits, 1);
+    EXPECT_TRUE(RCSslEntry::Compare(mm, inch));
+}
+
+TEST(RCSslEntrySort, DefaultSortsByNameDescending) {
+    RCSslEntry a;
+    RCSslEntry b;
+    a.SetName("a");
+    b.SetName("b");
+    EXPECT_TRUE(RCSslEntry::Compare(b, a));
+    EXPECT_FALSE(RCSslEntry::Compare(a, b));
+}
+
+TEST(RCSslEntrySort, EntriesWithDifferentKeysCompareByTheFirstOnesKey) {
+    RCSslEntry byCopies;
+    byCopies.InitCompare(kId_SslCopies, 1);
+    RCSslEntry byName;
+    byName.SetCopies(5);
+    EXPECT_TRUE(RCSslEntry::Compare(byCopies, byName));
+    EXPECT_FALSE(RCSslEntry::Compare(byName, byCopies));
+}
+
+}  // namespace

@@ -1,0 +1,226 @@
+// RCSslSet: one print job, an ordered list of job entries, with the SSL reader
+// and writer.
+//
+// Entry 0 is the job entry (job-level settings); entries 1..n-1 are the file
+// entries, one per printed file.  ParseSsl fills a set from an SSL ticket,
+// WriteSsl/ToString write it back, ToCfg exports per-file configuration text;
+// the whole-set operations answer questions about and rewrite all entries at once.
+//
+//   RCSslSet set;
+//   if (set.ParseSsl("job.ssl", 300) > 0 && set.ParsedTilEnd()) {
+//       set.GetEntry(1).SetCopies(2);
+//       set.WriteSsl("out.ssl", RCAccessSsl(), SslStatement::kVersion50);
+//   }
+//
+// Thread rules: a set is not synchronised; one thread uses a set at a time.
+// Several threads may parse their own sets at once: the parses take turns on
+// the reader's process-wide lock (m_staticMutex).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "ssl2/access/RCAccessSsl.h"
+#include "ssl2/base/RCMutex.h"
+#include "ssl2/base/TString.h"
+#include "ssl2/entry/RCSslEntry.h"
+#include "ssl2/set/SslDiagnostic.h"
+
+class RCSslSet;
+
+/// Runs the SSL scanner and grammar over the 8-bit file `path` into `set`:
+/// 1 when the file cannot be opened, 0 otherwise whatever the grammar decided.
+/// Called by ParseSsl with m_staticMutex held.
+int SslParseFunction(const char* path, RCSslSet* set);
+
+class RCSslSet {
+public:
+    using RCSslEntryList = std::vector<RCSslEntry>;
+
+    /// The ordinal of an entry that has none yet.
+    static constexpr std::uint32_t kNoOrdinal = 0xFFFFFFFF;
+
+    RCSslSet() = default;
+    RCSslSet(const RCSslSet& other) = default;
+    RCSslSet& operator=(const RCSslSet& other) = default;
+    virtual ~RCSslSet() = default;
+
+    // --- list operations --------------------------------------------------------------
+    int Size() const { return static_cast<int>(m_EntryList.size()); }
+    unsigned int IsEmpty() const { return m_EntryList.empty() ? 1 : 0; }
+    /// Appends a copy; returns the new entry count.
+    int AddEntry(const RCSslEntry& entry);
+    /// Inserts a copy before `index` (returns `index`), or appends when `index` is
+    /// not below the count (returns the new entry's index).
+    int InsertEntry(int index, const RCSslEntry& entry);
+    /// The entry at `index`; the non-const form first numbers entries without an
+    /// ordinal.  Raises "SslErrors" 0 ("m_EntryList", index, count) out of range.
+    RCSslEntry& GetEntry(int index);
+    const RCSslEntry& GetEntry(int index) const;
+    /// The first entry with `ordinal`; raises "SslErrors" 4 when there is none.
+    RCSslEntry& GetEntryByOrdinal(std::uint32_t ordinal);
+    /// 1 when removed, 0 when `index` is out of range.
+    unsigned int RemoveEntry(int index);
+    unsigned int RemoveEntryByOrdinal(std::uint32_t ordinal);
+    /// Keeps at most the job entry; returns the remaining count.
+    int ReduceToDefaultEntry();
+    /// Drops the file entries whose PlotIt is off; returns the remaining count.
+    int ApplyPlotItCommand();
+    /// The job entry, then the file entries in reverse order (an empty set stays empty).
+    void ReverseOrder();
+    /// Non-zero: numbers every entry 0, 1, 2, ... afresh; 0: numbers only the
+    /// entries without an ordinal, counting on from the last call.
+    void SetOrdinals(unsigned int renumberAll);
+    /// Stable sort of the file entries by statement `id` (the job entry stays first).
+    void Sort(TSslStatementID id, unsigned int ascending);
+    /// Sort by ordinal: the order in which the entries were added.
+    void RestoreOriginalOrder() { Sort(kId_SslOrdinal, 1); }
+
+    // --- small properties ---------------------------------------------------------------
+    /// Keeps `path` when it names an existing directory, else the empty text.
+    void SetSpoolPath(const TString& path);
+    const TString& GetSpoolPath() const { return m_sSpoolPath; }
+    const TString& GetLastParsedFilename() const { return m_sLastParsedFilename; }
+    /// Non-zero when the last parse reached and reduced "EndJob".
+    unsigned int ParsedTilEnd() const { return m_bParsedTilEnd; }
+    void ParsedTilEnd(unsigned int value) { m_bParsedTilEnd = value != 0 ? 1 : 0; }
+    /// True while a plain 8-bit file is parsed, false for the copy of a UTF-16 file.
+    static bool NoReEscape() { return m_staticNoReEscape; }
+    /// Where the diagnostics of ParseSsl go; an empty handler restores the standard
+    /// streams.
+    void SetDiagnosticHandler(TSslDiagnosticHandler handler) {
+        m_DiagnosticHandler = std::move(handler);
+    }
+
+    // --- whole-set queries (file entries only; 0 for fewer than two entries) -----------
+    unsigned int IsFolded() const;
+    unsigned int IsFoldedWithOldStyle() const;
+    /// Some file is DWG, DXF, VIC or DWF.
+    unsigned int ContainsCadFiles() const;
+    /// Some file goes to the manual output bin.
+    unsigned int ContainsManual() const;
+    /// OR of the colour depths of the file entries.
+    std::uint32_t GetAllColorDepths() const;
+
+    // --- whole-set rewrites ---------------------------------------------------------------
+    /// Merges `entry` into every entry (nothing happens under full access).
+    void MergeSettings(const RCSslEntry& entry, const RCAccessSsl& access);
+    /// Merges entry by entry; surplus entries are handled by the Name and Directory
+    /// access bits.
+    void MergeSettings(const RCSslSet& other, const RCAccessSsl& access);
+    /// Old fold programs to programs with options, for every entry.  The result counts
+    /// translated entries; a failure after a success makes it negative.
+    template <class Translator>
+    int TranslateFoldPrograms(Translator&& translator);
+    /// Programs with options back to old program numbers; the count of changed
+    /// entries, negative when some entry failed.
+    template <class Translator>
+    int ReTranslateFoldPrograms(Translator&& translator);
+    /// Nesting forces collation and single copies; 1 when something changed.
+    unsigned int ApplyNestingRestrictions();
+    /// A document-box job prints collated single copies with automatic media; 1 when
+    /// something changed.
+    unsigned int ApplyDocBoxRestrictions();
+    /// Converts every length from the job's unit to millimetres (`resolution` for
+    /// pixels).
+    void ConvertToMm(std::uint32_t resolution);
+    /// Converts every length from the job's unit to unit code `toUnit`.
+    void ConvertUnit(std::uint32_t resolution, std::uint32_t toUnit);
+    /// Pages of the job times the set copies (0 for an empty set).
+    std::uint32_t CountPages(bool applyPageRange) const;
+    /// Media length of the job in millimetres times the set copies (0 for an empty set).
+    std::uint32_t CountMillimeters(bool applyPageRange) const;
+    /// Chooses and stores the job's output tray; returns whether the files must be
+    /// sent in reverse order (1) or not (0).
+    unsigned int DecideOutputTray(std::uint32_t requestedTray, unsigned int decide);
+    RCSslEntry::RSCompReturn operator==(const RCSslSet& other) const;
+
+    // --- writing ----------------------------------------------------------------------------
+    /// The SSL text of the set: header line, entries, "EndJob" (empty for an empty set).
+    TString ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersion version,
+                     unsigned int flattenNotes) const;
+    TString ToString(SslStatement::TSyntaxVersion version) const {
+        return ToString(RCAccessSsl(), version, 0);
+    }
+    /// Writes ToString(access, version, 0) to `path`; raises the system error when the
+    /// file cannot be created or written.
+    void WriteSsl(const TString& path, RCAccessSsl access,
+                  SslStatement::TSyntaxVersion version) const;
+    /// One ".cfg" file and one copy of the data file per printed file in `directory`;
+    /// returns the number of ".cfg" files.  Raises the system error when a file cannot
+    /// be written or copied.
+    int ToCfg(const TString& directory);
+
+    // --- reading ----------------------------------------------------------------------------
+    /// Reads `fileName` (8-bit or UTF-16 with byte-order mark) into this set.  The set
+    /// keeps at most its first entry as the starting defaults of the job.  Returns the
+    /// entry count afterwards, or -1 when the file could not be read.
+    int ParseSsl(const TString& fileName, std::uint32_t resolution);
+    /// Wraps a NUL-terminated UTF-16 SSL text (lines separated by LF) into PJL comment
+    /// lines.  With `out` null: the bytes needed including the final NUL; otherwise
+    /// the bytes written without the NUL.
+    static std::uint32_t Ssl2EmbeddedSsl(const unsigned short* text, char* out);
+
+    // --- constants --------------------------------------------------------------------------
+    static const TString m_sBeginJob;       ///< "BeginJob"
+    static const TString m_sEndJob;         ///< "EndJob"
+    static const TString m_sJobName;        ///< "noname"
+    static const TString m_sVersion;        ///< "Version"
+    static const TString m_sActualVersion;  ///< "3.0.001"
+    /// The lock every SSL parse holds.
+    static VEMTO::RCMutex m_staticMutex;
+
+protected:
+    /// Kept for derived classes; changes nothing.
+    unsigned int SubstituteDirectories() { return 0; }
+
+private:
+    friend int SslParseFunction(const char* path, RCSslSet* set);
+
+    /// Encodes one line (up to LF or NUL) as hex groups "LLHH " per UTF-16 unit;
+    /// with `out` null, 5 bytes per unit of the whole text.
+    static std::uint32_t LineSsl2EmbeddedSsl(const unsigned short* line, char* out);
+    /// Writes an escaped 8-bit copy of the UTF-16 file to a new temporary file and
+    /// returns its name; empty on failure.
+    TString TransferUnicodeToAnsi(const TString& fileName);
+    /// The unit code of the job entry's unit for RCSslEntry::ConvertUnit.
+    std::uint32_t JobUnitCode() const;
+
+    RCSslEntryList m_EntryList;
+    TString m_sSpoolPath;
+    TString m_sLastParsedFilename;
+    std::uint32_t m_bOrdinalsSet = 0;
+    std::uint32_t m_bParsedTilEnd = 0;
+    std::uint32_t m_ulNextOrdinal = 0;
+    TSslDiagnosticHandler m_DiagnosticHandler;
+
+    static bool m_staticNoReEscape;
+};
+
+template <class Translator>
+int RCSslSet::TranslateFoldPrograms(Translator&& translator) {
+    int counter = 0;
+    for (RCSslEntry& entry : m_EntryList) {
+        const auto result = entry.TranslateFoldProgram(translator);
+        if (result > 0) {
+            ++counter;
+        } else if (result < 0 && counter > 0) {
+            counter = -counter;
+        }
+    }
+    return counter;
+}
+
+template <class Translator>
+int RCSslSet::ReTranslateFoldPrograms(Translator&& translator) {
+    int changed = 0;
+    bool failed = false;
+    for (RCSslEntry& entry : m_EntryList) {
+        const auto result = entry.ReTranslateFoldProgram(translator);
+        if (result != 0)
+            ++changed;
+        if (result < 0)
+            failed = true;
+    }
+    return failed ? -changed : changed;
+}

@@ -1,0 +1,289 @@
+// The parse context: token values, diagnostics and the grammar's helper actions.
+#include "ssl2/set/SslParseContext.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <stdexcept>
+
+#include "ssl2/set/RCSslSet.h"
+
+namespace ssl2::internal {
+
+namespace {
+
+using TTextSetter = unsigned int (*)(RCSslEntry&, const TString&);
+using TValueSetter = unsigned int (*)(RCSslEntry&, std::uint32_t);
+
+const TTextSetter kTextSetters[] = {
+#define SSL2_READER_TEXT(tag, setter) \
+    [](RCSslEntry& e, const TString& v) -> unsigned int { return e.setter(v); },
+#include "ssl2/set/SslReaderStatements.def"
+};
+const TValueSetter kNumberSetters[] = {
+#define SSL2_READER_NUMBER(tag, setter) \
+    [](RCSslEntry& e, std::uint32_t v) -> unsigned int { return e.setter(v); },
+#include "ssl2/set/SslReaderStatements.def"
+};
+const TValueSetter kSwitchSetters[] = {
+#define SSL2_READER_SWITCH(tag, setter) \
+    [](RCSslEntry& e, std::uint32_t v) -> unsigned int { return e.setter(v); },
+#include "ssl2/set/SslReaderStatements.def"
+};
+const TValueSetter kSwitchIntSetters[] = {
+#define SSL2_READER_SWITCHINT(tag, setter) \
+    [](RCSslEntry& e, std::uint32_t v) -> unsigned int { return e.setter(v); },
+#include "ssl2/set/SslReaderStatements.def"
+};
+const TValueSetter kOptionSetters[] = {
+#define SSL2_READER_OPTION(tag, setter, optionSetter) \
+    [](RCSslEntry& e, std::uint32_t v) -> unsigned int { return e.setter(v); },
+#include "ssl2/set/SslReaderStatements.def"
+};
+const TValueSetter kOptionOptionSetters[] = {
+#define SSL2_READER_OPTION(tag, setter, optionSetter) \
+    [](RCSslEntry& e, std::uint32_t v) -> unsigned int { return e.optionSetter(v); },
+#include "ssl2/set/SslReaderStatements.def"
+};
+const TTextSetter kLongSetters[] = {
+#define SSL2_READER_LONG(tag, setter) \
+    [](RCSslEntry& e, const TString& v) -> unsigned int { return e.setter(v); },
+#include "ssl2/set/SslReaderStatements.def"
+};
+
+/// The setter of `tag` in `table` (tags come from the scanner's own table).
+template <class Setter, std::size_t N>
+Setter Lookup(const Setter (&table)[N], std::int32_t tag) {
+    if (tag < 0 || static_cast<std::size_t>(tag) >= N) {
+        throw std::logic_error("SSL reader: statement tag out of range");
+    }
+    return table[tag];
+}
+
+}  // namespace
+
+void SslScannerFailure(const char* message) {
+    throw std::runtime_error(message);
+}
+
+TString UnquoteStampText(TString text) {
+    text.Replace("''", "\"");
+    return text;
+}
+
+// --- scanner side --------------------------------------------------------------------------
+
+std::uint32_t SslParseContext::HexValue(const char* digits) const {
+    errno = 0;
+    const unsigned long long value = std::strtoull(digits, nullptr, 16);
+    if (errno == ERANGE || value > std::numeric_limits<std::uint32_t>::max()) {
+        return std::numeric_limits<std::uint32_t>::max();
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+std::int32_t SslParseContext::IntegerValue(const char* digits) const {
+    errno = 0;
+    const long long value = std::strtoll(digits, nullptr, 10);
+    if (errno == ERANGE || value > std::numeric_limits<std::int32_t>::max()) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+double SslParseContext::FloatValue(const char* text, std::size_t length) const {
+    // The C library's strtod depends on the locale; the separator is always '.'.
+    std::string number(text, length);
+    for (char& c : number) {
+        if (c == ',')
+            c = '.';
+    }
+    double value = 0.0;
+    TString(number).Value(value);
+    return value;
+}
+
+int SslParseContext::StoreString(const char* text, std::size_t length) {
+    if (length > kMaxTokenLength)
+        SslScannerFailure("string longer than the reader accepts");
+    const std::size_t slot = m_nNextString;
+    m_nNextString = (m_nNextString + 1) % kStringSlots;
+    m_asStrings[slot].assign(text + 1, length - 2);
+    return static_cast<int>(slot);
+}
+
+void SslParseContext::Report(RSSslDiagnostic::TKind kind, TString text, TString message,
+                             bool toStdout) {
+    if (m_pHandler != nullptr) {
+        RSSslDiagnostic diagnostic;
+        diagnostic.m_nKind = kind;
+        diagnostic.m_sFile = m_sFile;
+        diagnostic.m_nLine = m_nLine;
+        diagnostic.m_sText = std::move(text);
+        diagnostic.m_sMessage = std::move(message);
+        (*m_pHandler)(diagnostic);
+        return;
+    }
+    std::fwrite(message.c_str(), 1, message.GetLength(), toStdout ? stdout : stderr);
+}
+
+void SslParseContext::UnknownStatement(const char* word, std::size_t length) {
+    FlushStray();
+    const TString text(std::string(word, length));
+    Report(RSSslDiagnostic::kUnknownStatement, text,
+           TString::Format("unknownstatement \"%s\" In Zeile %d\n", text.c_str(), m_nLine), false);
+}
+
+void SslParseContext::FlushStray() {
+    if (m_sStray.empty())
+        return;
+    TString text(std::move(m_sStray));
+    m_sStray.clear();
+    Report(RSSslDiagnostic::kStrayText, text, text, true);
+}
+
+void SslParseContext::ReportFailure(const char* what) {
+    Report(RSSslDiagnostic::kReaderFailure, what, TString(what) + "\n", false);
+}
+
+// --- grammar side ----------------------------------------------------------------------------
+
+TString SslParseContext::String(int slot) const {
+    const std::string& text = m_asStrings[static_cast<std::size_t>(slot) % kStringSlots];
+    return m_bNoReEscape ? TString::FromAnsi(text) : TString::SaveFromAnsi(text, '#');
+}
+
+void SslParseContext::SyntaxError(const char* message) {
+    if (m_pFailure)
+        return;  // the failure itself is reported instead
+    FlushStray();
+    // Bison's own text for a full stack; the system calls it a stack overflow.
+    const char* what =
+        std::string_view(message) == "memory exhausted" ? "parser stack overflow" : "parse error";
+    Report(RSSslDiagnostic::kSyntaxError, TString(m_sLastToken),
+           TString::Format("%s Token \"%s\" In Zeile %d\n", what, m_sLastToken.c_str(), m_nLine),
+           false);
+}
+
+void SslParseContext::BeginJob() {
+    if (m_pSet->IsEmpty() == 0) {
+        m_DefaultEntry = std::as_const(*m_pSet).GetEntry(0);
+        m_pSet->RemoveEntry(0);
+    } else {
+        m_DefaultEntry = RCSslEntry(0);
+    }
+    m_CurrentEntry = RCSslEntry(m_DefaultEntry, 0);
+}
+
+void SslParseContext::EndJobStatements() {
+    m_pSet->AddEntry(m_CurrentEntry);
+    m_CurrentEntry.RemoveAllStamps();
+    m_DefaultEntry = m_CurrentEntry;
+}
+
+void SslParseContext::BeginFile() {
+    m_CurrentEntry = RCSslEntry(m_DefaultEntry, 1);
+}
+
+void SslParseContext::EndFile() {
+    m_pSet->AddEntry(m_CurrentEntry);
+}
+
+void SslParseContext::SetText(std::int32_t tag, const TString& value) {
+    Lookup(kTextSetters, tag)(m_CurrentEntry, value);
+}
+
+void SslParseContext::SetNumber(std::int32_t tag, std::int32_t value) {
+    Lookup(kNumberSetters, tag)(m_CurrentEntry, static_cast<std::uint32_t>(value));
+}
+
+void SslParseContext::SetSwitch(std::int32_t tag, std::int32_t value) {
+    Lookup(kSwitchSetters, tag)(m_CurrentEntry, static_cast<std::uint32_t>(value));
+}
+
+void SslParseContext::SetSwitchInt(std::int32_t tag, std::int32_t value) {
+    Lookup(kSwitchIntSetters, tag)(m_CurrentEntry, static_cast<std::uint32_t>(value));
+}
+
+void SslParseContext::SetOption(std::int32_t tag, std::int32_t value) {
+    Lookup(kOptionSetters, tag)(m_CurrentEntry, static_cast<std::uint32_t>(value));
+}
+
+void SslParseContext::SetOptionWithOptions(std::int32_t tag, std::int32_t value,
+                                           std::int32_t options) {
+    SetOption(tag, value);
+    Lookup(kOptionOptionSetters, tag)(m_CurrentEntry, static_cast<std::uint32_t>(options));
+}
+
+void SslParseContext::SetLongString(std::int32_t tag, const TString& value) {
+    Lookup(kLongSetters, tag)(m_CurrentEntry, value);
+}
+
+void SslParseContext::SizeOfType(std::uint32_t type) {
+    m_Size = SslSize();
+    m_Size.SetSizeType(type);
+}
+
+void SslParseContext::SizeFormat(std::uint32_t type, std::int32_t family, std::int32_t format) {
+    SizeOfType(type);
+    m_Size.SetFormatName(static_cast<std::uint32_t>(family));
+    // Asia with an A or C format gives no format number; the family's default stays.
+    if (format >= 0)
+        m_Size.SetFormat(static_cast<std::uint32_t>(format));
+}
+
+void SslParseContext::SizeWindow(std::uint32_t type, double width, double height,
+                                 std::uint32_t unit) {
+    SizeOfType(type);
+    m_Size.SetWidth(width);
+    m_Size.SetHeight(height);
+    m_Size.SetSizeUnit(SslUnit(unit));
+}
+
+void SslParseContext::StoreSize(std::int32_t statement) {
+    switch (statement) {
+        case kSizeOutput:
+            m_CurrentEntry.SetOutputSize(m_Size);
+            break;
+        case kSizePaper:
+            m_CurrentEntry.SetPaperSize(m_Size);
+            break;
+        default:
+            m_CurrentEntry.SetZoom(m_Size);
+            break;
+    }
+}
+
+void SslParseContext::BeginFileInfo() {
+    // Fresh slots: a short FileInfo line never picks up values of an earlier one.
+    m_anHex.fill(0);
+    m_nHexCount = 0;
+}
+
+void SslParseContext::FileInfoHex(std::uint32_t value) {
+    m_anHex[m_nHexCount % m_anHex.size()] = value;
+    ++m_nHexCount;
+}
+
+void SslParseContext::EndFileInfo() {
+    if (m_nHexCount > 5) {
+        m_CurrentEntry.SetFileInfo(m_anHex[0], m_anHex[1], m_anHex[2], m_anHex[3], m_anHex[4],
+                                   m_anHex[5]);
+    } else {
+        m_CurrentEntry.SetFileInfo(m_anHex[0], m_anHex[1], m_anHex[2], m_anHex[3], m_anHex[4]);
+    }
+    m_nHexCount = 0;
+}
+
+void SslParseContext::BeginStamp() {
+    m_Stamp = SslSingleStamp();
+    m_nFontFlags = 0;
+}
+
+void SslParseContext::EndStamp() {
+    if (m_Stamp.IsVisible())
+        m_CurrentEntry.AddStamp(m_Stamp);
+}
+
+}  // namespace ssl2::internal

@@ -1,0 +1,151 @@
+// The state of one SSL parse, shared by the generated scanner and grammar.
+//
+// Internal to the reader: RCSslSet's SslParseFunction makes one context per
+// parse, so parses never share or leak state.  Token values travel on the
+// grammar's value stack; only the quoted strings live here, in a small ring of
+// slots (a rule holds at most three strings at once).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <string>
+
+#include "ssl2/entry/RCSslEntry.h"
+#include "ssl2/set/SslDiagnostic.h"
+
+class RCSslSet;
+
+namespace ssl2::internal {
+
+// Tags of the single-value statements (SslReaderStatements.def).
+enum TTextStatement : std::int32_t {
+#define SSL2_READER_TEXT(tag, setter) kText##tag,
+#include "ssl2/set/SslReaderStatements.def"
+};
+enum TNumberStatement : std::int32_t {
+#define SSL2_READER_NUMBER(tag, setter) kNumber##tag,
+#include "ssl2/set/SslReaderStatements.def"
+};
+enum TSwitchStatement : std::int32_t {
+#define SSL2_READER_SWITCH(tag, setter) kSwitch##tag,
+#include "ssl2/set/SslReaderStatements.def"
+};
+enum TSwitchIntStatement : std::int32_t {
+#define SSL2_READER_SWITCHINT(tag, setter) kSwitchInt##tag,
+#include "ssl2/set/SslReaderStatements.def"
+};
+enum TOptionStatement : std::int32_t {
+#define SSL2_READER_OPTION(tag, setter, optionSetter) kOption##tag,
+#include "ssl2/set/SslReaderStatements.def"
+};
+enum TLongStatement : std::int32_t {
+#define SSL2_READER_LONG(tag, setter) kLong##tag,
+#include "ssl2/set/SslReaderStatements.def"
+};
+
+/// Which plotter language a multi-line statement is about.
+enum TPlotter : std::int32_t { kPlotterHpgl, kPlotterVic, kPlotterCalcomp, kPlotterOldStyle };
+/// Which size statement a size form goes to.
+enum TSizeStatement : std::int32_t { kSizeOutput, kSizePaper, kSizeZoom };
+
+/// Longest token the scanner accepts (a quoted or long string); longer ones end
+/// the parse with a reader failure instead of exhausting memory.
+inline constexpr std::size_t kMaxTokenLength = 64u << 20;
+
+/// Raised inside the scanner when it cannot go on; ends the parse.
+[[noreturn]] void SslScannerFailure(const char* message);
+
+/// A stamp's name or text with every "''" turned back into a double quote.
+TString UnquoteStampText(TString text);
+
+class SslParseContext {
+public:
+    SslParseContext(RCSslSet& set, TString file, bool noReEscape,
+                    const TSslDiagnosticHandler* handler)
+        : m_pSet(&set), m_sFile(std::move(file)), m_bNoReEscape(noReEscape), m_pHandler(handler) {}
+
+    // --- scanner side -------------------------------------------------------------
+    std::uint32_t HexValue(const char* digits) const;
+    std::int32_t IntegerValue(const char* digits) const;
+    double FloatValue(const char* text, std::size_t length) const;
+    /// Keeps a quoted string (quotes dropped) and returns its slot.
+    int StoreString(const char* text, std::size_t length);
+    /// Unrecognised argument text: collected and reported at the next token.
+    void Stray(const char* text, std::size_t length) { m_sStray.append(text, length); }
+    void UnknownStatement(const char* word, std::size_t length);
+    /// Reports collected stray text.
+    void FlushStray();
+    /// Reports that the scanner could not go on.
+    void ReportFailure(const char* what);
+
+    // --- grammar side ---------------------------------------------------------------
+    /// The value of a string slot as text (escapes of a converted Unicode file undone).
+    TString String(int slot) const;
+    void SyntaxError(const char* message);
+
+    void BeginJob();
+    void EndJobStatements();
+    void BeginFile();
+    void EndFile();
+
+    void SetText(std::int32_t tag, const TString& value);
+    void SetNumber(std::int32_t tag, std::int32_t value);
+    void SetSwitch(std::int32_t tag, std::int32_t value);
+    void SetSwitchInt(std::int32_t tag, std::int32_t value);
+    void SetOption(std::int32_t tag, std::int32_t value);
+    void SetOptionWithOptions(std::int32_t tag, std::int32_t value, std::int32_t options);
+    void SetLongString(std::int32_t tag, const TString& value);
+
+    /// Size forms: a fresh size of `type`, optionally a format, window or zoom factors.
+    void SizeOfType(std::uint32_t type);
+    void SizeFormat(std::uint32_t type, std::int32_t family, std::int32_t format);
+    void SizeWindow(std::uint32_t type, double width, double height, std::uint32_t unit);
+    void StoreSize(std::int32_t statement);
+
+    void BeginFileInfo();
+    void FileInfoHex(std::uint32_t value);
+    void EndFileInfo();
+
+    void BeginStamp();
+    void EndStamp();
+
+    /// The error note of the multi-line statement being read, for its recovery rule.
+    void AppendError(const char* note) { m_CurrentEntry.AppendError(note); }
+
+    RCSslSet* m_pSet;
+    RCSslEntry m_DefaultEntry{0};
+    RCSslEntry m_CurrentEntry{0};
+    TString m_sFile;
+    bool m_bNoReEscape;
+    const TSslDiagnosticHandler* m_pHandler;
+
+    void* m_pScanner = nullptr;  ///< the flex scanner (yyscan_t) reading the input
+    std::int32_t m_nLine = 1;
+    bool m_bInputDone = false;
+    std::string m_sLastToken;
+    std::exception_ptr m_pFailure;
+
+    // Scratch values of multi-line statements.
+    TPlotter m_nPlotter = kPlotterHpgl;
+    std::uint32_t m_nPenFirst = 0;
+    std::uint32_t m_nPenLast = 0;
+    std::uint32_t m_nColour = 0;
+    std::uint32_t m_nMarginSide = 0;
+    std::uint32_t m_nFontFlags = 0;
+    SslAddress m_Address;
+    SslSize m_Size;
+    SslSingleStamp m_Stamp;
+
+private:
+    void Report(RSSslDiagnostic::TKind kind, TString text, TString message, bool toStdout);
+
+    static constexpr std::size_t kStringSlots = 8;
+    std::array<std::string, kStringSlots> m_asStrings;
+    std::size_t m_nNextString = 0;
+    std::array<std::uint32_t, 6> m_anHex{};
+    std::uint32_t m_nHexCount = 0;
+    std::string m_sStray;
+};
+
+}  // namespace ssl2::internal

@@ -1,0 +1,502 @@
+// Tests of the SSL reader: scanner modes and token forms, grammar actions, error
+// reporting and recovery, the UTF-16 pre-pass and the sound behaviour of large and
+// concurrent parses.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/set/RCSslSet.h"
+#include "ssl2/set/SslTestSupport.h"
+
+namespace {
+
+using ssl2::test::ParseFile;
+using ssl2::test::RCTempDir;
+using ssl2::test::RSParse;
+
+class SslReader : public ::testing::Test {
+protected:
+    /// Parses `text` written to a file of its own.
+    RSParse Parse(const std::string& text, RCSslSet set = RCSslSet()) {
+        return ParseFile(m_Dir.Write("ticket" + std::to_string(m_nFiles++) + ".ssl", text),
+                         std::move(set));
+    }
+    /// Parses one file entry holding `lines` and returns that entry.
+    RCSslEntry File(const std::string& lines, RSParse* parse = nullptr) {
+        RSParse p = Parse("BeginJob\nBeginOutput\n" + lines + "\nEndOutput\nEndJob\n");
+        EXPECT_EQ(p.m_nResult, 2) << lines;
+        EXPECT_EQ(p.m_Set.ParsedTilEnd(), 1u) << lines;
+        RCSslEntry entry = p.m_Set.Size() == 2 ? p.m_Set.GetEntry(1) : RCSslEntry();
+        if (parse != nullptr)
+            *parse = std::move(p);
+        return entry;
+    }
+
+    RCTempDir m_Dir;
+    int m_nFiles = 0;
+};
+
+// --- framing ----------------------------------------------------------------------------
+
+TEST_F(SslReader, MinimalTicketGivesTheJobEntry) {
+    RSParse p = Parse("BeginJob\r\nEndJob\r\n");
+    EXPECT_EQ(p.m_nResult, 1);
+    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 1u);
+    EXPECT_EQ(p.m_Set.GetEntry(0).GetIsEntry(), 0u);
+    EXPECT_TRUE(p.m_Diagnostics.empty());
+}
+
+TEST_F(SslReader, TicketMustStartWithBeginJob) {
+    for (const std::string text : {"", "\nBeginJob\nEndJob\n", "Copies 2\nBeginJob\nEndJob\n"}) {
+        RSParse p = Parse(text);
+        EXPECT_EQ(p.m_nResult, 0) << text;
+        EXPECT_EQ(p.m_Set.ParsedTilEnd(), 0u) << text;
+        EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError).find("parse error"), 0u) << text;
+    }
+    EXPECT_EQ(Parse("\nBeginJob\n").Messages(RSSslDiagnostic::kSyntaxError),
+              "parse error Token \"\n\" In Zeile 2\n");
+}
+
+TEST_F(SslReader, FileEntriesInheritJobStatementsButNotStamps) {
+    RSParse p = Parse(
+        "BeginJob noname\nCopies 3\nAccount \"A1\"\nStamp Text \"JOB\"\n"
+        "BeginOutput\nName \"a.plt\"\nEndOutput\n\n"
+        "BeginOutput\nCopies 1\nEndOutput\nEndJob\n");
+    ASSERT_EQ(p.m_nResult, 3);
+    const RCSslSet& set = p.m_Set;
+    EXPECT_EQ(set.GetEntry(0).GetCopies(), 3u);
+    EXPECT_EQ(set.GetEntry(0).GetStampCount(), 1u);
+    EXPECT_EQ(set.GetEntry(1).GetCopies(), 3u);
+    EXPECT_EQ(set.GetEntry(1).GetName(), "a.plt");
+    EXPECT_EQ(set.GetEntry(1).GetStampCount(), 0u);
+    EXPECT_EQ(set.GetEntry(1).GetIsEntry(), 1u);
+    EXPECT_EQ(set.GetEntry(2).GetCopies(), 1u);
+    EXPECT_EQ(set.GetEntry(2).GetName(), "");
+    EXPECT_EQ(set.GetEntry(2).GetOrdinal(), 2u) << "entries are numbered after the parse";
+}
+
+TEST_F(SslReader, OldFirstEntryBecomesTheJobDefaults) {
+    RCSslSet set;
+    RCSslEntry defaults(0);
+    defaults.SetCustomer("kept");
+    set.AddEntry(defaults);
+    set.AddEntry(RCSslEntry(1));
+    set.AddEntry(RCSslEntry(1));
+    RSParse p = Parse("BeginJob\nCopies 2\nEndJob\n", set);
+    ASSERT_EQ(p.m_nResult, 1);
+    EXPECT_EQ(p.m_Set.GetEntry(0).GetCustomer(), "kept");
+    EXPECT_EQ(p.m_Set.GetEntry(0).GetCopies(), 2u);
+}
+
+TEST_F(SslReader, RestAfterEndJobIsDropped) {
+    RSParse p = Parse("BeginJob\nEndJob\nCopies 3\ngarbage \"x\n");
+    EXPECT_EQ(p.m_nResult, 1);
+    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 1u);
+    EXPECT_TRUE(p.m_Diagnostics.empty());
+
+    RSParse again = Parse("BeginJob\nEndJob\nBeginJob\n");
+    EXPECT_EQ(again.m_nResult, 1) << "the job was stored before the error";
+    EXPECT_EQ(again.m_Set.ParsedTilEnd(), 1u);
+    EXPECT_EQ(again.Messages(RSSslDiagnostic::kSyntaxError),
+              "parse error Token \"BeginJob\" In Zeile 1\n");
+}
+
+TEST_F(SslReader, UnclosedBlockLosesItsEntry) {
+    RSParse p = Parse("BeginJob\nBeginOutput\nName \"a\"\nEndOutput\nBeginOutput\nName \"b\"\n");
+    EXPECT_EQ(p.m_nResult, 2);
+    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 0u);
+    EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError), "parse error Token \"\" In Zeile 7\n");
+}
+
+// --- lexical level ------------------------------------------------------------------------
+
+TEST_F(SslReader, KeywordsIgnoreCaseAndStatementsAreWholeWords) {
+    for (const std::string line : {"COPIES 2", "copies 2", "Copies 2", "CoPiEs\t2"}) {
+        EXPECT_EQ(File(line).GetCopies(), 2u) << line;
+    }
+    RSParse p;
+    EXPECT_EQ(File("Copies2 5\nCopies 4", &p).GetCopies(), 4u);
+    EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
+              "unknownstatement \"Copies2\" In Zeile 3\n");
+    ASSERT_EQ(p.m_Diagnostics.size(), 1u);
+    EXPECT_EQ(p.m_Diagnostics[0].m_nLine, 3);
+    EXPECT_EQ(p.m_Diagnostics[0].m_sText, "Copies2");
+}
+
+TEST_F(SslReader, SubLinesNeedPlusAndBlank) {
+    const std::string address = "Address \"Site\"\n\t+ Company \"X\"\n  + City \"Y\"\n";
+    RSParse p = Parse("BeginJob\n" + address + "+Company \"Z\"\nEndJob\n");
+    ASSERT_EQ(p.m_nResult, 1);
+    ASSERT_EQ(p.m_Set.GetEntry(0).GetAddressCount(), 1u);
+    const SslAddress& a = p.m_Set.GetEntry(0).GetAddress(0);
+    EXPECT_EQ(a.GetName(), "Site");
+    EXPECT_EQ(a.GetCompany(), "X");
+    EXPECT_EQ(a.GetCity(), "Y");
+    EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
+              "unknownstatement \"+Company\" In Zeile 5\n");
+}
+
+TEST_F(SslReader, CommentsAndIgnoredRest) {
+    RSParse p;
+    RCSslEntry e = File(
+        "Rotate 90 ; turned\n; a comment line\nComment anything \"goes\n"
+        "LongPlot whatever \"x\nName \"a;b\"",
+        &p);
+    EXPECT_EQ(e.GetRotate(), 2u);
+    EXPECT_EQ(e.GetName(), "a;b");
+    EXPECT_TRUE(p.m_Diagnostics.empty());
+}
+
+TEST_F(SslReader, StrayArgumentTextIsReportedAndSkipped) {
+    RSParse p;
+    EXPECT_EQ(File("Copies 2 \"zz\nName \"ok\"", &p).GetCopies(), 2u);
+    ASSERT_EQ(p.m_Diagnostics.size(), 1u);
+    EXPECT_EQ(p.m_Diagnostics[0].m_nKind, RSSslDiagnostic::kStrayText);
+    EXPECT_EQ(p.m_Diagnostics[0].m_sText, "\"zz") << "an unclosed quote is no string";
+
+    RSParse before = Parse("xx BeginJob\nEndJob\n");
+    EXPECT_EQ(before.m_nResult, 1);
+    EXPECT_EQ(before.Messages(RSSslDiagnostic::kStrayText), "xx");
+}
+
+TEST_F(SslReader, NumberForms) {
+    EXPECT_EQ(File("Resolution 007").GetResolution(), 7u);
+    EXPECT_EQ(File("Resolution 5\nResolution 00").GetResolution(), 0u);
+
+    std::uint32_t dx = 0, dy = 0, dpi = 0, lpi = 0, copies = 0, pages = 0;
+    File("FileInfo 0x1F 000 0X10 0x0 0x0 0x2").GetFileInfo(dx, dy, dpi, lpi, copies, pages);
+    EXPECT_EQ(dx, 31u);
+    EXPECT_EQ(dy, 0u);
+    EXPECT_EQ(dpi, 16u);
+    EXPECT_EQ(pages, 2u);
+
+    const SslSize a = File("Zoom 150,5 99.25").GetZoom();
+    EXPECT_EQ(a.GetSizeType(), SslSize::kPercent);
+    EXPECT_DOUBLE_EQ(a.GetWidth(), 150.5);
+    EXPECT_DOUBLE_EQ(a.GetHeight(), 99.25);
+    EXPECT_EQ(File("Zoom 50 50").GetZoom(), File("Zoom 50.0 50.0").GetZoom());
+
+    RSParse p = Parse("BeginJob\nCopies 000\nEndJob\n");
+    EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError), "parse error Token \"000\" In Zeile 2\n");
+    RSParse minus = Parse("BeginJob\nCopies -3\nEndJob\n");
+    EXPECT_EQ(minus.Messages(RSSslDiagnostic::kSyntaxError),
+              "parse error Token \"-\" In Zeile 2\n");
+    RSParse huge = Parse("BeginJob\nCopies 99999999999999999999\nEndJob\n");
+    EXPECT_EQ(huge.m_Set.GetEntry(0).GetCopies(), 1u) << "saturated, then refused";
+}
+
+TEST_F(SslReader, NumberedKeywords) {
+    RCSslEntry e = File("Edging1 \"one\"\nEdging7 \"seven\"\nMediaAsString2 \"m2\"");
+    EXPECT_EQ(e.GetEdging1(), "one");
+    EXPECT_EQ(e.GetEdging2(), "");
+    EXPECT_EQ(e.GetMediaAsString2(), "m2");
+
+    RSParse p =
+        Parse("BeginJob\nAddress \"A\"\n+ Line3 \"l3\"\n+ Line7 \"no\"\n+ Phone2 \"p2\"\nEndJob\n");
+    const SslAddress& a = p.m_Set.GetEntry(0).GetAddress(0);
+    EXPECT_EQ(a.GetLine3(), "l3");
+    EXPECT_EQ(a.GetPhone2(), "p2");
+    EXPECT_EQ(a.GetLine1(), "");
+}
+
+TEST_F(SslReader, StringsOfAnyLength) {
+    const std::string name(200000, 'n');
+    EXPECT_EQ(File("Name \"" + name + "\"").GetName(), name);
+    const std::string hpgl = "IN;\nSP1;\r\nPA0,0;\n" + std::string(50000, 'x');
+    EXPECT_EQ(File("HpglAsString \"" + hpgl + "\"\nCopies 2").GetHpglAsString(), hpgl);
+}
+
+TEST_F(SslReader, LongStringKeepsLineNumbers) {
+    RSParse p = Parse("BeginJob\nPsAsString \"a\nb\nc\"\nCopeis 1\nEndJob\n");
+    EXPECT_EQ(p.m_Set.GetEntry(0).GetPsAsString(), "a\nb\nc");
+    EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
+              "unknownstatement \"Copeis\" In Zeile 3\n")
+        << "line ends inside a long string are not counted";
+}
+
+// --- simple statements ------------------------------------------------------------------
+
+TEST_F(SslReader, ValueMappings) {
+    struct Row {
+        const char* line;
+        std::uint32_t (RCSslEntry::*get)() const;
+        std::uint32_t expected;
+    };
+    const Row rows[] = {
+        {"Rotate 270", &RCSslEntry::GetRotate, 4},
+        {"Rotate 45", &RCSslEntry::GetRotate, 0},
+        {"Rotate auto", &RCSslEntry::GetRotate, 0},
+        {"ColorDepth 3", &RCSslEntry::GetColorDepth, 0},
+        {"ColourDepth 16", &RCSslEntry::GetColorDepth, 64},
+        {"ColorDepth 2", &RCSslEntry::GetColorDepth, 8},
+        {"JobPriority normal", &RCSslEntry::GetJobPriority, 2},
+        {"JobPriority immediate", &RCSslEntry::GetJobPriority, 4},
+        {"MediaPosition auto", &RCSslEntry::GetMediaPosition, 16},
+        {"MediaType transparent", &RCSslEntry::GetMediaType, 3},
+        {"MediaType film", &RCSslEntry::GetMediaType, 4},
+        {"MediaFeed manual", &RCSslEntry::GetMediaFeed, 3},
+        {"FileEmulation bmp", &RCSslEntry::GetFileEmulation, 8},
+        {"FileEmulation TIFF", &RCSslEntry::GetFileEmulation, 1},
+        {"PrintQuality high", &RCSslEntry::GetPrintQuality, 2},
+        {"PrintQuality low", &RCSslEntry::GetPrintQuality, 0},
+        {"PrintQuality wait", &RCSslEntry::GetPrintQuality, 1},
+        {"RenderingIntent saturation", &RCSslEntry::GetRenderingIntent, 2},
+        {"ScanProfileSource FileWithFallback", &RCSslEntry::GetScanColorProfileSource, 4},
+        {"ImageContent photo", &RCSslEntry::GetImageContent, 2},
+        {"Mirror xy", &RCSslEntry::GetMirror, 3},
+        {"SetSplit 5", &RCSslEntry::GetSetSplit, 1},
+        {"DeleteFileAfterProcessing 0", &RCSslEntry::GetDeleteFileAfterProcessing, 0},
+        {"Invert on", &RCSslEntry::GetInvert, 1},
+        {"Confirmation", &RCSslEntry::GetConfirmation, 0},
+        {"OutputBin manual", &RCSslEntry::GetOutputBin, 1},
+        {"CutMethod synchro", &RCSslEntry::GetCutMethod, 1},
+        {"JobSort reverse", &RCSslEntry::GetJobSort, 2},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ((File(row.line).*row.get)(), row.expected) << row.line;
+}
+
+TEST_F(SslReader, SwitchesAndSpecialForms) {
+    RSParse p;
+    RCSslEntry e = File("EMail on\nDocumentBox on\nMirror on\nOverlay anything\nPlotIt off 5", &p);
+    EXPECT_EQ(e.GetEMail(), "");
+    EXPECT_EQ(e.GetDocumentBoxOn(), 0u);
+    EXPECT_EQ(e.GetPlotIt(), 0u);
+    EXPECT_EQ(e.GetPlotItOptions(), 5u);
+    EXPECT_NE(e.GetErrors().str().find("Error: Mirror On\n"), std::string::npos);
+    EXPECT_NE(e.GetErrors().str().find("Overlay: ignored\n"), std::string::npos);
+    EXPECT_EQ(File("EMail all \"a@b.example\"").GetEMail(), "a@b.example");
+    EXPECT_EQ(File("SupportFile \"\"\nSupportFiles \"x.ctb\"").GetSupportFileCount(), 1u);
+    EXPECT_EQ(File("Units inch\nUnits mm").GetUnits().Get(), SslUnit::kMm);
+}
+
+TEST_F(SslReader, SizeForms) {
+    EXPECT_EQ(File("OutputSize Din a3").GetOutputSize().GetFormat(), 3u);
+    const SslSize ansi = File("PaperSize Ansi d").GetPaperSize();
+    EXPECT_EQ(ansi.GetSizeType(), SslSize::kFormat);
+    EXPECT_EQ(ansi.GetFormatName(), 1u);
+    EXPECT_EQ(ansi.GetFormat(), 3u);
+    const SslSize asia = File("OutputSize Asia b4").GetOutputSize();
+    EXPECT_EQ(asia.GetFormatName(), 3u);
+    EXPECT_EQ(asia.GetFormat(), 4u);
+    const SslSize window = File("OutputSize Window 420.0 297.0 mm").GetOutputSize();
+    EXPECT_EQ(window.GetSizeType(), SslSize::kUnproportional);
+    EXPECT_DOUBLE_EQ(window.GetWidth(), 420.0);
+    EXPECT_EQ(window.GetSizeUnit().Get(), SslUnit::kMm);
+    EXPECT_EQ(File("Zoom ScaleToFit ScaleToFit").GetZoom().GetSizeType(), SslSize::kScaleToFitRoll);
+    EXPECT_EQ(File("Zoom Original").GetZoom().GetSizeType(), SslSize::kOriginal);
+    EXPECT_EQ(File("PaperSize FitToPrintWindow f30x42").GetPaperSize().GetSizeType(),
+              SslSize::kFitToPrintWindow);
+}
+
+// --- multi-line statements --------------------------------------------------------------------
+
+TEST_F(SslReader, PensAndColourEmulation) {
+    RCSslEntry e = File(
+        "HpglPens Number 3 - 5 Width 0.35 Color 2\n"
+        "\t+ Number All Saturation 40 Pattern Circle\n"
+        "CalcompPens Number All Width 1\n"
+        "HpglColorEmulation Color Dark Red Saturation 50\n"
+        "\t+ Color Dark Blue Saturation 70 Page 1\n"
+        "\t+ Color Dark Black Saturation 90");
+    EXPECT_DOUBLE_EQ(e.GetHpglPensWidth(4), 0.35);
+    EXPECT_EQ(e.GetHpglPensColor(5), 2u);
+    EXPECT_EQ(e.GetHpglPensSaturation(200), 40u);
+    EXPECT_DOUBLE_EQ(e.GetCalcompPensWidth(16), 1.0);
+    EXPECT_EQ(e.GetHpglColorEmulationSaturation(8), 50u);
+    EXPECT_EQ(e.GetHpglColorEmulationSaturation(11), 70u);
+    EXPECT_EQ(e.GetHpglColorEmulationPage(11), 1u);
+    EXPECT_NE(e.GetErrors().str().find("Pen Patterntype circle ignored\n"), std::string::npos);
+}
+
+TEST_F(SslReader, BadSubLineIsNotedAndReadingGoesOn) {
+    RSParse p;
+    RCSslEntry e = File("Hpgl MinWidth abc\n\t+ PenScale on\n\t+ StepSize x\n\t+ MaxWidth 2", &p);
+    EXPECT_EQ(e.GetHpglPenscale(), 1u);
+    EXPECT_DOUBLE_EQ(e.GetHpglMaxwidth(), 2.0);
+    EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError),
+              "parse error Token \"a\" In Zeile 3\nparse error Token \"x\" In Zeile 5\n");
+    const std::string errors = e.GetErrors().str();
+    EXPECT_NE(errors.find("Error in Hpgl Settings\nError in Hpgl Settings\n"), std::string::npos);
+}
+
+TEST_F(SslReader, SyntaxErrorOutsideSubLinesAbandonsTheParse) {
+    RSParse p = Parse(
+        "BeginJob\nBeginOutput\nName \"one\"\nEndOutput\n"
+        "BeginOutput\nCopies abc\nEndOutput\nBeginOutput\nEndOutput\nEndJob\n");
+    EXPECT_EQ(p.m_nResult, 2) << "the job entry and the first file stay";
+    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 0u);
+    EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError), "parse error Token \"a\" In Zeile 6\n");
+}
+
+TEST_F(SslReader, StampItems) {
+    RCSslEntry e = File(
+        "Stamp Text \"say ''hi''\"\n"
+        "\t+ Name \"n''1\"\n"
+        "\t+ FontAttribute bold\n"
+        "\t+ FontAttribute italic underline\n"
+        "\t+ Position bl Coordinate 10.5 20.0\n"
+        "\t+ Color Dark grey\n"
+        "\t+ Overlay transparent\n"
+        "\t+ Rotate 45");
+    ASSERT_EQ(e.GetStampCount(), 1u);
+    const SslSingleStamp& s = e.GetStamp(0);
+    EXPECT_EQ(s.GetText(), "say \"hi\"");
+    EXPECT_EQ(s.GetName(), "n\"1");
+    EXPECT_EQ(s.GetFontAttribute(), 7u) << "styles of earlier lines stay";
+    EXPECT_EQ(s.GetPosition(), 11u);
+    EXPECT_DOUBLE_EQ(s.GetPositionCoordinateX(), 10.5);
+    EXPECT_EQ(s.GetColor(), 2u);
+    EXPECT_EQ(s.GetOverlay(), 2u);
+    EXPECT_EQ(s.GetRotate(), 45u);
+
+    RCSslEntry off = File("Stamp Text \"A\"\nStamp off");
+    EXPECT_EQ(off.GetStampCount(), 0u);
+}
+
+TEST_F(SslReader, FoldFlagsheetMargin) {
+    RSParse p;
+    RCSslEntry e = File(
+        "Fold Prg 3 Tray 1 Option\n\t+ Prg 4\n"
+        "Margin Left 10\n\t+ mm\n\t+ All 2.5\n"
+        "JobFlagsheet Job\n\t+ Account\n\t+ Text \"T\"\n\t+ OutputTray front\n\t+ on",
+        &p);
+    EXPECT_EQ(e.GetFoldPrg(), 4);
+    EXPECT_EQ(e.GetFoldTray(), 1);
+    EXPECT_DOUBLE_EQ(e.GetMargin(1), 2.5);
+    EXPECT_EQ(e.GetJobFlagsheetOn(), 1u);
+    EXPECT_EQ(e.GetJobFlagsheetAccount(), 1u);
+    EXPECT_EQ(e.GetJobFlagsheetText(), "T");
+    EXPECT_EQ(e.GetJobFlagsheetOutputTray(), 2);
+    const std::string errors = e.GetErrors().str();
+    EXPECT_NE(errors.find("Margin with unit not implemented yet\n"), std::string::npos);
+    EXPECT_NE(errors.find("Error JobFlagsheet on\n"), std::string::npos);
+    EXPECT_TRUE(p.m_Diagnostics.empty());
+    EXPECT_EQ(File("Fold off").GetFoldPrg(), -1);
+    EXPECT_EQ(File("Margin Top 5\nMargin off").GetMarginOn(), 0u);
+}
+
+TEST_F(SslReader, FileInfoNeverReadsValuesOfAnEarlierLine) {
+    RSParse p = Parse(
+        "BeginJob\nBeginOutput\nFileInfo 0x1 0x2 0x3 0x4 0x5 0x6\nEndOutput\n"
+        "BeginOutput\nFileInfo 0x10 0x20 pcm_8bit\nEndOutput\nEndJob\n");
+    ASSERT_EQ(p.m_nResult, 3);
+    std::uint32_t dx = 0, dy = 0, dpi = 0, lpi = 0, copies = 0, pages = 0;
+    const RCSslEntry& e = p.m_Set.GetEntry(2);
+    e.GetFileInfo(dx, dy, dpi, lpi, copies, pages);
+    EXPECT_EQ(dx, 16u);
+    EXPECT_EQ(dy, 32u);
+    EXPECT_EQ(dpi, 0u);
+    EXPECT_EQ(copies, 0u);
+    EXPECT_EQ(pages, 1u);
+    EXPECT_EQ(e.GetFileInfoColor(), 8u);
+}
+
+// --- files, logs and streams ----------------------------------------------------------------
+
+TEST_F(SslReader, MissingFileIsLoggedAndGivesMinusOne) {
+    RCCaptureLog log;
+    RCScopedLog scope(&log);
+    RCSslSet set;
+    EXPECT_EQ(set.ParseSsl((m_Dir.Path() / "missing.ssl").string(), 0), -1);
+    EXPECT_TRUE(log.Contains(1, "RCSslSet::ParseSsl got an Exception from inFile.Open():"));
+    EXPECT_EQ(set.GetLastParsedFilename(), (m_Dir.Path() / "missing.ssl").string());
+}
+
+TEST_F(SslReader, ParseLogsBeginAndEnd) {
+    RCCaptureLog log;
+    RCScopedLog scope(&log);
+    Parse("BeginJob\nEndJob\n");
+    EXPECT_TRUE(log.Contains(4, "SslParseFunction Begin"));
+    EXPECT_TRUE(log.Contains(4, "SslParseFunction End"));
+    log.Clear();
+    Parse("BeginJob\nCopies x\nEndJob\n");
+    EXPECT_TRUE(log.Contains(1, "InFile open after yyparse"));
+}
+
+TEST_F(SslReader, DiagnosticsGoToTheStandardStreamsByDefault) {
+    const std::string path = m_Dir.Write("t.ssl", "BeginJob\nCopeis 2\nCopies x\n");
+    RCSslSet set;
+    ::testing::internal::CaptureStderr();
+    set.ParseSsl(path, 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "unknownstatement \"Copeis\" In Zeile 2\nparse error Token \"x\" In Zeile 3\n");
+}
+
+TEST_F(SslReader, Utf16TicketIsConvertedAndTheCopyRemoved) {
+    const std::filesystem::path tmp = m_Dir.Path() / "tmp";
+    std::filesystem::create_directories(tmp);
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old != nullptr ? old : "";
+    setenv("TMPDIR", tmp.c_str(), 1);
+
+    RSParse p = ParseFile(ssl2::test::ExamplePath("unicode_utf16.ssl"));
+
+    if (old != nullptr) {
+        setenv("TMPDIR", saved.c_str(), 1);
+    } else {
+        unsetenv("TMPDIR");
+    }
+    ASSERT_EQ(p.m_nResult, 2);
+    EXPECT_EQ(p.m_Set.GetEntry(0).GetJobName(), "Übersicht Straße 7 — 東京");
+    EXPECT_EQ(p.m_Set.GetEntry(1).GetName(), "Plan_ä.pdf");
+    EXPECT_TRUE(std::filesystem::is_empty(tmp)) << "the temporary VEM file is removed";
+}
+
+TEST_F(SslReader, Utf16LineNumbersCountNonEmptyLines) {
+    const std::u16string text = u"BeginJob\r\n\r\n\r\nCopeis 2\r\nEndJob\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    RSParse p = ParseFile(m_Dir.Write("u.ssl", bytes));
+    EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
+              "unknownstatement \"Copeis\" In Zeile 2\n");
+}
+
+// --- size and concurrency
+// -------------------------------------------------------------------------
+
+TEST_F(SslReader, LargeBlocksAndManyBlocksParse) {
+    std::string lines;
+    for (int i = 0; i < 50000; ++i)
+        lines += "Copies " + std::to_string(1 + i % 9) + "\n";
+    EXPECT_EQ(File(lines).GetCopies(), 1u + 49999 % 9);
+
+    std::string blocks = "BeginJob\n";
+    for (int i = 0; i < 10000; ++i)
+        blocks += "BeginOutput\nName \"f\"\nEndOutput\n";
+    RSParse p = Parse(blocks + "EndJob\n");
+    EXPECT_EQ(p.m_nResult, 10001);
+    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 1u);
+}
+
+TEST_F(SslReader, ParsesFromSeveralThreads) {
+    const std::string path = ssl2::test::ExamplePath("twenty_files.ssl");
+    const RSParse reference = ParseFile(path);
+    ASSERT_EQ(reference.m_nResult, 21);
+    std::vector<std::thread> threads;
+    std::vector<int> equal(4, 0);
+    for (std::size_t t = 0; t < equal.size(); ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 5; ++i) {
+                RCSslSet set;
+                set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
+                if (set.ParseSsl(path, 300) == 21 && (set == reference.m_Set).bEqual)
+                    ++equal[t];
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    for (int n : equal)
+        EXPECT_EQ(n, 5);
+}
+
+}  // namespace

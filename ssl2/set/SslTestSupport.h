@@ -1,0 +1,82 @@
+// Helpers of the job-set tests: a fresh temporary directory per test and a parse
+// that collects the reader's diagnostics.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ssl2/set/RCSslSet.h"
+
+namespace ssl2::test {
+
+/// A temporary directory that lives as long as the test.
+class RCTempDir {
+public:
+    RCTempDir() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string("ssl2-set-") + info->test_suite_name() + "-" + info->name();
+        for (char& c : name) {
+            if (c == '/')
+                c = '_';
+        }
+        m_Path = std::filesystem::temp_directory_path() / name;
+        std::filesystem::remove_all(m_Path);
+        std::filesystem::create_directories(m_Path);
+    }
+    ~RCTempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_Path, ignored);
+    }
+    RCTempDir(const RCTempDir&) = delete;
+    RCTempDir& operator=(const RCTempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return m_Path; }
+    /// Writes `bytes` to `name` in the directory and returns the full path.
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        const auto path = m_Path / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+
+private:
+    std::filesystem::path m_Path;
+};
+
+/// The outcome of one parse: the result, the set and every diagnostic.
+struct RSParse {
+    int m_nResult = 0;
+    RCSslSet m_Set;
+    std::vector<RSSslDiagnostic> m_Diagnostics;
+
+    /// The diagnostic lines as written to the standard streams, joined.
+    std::string Messages(RSSslDiagnostic::TKind kind) const {
+        std::string all;
+        for (const auto& d : m_Diagnostics) {
+            if (d.m_nKind == kind)
+                all += d.m_sMessage.str();
+        }
+        return all;
+    }
+};
+
+/// Parses `path` into `set` (a fresh one by default) collecting the diagnostics.
+inline RSParse ParseFile(const std::string& path, RCSslSet set = RCSslSet()) {
+    RSParse parse;
+    parse.m_Set = std::move(set);
+    parse.m_Set.SetDiagnosticHandler(
+        [&parse](const RSSslDiagnostic& d) { parse.m_Diagnostics.push_back(d); });
+    parse.m_nResult = parse.m_Set.ParseSsl(path, 300);
+    parse.m_Set.SetDiagnosticHandler({});
+    return parse;
+}
+
+/// Reads an example ticket of the source tree.
+inline std::string ExamplePath(const std::string& name) {
+    return std::string(SSL2_SOURCE_DIR) + "/examples/tickets/" + name;
+}
+
+}  // namespace ssl2::test

@@ -1,6 +1,7 @@
 #include "ssl2/capas/RCIniStringInterface.h"
 
 #include <limits>
+#include <memory>
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/capas/RCReaderContext.h"
@@ -18,11 +19,14 @@ void IniParseFunction(const std::string& text, RCIniStringInterface::TSectionMap
                       const TReaderDiagnosticHandler& handler) {
     g_ptheLogfile()->Write(4, "IniParseFunction Begin");
     SslCapasReader::RCParseContext context(target, handler);
-    yyscan_t scanner = nullptr;
-    if (ini_lex_init_extra(&context, &scanner) != 0) {
+    yyscan_t raw = nullptr;
+    if (ini_lex_init_extra(&context, &raw) != 0) {
         context.ScannerFatal("out of dynamic memory in yy_create_buffer()");
         return;
     }
+    // Freed however the parse ends (a caller's diagnostic handler may throw).
+    const std::unique_ptr<void, int (*)(yyscan_t)> owner(raw, ini_lex_destroy);
+    yyscan_t scanner = owner.get();
     try {
         if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max() - 2)) {
             SslCapasReader::FatalScannerError("fatal error - scanner input buffer overflow");
@@ -32,7 +36,6 @@ void IniParseFunction(const std::string& text, RCIniStringInterface::TSectionMap
     } catch (const SslCapasReader::RCScannerFatal& fatal) {
         context.ScannerFatal(fatal.what());
     }
-    ini_lex_destroy(scanner);
     if (context.m_bInParser)
         g_ptheLogfile()->Write(1, "bInIniParser true after yyparse");
     context.Finish();

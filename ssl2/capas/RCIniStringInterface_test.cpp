@@ -126,6 +126,14 @@ TEST(RCIniStringInterface, ParseStateDoesNotLeakIntoTheNextParse) {
     EXPECT_TRUE(ini.GetValue("t", "c", value));
 }
 
+TEST(RCIniStringInterface, AThrowingDiagnosticHandlerEndsOnlyThatParse) {
+    RCIniStringInterface ini;
+    ini.SetDiagnosticHandler([](const RSReaderDiagnostic&) { throw std::runtime_error("stop"); });
+    EXPECT_THROW(ini.ReadString("\nkey=1\n"), std::runtime_error);
+    ini.SetDiagnosticHandler({});
+    EXPECT_EQ(ini.ReadString("[s]\na=1\n"), 1u);
+}
+
 TEST(RCIniStringInterface, ToStringWritesSectionsInOrder) {
     Read read("[b]\nz=2\ny=1\n[a]\nk=v\n");
     EXPECT_EQ(read.ini.ToString(), "[a]\r\nk=v\r\r[b]\r\ny=1\rz=2\r\r");
@@ -153,6 +161,10 @@ TEST(RCIniStringInterface, LongValuesAndManyKeysAreReadWhole) {
     Read read("[s]\nk=" + longValue + "\n" + std::string(5000, 'K') + "=1\n");
     EXPECT_EQ(read.Value("s", "k"), longValue);
     EXPECT_EQ(read.Value("s", std::string(5000, 'k').c_str()), "1");
+    // A first line of unclosed brackets is stray text, read in one pass.
+    Read brackets(std::string(100000, '[') + "\n[s]\na=1\n");
+    EXPECT_EQ(brackets.diagnostics.Output(), std::string(100000, '['));
+    EXPECT_EQ(brackets.Value("s", "a"), "1");
 
     std::string text = "[big]\r\n";
     for (int i = 0; text.size() < (1u << 20); ++i) {

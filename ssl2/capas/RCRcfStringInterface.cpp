@@ -4,6 +4,7 @@
 #include <array>
 #include <fstream>
 #include <limits>
+#include <memory>
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/capas/RCReaderContext.h"
@@ -23,11 +24,14 @@ void RcfParseFunction(std::string_view text, RCRcfStringInterface::TSectionMap& 
     g_ptheLogfile()->Write(4, "RcfParseFunction Begin");
     text = text.substr(0, text.find(kEsc));
     SslCapasReader::RCParseContext context(target, handler);
-    yyscan_t scanner = nullptr;
-    if (rcf_lex_init_extra(&context, &scanner) != 0) {
+    yyscan_t raw = nullptr;
+    if (rcf_lex_init_extra(&context, &raw) != 0) {
         context.ScannerFatal("out of dynamic memory in yy_create_buffer()");
         return;
     }
+    // Freed however the parse ends (a caller's diagnostic handler may throw).
+    const std::unique_ptr<void, int (*)(yyscan_t)> owner(raw, rcf_lex_destroy);
+    yyscan_t scanner = owner.get();
     try {
         if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max() - 2)) {
             SslCapasReader::FatalScannerError("fatal error - scanner input buffer overflow");
@@ -37,7 +41,6 @@ void RcfParseFunction(std::string_view text, RCRcfStringInterface::TSectionMap& 
     } catch (const SslCapasReader::RCScannerFatal& fatal) {
         context.ScannerFatal(fatal.what());
     }
-    rcf_lex_destroy(scanner);
     if (context.m_bInParser)
         g_ptheLogfile()->Write(1, "bInRcfParser true after yyparse");
     context.Finish();

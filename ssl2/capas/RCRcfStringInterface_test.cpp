@@ -218,7 +218,9 @@ namespace {
 // Hostile input: random bytes, biased towards the characters the scanners care about.
 TEST(CapasReaders, RandomBytesAreReadWithoutHarm) {
     std::mt19937 random(20261206);
-    const char kAlphabet[] = "[]=;,\"\r\n \t#BEGMFENDMF\x1b\x00\xff" "abc01";
+    const char kAlphabet[] =
+        "[]=;,\"\r\n \t#BEGMFENDMF\x1b\x00\xff"
+        "abc01";
     const std::string alphabet(kAlphabet, sizeof kAlphabet - 1);
     for (int round = 0; round < 300; ++round) {
         std::string text(random() % 3000, '\0');

@@ -22,6 +22,8 @@
 
 #include "ssl2/access/RCAccessSsl.h"
 #include "ssl2/base/RCMutex.h"
+#include "ssl2/base/TException.h"
+#include "ssl2/base/TRCMultiObjectContainer.h"
 #include "ssl2/base/TString.h"
 #include "ssl2/entry/RCSslEntry.h"
 #include "ssl2/set/SslDiagnostic.h"
@@ -195,6 +197,45 @@ private:
     TSslDiagnosticHandler m_DiagnosticHandler;
 
     static bool m_staticNoReEscape;
+
+    // --- delivery into directories (RCSslSetDelivery*.cpp, RCSslSetNormalize.cpp,
+    // RCSslSetQueue.cpp).  Names from a ticket are reduced to their last path
+    // component, so nothing is ever written outside the directories given.
+public:
+    /// Delivers the job: a job directory named after the job (in `*baseDir`, or in
+    /// `targetDir` when null) receives every file the job names; the rewritten copy
+    /// of the set, whose paths point there, is written as `targetDir`/<job>.ssl
+    /// (atomically, last).  Returns the entry count, 0 for an empty set or when the
+    /// job directory or the SSL file cannot be made.  Single copy failures are
+    /// logged and skipped.
+    std::uint32_t PlotSsl(const TString& targetDir, RCAccessSsl access, TString suffix,
+                          SslStatement::TSyntaxVersion version, TString* sslPathOut = nullptr,
+                          unsigned int overwrite = 0, RCSslSet* setOut = nullptr,
+                          const TString* baseDir = nullptr, unsigned int reserved = 0,
+                          unsigned int keepJobName = 0);
+    /// Gathers the files of the file entries (printed files, colour profiles, stamp
+    /// bitmaps) into `normDir` under collision-free names and points the entries at
+    /// them; with `purge`, deletes the files of `normDir` that the job does not use.
+    /// Returns the errors met (empty when all went well).
+    static TRCMultiObjectContainer<RCInfo> NormalizeSsl(RCSslSet* set, TString normDir,
+                                                        unsigned int purge);
+    /// Maps the UNC directories of the file entries and the stamp bitmaps to local
+    /// paths (RCUncPath2LocalPath).
+    static void UNCPaths2Locals(RCSslSet& set);
+    /// Claims the next numbered directory of the queue in `base` (its "latest.num"
+    /// is held exclusively meanwhile; a claimant that finds it held raises at once);
+    /// returns base + number + '/', made when `create` is non-zero.
+    static TString GetNextCopydockJobDir(const TString& base, unsigned int create);
+    /// Delivers a raw job into the next directory of the queue `dir`: the support
+    /// files, the ".job" file last.  Returns the number of file entries, 0 when
+    /// nothing (or no ".job" file) was delivered.
+    std::uint32_t PlotCopydockJob(const TString& dir) const;
+
+private:
+    /// Copies `source` into `targetDir` under a collision-free name; `newPath` is the
+    /// copy, "" when the file already lies there or the copy failed (the error is
+    /// the result).
+    static RCInfo SslCopyFile(TString source, TString targetDir, TString& newPath);
 };
 
 template <class Translator>

@@ -1,0 +1,191 @@
+// RCSslSet::PlotSsl: delivery of a job into a job directory beside its SSL file.
+
+#include <sys/stat.h>
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/base/RCUncPath2LocalPath.h"
+#include "ssl2/base/TException.h"
+#include "ssl2/base/TFile.h"
+#include "ssl2/set/RCSslSet.h"
+#include "ssl2/set/RCSslSetDelivery.h"
+
+using namespace SslDelivery;
+
+namespace {
+
+/// What a delivered file is, for the log message of a failed copy.
+enum class TKind { kSupportFile, kImage, kScannerProfile, kPlotterProfile, kStamp };
+
+const char* KindName(TKind kind) {
+    switch (kind) {
+        case TKind::kSupportFile:
+            return "SupportFile";
+        case TKind::kImage:
+            return "Image";
+        case TKind::kScannerProfile:
+            return "ScannerProfile";
+        case TKind::kPlotterProfile:
+            return "PlotterProfile";
+        case TKind::kStamp:
+            break;
+    }
+    return "Stamp";
+}
+
+/// Copies `source` to `target` (both UNC-mapped for the copy).  Without
+/// `overwrite` an existing target is kept.  A failure is logged and skipped.
+void Deliver(const TString& source, const TString& target, unsigned int overwrite, TKind kind) {
+    if (overwrite == 0 && TFile::Exist(target))
+        return;
+    try {
+        TString from = source;
+        TString to = target;
+        RCUncPath2LocalPath::UncPath2LocalPath(from, "");
+        RCUncPath2LocalPath::UncPath2LocalPath(to, "");
+        CopyFileAtomically(from, to, overwrite != 0);
+    } catch (const TException&) {
+        g_ptheLogfile()->Write(
+            1, TString::Format("RCSslSet::PlotSsl has an exception in (%s) Copy( %s , %s ) "
+                               "Message is: %s",
+                               KindName(kind), source.c_str(), target.c_str(),
+                               GetErrorString().c_str()));
+        ClearError();
+    } catch (...) {
+        VemtoUnhandledException();
+        ClearError();
+    }
+}
+
+/// True when `path` is a directory itself, not a link to one.
+bool IsRealDirectory(const TString& path) {
+    struct stat info {};
+    return ::lstat(TFile::NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace
+
+std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TString suffix,
+                                SslStatement::TSyntaxVersion version, TString* sslPathOut,
+                                unsigned int overwrite, RCSslSet* setOut, const TString* baseDir,
+                                unsigned int /*reserved*/, unsigned int keepJobName) {
+    const TString target = StripSeparators(targetDir);
+    if (m_EntryList.empty())
+        return 0;
+    RCSslSet copy(*this);
+    const TString base = baseDir != nullptr ? StripSeparators(*baseDir) : target;
+    RCSslEntry& job = m_EntryList[0];
+    RCSslEntry& copyJob = copy.m_EntryList[0];
+
+    bool changed = false;
+    TString name = MakeJobDirName(job.GetJobName(), changed);
+    // The suffix becomes part of a directory name too.
+    suffix = ReplaceReservedChars(suffix);
+    copyJob.SetDirectory(JoinPath(base, name));
+    changed = changed || !suffix.IsEmpty();
+    for (unsigned long long counter = 1; overwrite == 0; ++counter) {
+        const bool clash = TFile::DirExist(JoinPath(base, name + suffix)) ||
+                           TFile::Exist(JoinPath(target, name + suffix + ".ssl"));
+        if (!clash)
+            break;
+        suffix = TString(static_cast<long long>(counter));
+        changed = true;
+    }
+    if (changed) {
+        name += suffix;
+        copyJob.SetDirectory(JoinPath(base, name));
+        if (keepJobName == 0) {
+            job.SetJobName(name);
+            copyJob.SetJobName(name);
+        }
+    }
+    if (baseDir != nullptr)
+        copyJob.SetClientFileCaching(0);
+
+    const TString jobDir = JoinPath(base, name);
+    bool made = true;
+    try {
+        TFile::CreateCompleteDir(jobDir);
+    } catch (const TException&) {
+        made = false;
+        ClearError();
+    }
+    // A link in place of the job directory could lead the files anywhere.
+    if (!made || !IsRealDirectory(jobDir)) {
+        g_ptheLogfile()->Write(
+            1, TString::Format("RCSslSet::PlotSsl could not create the target directory: %s%s%s",
+                               base.c_str(), "/", name.c_str()));
+        return 0;
+    }
+
+    copyJob.RemoveAllSupportFiles();
+    for (std::uint32_t f = 0; f < job.GetSupportFileCount(); ++f) {
+        const TString file = job.GetSupportFile(f);
+        if (file.IsEmpty() || !TFile::Exist(file))
+            continue;
+        const TString dst = JoinPath(jobDir, SafeFileName(file));
+        copyJob.AddSupportFile(dst);
+        Deliver(file, dst, overwrite, TKind::kSupportFile);
+    }
+
+    for (std::size_t i = 1; i < m_EntryList.size(); ++i) {
+        const RCSslEntry& source = m_EntryList[i];
+        RCSslEntry& entry = copy.m_EntryList[i];
+        const bool skip = source.GetClientFileCaching() != 0 && baseDir == nullptr;
+        if (!skip)
+            entry.SetDirectory(jobDir);
+        if (baseDir != nullptr)
+            entry.SetDeleteFileAfterProcessing(1);
+
+        if (!skip) {
+            const TString fileName = SafeFileName(entry.GetName());
+            if (!(fileName == entry.GetName()))
+                entry.SetName(fileName);
+            Deliver(JoinPath(source.GetDirectory(), source.GetName()), JoinPath(jobDir, fileName),
+                    overwrite, TKind::kImage);
+        }
+
+        const std::uint32_t scanSource = source.GetScanColorProfileSource();
+        if ((scanSource == 2 || scanSource == 4) && !source.GetScanColorProfileName().IsEmpty()) {
+            const TString dst = JoinPath(jobDir, SafeFileName(entry.GetScanColorProfileName()));
+            entry.SetScanColorProfileName(dst);
+            if (!skip)
+                Deliver(source.GetScanColorProfileName(), dst, overwrite, TKind::kScannerProfile);
+        }
+        if (source.GetPlotColorProfileSource() == 1 &&
+            !source.GetPlotColorProfileName().IsEmpty()) {
+            const TString dst = JoinPath(jobDir, SafeFileName(entry.GetPlotColorProfileName()));
+            entry.SetPlotColorProfileName(dst);
+            if (!skip)
+                Deliver(source.GetPlotColorProfileName(), dst, overwrite, TKind::kPlotterProfile);
+        }
+        for (std::uint32_t s = 0; s < source.GetStampCount(); ++s) {
+            const TString bitmap = source.GetStampBmp(s);
+            if (bitmap.IsEmpty())
+                continue;
+            const TString dst = JoinPath(jobDir, SafeFileName(entry.GetStampBmp(s)));
+            entry.SetStampBmp(s, dst);
+            if (!skip)
+                Deliver(bitmap, dst, overwrite, TKind::kStamp);
+        }
+    }
+
+    // The SSL file is what a consumer acts on: it appears complete, after every
+    // file of the job directory.
+    const TString sslPath = JoinPath(target, name + ".ssl");
+    try {
+        WriteFileAtomically(sslPath, copy.ToString(access, version, 1).str());
+    } catch (const TException&) {
+        g_ptheLogfile()->Write(1, TString::Format("RCSslSet::PlotSsl could not write the ssl "
+                                                  "file: %s Message is: %s",
+                                                  sslPath.c_str(), GetErrorString().c_str()));
+        ClearError();
+        return 0;
+    }
+    if (sslPathOut != nullptr)
+        *sslPathOut = sslPath;
+    if (setOut != nullptr)
+        *setOut = copy;
+    g_ptheLogfile()->Write(
+        2, "RCSslSet::PlotSsl has copy the sslname: " + sslPath + "sslDirname: " + name);
+    return static_cast<std::uint32_t>(m_EntryList.size());
+}

@@ -1,0 +1,67 @@
+// File helpers of job delivery, normalisation and queue directories.
+//
+// RCSslSet::PlotSsl, NormalizeSsl, SslCopyFile, GetNextCopydockJobDir and
+// PlotCopydockJob build on these: safe composition of paths from names a ticket
+// supplies, the job-name rules of a delivery directory, collision-free names,
+// files that appear atomically (written under a temporary name in the target
+// directory, then renamed), and the claim of a queue directory under an exclusive
+// lock on the queue's numbering file.
+//
+// Paths may use '/' or '\' as separators; paths composed here use '/'.  Errors are
+// raised as library errors (TException, pending error set).  All functions are
+// thread-safe; they keep no state.
+//
+//   TString dst = SslDelivery::JoinPath(jobDir, SslDelivery::SafeFileName(ticketName));
+//   SslDelivery::CopyFileAtomically(src, dst, true);
+#pragma once
+
+#include <string_view>
+
+#include "ssl2/base/TString.h"
+
+namespace SslDelivery {
+
+/// The last component of `path` (either separator), so that the result names an
+/// entry of the directory it is joined to: "_" when that component is empty, "."
+/// or ".."; "" only for an empty `path`.
+TString SafeFileName(const TString& path);
+
+/// True when `name` can be used as one entry of a directory: non-empty, no
+/// separator of either kind, not "." or "..".
+bool IsPlainName(const TString& name);
+
+/// `directory` without trailing separators (a bare "/" stays).
+TString StripSeparators(const TString& directory);
+
+/// `directory` + '/' + `name`; `name` alone when `directory` is empty.
+TString JoinPath(const TString& directory, const TString& name);
+
+/// Every character of / \ < > ? " | : replaced by '_'.
+TString ReplaceReservedChars(TString text);
+
+/// The directory name made of a job name: reserved characters replaced, trailing
+/// dots and blanks removed, "JH_SET" when nothing remains.  `changed` tells whether
+/// the stripping changed the name (the replacement alone does not count).
+TString MakeJobDirName(const TString& jobName, bool& changed);
+
+/// `name` when `directory` holds no entry of that name; otherwise the first of
+/// token + "_" + counter + rest (token: the text before the first dot, rest: from
+/// that dot on; counter 1, 2, ...) that is free.
+TString CollisionFreeName(const TString& directory, const TString& name);
+
+/// Writes `bytes` to `path` so that the file appears complete or not at all: a
+/// temporary file in the same directory is written and renamed onto `path` (an
+/// existing file or link there is replaced, never written through).
+void WriteFileAtomically(const TString& path, std::string_view bytes);
+
+/// Copies the file `source` to `target` the same way.  With `replace` false an
+/// existing `target` (even a dangling link) is an error and stays untouched.
+void CopyFileAtomically(const TString& source, const TString& target, bool replace);
+
+/// Claims the next numbered directory of the queue in `base` (see
+/// RCSslSet::GetNextCopydockJobDir): "latest.num" is held under an exclusive lock
+/// for the whole read-increment-write; a claimant that finds it held fails at once.
+/// Returns base + name + '/' (the directory made when `create`), "" when none.
+TString ClaimQueueDirectory(const TString& base, bool create);
+
+}  // namespace SslDelivery

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/set/RCSslSet.h"
+#include "ssl2/set/RCSslSetDeliveryTestUtil.h"
+
+namespace {
+
+using SslDeliveryTest::Changes;
+using SslDeliveryTest::Snapshot;
+using SslDeliveryTest::TreeSnapshot;
+
+constexpr auto kVersion = SslStatement::kVersion50;
+
+class PlotSslTicket : public SslDeliveryTest::TempDirTest {
+protected:
+    RCCaptureLog m_log;
+    RCScopedLog m_scope{&m_log};
+};
+
+// The twenty-file example ticket, its files made in the temporary tree: the
+// delivery makes exactly the job directory and the SSL file, and the written
+// ticket reads back as the set with every path pointing into the job directory.
+TEST_F(PlotSslTicket, TwentyFileExampleTicket) {
+    MakeDir("out");
+    const std::string examples = SSL2_SOURCE_DIR "/examples/tickets/twenty_files.ssl";
+    std::string ticket = SslDeliveryTest::ReadFile(examples);
+    ASSERT_FALSE(ticket.empty());
+    const std::string from = "/srv/plot/in/towerb";
+    for (std::size_t at; (at = ticket.find(from)) != std::string::npos;)
+        ticket.replace(at, from.size(), Path("in").str());
+    const TString ticketPath = Write("ticket.ssl", ticket);
+    Write("in/pens.ctb", "pens");
+    Write("in/logo.bmp", "logo");
+    for (int i = 1; i <= 20; ++i)
+        Write(TString::Format("in/B-%03d.plt", i).str(), TString::Format("plot %d", i).str());
+
+    RCSslSet set;
+    ASSERT_EQ(set.ParseSsl(ticketPath, 300), 21);
+    ASSERT_TRUE(set.ParsedTilEnd());
+    const RCSslSet original = set;
+    const auto before = Snapshot(m_root);
+    TString sslPath;
+    RCSslSet written;
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, &sslPath, 0, &written), 21u);
+
+    const std::string job = "Tower B - permit set";
+    const TString jobDir = Path("out/" + job);
+    EXPECT_EQ(sslPath, Path("out/" + job + ".ssl"));
+    TreeSnapshot expected{{"out/" + job, "dir"},
+                          {"out/" + job + "/pens.ctb", "file:pens"},
+                          {"out/" + job + "/logo.bmp", "file:logo"}};
+    for (int i = 1; i <= 20; ++i) {
+        expected[TString::Format("out/%s/B-%03d.plt", job.c_str(), i).str()] =
+            TString::Format("file:plot %d", i).str();
+    }
+    auto changes = Changes(before, Snapshot(m_root));
+    ASSERT_EQ(changes.count("out/" + job + ".ssl"), 1u);
+    changes.erase("out/" + job + ".ssl");
+    EXPECT_EQ(changes, expected);
+    EXPECT_TRUE(m_log.Contains(
+        2, "RCSslSet::PlotSsl has copy the sslname: " + sslPath + "sslDirname: " + job));
+    EXPECT_FALSE(m_log.Contains(1, ""));
+
+    // Read back: the delivered set, whose paths all point into the job directory.
+    RCSslSet reread;
+    ASSERT_EQ(reread.ParseSsl(sslPath, 300), 21);
+    RCSslSet flattened = written;
+    TString notes = flattened.GetEntry(0).GetNotes();
+    notes.Replace("<|>", " ");
+    flattened.GetEntry(0).SetNotes(notes);
+    EXPECT_TRUE((reread == flattened).bEqual);
+    const RCSslEntry& readJob = reread.GetEntry(0);
+    ASSERT_EQ(readJob.GetSupportFileCount(), 2u);
+    EXPECT_EQ(TString(readJob.GetSupportFile(0)), jobDir + "/pens.ctb");
+    EXPECT_EQ(TString(readJob.GetSupportFile(1)), jobDir + "/logo.bmp");
+    EXPECT_EQ(readJob.GetDirectory(), jobDir);
+    for (int i = 1; i < reread.Size(); ++i) {
+        EXPECT_EQ(reread.GetEntry(i).GetDirectory(), jobDir) << i;
+        EXPECT_EQ(reread.GetEntry(i).GetName(), original.GetEntry(i).GetName()) << i;
+    }
+    // Apart from the paths the delivered set is the one given.
+    RCSslSet expectedSet = original;
+    expectedSet.GetEntry(0).SetDirectory(jobDir);
+    expectedSet.GetEntry(0).RemoveAllSupportFiles();
+    expectedSet.GetEntry(0).AddSupportFile(jobDir + "/pens.ctb");
+    expectedSet.GetEntry(0).AddSupportFile(jobDir + "/logo.bmp");
+    for (int i = 1; i < expectedSet.Size(); ++i)
+        expectedSet.GetEntry(i).SetDirectory(jobDir);
+    EXPECT_TRUE((written == expectedSet).bEqual);
+    // The set delivered from is unchanged.
+    EXPECT_TRUE((set == original).bEqual);
+}
+
+}  // namespace

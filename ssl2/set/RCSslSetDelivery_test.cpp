@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/base/TException.h"
+#include "ssl2/set/RCSslSet.h"
+#include "ssl2/set/RCSslSetDeliveryTestUtil.h"
+
+namespace {
+
+using SslDeliveryTest::Changes;
+using SslDeliveryTest::Snapshot;
+using SslDeliveryTest::TreeSnapshot;
+namespace fs = std::filesystem;
+
+constexpr auto kVersion = SslStatement::kVersion50;
+
+class PlotSslTest : public SslDeliveryTest::TempDirTest {
+protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        MakeDir("out");
+    }
+
+    /// A job entry named `jobName` and one file entry per name, each file in
+    /// `sourceDir` (created with its name as contents).
+    RCSslSet MakeSet(const TString& jobName, const std::vector<std::string>& names,
+                     const std::string& sourceDir = "in") {
+        RCSslSet set;
+        RCSslEntry job(0);
+        job.SetJobName(jobName);
+        set.AddEntry(job);
+        for (const std::string& name : names) {
+            Write(sourceDir + "/" + name, name);
+            RCSslEntry file(job, 1);
+            file.SetDirectory(Path(sourceDir));
+            file.SetName(name);
+            set.AddEntry(file);
+        }
+        return set;
+    }
+
+    /// Level-1 messages of the capture log.
+    int Failures() const {
+        int count = 0;
+        for (const auto& e : m_log.GetEntries())
+            count += e.m_nLevel == 1 ? 1 : 0;
+        return count;
+    }
+
+    RCCaptureLog m_log;
+    RCScopedLog m_scope{&m_log};
+};
+
+TEST_F(PlotSslTest, ProfilesAndStampsFollowTheFileIntoTheJobDirectory) {
+    RCSslSet set = MakeSet("Plan", {"a.plt"});
+    RCSslEntry& file = set.GetEntry(1);
+    file.SetScanColorProfileSource(2);
+    file.SetScanColorProfileName(Write("profiles/scan.icc", "scan"));
+    file.SetPlotColorProfileSource(1);
+    file.SetPlotColorProfileName(Write("profiles/plot.icc", "plot"));
+    file.AddStamp(SslSingleStamp());
+    file.AddStamp(SslSingleStamp());
+    file.SetStampBmp(1, Write("stamps/rev.bmp", "rev"));
+
+    RCSslSet written;
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, nullptr, 0, &written), 2u);
+    const RCSslEntry& out = written.GetEntry(1);
+    EXPECT_EQ(out.GetScanColorProfileName(), Path("out/Plan/scan.icc"));
+    EXPECT_EQ(out.GetPlotColorProfileName(), Path("out/Plan/plot.icc"));
+    EXPECT_EQ(out.GetStampBmp(0), "");
+    EXPECT_EQ(out.GetStampBmp(1), Path("out/Plan/rev.bmp"));
+    EXPECT_EQ(Read("out/Plan/scan.icc"), "scan");
+    EXPECT_EQ(Read("out/Plan/plot.icc"), "plot");
+    EXPECT_EQ(Read("out/Plan/rev.bmp"), "rev");
+    EXPECT_EQ(Read("out/Plan/a.plt"), "a.plt");
+}
+
+TEST_F(PlotSslTest, JobNamesBecomeDirectoryNames) {
+    struct Row {
+        const char* job;
+        unsigned int keepJobName;
+        const char* dir;
+        const char* jobNameAfter;
+    } rows[] = {
+        // Replacing reserved characters alone does not count as a change of name.
+        {"a:b?", 0, "a_b_", "a:b?"},
+        {". .", 0, "JH_SET", "JH_SET"},
+        {". .", 1, "JH_SET", ". ."},
+        {"Plan. ", 0, "Plan", "Plan"},
+    };
+    for (const Row& r : rows) {
+        fs::remove_all(m_root / "out");
+        MakeDir("out");
+        RCSslSet set = MakeSet(r.job, {"a.plt"});
+        RCSslSet written;
+        TString sslPath;
+        EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, &sslPath, 0, &written,
+                              nullptr, 0, r.keepJobName),
+                  2u)
+            << r.job;
+        EXPECT_EQ(sslPath, Path(std::string("out/") + r.dir + ".ssl")) << r.job;
+        EXPECT_EQ(Read(std::string("out/") + r.dir + "/a.plt"), "a.plt") << r.job;
+        EXPECT_EQ(set.GetEntry(0).GetJobName(), r.jobNameAfter) << r.job;
+        EXPECT_EQ(written.GetEntry(0).GetJobName(), r.jobNameAfter) << r.job;
+    }
+}
+
+TEST_F(PlotSslTest, ClashingNamesAreNumberedUnlessOverwriting) {
+    MakeDir("out/Plan");
+    MakeDir("out/Plan1");
+    Write("out/Plan1/a.plt", "old");
+    RCSslSet set = MakeSet("Plan", {"a.plt"});
+    TString sslPath;
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, &sslPath), 2u);
+    EXPECT_EQ(sslPath, Path("out/Plan2.ssl"));
+    EXPECT_EQ(Read("out/Plan2/a.plt"), "a.plt");
+    EXPECT_EQ(set.GetEntry(0).GetJobName(), "Plan2");
+
+    // An SSL file of the name clashes too; a suffix is replaced by the counter.
+    Write("out/Job-x.ssl", "old ticket");
+    RCSslSet suffixed = MakeSet("Job", {"b.plt"});
+    EXPECT_EQ(suffixed.PlotSsl(Path("out"), RCAccessSsl(), "-x", kVersion, &sslPath), 2u);
+    EXPECT_EQ(sslPath, Path("out/Job1.ssl"));
+    EXPECT_EQ(Read("out/Job-x.ssl"), "old ticket");
+
+    // Overwriting reuses the name and replaces the files in it.
+    RCSslSet again = MakeSet("Plan", {"a.plt"});
+    Write("in/a.plt", "new");
+    Write("out/Plan/a.plt", "older");
+    EXPECT_EQ(again.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, &sslPath, 1), 2u);
+    EXPECT_EQ(sslPath, Path("out/Plan.ssl"));
+    EXPECT_EQ(Read("out/Plan/a.plt"), "new");
+    EXPECT_EQ(again.GetEntry(0).GetJobName(), "Plan");
+}
+
+TEST_F(PlotSslTest, SameNamesInOneJobKeepTheFirstUnlessOverwriting) {
+    RCSslSet set = MakeSet("Twice", {"a.plt"});
+    set.AddEntry(MakeSet("", {"a.plt"}, "other").GetEntry(1));
+    Write("other/a.plt", "second");
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion), 3u);
+    EXPECT_EQ(Read("out/Twice/a.plt"), "a.plt");
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, nullptr, 1), 3u);
+    EXPECT_EQ(Read("out/Twice/a.plt"), "second");
+}
+
+TEST_F(PlotSslTest, ClientFileCachingAndBaseDirectory) {
+    RCSslSet set = MakeSet("Cached", {"a.plt", "b.plt"});
+    set.GetEntry(0).SetClientFileCaching(1);
+    set.GetEntry(1).SetClientFileCaching(1);
+    set.GetEntry(1).SetScanColorProfileSource(4);
+    set.GetEntry(1).SetScanColorProfileName(Write("p/scan.icc", "scan"));
+    set.GetEntry(1).AddStamp(SslSingleStamp());
+    set.GetEntry(1).SetStampBmp(0, Write("p/s.bmp", "s"));
+
+    RCSslSet written;
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, nullptr, 0, &written), 3u);
+    const RCSslEntry& cached = written.GetEntry(1);
+    EXPECT_EQ(cached.GetDirectory(), Path("in"));
+    EXPECT_EQ(cached.GetScanColorProfileName(), Path("out/Cached/scan.icc"));
+    EXPECT_EQ(cached.GetStampBmp(0), Path("out/Cached/s.bmp"));
+    EXPECT_FALSE(fs::exists(m_root / "out/Cached/a.plt"));
+    EXPECT_FALSE(fs::exists(m_root / "out/Cached/scan.icc"));
+    EXPECT_FALSE(fs::exists(m_root / "out/Cached/s.bmp"));
+    EXPECT_EQ(Read("out/Cached/b.plt"), "b.plt");
+
+    // With a base directory caching is off: every file is delivered there and marked
+    // for deletion after processing; the SSL file stays in the target directory.
+    const TString base = Path("base");
+    TString sslPath;
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, &sslPath, 1, &written, &base),
+              3u);
+    EXPECT_EQ(sslPath, Path("out/Cached.ssl"));
+    EXPECT_EQ(Read("base/Cached/a.plt"), "a.plt");
+    EXPECT_EQ(Read("base/Cached/scan.icc"), "scan");
+    EXPECT_EQ(written.GetEntry(0).GetClientFileCaching(), 0u);
+    EXPECT_EQ(written.GetEntry(1).GetDirectory(), Path("base/Cached"));
+    EXPECT_EQ(written.GetEntry(1).GetDeleteFileAfterProcessing(), 1u);
+    EXPECT_EQ(written.GetEntry(2).GetDeleteFileAfterProcessing(), 1u);
+}
+
+TEST_F(PlotSslTest, NothingIsDeliveredWhenThereIsNoJobOrNoJobDirectory) {
+    const auto before = Snapshot(m_root);
+    RCSslSet empty;
+    EXPECT_EQ(empty.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion), 0u);
+    EXPECT_EQ(Snapshot(m_root), before);
+
+    RCSslSet set = MakeSet("Job", {"a.plt"});
+    Write("blocker", "a file where the base directory should be");
+    const TString base = Path("blocker");
+    const auto withSources = Snapshot(m_root);
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, nullptr, 0, nullptr, &base),
+              0u);
+    EXPECT_TRUE(m_log.Contains(
+        1, "RCSslSet::PlotSsl could not create the target directory: " + base + "/Job"));
+    EXPECT_EQ(Snapshot(m_root), withSources);
+
+    // A link in place of the job directory is not followed.
+    MakeDir("elsewhere");
+    fs::create_directory_symlink(m_root / "elsewhere", m_root / "out" / "Job");
+    const auto withLink = Snapshot(m_root);
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, nullptr, 1), 0u);
+    EXPECT_EQ(Snapshot(m_root), withLink);
+}
+
+TEST_F(PlotSslTest, CopyFailuresAreLoggedAndSkipped) {
+    RCSslSet set = MakeSet("Job", {"a.plt", "b.plt"});
+    fs::remove(m_root / "in/a.plt");
+    set.GetEntry(0).AddSupportFile(Path("in/missing.ctb"));  // silently dropped
+    set.GetEntry(2).AddStamp(SslSingleStamp());
+    set.GetEntry(2).SetStampBmp(0, Path("in/missing.bmp"));
+    RCSslSet written;
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, nullptr, 0, &written), 3u);
+    EXPECT_EQ(Failures(), 2);
+    EXPECT_TRUE(m_log.Contains(1, "RCSslSet::PlotSsl has an exception in (Image) Copy( " +
+                                      Path("in/a.plt") + " , " + Path("out/Job/a.plt") +
+                                      " ) Message is: "));
+    EXPECT_TRUE(m_log.Contains(1, "RCSslSet::PlotSsl has an exception in (Stamp) Copy( " +
+                                      Path("in/missing.bmp") + " , "));
+    EXPECT_EQ(written.GetEntry(0).GetSupportFileCount(), 0u);
+    EXPECT_EQ(Read("out/Job/b.plt"), "b.plt");
+    EXPECT_TRUE(fs::exists(m_root / "out/Job.ssl"));
+}
+
+TEST_F(PlotSslTest, AnSslFileThatCannotBeWrittenIsAFailure) {
+    RCSslSet set = MakeSet("Job", {"a.plt"});
+    const TString base = Path("base");
+    TString sslPath = "untouched";
+    EXPECT_EQ(
+        set.PlotSsl(Path("no/such/dir"), RCAccessSsl(), "", kVersion, &sslPath, 0, nullptr, &base),
+        0u);
+    EXPECT_EQ(sslPath, "untouched");
+    EXPECT_TRUE(m_log.Contains(1, "RCSslSet::PlotSsl could not write the ssl file: "));
+    EXPECT_FALSE(fs::exists(m_root / "no"));
+}
+
+// Names, profiles, bitmaps, support files, a job name and a suffix that try to
+// leave the directories: only the job directory and the SSL file appear.
+TEST_F(PlotSslTest, HostileNamesWriteNothingOutsideTheGivenDirectories) {
+    Write("in/x", "dotdot");
+    Write("in/a/b/ctl\x01\x1f.plt", "control");
+    Write("in/sup.ctb", "support");
+    Write("in/p.icc", "profile");
+    Write("in/s.bmp", "stamp");
+
+    RCSslSet set;
+    RCSslEntry job(0);
+    job.SetJobName("../../evil");
+    job.AddSupportFile(Path("in/a/b/../../sup.ctb"));
+    set.AddEntry(job);
+    const char* names[] = {"../../x", "/etc/passwd", "a\\..\\..\\b", "ctl\x01\x1f.plt", "..", ""};
+    for (const char* name : names) {
+        RCSslEntry file(job, 1);
+        file.SetDirectory(Path("in/a/b"));
+        file.SetName(name);
+        file.SetPlotColorProfileSource(1);
+        file.SetPlotColorProfileName(Path("in/a/b/..\\..\\p.icc"));
+        file.AddStamp(SslSingleStamp());
+        file.SetStampBmp(0, Path("in/a/b/../../s.bmp"));
+        set.AddEntry(file);
+    }
+
+    const auto before = Snapshot(m_root);
+    RCSslSet written;
+    TString sslPath;
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "/../../up", kVersion, &sslPath, 1, &written),
+              7u);
+    // The files that cannot be read ("/etc/passwd" under the source directory, the
+    // directories "a\..\..\b" and "..", the empty name) are logged and skipped.
+    EXPECT_EQ(Failures(), 4);
+    const std::string dir = ".._.._evil_.._.._up";
+    EXPECT_EQ(sslPath, Path("out/" + dir + ".ssl"));
+    auto changes = Changes(before, Snapshot(m_root));
+    for (const auto& [path, what] : changes)
+        EXPECT_EQ(path.rfind("out/" + dir, 0), 0u) << path << " " << what;
+    EXPECT_EQ(changes["out/" + dir + "/x"], "file:dotdot");
+    EXPECT_EQ(changes["out/" + dir + "/ctl\x01\x1f.plt"], "file:control");
+    EXPECT_EQ(changes["out/" + dir + "/sup.ctb"], "file:support");
+    EXPECT_EQ(changes["out/" + dir + "/p.icc"], "file:profile");
+    EXPECT_EQ(changes["out/" + dir + "/s.bmp"], "file:stamp");
+
+    // Every path of the written ticket names an entry of the job directory.
+    const TString jobDir = Path("out/" + dir);
+    auto inJobDir = [&](const TString& path) {
+        return path.Left(jobDir.GetLength() + 1) == jobDir + "/" &&
+               path.Mid(jobDir.GetLength() + 1).Find('/') == TString::kNotFound &&
+               path.Mid(jobDir.GetLength() + 1).Find('\\') == TString::kNotFound;
+    };
+    EXPECT_TRUE(inJobDir(TString(written.GetEntry(0).GetSupportFile(0))));
+    for (int i = 1; i < written.Size(); ++i) {
+        const RCSslEntry& e = written.GetEntry(i);
+        EXPECT_EQ(e.GetDirectory(), jobDir);
+        EXPECT_TRUE(e.GetName().IsEmpty() || inJobDir(jobDir + "/" + e.GetName())) << e.GetName();
+        EXPECT_TRUE(inJobDir(e.GetPlotColorProfileName())) << e.GetPlotColorProfileName();
+        EXPECT_TRUE(inJobDir(e.GetStampBmp(0))) << e.GetStampBmp(0);
+    }
+    ClearError();
+}
+
+}  // namespace

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/base/RCUncPath2LocalPath.h"
+#include "ssl2/base/TException.h"
+#include "ssl2/set/RCSslSet.h"
+#include "ssl2/set/RCSslSetDeliveryTestUtil.h"
+
+namespace {
+
+using SslDeliveryTest::Changes;
+using SslDeliveryTest::Snapshot;
+using SslDeliveryTest::TreeSnapshot;
+namespace fs = std::filesystem;
+
+class NormalizeTest : public SslDeliveryTest::TempDirTest {
+protected:
+    /// A job with one file entry per (directory, name); each file is created with
+    /// its relative path as contents.
+    RCSslSet MakeSet(const std::vector<std::pair<std::string, std::string>>& files) {
+        RCSslSet set;
+        RCSslEntry job(0);
+        set.AddEntry(job);
+        for (const auto& [dir, name] : files) {
+            if (!name.empty())
+                Write(dir + "/" + name, dir + "/" + name);
+            RCSslEntry file(job, 1);
+            file.SetDirectory(Path(dir));
+            file.SetName(name);
+            set.AddEntry(file);
+        }
+        return set;
+    }
+
+    RCCaptureLog m_log;
+    RCScopedLog m_scope{&m_log};
+};
+
+TEST_F(NormalizeTest, GathersFilesUnderCollisionFreeNames) {
+    RCSslSet set = MakeSet({{"a", "plan.tif"}, {"b", "plan.tif"}, {"norm", "here.tif"}});
+    const auto before = Snapshot(m_root);
+    const auto errors = RCSslSet::NormalizeSsl(&set, Path("norm"), 0);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(Changes(before, Snapshot(m_root)),
+              (TreeSnapshot{{"norm/plan.tif", "file:a/plan.tif"},
+                            {"norm/plan_1.tif", "file:b/plan.tif"}}));
+    EXPECT_EQ(set.GetEntry(1).GetDirectory(), Path("norm/"));
+    EXPECT_EQ(set.GetEntry(1).GetName(), "plan.tif");
+    EXPECT_EQ(set.GetEntry(2).GetDirectory(), Path("norm/"));
+    EXPECT_EQ(set.GetEntry(2).GetName(), "plan_1.tif");
+    // Already in place (however the directory is spelled): neither copied nor renamed.
+    EXPECT_EQ(set.GetEntry(3).GetDirectory(), Path("norm"));
+    EXPECT_EQ(set.GetEntry(3).GetName(), "here.tif");
+}
+
+TEST_F(NormalizeTest, DirectoryComparisonSeesThroughDotsAndLinks) {
+    MakeDir("norm");
+    fs::create_directory_symlink(m_root / "norm", m_root / "alias");
+    RCSslSet set = MakeSet({{"norm/../norm", "a.tif"}, {"alias", "b.tif"}});
+    const auto before = Snapshot(m_root);
+    EXPECT_TRUE(RCSslSet::NormalizeSsl(&set, Path("norm/"), 1).empty());
+    EXPECT_EQ(Snapshot(m_root), before);
+    EXPECT_EQ(set.GetEntry(1).GetName(), "a.tif");
+    EXPECT_EQ(set.GetEntry(2).GetName(), "b.tif");
+}
+
+TEST_F(NormalizeTest, ProfilesAndStampsAreGatheredAndCounted) {
+    RCSslSet set = MakeSet({{"a", "plan.plt"}, {"b", "plan2.plt"}});
+    RCSslEntry& first = set.GetEntry(1);
+    first.SetScanColorProfileSource(2);
+    first.SetScanColorProfileName(Write("p/scan.icc", "scan"));
+    first.SetPlotColorProfileSource(1);
+    first.SetPlotColorProfileName(Write("norm/plot.icc", "plot"));  // already there
+    first.AddStamp(SslSingleStamp());
+    first.SetStampBmp(0, Write("s/rev.bmp", "rev"));
+    RCSslEntry& second = set.GetEntry(2);
+    second.SetScanColorProfileSource(4);
+    second.SetScanColorProfileName(Path("p/scan.icc"));  // the same profile again
+    second.SetPlotColorProfileSource(0);                 // not from the ticket: left alone
+    second.SetPlotColorProfileName(Path("p/ignored.icc"));
+
+    EXPECT_TRUE(RCSslSet::NormalizeSsl(&set, Path("norm"), 1).empty());
+    EXPECT_EQ(first.GetScanColorProfileName(), Path("norm/scan.icc"));
+    EXPECT_EQ(first.GetPlotColorProfileName(), Path("norm/plot.icc"));
+    EXPECT_EQ(first.GetStampBmp(0), Path("norm/rev.bmp"));
+    EXPECT_EQ(second.GetScanColorProfileName(), Path("norm/scan_1.icc"));
+    EXPECT_EQ(second.GetPlotColorProfileName(), Path("p/ignored.icc"));
+    // The purge kept every file the job uses.
+    TreeSnapshot norm;
+    for (const auto& [path, what] : Snapshot(m_root / "norm"))
+        norm[path] = what;
+    EXPECT_EQ(norm, (TreeSnapshot{{"plan.plt", "file:a/plan.plt"},
+                                  {"plan2.plt", "file:b/plan2.plt"},
+                                  {"plot.icc", "file:plot"},
+                                  {"rev.bmp", "file:rev"},
+                                  {"scan.icc", "file:scan"},
+                                  {"scan_1.icc", "file:scan"}}));
+}
+
+TEST_F(NormalizeTest, PurgeDeletesOnlyUnusedFilesInsideTheDirectory) {
+    RCSslSet set = MakeSet({{"norm", "plot.plt"}, {"norm", "keep.tif"}});
+    set.GetEntry(1).SetFileEmulation(6);  // HPGL: its ".mtf" companion is used too
+    Write("norm/plot.mtf", "metafile");
+    Write("norm/stale.tif", "stale");
+    Write("norm/.hidden", "hidden");
+    MakeDir("norm/subdir");
+    Write("norm/subdir/inner.tif", "inner");
+    const TString victim = Write("outside/victim.tif", "victim");
+    fs::create_symlink(victim.str(), m_root / "norm" / "link.tif");
+
+    const auto errors = RCSslSet::NormalizeSsl(&set, Path("norm"), 1);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(Snapshot(m_root), (TreeSnapshot{{"norm", "dir"},
+                                              {"norm/plot.plt", "file:norm/plot.plt"},
+                                              {"norm/keep.tif", "file:norm/keep.tif"},
+                                              {"norm/plot.mtf", "file:metafile"},
+                                              {"norm/subdir", "dir"},
+                                              {"norm/subdir/inner.tif", "file:inner"},
+                                              {"outside", "dir"},
+                                              {"outside/victim.tif", "file:victim"}}));
+    for (const char* name : {"stale.tif", ".hidden", "link.tif"}) {
+        EXPECT_TRUE(m_log.Contains(
+            3, "RCSslSet::NormalizeSsl deletes file : " + Path(std::string("norm/") + name)))
+            << name;
+    }
+}
+
+TEST_F(NormalizeTest, FailuresAreCollectedAndTheRestGoesOn) {
+    RCSslSet set = MakeSet({{"a", "missing.tif"}, {"a", "present.tif"}});
+    fs::remove(m_root / "a/missing.tif");
+    set.GetEntry(2).AddStamp(SslSingleStamp());
+    set.GetEntry(2).SetStampBmp(0, Path("a/missing.bmp"));
+    const auto errors = RCSslSet::NormalizeSsl(&set, Path("norm"), 0);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_TRUE(errors[0].IsError());
+    EXPECT_TRUE(errors[1].IsError());
+    EXPECT_TRUE(m_log.Contains(1, "RCSslSet::NormalizeSsl got an Exception while copy file :"));
+    EXPECT_TRUE(m_log.Contains(1, "RCSslSet::SslCopyFile got an Exception while copy file :"));
+    // The paths are rewritten all the same; the stamp keeps its path.
+    EXPECT_EQ(set.GetEntry(1).GetDirectory(), Path("norm/"));
+    EXPECT_EQ(set.GetEntry(2).GetStampBmp(0), Path("a/missing.bmp"));
+    EXPECT_EQ(Read("norm/present.tif"), "a/present.tif");
+    ClearError();
+}
+
+TEST_F(NormalizeTest, ADirectoryThatCannotBeMadeEndsAtOnce) {
+    RCSslSet set = MakeSet({{"a", "x.tif"}});
+    Write("file", "not a directory");
+    const auto before = Snapshot(m_root);
+    const auto errors = RCSslSet::NormalizeSsl(&set, Path("file/norm"), 1);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].IsError());
+    EXPECT_EQ(Snapshot(m_root), before);
+    EXPECT_EQ(set.GetEntry(1).GetDirectory(), Path("a"));
+    ClearError();
+}
+
+TEST_F(NormalizeTest, HostileNamesWriteNothingOutsideTheDirectory) {
+    Write("in/p.icc", "profile");
+    RCSslSet set = MakeSet({{"in/a/b", "../../../x"},
+                            {"in/a/b", "/etc/passwd"},
+                            {"in/a/b", "a\\..\\..\\b"},
+                            {"in/a/b", "ctl\x01\x1f.tif"},
+                            {"in/a/b", ".."}});
+    set.GetEntry(2).SetPlotColorProfileSource(1);
+    set.GetEntry(2).SetPlotColorProfileName(Path("in/a/b/..\\..\\p.icc"));
+    set.GetEntry(3).AddStamp(SslSingleStamp());
+    set.GetEntry(3).SetStampBmp(0, Path("in/a/b/../../p.icc"));
+    const auto before = Snapshot(m_root);
+    // The two names that lead to directories ("a\..\..\b", "..") fail to copy.
+    EXPECT_EQ(RCSslSet::NormalizeSsl(&set, Path("norm"), 1).size(), 2u);
+    auto changes = Changes(before, Snapshot(m_root));
+    for (const auto& [path, what] : changes)
+        EXPECT_EQ(path.rfind("norm", 0), 0u) << path << " " << what;
+    EXPECT_EQ(changes["norm/x"], "file:in/a/b/../../../x");
+    EXPECT_EQ(changes["norm/ctl\x01\x1f.tif"], "file:in/a/b/ctl\x01\x1f.tif");
+    EXPECT_EQ(changes["norm/p.icc"], "file:profile");
+    EXPECT_EQ(changes["norm/p_1.icc"], "file:profile");
+    for (int i = 1; i < set.Size(); ++i) {
+        EXPECT_EQ(set.GetEntry(i).GetDirectory(), Path("norm/"));
+        EXPECT_EQ(set.GetEntry(i).GetName().Find('/'), TString::kNotFound);
+        EXPECT_EQ(set.GetEntry(i).GetName().Find('\\'), TString::kNotFound);
+    }
+    ClearError();
+}
+
+TEST(UNCPaths2Locals, MapsFileDirectoriesAndStampsOnly) {
+    RCUncPath2LocalPath::ClearMappings();
+    ASSERT_NE(RCUncPath2LocalPath::AddMapping("\\\\plotsrv\\jobs", "/srv/jobs"), 0);
+    RCSslSet jobOnly;
+    RCSslEntry job(0);
+    job.SetDirectory("\\\\plotsrv\\jobs\\j");
+    jobOnly.AddEntry(job);
+    RCSslSet::UNCPaths2Locals(jobOnly);
+    EXPECT_EQ(jobOnly.GetEntry(0).GetDirectory(), "\\\\plotsrv\\jobs\\j");
+
+    RCSslSet set = jobOnly;
+    RCSslEntry file(job, 1);
+    file.SetDirectory("\\\\plotsrv\\jobs\\a");
+    file.SetPlotColorProfileName("\\\\plotsrv\\jobs\\p.icc");
+    file.AddStamp(SslSingleStamp());
+    file.AddStamp(SslSingleStamp());
+    file.SetStampBmp(0, "//plotsrv/jobs/s.bmp");
+    file.SetStampBmp(1, "\\\\other\\share\\t.bmp");
+    set.AddEntry(file);
+    RCSslSet::UNCPaths2Locals(set);
+    EXPECT_EQ(set.GetEntry(0).GetDirectory(), "\\\\plotsrv\\jobs\\j");
+    EXPECT_EQ(set.GetEntry(1).GetDirectory(), "/srv/jobs/a");
+    EXPECT_EQ(set.GetEntry(1).GetPlotColorProfileName(), "\\\\plotsrv\\jobs\\p.icc");
+    EXPECT_EQ(set.GetEntry(1).GetStampBmp(0), "/srv/jobs/s.bmp");
+    EXPECT_EQ(set.GetEntry(1).GetStampBmp(1), "\\\\other\\share\\t.bmp");
+    RCUncPath2LocalPath::ClearMappings();
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+// RCSslSet::GetNextCopydockJobDir and PlotCopydockJob: raw jobs handed to a queue
+// consumer through numbered directories.
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/base/TException.h"
+#include "ssl2/base/TFile.h"
+#include "ssl2/set/RCSslSet.h"
+#include "ssl2/set/RCSslSetDelivery.h"
+
+using namespace SslDelivery;
+
+TString RCSslSet::GetNextCopydockJobDir(const TString& base, unsigned int create) {
+    return ClaimQueueDirectory(base, create != 0);
+}
+
+std::uint32_t RCSslSet::PlotCopydockJob(const TString& dir) const {
+    TString jobName;
+    try {
+        const RCSslSet copy(*this);
+        const RCSslEntry& job = copy.GetEntry(0);
+        jobName = job.GetJobName();
+        if (job.GetPlotRaw() == 0)
+            return 0;
+        const TString queueDir = GetNextCopydockJobDir(dir, 1);
+        if (queueDir.IsEmpty()) {
+            g_ptheLogfile()->Write(1,
+                                   "RCSslSet::PlotCopydockJob(...) cannot create the next queue "
+                                   "directory for job: " +
+                                       jobName);
+            return 0;
+        }
+        TString jobFile;
+        for (std::uint32_t f = 0; f < job.GetSupportFileCount(); ++f) {
+            const TString file = job.GetSupportFile(f);
+            if (TFileString(file).GetExt() == ".job") {
+                jobFile = file;
+                continue;
+            }
+            CopyFileAtomically(file, JoinPath(queueDir, SafeFileName(file)), true);
+        }
+        if (jobFile.IsEmpty()) {
+            g_ptheLogfile()->Write(1,
+                                   "RCSslSet::PlotCopydockJob(...) there was no job file in the "
+                                   "ssl. Job name: " +
+                                       jobName);
+            return 0;
+        }
+        // The consumer takes the ".job" file as the sign that the directory is
+        // complete: it comes last and appears whole.
+        CopyFileAtomically(jobFile, JoinPath(queueDir, SafeFileName(jobFile)), true);
+        return static_cast<std::uint32_t>(copy.Size() - 1);
+    } catch (const TException&) {
+        g_ptheLogfile()->Write(
+            1, TString::Format("RCSslSet::PlotCopydockJob(...) got an error and didn' write the "
+                               "jobticket for job: %s. Error: %s",
+                               jobName.c_str(), GetErrorString().c_str()));
+        ClearError();
+    } catch (...) {
+        VemtoUnhandledException();
+        ClearError();
+    }
+    return 0;
+}

@@ -15,7 +15,7 @@ namespace ssl2tool::test {
 
 namespace fs = std::filesystem;
 
-RSRun RunTool(const std::vector<std::string>& args) {
+RSRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
     static int runs = 0;
     const fs::path scratch = fs::temp_directory_path() / ("ssl2-run-" + std::to_string(::getpid()) +
                                                           "-" + std::to_string(++runs));
@@ -28,7 +28,7 @@ RSRun RunTool(const std::vector<std::string>& args) {
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<std::string> all = {SSL2_TOOL_PATH};
+    std::vector<std::string> all = {program};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& arg : all)
@@ -37,7 +37,7 @@ RSRun RunTool(const std::vector<std::string>& args) {
 
     RSRun run;
     pid_t pid = 0;
-    if (posix_spawn(&pid, SSL2_TOOL_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
         int status = 0;
         if (::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
             run.m_nExit = WEXITSTATUS(status);

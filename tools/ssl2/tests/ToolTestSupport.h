@@ -17,8 +17,12 @@ struct RSRun {
     std::string m_sErr;
 };
 
-/// Runs the tool with `args` (no shell), standard input empty.
-RSRun RunTool(const std::vector<std::string>& args);
+/// Runs `program` with `args` (no shell), standard input empty.
+RSRun RunProgram(const std::string& program, const std::vector<std::string>& args);
+/// Runs the built tool.
+inline RSRun RunTool(const std::vector<std::string>& args) {
+    return RunProgram(SSL2_TOOL_PATH, args);
+}
 
 /// An example file below examples/ of the source tree.
 std::string Example(const std::string& relative);

@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-class DeliveryTest : public ToolTest {
+class ToolDeliveryTest : public ToolTest {
 protected:
     /// A ticket in the test directory naming `files` in the directory "in" (each
     /// created unless listed in `missing`).
@@ -35,7 +35,7 @@ protected:
     }
 };
 
-TEST_F(DeliveryTest, DeliverCopiesEveryFileAndWritesTheTicket) {
+TEST_F(ToolDeliveryTest, DeliverCopiesEveryFileAndWritesTheTicket) {
     const fs::path ticket = MakeJob({"a.plt", "b.plt"});
     fs::create_directories(m_Dir / "out");
     const RSRun run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "out").string()});
@@ -53,7 +53,7 @@ TEST_F(DeliveryTest, DeliverCopiesEveryFileAndWritesTheTicket) {
     EXPECT_THAT(again.m_sOut, HasSubstr("Plans1"));
 }
 
-TEST_F(DeliveryTest, MissingFileIsReportedAsFailed) {
+TEST_F(ToolDeliveryTest, MissingFileIsReportedAsFailed) {
     const fs::path ticket = MakeJob({"a.plt", "gone.plt"}, {"gone.plt"});
     fs::create_directories(m_Dir / "out");
     const RSRun run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "out").string()});
@@ -62,7 +62,7 @@ TEST_F(DeliveryTest, MissingFileIsReportedAsFailed) {
     EXPECT_THAT(run.m_sErr, HasSubstr("gone.plt"));
 }
 
-TEST_F(DeliveryTest, UnusableTargetDirectories) {
+TEST_F(ToolDeliveryTest, UnusableTargetDirectories) {
     const fs::path ticket = MakeJob({"a.plt"});
     RSRun run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "nowhere").string()});
     EXPECT_EQ(run.m_nExit, 2);
@@ -79,7 +79,7 @@ TEST_F(DeliveryTest, UnusableTargetDirectories) {
     EXPECT_EQ(RunTool({"queue", ticket.string(), "--dir", (m_Dir / "x").string()}).m_nExit, 2);
 }
 
-TEST_F(DeliveryTest, BrokenTicketIsNotDelivered) {
+TEST_F(ToolDeliveryTest, BrokenTicketIsNotDelivered) {
     fs::create_directories(m_Dir / "out");
     const RSRun run = RunTool(
         {"deliver", Example("tickets/syntax_errors.ssl"), "--to", (m_Dir / "out").string()});
@@ -87,7 +87,7 @@ TEST_F(DeliveryTest, BrokenTicketIsNotDelivered) {
     EXPECT_TRUE(fs::is_empty(m_Dir / "out"));
 }
 
-TEST_F(DeliveryTest, NormalizeGathersFilesAndWritesTheTicketThere) {
+TEST_F(ToolDeliveryTest, NormalizeGathersFilesAndWritesTheTicketThere) {
     const fs::path ticket = MakeJob({"a.plt", "b.plt"});
     fs::create_directories(m_Dir / "norm");
     WriteFile(m_Dir / "norm" / "stale.plt", "old");
@@ -100,7 +100,7 @@ TEST_F(DeliveryTest, NormalizeGathersFilesAndWritesTheTicketThere) {
     ASSERT_EQ(normalised.ParseSsl((m_Dir / "norm" / "job.ssl").string(), 300), 3);
 }
 
-TEST_F(DeliveryTest, QueueTakesRawJobsOnly) {
+TEST_F(ToolDeliveryTest, QueueTakesRawJobsOnly) {
     fs::create_directories(m_Dir / "queue");
     RSRun run =
         RunTool({"queue", MakeJob({"a.plt"}).string(), "--dir", (m_Dir / "queue").string()});

@@ -50,9 +50,9 @@ TEST(ToolUsage, VersionHelpAndUsageErrors) {
     }
 }
 
-class CheckTest : public ToolTest {};
+class ToolCheckTest : public ToolTest {};
 
-TEST_F(CheckTest, CleanTicketsPass) {
+TEST_F(ToolCheckTest, CleanTicketsPass) {
     for (const std::string& ticket : kCleanTickets) {
         const RSRun run = RunTool({"check", Example(ticket)});
         EXPECT_EQ(run.m_nExit, 0) << ticket << run.m_sOut << run.m_sErr;
@@ -61,7 +61,7 @@ TEST_F(CheckTest, CleanTicketsPass) {
     }
 }
 
-TEST_F(CheckTest, ErrorNotesFailTheCheckOncePerEntry) {
+TEST_F(ToolCheckTest, ErrorNotesFailTheCheckOncePerEntry) {
     const std::string ticket = Example("tickets/old_style_15.ssl");
     const RSRun run = RunTool({"check", ticket});
     EXPECT_EQ(run.m_nExit, 1);
@@ -71,7 +71,7 @@ TEST_F(CheckTest, ErrorNotesFailTheCheckOncePerEntry) {
     EXPECT_THAT(run.m_sOut, HasSubstr("has errors, 2 files, reached \"EndJob\""));
 }
 
-TEST_F(CheckTest, SyntaxErrorsAreReportedWithFileAndLine) {
+TEST_F(ToolCheckTest, SyntaxErrorsAreReportedWithFileAndLine) {
     const std::string ticket = Example("tickets/syntax_errors.ssl");
     const RSRun run = RunTool({"check", ticket});
     EXPECT_EQ(run.m_nExit, 1);
@@ -79,7 +79,7 @@ TEST_F(CheckTest, SyntaxErrorsAreReportedWithFileAndLine) {
     EXPECT_THAT(run.m_sOut, HasSubstr("has errors"));
 }
 
-TEST_F(CheckTest, TruncatedTicketMissesEndJob) {
+TEST_F(ToolCheckTest, TruncatedTicketMissesEndJob) {
     const fs::path ticket = m_Dir / "cut.ssl";
     WriteFile(ticket, "BeginJob \"noname\"\r\nCopies 2\r\nBeginOutput\r\nName \"a.plt\"\r\n");
     const RSRun run = RunTool({"check", ticket.string()});
@@ -87,7 +87,7 @@ TEST_F(CheckTest, TruncatedTicketMissesEndJob) {
     EXPECT_THAT(run.m_sOut, HasSubstr("did not reach \"EndJob\""));
 }
 
-TEST_F(CheckTest, UnreadableFilesAreIoErrorsAndTheRestIsStillChecked) {
+TEST_F(ToolCheckTest, UnreadableFilesAreIoErrorsAndTheRestIsStillChecked) {
     const std::string missing = (m_Dir / "missing.ssl").string();
     const RSRun run = RunTool({"check", missing, Example("tickets/simple.ssl"), m_Dir.string()});
     EXPECT_EQ(run.m_nExit, 2);
@@ -96,9 +96,9 @@ TEST_F(CheckTest, UnreadableFilesAreIoErrorsAndTheRestIsStillChecked) {
     EXPECT_THAT(run.m_sOut, HasSubstr("simple.ssl: ok"));
 }
 
-class ShowTest : public ToolTest {};
+class ToolShowTest : public ToolTest {};
 
-TEST_F(ShowTest, SummaryListsJobSettingsAndFiles) {
+TEST_F(ToolShowTest, SummaryListsJobSettingsAndFiles) {
     const RSRun run = RunTool({"show", Example("tickets/simple.ssl")});
     ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
     EXPECT_THAT(run.m_sOut, HasSubstr("JobName \"Ground floor plans\""));
@@ -107,7 +107,7 @@ TEST_F(ShowTest, SummaryListsJobSettingsAndFiles) {
     EXPECT_THAT(run.m_sOut, HasSubstr("Total: "));
 }
 
-TEST_F(ShowTest, BrokenTicketIsShownButFails) {
+TEST_F(ToolShowTest, BrokenTicketIsShownButFails) {
     const RSRun run = RunTool({"show", Example("tickets/syntax_errors.ssl")});
     EXPECT_EQ(run.m_nExit, 1);
     EXPECT_THAT(run.m_sErr, HasSubstr("syntax_errors.ssl:3: "));
@@ -140,7 +140,7 @@ void ExpectStatementMatches(const nlohmann::ordered_json& json, SslStatement& st
     }
 }
 
-TEST_F(ShowTest, JsonHoldsEveryStatementAndReadsBackToTheSameSet) {
+TEST_F(ToolShowTest, JsonHoldsEveryStatementAndReadsBackToTheSameSet) {
     // Statements whose own line is not their whole value: the file information
     // writes its colour depth only in the writer's 5.0 form, the HPGL settings keep
     // whether the pens are on, which the pen statement decides, and a zoom window
@@ -199,7 +199,7 @@ TEST_F(ShowTest, JsonHoldsEveryStatementAndReadsBackToTheSameSet) {
     }
 }
 
-TEST_F(ShowTest, JsonTextsAreUtf8) {
+TEST_F(ToolShowTest, JsonTextsAreUtf8) {
     const RSRun run = RunTool({"show", "--json", Example("tickets/unicode_utf16.ssl")});
     ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
     const nlohmann::json json = nlohmann::json::parse(run.m_sOut);
@@ -229,9 +229,9 @@ TEST_F(ShowTest, JsonTextsAreUtf8) {
               "e \xE2\x82\xAC");
 }
 
-class ConvertTest : public ToolTest {};
+class ToolConvertTest : public ToolTest {};
 
-TEST_F(ConvertTest, EveryDialectReadsBack) {
+TEST_F(ToolConvertTest, EveryDialectReadsBack) {
     for (const char* dialect : {"1.5", "3.0", "4.0", "5.0"}) {
         const fs::path out = m_Dir / (std::string("out") + dialect + ".ssl");
         const RSRun run = RunTool({"convert", Example("tickets/twenty_files.ssl"), "-o",
@@ -243,7 +243,7 @@ TEST_F(ConvertTest, EveryDialectReadsBack) {
     }
 }
 
-TEST_F(ConvertTest, AccessNotesAndUtf16) {
+TEST_F(ToolConvertTest, AccessNotesAndUtf16) {
     const fs::path out = m_Dir / "out.ssl";
     RCAccessSsl only;
     only.SetAllAccess(0);
@@ -267,7 +267,7 @@ TEST_F(ConvertTest, AccessNotesAndUtf16) {
     EXPECT_EQ(converted.GetEntry(0).GetJobName(), original.GetEntry(0).GetJobName());
 }
 
-TEST_F(ConvertTest, BrokenInputAndUnwritableOutput) {
+TEST_F(ToolConvertTest, BrokenInputAndUnwritableOutput) {
     const fs::path out = m_Dir / "out.ssl";
     RSRun run = RunTool({"convert", Example("tickets/syntax_errors.ssl"), "-o", out.string()});
     EXPECT_EQ(run.m_nExit, 1);
@@ -283,7 +283,7 @@ TEST_F(ConvertTest, BrokenInputAndUnwritableOutput) {
     EXPECT_THAT(run.m_sErr, HasSubstr("--access"));
 }
 
-TEST_F(ConvertTest, EmbedWritesPjlCommentLines) {
+TEST_F(ToolConvertTest, EmbedWritesPjlCommentLines) {
     const fs::path out = m_Dir / "job.pjl";
     RSRun run = RunTool({"embed", Example("tickets/simple.ssl"), "-o", out.string()});
     ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
@@ -296,7 +296,7 @@ TEST_F(ConvertTest, EmbedWritesPjlCommentLines) {
     EXPECT_EQ(run.m_nExit, 1);
 }
 
-TEST_F(ConvertTest, CfgExport) {
+TEST_F(ToolConvertTest, CfgExport) {
     RSRun run = RunTool({"cfg", Example("tickets/simple.ssl"), "--dir", (m_Dir / "no").string()});
     EXPECT_EQ(run.m_nExit, 2);
     EXPECT_THAT(run.m_sErr, HasSubstr("not a directory"));
@@ -314,7 +314,7 @@ TEST_F(ConvertTest, CfgExport) {
     EXPECT_THAT(run.m_sOut, HasSubstr("1 \".cfg\" file written"));
 }
 
-TEST(CapasTest, MergedAndSinglePlotters) {
+TEST(ToolCapasTest, MergedAndSinglePlotters) {
     const std::vector<std::string> inis = {Example("capas/classic3000_v3.ini"),
                                            Example("capas/rolljet_folder.ini"),
                                            Example("capas/sheetpro_a3.ini")};
@@ -338,6 +338,24 @@ TEST(CapasTest, MergedAndSinglePlotters) {
     run = RunTool({"capas", "/nonexistent/plotter.ini"});
     EXPECT_EQ(run.m_nExit, 2);
     EXPECT_THAT(run.m_sErr, HasSubstr("cannot read"));
+}
+
+class ToolLibraryExampleTest : public ToolTest {};
+
+TEST_F(ToolLibraryExampleTest, ReadmeProgramRetargetsATicket) {
+    const fs::path out = m_Dir / "out.ssl";
+    const RSRun run = RunProgram(SSL2_RETARGET_PATH, {Example("tickets/simple.ssl"), out.string()});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    RCSslSet set;
+    ASSERT_EQ(set.ParseSsl(out.string(), 300), 2);
+    EXPECT_EQ(set.GetEntry(1).GetCopies(), 3u);
+    EXPECT_EQ(set.GetEntry(1).GetMediaTypeAsString().str(), "film");
+    EXPECT_EQ(set.GetEntry(1).GetName().str(), "ground-floor.plt");
+    EXPECT_THAT(ReadFile(out), ::testing::Not(HasSubstr("4711")));  // the account
+
+    EXPECT_EQ(RunProgram(SSL2_RETARGET_PATH, {Example("tickets/syntax_errors.ssl"), out.string()})
+                  .m_nExit,
+              1);
 }
 
 }  // namespace

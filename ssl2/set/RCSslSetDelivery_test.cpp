@@ -55,30 +55,6 @@ protected:
     RCScopedLog m_scope{&m_log};
 };
 
-TEST_F(PlotSslTest, ProfilesAndStampsFollowTheFileIntoTheJobDirectory) {
-    RCSslSet set = MakeSet("Plan", {"a.plt"});
-    RCSslEntry& file = set.GetEntry(1);
-    file.SetScanColorProfileSource(2);
-    file.SetScanColorProfileName(Write("profiles/scan.icc", "scan"));
-    file.SetPlotColorProfileSource(1);
-    file.SetPlotColorProfileName(Write("profiles/plot.icc", "plot"));
-    file.AddStamp(SslSingleStamp());
-    file.AddStamp(SslSingleStamp());
-    file.SetStampBmp(1, Write("stamps/rev.bmp", "rev"));
-
-    RCSslSet written;
-    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, nullptr, 0, &written), 2u);
-    const RCSslEntry& out = written.GetEntry(1);
-    EXPECT_EQ(out.GetScanColorProfileName(), Path("out/Plan/scan.icc"));
-    EXPECT_EQ(out.GetPlotColorProfileName(), Path("out/Plan/plot.icc"));
-    EXPECT_EQ(out.GetStampBmp(0), "");
-    EXPECT_EQ(out.GetStampBmp(1), Path("out/Plan/rev.bmp"));
-    EXPECT_EQ(Read("out/Plan/scan.icc"), "scan");
-    EXPECT_EQ(Read("out/Plan/plot.icc"), "plot");
-    EXPECT_EQ(Read("out/Plan/rev.bmp"), "rev");
-    EXPECT_EQ(Read("out/Plan/a.plt"), "a.plt");
-}
-
 TEST_F(PlotSslTest, JobNamesBecomeDirectoryNames) {
     struct Row {
         const char* job;
@@ -135,16 +111,6 @@ TEST_F(PlotSslTest, ClashingNamesAreNumberedUnlessOverwriting) {
     EXPECT_EQ(sslPath, Path("out/Plan.ssl"));
     EXPECT_EQ(Read("out/Plan/a.plt"), "new");
     EXPECT_EQ(again.GetEntry(0).GetJobName(), "Plan");
-}
-
-TEST_F(PlotSslTest, SameNamesInOneJobKeepTheFirstUnlessOverwriting) {
-    RCSslSet set = MakeSet("Twice", {"a.plt"});
-    set.AddEntry(MakeSet("", {"a.plt"}, "other").GetEntry(1));
-    Write("other/a.plt", "second");
-    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion), 3u);
-    EXPECT_EQ(Read("out/Twice/a.plt"), "a.plt");
-    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, nullptr, 1), 3u);
-    EXPECT_EQ(Read("out/Twice/a.plt"), "second");
 }
 
 TEST_F(PlotSslTest, ClientFileCachingAndBaseDirectory) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ssl2/SSLStatements/SslStatements.h"
@@ -72,6 +73,30 @@ TEST(CapabilityLists, NarrowedToThePlotter) {
 
     EXPECT_EQ(Values(Keywords(SslNesting(), &capas)),
               (std::vector<std::uint32_t>{0, 2, 4, 8, 16, 4098, 4100, 4104, 4112}));
+}
+
+// The lists offered for the example capability files shipped with the library.
+TEST(CapabilityLists, ExampleCapabilityFiles) {
+    struct Case {
+        const char* file;
+        std::vector<std::uint32_t> media;
+        std::vector<std::uint32_t> bins;
+        std::vector<std::uint32_t> outputTrays;
+    } cases[] = {
+        {"classic3000_v3.ini", {0, 3}, {0, 2}, {1, 2, 3}},
+        {"rolljet_folder.ini", {0, 1, 3, 4}, {0, 2, 65538, 1}, {1, 2, 3}},
+        {"sheetpro_a3.ini", {0, 1, 2}, {0, 2, 65538, 1}, {2, 3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        RCStatementInfluencingCapaRaw raw;
+        ASSERT_TRUE(raw.FromFile(std::string(SSL2_SOURCE_DIR) + "/examples/capas/" + c.file));
+        RCStatementInfluencingCapaRefined capas;
+        capas.Add(raw);
+        EXPECT_EQ(Values(Keywords(SslMediaType(), &capas)), c.media);
+        EXPECT_EQ(Values(Keywords(SslOutputBin(), &capas)), c.bins);
+        EXPECT_EQ(Values(Keywords(SslOutputTray(), &capas)), c.outputTrays);
+    }
 }
 
 TEST(CapabilityLists, PlotterWithoutTraysAndNoCapabilities) {

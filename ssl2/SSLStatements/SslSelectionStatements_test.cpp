@@ -191,6 +191,23 @@ TEST(Selection, UserInterfaceLists) {
     EXPECT_EQ(list[1].m_sText, "on");
 }
 
+// Every display text of every selection statement comes from the message table.
+TEST(Selection, EveryDisplayTextExists) {
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        if (SslStatement::GetMemberType(id) != SslStatement::kMemberSelection &&
+            SslStatement::GetMemberType(id) != SslStatement::kMemberSelectionOptions)
+            continue;
+        auto s = Create(static_cast<TSslStatementID>(id));
+        ASSERT_TRUE(s) << id;
+        const RSIndexString* list = nullptr;
+        const std::uint32_t count = s->GetKeywords(list, nullptr);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            EXPECT_FALSE(list[i].m_sText.IsEmpty()) << id << " " << i;
+            EXPECT_EQ(list[i].m_sText.Find("No Message"), TString::kNotFound) << id << " " << i;
+        }
+    }
+}
+
 TEST(Selection, SerialisationRoundTripsOnlyAcceptedIndices) {
     SslMediaPosition position;
     position.Set(3);

@@ -339,10 +339,13 @@ public:
     /// Compares every statement except earliest plot time, error, version and ordinal.
     RSCompReturn operator==(const RCSslEntry& other) const;
     /// Chooses the sort key by statement identifier; `ascending` 0 sorts descending.
-    /// Identifiers without a comparison keep the previous key.  Raises "SslErrors" 2
-    /// for an identifier above 110 (after the direction has changed).
+    /// Statements without an order of their own (lists, plotter settings, sizes and
+    /// the zoom among them) keep the previous key and only change the direction.
+    /// Raises "SslErrors" 2 for an identifier above 110 (after the direction has
+    /// changed).
     void InitCompare(TSslStatementID id, unsigned int ascending);
-    /// Strict ordering by `a`'s comparison and direction on both entries' keys.
+    /// Strict ordering by `a`'s key statement, comparison and direction: `b`
+    /// contributes its statement of the same identifier.
     static bool Compare(const RCSslEntry& a, const RCSslEntry& b);
     bool operator<(const RCSslEntry& other) const {
         return Compare(*this, other);

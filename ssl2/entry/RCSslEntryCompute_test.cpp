@@ -3,6 +3,8 @@
 // plotter id and the clear user hash.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "ssl2/base/TException.h"
 #include "ssl2/entry/RCSslEntry.h"
 #include "ssl2/sslmessages.h"
@@ -105,6 +107,16 @@ TEST(RCSslEntryCompute, ImageSize) {
         EXPECT_EQ(size.x, c.x) << c.name;
         EXPECT_EQ(size.y, c.y) << c.name;
     }
+}
+
+TEST(RCSslEntryCompute, ImageSizesBeyondTheCoordinateRangeAreClamped) {
+    RCSslEntry file(1);
+    file.SetFileInfo(4000000000u, 4000000000u, 1, 1, 1);
+    file.SetZoom(Size(5, 60000.0, 60000.0));
+    TPoint size;
+    file.CalculateSize(size);
+    EXPECT_EQ(size.x, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(size.y, std::numeric_limits<std::int32_t>::max());
 }
 
 TEST(RCSslEntryCompute, MillimetresUseTheLongerSideOrA4Height) {

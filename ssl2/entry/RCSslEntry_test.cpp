@@ -10,6 +10,7 @@
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
+#include "ssl2/capas/RCStatementInfluencingCapaRefined.h"
 #include "ssl2/entry/testdata/RCSslEntryTestData.h"
 #include "ssl2/sslmessages.h"
 
@@ -225,6 +226,26 @@ TEST(RCSslEntry, CopiesShareNoStateWithTheOriginal) {
     EXPECT_TRUE(RCSslEntry::Compare(copy, other));
     EXPECT_FALSE(RCSslEntry::Compare(assigned, other));
     EXPECT_FALSE(RCSslEntry::Compare(flagged, other));
+}
+
+TEST(RCSslEntry, KeywordCachesStayWithTheirStatements) {
+    const RCStatementInfluencingCapaRefined capas;
+    const RSIndexString* keywords = nullptr;
+    auto media = std::make_unique<SslMediaType>();
+    media->Set(3);
+    ASSERT_GT(media->GetKeywords(keywords, &capas), 0u);  // fills the statement's cache
+    RCSslEntry entry;
+    entry.Set(kId_SslMediaType, media.get());
+    RCSslEntry copy(entry);
+    RCSslEntry assigned;
+    assigned = copy;
+    media.reset();
+    SslMediaType out;
+    ASSERT_GT(out.GetKeywords(keywords, &capas), 0u);
+    assigned.Get(kId_SslMediaType, &out);
+    EXPECT_EQ(out.Get(), 3u);
+    EXPECT_EQ(keywords[0].m_nIndex, 0u) << "the receiving statement keeps its own cache";
+    EXPECT_EQ(copy.GetMediaType(), 3u);
 }
 
 TEST(RCSslEntry, PenSettersTakeOnePenOrARange) {

@@ -1,8 +1,11 @@
 // ssl2 capas: the merged capabilities of plotters and the keyword lists that
 // statements offer under them.
+#include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sstream>
 
 #include "tools/ssl2/Commands.h"

@@ -75,11 +75,12 @@ public:
 private:
     void Run() {
         std::unique_lock<std::mutex> lock(m_Mutex);
-        while (!m_Wake.wait_for(lock, std::chrono::milliseconds(200), [this] { return m_bStop; })) {
+        do {
             const std::size_t now = CountFiles(m_Dir, m_nDepth);
             const std::size_t done = std::min(m_nTotal, now > m_nBefore ? now - m_nBefore : 0);
             std::cerr << "\rdelivering: " << done << '/' << m_nTotal << " files" << std::flush;
-        }
+        } while (
+            !m_Wake.wait_for(lock, std::chrono::milliseconds(200), [this] { return m_bStop; }));
     }
 
     fs::path m_Dir;

@@ -53,6 +53,26 @@ TEST_F(ToolDeliveryTest, DeliverCopiesEveryFileAndWritesTheTicket) {
     EXPECT_THAT(again.m_sOut, HasSubstr("Plans1"));
 }
 
+TEST_F(ToolDeliveryTest, ProgressLineOnlyOnATerminal) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 12; ++i)
+        names.push_back("p" + std::to_string(i) + ".plt");
+    const fs::path ticket = MakeJob(names);
+    fs::create_directories(m_Dir / "out");
+    RSRun run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "out").string()});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("deliver: 12 copied, 0 skipped, 0 failed"));
+    EXPECT_EQ(run.m_sErr.find("delivering:"), std::string::npos);
+
+    // script(1) runs the tool on a pseudo-terminal and copies what it shows.
+    const std::string command = std::string(SSL2_TOOL_PATH) + " deliver '" + ticket.string() +
+                                "' --to '" + (m_Dir / "out").string() + "'";
+    run = RunProgram("/usr/bin/script", {"-qec", command, "/dev/null"});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sOut;
+    EXPECT_THAT(run.m_sOut, HasSubstr("delivering: "));
+    EXPECT_THAT(run.m_sOut, HasSubstr("deliver: 12 copied, 0 skipped, 0 failed"));
+}
+
 TEST_F(ToolDeliveryTest, MissingFileIsReportedAsFailed) {
     const fs::path ticket = MakeJob({"a.plt", "gone.plt"}, {"gone.plt"});
     fs::create_directories(m_Dir / "out");
@@ -65,6 +85,12 @@ TEST_F(ToolDeliveryTest, MissingFileIsReportedAsFailed) {
 TEST_F(ToolDeliveryTest, UnusableTargetDirectories) {
     const fs::path ticket = MakeJob({"a.plt"});
     RSRun run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "nowhere").string()});
+    EXPECT_EQ(run.m_nExit, 2);
+    EXPECT_THAT(run.m_sErr, HasSubstr("not a directory"));
+
+    // A file where the directory should be: refused before anything is copied.
+    WriteFile(m_Dir / "plain", "not a directory");
+    run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "plain").string()});
     EXPECT_EQ(run.m_nExit, 2);
     EXPECT_THAT(run.m_sErr, HasSubstr("not a directory"));
 

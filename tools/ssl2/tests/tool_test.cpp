@@ -278,6 +278,12 @@ TEST_F(ToolConvertTest, BrokenInputAndUnwritableOutput) {
     EXPECT_EQ(run.m_nExit, 2);
     EXPECT_THAT(run.m_sErr, HasSubstr("cannot write"));
 
+    WriteFile(m_Dir / "plain", "a file, not a directory");
+    run = RunTool(
+        {"convert", Example("tickets/simple.ssl"), "-o", (m_Dir / "plain" / "x.ssl").string()});
+    EXPECT_EQ(run.m_nExit, 2);
+    EXPECT_THAT(run.m_sErr, HasSubstr("cannot write"));
+
     run = RunTool({"convert", Example("tickets/simple.ssl"), "-o", "-", "--access", "XYZ"});
     EXPECT_EQ(run.m_nExit, 2);
     EXPECT_THAT(run.m_sErr, HasSubstr("--access"));

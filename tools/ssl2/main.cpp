@@ -1,21 +1,46 @@
-// ssl2: the command-line tool over the library.  Until its commands exist it prints
-// the library version and, for each file named, the file's MD5 digest.
-#include <cstdio>
+// ssl2: the command-line tool over the ssl2 library.  A thin main: the subcommands
+// live in their own files (Commands.h); this file maps every way of ending to the
+// tool's exit codes.
+#include <iostream>
 
-#include "ssl2/ssl2.h"
+#include "tools/ssl2/Commands.h"
+#include "tools/ssl2/ToolSupport.h"
 
 int main(int argc, char** argv) {
-    std::printf("ssl2 %s\n", SSL2_VERSION);
-    int status = 0;
-    for (int i = 1; i < argc; ++i) {
-        try {
-            const TString digest = CMD5Checksum::GetMD5OfFile(argv[i]);
-            std::printf("%s  %s\n", digest.c_str(), argv[i]);
-        } catch (const TException& e) {
-            std::fprintf(stderr, "ssl2: %s\n", e.what());
-            ClearError();
-            status = 1;
-        }
+    using namespace ssl2tool;
+    CLI::App app{"ssl2 " SSL2_VERSION
+                 ": check, show, convert and deliver SSL job tickets; show plotter "
+                 "capabilities.\nExit codes: 0 ok, 1 the input has errors, 2 usage or I/O error.",
+                 "ssl2"};
+    app.set_version_flag("--version", "ssl2 " SSL2_VERSION);
+    app.require_subcommand(1);
+    app.fallthrough();
+
+    int status = kExitOk;
+    AddCheckCommand(app, status);
+    AddShowCommand(app, status);
+    AddConvertCommands(app, status);
+    AddDeliveryCommands(app, status);
+    AddCapasCommand(app, status);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // --help and --version end the parse too, successfully.
+        return app.exit(e) == 0 ? kExitOk : kExitUsage;
+    } catch (const RCToolError& e) {
+        std::cout.flush();
+        std::cerr << "ssl2: " << e.what() << '\n';
+        return e.GetCode();
+    } catch (const TException& e) {
+        std::cout.flush();
+        std::cerr << "ssl2: " << e.what() << '\n';
+        ClearError();
+        return kExitUsage;
+    } catch (const std::exception& e) {
+        std::cout.flush();
+        std::cerr << "ssl2: " << e.what() << '\n';
+        return kExitUsage;
     }
     return status;
 }

@@ -1,0 +1,22 @@
+// The subcommands of the ssl2 tool.  Each Add...Command registers one or a few
+// subcommands with their options on `app`; when the subcommand runs, its exit
+// code (TExitCode) is stored in `status`.  Failures that end a subcommand are
+// raised as RCToolError and reported by main.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace ssl2tool {
+
+/// check TICKET...
+void AddCheckCommand(CLI::App& app, int& status);
+/// show TICKET [--json]
+void AddShowCommand(CLI::App& app, int& status);
+/// convert, embed and cfg: the ticket written in another form.
+void AddConvertCommands(CLI::App& app, int& status);
+/// deliver, normalize and queue: the job copied into directories.
+void AddDeliveryCommands(CLI::App& app, int& status);
+/// capas INI... [--plotter NAME|auto] [--statement NAME]
+void AddCapasCommand(CLI::App& app, int& status);
+
+}  // namespace ssl2tool

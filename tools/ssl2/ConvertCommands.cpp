@@ -1,0 +1,140 @@
+// ssl2 convert, embed and cfg: the ticket written in another form.
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+
+#include "tools/ssl2/Commands.h"
+#include "tools/ssl2/ToolSupport.h"
+
+namespace ssl2tool {
+
+namespace {
+
+struct RSWriteOptions {
+    std::string m_sTicket;
+    std::string m_sOutput = "-";
+    std::string m_sDialect = "5.0";
+    std::string m_sAccess;
+    std::optional<std::uint32_t> m_nOldAccess;
+    bool m_bFlattenNotes = false;
+    bool m_bUtf16 = false;
+    std::string m_sDirectory;
+};
+
+/// The options every writing subcommand shares.
+void AddDialectOption(CLI::App* sub, RSWriteOptions& options) {
+    sub->add_option("--dialect", options.m_sDialect, "SSL dialect to write (default 5.0)")
+        ->check(CLI::IsMember(DialectNames()));
+}
+
+void AddAccessOptions(CLI::App* sub, RSWriteOptions& options) {
+    CLI::Option* hex = sub->add_option(
+        "--access", options.m_sAccess,
+        "write only the statements permitted by this access value (32 hexadecimal digits)");
+    CLI::Option* old =
+        sub->add_option("--old-access", options.m_nOldAccess,
+                        "the same as an old-style group word (decimal); excludes --access");
+    hex->excludes(old);
+}
+
+/// Little-endian UTF-16 with byte-order mark.
+std::string Utf16Bytes(const TString& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text.AsUnicode()) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+void RunConvert(const RSWriteOptions& options) {
+    const RCAccessSsl access = AccessFromOptions(options.m_sAccess, options.m_nOldAccess);
+    const RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RequireCleanTicket(ticket, std::cerr);
+    const TString text = ticket.m_Set.ToString(access, DialectFromText(options.m_sDialect),
+                                               options.m_bFlattenNotes ? 1 : 0);
+    WriteOutput(options.m_sOutput, options.m_bUtf16 ? Utf16Bytes(text) : text.str());
+    if (options.m_sOutput != "-") {
+        std::cout << options.m_sOutput << ": written in dialect " << options.m_sDialect
+                  << (options.m_bUtf16 ? " (UTF-16)" : "") << ", " << ticket.m_Set.Size() - 1
+                  << " files\n";
+    }
+}
+
+void RunEmbed(const RSWriteOptions& options) {
+    const RCAccessSsl access = AccessFromOptions(options.m_sAccess, options.m_nOldAccess);
+    const RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RequireCleanTicket(ticket, std::cerr);
+    // The embedding takes lines separated by LF alone and no final line end.
+    std::u16string text =
+        ticket.m_Set.ToString(access, DialectFromText(options.m_sDialect), 0).AsUnicode();
+    std::erase(text, u'\r');
+    while (!text.empty() && text.back() == u'\n')
+        text.pop_back();
+    std::vector<unsigned short> units(text.begin(), text.end());
+    units.push_back(0);
+    std::string bytes(RCSslSet::Ssl2EmbeddedSsl(units.data(), nullptr), '\0');
+    bytes.resize(RCSslSet::Ssl2EmbeddedSsl(units.data(), bytes.data()));
+    if (options.m_sOutput == "-" && ::isatty(STDOUT_FILENO))
+        bytes += '\n';
+    WriteOutput(options.m_sOutput, bytes);
+}
+
+void RunCfg(const RSWriteOptions& options) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(options.m_sDirectory, ec))
+        ThrowIoError("not a directory", options.m_sDirectory, ec ? ec.value() : 0);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RequireCleanTicket(ticket, std::cerr);
+    RCToolLog log;
+    const int files = ticket.m_Set.ToCfg(options.m_sDirectory);
+    std::cout << options.m_sDirectory << ": " << files << " \".cfg\" "
+              << (files == 1 ? "file" : "files") << " written\n";
+}
+
+}  // namespace
+
+void AddConvertCommands(CLI::App& app, int& status) {
+    auto convert = std::make_shared<RSWriteOptions>();
+    CLI::App* sub =
+        app.add_subcommand("convert", "Write a ticket in another dialect, under an access value.");
+    sub->add_option("ticket", convert->m_sTicket, "SSL ticket file")->required();
+    sub->add_option("-o,--output", convert->m_sOutput, "output file (\"-\": standard output)")
+        ->required();
+    AddDialectOption(sub, *convert);
+    AddAccessOptions(sub, *convert);
+    sub->add_flag("--flatten-notes", convert->m_bFlattenNotes,
+                  "write the line breaks of the job's notes as blanks");
+    sub->add_flag("--utf16", convert->m_bUtf16, "write UTF-16 with byte-order mark");
+    sub->callback([convert, &status] {
+        RunConvert(*convert);
+        status = kExitOk;
+    });
+
+    auto embed = std::make_shared<RSWriteOptions>();
+    sub = app.add_subcommand("embed", "Write a ticket as PJL comment lines, for printer streams.");
+    sub->add_option("ticket", embed->m_sTicket, "SSL ticket file")->required();
+    sub->add_option("-o,--output", embed->m_sOutput,
+                    "output file (default \"-\": standard output)");
+    AddDialectOption(sub, *embed);
+    AddAccessOptions(sub, *embed);
+    sub->callback([embed, &status] {
+        RunEmbed(*embed);
+        status = kExitOk;
+    });
+
+    auto cfg = std::make_shared<RSWriteOptions>();
+    sub = app.add_subcommand(
+        "cfg",
+        "Export the plot configuration: one \".cfg\" file and one copy of the data file "
+        "per printed file.");
+    sub->add_option("ticket", cfg->m_sTicket, "SSL ticket file")->required();
+    sub->add_option("--dir", cfg->m_sDirectory, "existing directory to write into")->required();
+    sub->callback([cfg, &status] {
+        RunCfg(*cfg);
+        status = kExitOk;
+    });
+}
+
+}  // namespace ssl2tool

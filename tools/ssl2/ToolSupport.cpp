@@ -1,0 +1,246 @@
+// Shared helpers of the ssl2 tool.
+#include "tools/ssl2/ToolSupport.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+namespace ssl2tool {
+
+namespace {
+
+struct RSDialect {
+    const char* m_pszText;
+    SslStatement::TSyntaxVersion m_nVersion;
+};
+
+constexpr RSDialect kDialects[] = {
+    {"1.5", SslStatement::kVersion15},
+    {"3.0", SslStatement::kVersion30},
+    {"4.0", SslStatement::kVersion40},
+    {"5.0", SslStatement::kVersion50},
+};
+
+void AppendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+/// The text without its trailing line ends.
+std::string Chomp(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+void ThrowIoError(const std::string& what, const std::string& path, int error) {
+    std::string message = path + ": " + what;
+    if (error != 0)
+        message += std::string(": ") + std::strerror(error);
+    throw RCToolError(message, kExitUsage);
+}
+
+RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution) {
+    // The reader only says "-1" when it cannot read; find the reason first.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        ThrowIoError("cannot read", path, EISDIR);
+    if (std::FILE* probe = std::fopen(path.c_str(), "rb")) {
+        std::fclose(probe);
+    } else {
+        ThrowIoError("cannot read", path, errno);
+    }
+
+    RSLoadedTicket ticket;
+    ticket.m_sPath = path;
+    ticket.m_Set.SetDiagnosticHandler(
+        [&ticket](const RSSslDiagnostic& d) { ticket.m_aDiagnostics.push_back(d); });
+    int count = 0;
+    {
+        RCToolLog log;
+        count = ticket.m_Set.ParseSsl(path, resolution);
+        if (count < 0) {
+            const std::vector<std::string> severe = log.Severe();
+            throw RCToolError(
+                path + ": cannot read" + (severe.empty() ? std::string() : ": " + severe.back()),
+                kExitUsage);
+        }
+    }
+    ticket.m_Set.SetDiagnosticHandler({});
+    std::string jobNotes;
+    for (int i = 0; i < ticket.m_Set.Size(); ++i) {
+        SslError error;
+        ticket.m_Set.GetEntry(i).Get(kId_SslError, &error);
+        std::string notes = error.Get().str();
+        // A file entry starts as a copy of the job entry: its notes begin with the
+        // job's, which are reported once, for the job.
+        if (i == 0)
+            jobNotes = notes;
+        else if (notes.compare(0, jobNotes.size(), jobNotes) == 0)
+            notes.erase(0, jobNotes.size());
+        std::size_t start = 0;
+        while (start < notes.size()) {
+            std::size_t end = notes.find('\n', start);
+            if (end == std::string::npos)
+                end = notes.size();
+            std::string line = notes.substr(start, end - start);
+            // Notes are written with tabs and blanks for a fixed-width display.
+            const std::size_t first = line.find_first_not_of(" \t\r");
+            if (first != std::string::npos) {
+                const std::size_t last = line.find_last_not_of(" \t\r");
+                ticket.m_aErrorNotes.emplace_back(i, line.substr(first, last - first + 1));
+            }
+            start = end + 1;
+        }
+    }
+    return ticket;
+}
+
+std::vector<std::string> ProblemLines(const RSLoadedTicket& ticket) {
+    std::vector<std::string> lines;
+    for (const RSSslDiagnostic& d : ticket.m_aDiagnostics) {
+        // Stray text is written to the standard stream bare; say what it is.
+        const std::string message =
+            d.m_nKind == RSSslDiagnostic::kStrayText
+                ? "unrecognised text \"" + ToUtf8(TString(Chomp(d.m_sText.str()))) + "\""
+                : ToUtf8(TString(Chomp(d.m_sMessage.str())));
+        lines.push_back(ToUtf8(d.m_sFile) + ":" + std::to_string(d.m_nLine) + ": " + message);
+    }
+    for (const auto& [entry, note] : ticket.m_aErrorNotes) {
+        lines.push_back(ticket.m_sPath + ": entry " + std::to_string(entry) + ": " +
+                        ToUtf8(TString(note)));
+    }
+    if (!ticket.ReachedEnd())
+        lines.push_back(ticket.m_sPath + ": the ticket ends before \"EndJob\"");
+    return lines;
+}
+
+TExitCode ReportProblems(const RSLoadedTicket& ticket, std::ostream& out) {
+    const std::vector<std::string> lines = ProblemLines(ticket);
+    for (const std::string& line : lines)
+        out << line << '\n';
+    return lines.empty() ? kExitOk : kExitInputErrors;
+}
+
+void RequireCleanTicket(const RSLoadedTicket& ticket, std::ostream& out) {
+    if (ReportProblems(ticket, out) != kExitOk && ticket.HasParseErrors()) {
+        throw RCToolError(ticket.m_sPath + ": has errors; nothing written (see \"ssl2 check\")",
+                          kExitInputErrors);
+    }
+}
+
+SslStatement::TSyntaxVersion DialectFromText(const std::string& text) {
+    for (const RSDialect& dialect : kDialects) {
+        if (text == dialect.m_pszText)
+            return dialect.m_nVersion;
+    }
+    throw RCToolError("unknown dialect \"" + text + "\" (1.5, 3.0, 4.0 or 5.0)", kExitUsage);
+}
+
+const std::vector<std::string>& DialectNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all;
+        for (const RSDialect& dialect : kDialects)
+            all.emplace_back(dialect.m_pszText);
+        return all;
+    }();
+    return names;
+}
+
+RCAccessSsl AccessFromOptions(const std::string& hex, const std::optional<std::uint32_t>& old) {
+    RCAccessSsl access;
+    if (!hex.empty()) {
+        // The text form is exactly 32 digits here; the shorter and longer forms the
+        // class accepts keep words of the starting value, which would surprise.
+        if (hex.size() != 32 || access.FromString(TString(hex)) == 0) {
+            throw RCToolError("--access: \"" + hex + "\" is not 32 hexadecimal digits", kExitUsage);
+        }
+    } else if (old.has_value()) {
+        access.FromOldStyle(*old);
+    }
+    return access;
+}
+
+void WriteOutput(const std::string& path, const std::string& bytes) {
+    if (path == "-") {
+        std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::cout.flush();
+        if (!std::cout)
+            ThrowIoError("cannot write", "standard output", errno);
+        return;
+    }
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    std::error_code ec;
+    if (fs::is_directory(target, ec))
+        ThrowIoError("cannot write", path, EISDIR);
+    const fs::path temporary = target.parent_path() / ("." + target.filename().string() + ".ssl2-" +
+                                                       std::to_string(::getpid()) + ".tmp");
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            ThrowIoError("cannot write", path, errno);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            const int error = errno;
+            fs::remove(temporary, ec);
+            ThrowIoError("cannot write", path, error);
+        }
+    }
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        fs::remove(temporary, ec);
+        ThrowIoError("cannot write", path, ec.value());
+    }
+}
+
+std::string ToUtf8(const TString& text) {
+    const std::u16string units = text.AsUnicode();
+    std::string out;
+    out.reserve(units.size());
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        std::uint32_t cp = units[i];
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] < 0xE000) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp < 0xE000) {
+            cp = 0xFFFD;
+        }
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
+std::vector<std::string> RCToolLog::Severe() const {
+    std::vector<std::string> texts;
+    for (const RCCaptureLog::Entry& entry : m_Log.GetEntries()) {
+        if (entry.m_nLevel <= 1)
+            texts.push_back(ToUtf8(entry.m_sText));
+    }
+    return texts;
+}
+
+}  // namespace ssl2tool

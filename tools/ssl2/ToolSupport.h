@@ -1,0 +1,102 @@
+// Shared helpers of the ssl2 command-line tool: exit codes, reading a ticket with
+// its diagnostics, option values (dialect, access) and writing output files.
+//
+// Every subcommand reports through these so that all of them agree on what an
+// error is and how it is shown.  Single-threaded, like the tool.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ssl2/ssl2.h"
+
+namespace ssl2tool {
+
+/// Exit status of every subcommand.
+enum TExitCode : int {
+    kExitOk = 0,           ///< done, nothing wrong with the input
+    kExitInputErrors = 1,  ///< the input has errors (diagnostics, error notes, no EndJob)
+    kExitUsage = 2,        ///< wrong command line, or a file could not be read or written
+};
+
+/// A failure that ends a subcommand: the message (without "ssl2: ") and the exit code.
+class RCToolError : public std::runtime_error {
+public:
+    RCToolError(const std::string& message, TExitCode code)
+        : std::runtime_error(message), m_nCode(code) {}
+    TExitCode GetCode() const { return m_nCode; }
+
+private:
+    TExitCode m_nCode;
+};
+
+/// Raises an I/O failure (exit 2) about `path`, with the system's reason when `error`
+/// is non-zero.
+[[noreturn]] void ThrowIoError(const std::string& what, const std::string& path, int error);
+
+/// A ticket read from a file, with everything the reader reported about it.
+struct RSLoadedTicket {
+    std::string m_sPath;
+    RCSslSet m_Set;
+    std::vector<RSSslDiagnostic> m_aDiagnostics;
+    /// The error notes of each entry, one line each: (entry index, note).
+    std::vector<std::pair<int, std::string>> m_aErrorNotes;
+
+    bool ReachedEnd() const { return m_Set.ParsedTilEnd() != 0; }
+    /// True when the reader reported anything or the parse did not reach "EndJob":
+    /// the set may lack part of the ticket.
+    bool HasParseErrors() const { return !m_aDiagnostics.empty() || !ReachedEnd(); }
+};
+
+/// Reads `path` into a new set (lengths in millimetres; `resolution` for pixel units).
+/// Raises RCToolError (exit 2) when the file cannot be read at all.
+RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution = 300);
+
+/// The report lines of a loaded ticket: every diagnostic as "file:line: message",
+/// every error note as "file: entry N: note", and a line when "EndJob" is missing.
+std::vector<std::string> ProblemLines(const RSLoadedTicket& ticket);
+
+/// Writes the problem lines to `out`; returns kExitInputErrors when there were any.
+TExitCode ReportProblems(const RSLoadedTicket& ticket, std::ostream& out);
+
+/// Reports the problems of a ticket and refuses (exit 1) to go on when it has parse
+/// errors; error notes alone do not stop an operation.
+void RequireCleanTicket(const RSLoadedTicket& ticket, std::ostream& out);
+
+/// The dialects by their version text: "1.5", "3.0", "4.0", "5.0".
+SslStatement::TSyntaxVersion DialectFromText(const std::string& text);
+/// The CLI11 check and help text of a dialect option.
+const std::vector<std::string>& DialectNames();
+
+/// The access value of the --access (32 hexadecimal digits) or --old-access
+/// (decimal group word) options; full access when neither is given.  Raises
+/// RCToolError (exit 2) for a malformed value.
+RCAccessSsl AccessFromOptions(const std::string& hex, const std::optional<std::uint32_t>& old);
+
+/// Writes `bytes` to `path` under a temporary name and renames it into place, so
+/// a reader never sees half a file; "-" writes to standard output.  Raises
+/// RCToolError (exit 2) when the file cannot be written.
+void WriteOutput(const std::string& path, const std::string& bytes);
+
+/// `text` as valid UTF-8: bytes that are not UTF-8 are read as Windows-1252,
+/// unpaired surrogates become U+FFFD.
+std::string ToUtf8(const TString& text);
+
+/// A log that keeps what the library writes during one operation, installed for
+/// the lifetime of the object.
+class RCToolLog {
+public:
+    RCToolLog() : m_Scope(&m_Log) {}
+    /// The messages of level 1 (severe).
+    std::vector<std::string> Severe() const;
+
+private:
+    RCCaptureLog m_Log;
+    RCScopedLog m_Scope;
+};
+
+}  // namespace ssl2tool

@@ -1,0 +1,82 @@
+// Helpers of the tool tests.
+#include "tools/ssl2/tests/ToolTestSupport.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+extern char** environ;
+
+namespace ssl2tool::test {
+
+namespace fs = std::filesystem;
+
+RSRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
+    static int runs = 0;
+    const fs::path scratch = fs::temp_directory_path() / ("ssl2-run-" + std::to_string(::getpid()) +
+                                                          "-" + std::to_string(++runs));
+    fs::create_directories(scratch);
+    const std::string out = (scratch / "out").string();
+    const std::string err = (scratch / "err").string();
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> all = {program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : all)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    RSRun run;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        if (::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+            run.m_nExit = WEXITSTATUS(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.m_sOut = ReadFile(out);
+    run.m_sErr = ReadFile(err);
+    fs::remove_all(scratch);
+    return run;
+}
+
+std::string Example(const std::string& relative) {
+    return (fs::path(SSL2_SOURCE_DIR) / "examples" / relative).string();
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+void ToolTest::SetUp() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    m_Dir = fs::temp_directory_path() /
+            ("ssl2-tool-" + std::to_string(::getpid()) + "-" + info->name());
+    fs::remove_all(m_Dir);
+    fs::create_directories(m_Dir);
+}
+
+void ToolTest::TearDown() {
+    std::error_code ec;
+    fs::permissions(m_Dir, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(m_Dir, ec);
+}
+
+}  // namespace ssl2tool::test

@@ -1,0 +1,41 @@
+// Helpers of the tool tests: run the built ssl2 binary and capture what it says,
+// in a fresh temporary directory per test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ssl2tool::test {
+
+/// What one run of the tool gave.
+struct RSRun {
+    int m_nExit = -1;
+    std::string m_sOut;
+    std::string m_sErr;
+};
+
+/// Runs `program` with `args` (no shell), standard input empty.
+RSRun RunProgram(const std::string& program, const std::vector<std::string>& args);
+/// Runs the built tool.
+inline RSRun RunTool(const std::vector<std::string>& args) {
+    return RunProgram(SSL2_TOOL_PATH, args);
+}
+
+/// An example file below examples/ of the source tree.
+std::string Example(const std::string& relative);
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+
+/// A fixture with a fresh temporary directory, removed afterwards.
+class ToolTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::filesystem::path m_Dir;
+};
+
+}  // namespace ssl2tool::test

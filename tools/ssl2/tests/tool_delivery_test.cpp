@@ -1,0 +1,152 @@
+// The delivery subcommands of the ssl2 tool (deliver, normalize, queue) on jobs
+// whose files exist, on missing files and on directories that cannot be used.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "ssl2/ssl2.h"
+#include "tools/ssl2/tests/ToolTestSupport.h"
+
+namespace ssl2tool::test {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+class ToolDeliveryTest : public ToolTest {
+protected:
+    /// A ticket in the test directory naming `files` in the directory "in" (each
+    /// created unless listed in `missing`).
+    fs::path MakeJob(const std::vector<std::string>& files,
+                     const std::vector<std::string>& missing = {},
+                     const std::string& jobLines = "") {
+        fs::create_directories(m_Dir / "in");
+        std::string ticket = "BeginJob \"noname\"\r\nJobName \"Plans\"\r\n" + jobLines;
+        for (const std::string& name : files) {
+            if (std::find(missing.begin(), missing.end(), name) == missing.end())
+                WriteFile(m_Dir / "in" / name, "data of " + name);
+            ticket += "BeginOutput\r\nDirectory \"" + (m_Dir / "in").string() + "\"\r\nName \"" +
+                      name + "\"\r\nEndOutput\r\n";
+        }
+        ticket += "EndJob\r\n";
+        const fs::path path = m_Dir / "job.ssl";
+        WriteFile(path, ticket);
+        return path;
+    }
+};
+
+TEST_F(ToolDeliveryTest, DeliverCopiesEveryFileAndWritesTheTicket) {
+    const fs::path ticket = MakeJob({"a.plt", "b.plt"});
+    fs::create_directories(m_Dir / "out");
+    const RSRun run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "out").string()});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("deliver: 2 copied, 0 skipped, 0 failed"));
+    EXPECT_EQ(ReadFile(m_Dir / "out" / "Plans" / "a.plt"), "data of a.plt");
+    EXPECT_TRUE(fs::exists(m_Dir / "out" / "Plans" / "b.plt"));
+    RCSslSet delivered;
+    ASSERT_EQ(delivered.ParseSsl((m_Dir / "out" / "Plans.ssl").string(), 300), 3);
+    EXPECT_EQ(delivered.GetEntry(1).GetDirectory().str(), (m_Dir / "out" / "Plans").string());
+
+    // A second delivery gets a directory of its own.
+    const RSRun again = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "out").string()});
+    EXPECT_EQ(again.m_nExit, 0) << again.m_sErr;
+    EXPECT_THAT(again.m_sOut, HasSubstr("Plans1"));
+}
+
+TEST_F(ToolDeliveryTest, ProgressLineOnlyOnATerminal) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 12; ++i)
+        names.push_back("p" + std::to_string(i) + ".plt");
+    const fs::path ticket = MakeJob(names);
+    fs::create_directories(m_Dir / "out");
+    RSRun run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "out").string()});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("deliver: 12 copied, 0 skipped, 0 failed"));
+    EXPECT_EQ(run.m_sErr.find("delivering:"), std::string::npos);
+
+    // script(1) runs the tool on a pseudo-terminal and copies what it shows.
+    const std::string command = std::string(SSL2_TOOL_PATH) + " deliver '" + ticket.string() +
+                                "' --to '" + (m_Dir / "out").string() + "'";
+    run = RunProgram("/usr/bin/script", {"-qec", command, "/dev/null"});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sOut;
+    EXPECT_THAT(run.m_sOut, HasSubstr("delivering: "));
+    EXPECT_THAT(run.m_sOut, HasSubstr("deliver: 12 copied, 0 skipped, 0 failed"));
+}
+
+TEST_F(ToolDeliveryTest, MissingFileIsReportedAsFailed) {
+    const fs::path ticket = MakeJob({"a.plt", "gone.plt"}, {"gone.plt"});
+    fs::create_directories(m_Dir / "out");
+    const RSRun run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "out").string()});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_THAT(run.m_sOut, HasSubstr("deliver: 1 copied, 0 skipped, 1 failed"));
+    EXPECT_THAT(run.m_sErr, HasSubstr("gone.plt"));
+}
+
+TEST_F(ToolDeliveryTest, UnusableTargetDirectories) {
+    const fs::path ticket = MakeJob({"a.plt"});
+    RSRun run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "nowhere").string()});
+    EXPECT_EQ(run.m_nExit, 2);
+    EXPECT_THAT(run.m_sErr, HasSubstr("not a directory"));
+
+    // A file where the directory should be: refused before anything is copied.
+    WriteFile(m_Dir / "plain", "not a directory");
+    run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "plain").string()});
+    EXPECT_EQ(run.m_nExit, 2);
+    EXPECT_THAT(run.m_sErr, HasSubstr("not a directory"));
+
+    if (::geteuid() != 0) {  // root writes anywhere
+        fs::create_directories(m_Dir / "locked");
+        fs::permissions(m_Dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+        run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "locked").string()});
+        EXPECT_EQ(run.m_nExit, 2);
+        EXPECT_THAT(run.m_sErr, HasSubstr("not delivered"));
+    }
+    EXPECT_EQ(RunTool({"normalize", ticket.string(), "--dir", (m_Dir / "x").string()}).m_nExit, 2);
+    EXPECT_EQ(RunTool({"queue", ticket.string(), "--dir", (m_Dir / "x").string()}).m_nExit, 2);
+}
+
+TEST_F(ToolDeliveryTest, BrokenTicketIsNotDelivered) {
+    fs::create_directories(m_Dir / "out");
+    const RSRun run = RunTool(
+        {"deliver", Example("tickets/syntax_errors.ssl"), "--to", (m_Dir / "out").string()});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_TRUE(fs::is_empty(m_Dir / "out"));
+}
+
+TEST_F(ToolDeliveryTest, NormalizeGathersFilesAndWritesTheTicketThere) {
+    const fs::path ticket = MakeJob({"a.plt", "b.plt"});
+    fs::create_directories(m_Dir / "norm");
+    WriteFile(m_Dir / "norm" / "stale.plt", "old");
+    const RSRun run =
+        RunTool({"normalize", ticket.string(), "--dir", (m_Dir / "norm").string(), "--purge"});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_TRUE(fs::exists(m_Dir / "norm" / "a.plt"));
+    EXPECT_FALSE(fs::exists(m_Dir / "norm" / "stale.plt"));
+    RCSslSet normalised;
+    ASSERT_EQ(normalised.ParseSsl((m_Dir / "norm" / "job.ssl").string(), 300), 3);
+}
+
+TEST_F(ToolDeliveryTest, QueueTakesRawJobsOnly) {
+    fs::create_directories(m_Dir / "queue");
+    RSRun run =
+        RunTool({"queue", MakeJob({"a.plt"}).string(), "--dir", (m_Dir / "queue").string()});
+    EXPECT_EQ(run.m_nExit, 2);
+    EXPECT_THAT(run.m_sErr, HasSubstr("not a queue directory"));
+
+    WriteFile(m_Dir / "queue" / "latest.num", "00000041\r\n");
+    WriteFile(m_Dir / "in.job", "raw job");
+    fs::path ticket = MakeJob(
+        {"a.plt"}, {}, "PlotRaw on\r\nSupportFile \"" + (m_Dir / "in.job").string() + "\"\r\n");
+    run = RunTool({"queue", ticket.string(), "--dir", (m_Dir / "queue").string()});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sOut << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("queued 1 file entry"));
+    EXPECT_EQ(ReadFile(m_Dir / "queue" / "00000041" / "in.job"), "raw job");
+
+    ticket = MakeJob({"a.plt"});
+    run = RunTool({"queue", ticket.string(), "--dir", (m_Dir / "queue").string()});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_THAT(run.m_sErr, HasSubstr("not a raw job"));
+}
+
+}  // namespace
+}  // namespace ssl2tool::test

@@ -1,0 +1,368 @@
+// The ssl2 tool run as a program: usage, check, show (with JSON), convert, embed,
+// cfg and capas on the examples and on broken input.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <set>
+
+#include "ssl2/ssl2.h"
+#include "tools/ssl2/tests/ToolTestSupport.h"
+
+namespace ssl2tool::test {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+const std::vector<std::string> kCleanTickets = {"tickets/simple.ssl", "tickets/twenty_files.ssl",
+                                                "tickets/unicode_utf16.ssl"};
+/// Every example that reads to its end; the old one carries error notes.
+std::vector<std::string> ReadableTickets() {
+    std::vector<std::string> all = kCleanTickets;
+    all.push_back("tickets/old_style_15.ssl");
+    return all;
+}
+
+TEST(ToolUsage, VersionHelpAndUsageErrors) {
+    const RSRun version = RunTool({"--version"});
+    EXPECT_EQ(version.m_nExit, 0);
+    EXPECT_THAT(version.m_sOut, HasSubstr("ssl2 " SSL2_VERSION));
+
+    for (const char* command :
+         {"check", "show", "convert", "embed", "deliver", "normalize", "queue", "capas", "cfg"}) {
+        const RSRun help = RunTool({command, "--help"});
+        EXPECT_EQ(help.m_nExit, 0) << command;
+        EXPECT_THAT(help.m_sOut, HasSubstr(command)) << command;
+    }
+    // No subcommand, an unknown one, a missing argument, a bad option value.
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {},
+             {"frobnicate"},
+             {"check"},
+             {"convert", Example("tickets/simple.ssl")},
+             {"convert", Example("tickets/simple.ssl"), "-o", "-", "--dialect", "2.0"},
+             {"convert", Example("tickets/simple.ssl"), "-o", "-", "--access", "00", "--old-access",
+              "1"}}) {
+        EXPECT_EQ(RunTool(args).m_nExit, 2) << ::testing::PrintToString(args);
+    }
+}
+
+class ToolCheckTest : public ToolTest {};
+
+TEST_F(ToolCheckTest, CleanTicketsPass) {
+    for (const std::string& ticket : kCleanTickets) {
+        const RSRun run = RunTool({"check", Example(ticket)});
+        EXPECT_EQ(run.m_nExit, 0) << ticket << run.m_sOut << run.m_sErr;
+        EXPECT_THAT(run.m_sOut, HasSubstr(": ok, ")) << ticket;
+        EXPECT_THAT(run.m_sOut, HasSubstr("reached \"EndJob\"")) << ticket;
+    }
+}
+
+TEST_F(ToolCheckTest, ErrorNotesFailTheCheckOncePerEntry) {
+    const std::string ticket = Example("tickets/old_style_15.ssl");
+    const RSRun run = RunTool({"check", ticket});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_THAT(run.m_sOut, HasSubstr(ticket + ": entry 0: Overlay: ignored\n"));
+    // File entries inherit the job's notes; they are not repeated for each file.
+    EXPECT_THAT(run.m_sOut, ::testing::Not(HasSubstr("entry 1: Overlay")));
+    EXPECT_THAT(run.m_sOut, HasSubstr("has errors, 2 files, reached \"EndJob\""));
+}
+
+TEST_F(ToolCheckTest, SyntaxErrorsAreReportedWithFileAndLine) {
+    const std::string ticket = Example("tickets/syntax_errors.ssl");
+    const RSRun run = RunTool({"check", ticket});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_THAT(run.m_sOut, HasSubstr(ticket + ":3: "));  // "Copeis 2"
+    EXPECT_THAT(run.m_sOut, HasSubstr("has errors"));
+}
+
+TEST_F(ToolCheckTest, TruncatedTicketMissesEndJob) {
+    const fs::path ticket = m_Dir / "cut.ssl";
+    WriteFile(ticket, "BeginJob \"noname\"\r\nCopies 2\r\nBeginOutput\r\nName \"a.plt\"\r\n");
+    const RSRun run = RunTool({"check", ticket.string()});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_THAT(run.m_sOut, HasSubstr("did not reach \"EndJob\""));
+}
+
+TEST_F(ToolCheckTest, UnreadableFilesAreIoErrorsAndTheRestIsStillChecked) {
+    const std::string missing = (m_Dir / "missing.ssl").string();
+    const RSRun run = RunTool({"check", missing, Example("tickets/simple.ssl"), m_Dir.string()});
+    EXPECT_EQ(run.m_nExit, 2);
+    EXPECT_THAT(run.m_sErr, HasSubstr(missing + ": cannot read: No such file or directory"));
+    EXPECT_THAT(run.m_sErr, HasSubstr(m_Dir.string() + ": cannot read: Is a directory"));
+    EXPECT_THAT(run.m_sOut, HasSubstr("simple.ssl: ok"));
+}
+
+class ToolShowTest : public ToolTest {};
+
+TEST_F(ToolShowTest, SummaryListsJobSettingsAndFiles) {
+    const RSRun run = RunTool({"show", Example("tickets/simple.ssl")});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("JobName \"Ground floor plans\""));
+    EXPECT_THAT(run.m_sOut, HasSubstr("ground-floor.plt"));
+    EXPECT_THAT(run.m_sOut, HasSubstr("Files: 1"));
+    EXPECT_THAT(run.m_sOut, HasSubstr("Total: "));
+}
+
+TEST_F(ToolShowTest, BrokenTicketIsShownButFails) {
+    const RSRun run = RunTool({"show", Example("tickets/syntax_errors.ssl")});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_THAT(run.m_sErr, HasSubstr("syntax_errors.ssl:3: "));
+    EXPECT_EQ(RunTool({"show", (m_Dir / "none.ssl").string(), "--json"}).m_nExit, 2);
+}
+
+/// Checks the JSON form of one statement against the statement itself: its SSL line
+/// and member values.  A plain statement (text, number, selection) is rebuilt from
+/// its JSON value and must equal the original.
+void ExpectStatementMatches(const nlohmann::ordered_json& json, SslStatement& statement,
+                            const std::string& where) {
+    EXPECT_EQ(json.at("ssl").get<std::string>(), statement.ToString().str()) << where;
+    if (statement.GetArrayCount() != 0) {
+        EXPECT_EQ(json.at("elements").size(), statement.GetArrayCount()) << where;
+        return;
+    }
+    const nlohmann::ordered_json& members = json.at("members");
+    ASSERT_EQ(members.size(), statement.GetContainedMemberCount()) << where;
+    std::uint32_t m = 0;
+    for (const auto& member : members.items())  // in member order
+        EXPECT_EQ(member.value().get<std::string>(), statement.GetString(m++, 0)) << where;
+    // The document box is a text statement whose text is not its whole value: the
+    // text is the enciphered password; on/off, user and job name lie beside it.
+    if (SslStatement::GetMemberType(statement.GetStatementID()) < SslStatement::kMemberStructure &&
+        statement.GetStatementID() != kId_SslDocumentBox) {
+        std::unique_ptr<SslStatement> rebuilt(
+            SslStatement::CreateSslObject(statement.GetStatementID()));
+        rebuilt->SetString(members.begin().value().get<std::string>(), 0, 0);
+        EXPECT_TRUE(*rebuilt == statement) << where;
+    }
+}
+
+TEST_F(ToolShowTest, JsonHoldsEveryStatementAndReadsBackToTheSameSet) {
+    // Statements whose own line is not their whole value: the file information
+    // writes its colour depth only in the writer's 5.0 form, the HPGL settings keep
+    // whether the pens are on, which the pen statement decides, and a zoom window
+    // is written as its size alone.
+    const std::set<std::uint32_t> partialLines = {kId_SslFileInfo, kId_SslHpgl, kId_SslZoom};
+    for (const std::string& name : ReadableTickets()) {
+        const RSRun run = RunTool({"show", "--json", Example(name)});
+        ASSERT_EQ(run.m_nExit, 0) << name << run.m_sErr;
+        const nlohmann::ordered_json json = nlohmann::ordered_json::parse(run.m_sOut);
+
+        RCSslSet set;
+        ASSERT_GT(set.ParseSsl(Example(name), 300), 0);
+        const auto& entries = json.at("entries");
+        ASSERT_EQ(entries.size(), static_cast<std::size_t>(set.Size())) << name;
+        EXPECT_TRUE(json.at("complete").get<bool>());
+
+        // The lines of the statements that differ from their defaults make a ticket.
+        std::string rebuilt;
+        for (int i = 0; i < set.Size(); ++i) {
+            const auto& statements = entries[i].at("statements");
+            EXPECT_EQ(statements.size(), kSslStatementCount - 1) << name;  // all but the error
+            rebuilt += i == 0 ? "BeginJob \"noname\"\r\n" : "BeginOutput\r\n";
+            for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+                if (id == kId_SslError)
+                    continue;
+                const auto sid = static_cast<TSslStatementID>(id);
+                std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(sid));
+                set.GetEntry(i).Get(sid, statement.get());
+                const std::string key = statement->GetStatementName(0).str();
+                ASSERT_TRUE(statements.contains(key)) << name << ' ' << key;
+                const auto& one = statements.at(key);
+                EXPECT_EQ(one.at("id").get<std::uint32_t>(), id);
+                ExpectStatementMatches(one, *statement,
+                                       name + " entry " + std::to_string(i) + " " + key);
+                // The version stands in the header line; the ordinal is not SSL.
+                if (!one.at("default").get<bool>() && id != kId_SslOrdinal && id != kId_SslVersion)
+                    rebuilt += one.at("ssl").get<std::string>() + "\r\n";
+            }
+            rebuilt += i == 0 ? "" : "EndOutput\r\n";
+        }
+        rebuilt += "EndJob\r\n";
+
+        const fs::path again = m_Dir / "rebuilt.ssl";
+        WriteFile(again, rebuilt);
+        RCSslSet reread;
+        ASSERT_EQ(reread.ParseSsl(again.string(), 300), set.Size()) << name << '\n' << rebuilt;
+        for (int i = 0; i < set.Size(); ++i) {
+            const RCSslEntry::RSCompReturn compared = reread.GetEntry(i) == set.GetEntry(i);
+            for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+                if (partialLines.count(id) == 0) {
+                    EXPECT_EQ(compared.Differences.GetAccess(static_cast<TSslStatementID>(id)), 0u)
+                        << name << " entry " << i << " statement " << id;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(ToolShowTest, JsonTextsAreUtf8) {
+    const RSRun run = RunTool({"show", "--json", Example("tickets/unicode_utf16.ssl")});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    const nlohmann::json json = nlohmann::json::parse(run.m_sOut);
+    EXPECT_THAT(json.at("entries")[0]
+                    .at("statements")
+                    .at("JobName")
+                    .at("members")
+                    .at("value")
+                    .get<std::string>(),
+                StartsWith("\xC3\x9C"  // U+00DC
+                           "bersicht"));
+
+    // Legacy 8-bit text (Windows-1252) comes out as UTF-8 too.
+    const fs::path ticket = m_Dir / "latin.ssl";
+    WriteFile(ticket,
+              "BeginJob \"noname\"\r\nJobName \"Gr\xFC\xDF"
+              "e \x80\"\r\nEndJob\r\n");
+    const RSRun legacy = RunTool({"show", "--json", ticket.string()});
+    ASSERT_EQ(legacy.m_nExit, 0) << legacy.m_sErr;
+    EXPECT_EQ(nlohmann::json::parse(legacy.m_sOut)
+                  .at("entries")[0]
+                  .at("statements")
+                  .at("JobName")
+                  .at("members")
+                  .at("value"),
+              "Gr\xC3\xBC\xC3\x9F"
+              "e \xE2\x82\xAC");
+}
+
+class ToolConvertTest : public ToolTest {};
+
+TEST_F(ToolConvertTest, EveryDialectReadsBack) {
+    for (const char* dialect : {"1.5", "3.0", "4.0", "5.0"}) {
+        const fs::path out = m_Dir / (std::string("out") + dialect + ".ssl");
+        const RSRun run = RunTool({"convert", Example("tickets/twenty_files.ssl"), "-o",
+                                   out.string(), "--dialect", dialect});
+        ASSERT_EQ(run.m_nExit, 0) << dialect << run.m_sErr;
+        RCSslSet set;
+        EXPECT_EQ(set.ParseSsl(out.string(), 300), 21) << dialect;
+        EXPECT_TRUE(set.ParsedTilEnd()) << dialect;
+    }
+}
+
+TEST_F(ToolConvertTest, AccessNotesAndUtf16) {
+    const fs::path out = m_Dir / "out.ssl";
+    RCAccessSsl only;
+    only.SetAllAccess(0);
+    only.SetCopiesAccess(1);
+    RSRun run = RunTool({"convert", Example("tickets/simple.ssl"), "-o", out.string(), "--access",
+                         only.ToString().str()});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(ReadFile(out), HasSubstr("Copies 2"));
+    EXPECT_THAT(ReadFile(out), ::testing::Not(HasSubstr("Account")));
+
+    run = RunTool({"convert", Example("tickets/twenty_files.ssl"), "-o", "-", "--flatten-notes"});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("Deliver to site office ask for Ms Berg"));
+
+    run = RunTool({"convert", Example("tickets/unicode_utf16.ssl"), "-o", out.string(), "--utf16"});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(ReadFile(out), StartsWith("\xFF\xFE"));
+    RCSslSet original, converted;
+    original.ParseSsl(Example("tickets/unicode_utf16.ssl"), 300);
+    ASSERT_GT(converted.ParseSsl(out.string(), 300), 0);
+    EXPECT_EQ(converted.GetEntry(0).GetJobName(), original.GetEntry(0).GetJobName());
+}
+
+TEST_F(ToolConvertTest, BrokenInputAndUnwritableOutput) {
+    const fs::path out = m_Dir / "out.ssl";
+    RSRun run = RunTool({"convert", Example("tickets/syntax_errors.ssl"), "-o", out.string()});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_FALSE(fs::exists(out));  // a partly read ticket is never written
+
+    run = RunTool({"convert", Example("tickets/simple.ssl"), "-o",
+                   (m_Dir / "no" / "such" / "dir.ssl").string()});
+    EXPECT_EQ(run.m_nExit, 2);
+    EXPECT_THAT(run.m_sErr, HasSubstr("cannot write"));
+
+    WriteFile(m_Dir / "plain", "a file, not a directory");
+    run = RunTool(
+        {"convert", Example("tickets/simple.ssl"), "-o", (m_Dir / "plain" / "x.ssl").string()});
+    EXPECT_EQ(run.m_nExit, 2);
+    EXPECT_THAT(run.m_sErr, HasSubstr("cannot write"));
+
+    run = RunTool({"convert", Example("tickets/simple.ssl"), "-o", "-", "--access", "XYZ"});
+    EXPECT_EQ(run.m_nExit, 2);
+    EXPECT_THAT(run.m_sErr, HasSubstr("--access"));
+}
+
+TEST_F(ToolConvertTest, EmbedWritesPjlCommentLines) {
+    const fs::path out = m_Dir / "job.pjl";
+    RSRun run = RunTool({"embed", Example("tickets/simple.ssl"), "-o", out.string()});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    const std::string pjl = ReadFile(out);
+    EXPECT_THAT(pjl, StartsWith("@PJL COMMENT SSLSTART(1)@PJL COMMENT SSL (FFFE4200 6500 "));
+    EXPECT_THAT(pjl, ::testing::EndsWith(")@PJL COMMENT SSLEND"));
+    EXPECT_EQ(pjl.find("0D00"), std::string::npos);  // lines are separated, not CR-terminated
+
+    run = RunTool({"embed", Example("tickets/syntax_errors.ssl")});
+    EXPECT_EQ(run.m_nExit, 1);
+}
+
+TEST_F(ToolConvertTest, CfgExport) {
+    RSRun run = RunTool({"cfg", Example("tickets/simple.ssl"), "--dir", (m_Dir / "no").string()});
+    EXPECT_EQ(run.m_nExit, 2);
+    EXPECT_THAT(run.m_sErr, HasSubstr("not a directory"));
+
+    // A ticket whose data file exists.
+    fs::create_directories(m_Dir / "in");
+    WriteFile(m_Dir / "in" / "plan.plt", "IN;PU0,0;PD100,100;");
+    const fs::path ticket = m_Dir / "job.ssl";
+    WriteFile(ticket, "BeginJob \"noname\"\r\nBeginOutput\r\nDirectory \"" +
+                          (m_Dir / "in").string() +
+                          "\"\r\nName \"plan.plt\"\r\nCopies 3\r\nEndOutput\r\nEndJob\r\n");
+    fs::create_directories(m_Dir / "cfg");
+    run = RunTool({"cfg", ticket.string(), "--dir", (m_Dir / "cfg").string()});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("1 \".cfg\" file written"));
+}
+
+TEST(ToolCapasTest, MergedAndSinglePlotters) {
+    const std::vector<std::string> inis = {Example("capas/classic3000_v3.ini"),
+                                           Example("capas/rolljet_folder.ini"),
+                                           Example("capas/sheetpro_a3.ini")};
+    std::vector<std::string> args = {"capas"};
+    args.insert(args.end(), inis.begin(), inis.end());
+    RSRun run = RunTool(args);
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("Classic 3000"));
+    EXPECT_THAT(run.m_sOut, HasSubstr("SheetPro A3"));
+    EXPECT_THAT(run.m_sOut, HasSubstr("SSL dialect: 3.0"));  // the oldest of the three
+    EXPECT_THAT(run.m_sOut, HasSubstr("Keywords of MediaType:\n  value: 0=dontcare 1=paper"));
+
+    args.insert(args.end(), {"--plotter", "SheetPro A3", "--statement", "mediatype"});
+    run = RunTool(args);
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("Plotters: SheetPro A3\n"));
+    EXPECT_THAT(run.m_sOut, HasSubstr("Drawer A4"));
+
+    EXPECT_EQ(RunTool({"capas", inis[0], "--plotter", "Nobody"}).m_nExit, 2);
+    EXPECT_EQ(RunTool({"capas", inis[0], "--statement", "Nothing"}).m_nExit, 2);
+    run = RunTool({"capas", "/nonexistent/plotter.ini"});
+    EXPECT_EQ(run.m_nExit, 2);
+    EXPECT_THAT(run.m_sErr, HasSubstr("cannot read"));
+}
+
+class ToolLibraryExampleTest : public ToolTest {};
+
+TEST_F(ToolLibraryExampleTest, ReadmeProgramRetargetsATicket) {
+    const fs::path out = m_Dir / "out.ssl";
+    const RSRun run = RunProgram(SSL2_RETARGET_PATH, {Example("tickets/simple.ssl"), out.string()});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    RCSslSet set;
+    ASSERT_EQ(set.ParseSsl(out.string(), 300), 2);
+    EXPECT_EQ(set.GetEntry(1).GetCopies(), 3u);
+    EXPECT_EQ(set.GetEntry(1).GetMediaTypeAsString().str(), "film");
+    EXPECT_EQ(set.GetEntry(1).GetName().str(), "ground-floor.plt");
+    EXPECT_THAT(ReadFile(out), ::testing::Not(HasSubstr("4711")));  // the account
+
+    EXPECT_EQ(RunProgram(SSL2_RETARGET_PATH, {Example("tickets/syntax_errors.ssl"), out.string()})
+                  .m_nExit,
+              1);
+}
+
+}  // namespace
+}  // namespace ssl2tool::test

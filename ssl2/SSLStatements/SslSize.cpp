@@ -196,12 +196,13 @@ TString SslSize::ToString(unsigned char mode, unsigned int flag) const {
                            m_Unit.ToString();
                 case kManual:
                     return m_asSizeTypes[kManual];
-                case kPercent:
-                    return {};
                 case kFitToPrintWindow:
                     return flag ? m_asSizeTypes[kFitToPrintWindow] + " " + format : format;
                 default:
-                    return m_asSizeTypes[kAuto];  // auto, original, scaletofitroll
+                    // auto, and the zoom-only types (factors, original, scale to fit),
+                    // which these statements cannot carry: an empty size would not
+                    // read back at all.
+                    return m_asSizeTypes[kAuto];
             }
         case 2:  // Zoom statement
             // Two bare numbers read back as zoom factors, so windows carry their

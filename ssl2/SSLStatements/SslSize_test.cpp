@@ -137,7 +137,7 @@ TEST(SslSizeTest, ToStringByTypeAndMode) {
         {unprop, 1, 1, "unproportional 100.500 20.000 inch"},
         {MakeSize(4, 0, 4, 210, 297, 1), 1, 0, "manual"},
         {MakeSize(4, 0, 4, 210, 297, 1), 2, 0, "manual"},
-        {MakeSize(5, 0, 4, 50, 75, 1), 1, 0, ""},
+        {MakeSize(5, 0, 4, 50, 75, 1), 1, 0, "auto"},
         {MakeSize(5, 0, 4, 50, 75, 1), 2, 0, "50.000 75.000 "},
         {MakeSize(6, 0, 4, 210, 297, 1), 1, 0, "auto"},
         {MakeSize(6, 0, 4, 210, 297, 1), 2, 0, "original original"},

@@ -285,6 +285,31 @@ TEST(SslZoomRoundTrip, EverySizeTypeReadsBackAsWritten) {
     }
 }
 
+/// The zoom-only size types are no output or paper sizes; such a value is written
+/// as "auto", never as an empty size that the reader refuses (which would end the
+/// parse and lose every later entry).
+TEST(SslSizeRoundTrip, ZoomOnlyTypesAsOutputSizeStayReadable) {
+    for (std::uint32_t type : {SslSize::kPercent, SslSize::kOriginal, SslSize::kScaleToFitRoll}) {
+        SslSize size;
+        size.SetSizeType(type);
+        RCSslSet set;
+        RCSslEntry job(0);
+        set.AddEntry(job);
+        RCSslEntry file(job, 1);
+        file.SetOutputSize(size);
+        file.SetPaperSize(size);
+        set.AddEntry(file);
+        set.AddEntry(file);
+        RCTempDir dir;
+        RSParse back =
+            ParseFile(dir.Write("sizes.ssl", set.ToString(SslStatement::kVersion50).str()));
+        EXPECT_EQ(back.m_nResult, 3) << type;
+        EXPECT_TRUE(back.m_Diagnostics.empty()) << type;
+        EXPECT_EQ(back.m_Set.GetEntry(2).GetOutputSize().GetSizeType(), SslSize::kAuto) << type;
+        EXPECT_EQ(back.m_Set.GetEntry(2).GetPaperSize().GetSizeType(), SslSize::kAuto) << type;
+    }
+}
+
 /// A double quote or a line break inside a quoted value is written as '' or <|>.
 /// Stamp names and texts turn '' back into the double quote; every other text keeps
 /// the replacement, since in a ticket of another program '' may stand for itself

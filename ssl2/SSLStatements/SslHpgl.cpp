@@ -1,6 +1,7 @@
 #include "ssl2/SSLStatements/SslHpgl.h"
 
 #include "ssl2/SSLStatements/SslFold.h"
+#include "ssl2/SSLStatements/SslNumberText.h"
 #include "ssl2/base/RCUnit.h"
 
 namespace {
@@ -15,6 +16,7 @@ bool ValidWidth(double width) {
     return width >= 0.0 && width <= SslHpgl::kMaxWidth;
 }
 
+// A width as the generic member interface shows it.
 TString Width(double width) {
     return TString::Format("%.3f", width);
 }
@@ -80,8 +82,8 @@ TString SslHpgl::ToString() const {
                       {m_sPatterntype, m_asPatterntypes[m_nPatterntype]},
                       {m_sIgnorePenSize, OnOff(m_bIgnorePenSize)},
                       {m_sStepsize, TString(m_nStepsize)},
-                      {m_sMinwidth, Width(m_dMinwidth)},
-                      {m_sMaxwidth, Width(m_dMaxwidth)},
+                      {m_sMinwidth, SslDecimalText(m_dMinwidth)},
+                      {m_sMaxwidth, SslDecimalText(m_dMaxwidth)},
                       {m_sBicolorrgb, m_asBicolorrgbs[m_nBicolorrgb]},
                       {m_sDithermode, m_asDithermodes[m_nDithermode]}});
 }
@@ -284,8 +286,8 @@ TString SslVic::ToString() const {
                       {m_sPatterntype, m_asPatterntypes[GetPatterntype()]},
                       {m_sIgnorePenSize, OnOff(GetIgnorePenSize())},
                       {m_sStepsize, TString(GetStepsize())},
-                      {m_sMinwidth, Width(GetMinwidth())},
-                      {m_sMaxwidth, Width(GetMaxwidth())}});
+                      {m_sMinwidth, SslDecimalText(GetMinwidth())},
+                      {m_sMaxwidth, SslDecimalText(GetMaxwidth())}});
 }
 
 // --- SslCalcomp -------------------------------------------------------------------------
@@ -306,8 +308,8 @@ TString SslCalcomp::ToString() const {
                       {m_sPatterntype, m_asPatterntypes[GetPatterntype()]},
                       {m_sIgnorePenSize, OnOff(GetIgnorePenSize())},
                       {m_sStepsize, TString(GetStepsize())},
-                      {m_sMinwidth, Width(GetMinwidth())},
-                      {m_sMaxwidth, Width(GetMaxwidth())},
+                      {m_sMinwidth, SslDecimalText(GetMinwidth())},
+                      {m_sMaxwidth, SslDecimalText(GetMaxwidth())},
                       {m_sAutodetect, OnOff(m_bAutodetect)},
                       {m_sChecksum, OnOff(m_bChecksum)},
                       {m_sDoublesync, OnOff(m_bDoublesync)},

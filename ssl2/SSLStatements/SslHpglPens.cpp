@@ -1,5 +1,6 @@
 #include "ssl2/SSLStatements/SslHpglPens.h"
 
+#include "ssl2/SSLStatements/SslNumberText.h"
 #include "ssl2/base/RCUnit.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/sslmessages.h"
@@ -36,7 +37,7 @@ const TString HpglPen::m_sPage = "page ";
 
 TString HpglPen::ToString(unsigned int withPage) const {
     TString text = m_sNumber + TString(m_nNumber) + "-" + TString(m_nLastNumber) + " " + m_sWidth +
-                   TString::Format("%.3f", m_dWidth) + " " + m_asUnits[m_nUnit] + " " + m_sColor +
+                   SslDecimalText(m_dWidth) + " " + m_asUnits[m_nUnit] + " " + m_sColor +
                    TString(m_nColor) + " " + m_sSaturation + TString(m_nSaturation) + " ";
     if (withPage)
         text += m_sPage + TString(m_nPage);

@@ -42,7 +42,12 @@ TString SslJobFlagsheet::ToString() const {
         text += kNext + m_sFoldTray + TString(m_nFoldTray);
     if (m_nInputTray >= 0)
         text += kNext + m_sInputTray + TString(m_nInputTray);
-    text += kNext + m_sSize + m_Size.ToString(0, 0);
+    // The display form of the size, except where it would read back as another
+    // size: an unproportional window, a manual size, fit to print window.
+    const std::uint32_t type = m_Size.GetSizeType();
+    const bool keyword = type == SslSize::kUnproportional || type == SslSize::kManual ||
+                         type == SslSize::kFitToPrintWindow;
+    text += kNext + m_sSize + m_Size.ToString(keyword ? 1 : 0, 1);
     return text;
 }
 

@@ -1,6 +1,7 @@
 #include "ssl2/SSLStatements/SslMargin.h"
 
 #include "ssl2/SSLStatements/SslFold.h"
+#include "ssl2/SSLStatements/SslNumberText.h"
 #include "ssl2/base/RCUnit.h"
 
 namespace {
@@ -21,9 +22,9 @@ SslMargin::SslMargin()
 TString SslMargin::ToString() const {
     if (!m_bOn)
         return m_sName + " off";
-    TString text = m_sName + " " + m_asDirections[kTop] + TString::Format("%.3f", m_adMargins[0]);
+    TString text = m_sName + " " + m_asDirections[kTop] + SslDecimalText(m_adMargins[0]);
     for (std::uint32_t d = kLeft; d <= kRight; ++d)
-        text += "\r\n\t+ " + m_asDirections[d] + TString::Format("%.3f", m_adMargins[d]);
+        text += "\r\n\t+ " + m_asDirections[d] + SslDecimalText(m_adMargins[d]);
     return text;
 }
 

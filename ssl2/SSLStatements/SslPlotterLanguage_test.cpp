@@ -5,11 +5,51 @@
 #include "ssl2/SSLStatements/SslHpgl.h"
 #include "ssl2/SSLStatements/SslHpglColorEmulation.h"
 #include "ssl2/SSLStatements/SslHpglPens.h"
+#include "ssl2/SSLStatements/SslNumberText.h"
 #include "ssl2/base/TException.h"
 
 namespace {
 
 const char* const kPen0 = "number 0-0 width 0.000  color 0 saturation 0 ";
+
+// Widths keep their three-decimal form wherever it reads back as the same value,
+// and carry the shortest exact decimal otherwise.
+TEST(SslDecimalTextTest, ThreeDecimalsUnlessTheyLoseTheValue) {
+    const struct {
+        double value;
+        const char* text;
+    } rows[] = {
+        {0.0, "0.000"},
+        {0.635, "0.635"},
+        {0.35, "0.350"},
+        {2.54, "2.540"},
+        {20.0, "20.000"},
+        {0.005291667, "0.005291667"},
+        {9.990666667, "9.990666667"},
+        {1.0 / 3, "0.3333333333333333"},
+        {0.0005, "0.0005"},
+        {1e-9, "0.000000001"},
+        {-2.0 / 3, "-0.6666666666666666"},
+        {123456.789, "123456.789"},
+    };
+    for (const auto& row : rows) {
+        const TString text = SslDecimalText(row.value);
+        EXPECT_EQ(text.str(), row.text);
+        double back = -1.0;
+        ASSERT_TRUE(text.Value(back)) << row.text;
+        EXPECT_EQ(back, row.value) << row.text;
+    }
+}
+
+TEST(HpglPenTest, WidthTextReadsBackExactly) {
+    HpglPen pen(2);
+    ASSERT_EQ(pen.SetWidth(1.0 / 7), 1u);
+    EXPECT_EQ(pen.ToString(0), "number 2-2 width 0.14285714285714285  color 1 saturation 100 ");
+    SslHpgl hpgl;
+    ASSERT_EQ(hpgl.SetMinwidth(0.1 + 0.2), 1u);
+    EXPECT_NE(hpgl.ToString().str().find("\t+ minwidth 0.30000000000000004\r\n"),
+              std::string::npos);
+}
 
 TEST(HpglPenTest, RangesAndTextForms) {
     HpglPen pen(7);
@@ -153,8 +193,8 @@ TEST(SslHpglTest, TextFormsOfTheThreeLanguages) {
               "\t+ patterntype loadablepattern\r\n"
               "\t+ ignorepensize off\r\n"
               "\t+ stepsize 400\r\n"
-              "\t+ minwidth 0.005\r\n"
-              "\t+ maxwidth 9.991\r\n"
+              "\t+ minwidth 0.005291667\r\n"
+              "\t+ maxwidth 9.990666667\r\n"
               "\t+ bicolorrgb 0\r\n"
               "\t+ dithermode ordereddither\r\n");
     EXPECT_EQ(SslVic().ToString(),
@@ -172,8 +212,8 @@ TEST(SslHpglTest, TextFormsOfTheThreeLanguages) {
               "\t+ patterntype circle\r\n"
               "\t+ ignorepensize off\r\n"
               "\t+ stepsize 800\r\n"
-              "\t+ minwidth 0.005\r\n"
-              "\t+ maxwidth 9.991\r\n"
+              "\t+ minwidth 0.005291667\r\n"
+              "\t+ maxwidth 9.990666667\r\n"
               "\t+ autodetect on\r\n"
               "\t+ checksum on\r\n"
               "\t+ doublesync off\r\n"

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "ssl2/SSLStatements/SslNumberText.h"
 #include "ssl2/base/RCUnit.h"
 
 namespace {
@@ -168,7 +169,7 @@ TString SslSize::FamilyAndFormat() const {
 }
 
 TString SslSize::WidthAndHeight() const {
-    return TString::Format("%.3f %.3f ", m_Width, m_Height);
+    return SslDecimalText(m_Width) + " " + SslDecimalText(m_Height) + " ";
 }
 
 TString SslSize::ToString(unsigned char mode, unsigned int flag) const {
@@ -195,25 +196,33 @@ TString SslSize::ToString(unsigned char mode, unsigned int flag) const {
                            m_Unit.ToString();
                 case kManual:
                     return m_asSizeTypes[kManual];
-                case kPercent:
-                    return {};
                 case kFitToPrintWindow:
                     return flag ? m_asSizeTypes[kFitToPrintWindow] + " " + format : format;
                 default:
-                    return m_asSizeTypes[kAuto];  // auto, original, scaletofitroll
+                    // auto, and the zoom-only types (factors, original, scale to fit),
+                    // which these statements cannot carry: an empty size would not
+                    // read back at all.
+                    return m_asSizeTypes[kAuto];
             }
         case 2:  // Zoom statement
+            // Two bare numbers read back as zoom factors, so windows carry their
+            // keyword and unit, and every size type has a form of its own.
             switch (m_idxSizeType) {
                 case kAuto:
                 case kOriginal:
                     return m_asSizeTypes[m_idxSizeType] + " " + m_asSizeTypes[m_idxSizeType];
                 case kFormat:
-                case kFitToPrintWindow:
                     return format;
+                case kFitToPrintWindow:
+                    return m_asSizeTypes[kFitToPrintWindow] + " " + format;
                 case kProportional:
                 case kUnproportional:
+                    return m_asSizeTypes[m_idxSizeType] + " " + WidthAndHeight() +
+                           m_Unit.ToString();
                 case kPercent:
                     return WidthAndHeight();
+                case kManual:
+                    return m_asSizeTypes[kManual];
                 case kScaleToFitRoll:
                     return m_asSizeTypes[kScaleToFitRoll];
                 default:

@@ -84,7 +84,7 @@ public:
 
     /// The size text: mode 0 for display, 1 for the OutputSize and PaperSize
     /// statements, 2 for the Zoom statement.  `flag` non-zero writes size type 8
-    /// as "fittoprintwindow <family> <format>" in mode 1.
+    /// as "fittoprintwindow <family> <format>" in mode 1; mode 2 always does.
     TString ToString(unsigned char mode, unsigned int flag) const;
     /// Plot configuration lines; flag 0 for the output size, 1 for the zoom.
     TString ToCfg(unsigned int flag) const;
@@ -145,7 +145,8 @@ public:
 private:
     /// "family format", e.g. "DIN A4" (the family name is empty for family 4).
     TString FamilyAndFormat() const;
-    /// Width and height with "%.3f", each followed by a blank.
+    /// Width and height with three decimals (more only where three would change
+    /// the value), each followed by a blank.
     TString WidthAndHeight() const;
 
     std::uint32_t m_idxSizeType = kAuto;

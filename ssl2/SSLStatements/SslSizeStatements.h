@@ -5,7 +5,8 @@
 // three size statements each hold one SslSize and pass the generic member
 // interface through to it; OutputSize and PaperSize are written in the size's
 // statement form (`OutputSize DIN A4`), Zoom in its zoom form
-// (`Zoom 100.000 100.000 `).  Plain values; no locks.
+// (`Zoom 50.000 50.000 `, `Zoom proportional 100.000 100.000 `).  Plain values;
+// no locks.
 #pragma once
 
 #include "ssl2/SSLStatements/SslSize.h"

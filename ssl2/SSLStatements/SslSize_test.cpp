@@ -132,11 +132,12 @@ TEST(SslSizeTest, ToStringByTypeAndMode) {
         {fold, 1, 0, " F15x21"},
         {prop, 1, 0, "proportional 210.000 297.000 mm"},
         {prop, 0, 0, "210.000 297.000 "},
-        {prop, 2, 0, "210.000 297.000 "},
+        {prop, 2, 0, "proportional 210.000 297.000 mm"},
+        {unprop, 2, 0, "unproportional 100.500 20.000 inch"},
         {unprop, 1, 1, "unproportional 100.500 20.000 inch"},
         {MakeSize(4, 0, 4, 210, 297, 1), 1, 0, "manual"},
-        {MakeSize(4, 0, 4, 210, 297, 1), 2, 0, ""},
-        {MakeSize(5, 0, 4, 50, 75, 1), 1, 0, ""},
+        {MakeSize(4, 0, 4, 210, 297, 1), 2, 0, "manual"},
+        {MakeSize(5, 0, 4, 50, 75, 1), 1, 0, "auto"},
         {MakeSize(5, 0, 4, 50, 75, 1), 2, 0, "50.000 75.000 "},
         {MakeSize(6, 0, 4, 210, 297, 1), 1, 0, "auto"},
         {MakeSize(6, 0, 4, 210, 297, 1), 2, 0, "original original"},
@@ -145,7 +146,9 @@ TEST(SslSizeTest, ToStringByTypeAndMode) {
         {MakeSize(8, 2, 1, 210, 297, 1), 1, 0, "ARC B"},
         {MakeSize(8, 2, 1, 210, 297, 1), 1, 1, "fittoprintwindow ARC B"},
         {MakeSize(8, 0, 3, 210, 297, 1), 0, 1, "A3"},
-        {MakeSize(8, 3, 2, 210, 297, 1), 2, 1, "Asia b2"},
+        {MakeSize(8, 3, 2, 210, 297, 1), 2, 1, "fittoprintwindow Asia b2"},
+        {MakeSize(2, 0, 4, 100.0 / 3, 1.1 + 2.2, 0), 1, 0,
+         "proportional 33.333333333333336 3.3000000000000003 "},
     };
     for (const auto& r : rows)
         EXPECT_EQ(r.size.ToString(r.mode, r.flag), r.text)

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ssl2/SSLStatements/SslFold.h"
+#include "ssl2/SSLStatements/SslNumberText.h"
 #include "ssl2/SSLStatements/SslSelectionStatement.h"
 #include "ssl2/base/RCUnit.h"
 #include "ssl2/base/TException.h"
@@ -37,7 +38,7 @@ TString Quoted(const TString& value) {
 }
 
 TString Length(double value) {
-    return TString::Format("%.3f", value);
+    return SslDecimalText(value);
 }
 
 unsigned int SetLength(double& field, double value) {

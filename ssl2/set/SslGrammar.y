@@ -88,7 +88,7 @@ using namespace ssl2::internal;
 %token A_LEVEL A_MAXWIDTH A_MINWIDTH A_MIRROR A_NAME A_NUMBER A_NUMBERING A_OPTION
 %token A_ORIGINAL A_OUTPUTBIN A_OUTPUTTRAY A_OVERLAY A_PAGE A_PATTERN A_PATTERNTYPE
 %token A_PENSCALE A_PHOTO A_POSITION A_POSITIONSCALE A_PRG A_PROPORTIONAL A_RAW
-%token A_ROTATE A_SATURATION A_SCALETOFIT A_FITTOPRINTWINDOW A_SET A_SSL A_SIZE
+%token A_ROTATE A_SATURATION A_SCALETOFIT A_FITTOPRINTWINDOW A_FOLDTRAY A_SET A_SSL A_SIZE
 %token A_STEPSIZE A_SYNC A_TEXT A_TRAY A_TYPE A_WIDTH A_WINDOW A_ZIPCODE A_RGB A_ALL
 %token A_ANSI A_ARC A_ASIA A_AUTO A_DEFAULT A_CIRCLE A_DARK A_ERRORDIFFUSION
 %token A_LOADABLEPATTERN A_MANUAL A_SUBTYPE A_MINUS A_NORMAL A_ORDEREDDITHER A_RANDOM
@@ -643,15 +643,20 @@ flagsheet_item
           else E.AppendError("Error JobFlagsheet on\n");
       }
     | V_HEADERWORD T_EOL
+    | A_AUTO T_EOL { E.SetJobFlagsheetPerJob(0); }
     | A_JOB T_EOL { E.SetJobFlagsheetPerJob(1); }
-    | A_SET T_EOL { E.SetJobFlagsheetPerJob(1); }
+    | A_SET T_EOL { E.SetJobFlagsheetPerJob(2); }
     | A_OUTPUTTRAY A_AUTO T_EOL { E.SetJobFlagsheetOutputTray(0); }
     | A_OUTPUTTRAY A_DEFAULT T_EOL { E.SetJobFlagsheetOutputTray(1); }
     | A_OUTPUTTRAY V_TRAYSIDE T_EOL { E.SetJobFlagsheetOutputTray($2); }
     | A_OUTPUTBIN flagsheet_bin T_EOL {
           E.AppendError("JobFlagsheet OutputBin not implemented yet\n");
       }
-    | A_SIZE flagsheet_size T_EOL { E.AppendError("JobFlagsheet Papersize not implemented yet\n"); }
+    | A_PRG T_INTEGER T_EOL { E.SetJobFlagsheetFoldProgram($2); }
+    | A_PRG A_AUTO T_EOL { E.SetJobFlagsheetFoldProgram(-2); }
+    | A_FOLDTRAY T_INTEGER T_EOL { E.SetJobFlagsheetFoldTray($2); }
+    | A_TRAY T_INTEGER T_EOL { E.SetJobFlagsheetInputTray($2); }
+    | A_SIZE flagsheet_size T_EOL { E.SetJobFlagsheetSize(ctx->m_Size); }
     | A_TEXT T_STRING T_EOL { E.SetJobFlagsheetText(S($2)); }
     | error T_EOL { E.AppendError("Error in Job Flag Sheet Settings\n"); yyerrok; }
     ;
@@ -662,9 +667,12 @@ flagsheet_bin
     | A_BIN T_INTEGER
     ;
 
+/* The sheet size as the flag sheet writes it: a format alone, two bare numbers (a
+   window of those proportions), nothing (automatic), or any size-statement form. */
 flagsheet_size
-    : format
-    | A_WINDOW T_FLOAT T_FLOAT
+    : %empty { ctx->SizeOfType(SslSize::kAuto); }
+    | size_form
+    | dims { ctx->SizeWindow(SslSize::kProportional, $1.width, $1.height, $1.unit); }
     ;
 
 /* ---- margin ------------------------------------------------------------------------ */

@@ -381,6 +381,48 @@ TEST_F(SslReader, FoldFlagsheetMargin) {
     EXPECT_EQ(File("Margin Top 5\nMargin off").GetMarginOn(), 0u);
 }
 
+// The flag sheet's sub-lines in the form the writer gives them set the sheet's
+// fields; none of them is a syntax error.
+TEST_F(SslReader, FlagsheetSubLinesAsWritten) {
+    RSParse p;
+    RCSslEntry e = File(
+        "JobFlagsheet set\n\t+ text \"T\"\n\t+ prg 12\n\t+ foldTray 2\n\t+ tray 3\n"
+        "\t+ size ANSI D",
+        &p);
+    EXPECT_TRUE(p.m_Diagnostics.empty());
+    EXPECT_EQ(e.GetErrors().str().find("Flag"), std::string::npos) << e.GetErrors().str();
+    EXPECT_EQ(e.GetJobFlagsheetPerJob(), 2u);
+    EXPECT_EQ(e.GetJobFlagsheetFoldProgram(), 12);
+    EXPECT_EQ(e.GetJobFlagsheetFoldTray(), 2);
+    EXPECT_EQ(e.GetJobFlagsheetInputTray(), 3);
+    EXPECT_EQ(e.GetJobFlagsheetSize().GetFormatName(), 1u);
+    EXPECT_EQ(e.GetJobFlagsheetSize().GetFormat(), 3u);
+    EXPECT_EQ(File("JobFlagsheet auto\n\t+ prg auto").GetJobFlagsheetFoldProgram(), -2);
+    EXPECT_EQ(File("JobFlagsheet auto\n\t+ prg auto").GetJobFlagsheetPerJob(), 0u);
+
+    const struct {
+        const char* line;
+        std::uint32_t type;
+        double width;
+    } sizes[] = {
+        {"size A3", SslSize::kFormat, 210.0},
+        {"size 120.500 80.000 ", SslSize::kProportional, 120.5},
+        {"size unproportional 120.500 80.000 ", SslSize::kUnproportional, 120.5},
+        {"size Window 100.0 80.0", SslSize::kUnproportional, 100.0},
+        {"size manual", SslSize::kManual, 210.0},
+        {"size fittoprintwindow DIN A2", SslSize::kFitToPrintWindow, 210.0},
+        {"size ", SslSize::kAuto, 210.0},
+    };
+    for (const auto& row : sizes) {
+        RSParse q;
+        const SslSize size =
+            File(std::string("JobFlagsheet job\n\t+ ") + row.line, &q).GetJobFlagsheetSize();
+        EXPECT_TRUE(q.m_Diagnostics.empty()) << row.line;
+        EXPECT_EQ(size.GetSizeType(), row.type) << row.line;
+        EXPECT_EQ(size.GetWidth(), row.width) << row.line;
+    }
+}
+
 TEST_F(SslReader, FileInfoNeverReadsValuesOfAnEarlierLine) {
     RSParse p = Parse(
         "BeginJob\nBeginOutput\nFileInfo 0x1 0x2 0x3 0x4 0x5 0x6\nEndOutput\n"

@@ -3,6 +3,8 @@
 // copy without allocation.
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "ssl2/SSLStatements/SslHpglPens.h"
 #include "ssl2/SSLStatements/SslStamp.h"
 
@@ -35,9 +37,8 @@ BENCHMARK(BM_AssignHpglPens);
 void BM_ClonePenTable(benchmark::State& state) {
     const SslVicPens pens;
     for (auto _ : state) {
-        SslStatement* clone = pens.Clone();
-        benchmark::DoNotOptimize(clone);
-        delete clone;
+        const std::unique_ptr<SslStatement> clone(pens.Clone());
+        benchmark::DoNotOptimize(clone.get());
     }
 }
 BENCHMARK(BM_ClonePenTable);

@@ -5,8 +5,21 @@ install(TARGETS ssl2 EXPORT ssl2Targets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The public headers only: test support (it includes GoogleTest), test data and
+# the readers' and delivery's internal headers stay in the source tree.  No
+# installed header may include one of these (tests/InstallConsumer.cmake checks).
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/ssl2/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ssl2
-  FILES_MATCHING PATTERN "*.h" PATTERN "*.def")
+  FILES_MATCHING PATTERN "*.h" PATTERN "*.def"
+  PATTERN "testdata" EXCLUDE
+  PATTERN "*TestSupport.h" EXCLUDE
+  PATTERN "*TestUtil.h" EXCLUDE
+  PATTERN "RCReaderContext.h" EXCLUDE
+  PATTERN "RCReaderFile.h" EXCLUDE
+  PATTERN "SslParseContext.h" EXCLUDE
+  PATTERN "SslReaderStatements.def" EXCLUDE
+  PATTERN "RCSslSetDelivery.h" EXCLUDE
+  PATTERN "SslEncipheredText.h" EXCLUDE
+  PATTERN "ThreeWay.h" EXCLUDE)
 install(FILES ${PROJECT_BINARY_DIR}/generated/ssl2/version.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ssl2)
 
 set(cmakedir ${CMAKE_INSTALL_LIBDIR}/cmake/ssl2)

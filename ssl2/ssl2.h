@@ -3,6 +3,8 @@
 // The umbrella header: includes the whole exported interface.
 #pragma once
 
+// An append-only list (merged as a union of lines): keep the order, never sort it.
+// clang-format off
 #include "ssl2/version.h"
 
 #include "ssl2/base/ILog.h"

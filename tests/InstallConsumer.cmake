@@ -16,6 +16,19 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
+# 0. The installed headers stand on their own: none is test support, and every
+#    project include of an installed header is installed too.
+file(GLOB_RECURSE headers ${prefix}/include/ssl2/*)
+foreach(header IN LISTS headers)
+  file(STRINGS ${header} includes REGEX "^#include [<\"](gtest|gmock|ssl2)/")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^#include [<\"]([^>\"]+)[>\"].*" "\\1" included "${line}")
+    if(NOT EXISTS ${prefix}/include/${included})
+      message(FATAL_ERROR "installed ${header} includes ${included}, which is not installed")
+    endif()
+  endforeach()
+endforeach()
+
 # 1. CMake package.
 run("configure consumer" ${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/cmake -G ${GENERATOR}
     -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_CXX_COMPILER=${CXX} "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}"

@@ -19,22 +19,12 @@ RCThreeWay MakeCipher(const TString& user, const char* constant) {
     return RCThreeWay(key);
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 }  // namespace
 
 bool IsEncipheredForm(const TString& text) {
     return text.GetLength() % kDigitsPerBlock == 0 &&
            std::all_of(text.str().begin(), text.str().end(),
-                       [](char c) { return HexValue(c) >= 0; });
+                       [](char c) { return TString::HexDigitValue(c) >= 0; });
 }
 
 bool BytesFromHex(const TString& hex, std::string& bytes) {
@@ -43,8 +33,8 @@ bool BytesFromHex(const TString& hex, std::string& bytes) {
         return false;
     std::string result(digits.size() / 2, '\0');
     for (std::size_t i = 0; i < result.size(); ++i) {
-        const int high = HexValue(digits[2 * i]);
-        const int low = HexValue(digits[2 * i + 1]);
+        const int high = TString::HexDigitValue(digits[2 * i]);
+        const int low = TString::HexDigitValue(digits[2 * i + 1]);
         if (high < 0 || low < 0)
             return false;
         result[i] = static_cast<char>(high * 16 + low);

@@ -2,6 +2,8 @@
 // factory, the job entry, the reader).
 #pragma once
 
+// An append-only list (merged as a union of lines): keep the order, never sort it.
+// clang-format off
 #include "ssl2/SSLStatements/SslColorDepth.h"
 #include "ssl2/SSLStatements/SslJobPriority.h"
 #include "ssl2/SSLStatements/SslMediaType.h"

@@ -119,16 +119,6 @@ constexpr std::array<std::uint8_t, 4> PutLE32(std::uint32_t value) {
             static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
 }
 
-constexpr int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // strtoul(text, 0, 10) as on a platform with 32-bit unsigned long: leading white
 // space, an optional sign (a minus negates modulo 2^32), decimal digits; a value
 // beyond 32 bits gives 0xFFFFFFFF.  Returns false when no digit was read.
@@ -290,13 +280,14 @@ unsigned int RCAccessSsl::FromString(const TString& text) {
     }
     const std::string& s = text.str();
     for (std::uint32_t i = 0; i < 2 * bytes; ++i)
-        if (HexDigitValue(s[i]) < 0)
+        if (TString::HexDigitValue(s[i]) < 0)
             return 0;
     for (std::uint32_t word = 0; word < bytes / 4; ++word) {
         std::uint8_t le[4];
         for (std::uint32_t b = 0; b < 4; ++b) {
             const std::size_t at = 8 * word + 2 * b;
-            le[b] = static_cast<std::uint8_t>(HexDigitValue(s[at]) << 4 | HexDigitValue(s[at + 1]));
+            le[b] = static_cast<std::uint8_t>(TString::HexDigitValue(s[at]) << 4 |
+                                              TString::HexDigitValue(s[at + 1]));
         }
         m_AccessValue[word] = GetLE32(le);
     }

@@ -96,9 +96,9 @@ TEST(RCAccessSsl, Operators) {
             ASSERT_EQ((~a).GetAccess(i), 1 - a.GetAccess(i));
         }
         RCAccessSsl c = a;
-        c |= c;
-        c &= c;
-        const RCAccessSsl& alias = c;
+        const RCAccessSsl& alias = c;  // self-operations through an alias
+        c |= alias;
+        c &= alias;
         c = alias;
         EXPECT_EQ(c == a, 1u);
         EXPECT_EQ(c != a, 0u);

@@ -28,12 +28,12 @@ class TString;
 struct RSDataEntry {
     enum TKind : std::uint8_t {
         kNone = 0,
-        kTLong = 1,   ///< unsigned 32-bit
-        kTSLong = 2,  ///< signed 32-bit
-        kTReal = 3,   ///< IEEE double
-        kTBool = 4,   ///< one byte, 0 or 1
-        kObject = 5,  ///< a nested serialised object
-        kTString = 6, ///< one text: the bytes of a TString
+        kTLong = 1,    ///< unsigned 32-bit
+        kTSLong = 2,   ///< signed 32-bit
+        kTReal = 3,    ///< IEEE double
+        kTBool = 4,    ///< one byte, 0 or 1
+        kObject = 5,   ///< a nested serialised object
+        kTString = 6,  ///< one text: the bytes of a TString
     };
     std::uint32_t m_nId = 0;
     TKind m_nKind = kNone;

@@ -158,23 +158,23 @@ public:
     static const TestDerived* Self(const RCSerializeBase* o) {
         return static_cast<const TestDerived*>(o);
     }
-    static constexpr _TIDFunctionTuple kTuples[] = {
-        {10,
-         [](const RSDataEntry* e, RCSerializeBase* o) {
-             DeSerializeAsTSLong(e, Self(o)->m_anOffset, 2);
-         },
-         [](RSDataEntry* e, const RCSerializeBase* o) {
-             SerializeAsTSLong(e, Self(o)->m_anOffset, 2);
-         }},
-        {11,
-         [](const RSDataEntry* e, RCSerializeBase* o) { DeSerializeAsTReal(e, &Self(o)->m_dZoom); },
-         [](RSDataEntry* e, const RCSerializeBase* o) { SerializeAsTReal(e, &Self(o)->m_dZoom); }},
-        {12,
-         [](const RSDataEntry* e, RCSerializeBase* o) { DeSerializeAsTBool(e, &Self(o)->m_bOn); },
-         [](RSDataEntry* e, const RCSerializeBase* o) { SerializeAsTBool(e, &Self(o)->m_bOn); }},
-        {0, nullptr, nullptr}};
+    // Defined after the class: the accessors need the complete type.
+    static const _TIDFunctionTuple kTuples[];
     static const _TIDFunctionTableList kDerived;
 };
+const RCSerializeBase::_TIDFunctionTuple TestDerived::kTuples[] = {
+    {10,
+     [](const RSDataEntry* e, RCSerializeBase* o) {
+         DeSerializeAsTSLong(e, Self(o)->m_anOffset, 2);
+     },
+     [](RSDataEntry* e, const RCSerializeBase* o) {
+         SerializeAsTSLong(e, Self(o)->m_anOffset, 2);
+     }},
+    {11, [](const RSDataEntry* e, RCSerializeBase* o) { DeSerializeAsTReal(e, &Self(o)->m_dZoom); },
+     [](RSDataEntry* e, const RCSerializeBase* o) { SerializeAsTReal(e, &Self(o)->m_dZoom); }},
+    {12, [](const RSDataEntry* e, RCSerializeBase* o) { DeSerializeAsTBool(e, &Self(o)->m_bOn); },
+     [](RSDataEntry* e, const RCSerializeBase* o) { SerializeAsTBool(e, &Self(o)->m_bOn); }},
+    {0, nullptr, nullptr}};
 const RCSerializeBase::_TIDFunctionTableList TestDerived::kDerived = {
     MakeDataTypeId(17, 2), TestDerived::kTuples, &TestBase::kList};
 
@@ -183,20 +183,21 @@ class TestDerivedV2 : public TestDerived {
 public:
     std::uint32_t m_nExtra = 99;
     const _TIDFunctionTableList* GetFunctionTableList() const override { return &kV2; }
-    static constexpr _TIDFunctionTuple kTuples[] = {
-        TestDerived::kTuples[0],
-        TestDerived::kTuples[1],
-        TestDerived::kTuples[2],
-        {13,
-         [](const RSDataEntry* e, RCSerializeBase* o) {
-             DeSerializeAsTLong(e, &static_cast<TestDerivedV2*>(o)->m_nExtra);
-         },
-         [](RSDataEntry* e, const RCSerializeBase* o) {
-             SerializeAsTLong(e, &static_cast<const TestDerivedV2*>(o)->m_nExtra);
-         }},
-        {0, nullptr, nullptr}};
+    static const _TIDFunctionTuple kTuples[];
     static const _TIDFunctionTableList kV2;
 };
+const RCSerializeBase::_TIDFunctionTuple TestDerivedV2::kTuples[] = {
+    TestDerived::kTuples[0],
+    TestDerived::kTuples[1],
+    TestDerived::kTuples[2],
+    {13,
+     [](const RSDataEntry* e, RCSerializeBase* o) {
+         DeSerializeAsTLong(e, &static_cast<TestDerivedV2*>(o)->m_nExtra);
+     },
+     [](RSDataEntry* e, const RCSerializeBase* o) {
+         SerializeAsTLong(e, &static_cast<const TestDerivedV2*>(o)->m_nExtra);
+     }},
+    {0, nullptr, nullptr}};
 const RCSerializeBase::_TIDFunctionTableList TestDerivedV2::kV2 = {
     MakeDataTypeId(17, 2), TestDerivedV2::kTuples, &TestBase::kList};
 

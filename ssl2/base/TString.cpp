@@ -92,23 +92,13 @@ void AppendUtf16(std::u16string_view text, std::string& out) {
     }
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Four hex digits at `i`, or -1.
 long Hex4(std::string_view s, std::size_t i) {
     if (i + 4 > s.size())
         return -1;
     long v = 0;
     for (std::size_t k = 0; k < 4; ++k) {
-        const int d = HexDigit(s[i + k]);
+        const int d = TString::HexDigitValue(s[i + k]);
         if (d < 0)
             return -1;
         v = v * 16 + d;

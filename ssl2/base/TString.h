@@ -106,6 +106,16 @@ public:
     int Value(std::uint32_t& value, int radix = 10) const;
     int Value(std::int32_t& value, int radix = 10) const;
     int Value(double& value) const;
+    /// The value of one hexadecimal digit (either case), or -1 for any other byte.
+    static constexpr int HexDigitValue(char c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        return -1;
+    }
 
     // --- 8-bit and UTF-16 forms --------------------------------------------------
     static TString FromAnsi(std::string_view bytes) { return TString(bytes); }

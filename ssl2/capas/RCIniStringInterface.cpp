@@ -3,7 +3,6 @@
 #include <limits>
 #include <memory>
 
-#include "ssl2/base/ILog.h"
 #include "ssl2/capas/RCReaderContext.h"
 #include "ssl2/capas/RCReaderFile.h"
 #include "ssl2/parsers/Ini.tab.h"
@@ -14,32 +13,20 @@ VEMTO::RCMutex RCIniStringInterface::m_staticMutex;
 
 namespace {
 
+constexpr SslCapasReader::RCGeneratedParser kIniParser = {
+    "Ini",
+    [](SslCapasReader::RCParseContext* context, void** scanner) {
+        return ini_lex_init_extra(context, scanner);
+    },
+    ini_lex_destroy,
+    [](const char* bytes, int length, void* scanner) { ini__scan_bytes(bytes, length, scanner); },
+    [](void* scanner, SslCapasReader::RCParseContext* context) { ini_parse(scanner, context); },
+};
+
 // Parses `text` into `target`; diagnostics go to `handler` (or the C streams).
 void IniParseFunction(const std::string& text, RCIniStringInterface::TSectionMap& target,
                       const TReaderDiagnosticHandler& handler) {
-    g_ptheLogfile()->Write(4, "IniParseFunction Begin");
-    SslCapasReader::RCParseContext context(target, handler);
-    yyscan_t raw = nullptr;
-    if (ini_lex_init_extra(&context, &raw) != 0) {
-        context.ScannerFatal("out of dynamic memory in yy_create_buffer()");
-        return;
-    }
-    // Freed however the parse ends (a caller's diagnostic handler may throw).
-    const std::unique_ptr<void, int (*)(yyscan_t)> owner(raw, ini_lex_destroy);
-    yyscan_t scanner = owner.get();
-    try {
-        if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max() - 2)) {
-            SslCapasReader::FatalScannerError("fatal error - scanner input buffer overflow");
-        }
-        ini__scan_bytes(text.data(), static_cast<int>(text.size()), scanner);
-        ini_parse(scanner, &context);
-    } catch (const SslCapasReader::RCScannerFatal& fatal) {
-        context.ScannerFatal(fatal.what());
-    }
-    if (context.m_bInParser)
-        g_ptheLogfile()->Write(1, "bInIniParser true after yyparse");
-    context.Finish();
-    g_ptheLogfile()->Write(4, "IniParseFunction End");
+    SslCapasReader::RunParser(kIniParser, text, target, handler);
 }
 
 }  // namespace
@@ -60,16 +47,7 @@ std::uint32_t RCIniStringInterface::ReadFile(const std::string& path) {
 
 bool RCIniStringInterface::GetValue(const TString& section, const TString& key,
                                     TString& value) const {
-    if (!m_pContents)
-        return false;
-    const auto s = m_pContents->find(section);
-    if (s == m_pContents->end())
-        return false;
-    const auto k = s->second.find(key);
-    if (k == s->second.end())
-        return false;
-    value = k->second;
-    return true;
+    return SslCapasReader::FindValue(m_pContents.get(), section, key, value);
 }
 
 void RCIniStringInterface::SetValue(const TString& section, const TString& key,

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
-#include <limits>
 #include <memory>
 
-#include "ssl2/base/ILog.h"
 #include "ssl2/capas/RCReaderContext.h"
 #include "ssl2/parsers/Rcf.tab.h"
 #define YYSTYPE RCF_STYPE
@@ -18,33 +16,21 @@ namespace {
 
 constexpr char kEsc = '\x1b';
 
+constexpr SslCapasReader::RCGeneratedParser kRcfParser = {
+    "Rcf",
+    [](SslCapasReader::RCParseContext* context, void** scanner) {
+        return rcf_lex_init_extra(context, scanner);
+    },
+    rcf_lex_destroy,
+    [](const char* bytes, int length, void* scanner) { rcf__scan_bytes(bytes, length, scanner); },
+    [](void* scanner, SslCapasReader::RCParseContext* context) { rcf_parse(scanner, context); },
+};
+
 // Parses the header in `text` (up to its first ESC byte) into `target`.
 void RcfParseFunction(std::string_view text, RCRcfStringInterface::TSectionMap& target,
                       const TReaderDiagnosticHandler& handler) {
-    g_ptheLogfile()->Write(4, "RcfParseFunction Begin");
     text = text.substr(0, text.find(kEsc));
-    SslCapasReader::RCParseContext context(target, handler);
-    yyscan_t raw = nullptr;
-    if (rcf_lex_init_extra(&context, &raw) != 0) {
-        context.ScannerFatal("out of dynamic memory in yy_create_buffer()");
-        return;
-    }
-    // Freed however the parse ends (a caller's diagnostic handler may throw).
-    const std::unique_ptr<void, int (*)(yyscan_t)> owner(raw, rcf_lex_destroy);
-    yyscan_t scanner = owner.get();
-    try {
-        if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max() - 2)) {
-            SslCapasReader::FatalScannerError("fatal error - scanner input buffer overflow");
-        }
-        rcf__scan_bytes(text.data(), static_cast<int>(text.size()), scanner);
-        rcf_parse(scanner, &context);
-    } catch (const SslCapasReader::RCScannerFatal& fatal) {
-        context.ScannerFatal(fatal.what());
-    }
-    if (context.m_bInParser)
-        g_ptheLogfile()->Write(1, "bInRcfParser true after yyparse");
-    context.Finish();
-    g_ptheLogfile()->Write(4, "RcfParseFunction End");
+    SslCapasReader::RunParser(kRcfParser, text, target, handler);
 }
 
 // Case-insensitive search for "ENDMF" in `text` from `from`.
@@ -119,16 +105,7 @@ std::uint32_t RCRcfStringInterface::ReadFile(const TString& path) {
 
 bool RCRcfStringInterface::GetValue(const TString& section, const TString& key,
                                     TString& value) const {
-    if (!m_pContents)
-        return false;
-    const auto s = m_pContents->find(section);
-    if (s == m_pContents->end())
-        return false;
-    const auto k = s->second.find(key);
-    if (k == s->second.end())
-        return false;
-    value = k->second;
-    return true;
+    return SslCapasReader::FindValue(m_pContents.get(), section, key, value);
 }
 
 void RCRcfStringInterface::SetValue(const TString& section, const TString& key,

@@ -2,8 +2,53 @@
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
+#include <memory>
+
+#include "ssl2/base/ILog.h"
 
 namespace SslCapasReader {
+
+void RunParser(const RCGeneratedParser& parser, std::string_view text, TSectionMap& target,
+               const TReaderDiagnosticHandler& handler) {
+    const std::string name(parser.m_pName);
+    g_ptheLogfile()->Write(4, TString(name + "ParseFunction Begin"));
+    RCParseContext context(target, handler);
+    void* raw = nullptr;
+    if (parser.m_pInit(&context, &raw) != 0) {
+        context.ScannerFatal("out of dynamic memory in yy_create_buffer()");
+        return;
+    }
+    // Freed however the parse ends (a caller's diagnostic handler may throw).
+    const std::unique_ptr<void, int (*)(void*)> owner(raw, parser.m_pDestroy);
+    try {
+        if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max() - 2)) {
+            FatalScannerError("fatal error - scanner input buffer overflow");
+        }
+        parser.m_pScanBytes(text.data(), static_cast<int>(text.size()), owner.get());
+        parser.m_pParse(owner.get(), &context);
+    } catch (const RCScannerFatal& fatal) {
+        context.ScannerFatal(fatal.what());
+    }
+    if (context.m_bInParser)
+        g_ptheLogfile()->Write(1, TString("bIn" + name + "Parser true after yyparse"));
+    context.Finish();
+    g_ptheLogfile()->Write(4, TString(name + "ParseFunction End"));
+}
+
+bool FindValue(const TSectionMap* contents, const TString& section, const TString& key,
+               TString& value) {
+    if (!contents)
+        return false;
+    const auto s = contents->find(section);
+    if (s == contents->end())
+        return false;
+    const auto k = s->second.find(key);
+    if (k == s->second.end())
+        return false;
+    value = k->second;
+    return true;
+}
 
 void RCParseContext::Emit(RSReaderDiagnostic::TStream stream, TString text) {
     if (m_handler) {

@@ -1,4 +1,5 @@
-// The state of one parse of INI or RCF text (internal to the two readers).
+// The state of one parse of INI or RCF text, and the parse run and lookups the two
+// readers share (internal to RCIniStringInterface and RCRcfStringInterface).
 //
 // The generated scanner and grammar of each language keep everything they need
 // here, so parses share nothing: each ReadString makes its own context.
@@ -9,6 +10,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "ssl2/base/TString.h"
 #include "ssl2/capas/RCReaderDiagnostics.h"
@@ -82,6 +84,25 @@ private:
     std::size_t m_nLastToken = 0;
     std::string m_sStray;
 };
+
+/// The entry points of one generated scanner and grammar (each has its own prefix).
+struct RCGeneratedParser {
+    const char* m_pName;  ///< "Ini" or "Rcf": names the parse in the log
+    int (*m_pInit)(RCParseContext* context, void** scanner);
+    int (*m_pDestroy)(void* scanner);
+    void (*m_pScanBytes)(const char* bytes, int length, void* scanner);
+    void (*m_pParse)(void* scanner, RCParseContext* context);
+};
+
+/// Parses `text` into `target` with `parser`; diagnostics go to `handler` (or the
+/// C streams).  Logs "<Name>ParseFunction Begin"/"End" at level 4, and at level 1
+/// when the grammar stopped before the end of the text.
+void RunParser(const RCGeneratedParser& parser, std::string_view text, TSectionMap& target,
+               const TReaderDiagnosticHandler& handler);
+
+/// The value of `key` in `section`; false without contents or when either is absent.
+bool FindValue(const TSectionMap* contents, const TString& section, const TString& key,
+               TString& value);
 
 /// Lower-case (ASCII) copy of `text`.
 std::string Lowered(std::string text);

@@ -148,7 +148,8 @@ TEST(SslCapas, IntersectionKeepsCommonNumbersWithTheOtherRecords) {
     RCOutputTrayVector many = {{3, "c"}, {1, "a"}, {2, "b"}};
     many &= RCOutputTrayVector{{4, "D"}, {2, "B"}, {3, "C"}};
     EXPECT_EQ(many, (RCOutputTrayVector{{2, "B"}, {3, "C"}}));
-    many &= many;
+    const RCOutputTrayVector& self = many;  // intersection with itself, through an alias
+    many &= self;
     EXPECT_EQ(many.size(), 2u);
     many &= RCOutputTrayVector();
     EXPECT_TRUE(many.empty());

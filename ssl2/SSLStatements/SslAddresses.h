@@ -39,6 +39,8 @@ public:
     SslAddress() = default;
     SslAddress(const SslAddress&) = default;
     SslAddress& operator=(const SslAddress&) = default;
+    SslAddress(SslAddress&&) = default;
+    SslAddress& operator=(SslAddress&&) = default;
     ~SslAddress() override = default;
 
     /// Refused (0) above 4.

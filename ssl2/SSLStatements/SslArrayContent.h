@@ -18,6 +18,8 @@ public:
     SslArrayContent() = default;
     SslArrayContent(const SslArrayContent&) = default;
     SslArrayContent& operator=(const SslArrayContent&) = default;
+    SslArrayContent(SslArrayContent&&) = default;
+    SslArrayContent& operator=(SslArrayContent&&) = default;
     /// The interface holds no values, so element classes may default their own
     /// comparison.
     bool operator==(const SslArrayContent&) const = default;

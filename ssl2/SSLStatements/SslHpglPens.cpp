@@ -1,5 +1,7 @@
 #include "ssl2/SSLStatements/SslHpglPens.h"
 
+#include <algorithm>
+
 #include "ssl2/SSLStatements/SslNumberText.h"
 #include "ssl2/base/RCUnit.h"
 #include "ssl2/base/TException.h"
@@ -22,6 +24,34 @@ constexpr std::array<std::uint8_t, SslHpglPens::kPenSlots> MakeVicGreyTable() {
     for (std::size_t i = 0; i < 4; ++i)
         table[252 + i] = kTail[i];
     return table;
+}
+
+using TPenTable = SslHpglPens::TPenTable;
+
+/// Pen 0: number `first`, width 0, colour 0, saturation 0; pens 1 to 255 numbered
+/// from `first` with the HpglPen defaults.
+template <std::uint32_t first>
+const TPenTable& DefaultPens() {
+    static const TPenTable pens = [] {
+        TPenTable table;
+        for (std::uint32_t i = 0; i < table.size(); ++i)
+            table[i] = HpglPen(first + i);
+        table[0] = HpglPen(first, 0.0, 0, 0);
+        return table;
+    }();
+    return pens;
+}
+
+/// The VIC pens: width 0.254, black, saturations from the grey table.
+const TPenTable& DefaultVicPens() {
+    static const TPenTable pens = [] {
+        constexpr auto grey = MakeVicGreyTable();
+        TPenTable table;
+        for (std::uint32_t i = 0; i < table.size(); ++i)
+            table[i] = HpglPen(i, 0.254, 1, grey[i]);
+        return table;
+    }();
+    return pens;
 }
 
 }  // namespace
@@ -164,16 +194,28 @@ std::uint32_t HpglPen::GetKeywords(const RSIndexString*& keywords, std::uint32_t
 
 SslHpglPens::SslHpglPens()
     : SslHpglPens(kSslStatementTypes[m_StatementID], kSslStatementNames[m_StatementID], 0,
-                  kPenSlots) {}
+                  kPenSlots, DefaultPens<0>()) {}
 
 SslHpglPens::SslHpglPens(std::uint32_t statementType, TString name, std::uint32_t firstPenNumber,
-                         std::uint32_t penCount)
+                         std::uint32_t penCount, const TPenTable& defaults)
     : TSslStatementImpl(statementType, std::move(name)),
+      m_pDefaultPens(&defaults),
       m_nPenCount(penCount),
-      m_nFirstPenNumber(firstPenNumber) {
-    for (std::uint32_t i = 0; i < kPenSlots; ++i)
-        m_aPens[i] = HpglPen(firstPenNumber + i);
-    m_aPens[0] = HpglPen(firstPenNumber, 0.0, 0, 0);
+      m_nFirstPenNumber(firstPenNumber) {}
+
+const HpglPen& SslHpglPens::Pen(std::uint32_t index) const {
+    const auto own =
+        std::lower_bound(m_aOwnPens.begin(), m_aOwnPens.end(), index,
+                         [](const auto& pen, std::uint32_t i) { return pen.first < i; });
+    return own != m_aOwnPens.end() && own->first == index ? own->second : (*m_pDefaultPens)[index];
+}
+
+HpglPen& SslHpglPens::OwnPen(std::uint32_t index) {
+    auto own = std::lower_bound(m_aOwnPens.begin(), m_aOwnPens.end(), index,
+                                [](const auto& pen, std::uint32_t i) { return pen.first < i; });
+    if (own == m_aOwnPens.end() || own->first != index)
+        own = m_aOwnPens.emplace(own, index, (*m_pDefaultPens)[index]);
+    return own->second;
 }
 
 std::uint32_t SslHpglPens::IndexOf(std::uint32_t pen) const {
@@ -186,20 +228,20 @@ const HpglPen& SslHpglPens::GetPen(std::uint32_t index) const {
     if (index >= kPenSlots)
         ThrowNewError(RMCSslErrors(), RMCSslErrors::kIndexOutOfRange, "m_aPens", TString(index),
                       TString(kPenSlots));
-    return m_aPens[index];
+    return Pen(index);
 }
 
 TString SslHpglPens::ToString() const {
     if (!m_bOn)
         return m_sName + " off";
     const unsigned int page = WritesPage();
-    TString text = m_sName + " " + " " + m_aPens[0].ToString(page) + "\r\n";
+    TString text = m_sName + " " + " " + Pen(0).ToString(page) + "\r\n";
     if (m_nPenCount < 2)
         return text;
-    HpglPen run = m_aPens[1];
+    HpglPen run = Pen(1);
     run.SetLastNumber(run.GetNumber());
     for (std::uint32_t i = 2; i < m_nPenCount; ++i) {
-        const HpglPen& pen = m_aPens[i];
+        const HpglPen& pen = Pen(i);
         if (pen == run) {
             run.SetLastNumber(pen.GetNumber());
             continue;
@@ -216,7 +258,7 @@ TString SslHpglPens::ToCfg() const {
     if (!m_bOn)
         return text;
     for (std::uint32_t i = 0; i < m_nPenCount; ++i)
-        text += m_aPens[i].ToCfg() + "\r\n";
+        text += Pen(i).ToCfg() + "\r\n";
     return text;
 }
 
@@ -228,7 +270,7 @@ unsigned int SslHpglPens::SetRange(std::uint32_t first, std::uint32_t last, Sett
         return 0;
     unsigned int result = 1;
     for (std::uint32_t i = from; i <= to; ++i)
-        result = set(m_aPens[i]) && result ? 1 : 0;
+        result = set(OwnPen(i)) && result ? 1 : 0;
     if (result)
         m_bOn = 1;
     return result;
@@ -254,28 +296,33 @@ unsigned int SslHpglPens::SetPage(std::uint32_t page, std::uint32_t first, std::
 
 std::uint32_t SslHpglPens::GetColor(std::uint32_t pen) const {
     const std::uint32_t i = IndexOf(pen);
-    return i < kPenSlots ? m_aPens[i].GetColor() : 0;
+    return i < kPenSlots ? Pen(i).GetColor() : 0;
 }
 
 double SslHpglPens::GetWidth(std::uint32_t pen) const {
     const std::uint32_t i = IndexOf(pen);
-    return i < kPenSlots ? m_aPens[i].GetWidth() : 0.0;
+    return i < kPenSlots ? Pen(i).GetWidth() : 0.0;
 }
 
 std::uint32_t SslHpglPens::GetSaturation(std::uint32_t pen) const {
     const std::uint32_t i = IndexOf(pen);
-    return i < kPenSlots ? m_aPens[i].GetSaturation() : 0;
+    return i < kPenSlots ? Pen(i).GetSaturation() : 0;
 }
 
 std::uint32_t SslHpglPens::GetPage(std::uint32_t pen) const {
     const std::uint32_t i = IndexOf(pen);
-    return i < kPenSlots ? m_aPens[i].GetPage() : 0;
+    return i < kPenSlots ? Pen(i).GetPage() : 0;
 }
 
 void SslHpglPens::ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit,
                               std::uint32_t resolution) {
-    for (HpglPen& pen : m_aPens)
-        pen.ConvertUnit(fromUnit, toUnit, resolution);
+    // Only pens whose width changes get their own copy.
+    for (std::uint32_t i = 0; i < kPenSlots; ++i) {
+        HpglPen converted = Pen(i);
+        converted.ConvertUnit(fromUnit, toUnit, resolution);
+        if (converted.GetWidth() != Pen(i).GetWidth())
+            OwnPen(i) = converted;
+    }
 }
 
 bool SslHpglPens::operator==(const SslHpglPens& other) const {
@@ -284,7 +331,7 @@ bool SslHpglPens::operator==(const SslHpglPens& other) const {
     if (m_bOn != other.m_bOn || m_nPenCount != other.m_nPenCount)
         return false;
     for (std::uint32_t i = 0; i < m_nPenCount; ++i)
-        if (m_aPens[i] != other.m_aPens[i])
+        if (Pen(i) != other.Pen(i))
             return false;
     return true;
 }
@@ -293,14 +340,14 @@ unsigned int SslHpglPens::SetString(const std::string& text, std::uint32_t membe
                                     std::uint32_t element) {
     if (member >= kPenSlots)
         return 0;
-    const unsigned int result = m_aPens[member].SetString(text, element);
+    const unsigned int result = OwnPen(member).SetString(text, element);
     if (result)
         m_bOn = 1;
     return result;
 }
 
 std::string SslHpglPens::GetString(std::uint32_t member, std::uint32_t element) const {
-    return member < kPenSlots ? m_aPens[member].GetString(element) : std::string();
+    return member < kPenSlots ? Pen(member).GetString(element) : std::string();
 }
 
 TString SslHpglPens::GetArrayElementName(std::uint32_t element) {
@@ -308,30 +355,28 @@ TString SslHpglPens::GetArrayElementName(std::uint32_t element) {
 }
 
 std::uint32_t SslHpglPens::GetContainedType(std::uint32_t member) const {
-    return m_aPens[0].GetContainedType(member);
+    return Pen(0).GetContainedType(member);
 }
 
 std::uint32_t SslHpglPens::GetKeywords(const RSIndexString*& keywords, std::uint32_t member,
                                        const RCStatementInfluencingCapaRefined* capas) const {
-    return m_aPens[0].GetKeywords(keywords, member, capas);
+    return Pen(0).GetKeywords(keywords, member, capas);
 }
 
 TString SslHpglPens::GetSubStatementName(std::uint32_t member) {
-    return m_aPens[0].GetSubStatementName(member);
+    HpglPen pen = Pen(0);
+    return pen.GetSubStatementName(member);
 }
 
 // --- the CalComp and VIC tables ------------------------------------------------------------
 
 SslCalcompPens::SslCalcompPens()
-    : TSslStatementImpl(kSslStatementTypes[m_StatementID], kSslStatementNames[m_StatementID], 1,
-                        16) {}
+    : TSslStatementImpl(kSslStatementTypes[m_StatementID], kSslStatementNames[m_StatementID], 1, 16,
+                        DefaultPens<1>()) {}
 
 const std::array<std::uint8_t, SslHpglPens::kPenSlots> SslVicPens::m_anGreyTable =
     MakeVicGreyTable();
 
 SslVicPens::SslVicPens()
     : TSslStatementImpl(kSslStatementTypes[m_StatementID], kSslStatementNames[m_StatementID], 0,
-                        kPenSlots) {
-    for (std::uint32_t i = 0; i < kPenSlots; ++i)
-        m_aPens[i] = HpglPen(i, 0.254, 1, m_anGreyTable[i]);
-}
+                        kPenSlots, DefaultVicPens()) {}

@@ -1,14 +1,19 @@
 // Pen tables of the plotter languages: HpglPens (24), CalcompPens (4) and
 // VicPens (97), with their element HpglPen.
 //
-// A table holds 256 pens (width, unit, colour, saturation, page) by value, so a
-// copy is one flat copy of the array and never allocates.  It is written as the
-// table name and pen 0, then the remaining pens as runs of equal pens
-// (`number 1-255 ...`) on "\t+ " continuation lines; switched off it is
-// `HpglPens off`.  Plain values; no locks.
+// A table has 256 pens (width, unit, colour, saturation, page).  Every table of a
+// class starts from that class's default pens, kept once for the whole program and
+// never changed; a table holds by value only the pens that were set since, so an
+// entry of a job set stays small and a copy never shares changeable state.
+//
+// It is written as the table name and pen 0, then the remaining pens as runs of
+// equal pens (`number 1-255 ...`) on "\t+ " continuation lines; switched off it is
+// `HpglPens off`.  Plain values; no locks (the default pens are only read).
 #pragma once
 
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "ssl2/SSLStatements/SslColor.h"
 #include "ssl2/SSLStatements/SslStatementImpl.h"
@@ -26,6 +31,8 @@ public:
     HpglPen(std::uint32_t number, double width, std::uint32_t color, std::uint32_t saturation);
     HpglPen(const HpglPen&) = default;
     HpglPen& operator=(const HpglPen&) = default;
+    HpglPen(HpglPen&&) = default;
+    HpglPen& operator=(HpglPen&&) = default;
 
     /// "number <n>-<last> width <w> <unit> color <c> saturation <s> " and, with
     /// `withPage`, "page <p>".
@@ -98,6 +105,7 @@ private:
 class SslHpglPens : public TSslStatementImpl<SslHpglPens, kId_SslHpglPens, SslStatement> {
 public:
     static constexpr std::uint32_t kPenSlots = 256;
+    using TPenTable = std::array<HpglPen, kPenSlots>;
 
     /// 256 pens numbered from 0, off.
     SslHpglPens();
@@ -111,7 +119,8 @@ public:
     void SetOn(unsigned int on) { m_bOn = on ? 1 : 0; }
     std::uint32_t GetPenCount() const { return m_nPenCount; }
     std::uint32_t GetFirstPenNumber() const { return m_nFirstPenNumber; }
-    /// The pen at position `index` (0 to 255); raises "SslErrors" 0 beyond.
+    /// The pen at position `index` (0 to 255); raises "SslErrors" 0 beyond.  The
+    /// reference is valid until the table is changed.
     const HpglPen& GetPen(std::uint32_t index) const;
 
     // Setters take a pen number, or a range of pen numbers from `first` to `last`.
@@ -159,10 +168,10 @@ public:
     TString GetSubStatementName(std::uint32_t member) override;
 
 protected:
-    /// Pen 0: number `first`, width 0, colour 0, saturation 0; pens 1 to count - 1
-    /// numbered from `first` with the HpglPen defaults.
+    /// A table of `penCount` pens numbered from `firstPenNumber` whose pens start as
+    /// `defaults` (a table that lives as long as the program and never changes).
     SslHpglPens(std::uint32_t statementType, TString name, std::uint32_t firstPenNumber,
-                std::uint32_t penCount);
+                std::uint32_t penCount, const TPenTable& defaults);
     /// Whether the pen text carries the page.
     virtual unsigned int WritesPage() const { return 1; }
     /// Index of pen number `pen`, or kPenSlots when it is not one of the table's.
@@ -171,9 +180,15 @@ protected:
     template <typename Setter>
     unsigned int SetRange(std::uint32_t first, std::uint32_t last, Setter set);
 
-    std::array<HpglPen, kPenSlots> m_aPens;
-
 private:
+    /// The pen at position `index` (below kPenSlots).
+    const HpglPen& Pen(std::uint32_t index) const;
+    /// The pen at position `index` for changing: its own copy, made on first use.
+    HpglPen& OwnPen(std::uint32_t index);
+
+    const TPenTable* m_pDefaultPens;
+    /// The pens set since construction, by position, sorted by position.
+    std::vector<std::pair<std::uint32_t, HpglPen>> m_aOwnPens;
     unsigned int m_bOn = 0;
     std::uint32_t m_nPenCount;
     std::uint32_t m_nFirstPenNumber;

@@ -36,6 +36,7 @@ protected:
     SslNumberStatement(std::uint32_t maxValue, std::uint32_t statementType, TString name)
         : SslStatement(statementType, std::move(name)), m_nMaxValue(maxValue) {}
     SslNumberStatement(const SslNumberStatement&) = default;
+    SslNumberStatement(SslNumberStatement&&) = default;
 
     std::uint32_t m_nValue = 0;
     std::uint32_t m_nMaxValue;

@@ -184,6 +184,28 @@ TEST(SslHpglPensTest, VicDefaultsAndCopies) {
     EXPECT_DOUBLE_EQ(vic.GetWidth(200), 25.4);
 }
 
+// The tables share their default pens: a change to one table, through any setter
+// or the conversion, must never show in a new table or in a copy made before it.
+TEST(SslHpglPensTest, ChangesNeverReachTheDefaultPens) {
+    SslHpglPens hpgl;
+    SslCalcompPens calcomp;
+    SslVicPens vic;
+    const SslHpglPens hpglCopy(hpgl);
+    hpgl.SetWidth(2.0, 0, 255);
+    hpgl.SetString("7", 3, 1);
+    calcomp.SetColor(5, 1, 16);
+    vic.ConvertUnit(2, 1, 0);
+    EXPECT_TRUE(SslHpglPens() == hpglCopy);
+    EXPECT_EQ(SslHpglPens().GetWidth(255), 0.635);
+    EXPECT_EQ(SslHpglPens().GetColor(3), 1u);
+    EXPECT_EQ(SslCalcompPens().GetColor(16), 1u);
+    EXPECT_EQ(SslVicPens().GetWidth(7), 0.254);
+    EXPECT_EQ(hpgl.GetWidth(255), 2.0);
+    EXPECT_EQ(hpgl.GetColor(3), 7u);
+    EXPECT_EQ(calcomp.GetColor(16), 5u);
+    EXPECT_DOUBLE_EQ(vic.GetWidth(7), 6.4516);
+}
+
 TEST(SslHpglTest, TextFormsOfTheThreeLanguages) {
     EXPECT_EQ(SslHpgl().ToString(),
               "Hpgl filepensize on\r\n"

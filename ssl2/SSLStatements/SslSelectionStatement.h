@@ -81,6 +81,7 @@ protected:
     SslSelectionStatement(std::uint32_t statementType, std::uint32_t maxIndex, TString name)
         : SslStatement(statementType, std::move(name)), m_MaxIndex(maxIndex) {}
     SslSelectionStatement(const SslSelectionStatement&) = default;
+    SslSelectionStatement(SslSelectionStatement&&) = default;
 
     /// The keyword at `index`, or the empty text when the class has no keyword there.
     const TString& KeywordAt(std::uint32_t index) const;
@@ -125,6 +126,7 @@ protected:
         : SslSelectionStatement(statementType, maxIndex, std::move(name)),
           m_nMaxOption(maxOption) {}
     SslSelectionOptionStatement(const SslSelectionOptionStatement&) = default;
+    SslSelectionOptionStatement(SslSelectionOptionStatement&&) = default;
 
     std::uint32_t m_nOptions = 0;
     std::uint32_t m_nMaxOption;

@@ -55,6 +55,8 @@ public:
     SslSize();
     SslSize(const SslSize&) = default;
     SslSize& operator=(const SslSize&) = default;
+    SslSize(SslSize&&) = default;
+    SslSize& operator=(SslSize&&) = default;
 
     // --- values (setters: 1 taken, 0 refused and nothing changed) -------------------
     /// Refused above 8.

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "ssl2/base/TString.h"
 
@@ -82,6 +83,15 @@ public:
     SslStatement& operator=(const SslStatement& other) {
         m_nStatementType = other.m_nStatementType;
         m_sName = other.m_sName;
+        return *this;
+    }
+    /// Moves type and name; the new statement starts with an empty keyword cache.
+    /// A moved-from statement may only be assigned to or destroyed.
+    SslStatement(SslStatement&& other) noexcept
+        : m_nStatementType(other.m_nStatementType), m_sName(std::move(other.m_sName)) {}
+    SslStatement& operator=(SslStatement&& other) noexcept {
+        m_nStatementType = other.m_nStatementType;
+        m_sName = std::move(other.m_sName);
         return *this;
     }
     virtual ~SslStatement() = default;

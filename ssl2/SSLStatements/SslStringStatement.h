@@ -42,6 +42,7 @@ protected:
     SslStringStatement(std::uint32_t statementType, TString name)
         : SslStatement(statementType, std::move(name)) {}
     SslStringStatement(const SslStringStatement&) = default;
+    SslStringStatement(SslStringStatement&&) = default;
 
     TString m_sValue;
 };
@@ -69,6 +70,7 @@ protected:
     SslCompoundStringStatement(std::uint32_t statementType, TString name)
         : SslStatement(statementType, std::move(name)) {}
     SslCompoundStringStatement(const SslCompoundStringStatement&) = default;
+    SslCompoundStringStatement(SslCompoundStringStatement&&) = default;
 
     TString m_sValue;
 };

@@ -19,6 +19,8 @@ public:
     SslSupportFile(const TString& path) : TString(path) {}  // NOLINT: a path is a support file
     SslSupportFile(const SslSupportFile&) = default;
     SslSupportFile& operator=(const SslSupportFile&) = default;
+    SslSupportFile(SslSupportFile&&) = default;
+    SslSupportFile& operator=(SslSupportFile&&) = default;
     ~SslSupportFile() override = default;
 
     // --- element interface: one text member with an empty name -------------------

@@ -29,6 +29,8 @@ public:
     explicit SslUnit(std::uint32_t index) { Set(index); }
     SslUnit(const SslUnit&) = default;
     SslUnit& operator=(const SslUnit&) = default;
+    SslUnit(SslUnit&&) = default;
+    SslUnit& operator=(SslUnit&&) = default;
 
     /// Refused (0) above 6; else stored and 1.
     unsigned int Set(std::uint32_t index);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 #include <typeinfo>
+#include <utility>
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
@@ -109,6 +110,30 @@ RCSslEntry& RCSslEntry::operator=(const RCSslEntry& other) {
     }
     m_bIsEntry = other.m_bIsEntry;
 #define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared) m_##cls = other.m_##cls;
+#include "ssl2/entry/RCSslEntryMembers.def"
+    m_pfnSortIsSmaller = other.m_pfnSortIsSmaller;
+    m_bSortDescending = other.m_bSortDescending;
+    RebaseSortKey(other);
+    return *this;
+}
+
+RCSslEntry::RCSslEntry(RCSslEntry&& other) noexcept
+    : m_pSortStatement(nullptr),
+      m_pfnSortIsSmaller(other.m_pfnSortIsSmaller),
+      m_bSortDescending(other.m_bSortDescending),
+      m_bIsEntry(other.m_bIsEntry)
+#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared) , m_##cls(std::move(other.m_##cls))
+#include "ssl2/entry/RCSslEntryMembers.def"
+{
+    RebaseSortKey(other);
+}
+
+RCSslEntry& RCSslEntry::operator=(RCSslEntry&& other) {
+    if (this == &other) {
+        return *this;
+    }
+    m_bIsEntry = other.m_bIsEntry;
+#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared) m_##cls = std::move(other.m_##cls);
 #include "ssl2/entry/RCSslEntryMembers.def"
     m_pfnSortIsSmaller = other.m_pfnSortIsSmaller;
     m_bSortDescending = other.m_bSortDescending;

@@ -61,6 +61,10 @@ public:
     /// flag is `isEntry`.
     RCSslEntry(const RCSslEntry& other, unsigned int isEntry);
     RCSslEntry& operator=(const RCSslEntry& other);
+    /// Moves the statements' values (a job set's list grows without copying its
+    /// entries).  A moved-from entry may only be assigned to or destroyed.
+    RCSslEntry(RCSslEntry&& other) noexcept;
+    RCSslEntry& operator=(RCSslEntry&& other);
     virtual ~RCSslEntry();
 
     // --- flag and small operations ------------------------------------------------

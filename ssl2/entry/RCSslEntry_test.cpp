@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "ssl2/base/ILog.h"
@@ -485,6 +486,30 @@ TEST(RCSslEntrySort, EntriesWithDifferentKeysCompareByTheFirstOnesKey) {
     byName.SetCopies(5);
     EXPECT_TRUE(RCSslEntry::Compare(byCopies, byName));
     EXPECT_FALSE(RCSslEntry::Compare(byName, byCopies));
+}
+
+// A job set's list grows by moving its entries: a moved entry equals the original
+// and sorts by its own statements.
+TEST(RCSslEntry, MovedEntryKeepsValuesAndSortKey) {
+    RCSslEntry original = FilledEntry(1);
+    original.InitCompare(kId_SslName, 1);
+    const RCSslEntry expected(original);
+    RCSslEntry moved(std::move(original));
+    EXPECT_TRUE((moved == expected).bEqual);
+    RCSslEntry assigned;
+    assigned = std::move(moved);
+    EXPECT_TRUE((assigned == expected).bEqual);
+
+    std::vector<RCSslEntry> list;
+    for (int i = 0; i < 40; ++i)
+        list.push_back(expected);
+    RCSslEntry other;
+    other.SetName("aaa");
+    other.InitCompare(kId_SslName, 1);
+    EXPECT_TRUE(RCSslEntry::Compare(other, list.front()));
+    EXPECT_TRUE(RCSslEntry::Compare(other, assigned));
+    list.front().SetName("a");
+    EXPECT_FALSE(RCSslEntry::Compare(other, list.front()));
 }
 
 }  // namespace

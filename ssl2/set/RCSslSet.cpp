@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "ssl2/base/TException.h"
 #include "ssl2/sslmessages.h"
@@ -63,6 +64,12 @@ void WriteFile(const std::string& path, const std::string& text, const char* mod
 
 int RCSslSet::AddEntry(const RCSslEntry& entry) {
     m_EntryList.push_back(entry);
+    m_bOrdinalsSet = 0;
+    return Size();
+}
+
+int RCSslSet::AddEntry(RCSslEntry&& entry) {
+    m_EntryList.push_back(std::move(entry));
     m_bOrdinalsSet = 0;
     return Size();
 }

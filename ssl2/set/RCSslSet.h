@@ -52,6 +52,8 @@ public:
     unsigned int IsEmpty() const { return m_EntryList.empty() ? 1 : 0; }
     /// Appends a copy; returns the new entry count.
     int AddEntry(const RCSslEntry& entry);
+    /// Appends `entry` itself, left moved-from; returns the new entry count.
+    int AddEntry(RCSslEntry&& entry);
     /// Inserts a copy before `index` (returns `index`), or appends when `index` is
     /// not below the count (returns the new entry's index).
     int InsertEntry(int index, const RCSslEntry& entry);

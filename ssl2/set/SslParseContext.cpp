@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "ssl2/set/RCSslSet.h"
 
@@ -187,7 +188,8 @@ void SslParseContext::BeginFile() {
 }
 
 void SslParseContext::EndFile() {
-    m_pSet->AddEntry(m_CurrentEntry);
+    // Nothing reads the current entry again before the next BeginFile assigns it.
+    m_pSet->AddEntry(std::move(m_CurrentEntry));
 }
 
 void SslParseContext::SetText(std::int32_t tag, const TString& value) {

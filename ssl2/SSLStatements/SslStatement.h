@@ -85,13 +85,15 @@ public:
         m_sName = other.m_sName;
         return *this;
     }
-    /// Moves type and name; the new statement starts with an empty keyword cache.
-    /// A moved-from statement may only be assigned to or destroyed.
+    /// Takes type and name; the new statement starts with an empty keyword cache.
+    /// The name is copied, not moved: the assignments of several statement classes
+    /// take only their values and rely on the target keeping its own name, so a
+    /// moved-from statement must stay a whole statement of its class.
     SslStatement(SslStatement&& other) noexcept
-        : m_nStatementType(other.m_nStatementType), m_sName(std::move(other.m_sName)) {}
+        : m_nStatementType(other.m_nStatementType), m_sName(other.m_sName) {}
     SslStatement& operator=(SslStatement&& other) noexcept {
         m_nStatementType = other.m_nStatementType;
-        m_sName = std::move(other.m_sName);
+        m_sName = other.m_sName;
         return *this;
     }
     virtual ~SslStatement() = default;

@@ -185,7 +185,8 @@ TEST(RCSslEntry, FullCopyAndAssignmentCopyEveryStatement) {
     const RCSslEntry copy(job);
     RCSslEntry assigned;
     assigned = job;
-    assigned = assigned;
+    const RCSslEntry& self = assigned;
+    assigned = self;  // self-assignment keeps every statement
     EXPECT_EQ(copy.GetIsEntry(), 0u);
     EXPECT_EQ(assigned.GetIsEntry(), 0u);
     for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {

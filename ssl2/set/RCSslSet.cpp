@@ -23,7 +23,6 @@ namespace {
 
 // Values of the statements the whole-set operations look at.
 constexpr std::uint32_t kOutputBinManual = 1;
-constexpr std::uint32_t kTrayAuto = 0;
 constexpr std::uint32_t kTrayDefault = 1;
 constexpr std::uint32_t kTrayFront = 2;
 constexpr std::uint32_t kTrayRear = 3;

@@ -27,24 +27,6 @@ constexpr RSDialect kDialects[] = {
     {"5.0", SslStatement::kVersion50},
 };
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 /// The text without its trailing line ends.
 std::string Chomp(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
@@ -217,21 +199,18 @@ void WriteOutput(const std::string& path, const std::string& bytes) {
 }
 
 std::string ToUtf8(const TString& text) {
-    const std::u16string units = text.AsUnicode();
-    std::string out;
-    out.reserve(units.size());
+    // Legacy bytes come back as Windows-1252 characters; an unpaired surrogate has no
+    // UTF-8 form and becomes the replacement character.
+    std::u16string units = text.AsUnicode();
     for (std::size_t i = 0; i < units.size(); ++i) {
-        std::uint32_t cp = units[i];
-        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] < 0xE000) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp < 0xE000) {
-            cp = 0xFFFD;
-        }
-        AppendUtf8(out, cp);
+        const char16_t c = units[i];
+        const bool high = c >= 0xD800 && c < 0xDC00;
+        if (high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000)
+            ++i;  // a pair stays as it is
+        else if (c >= 0xD800 && c < 0xE000)
+            units[i] = 0xFFFD;
     }
-    return out;
+    return TString::FromUnicode(units).str();
 }
 
 std::vector<std::string> RCToolLog::Severe() const {

@@ -50,6 +50,9 @@ TEST(RCIniStringInterface, StoresValuesByTheLexicalRules) {
         {"[s]\n\tk\t=\tv\n", "s", "\tk\t", "\tv"},
         // A header followed by blanks is still a header; a line of blanks is no key.
         {"[s]  \n   \na=1\n", "s", "a", "1"},
+        {"[s]\n[t] \t;note\na=1\n", "t", "a", "1"},
+        // The longest match: the key runs up to the '=', past the header's blanks.
+        {"[s]\n[abc] =5\n", "s", "[abc] ", "5"},
         {"[s]\n  ; note\na=1\n", "s", "a", "1"},
         {"[s]\n  =x\n", "s", "  ", "x"},
         {"[s]\nbin=\x01\xff\n", "s", "bin", "\x01\xff"},
@@ -173,6 +176,35 @@ TEST(RCIniStringInterface, LongValuesAndManyKeysAreReadWhole) {
     RCIniStringInterface ini;
     ASSERT_EQ(ini.ReadString(text), 1u);
     EXPECT_GE(ini.GetContents()->at("big").size(), 20000u);
+}
+
+// Each input puts about a megabyte where a scanner rule could read ahead and fail:
+// read again from every character it would take hours, read once it takes moments.
+TEST(RCIniStringInterface, WorstCaseLinesAreReadInLinearTime) {
+    const std::size_t n = 1u << 20;
+    const std::string run(n, '#');
+    const std::string blanks(n, ' ');
+    const std::string s1 = "[s]\na=1\n";  // sections count once they hold a key
+    struct Case {
+        std::string text;
+        std::uint32_t sections;
+    };
+    const Case cases[] = {
+        {"[" + run, 0},
+        {"[" + run + "\n[s]\na=1", 1},
+        {s1 + run, 1},
+        {s1 + "[" + run, 1},
+        {s1 + "[a]" + blanks + "=1", 1},
+        {s1 + "[a]" + blanks + "x", 1},
+        {s1 + blanks, 1},
+        {s1 + blanks + "=" + run, 1},
+        {s1 + ";" + run, 1},
+        {s1 + std::string(n, '[') + "]", 1},
+    };
+    for (const Case& c : cases) {
+        Read read(c.text);
+        EXPECT_EQ(read.sections, c.sections) << c.text.substr(0, 12);
+    }
 }
 
 class RCIniStringInterfaceFile : public capas_test::TempDirTest {};

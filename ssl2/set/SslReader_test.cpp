@@ -158,10 +158,16 @@ TEST_F(SslReader, StrayArgumentTextIsReportedAndSkipped) {
     ASSERT_EQ(p.m_Diagnostics.size(), 1u);
     EXPECT_EQ(p.m_Diagnostics[0].m_nKind, RSSslDiagnostic::kStrayText);
     EXPECT_EQ(p.m_Diagnostics[0].m_sText, "\"zz") << "an unclosed quote is no string";
+    EXPECT_EQ(p.m_Diagnostics[0].m_nLine, 3) << "the line the text stands on, not the next";
 
     RSParse before = Parse("xx BeginJob\nEndJob\n");
     EXPECT_EQ(before.m_nResult, 1);
     EXPECT_EQ(before.Messages(RSSslDiagnostic::kStrayText), "xx");
+
+    RSParse lines = Parse("BeginJob\nCopies 2 ##\n\nCopies 3 #\nEndJob\n");
+    ASSERT_EQ(lines.m_Diagnostics.size(), 2u);
+    EXPECT_EQ(lines.m_Diagnostics[0].m_nLine, 2);
+    EXPECT_EQ(lines.m_Diagnostics[1].m_nLine, 4);
 }
 
 TEST_F(SslReader, NumberForms) {
@@ -517,6 +523,42 @@ TEST_F(SslReader, LargeBlocksAndManyBlocksParse) {
     RSParse p = Parse(blocks + "EndJob\n");
     EXPECT_EQ(p.m_nResult, 10001);
     EXPECT_EQ(p.m_Set.ParsedTilEnd(), 1u);
+}
+
+// Each input puts about a megabyte where a scanner rule could read ahead and fail:
+// read again from every character it would take hours, read once it takes moments.
+TEST_F(SslReader, WorstCaseLinesAreReadInLinearTime) {
+    const std::size_t n = 1u << 20;
+    const std::string run(n, '#');
+    struct Case {
+        std::string text;
+        int result;  // the job entry is stored when its statements end, also at the end
+        unsigned parsedTilEnd;
+    };
+    const Case cases[] = {
+        // A skipped last line without a line end is scanned token by token.
+        {"BeginJob\n; " + run + " EndJob", 1, 1},
+        {"BeginJob\n;" + run, 1, 0},
+        {"BeginJob\n" + run, 1, 0},
+        {"BeginJob\nCopies 2 ; " + run, 1, 0},
+        {"BeginJob\nName \"" + run, 0, 0},
+        {"BeginJob\nName \"" + run + "\"\nEndJob\n", 1, 1},
+        {"BeginJob\nHpglAsString \"" + run, 0, 0},
+        {"BeginJob\nEndJob\n" + run, 1, 1},
+        {"BeginJob\nCopies " + std::string(n, '7'), 1, 0},
+        {"BeginJob\nCopies -" + std::string(n, '7'), 0, 0},
+        {"BeginJob\nCopies " + std::string(n, ' ') + "2\nEndJob\n", 1, 1},
+    };
+    for (const Case& c : cases) {
+        const RSParse p = Parse(c.text);
+        const std::string shape = c.text.substr(0, 24);
+        EXPECT_EQ(p.m_nResult, c.result) << shape;
+        EXPECT_EQ(p.m_Set.ParsedTilEnd(), c.parsedTilEnd) << shape;
+    }
+    const RSParse skipped = Parse(cases[0].text);
+    ASSERT_EQ(skipped.m_Diagnostics.size(), 1u);
+    EXPECT_EQ(skipped.m_Diagnostics[0].m_sText.GetLength(), n);
+    EXPECT_EQ(skipped.m_Diagnostics[0].m_nLine, 2);
 }
 
 TEST_F(SslReader, ParsesFromSeveralThreads) {

@@ -1,7 +1,7 @@
 # The two set-up commands of the README:
 #   make run    installs what is missing, builds, runs the tool on the bundled examples
 #   make test   installs what is missing, builds, runs the whole test suite
-# Further targets: make asan (tests under sanitizers), make bench, make fuzz [FUZZ_SECONDS=60],
+# Further targets: make asan (tests under sanitizers), make bench, make fuzz [FUZZ_SECONDS=60] [FUZZ_MAX_LEN=1048576],
 # make format, make format-check.
 
 PRESET ?= dev
@@ -36,12 +36,13 @@ bench:
 	@scripts/bench.sh build/release
 
 FUZZ_SECONDS ?= 60
+FUZZ_MAX_LEN ?= 1048576
 
 fuzz:
 	@scripts/deps.sh fuzz
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j2
-	@scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS)
+	@scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS) $(FUZZ_MAX_LEN)
 
 format:
 	@scripts/deps.sh format

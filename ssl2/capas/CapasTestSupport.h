@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,12 @@ protected:
 
     std::filesystem::path m_dir;
 };
+
+/// The whole content of the file at `path`.
+inline std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 /// Path of a file under examples/capas/ of the source tree.
 inline std::string Example(const char* name) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "ssl2/base/ILog.h"
 #include "ssl2/capas/CapasTestSupport.h"
 
@@ -250,36 +248,6 @@ TEST_F(RCIniStringInterfaceFile, MissingAndEmptyFilesReadNothing) {
     RCIniStringInterface ini;
     EXPECT_EQ(ini.ReadFile((m_dir / "missing.ini").string()), 0u);
     EXPECT_EQ(ini.ReadFile(Write("empty.ini", "")), 0u);
-}
-
-TEST(RCIniStringInterface, ConcurrentParsesGiveIdenticalResults) {
-    std::string text = "x=1\n";
-    for (int s = 0; s < 20; ++s) {
-        text += "[section" + std::to_string(s) + "]\n";
-        for (int k = 0; k < 50; ++k)
-            text += "Key" + std::to_string(k) + " = v" + std::to_string(k) + "\n";
-    }
-    text += "[broken]\nnovalue\n[late]\na=1\n";
-    Read reference(text);
-    std::vector<std::string> results(8);
-    std::vector<std::thread> threads;
-    for (std::size_t t = 0; t < results.size(); ++t) {
-        threads.emplace_back([&, t] {
-            for (int round = 0; round < 20; ++round) {
-                Read read(text);
-                std::string result = read.ini.ToString().str() + read.diagnostics.Errors() +
-                                     read.diagnostics.Output();
-                if (round == 0 || result != results[t])
-                    results[t] = result;
-            }
-        });
-    }
-    for (auto& thread : threads)
-        thread.join();
-    const std::string expected = reference.ini.ToString().str() + reference.diagnostics.Errors() +
-                                 reference.diagnostics.Output();
-    for (const auto& result : results)
-        EXPECT_EQ(result, expected);
 }
 
 }  // namespace

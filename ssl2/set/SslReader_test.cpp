@@ -1,13 +1,11 @@
 // Tests of the SSL reader: scanner modes and token forms, grammar actions, error
-// reporting and recovery, the UTF-16 pre-pass and the sound behaviour of large and
-// concurrent parses.
+// reporting and recovery, the UTF-16 pre-pass and the sound behaviour of large
+// parses (several threads at once: SslSetThreads_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/set/RCSslSet.h"
@@ -508,8 +506,7 @@ TEST_F(SslReader, Utf16LineNumbersCountNonEmptyLines) {
               "unknownstatement \"Copeis\" In Zeile 2\n");
 }
 
-// --- size and concurrency
-// -------------------------------------------------------------------------
+// --- size ----------------------------------------------------------------------------------
 
 TEST_F(SslReader, LargeBlocksAndManyBlocksParse) {
     std::string lines;
@@ -559,28 +556,6 @@ TEST_F(SslReader, WorstCaseLinesAreReadInLinearTime) {
     ASSERT_EQ(skipped.m_Diagnostics.size(), 1u);
     EXPECT_EQ(skipped.m_Diagnostics[0].m_sText.GetLength(), n);
     EXPECT_EQ(skipped.m_Diagnostics[0].m_nLine, 2);
-}
-
-TEST_F(SslReader, ParsesFromSeveralThreads) {
-    const std::string path = ssl2::test::ExamplePath("twenty_files.ssl");
-    const RSParse reference = ParseFile(path);
-    ASSERT_EQ(reference.m_nResult, 21);
-    std::vector<std::thread> threads;
-    std::vector<int> equal(4, 0);
-    for (std::size_t t = 0; t < equal.size(); ++t) {
-        threads.emplace_back([&, t] {
-            for (int i = 0; i < 5; ++i) {
-                RCSslSet set;
-                set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
-                if (set.ParseSsl(path, 300) == 21 && (set == reference.m_Set).bEqual)
-                    ++equal[t];
-            }
-        });
-    }
-    for (auto& thread : threads)
-        thread.join();
-    for (int n : equal)
-        EXPECT_EQ(n, 5);
 }
 
 }  // namespace

@@ -17,6 +17,16 @@ using ssl2::test::ParseFile;
 using ssl2::test::RCTempDir;
 using ssl2::test::RSParse;
 
+/// `text` as a UTF-16 little-endian file with its byte-order mark.
+std::string Utf16Le(const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
 class SslReader : public ::testing::Test {
 protected:
     /// Parses `text` written to a file of its own.
@@ -495,13 +505,7 @@ TEST_F(SslReader, Utf16TicketIsConvertedAndTheCopyRemoved) {
 }
 
 TEST_F(SslReader, Utf16LineNumbersCountNonEmptyLines) {
-    const std::u16string text = u"BeginJob\r\n\r\n\r\nCopeis 2\r\nEndJob\r\n";
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    RSParse p = ParseFile(m_Dir.Write("u.ssl", bytes));
+    RSParse p = Parse(Utf16Le(u"BeginJob\r\n\r\n\r\nCopeis 2\r\nEndJob\r\n"));
     EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
               "unknownstatement \"Copeis\" In Zeile 2\n");
 }
@@ -552,6 +556,10 @@ TEST_F(SslReader, WorstCaseLinesAreReadInLinearTime) {
         EXPECT_EQ(p.m_nResult, c.result) << shape;
         EXPECT_EQ(p.m_Set.ParsedTilEnd(), c.parsedTilEnd) << shape;
     }
+    const RSParse utf16 = Parse(Utf16Le(u"BeginJob\r\n; " + std::u16string(n / 2, u'\u00e4')));
+    EXPECT_EQ(utf16.m_nResult, 1);
+    EXPECT_EQ(utf16.m_Set.ParsedTilEnd(), 0u);
+
     const RSParse skipped = Parse(cases[0].text);
     ASSERT_EQ(skipped.m_Diagnostics.size(), 1u);
     EXPECT_EQ(skipped.m_Diagnostics[0].m_sText.GetLength(), n);

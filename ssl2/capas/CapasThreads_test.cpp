@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "ssl2/base/ThreadTestSupport.h"
 #include "ssl2/capas/CapasTestSupport.h"
 #include "ssl2/capas/RCIniStringInterface.h"
 #include "ssl2/capas/RCRcfStringInterface.h"
@@ -17,20 +17,7 @@ namespace {
 using capas_test::Diagnostics;
 using capas_test::Example;
 using capas_test::FileText;
-
-/// Runs `work(thread, round)` on `threads` threads at once, `rounds` times each.
-template <class Work>
-void RunTogether(std::size_t threads, int rounds, Work work) {
-    std::vector<std::thread> running;
-    for (std::size_t t = 0; t < threads; ++t) {
-        running.emplace_back([&work, t, rounds] {
-            for (int round = 0; round < rounds; ++round)
-                work(t, round);
-        });
-    }
-    for (auto& thread : running)
-        thread.join();
-}
+using ssl2::test::RunTogether;
 
 /// An INI text with a stray first line, many sections and a syntax error near the end.
 std::string IniText() {
@@ -43,21 +30,14 @@ std::string IniText() {
     return text + "[broken]\nnovalue\n[late]\na=1\n";
 }
 
-std::string IniOutcome(const std::string& text) {
-    RCIniStringInterface ini;
+/// What one parse of `text` by a fresh `Reader` gives, as text.
+template <class Reader>
+std::string Outcome(const std::string& text) {
+    Reader reader;
     Diagnostics diagnostics;
-    ini.SetDiagnosticHandler(diagnostics.Handler());
-    const std::uint32_t sections = ini.ReadString(text);
-    return std::to_string(sections) + ini.ToString().str() + diagnostics.Errors() +
-           diagnostics.Output();
-}
-
-std::string RcfOutcome(const std::string& text) {
-    RCRcfStringInterface rcf;
-    Diagnostics diagnostics;
-    rcf.SetDiagnosticHandler(diagnostics.Handler());
-    const std::uint32_t sections = rcf.ReadString(text);
-    return std::to_string(sections) + rcf.ToString().str() + diagnostics.Errors() +
+    reader.SetDiagnosticHandler(diagnostics.Handler());
+    const std::uint32_t sections = reader.ReadString(text);
+    return std::to_string(sections) + reader.ToString().str() + diagnostics.Errors() +
            diagnostics.Output();
 }
 
@@ -70,14 +50,15 @@ TEST(CapasReadersThreads, ParsesGiveWhatOneThreadAloneGets) {
     const std::vector<std::string> rcfs = {rcf + "ENDMF;\r\n", rcf + "SEC \"K=1\"\x1b"};
     std::vector<std::string> expected;
     for (const auto& text : ini)
-        expected.push_back(IniOutcome(text));
+        expected.push_back(Outcome<RCIniStringInterface>(text));
     for (const auto& text : rcfs)
-        expected.push_back(RcfOutcome(text));
+        expected.push_back(Outcome<RCRcfStringInterface>(text));
 
     std::vector<int> mismatches(6, 0);
     RunTogether(mismatches.size(), 10, [&](std::size_t t, int round) {
         const std::size_t k = (t + static_cast<std::size_t>(round)) % 2;
-        if (IniOutcome(ini[k]) != expected[k] || RcfOutcome(rcfs[k]) != expected[2 + k])
+        if (Outcome<RCIniStringInterface>(ini[k]) != expected[k] ||
+            Outcome<RCRcfStringInterface>(rcfs[k]) != expected[2 + k])
             ++mismatches[t];
     });
     for (int m : mismatches)

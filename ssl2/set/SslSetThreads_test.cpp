@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "ssl2/base/ThreadTestSupport.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/SslTestSupport.h"
 
@@ -16,6 +16,7 @@ using ssl2::test::ExamplePath;
 using ssl2::test::ParseFile;
 using ssl2::test::RCTempDir;
 using ssl2::test::RSParse;
+using ssl2::test::RunTogether;
 
 /// What one parse of a ticket gives, as text: the count, whether EndJob was read,
 /// every diagnostic and the set written back as "5.0".
@@ -25,20 +26,6 @@ std::string Outcome(const RSParse& parse) {
     for (const auto& d : parse.m_Diagnostics)
         outcome += std::to_string(d.m_nLine) + ": " + d.m_sMessage.str();
     return outcome + parse.m_Set.ToString(SslStatement::kVersion50).str();
-}
-
-/// Runs `work(thread, round)` on `threads` threads at once, `rounds` times each.
-template <class Work>
-void RunTogether(std::size_t threads, int rounds, Work work) {
-    std::vector<std::thread> running;
-    for (std::size_t t = 0; t < threads; ++t) {
-        running.emplace_back([&work, t, rounds] {
-            for (int round = 0; round < rounds; ++round)
-                work(t, round);
-        });
-    }
-    for (auto& thread : running)
-        thread.join();
 }
 
 // Every example (8-bit and UTF-16, with and without errors) at once in every thread.

@@ -464,6 +464,15 @@ TEST_F(SslReader, MissingFileIsLoggedAndGivesMinusOne) {
     EXPECT_EQ(set.GetLastParsedFilename(), (m_Dir.Path() / "missing.ssl").string());
 }
 
+TEST_F(SslReader, UnreadableInputIsAReaderFailure) {
+    RCCaptureLog log;
+    RCScopedLog scope(&log);
+    const RSParse p = ParseFile(m_Dir.Path().string());  // opens, but reads fail
+    EXPECT_EQ(p.m_nResult, -1);
+    EXPECT_EQ(p.Messages(RSSslDiagnostic::kReaderFailure), "input in flex scanner failed\n");
+    EXPECT_TRUE(log.Contains(1, "RCSslSet::ParseSsl got an Exception from SslParseFunction():"));
+}
+
 TEST_F(SslReader, ParseLogsBeginAndEnd) {
     RCCaptureLog log;
     RCScopedLog scope(&log);

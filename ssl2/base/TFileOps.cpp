@@ -27,8 +27,8 @@ int Fault(TOp op) {
     if (armed == nullptr)
         return 0;
     const RSFaultPlan& plan = armed->m_Plan;
-    if (plan.m_nUnsupported & Bit(op))
-        return plan.m_nUnsupportedError;
+    if (plan.m_anAlways[op] != 0)
+        return plan.m_anAlways[op];
     if (!(plan.m_nOps & Bit(op)) || plan.m_nAt == 0)
         return 0;
     const std::uint64_t call = ++armed->m_nCalls;
@@ -71,7 +71,7 @@ int Rename(const char* from, const char* to) {
 }
 
 int RenameNoReplace(const char* from, const char* to) {
-    return Checked(kRename,
+    return Checked(kRenameNoReplace,
                    [&] { return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE); });
 }
 

@@ -9,6 +9,7 @@
 
 #include <sys/types.h>
 
+#include <array>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +19,7 @@
 namespace TFileOps {
 
 /// The kinds of calls a fault plan counts; one bit each in a mask.
-enum TOp : unsigned { kOpen, kWrite, kFsync, kRename, kLink, kMkdir, kOpCount };
+enum TOp : unsigned { kOpen, kWrite, kFsync, kRename, kRenameNoReplace, kLink, kMkdir, kOpCount };
 constexpr unsigned kAllOps = (1u << kOpCount) - 1;
 constexpr unsigned Bit(TOp op) {
     return 1u << op;
@@ -47,10 +48,9 @@ struct RSFaultPlan {
     /// Run instead of failing: the call itself then goes ahead (a test kills the
     /// process here, or runs a competing operation).
     std::function<void()> m_fnInstead;
-    /// Ops that always fail with `m_nUnsupportedError`, uncounted: a file system
-    /// without hard links or without RENAME_NOREPLACE.
-    unsigned m_nUnsupported = 0;
-    int m_nUnsupportedError = EPERM;
+    /// Per op: an errno with which every call fails, uncounted (0: none).  A file
+    /// system without hard links or without RENAME_NOREPLACE.
+    std::array<int, kOpCount> m_anAlways{};
 };
 
 /// Arms a fault plan for its lifetime (one at a time).

@@ -459,8 +459,8 @@ int RCSslSet::ToCfg(const TString& directory) {
                               TString(std::strerror(EEXIST)));
             return true;
         } catch (const TException&) {
-            g_ptheLogfile()->Write(1, "RCSslSet::ToCfg could not write " + path + ": " +
-                                          GetErrorString());
+            g_ptheLogfile()->Write(
+                1, "RCSslSet::ToCfg could not write " + path + ": " + GetErrorString());
             if (!firstFailure.IsError())
                 firstFailure = GetErrorInfo();
             ClearError();

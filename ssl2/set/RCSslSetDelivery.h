@@ -62,8 +62,7 @@ bool CopyFileAtomically(const TString& source, const TString& target, bool repla
 
 /// Copies `source` into `directory` under CollisionFreeName(directory, name), taken
 /// without a race against other writers; returns the name it got.
-TString CopyFileUnderFreeName(const TString& source, const TString& directory,
-                              const TString& name);
+TString CopyFileUnderFreeName(const TString& source, const TString& directory, const TString& name);
 
 /// Makes the directory `path` (and missing parents); false when `path` existed
 /// already, so that concurrent callers can tell which of them made it.

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 
 #include "ssl2/base/TException.h"
@@ -41,7 +42,9 @@ inline TreeSnapshot Snapshot(const fs::path& root) {
 
 inline std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 /// The entries of `after` that are new or different from `before`.

@@ -255,8 +255,9 @@ TEST_F(PlotSslTest, HostileNamesWriteNothingOutsideTheGivenDirectories) {
         if (name.IsEmpty() || name == ".." || name == "a\\..\\..\\b")
             again.RemoveEntry(i);
     }
-    EXPECT_EQ(again.PlotSsl(Path("out"), RCAccessSsl(), "/../../up", kVersion, &sslPath, 1, &written),
-              4u);
+    EXPECT_EQ(
+        again.PlotSsl(Path("out"), RCAccessSsl(), "/../../up", kVersion, &sslPath, 1, &written),
+        4u);
     EXPECT_EQ(sslPath, Path("out/" + dir + ".ssl"));
     auto changes = Changes(before, Snapshot(m_root));
     changes.erase("in/a/b/etc");

@@ -65,7 +65,8 @@ RCInfo RCSslSet::SslCopyFile(TString source, TString targetDir, TString& newPath
     if (CanonicalDirectory(TFile::GetFileDir(source)) == CanonicalDirectory(targetDir))
         return result;
     try {
-        newPath = JoinPath(targetDir, CopyFileUnderFreeName(source, targetDir, SafeFileName(source)));
+        newPath =
+            JoinPath(targetDir, CopyFileUnderFreeName(source, targetDir, SafeFileName(source)));
     } catch (const TException&) {
         g_ptheLogfile()->Write(
             1, "RCSslSet::SslCopyFile got an Exception while copy file :" + GetErrorString());
@@ -119,7 +120,8 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
             // The entry points at the gathered copy even when the copy fails.
             TString newName = CollisionFreeName(dir, fileName);
             try {
-                newName = CopyFileUnderFreeName(JoinPath(entry.GetDirectory(), name), dir, fileName);
+                newName =
+                    CopyFileUnderFreeName(JoinPath(entry.GetDirectory(), name), dir, fileName);
             } catch (const TException&) {
                 LogAndCollect("RCSslSet::NormalizeSsl got an Exception while copy file :", errors);
             } catch (...) {

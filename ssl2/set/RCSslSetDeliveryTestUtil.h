@@ -27,7 +27,7 @@ inline TreeSnapshot Snapshot(const fs::path& root) {
     TreeSnapshot tree;
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
          ++it) {
-        const std::string rel = fs::relative(it->path(), root).string();
+        const std::string rel = it->path().lexically_relative(root).string();
         if (it->is_symlink()) {
             tree[rel] = "link:" + fs::read_symlink(it->path()).string();
         } else if (it->is_directory()) {

@@ -5,7 +5,7 @@
 // reported.
 //
 // The suite's runs are short: every call fails once with one of the errors, the
-// competing delivery starts at every fifth call.  SSL2_LONG=1 tries every error at
+// competing delivery starts at every eighth call.  SSL2_LONG=1 tries every error at
 // every call and every call for the competitor; SSL2_CRASH_RUNS and SSL2_CRASH_SEED
 // set the number and seed of the kill runs (scripts/crash-delivery.sh runs them
 // long); SSL2_EXFAT_DIR names a mounted exFAT directory to deliver into.
@@ -379,7 +379,7 @@ TEST_F(FaultTest, DeliversOntoExfat) {
 // Killed anywhere, a delivery or queue hand-off leaves whole files, a ticket or
 // ".job" file only beside all its files, and temporary files that a rerun ignores.
 TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
-    const unsigned long runs = EnvCount("SSL2_CRASH_RUNS", 40);
+    const unsigned long runs = EnvCount("SSL2_CRASH_RUNS", 24);
     std::mt19937_64 random(EnvCount("SSL2_CRASH_SEED", 20261206));
     const RCSslSet raw = MakeRawJob();
     const auto outside = Listing(m_root, m_root / "out");
@@ -480,7 +480,7 @@ TEST_F(FaultTest, TwoDeliveriesOfOneJobNeverMix) {
 
     const std::uint64_t calls = CountCalls([&] { Deliver(m_Set, Fresh("out"), 0); });
     int onlyOne = 0;
-    for (std::uint64_t at = 1; at <= calls; at += kLong ? 1 : 5) {
+    for (std::uint64_t at = 1; at <= calls; at += kLong ? 1 : 8) {
         const fs::path out = Fresh("out");
         RCCaptureLog log;
         RCScopedLog scope(&log);
@@ -505,7 +505,7 @@ TEST_F(FaultTest, TwoDeliveriesOfOneJobNeverMix) {
     EXPECT_GT(onlyOne, 0);
     int tried = 0, bothDelivered = 0;
 
-    for (int round = 0; round < 10; ++round) {
+    for (int round = 0; round < (kLong ? 20 : 6); ++round) {
         const fs::path out = Fresh("out");
         int gate[2];
         ASSERT_EQ(::pipe(gate), 0);

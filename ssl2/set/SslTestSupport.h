@@ -19,7 +19,7 @@ class RCTempDir {
 public:
     RCTempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        // The process id keeps runs of the same test in other build trees apart.
+        // The process id keeps apart runs of the same test from other builds at once.
         std::string name = "ssl2-set-" + std::to_string(::getpid()) + "-" +
                            info->test_suite_name() + "-" + info->name();
         for (char& c : name) {

@@ -14,7 +14,7 @@
 
 #include "ssl2/base/TString.h"
 
-namespace SslEncipheredText {
+namespace SslEncipheredText __attribute__((visibility("hidden"))) {
 
 /// True for a text that can be a stored enciphered form: only hexadecimal digits,
 /// a length that is a multiple of 24; the empty text included.

@@ -15,7 +15,7 @@
 #include "ssl2/base/TString.h"
 #include "ssl2/capas/RCReaderDiagnostics.h"
 
-namespace SslCapasReader {
+namespace SslCapasReader __attribute__((visibility("hidden"))) {
 
 using TSectionMap = std::map<TString, std::map<TString, TString>>;
 

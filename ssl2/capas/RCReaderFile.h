@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace SslCapasReader {
+namespace SslCapasReader __attribute__((visibility("hidden"))) {
 
 /// The bytes of `path` (binary, no line-end translation), at most `limit` of them;
 /// nothing when the file cannot be opened.

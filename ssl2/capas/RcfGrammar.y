@@ -12,7 +12,7 @@
 
 %code requires {
 #include <string>
-namespace SslCapasReader { class RCParseContext; }
+namespace SslCapasReader __attribute__((visibility("hidden"))) { class RCParseContext; }
 }
 
 %code {

@@ -19,7 +19,7 @@
 
 #include "ssl2/base/TString.h"
 
-namespace SslDelivery {
+namespace SslDelivery __attribute__((visibility("hidden"))) {
 
 /// The last component of `path` (either separator), so that the result names an
 /// entry of the directory it is joined to: "_" when that component is empty, "."

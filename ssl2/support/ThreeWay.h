@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <span>
 
-class RCThreeWay {
+class __attribute__((visibility("hidden"))) RCThreeWay {
 public:
     static constexpr std::size_t kKeyLength = 12;
     static constexpr std::size_t kBlockSize = 12;

@@ -9,6 +9,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -25,7 +26,7 @@ namespace {
 
 py::str ToPython(const TString& text) {
     const std::u16string units = text.AsUnicode();
-    int byteOrder = -1;  // little endian, as the host's char16_t
+    int byteOrder = std::endian::native == std::endian::little ? -1 : 1;
     PyObject* decoded =
         PyUnicode_DecodeUTF16(reinterpret_cast<const char*>(units.data()),
                               static_cast<Py_ssize_t>(units.size() * 2), "replace", &byteOrder);
@@ -59,7 +60,10 @@ struct RSStatement {
     std::unique_ptr<SslStatement> m_pStatement;
 
     explicit RSStatement(std::uint32_t id)
-        : m_pStatement(SslStatement::CreateSslObject(CheckedId(id))) {}
+        : m_pStatement(SslStatement::CreateSslObject(CheckedId(id))) {
+        if (!m_pStatement)
+            throw std::bad_alloc();
+    }
     SslStatement& operator*() const { return *m_pStatement; }
 };
 

@@ -14,7 +14,9 @@
 
 #include "ssl2/base/TString.h"
 
-namespace SslEncipheredText __attribute__((visibility("hidden"))) {
+// Internal to the library: hidden from the shared library's exports.
+#pragma GCC visibility push(hidden)
+namespace SslEncipheredText {
 
 /// True for a text that can be a stored enciphered form: only hexadecimal digits,
 /// a length that is a multiple of 24; the empty text included.
@@ -32,3 +34,4 @@ TString Encipher(const TString& clear, const TString& user, const char* constant
 TString Decipher(const TString& enciphered, const TString& user, const char* constant);
 
 }  // namespace SslEncipheredText
+#pragma GCC visibility pop

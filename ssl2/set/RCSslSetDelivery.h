@@ -19,7 +19,9 @@
 
 #include "ssl2/base/TString.h"
 
-namespace SslDelivery __attribute__((visibility("hidden"))) {
+// Internal to the library: hidden from the shared library's exports.
+#pragma GCC visibility push(hidden)
+namespace SslDelivery {
 
 /// The last component of `path` (either separator), so that the result names an
 /// entry of the directory it is joined to: "_" when that component is empty, "."
@@ -65,3 +67,4 @@ void CopyFileAtomically(const TString& source, const TString& target, bool repla
 TString ClaimQueueDirectory(const TString& base, bool create);
 
 }  // namespace SslDelivery
+#pragma GCC visibility pop

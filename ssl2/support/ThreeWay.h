@@ -15,7 +15,9 @@
 #include <cstdint>
 #include <span>
 
-class __attribute__((visibility("hidden"))) RCThreeWay {
+// Internal to the library: hidden from the shared library's exports.
+#pragma GCC visibility push(hidden)
+class RCThreeWay {
 public:
     static constexpr std::size_t kKeyLength = 12;
     static constexpr std::size_t kBlockSize = 12;
@@ -32,3 +34,4 @@ public:
 private:
     TKey m_Key;
 };
+#pragma GCC visibility pop

@@ -3,12 +3,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-#include <unistd.h>
 #include <vector>
 
 #include "ssl2/set/RCSslSet.h"
@@ -20,7 +19,7 @@ class RCTempDir {
 public:
     RCTempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        // The process id keeps test runs of several checkouts on one machine apart.
+        // The process id keeps apart runs of the same test from other builds at once.
         std::string name = "ssl2-set-" + std::to_string(::getpid()) + "-" +
                            info->test_suite_name() + "-" + info->name();
         for (char& c : name) {

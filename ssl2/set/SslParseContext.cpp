@@ -175,9 +175,26 @@ void SslParseContext::BeginJob() {
         m_DefaultEntry = RCSslEntry(0);
     }
     m_CurrentEntry = RCSslEntry(m_DefaultEntry, 0);
+    // List statements add to their lists, so the starting lists are set aside: a
+    // ticket that names addresses, support files or job stamps of its own replaces
+    // them (EndJobStatements), and reading a ticket again into the same set gives
+    // the same lists.  Error notes belong to one reading and are never carried over.
+    m_CurrentEntry.RemoveAllAddresses();
+    m_CurrentEntry.RemoveAllSupportFiles();
+    m_CurrentEntry.RemoveAllStamps();
+    const SslError noNotes;
+    m_CurrentEntry.Set(kId_SslError, &noNotes);
 }
 
 void SslParseContext::EndJobStatements() {
+    // The starting lists stay where the ticket named none (m_DefaultEntry still holds
+    // the starting defaults here).
+    if (m_CurrentEntry.GetAddressCount() == 0)
+        m_CurrentEntry.SetAllAddresses(m_DefaultEntry.GetAllAddresses());
+    if (m_CurrentEntry.GetSupportFileCount() == 0)
+        m_CurrentEntry.SetAllSupportFiles(m_DefaultEntry.GetAllSupportFiles());
+    if (m_CurrentEntry.GetStampCount() == 0)
+        m_CurrentEntry.SetAllStamps(m_DefaultEntry.GetAllStamps());
     m_pSet->AddEntry(m_CurrentEntry);
     m_CurrentEntry.RemoveAllStamps();
     m_DefaultEntry = m_CurrentEntry;

@@ -164,6 +164,8 @@ public:
     /// settings of the previous ticket into the next one.  The lists (addresses,
     /// support files, job stamps) are replaced by the ticket's own when it names any,
     /// so reading a ticket twice gives the same set; error notes never carry over.
+    /// The first entry's lengths keep their meaning when the ticket names another
+    /// unit than that entry's (pixels excepted): they are converted into it first.
     /// To start clean, use a new set or empty this one (ReduceToDefaultEntry, then
     /// RemoveEntry(0)).
     int ParseSsl(const TString& fileName, std::uint32_t resolution);

@@ -85,25 +85,40 @@ int SslParseFunction(const char* path, RCSslSet* set) {
         g_ptheLogfile()->Write(2, "SslParseFunction  ERROR!");
         return 1;
     }
-    ssl2::internal::SslParseContext context(
-        *set, set->m_sLastParsedFilename, RCSslSet::m_staticNoReEscape,
-        set->m_DiagnosticHandler ? &set->m_DiagnosticHandler : nullptr);
-    {
-        RCScanner scanner(context, input.get());
-        context.m_pScanner = scanner.Get();
-        SslYyparse(&context);
-        context.m_pScanner = nullptr;
-    }
-    if (!context.m_bInputDone)
-        g_ptheLogfile()->Write(1, "InFile open after yyparse");
-    input.reset();
-    if (context.m_pFailure) {
-        try {
-            std::rethrow_exception(context.m_pFailure);
-        } catch (...) {
-            RethrowAsLibraryError();
+    // At most two readings: the second when the starting entry's lengths had to be
+    // converted into the ticket's unit first (SslParseContext::m_nReadAgainInUnit).
+    for (int reading = 0; reading < 2; ++reading) {
+        ssl2::internal::SslParseContext context(
+            *set, set->m_sLastParsedFilename, RCSslSet::m_staticNoReEscape,
+            set->m_DiagnosticHandler ? &set->m_DiagnosticHandler : nullptr);
+        {
+            RCScanner scanner(context, input.get());
+            context.m_pScanner = scanner.Get();
+            SslYyparse(&context);
+            context.m_pScanner = nullptr;
         }
+        context.ReleaseHeldDiagnostics();
+        if (context.m_pFailure) {
+            input.reset();
+            try {
+                std::rethrow_exception(context.m_pFailure);
+            } catch (...) {
+                RethrowAsLibraryError();
+            }
+        }
+        if (context.m_nReadAgainInUnit != 0 && reading == 0) {
+            RCSslEntry start = context.m_DefaultEntry;
+            start.ConvertUnit(ssl2::internal::UnitConversionCode(start.GetUnits()),
+                              context.m_nReadAgainInUnit, 0);
+            set->AddEntry(std::move(start));
+            std::rewind(input.get());
+            continue;
+        }
+        if (!context.m_bInputDone)
+            g_ptheLogfile()->Write(1, "InFile open after yyparse");
+        break;
     }
+    input.reset();
     g_ptheLogfile()->Write(4, "SslParseFunction End");
     return 0;
 }

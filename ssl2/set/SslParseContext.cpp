@@ -116,17 +116,35 @@ int SslParseContext::StoreString(const char* text, std::size_t length) {
 
 void SslParseContext::Report(RSSslDiagnostic::TKind kind, TString text, TString message,
                              bool toStdout) {
+    RSSslDiagnostic diagnostic;
+    diagnostic.m_nKind = kind;
+    diagnostic.m_sFile = m_sFile;
+    diagnostic.m_nLine = m_nLine;
+    diagnostic.m_sText = std::move(text);
+    diagnostic.m_sMessage = std::move(message);
+    if (m_bHoldDiagnostics) {
+        m_aHeld.push_back(std::move(diagnostic));
+        m_aHeldToStdout.push_back(toStdout);
+        return;
+    }
+    Deliver(diagnostic, toStdout);
+}
+
+void SslParseContext::Deliver(const RSSslDiagnostic& diagnostic, bool toStdout) const {
     if (m_pHandler != nullptr) {
-        RSSslDiagnostic diagnostic;
-        diagnostic.m_nKind = kind;
-        diagnostic.m_sFile = m_sFile;
-        diagnostic.m_nLine = m_nLine;
-        diagnostic.m_sText = std::move(text);
-        diagnostic.m_sMessage = std::move(message);
         (*m_pHandler)(diagnostic);
         return;
     }
-    std::fwrite(message.c_str(), 1, message.GetLength(), toStdout ? stdout : stderr);
+    std::fwrite(diagnostic.m_sMessage.c_str(), 1, diagnostic.m_sMessage.GetLength(),
+                toStdout ? stdout : stderr);
+}
+
+void SslParseContext::ReleaseHeldDiagnostics() {
+    m_bHoldDiagnostics = false;
+    for (std::size_t i = 0; i < m_aHeld.size(); ++i)
+        Deliver(m_aHeld[i], m_aHeldToStdout[i]);
+    m_aHeld.clear();
+    m_aHeldToStdout.clear();
 }
 
 void SslParseContext::UnknownStatement(const char* word, std::size_t length) {
@@ -171,6 +189,8 @@ void SslParseContext::BeginJob() {
     if (m_pSet->IsEmpty() == 0) {
         m_DefaultEntry = std::as_const(*m_pSet).GetEntry(0);
         m_pSet->RemoveEntry(0);
+        m_nStartUnit = UnitConversionCode(m_DefaultEntry.GetUnits());
+        m_bHoldDiagnostics = m_nStartUnit != 0;
     } else {
         m_DefaultEntry = RCSslEntry(0);
     }
@@ -186,7 +206,17 @@ void SslParseContext::BeginJob() {
     m_CurrentEntry.Set(kId_SslError, &noNotes);
 }
 
-void SslParseContext::EndJobStatements() {
+bool SslParseContext::EndJobStatements() {
+    if (m_bHoldDiagnostics) {
+        const std::uint32_t unit = UnitConversionCode(m_CurrentEntry.GetUnits());
+        if (unit != 0 && unit != m_nStartUnit) {
+            m_nReadAgainInUnit = unit;
+            m_aHeld.clear();
+            m_aHeldToStdout.clear();
+            return false;
+        }
+        ReleaseHeldDiagnostics();
+    }
     // The starting lists stay where the ticket named none (m_DefaultEntry still holds
     // the starting defaults here).
     if (m_CurrentEntry.GetAddressCount() == 0)
@@ -198,6 +228,7 @@ void SslParseContext::EndJobStatements() {
     m_pSet->AddEntry(m_CurrentEntry);
     m_CurrentEntry.RemoveAllStamps();
     m_DefaultEntry = m_CurrentEntry;
+    return true;
 }
 
 void SslParseContext::BeginFile() {
@@ -303,6 +334,22 @@ void SslParseContext::BeginStamp() {
 void SslParseContext::EndStamp() {
     if (m_Stamp.IsVisible())
         m_CurrentEntry.AddStamp(m_Stamp);
+}
+
+std::uint32_t UnitConversionCode(const SslUnit& unit) {
+    switch (unit.Get()) {
+        case SslUnit::kCm:
+            return 4;
+        case SslUnit::kInch:
+            return 2;
+        case SslUnit::kVemto:
+            return 3;
+        case SslUnit::kPixel:
+        case SslUnit::kPoints:
+            return 0;
+        default:
+            return 1;
+    }
 }
 
 }  // namespace ssl2::internal

@@ -5,8 +5,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "ssl2/base/ILog.h"
@@ -101,8 +103,22 @@ struct RSSetShape {
     bool operator==(const RSSetShape&) const = default;
 };
 
+/// `text` with every decimal number rounded to six decimals: what a reader of the
+/// grammar makes of it, without the last binary digit of a converted length.
+std::string RoundedNumbers(const std::string& text) {
+    static const std::regex number("(^|[^0-9.])(-?[0-9]+\\.[0-9]+)(?![0-9.])");
+    std::string rounded;
+    auto last = text.cbegin();
+    for (std::sregex_iterator it(text.begin(), text.end(), number), end; it != end; ++it) {
+        rounded.append(last, (*it)[2].first);
+        rounded += TString::Format("%.6f", std::stod((*it)[2].str())).str();
+        last = (*it)[2].second;
+    }
+    return rounded.append(last, text.cend());
+}
+
 RSSetShape ShapeOf(const RCSslSet& set) {
-    RSSetShape shape{set.ToString(SslStatement::kVersion50).str(), {}};
+    RSSetShape shape{RoundedNumbers(set.ToString(SslStatement::kVersion50).str()), {}};
     for (int i = 0; i < set.Size(); ++i) {
         const RCSslEntry& e = set.GetEntry(i);
         shape.m_aSizes.push_back({e.GetAddressCount(), e.GetSupportFileCount(), e.GetStampCount(),
@@ -112,21 +128,31 @@ RSSetShape ShapeOf(const RCSslSet& set) {
 }
 
 TEST_F(SslReader, ReadingAgainIntoTheSameSetGivesTheSameSet) {
-    const std::string lists = m_Dir.Write(
-        "lists.ssl",
-        "BeginJob\nUnits mm\nAddress \"Office\"\n+ City \"Bern\"\nSupportFile \"a.ctb\"\n"
-        "Stamp Text \"JOB\"\nMargin top 1.1\nHpglPens Number 1 Width 0.02\nMirror on\n"
-        "BeginOutput\nName \"a.plt\"\nOutputSize Window 10.5 20.25\nStamp Text \"A\"\n"
-        "EndOutput\nEndJob\n");
-    for (const std::string& path : {ssl2::test::ExamplePath("twenty_files.ssl"), lists}) {
+    const auto ticket = [](const char* unit) {
+        return std::string("BeginJob\nUnits ") + unit +
+               "\nAddress \"Office\"\n+ City \"Bern\"\nSupportFile \"a.ctb\"\n"
+               "Stamp Text \"JOB\"\nMargin top 1.1\nHpglPens Number 1 Width 0.02\nMirror on\n"
+               "Copeis 2\n"
+               "BeginOutput\nName \"a.plt\"\nOutputSize Window 10.5 20.25\nStamp Text \"A\"\n"
+               "EndOutput\nEndJob\n";
+    };
+    const std::string lists = m_Dir.Write("lists.ssl", ticket("mm"));
+    // The lengths the ticket leaves out start from the previous reading, in millimetres,
+    // while the ticket's own are in inches.
+    const std::string inch = m_Dir.Write("inch.ssl", ticket("inch"));
+    for (const std::string& path : {ssl2::test::ExamplePath("twenty_files.ssl"), lists, inch}) {
         RCSslSet set;
-        set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
+        std::vector<std::string> messages;
+        set.SetDiagnosticHandler(
+            [&](const RSSslDiagnostic& d) { messages.push_back(d.m_sMessage.str()); });
         const int entries = set.ParseSsl(path, 300);
         ASSERT_GT(entries, 1) << path;
         ASSERT_TRUE(set.ParsedTilEnd()) << path;
         const RSSetShape first = ShapeOf(set);
+        const std::vector<std::string> firstMessages = std::exchange(messages, {});
         for (int i = 0; i < 40; ++i) {
             ASSERT_EQ(set.ParseSsl(path, 300), entries) << path;
+            ASSERT_EQ(std::exchange(messages, {}), firstMessages) << "reported once per reading";
             const RSSetShape again = ShapeOf(set);
             ASSERT_EQ(again.m_aSizes, first.m_aSizes) << path << ", read " << i + 2;
             ASSERT_EQ(again.m_sText, first.m_sText) << path << ", read " << i + 2;

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "ssl2/base/RCUnit.h"
 #include "ssl2/set/RCSslSet.h"
 
 namespace ssl2::internal {
@@ -190,7 +191,7 @@ void SslParseContext::BeginJob() {
         m_DefaultEntry = std::as_const(*m_pSet).GetEntry(0);
         m_pSet->RemoveEntry(0);
         m_nStartUnit = UnitConversionCode(m_DefaultEntry.GetUnits());
-        m_bHoldDiagnostics = m_nStartUnit != 0;
+        m_bHoldDiagnostics = m_nStartUnit != RCUnit::kPixel;
     } else {
         m_DefaultEntry = RCSslEntry(0);
     }
@@ -209,7 +210,7 @@ void SslParseContext::BeginJob() {
 bool SslParseContext::EndJobStatements() {
     if (m_bHoldDiagnostics) {
         const std::uint32_t unit = UnitConversionCode(m_CurrentEntry.GetUnits());
-        if (unit != 0 && unit != m_nStartUnit) {
+        if (unit != RCUnit::kPixel && unit != m_nStartUnit) {
             m_nReadAgainInUnit = unit;
             m_aHeld.clear();
             m_aHeldToStdout.clear();
@@ -339,16 +340,16 @@ void SslParseContext::EndStamp() {
 std::uint32_t UnitConversionCode(const SslUnit& unit) {
     switch (unit.Get()) {
         case SslUnit::kCm:
-            return 4;
+            return RCUnit::kCm;
         case SslUnit::kInch:
-            return 2;
+            return RCUnit::kInch;
         case SslUnit::kVemto:
-            return 3;
+            return RCUnit::kVemto;
         case SslUnit::kPixel:
         case SslUnit::kPoints:
-            return 0;
+            return RCUnit::kPixel;
         default:
-            return 1;
+            return RCUnit::kMm;
     }
 }
 

@@ -91,7 +91,7 @@ public:
 
     void BeginJob();
     /// Stores the job entry; false (nothing stored) when the ticket's unit differs
-    /// from the unit of the starting entry taken from the set (ReadAgainInUnit).
+    /// from the unit of the starting entry taken from the set (m_nReadAgainInUnit).
     bool EndJobStatements();
     void BeginFile();
     void EndFile();

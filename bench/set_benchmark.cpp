@@ -2,7 +2,8 @@
 // generated tickets of 10 to 10,000 files.  Throughput is reported as bytes and
 // tickets per second, us_per_entry is the CPU time per file entry (it must not grow
 // with the number of files), peak_rss_MB is the process's peak resident memory
-// after the runs.  BM_CountLinesGenerated reads the same bytes and counts their
+// after the runs.  BM_ReparseExample20IntoOneSet reads into one reused set.
+// BM_CountLinesGenerated reads the same bytes and counts their
 // lines: the physical reference a parse is measured against.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -85,6 +86,27 @@ void BM_ParseExample20(benchmark::State& state) {
     Parse(state, path, std::filesystem::file_size(path), 21);
 }
 BENCHMARK(BM_ParseExample20)->Unit(benchmark::kMicrosecond);
+
+/// A server that reuses one set: the 20-file example read again and again into the
+/// same set, after range(0) earlier reads.  Time per parse and the written size of
+/// the job entry (job_entry_bytes) must not depend on the number of earlier reads.
+void BM_ReparseExample20IntoOneSet(benchmark::State& state) {
+    const std::string path = std::string(SSL2_SOURCE_DIR) + "/examples/tickets/twenty_files.ssl";
+    RCSslSet set;
+    set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
+    for (std::int64_t i = 0; i < state.range(0); ++i)
+        set.ParseSsl(path, 300);
+    for (auto _ : state) {
+        const int n = set.ParseSsl(path, 300);
+        if (n != 21)
+            state.SkipWithError("unexpected entry count");
+        benchmark::DoNotOptimize(n);
+    }
+    state.counters["job_entry_bytes"] = static_cast<double>(
+        set.GetEntry(0).ToString(RCAccessSsl(), SslStatement::kVersion50, 0).GetLength());
+    ReportPeakMemory(state);
+}
+BENCHMARK(BM_ReparseExample20IntoOneSet)->Arg(0)->Arg(1200)->Unit(benchmark::kMicrosecond);
 
 void BM_ParseGenerated(benchmark::State& state) {
     const int files = static_cast<int>(state.range(0));

@@ -95,17 +95,17 @@ TString SslJobFlagsheet::GetSubStatementName(std::uint32_t member) {
 }
 
 unsigned int SslJobFlagsheet::SetOn(unsigned int on) {
-    m_bOn = on ? 1 : 0;
+    m_bOn = on;
     return 1;
 }
 
 unsigned int SslJobFlagsheet::SetAccount(unsigned int account) {
-    m_bAccount = account ? 1 : 0;
+    m_bAccount = account;
     return 1;
 }
 
 unsigned int SslJobFlagsheet::SetDistribution(unsigned int distribution) {
-    m_bDistribution = distribution ? 1 : 0;
+    m_bDistribution = distribution;
     return 1;
 }
 

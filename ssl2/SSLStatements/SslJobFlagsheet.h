@@ -51,6 +51,7 @@ public:
     std::uint32_t GetContainedType(std::uint32_t member) const override;
     TString GetSubStatementName(std::uint32_t member) override;
 
+    /// The three flags are stored as given; any non-zero value counts as set.
     unsigned int SetOn(unsigned int on);
     unsigned int SetAccount(unsigned int account);
     unsigned int SetDistribution(unsigned int distribution);

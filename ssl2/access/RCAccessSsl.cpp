@@ -262,8 +262,10 @@ TString RCAccessSsl::ToString() const {
 }
 
 unsigned int RCAccessSsl::FromString(const TString& text) {
+    // Lengths and positions count characters, not bytes of the UTF-8 form.
+    const std::u16string chars = text.AsUnicode();
     std::uint32_t bytes = 0;
-    switch (text.GetLength()) {
+    switch (chars.size()) {
         case 16:
             bytes = 8;
             break;
@@ -278,16 +280,17 @@ unsigned int RCAccessSsl::FromString(const TString& text) {
         default:
             return 0;
     }
-    const std::string& s = text.str();
+    const auto digit = [&](std::size_t at) {
+        return chars[at] < 0x80 ? TString::HexDigitValue(static_cast<char>(chars[at])) : -1;
+    };
     for (std::uint32_t i = 0; i < 2 * bytes; ++i)
-        if (TString::HexDigitValue(s[i]) < 0)
+        if (digit(i) < 0)
             return 0;
     for (std::uint32_t word = 0; word < bytes / 4; ++word) {
         std::uint8_t le[4];
         for (std::uint32_t b = 0; b < 4; ++b) {
             const std::size_t at = 8 * word + 2 * b;
-            le[b] = static_cast<std::uint8_t>(TString::HexDigitValue(s[at]) << 4 |
-                                              TString::HexDigitValue(s[at + 1]));
+            le[b] = static_cast<std::uint8_t>(digit(at) << 4 | digit(at + 1));
         }
         m_AccessValue[word] = GetLE32(le);
     }

@@ -137,6 +137,9 @@ TEST(RCAccessSsl, FromStringAcceptedLengths) {
         {hex, "0123456789ABCDEFFEDCBA9876543210"},
         {hex + tail.substr(0, 8), "0123456789ABCDEFFEDCBA9876543210"},
         {hex + tail.substr(0, 16), "0123456789ABCDEFFEDCBA9876543210"},
+        // Lengths count characters: 40 characters, 56 bytes.
+        {hex + "\u20ac\u20ac\u20ac\u20ac\u20ac\u20ac\u20ac\u20ac",
+         "0123456789ABCDEFFEDCBA9876543210"},
     };
     for (const auto& row : rows) {
         RCAccessSsl value;
@@ -147,16 +150,12 @@ TEST(RCAccessSsl, FromStringAcceptedLengths) {
 
 TEST(RCAccessSsl, FromStringRefusesAndChangesNothing) {
     const std::string zeros(48, '0');
-    std::vector<std::string> bad = {"",
-                                    zeros.substr(0, 15),
-                                    zeros.substr(0, 17),
-                                    zeros.substr(0, 31),
-                                    zeros.substr(0, 33),
-                                    zeros + zeros,
-                                    "0x" + zeros.substr(0, 30),
-                                    "+" + zeros.substr(0, 15),
-                                    zeros.substr(0, 15) + " ",
-                                    std::string(24, '\0')};
+    std::vector<std::string> bad = {
+        "", zeros.substr(0, 15), zeros.substr(0, 17), zeros.substr(0, 31), zeros.substr(0, 33),
+        zeros + zeros, "0x" + zeros.substr(0, 30), "+" + zeros.substr(0, 15),
+        zeros.substr(0, 15) + " ", std::string(24, '\0'),
+        // 36 characters, 40 bytes; a non-ASCII digit look-alike
+        zeros.substr(0, 32) + "\u00e4\u00e4\u00e4\u00e4", zeros.substr(0, 15) + "\u00bd"};
     for (std::size_t at : {0u, 7u, 8u, 15u, 23u, 31u}) {
         std::string text = zeros.substr(0, at < 16 ? 16 : 32);
         text[at] = 'g';

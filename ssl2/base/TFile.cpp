@@ -267,21 +267,53 @@ void TFile::SetEndOfFile() {
         Fail(RMCBaseErrors::kFileWrite, errno);
 }
 
+int TFile::PeekByte(std::size_t ahead) {
+    while (m_nInEnd - m_nInPos <= ahead) {
+        if (m_nInPos == m_nInEnd) {
+            if (Fill() == 0)
+                return -1;
+            continue;
+        }
+        // Keep the unread bytes and read more behind them.
+        std::memmove(m_aInput.data(), m_aInput.data() + m_nInPos, m_nInEnd - m_nInPos);
+        m_nInEnd -= m_nInPos;
+        m_nInPos = 0;
+        const ssize_t n = ReadSome(m_nFd, m_aInput.data() + m_nInEnd, m_aInput.size() - m_nInEnd);
+        if (n < 0)
+            Fail(RMCBaseErrors::kFileRead, errno);
+        if (n == 0)
+            return -1;
+        m_nInEnd += static_cast<std::size_t>(n);
+    }
+    return static_cast<unsigned char>(m_aInput[m_nInPos + ahead]);
+}
+
 bool TFile::GetLine(TString& line, std::uint32_t maxLength) {
     if (maxLength == 0)
         maxLength = TString::kWholeText;
-    int c = ReadByte();
-    if (c < 0)
+    if (PeekByte(0) < 0)
         return false;
     std::string bytes;
-    while (c >= 0 && c != '\n') {
-        bytes += static_cast<char>(c);
-        if (bytes.size() >= maxLength)
+    for (int c = PeekByte(0); c >= 0; c = PeekByte(0)) {
+        // The line end (LF, CR LF, or a CR at the end of the file) belongs to the
+        // line even right after a full piece, so no empty piece follows.
+        if (c == '\n') {
+            ReadByte();
             break;
-        c = ReadByte();
+        }
+        if (c == '\r') {
+            const int next = PeekByte(1);
+            if (next == '\n' || next < 0) {
+                ReadByte();
+                if (next == '\n')
+                    ReadByte();
+                break;
+            }
+        }
+        if (bytes.size() >= maxLength)
+            break;  // the rest of the line is the next piece
+        bytes += static_cast<char>(ReadByte());
     }
-    if (!bytes.empty() && bytes.back() == '\r')
-        bytes.pop_back();
     line = TString(std::move(bytes));
     return true;
 }
@@ -453,27 +485,38 @@ bool TUnicodeFile::GetLine(TString& line, std::uint32_t maxLength) {
     if (maxLength == 0)
         maxLength = TString::kWholeText;
     const bool bigEndian = m_nKennung == kUtf16BE;
-    auto next = [&]() -> long {
-        const int a = ReadByte();
-        if (a < 0)
+    // The code unit `ahead` units on, or -1 (a lone last byte is no code unit).
+    auto peek = [&](std::size_t ahead) -> long {
+        const int a = PeekByte(2 * ahead);
+        const int b = PeekByte(2 * ahead + 1);
+        if (a < 0 || b < 0)
             return -1;
-        const int b = ReadByte();
-        if (b < 0)
-            return -1;  // a lone last byte is no code unit
         return bigEndian ? (a << 8) | b : (b << 8) | a;
     };
-    long unit = next();
-    if (unit < 0)
+    auto skip = [&](std::size_t units) {
+        for (std::size_t i = 0; i < 2 * units; ++i)
+            ReadByte();
+    };
+    if (peek(0) < 0)
         return false;
     std::u16string units;
-    while (unit >= 0 && unit != u'\n') {
-        units += static_cast<char16_t>(unit);
+    for (long unit = peek(0); unit >= 0; unit = peek(0)) {
+        if (unit == u'\n') {
+            skip(1);
+            break;
+        }
+        if (unit == u'\r') {
+            const long next = peek(1);
+            if (next == u'\n' || next < 0) {
+                skip(next == u'\n' ? 2 : 1);
+                break;
+            }
+        }
         if (units.size() >= maxLength)
             break;
-        unit = next();
+        units += static_cast<char16_t>(unit);
+        skip(1);
     }
-    if (!units.empty() && units.back() == u'\r')
-        units.pop_back();
     line = TString::FromUnicode(units);
     return true;
 }

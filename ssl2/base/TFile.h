@@ -63,7 +63,8 @@ public:
     void SetEndOfFile();
 
     /// Reads the next line of 8-bit text without its line end; false at the end of
-    /// the file.  A line longer than `maxLength` bytes is returned in pieces.
+    /// the file.  A line longer than `maxLength` bytes is returned in pieces; the
+    /// line end after the last piece belongs to it (no empty piece follows).
     virtual bool GetLine(TString& line, std::uint32_t maxLength = TString::kWholeText);
     /// Writes `line` and CR LF.
     virtual void PutLine(const TString& line);
@@ -104,6 +105,9 @@ protected:
             return -1;
         return static_cast<unsigned char>(m_aInput[m_nInPos++]);
     }
+    /// The byte `ahead` bytes after the next one, without reading it (-1 past the
+    /// end of the file); ReadByte then takes the peeked bytes from the buffer.
+    int PeekByte(std::size_t ahead);
 
 private:
     void Flush();

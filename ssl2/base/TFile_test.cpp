@@ -84,6 +84,23 @@ TEST_F(TFileTest, LinesRoundTripWithCrLfAndLastLineWithoutEnd) {
 TEST_F(TFileTest, LongLinesComeInPiecesAndLargeFilesCrossTheBuffer) {
     TFile in(Write("long.txt", "abcdefg\nhi\n"), TFile::kRead);
     EXPECT_EQ(ReadAll(in, 3), (std::vector<std::string>{"abc", "def", "g", "hi"}));
+    // A piece that ends where the line ends takes the line end with it.
+    TFile exact(Write("exact.txt", "abc\ndef\r\nxyz\r\nab\r\n"), TFile::kRead);
+    EXPECT_EQ(ReadAll(exact, 3), (std::vector<std::string>{"abc", "def", "xyz", "ab"}));
+    TFile lone(Write("lone.txt", "ab\rc\n"), TFile::kRead);
+    EXPECT_EQ(ReadAll(lone, 2), (std::vector<std::string>{"ab", "\rc"}));
+    // The same for UTF-16, also when a line end crosses the read buffer.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("abc\r\nde\nxyz\r\n"))
+        utf16 += std::string{c, '\0'};
+    TAutoFile unicode(Write("u16.txt", utf16));
+    EXPECT_EQ(ReadAll(unicode, 3), (std::vector<std::string>{"abc", "de", "xyz"}));
+    const std::string wide = std::string(64 * 1024 - 1, 'w') + "\r\nend\r\n";
+    TFile across(Write("across.txt", wide), TFile::kRead);
+    const auto pieces = ReadAll(across, 64 * 1024 - 1);
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[0].size(), 64u * 1024 - 1);
+    EXPECT_EQ(pieces[1], "end");
 
     std::string big;
     for (int i = 0; i < 20000; ++i)

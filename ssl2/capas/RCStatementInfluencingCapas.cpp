@@ -6,16 +6,20 @@ bool RCStatementInfluencingCapas::AddPlotter(const std::string& text) {
     RCStatementInfluencingCapaRaw raw;
     if (!raw.FromString(text))
         return false;
+    AddPlotter(raw);
+    return true;
+}
+
+void RCStatementInfluencingCapas::AddPlotter(const RCStatementInfluencingCapaRaw& raw) {
     const auto same = std::find_if(m_RawCapas.begin(), m_RawCapas.end(), [&](const auto& known) {
         return known.GetPlotterName() == raw.GetPlotterName();
     });
     if (same != m_RawCapas.end()) {
-        *same = std::move(raw);
+        *same = raw;
     } else {
-        m_RawCapas.push_back(std::move(raw));
+        m_RawCapas.push_back(raw);
     }
     m_bRefined = false;
-    return true;
 }
 
 std::string RCStatementInfluencingCapas::GetPlotterName(std::uint32_t index) const {

@@ -31,6 +31,9 @@ public:
     /// replaced, else the plotter is appended.  False (nothing changed) when the
     /// text cannot be read.
     bool AddPlotter(const std::string& text);
+    /// Adds a plotter read elsewhere (for example with RCIniStringInterface::ReadFile),
+    /// replacing a plotter of the same name.
+    void AddPlotter(const RCStatementInfluencingCapaRaw& raw);
     std::uint32_t GetPlotterCount() const { return static_cast<std::uint32_t>(m_RawCapas.size()); }
     /// Plotter `index`'s name; empty when out of range.
     std::string GetPlotterName(std::uint32_t index) const;

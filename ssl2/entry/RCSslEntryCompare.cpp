@@ -162,10 +162,13 @@ void RCSslEntry::InitCompare(TSslStatementID id, unsigned int ascending) {
 }
 
 bool RCSslEntry::Compare(const RCSslEntry& a, const RCSslEntry& b) {
-    // b's statement of a's key, so that a's comparison never meets a statement of
-    // another class when the two entries were given different keys.
+    // b contributes its own key.  Only when b's key is of a kind that a's comparison
+    // cannot read (the two entries were given keys of different kinds) is b's
+    // statement of a's key taken instead.
     const SslStatement& aKey = *a.m_pSortStatement;
-    const SslStatement& bKey = *b.Member(aKey.GetStatementID());
+    const SslStatement& bKey = a.m_pfnSortIsSmaller == b.m_pfnSortIsSmaller
+                                   ? *b.m_pSortStatement
+                                   : *b.Member(aKey.GetStatementID());
     return a.m_bSortDescending != 0 ? a.m_pfnSortIsSmaller(bKey, aKey)
                                     : a.m_pfnSortIsSmaller(aKey, bKey);
 }

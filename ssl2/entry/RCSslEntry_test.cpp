@@ -295,6 +295,23 @@ TEST(RCSslEntry, JobFlagsheetSettersCheckTheirRanges) {
     EXPECT_EQ(entry.GetJobFlagsheetPerJob(), 2u);
 }
 
+TEST(RCSslEntry, JobFlagsheetFieldsAreStoredUnchanged) {
+    RCSslEntry entry(0);
+    EXPECT_EQ(entry.SetJobFlagsheetOn(5), 1u);
+    EXPECT_EQ(entry.SetJobFlagsheetAccount(7), 1u);
+    EXPECT_EQ(entry.SetJobFlagsheetDistribution(2), 1u);
+    EXPECT_EQ(entry.GetJobFlagsheetOn(), 5u);
+    EXPECT_EQ(entry.GetJobFlagsheetAccount(), 7u);
+    EXPECT_EQ(entry.GetJobFlagsheetDistribution(), 2u);
+    // Any non-zero value is a set flag for the writer.
+    RCAccessSsl access;
+    access.SetAllAccess(0);
+    access.SetJobFlagsheetAccess(1);
+    const std::string text = entry.ToString(access, SslStatement::kVersion50, 0).str();
+    EXPECT_NE(text.find("\t+ account"), std::string::npos) << text;
+    EXPECT_NE(text.find("\t+ distribution"), std::string::npos) << text;
+}
+
 TEST(RCSslEntry, FoldTriStateAndOptionWord) {
     RCSslEntry entry;
     EXPECT_EQ(entry.GetIfFoldImpossible(), 0u);
@@ -448,6 +465,31 @@ TEST(RCSslEntrySort, KeyAndDirection) {
     }
     EXPECT_EQ(RaisedMessage([&] { one.InitCompare(static_cast<TSslStatementID>(111), 0); }), 2);
     EXPECT_FALSE(RCSslEntry::Compare(one, three)) << "direction changed before the error";
+}
+
+TEST(RCSslEntrySort, EachEntryContributesItsOwnKey) {
+    // Keys of the same kind: b's own key is compared, not b's statement of a's key.
+    RCSslEntry byCopies;
+    RCSslEntry byResolution;
+    byResolution.SetCopies(5);
+    byResolution.SetResolution(0);
+    byCopies.InitCompare(kId_SslCopies, 1);
+    byResolution.InitCompare(kId_SslResolution, 1);
+    EXPECT_FALSE(RCSslEntry::Compare(byCopies, byResolution)) << "copies 1 against resolution 0";
+    EXPECT_TRUE(RCSslEntry::Compare(byResolution, byCopies));
+
+    RCSslEntry byName;
+    RCSslEntry byComment;
+    byName.SetName("m");
+    byComment.SetName("a");
+    byComment.SetComment("z");
+    byName.InitCompare(kId_SslName, 1);
+    byComment.InitCompare(kId_SslComment, 1);
+    EXPECT_TRUE(RCSslEntry::Compare(byName, byComment)) << "name m against comment z";
+
+    // Keys of different kinds: a's comparison reads b's statement of a's key.
+    byComment.InitCompare(kId_SslCopies, 1);
+    EXPECT_FALSE(RCSslEntry::Compare(byName, byComment)) << "name m against name a";
 }
 
 TEST(RCSslEntrySort, EveryIdentifierGivesAStrictOrder) {

@@ -15,6 +15,7 @@
 #include "ssl2/base/TFile.h"
 #include "ssl2/base/TMessage.h"
 #include "ssl2/set/RCSslSetDelivery.h"
+#include "ssl2/set/SslParseContext.h"
 #include "ssl2/sslmessages.h"
 
 const TString RCSslSet::m_sBeginJob = "BeginJob";
@@ -292,20 +293,7 @@ unsigned int RCSslSet::ApplyDocBoxRestrictions() {
 }
 
 std::uint32_t RCSslSet::JobUnitCode() const {
-    // Unit index of the Units statement to unit code of RCUnit::Convert.
-    switch (m_EntryList[0].GetUnits().Get()) {
-        case SslUnit::kCm:
-            return 4;
-        case SslUnit::kInch:
-            return 2;
-        case SslUnit::kVemto:
-            return 3;
-        case SslUnit::kPixel:
-        case SslUnit::kPoints:
-            return 0;
-        default:
-            return 1;
-    }
+    return ssl2::internal::UnitConversionCode(m_EntryList[0].GetUnits());
 }
 
 void RCSslSet::ConvertToMm(std::uint32_t resolution) {

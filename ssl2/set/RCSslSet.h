@@ -158,9 +158,18 @@ public:
     int ToCfg(const TString& directory);
 
     // --- reading ----------------------------------------------------------------------------
-    /// Reads `fileName` (8-bit or UTF-16 with byte-order mark) into this set.  The set
-    /// keeps at most its first entry as the starting defaults of the job.  Returns the
-    /// entry count afterwards, or -1 when the file could not be read.
+    /// Reads `fileName` (8-bit or UTF-16 with byte-order mark) into this set.  Returns
+    /// the entry count afterwards, or -1 when the file could not be read.
+    ///
+    /// The set keeps at most its first entry, and the ticket is read over it: what the
+    /// ticket does not say keeps that entry's value.  So a reused set carries the job
+    /// settings of the previous ticket into the next one.  The lists (addresses,
+    /// support files, job stamps) are replaced by the ticket's own when it names any,
+    /// so reading a ticket twice gives the same set; error notes never carry over.
+    /// The first entry's lengths keep their meaning when the ticket names another
+    /// unit than that entry's (pixels excepted): they are converted into it first.
+    /// To start clean, use a new set or empty this one (ReduceToDefaultEntry, then
+    /// RemoveEntry(0)).
     int ParseSsl(const TString& fileName, std::uint32_t resolution);
     /// Wraps a NUL-terminated UTF-16 SSL text (lines separated by LF) into PJL comment
     /// lines.  With `out` null: the bytes needed including the final NUL; otherwise

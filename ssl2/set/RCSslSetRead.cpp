@@ -110,31 +110,50 @@ int SslParseFunction(const char* path, RCSslSet* set) {
         g_ptheLogfile()->Write(2, "SslParseFunction  ERROR!");
         return 1;
     }
-    ssl2::internal::SslParseContext context(
-        *set, set->m_sLastParsedFilename, RCSslSet::m_staticNoReEscape,
-        set->m_DiagnosticHandler ? &set->m_DiagnosticHandler : nullptr);
     std::string buffer;
+    std::exception_ptr readFailure;
+    std::string readFailureText;
     try {
         buffer = ReadScanBuffer(input.get());
     } catch (const std::runtime_error& failure) {
-        context.ReportFailure(failure.what());
-        context.m_pFailure = std::current_exception();
+        readFailureText = failure.what();
+        readFailure = std::current_exception();
     }
     input.reset();
-    if (!context.m_pFailure) {
-        RCScanner scanner(context, buffer);
-        context.m_pScanner = scanner.Get();
-        SslYyparse(&context);
-        context.m_pScanner = nullptr;
+    // At most two readings of the buffer: the second when the starting entry's
+    // lengths had to be converted into the ticket's unit first
+    // (SslParseContext::m_nReadAgainInUnit).
+    for (int reading = 0; reading < 2; ++reading) {
+        ssl2::internal::SslParseContext context(
+            *set, set->m_sLastParsedFilename, RCSslSet::m_staticNoReEscape,
+            set->m_DiagnosticHandler ? &set->m_DiagnosticHandler : nullptr);
+        if (readFailure) {
+            context.ReportFailure(readFailureText.c_str());
+            context.m_pFailure = readFailure;
+        } else {
+            RCScanner scanner(context, buffer);
+            context.m_pScanner = scanner.Get();
+            SslYyparse(&context);
+            context.m_pScanner = nullptr;
+        }
+        context.ReleaseHeldDiagnostics();
+        if (context.m_pFailure) {
+            try {
+                std::rethrow_exception(context.m_pFailure);
+            } catch (...) {
+                RethrowAsLibraryError();
+            }
+        }
+        if (context.m_nReadAgainInUnit != 0 && reading == 0) {
+            RCSslEntry start = context.m_DefaultEntry;
+            start.ConvertUnit(ssl2::internal::UnitConversionCode(start.GetUnits()),
+                              context.m_nReadAgainInUnit, 0);
+            set->AddEntry(std::move(start));
+            continue;
+        }
         if (!context.m_bInputDone)
             g_ptheLogfile()->Write(1, "InFile open after yyparse");
-    }
-    if (context.m_pFailure) {
-        try {
-            std::rethrow_exception(context.m_pFailure);
-        } catch (...) {
-            RethrowAsLibraryError();
-        }
+        break;
     }
     g_ptheLogfile()->Write(4, "SslParseFunction End");
     return 0;

@@ -111,7 +111,7 @@ using namespace ssl2::internal;
 
 ticket
     : T_BEGINJOB creator { ctx->BeginJob(); }
-      statements { ctx->EndJobStatements(); }
+      statements { if (!ctx->EndJobStatements()) YYABORT; }
       blocks T_ENDJOB { ctx->m_pSet->ParsedTilEnd(1); }
     ;
 

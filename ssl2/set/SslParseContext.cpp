@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "ssl2/base/RCUnit.h"
 #include "ssl2/set/RCSslSet.h"
 
 namespace ssl2::internal {
@@ -116,17 +117,35 @@ int SslParseContext::StoreString(const char* text, std::size_t length) {
 
 void SslParseContext::Report(RSSslDiagnostic::TKind kind, std::int32_t line, TString text,
                              TString message, bool toStdout) {
+    RSSslDiagnostic diagnostic;
+    diagnostic.m_nKind = kind;
+    diagnostic.m_sFile = m_sFile;
+    diagnostic.m_nLine = line;
+    diagnostic.m_sText = std::move(text);
+    diagnostic.m_sMessage = std::move(message);
+    if (m_bHoldDiagnostics) {
+        m_aHeld.push_back(std::move(diagnostic));
+        m_aHeldToStdout.push_back(toStdout);
+        return;
+    }
+    Deliver(diagnostic, toStdout);
+}
+
+void SslParseContext::Deliver(const RSSslDiagnostic& diagnostic, bool toStdout) const {
     if (m_pHandler != nullptr) {
-        RSSslDiagnostic diagnostic;
-        diagnostic.m_nKind = kind;
-        diagnostic.m_sFile = m_sFile;
-        diagnostic.m_nLine = line;
-        diagnostic.m_sText = std::move(text);
-        diagnostic.m_sMessage = std::move(message);
         (*m_pHandler)(diagnostic);
         return;
     }
-    std::fwrite(message.c_str(), 1, message.GetLength(), toStdout ? stdout : stderr);
+    std::fwrite(diagnostic.m_sMessage.c_str(), 1, diagnostic.m_sMessage.GetLength(),
+                toStdout ? stdout : stderr);
+}
+
+void SslParseContext::ReleaseHeldDiagnostics() {
+    m_bHoldDiagnostics = false;
+    for (std::size_t i = 0; i < m_aHeld.size(); ++i)
+        Deliver(m_aHeld[i], m_aHeldToStdout[i]);
+    m_aHeld.clear();
+    m_aHeldToStdout.clear();
 }
 
 void SslParseContext::UnknownStatement(const char* word, std::size_t length) {
@@ -179,16 +198,46 @@ void SslParseContext::BeginJob() {
     if (m_pSet->IsEmpty() == 0) {
         m_DefaultEntry = std::as_const(*m_pSet).GetEntry(0);
         m_pSet->RemoveEntry(0);
+        m_nStartUnit = UnitConversionCode(m_DefaultEntry.GetUnits());
+        m_bHoldDiagnostics = m_nStartUnit != RCUnit::kPixel;
     } else {
         m_DefaultEntry = RCSslEntry(0);
     }
     m_CurrentEntry = RCSslEntry(m_DefaultEntry, 0);
+    // List statements add to their lists, so the starting lists are set aside: a
+    // ticket that names addresses, support files or job stamps of its own replaces
+    // them (EndJobStatements), and reading a ticket again into the same set gives
+    // the same lists.  Error notes belong to one reading and are never carried over.
+    m_CurrentEntry.RemoveAllAddresses();
+    m_CurrentEntry.RemoveAllSupportFiles();
+    m_CurrentEntry.RemoveAllStamps();
+    const SslError noNotes;
+    m_CurrentEntry.Set(kId_SslError, &noNotes);
 }
 
-void SslParseContext::EndJobStatements() {
+bool SslParseContext::EndJobStatements() {
+    if (m_bHoldDiagnostics) {
+        const std::uint32_t unit = UnitConversionCode(m_CurrentEntry.GetUnits());
+        if (unit != RCUnit::kPixel && unit != m_nStartUnit) {
+            m_nReadAgainInUnit = unit;
+            m_aHeld.clear();
+            m_aHeldToStdout.clear();
+            return false;
+        }
+        ReleaseHeldDiagnostics();
+    }
+    // The starting lists stay where the ticket named none (m_DefaultEntry still holds
+    // the starting defaults here).
+    if (m_CurrentEntry.GetAddressCount() == 0)
+        m_CurrentEntry.SetAllAddresses(m_DefaultEntry.GetAllAddresses());
+    if (m_CurrentEntry.GetSupportFileCount() == 0)
+        m_CurrentEntry.SetAllSupportFiles(m_DefaultEntry.GetAllSupportFiles());
+    if (m_CurrentEntry.GetStampCount() == 0)
+        m_CurrentEntry.SetAllStamps(m_DefaultEntry.GetAllStamps());
     m_pSet->AddEntry(m_CurrentEntry);
     m_CurrentEntry.RemoveAllStamps();
     m_DefaultEntry = m_CurrentEntry;
+    return true;
 }
 
 void SslParseContext::BeginFile() {
@@ -294,6 +343,22 @@ void SslParseContext::BeginStamp() {
 void SslParseContext::EndStamp() {
     if (m_Stamp.IsVisible())
         m_CurrentEntry.AddStamp(m_Stamp);
+}
+
+std::uint32_t UnitConversionCode(const SslUnit& unit) {
+    switch (unit.Get()) {
+        case SslUnit::kCm:
+            return RCUnit::kCm;
+        case SslUnit::kInch:
+            return RCUnit::kInch;
+        case SslUnit::kVemto:
+            return RCUnit::kVemto;
+        case SslUnit::kPixel:
+        case SslUnit::kPoints:
+            return RCUnit::kPixel;
+        default:
+            return RCUnit::kMm;
+    }
 }
 
 }  // namespace ssl2::internal

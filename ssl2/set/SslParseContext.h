@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "ssl2/entry/RCSslEntry.h"
 #include "ssl2/set/SslDiagnostic.h"
@@ -59,6 +60,10 @@ inline constexpr std::size_t kMaxTokenLength = 64u << 20;
 /// A stamp's name or text with every "''" turned back into a double quote.
 TString UnquoteStampText(TString text);
 
+/// The unit code of RCUnit::Convert (0 pixel, 1 mm, 2 inch, 3 vemto, 4 cm) that
+/// lengths given in `unit` are converted from.
+std::uint32_t UnitConversionCode(const SslUnit& unit);
+
 class SslParseContext {
 public:
     SslParseContext(RCSslSet& set, TString file, bool noReEscape,
@@ -86,7 +91,9 @@ public:
     void SyntaxError(const char* message);
 
     void BeginJob();
-    void EndJobStatements();
+    /// Stores the job entry; false (nothing stored) when the ticket's unit differs
+    /// from the unit of the starting entry taken from the set (m_nReadAgainInUnit).
+    bool EndJobStatements();
     void BeginFile();
     void EndFile();
 
@@ -127,6 +134,16 @@ public:
     std::string m_sLastToken;
     std::exception_ptr m_pFailure;
 
+    /// Lengths of a starting entry taken from the set are in that entry's unit, but
+    /// the set converts every length from the ticket's unit after the parse.  When
+    /// the two differ, the parse stops at the end of the job statements, and this is
+    /// the ticket's unit code: the caller converts the starting entry into it and
+    /// reads the ticket again.  Until then diagnostics are held back, so that none is
+    /// reported twice.  0 when the parse went through.
+    std::uint32_t m_nReadAgainInUnit = 0;
+    /// Reports the diagnostics held back during the job statements.
+    void ReleaseHeldDiagnostics();
+
     // Scratch values of multi-line statements.
     TPlotter m_nPlotter = kPlotterHpgl;
     std::uint32_t m_nPenFirst = 0;
@@ -141,6 +158,7 @@ public:
 private:
     void Report(RSSslDiagnostic::TKind kind, std::int32_t line, TString text, TString message,
                 bool toStdout);
+    void Deliver(const RSSslDiagnostic& diagnostic, bool toStdout) const;
 
     static constexpr std::size_t kStringSlots = 8;
     std::array<std::string, kStringSlots> m_asStrings;
@@ -149,6 +167,13 @@ private:
     std::uint32_t m_nHexCount = 0;
     std::string m_sStray;
     std::int32_t m_nStrayLine = 0;
+
+    /// Unit code of the starting entry taken from the set; 0 when there was none
+    /// (or its lengths are pixels, which need the resolution).
+    std::uint32_t m_nStartUnit = 0;
+    bool m_bHoldDiagnostics = false;
+    std::vector<RSSslDiagnostic> m_aHeld;
+    std::vector<bool> m_aHeldToStdout;
 };
 
 }  // namespace ssl2::internal

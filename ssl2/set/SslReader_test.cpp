@@ -5,7 +5,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/set/RCSslSet.h"
@@ -99,6 +102,102 @@ TEST_F(SslReader, OldFirstEntryBecomesTheJobDefaults) {
     ASSERT_EQ(p.m_nResult, 1);
     EXPECT_EQ(p.m_Set.GetEntry(0).GetCustomer(), "kept");
     EXPECT_EQ(p.m_Set.GetEntry(0).GetCopies(), 2u);
+}
+
+/// What a reader of the written ticket sees of each entry: its text and the sizes
+/// of its lists.
+struct RSSetShape {
+    std::string m_sText;
+    std::vector<std::vector<std::uint32_t>> m_aSizes;
+    bool operator==(const RSSetShape&) const = default;
+};
+
+/// `text` with every decimal number rounded to six decimals: what a reader of the
+/// grammar makes of it, without the last binary digit of a converted length.
+std::string RoundedNumbers(const std::string& text) {
+    static const std::regex number("(^|[^0-9.])(-?[0-9]+\\.[0-9]+)(?![0-9.])");
+    std::string rounded;
+    auto last = text.cbegin();
+    for (std::sregex_iterator it(text.begin(), text.end(), number), end; it != end; ++it) {
+        rounded.append(last, (*it)[2].first);
+        rounded += TString::Format("%.6f", std::stod((*it)[2].str())).str();
+        last = (*it)[2].second;
+    }
+    return rounded.append(last, text.cend());
+}
+
+RSSetShape ShapeOf(const RCSslSet& set) {
+    RSSetShape shape{RoundedNumbers(set.ToString(SslStatement::kVersion50).str()), {}};
+    for (int i = 0; i < set.Size(); ++i) {
+        const RCSslEntry& e = set.GetEntry(i);
+        shape.m_aSizes.push_back({e.GetAddressCount(), e.GetSupportFileCount(), e.GetStampCount(),
+                                  e.GetErrors().GetLength()});
+    }
+    return shape;
+}
+
+TEST_F(SslReader, ReadingAgainIntoTheSameSetGivesTheSameSet) {
+    const auto ticket = [](const char* unit) {
+        return std::string("BeginJob\nUnits ") + unit +
+               "\nAddress \"Office\"\n+ City \"Bern\"\nSupportFile \"a.ctb\"\n"
+               "Stamp Text \"JOB\"\nMargin top 1.1\nHpglPens Number 1 Width 0.02\nMirror on\n"
+               "Copeis 2\n"
+               "BeginOutput\nName \"a.plt\"\nOutputSize Window 10.5 20.25\nStamp Text \"A\"\n"
+               "EndOutput\nEndJob\n";
+    };
+    const std::string lists = m_Dir.Write("lists.ssl", ticket("mm"));
+    // The lengths the ticket leaves out start from the previous reading, in millimetres,
+    // while the ticket's own are in inches.
+    const std::string inch = m_Dir.Write("inch.ssl", ticket("inch"));
+    for (const std::string& path : {ssl2::test::ExamplePath("twenty_files.ssl"), lists, inch}) {
+        RCSslSet set;
+        std::vector<std::string> messages;
+        set.SetDiagnosticHandler(
+            [&](const RSSslDiagnostic& d) { messages.push_back(d.m_sMessage.str()); });
+        const int entries = set.ParseSsl(path, 300);
+        ASSERT_GT(entries, 1) << path;
+        ASSERT_TRUE(set.ParsedTilEnd()) << path;
+        const RSSetShape first = ShapeOf(set);
+        const std::vector<std::string> firstMessages = std::exchange(messages, {});
+        for (int i = 0; i < 40; ++i) {
+            ASSERT_EQ(set.ParseSsl(path, 300), entries) << path;
+            ASSERT_EQ(std::exchange(messages, {}), firstMessages) << "reported once per reading";
+            const RSSetShape again = ShapeOf(set);
+            ASSERT_EQ(again.m_aSizes, first.m_aSizes) << path << ", read " << i + 2;
+            ASSERT_EQ(again.m_sText, first.m_sText) << path << ", read " << i + 2;
+        }
+    }
+}
+
+TEST_F(SslReader, TemplateListsGiveWayToTheTicketsOwn) {
+    RCSslEntry defaults(0);
+    SslAddress office;
+    office.SetName("template office");
+    defaults.AddAddress(office);
+    defaults.AddSupportFile("template.ctb");
+    defaults.SetCustomer("kept");
+    defaults.AppendError("old note\n");
+    RCSslSet set;
+    set.AddEntry(defaults);
+
+    // A ticket without lists keeps the template's; one with its own replaces them.
+    RSParse p = Parse("BeginJob\nCopies 2\nEndJob\n", set);
+    ASSERT_EQ(p.m_nResult, 1);
+    const RCSslEntry& kept = p.m_Set.GetEntry(0);
+    EXPECT_EQ(kept.GetCustomer(), "kept");
+    ASSERT_EQ(kept.GetAddressCount(), 1u);
+    EXPECT_EQ(kept.GetAddress(0).GetName(), "template office");
+    ASSERT_EQ(kept.GetSupportFileCount(), 1u);
+    EXPECT_EQ(kept.GetErrors(), SslError().ToString()) << "notes belong to one reading";
+
+    p = Parse("BeginJob\nAddress \"Site\"\n+ City \"Bern\"\nSupportFile \"own.ctb\"\nEndJob\n",
+              set);
+    const RCSslEntry& own = p.m_Set.GetEntry(0);
+    ASSERT_EQ(own.GetAddressCount(), 1u);
+    EXPECT_EQ(own.GetAddress(0).GetName(), "Site");
+    ASSERT_EQ(own.GetSupportFileCount(), 1u);
+    EXPECT_EQ(own.GetSupportFile(0).str(), "own.ctb");
+    EXPECT_EQ(own.GetCustomer(), "kept");
 }
 
 TEST_F(SslReader, RestAfterEndJobIsDropped) {

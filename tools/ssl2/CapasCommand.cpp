@@ -6,7 +6,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <sstream>
+#include <ostream>
 
 #include "tools/ssl2/Commands.h"
 #include "tools/ssl2/ToolSupport.h"
@@ -28,16 +28,41 @@ struct RSCapasOptions {
     std::vector<std::string> m_asStatements;
 };
 
-std::string ReadWholeFile(const std::string& path) {
+/// Raises an I/O failure (exit 2) when `path` cannot be read at all.
+void RequireReadable(const std::string& path) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         ThrowIoError("cannot read", path, EISDIR);
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!std::ifstream(path, std::ios::binary))
         ThrowIoError("cannot read", path, errno);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+}
+
+/// Reads one capability file as the library does (byte-order marks, UTF-16) and
+/// writes what its reader reported to `errors` as "file:line: message".  Returns
+/// the plotter's capabilities, none when the file holds none; `clean` becomes false
+/// when the reader reported anything (the plotter may lack part of its file).
+std::optional<RCStatementInfluencingCapaRaw> ReadCapabilityFile(const std::string& path,
+                                                                std::ostream& errors, bool& clean) {
+    RequireReadable(path);
+    RCIniStringInterface ini;
+    ini.SetDiagnosticHandler([&](const RSReaderDiagnostic& d) {
+        TString text = d.m_sText;
+        text.StripTail("\r\n");
+        // Stray text goes to the standard output bare; say what it is.
+        const std::string message = d.m_eStream == RSReaderDiagnostic::kStandardOutput
+                                        ? "unrecognised text \"" + ToUtf8(text) + "\""
+                                        : ToUtf8(text);
+        errors << path << ':' << d.m_nLine << ": " << message << '\n';
+        clean = false;
+    });
+    if (ini.ReadFile(path) == 0) {
+        errors << path << ": not a readable capability file\n";
+        clean = false;
+        return std::nullopt;
+    }
+    RCStatementInfluencingCapaRaw raw;
+    raw.FromIniInterface(ini);
+    return raw;
 }
 
 /// The identifier of the statement called `name` (any case).
@@ -153,10 +178,13 @@ TExitCode RunCapas(const RSCapasOptions& options) {
     RCStatementInfluencingCapas all;
     TExitCode result = kExitOk;
     for (const std::string& path : options.m_asIniFiles) {
-        if (!all.AddPlotter(ReadWholeFile(path))) {
-            std::cerr << "ssl2: " << path << ": not a readable capability file\n";
+        bool clean = true;
+        const std::optional<RCStatementInfluencingCapaRaw> raw =
+            ReadCapabilityFile(path, std::cerr, clean);
+        if (!clean)
             result = kExitInputErrors;
-        }
+        if (raw)
+            all.AddPlotter(*raw);
     }
     if (all.GetPlotterCount() == 0)
         throw RCToolError("no capability file could be read", kExitInputErrors);

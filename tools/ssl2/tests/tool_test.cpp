@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -344,6 +345,51 @@ TEST(ToolCapasTest, MergedAndSinglePlotters) {
     run = RunTool({"capas", "/nonexistent/plotter.ini"});
     EXPECT_EQ(run.m_nExit, 2);
     EXPECT_THAT(run.m_sErr, HasSubstr("cannot read"));
+}
+
+class ToolCapasFileTest : public ToolTest {};
+
+TEST_F(ToolCapasFileTest, ReadsCapabilityFilesAsTheLibraryDoes) {
+    const std::string example = Example("capas/sheetpro_a3.ini");
+    const RSRun reference = RunTool({"capas", example});
+    ASSERT_EQ(reference.m_nExit, 0) << reference.m_sErr;
+    ASSERT_THAT(reference.m_sOut, StartsWith("Plotters: SheetPro A3\n"));
+    // Without the leading comment line, so the first section stands on line 1.
+    std::string text = ReadFile(example);
+    text.erase(0, text.find('\n') + 1);
+
+    std::string utf16 = "\xFF\xFE";
+    for (char c : text)
+        utf16 += std::string{c, '\0'};
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {"bom.ini", "\xEF\xBB\xBF" + text}, {"utf16.ini", utf16}}) {
+        const fs::path path = m_Dir / name;
+        WriteFile(path, bytes);
+        const RSRun run = RunTool({"capas", path.string()});
+        EXPECT_EQ(run.m_nExit, 0) << name << ": " << run.m_sErr;
+        EXPECT_EQ(run.m_sOut, reference.m_sOut) << name;
+        EXPECT_EQ(run.m_sErr, "") << name;
+    }
+}
+
+TEST_F(ToolCapasFileTest, ReaderDiagnosticsGoToStandardErrorWithFileAndLine) {
+    const std::string text = ReadFile(Example("capas/sheetpro_a3.ini"));
+    const fs::path stray = m_Dir / "stray.ini";
+    WriteFile(stray, "x[abc\n" + text);
+    RSRun run = RunTool({"capas", stray.string()});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_EQ(run.m_sErr, stray.string() + ":1: unrecognised text \"x[abc\"\n");
+    EXPECT_THAT(run.m_sOut, StartsWith("Plotters: SheetPro A3\n")) << "what was read is shown";
+
+    const fs::path broken = m_Dir / "broken.ini";
+    const auto lines = std::count(text.begin(), text.end(), '\n');
+    WriteFile(broken, text + "[bad\nfoo\n");
+    run = RunTool({"capas", broken.string()});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_EQ(run.m_sErr, broken.string() + ":" + std::to_string(lines + 2) +
+                              ": parse error Token \"foo\" In Zeile " + std::to_string(lines + 2) +
+                              "\n");
+    EXPECT_THAT(run.m_sOut, ::testing::Not(HasSubstr("parse error")));
 }
 
 class ToolLibraryExampleTest : public ToolTest {};

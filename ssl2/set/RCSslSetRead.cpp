@@ -131,7 +131,10 @@ int SslParseFunction(const char* path, RCSslSet* set) {
             context.ReportFailure(readFailureText.c_str());
             context.m_pFailure = readFailure;
         } else {
-            RCScanner scanner(context, buffer);
+            // The scanner works in place and leaves a NUL where an aborted reading
+            // stopped, so each reading scans its own copy.
+            std::string scan = buffer;
+            RCScanner scanner(context, scan);
             context.m_pScanner = scanner.Get();
             SslYyparse(&context);
             context.m_pScanner = nullptr;

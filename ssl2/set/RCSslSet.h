@@ -27,8 +27,10 @@
 #include "ssl2/base/TString.h"
 #include "ssl2/entry/RCSslEntry.h"
 #include "ssl2/set/SslDiagnostic.h"
+#include "ssl2/set/SslPreflight.h"
 
 class RCSslSet;
+class RCStatementInfluencingCapaRefined;
 
 /// Runs the SSL scanner and grammar over the 8-bit file `path` into `set`:
 /// 1 when the file cannot be opened, 0 otherwise whatever the grammar decided.
@@ -138,6 +140,15 @@ public:
     /// sent in reverse order (1) or not (0).
     unsigned int DecideOutputTray(std::uint32_t requestedTray, unsigned int decide);
     RCSslEntry::RSCompReturn operator==(const RCSslSet& other) const;
+
+    // --- preflight against plotter capabilities (rules in SslPreflight.h) ------------
+    /// Every value of the job that the plotters described by `capas` cannot honour,
+    /// entry by entry.
+    std::vector<RSSslFinding> Preflight(const RCStatementInfluencingCapaRefined& capas) const;
+    /// Replaces every value Preflight would report by the nearest one the plotters
+    /// offer; returns the replacements made.
+    std::vector<RSSslSubstitution> FitToCapabilities(
+        const RCStatementInfluencingCapaRefined& capas);
 
     // --- writing ----------------------------------------------------------------------------
     /// The SSL text of the set: header line, entries, "EndJob" (empty for an empty set).

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 
 namespace ssl2tool {
 
@@ -97,6 +98,46 @@ RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution) {
         }
     }
     return ticket;
+}
+
+std::string ReadInput(const std::string& path) {
+    if (path == "-") {
+        std::ostringstream text;
+        text << std::cin.rdbuf();
+        if (std::cin.bad())
+            ThrowIoError("cannot read", "standard input", errno);
+        return text.str();
+    }
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        ThrowIoError("cannot read", path, EISDIR);
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        ThrowIoError("cannot read", path, errno);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad())
+        ThrowIoError("cannot read", path, errno);
+    return text.str();
+}
+
+RCStatementInfluencingCapaRefined LoadCapabilities(const std::vector<std::string>& paths,
+                                                   const std::string& plotter) {
+    RCStatementInfluencingCapas all;
+    for (const std::string& path : paths) {
+        if (!all.AddPlotter(ReadInput(path)))
+            throw RCToolError(path + ": not a readable capability file", kExitInputErrors);
+    }
+    RCStatementInfluencingCapaRefined capas = all.GetRefinedCapas(plotter);
+    if (capas.GetPlotterCount() == 0) {
+        std::string known;
+        for (std::uint32_t i = 0; i < all.GetPlotterCount(); ++i)
+            known += (i == 0 ? "" : ", ") + all.GetPlotterName(i);
+        throw RCToolError(
+            "--plotter: no plotter called \"" + plotter + "\" (known: " + known + ", or auto)",
+            kExitUsage);
+    }
+    return capas;
 }
 
 std::vector<std::string> ProblemLines(const RSLoadedTicket& ticket) {

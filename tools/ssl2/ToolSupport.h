@@ -56,6 +56,17 @@ struct RSLoadedTicket {
 /// Raises RCToolError (exit 2) when the file cannot be read at all.
 RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution = 300);
 
+/// The whole content of `path`; "-" reads standard input.  Raises RCToolError
+/// (exit 2) when it cannot be read.
+std::string ReadInput(const std::string& path);
+
+/// The refined capabilities of the plotters in the INI files `paths`: of all
+/// together for `plotter` "auto", else of the plotter of that name.  Raises
+/// RCToolError: exit 2 for an unreadable file or an unknown plotter, exit 1 for a
+/// file that is not a capability file.
+RCStatementInfluencingCapaRefined LoadCapabilities(const std::vector<std::string>& paths,
+                                                   const std::string& plotter);
+
 /// The report lines of a loaded ticket: every diagnostic as "file:line: message",
 /// every error note as "file: entry N: note", and a line when "EndJob" is missing.
 std::vector<std::string> ProblemLines(const RSLoadedTicket& ticket);

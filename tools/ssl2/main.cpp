@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     AddConvertCommands(app, status);
     AddDeliveryCommands(app, status);
     AddCapasCommand(app, status);
+    AddPreflightCommand(app, status);
 
     try {
         app.parse(argc, argv);

@@ -332,6 +332,8 @@ constexpr TCheck kJobChecks[] = {CheckNesting, CheckDialect};
 template <class Entry, class Visit>
 void RunChecks(const RCStatementInfluencingCapaRefined& capas, Entry& entry, int index,
                Visit&& visit) {
+    if (capas.GetPlotterCount() == 0)
+        return;  // no capabilities: nothing to judge by
     const auto run = [&](TCheck check) {
         if (std::optional<RSUnfit> unfit = check(capas, entry))
             visit(*unfit);

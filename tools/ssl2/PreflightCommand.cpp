@@ -20,21 +20,6 @@ struct RSPreflightOptions {
     std::string m_sOutput;
 };
 
-std::string StatementName(TSslStatementID id) {
-    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
-    return ToUtf8(statement->GetStatementName(0));
-}
-
-/// "entry 3 (B-003.plt)", "entry 0 (job)".
-std::string EntryText(const RCSslSet& set, int index) {
-    const TString name = set.GetEntry(index).GetName();
-    return "entry " + std::to_string(index) + " (" +
-           (index == 0       ? std::string("job")
-            : name.IsEmpty() ? "-"
-                             : ToUtf8(name)) +
-           ")";
-}
-
 void PrintFindings(const std::string& path, const RCSslSet& set,
                    const std::vector<RSSslFinding>& findings) {
     for (const RSSslFinding& f : findings) {

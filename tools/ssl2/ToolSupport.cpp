@@ -254,6 +254,26 @@ std::string ToUtf8(const TString& text) {
     return TString::FromUnicode(units).str();
 }
 
+std::string StatementName(TSslStatementID id) {
+    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
+    return ToUtf8(statement->GetStatementName(0));
+}
+
+std::string StatementLines(const RCSslEntry& entry, TSslStatementID id) {
+    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
+    entry.Get(id, statement.get());
+    return ToUtf8(statement->ToString());
+}
+
+std::string EntryText(const RCSslSet& set, int index) {
+    const TString name = set.GetEntry(index).GetName();
+    return "entry " + std::to_string(index) + " (" +
+           (index == 0       ? std::string("job")
+            : name.IsEmpty() ? "-"
+                             : ToUtf8(name)) +
+           ")";
+}
+
 std::vector<std::string> RCToolLog::Severe() const {
     std::vector<std::string> texts;
     for (const RCCaptureLog::Entry& entry : m_Log.GetEntries()) {

@@ -97,6 +97,14 @@ void WriteOutput(const std::string& path, const std::string& bytes);
 /// unpaired surrogates become U+FFFD.
 std::string ToUtf8(const TString& text);
 
+/// The statement's SSL name ("Copies").
+std::string StatementName(TSslStatementID id);
+/// The SSL text of statement `id` of `entry` (UTF-8; list statements give several
+/// lines, each ending in CR LF but the last).
+std::string StatementLines(const RCSslEntry& entry, TSslStatementID id);
+/// "entry 3 (B-003.plt)", "entry 0 (job)".
+std::string EntryText(const RCSslSet& set, int index);
+
 /// A log that keeps what the library writes during one operation, installed for
 /// the lifetime of the object.
 class RCToolLog {

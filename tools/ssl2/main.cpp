@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     AddDeliveryCommands(app, status);
     AddCapasCommand(app, status);
     AddPreflightCommand(app, status);
+    AddDiffCommand(app, status);
 
     try {
         app.parse(argc, argv);

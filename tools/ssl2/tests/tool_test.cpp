@@ -31,8 +31,8 @@ TEST(ToolUsage, VersionHelpAndUsageErrors) {
     EXPECT_EQ(version.m_nExit, 0);
     EXPECT_THAT(version.m_sOut, HasSubstr("ssl2 " SSL2_VERSION));
 
-    for (const char* command :
-         {"check", "show", "convert", "embed", "deliver", "normalize", "queue", "capas", "cfg"}) {
+    for (const char* command : {"check", "show", "convert", "embed", "deliver", "normalize",
+                                "queue", "capas", "cfg", "preflight", "diff"}) {
         const RSRun help = RunTool({command, "--help"});
         EXPECT_EQ(help.m_nExit, 0) << command;
         EXPECT_THAT(help.m_sOut, HasSubstr(command)) << command;

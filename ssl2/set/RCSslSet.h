@@ -17,7 +17,9 @@
 // the reader's process-wide lock (m_staticMutex).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 #include "ssl2/access/RCAccessSsl.h"
@@ -36,6 +38,9 @@ class RCStatementInfluencingCapaRefined;
 /// 1 when the file cannot be opened, 0 otherwise whatever the grammar decided.
 /// Called by ParseSsl with m_staticMutex held.
 int SslParseFunction(const char* path, RCSslSet* set);
+/// Runs the SSL scanner and grammar over the open 8-bit stream `input` into `set`.
+/// Called with m_staticMutex held.
+void SslParseStream(std::FILE* input, RCSslSet* set);
 
 class RCSslSet {
 public:
@@ -171,6 +176,13 @@ public:
     /// keeps at most its first entry as the starting defaults of the job.  Returns the
     /// entry count afterwards, or -1 when the file could not be read.
     int ParseSsl(const TString& fileName, std::uint32_t resolution);
+    /// Reads a ticket from memory: `data` holds the bytes a ticket file would hold
+    /// (8-bit, or UTF-16 with byte-order mark); `name` stands for the file name in
+    /// diagnostics.  Otherwise as ParseSsl; no file is made.
+    int ParseSslBuffer(const void* data, std::size_t size, const TString& name,
+                       std::uint32_t resolution);
+    /// Reads a ticket from a text held in memory (any character), as ParseSslBuffer.
+    int ParseSslText(const TString& text, const TString& name, std::uint32_t resolution);
     /// Wraps a NUL-terminated UTF-16 SSL text (lines separated by LF) into PJL comment
     /// lines.  With `out` null: the bytes needed including the final NUL; otherwise
     /// the bytes written without the NUL.
@@ -191,6 +203,7 @@ protected:
 
 private:
     friend int SslParseFunction(const char* path, RCSslSet* set);
+    friend void SslParseStream(std::FILE* input, RCSslSet* set);
 
     /// Encodes one line (up to LF or NUL) as hex groups "LLHH " per UTF-16 unit;
     /// with `out` null, 5 bytes per unit of the whole text.

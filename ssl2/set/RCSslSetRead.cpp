@@ -39,6 +39,43 @@ TEncoding ExamineFile(const std::string& path) {
     return TEncoding::kAnsi;
 }
 
+bool HasUnicodeMark(const std::string& bytes) {
+    return bytes.size() >= 2 && ((static_cast<unsigned char>(bytes[0]) == 0xFF &&
+                                  static_cast<unsigned char>(bytes[1]) == 0xFE) ||
+                                 (static_cast<unsigned char>(bytes[0]) == 0xFE &&
+                                  static_cast<unsigned char>(bytes[1]) == 0xFF));
+}
+
+/// The 8-bit text the scanner reads for UTF-16 `bytes` (with byte-order mark): every
+/// non-empty line escaped with '#', one line per output line.
+std::string EscapeUnicodeLines(const std::string& bytes) {
+    if (bytes.size() < 2)
+        return {};
+    const bool bigEndian = static_cast<unsigned char>(bytes[0]) == 0xFE;
+    std::string text;
+    std::u16string line;
+    auto flush = [&] {
+        if (!line.empty() && line.back() == u'\r')
+            line.pop_back();
+        if (!line.empty())
+            text += TString::FromUnicode(line).SaveAsAnsi('#') + "\n";
+        line.clear();
+    };
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        const auto unit =
+            static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+        if (unit == u'\n') {
+            flush();
+        } else {
+            line.push_back(unit);
+        }
+    }
+    flush();
+    return text;
+}
+
 void LogException(const char* where) {
     g_ptheLogfile()->Write(1, TString(where) + GetErrorString());
     ClearError();
@@ -85,18 +122,23 @@ int SslParseFunction(const char* path, RCSslSet* set) {
         g_ptheLogfile()->Write(2, "SslParseFunction  ERROR!");
         return 1;
     }
+    SslParseStream(input.get(), set);
+    g_ptheLogfile()->Write(4, "SslParseFunction End");
+    return 0;
+}
+
+void SslParseStream(std::FILE* input, RCSslSet* set) {
     ssl2::internal::SslParseContext context(
         *set, set->m_sLastParsedFilename, RCSslSet::m_staticNoReEscape,
         set->m_DiagnosticHandler ? &set->m_DiagnosticHandler : nullptr);
     {
-        RCScanner scanner(context, input.get());
+        RCScanner scanner(context, input);
         context.m_pScanner = scanner.Get();
         SslYyparse(&context);
         context.m_pScanner = nullptr;
     }
     if (!context.m_bInputDone)
         g_ptheLogfile()->Write(1, "InFile open after yyparse");
-    input.reset();
     if (context.m_pFailure) {
         try {
             std::rethrow_exception(context.m_pFailure);
@@ -104,8 +146,6 @@ int SslParseFunction(const char* path, RCSslSet* set) {
             RethrowAsLibraryError();
         }
     }
-    g_ptheLogfile()->Write(4, "SslParseFunction End");
-    return 0;
 }
 
 TString RCSslSet::TransferUnicodeToAnsi(const TString& fileName) {
@@ -129,34 +169,10 @@ TString RCSslSet::TransferUnicodeToAnsi(const TString& fileName) {
         std::ifstream input(fileName.str(), std::ios::binary);
         if (!input)
             ThrowLastError("open", fileName);
-        const std::string bytes((std::istreambuf_iterator<char>(input)), {});
-        const bool bigEndian = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE;
-
-        // Every non-empty line, escaped into 8-bit text, one line per output line.
-        std::u16string line;
-        auto flush = [&] {
-            if (!line.empty() && line.back() == u'\r')
-                line.pop_back();
-            if (!line.empty()) {
-                const std::string text = TString::FromUnicode(line).SaveAsAnsi('#') + "\n";
-                if (std::fwrite(text.data(), 1, text.size(), output.get()) != text.size()) {
-                    ThrowLastError("fwrite", temporary);
-                }
-            }
-            line.clear();
-        };
-        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-            const auto first = static_cast<unsigned char>(bytes[i]);
-            const auto second = static_cast<unsigned char>(bytes[i + 1]);
-            const auto unit =
-                static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
-            if (unit == u'\n') {
-                flush();
-            } else {
-                line.push_back(unit);
-            }
-        }
-        flush();
+        const std::string text =
+            EscapeUnicodeLines(std::string((std::istreambuf_iterator<char>(input)), {}));
+        if (std::fwrite(text.data(), 1, text.size(), output.get()) != text.size())
+            ThrowLastError("fwrite", temporary);
         if (std::fclose(output.release()) != 0)
             ThrowLastError("fclose", temporary);
         return TString(temporary);
@@ -207,4 +223,40 @@ int RCSslSet::ParseSsl(const TString& fileName, std::uint32_t resolution) {
     ConvertToMm(resolution);
     SetOrdinals(1);
     return Size();
+}
+
+int RCSslSet::ParseSslBuffer(const void* data, std::size_t size, const TString& name,
+                             std::uint32_t resolution) {
+    m_sLastParsedFilename = name;
+    m_bParsedTilEnd = 0;
+    ReduceToDefaultEntry();
+
+    std::string bytes(static_cast<const char*>(data), size);
+    const bool unicode = HasUnicodeMark(bytes);
+    if (unicode)
+        bytes = EscapeUnicodeLines(bytes);
+    try {
+        FilePtr input(fmemopen(bytes.data(), bytes.size(), "r"), &std::fclose);
+        if (!input)
+            ThrowLastError("fmemopen", name);
+        VEMTO::RCAutoFreeMutex lock(m_staticMutex);
+        m_staticNoReEscape = !unicode;
+        SslParseStream(input.get(), this);
+    } catch (const std::exception&) {
+        LogException("RCSslSet::ParseSslBuffer got an Exception from SslParseStream():");
+        return -1;
+    }
+
+    ConvertToMm(resolution);
+    SetOrdinals(1);
+    return Size();
+}
+
+int RCSslSet::ParseSslText(const TString& text, const TString& name, std::uint32_t resolution) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text.AsUnicode()) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return ParseSslBuffer(bytes.data(), bytes.size(), name, resolution);
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -45,24 +46,38 @@ void ThrowIoError(const std::string& what, const std::string& path, int error) {
 }
 
 RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution) {
-    // The reader only says "-1" when it cannot read; find the reason first.
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        ThrowIoError("cannot read", path, EISDIR);
-    if (std::FILE* probe = std::fopen(path.c_str(), "rb")) {
-        std::fclose(probe);
+    const bool standardInput = path == "-";
+    std::string bytes;
+    if (standardInput) {
+        bytes = ReadInput(path);
     } else {
-        ThrowIoError("cannot read", path, errno);
+        // The reader only says "-1" when it cannot read; find the reason first.
+        std::error_code ec;
+        if (std::filesystem::is_directory(path, ec))
+            ThrowIoError("cannot read", path, EISDIR);
+        if (std::FILE* probe = std::fopen(path.c_str(), "rb")) {
+            std::fclose(probe);
+        } else {
+            ThrowIoError("cannot read", path, errno);
+        }
     }
-
     RSLoadedTicket ticket;
-    ticket.m_sPath = path;
+    ticket.m_sPath = standardInput ? kStandardInputName : path;
+    return ReadTicket(std::move(ticket), [&](RCSslSet& set) {
+        return standardInput
+                   ? set.ParseSslBuffer(bytes.data(), bytes.size(), kStandardInputName, resolution)
+                   : set.ParseSsl(path, resolution);
+    });
+}
+
+RSLoadedTicket ReadTicket(RSLoadedTicket ticket, const std::function<int(RCSslSet&)>& parse) {
+    const std::string& path = ticket.m_sPath;
     ticket.m_Set.SetDiagnosticHandler(
         [&ticket](const RSSslDiagnostic& d) { ticket.m_aDiagnostics.push_back(d); });
     int count = 0;
     {
         RCToolLog log;
-        count = ticket.m_Set.ParseSsl(path, resolution);
+        count = parse(ticket.m_Set);
         if (count < 0) {
             const std::vector<std::string> severe = log.Severe();
             throw RCToolError(

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <stdexcept>
@@ -52,9 +53,16 @@ struct RSLoadedTicket {
     bool HasParseErrors() const { return !m_aDiagnostics.empty() || !ReachedEnd(); }
 };
 
-/// Reads `path` into a new set (lengths in millimetres; `resolution` for pixel units).
-/// Raises RCToolError (exit 2) when the file cannot be read at all.
+/// How standard input is named in messages.
+inline constexpr const char* kStandardInputName = "<stdin>";
+
+/// Reads `path` ("-": standard input) into a new set (lengths in millimetres;
+/// `resolution` for pixel units).  Raises RCToolError (exit 2) when the file cannot
+/// be read at all.
 RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution = 300);
+/// Fills `ticket` (its path set) by `parse`, which reads into the set it is given
+/// and returns the reader's result, collecting diagnostics and error notes.
+RSLoadedTicket ReadTicket(RSLoadedTicket ticket, const std::function<int(RCSslSet&)>& parse);
 
 /// The whole content of `path`; "-" reads standard input.  Raises RCToolError
 /// (exit 2) when it cannot be read.

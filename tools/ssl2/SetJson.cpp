@@ -140,20 +140,23 @@ void SetSelection(SslSelectionStatement& statement, const std::string& value,
                                       " value; expected one of " + Join(names));
 }
 
-/// Sets a keyword member of a structured statement from its number or its text.
+/// Sets a keyword member of a structured statement from a number (its list offers
+/// a choice, not the range) or from the text of one of its list entries.
 void SetKeywordMember(SslStatement& statement, std::uint32_t member, const RSIndexString* keywords,
                       std::uint32_t count, const std::string& value, const std::string& path) {
+    const bool number = IsDecimal(value.starts_with('-') ? value.substr(1) : value);
+    if (number && statement.SetString(value, member, 0) != 0)
+        return;
     std::vector<std::string> names;
     for (std::uint32_t k = 0; k < count; ++k) {
-        const std::string number = std::to_string(keywords[k].m_nIndex);
         const std::string text = ToUtf8(keywords[k].m_sText);
-        if ((value == number || Lower(value) == Lower(text)) &&
-            statement.SetString(number, member, 0) != 0)
+        if (!number && Lower(value) == Lower(text) &&
+            statement.SetString(std::to_string(keywords[k].m_nIndex), member, 0) != 0)
             return;
-        names.push_back(number + " (" + text + ")");
+        names.push_back(std::to_string(keywords[k].m_nIndex) + " (" + text + ")");
     }
     throw RCJsonTicketError(
-        path, "\"" + value + "\" is not a value of this member; expected one of " + Join(names));
+        path, "\"" + value + "\" is refused; expected a number or one of " + Join(names));
 }
 
 /// The SSL text of a statement given by its members.
@@ -212,10 +215,13 @@ ordered_json SetToJson(const std::string& path, const RCSslSet& set, bool all) {
     ordered_json json = {{"file", path}, {"complete", set.ParsedTilEnd() != 0}};
     json["form"] = all ? "all" : "changes";
     json["entries"] = ordered_json::array();
+    // What the reader starts an entry from: the job entry from the defaults, a file
+    // entry from the job entry's file-level statements.
     const RCSslEntry defaults;
+    const RCSslEntry fileStart = set.Size() > 0 ? RCSslEntry(set.GetEntry(0), 1) : defaults;
     for (int i = 0; i < set.Size(); ++i) {
         const RCSslEntry& entry = set.GetEntry(i);
-        const RCSslEntry& reference = i == 0 ? defaults : set.GetEntry(0);
+        const RCSslEntry& reference = i == 0 ? defaults : fileStart;
         ordered_json statements = ordered_json::object();
         for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
             const auto sid = static_cast<TSslStatementID>(id);

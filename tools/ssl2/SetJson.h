@@ -13,7 +13,8 @@
 // of a list statement; "default" says whether the statement holds its class default.
 // The full form lists every statement of every entry; the short form lists, for the
 // job entry, the statements that differ from their defaults and, for a file entry,
-// those that differ from the job entry (a file entry starts as a copy of it).
+// those that differ from what the reader starts a file entry with (the job entry's
+// file-level statements, the job-level ones at their defaults).
 //
 // Reading takes either form: each statement given by its "ssl" text or, without one,
 // by its "members" (a selection by number or keyword); everything else is ignored.

@@ -1,6 +1,7 @@
 // RCSslSet: preflight of a job against plotter capabilities, and the fitting of a
 // job to them (the rules are listed in SslPreflight.h).
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <optional>

@@ -1,8 +1,5 @@
 // ssl2 capas: the merged capabilities of plotters and the keyword lists that
 // statements offer under them.
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -27,18 +24,6 @@ struct RSCapasOptions {
     std::string m_sPlotter = "auto";
     std::vector<std::string> m_asStatements;
 };
-
-std::string ReadWholeFile(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        ThrowIoError("cannot read", path, EISDIR);
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        ThrowIoError("cannot read", path, errno);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 /// The identifier of the statement called `name` (any case).
 std::optional<TSslStatementID> StatementByName(const std::string& name) {
@@ -153,7 +138,7 @@ TExitCode RunCapas(const RSCapasOptions& options) {
     RCStatementInfluencingCapas all;
     TExitCode result = kExitOk;
     for (const std::string& path : options.m_asIniFiles) {
-        if (!all.AddPlotter(ReadWholeFile(path))) {
+        if (!all.AddPlotter(ReadInput(path))) {
             std::cerr << "ssl2: " << path << ": not a readable capability file\n";
             result = kExitInputErrors;
         }

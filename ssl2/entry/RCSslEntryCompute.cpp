@@ -143,6 +143,8 @@ void RCSslEntry::ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit,
     m_SslUnits.ConvertUnit(fromUnit, toUnit, resolution);
     m_SslVic.ConvertUnit(fromUnit, toUnit, resolution);
     m_SslVicPens.ConvertUnit(fromUnit, toUnit, resolution);
+    // A window zoom holds lengths like the output size; its factors are not touched.
+    m_SslZoom.ConvertUnit(fromUnit, toUnit, resolution);
 }
 
 void RCSslEntry::SubstituteDirectory(const TString& newBase) {

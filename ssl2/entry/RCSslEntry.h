@@ -386,6 +386,11 @@ public:
     static const TString m_sZelvarinJobIDTag;    ///< "JobID"
     static const TString m_sZelvarinIDTag;       ///< "ID"
 
+    /// The SSL text the writer uses for the statement of `id` in `version` (quotes
+    /// and line breaks inside values escaped; list statements give several lines),
+    /// whether or not the writer would write it.
+    TString StatementText(TSslStatementID id, SslStatement::TSyntaxVersion version) const;
+
 protected:
     /// The job plotter text as a decimal number; raises "SslErrors" 1 otherwise.
     std::uint32_t GetJobPlotterID() const;
@@ -397,8 +402,6 @@ private:
     /// Points the sort key at this entry's member of the same identifier as
     /// `other`'s key.
     void RebaseSortKey(const RCSslEntry& other);
-    /// The text the writer uses for the statement of `id`.
-    TString StatementText(TSslStatementID id, SslStatement::TSyntaxVersion version) const;
 
     const SslStatement* m_pSortStatement;
     TSortIsSmaller m_pfnSortIsSmaller;

@@ -17,7 +17,9 @@
 // the reader's process-wide lock (m_staticMutex).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 #include "ssl2/access/RCAccessSsl.h"
@@ -27,13 +29,18 @@
 #include "ssl2/base/TString.h"
 #include "ssl2/entry/RCSslEntry.h"
 #include "ssl2/set/SslDiagnostic.h"
+#include "ssl2/set/SslPreflight.h"
 
 class RCSslSet;
+class RCStatementInfluencingCapaRefined;
 
 /// Runs the SSL scanner and grammar over the 8-bit file `path` into `set`:
 /// 1 when the file cannot be opened, 0 otherwise whatever the grammar decided.
 /// Called by ParseSsl with m_staticMutex held.
 int SslParseFunction(const char* path, RCSslSet* set);
+/// Runs the SSL scanner and grammar over the open 8-bit stream `input` into `set`.
+/// Called with m_staticMutex held.
+void SslParseStream(std::FILE* input, RCSslSet* set);
 
 class RCSslSet {
 public:
@@ -139,6 +146,15 @@ public:
     unsigned int DecideOutputTray(std::uint32_t requestedTray, unsigned int decide);
     RCSslEntry::RSCompReturn operator==(const RCSslSet& other) const;
 
+    // --- preflight against plotter capabilities (rules in SslPreflight.h) ------------
+    /// Every value of the job that the plotters described by `capas` cannot honour,
+    /// entry by entry.
+    std::vector<RSSslFinding> Preflight(const RCStatementInfluencingCapaRefined& capas) const;
+    /// Replaces every value Preflight would report by the nearest one the plotters
+    /// offer; returns the replacements made.
+    std::vector<RSSslSubstitution> FitToCapabilities(
+        const RCStatementInfluencingCapaRefined& capas);
+
     // --- writing ----------------------------------------------------------------------------
     /// The SSL text of the set: header line, entries, "EndJob" (empty for an empty set).
     TString ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersion version,
@@ -171,6 +187,13 @@ public:
     /// To start clean, use a new set or empty this one (ReduceToDefaultEntry, then
     /// RemoveEntry(0)).
     int ParseSsl(const TString& fileName, std::uint32_t resolution);
+    /// Reads a ticket from memory: `data` holds the bytes a ticket file would hold
+    /// (8-bit, or UTF-16 with byte-order mark); `name` stands for the file name in
+    /// diagnostics.  Otherwise as ParseSsl; no file is made.
+    int ParseSslBuffer(const void* data, std::size_t size, const TString& name,
+                       std::uint32_t resolution);
+    /// Reads a ticket from a text held in memory (any character), as ParseSslBuffer.
+    int ParseSslText(const TString& text, const TString& name, std::uint32_t resolution);
     /// Wraps a NUL-terminated UTF-16 SSL text (lines separated by LF) into PJL comment
     /// lines.  With `out` null: the bytes needed including the final NUL; otherwise
     /// the bytes written without the NUL.
@@ -191,6 +214,7 @@ protected:
 
 private:
     friend int SslParseFunction(const char* path, RCSslSet* set);
+    friend void SslParseStream(std::FILE* input, RCSslSet* set);
 
     /// Encodes one line (up to LF or NUL) as hex groups "LLHH " per UTF-16 unit;
     /// with `out` null, 5 bytes per unit of the whole text.

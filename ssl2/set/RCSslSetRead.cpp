@@ -41,6 +41,43 @@ TEncoding ExamineFile(const std::string& path) {
     return TEncoding::kAnsi;
 }
 
+bool HasUnicodeMark(const std::string& bytes) {
+    return bytes.size() >= 2 && ((static_cast<unsigned char>(bytes[0]) == 0xFF &&
+                                  static_cast<unsigned char>(bytes[1]) == 0xFE) ||
+                                 (static_cast<unsigned char>(bytes[0]) == 0xFE &&
+                                  static_cast<unsigned char>(bytes[1]) == 0xFF));
+}
+
+/// The 8-bit text the scanner reads for UTF-16 `bytes` (with byte-order mark): every
+/// non-empty line escaped with '#', one line per output line.
+std::string EscapeUnicodeLines(const std::string& bytes) {
+    if (bytes.size() < 2)
+        return {};
+    const bool bigEndian = static_cast<unsigned char>(bytes[0]) == 0xFE;
+    std::string text;
+    std::u16string line;
+    auto flush = [&] {
+        if (!line.empty() && line.back() == u'\r')
+            line.pop_back();
+        if (!line.empty())
+            text += TString::FromUnicode(line).SaveAsAnsi('#') + "\n";
+        line.clear();
+    };
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        const auto unit =
+            static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+        if (unit == u'\n') {
+            flush();
+        } else {
+            line.push_back(unit);
+        }
+    }
+    flush();
+    return text;
+}
+
 void LogException(const char* where) {
     g_ptheLogfile()->Write(1, TString(where) + GetErrorString());
     ClearError();
@@ -110,16 +147,21 @@ int SslParseFunction(const char* path, RCSslSet* set) {
         g_ptheLogfile()->Write(2, "SslParseFunction  ERROR!");
         return 1;
     }
+    SslParseStream(input.get(), set);
+    g_ptheLogfile()->Write(4, "SslParseFunction End");
+    return 0;
+}
+
+void SslParseStream(std::FILE* input, RCSslSet* set) {
     std::string buffer;
     std::exception_ptr readFailure;
     std::string readFailureText;
     try {
-        buffer = ReadScanBuffer(input.get());
+        buffer = ReadScanBuffer(input);
     } catch (const std::runtime_error& failure) {
         readFailureText = failure.what();
         readFailure = std::current_exception();
     }
-    input.reset();
     // At most two readings of the buffer: the second when the starting entry's
     // lengths had to be converted into the ticket's unit first
     // (SslParseContext::m_nReadAgainInUnit).
@@ -158,8 +200,6 @@ int SslParseFunction(const char* path, RCSslSet* set) {
             g_ptheLogfile()->Write(1, "InFile open after yyparse");
         break;
     }
-    g_ptheLogfile()->Write(4, "SslParseFunction End");
-    return 0;
 }
 
 TString RCSslSet::TransferUnicodeToAnsi(const TString& fileName) {
@@ -183,34 +223,10 @@ TString RCSslSet::TransferUnicodeToAnsi(const TString& fileName) {
         std::ifstream input(fileName.str(), std::ios::binary);
         if (!input)
             ThrowLastError("open", fileName);
-        const std::string bytes((std::istreambuf_iterator<char>(input)), {});
-        const bool bigEndian = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE;
-
-        // Every non-empty line, escaped into 8-bit text, one line per output line.
-        std::u16string line;
-        auto flush = [&] {
-            if (!line.empty() && line.back() == u'\r')
-                line.pop_back();
-            if (!line.empty()) {
-                const std::string text = TString::FromUnicode(line).SaveAsAnsi('#') + "\n";
-                if (std::fwrite(text.data(), 1, text.size(), output.get()) != text.size()) {
-                    ThrowLastError("fwrite", temporary);
-                }
-            }
-            line.clear();
-        };
-        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-            const auto first = static_cast<unsigned char>(bytes[i]);
-            const auto second = static_cast<unsigned char>(bytes[i + 1]);
-            const auto unit =
-                static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
-            if (unit == u'\n') {
-                flush();
-            } else {
-                line.push_back(unit);
-            }
-        }
-        flush();
+        const std::string text =
+            EscapeUnicodeLines(std::string((std::istreambuf_iterator<char>(input)), {}));
+        if (std::fwrite(text.data(), 1, text.size(), output.get()) != text.size())
+            ThrowLastError("fwrite", temporary);
         if (std::fclose(output.release()) != 0)
             ThrowLastError("fclose", temporary);
         return TString(temporary);
@@ -261,4 +277,40 @@ int RCSslSet::ParseSsl(const TString& fileName, std::uint32_t resolution) {
     ConvertToMm(resolution);
     SetOrdinals(1);
     return Size();
+}
+
+int RCSslSet::ParseSslBuffer(const void* data, std::size_t size, const TString& name,
+                             std::uint32_t resolution) {
+    m_sLastParsedFilename = name;
+    m_bParsedTilEnd = 0;
+    ReduceToDefaultEntry();
+
+    std::string bytes(static_cast<const char*>(data), size);
+    const bool unicode = HasUnicodeMark(bytes);
+    if (unicode)
+        bytes = EscapeUnicodeLines(bytes);
+    try {
+        FilePtr input(fmemopen(bytes.data(), bytes.size(), "r"), &std::fclose);
+        if (!input)
+            ThrowLastError("fmemopen", name);
+        VEMTO::RCAutoFreeMutex lock(m_staticMutex);
+        m_staticNoReEscape = !unicode;
+        SslParseStream(input.get(), this);
+    } catch (const std::exception&) {
+        LogException("RCSslSet::ParseSslBuffer got an Exception from SslParseStream():");
+        return -1;
+    }
+
+    ConvertToMm(resolution);
+    SetOrdinals(1);
+    return Size();
+}
+
+int RCSslSet::ParseSslText(const TString& text, const TString& name, std::uint32_t resolution) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text.AsUnicode()) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return ParseSslBuffer(bytes.data(), bytes.size(), name, resolution);
 }

@@ -18,5 +18,9 @@ void AddConvertCommands(CLI::App& app, int& status);
 void AddDeliveryCommands(CLI::App& app, int& status);
 /// capas INI... [--plotter NAME|auto] [--statement NAME]
 void AddCapasCommand(CLI::App& app, int& status);
+/// preflight TICKET --capas INI... [--plotter NAME|auto] [--json] [--fix -o OUT]
+void AddPreflightCommand(CLI::App& app, int& status);
+/// diff A B [--json]
+void AddDiffCommand(CLI::App& app, int& status);
 
 }  // namespace ssl2tool

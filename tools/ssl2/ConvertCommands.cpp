@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "tools/ssl2/Commands.h"
+#include "tools/ssl2/SetJson.h"
 #include "tools/ssl2/ToolSupport.h"
 
 namespace ssl2tool {
@@ -19,6 +20,7 @@ struct RSWriteOptions {
     std::optional<std::uint32_t> m_nOldAccess;
     bool m_bFlattenNotes = false;
     bool m_bUtf16 = false;
+    bool m_bFromJson = false;
     std::string m_sDirectory;
 };
 
@@ -48,9 +50,49 @@ std::string Utf16Bytes(const TString& text) {
     return bytes;
 }
 
+/// The ticket a JSON file (as "show --json" writes it) describes.  Every fault is
+/// reported with the JSON path of the value at fault; raises RCToolError (exit 1)
+/// when there is any.
+RSLoadedTicket LoadJsonTicket(const std::string& path) {
+    const std::string name = path == "-" ? kStandardInputName : path;
+    RSJsonTicket text;
+    try {
+        text = SslFromJson(nlohmann::json::parse(ReadInput(path)));
+    } catch (const nlohmann::json::parse_error& e) {
+        // "[json.exception.parse_error.101] parse error at line 1, ...": without the tag.
+        const std::string what = e.what();
+        throw RCToolError(name + ": " + what.substr(what.find(']') + 2), kExitInputErrors);
+    } catch (const RCJsonTicketError& e) {
+        throw RCToolError(name + ": " + e.what() + "; nothing written", kExitInputErrors);
+    }
+    RSLoadedTicket ticket;
+    ticket.m_sPath = name;
+    ticket = ReadTicket(std::move(ticket), [&](RCSslSet& set) {
+        return set.ParseSslText(text.m_sText, TString(name), 300);
+    });
+    for (const RSSslDiagnostic& d : ticket.m_aDiagnostics) {
+        const auto line = static_cast<std::size_t>(d.m_nLine);
+        const std::string where = line >= 1 && line <= text.m_asLinePaths.size()
+                                      ? text.m_asLinePaths[line - 1]
+                                      : std::string();
+        std::string message = ToUtf8(d.m_nKind == RSSslDiagnostic::kStrayText
+                                         ? "unrecognised text \"" + d.m_sText.str() + "\""
+                                         : d.m_sMessage);
+        while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+            message.pop_back();
+        std::cerr << name << ": " << (where.empty() ? "" : where + ": ") << message << '\n';
+    }
+    for (const auto& [entry, note] : ticket.m_aErrorNotes)
+        std::cerr << name << ": entries[" << entry << "]: " << ToUtf8(TString(note)) << '\n';
+    if (!ticket.m_aDiagnostics.empty() || !ticket.m_aErrorNotes.empty())
+        throw RCToolError(name + ": has errors; nothing written", kExitInputErrors);
+    return ticket;
+}
+
 void RunConvert(const RSWriteOptions& options) {
     const RCAccessSsl access = AccessFromOptions(options.m_sAccess, options.m_nOldAccess);
-    const RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    const RSLoadedTicket ticket =
+        options.m_bFromJson ? LoadJsonTicket(options.m_sTicket) : LoadTicket(options.m_sTicket);
     RequireCleanTicket(ticket, std::cerr);
     const TString text = ticket.m_Set.ToString(access, DialectFromText(options.m_sDialect),
                                                options.m_bFlattenNotes ? 1 : 0);
@@ -97,9 +139,16 @@ void RunCfg(const RSWriteOptions& options) {
 
 void AddConvertCommands(CLI::App& app, int& status) {
     auto convert = std::make_shared<RSWriteOptions>();
-    CLI::App* sub =
-        app.add_subcommand("convert", "Write a ticket in another dialect, under an access value.");
-    sub->add_option("ticket", convert->m_sTicket, "SSL ticket file")->required();
+    CLI::App* sub = app.add_subcommand(
+        "convert",
+        "Write a ticket in another dialect, under an access value; or, with --from-json, the "
+        "ticket a JSON file describes (the form \"show --json\" writes, short or full). "
+        "Nothing is written when the input has errors (exit 1).");
+    sub->add_option("ticket", convert->m_sTicket,
+                    "SSL ticket file, or JSON with --from-json (\"-\": standard input)")
+        ->required();
+    sub->add_flag("--from-json", convert->m_bFromJson,
+                  "read the ticket from JSON; faults are reported by JSON path");
     sub->add_option("-o,--output", convert->m_sOutput, "output file (\"-\": standard output)")
         ->required();
     AddDialectOption(sub, *convert);

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "tools/ssl2/Commands.h"
-#include "tools/ssl2/JsonWriter.h"
+#include "tools/ssl2/SetJson.h"
 #include "tools/ssl2/ToolSupport.h"
 
 namespace ssl2tool {
@@ -14,6 +14,7 @@ namespace {
 struct RSShowOptions {
     std::string m_sTicket;
     bool m_bJson = false;
+    bool m_bAll = false;
 };
 
 /// The statement `id` of `entry`, and whether it still holds its class default.
@@ -132,15 +133,18 @@ void AddShowCommand(CLI::App& app, int& status) {
     CLI::App* sub = app.add_subcommand(
         "show",
         "Summarise a ticket: job settings, one row per file (name, copies, media, size, fold, "
-        "stamps, pages, millimetres) and totals; or, with --json, every statement of every "
+        "stamps, pages, millimetres) and totals; or, with --json, the statements of every "
         "entry by name.");
     sub->add_option("ticket", options->m_sTicket, "SSL ticket file")->required();
-    sub->add_flag("--json", options->m_bJson, "write the whole set as JSON (UTF-8)");
+    sub->add_flag("--json", options->m_bJson,
+                  "write the set as JSON (UTF-8): per entry the statements that differ from the "
+                  "defaults (job entry) or from the job entry (file entries)");
+    sub->add_flag("--all", options->m_bAll, "with --json: every statement of every entry");
     sub->callback([options, &status] {
         const RSLoadedTicket ticket = LoadTicket(options->m_sTicket);
         if (options->m_bJson) {
-            RCJsonWriter json(std::cout);
-            WriteSetJson(json, options->m_sTicket, ticket.m_Set);
+            std::cout << SetToJson(options->m_sTicket, ticket.m_Set, options->m_bAll).dump(2)
+                      << '\n';
         } else {
             PrintSummary(ticket);
         }

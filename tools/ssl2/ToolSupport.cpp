@@ -8,8 +8,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <memory>
+#include <sstream>
 
 namespace ssl2tool {
 
@@ -44,24 +46,38 @@ void ThrowIoError(const std::string& what, const std::string& path, int error) {
 }
 
 RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution) {
-    // The reader only says "-1" when it cannot read; find the reason first.
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        ThrowIoError("cannot read", path, EISDIR);
-    if (std::FILE* probe = std::fopen(path.c_str(), "rb")) {
-        std::fclose(probe);
+    const bool standardInput = path == "-";
+    std::string bytes;
+    if (standardInput) {
+        bytes = ReadInput(path);
     } else {
-        ThrowIoError("cannot read", path, errno);
+        // The reader only says "-1" when it cannot read; find the reason first.
+        std::error_code ec;
+        if (std::filesystem::is_directory(path, ec))
+            ThrowIoError("cannot read", path, EISDIR);
+        if (std::FILE* probe = std::fopen(path.c_str(), "rb")) {
+            std::fclose(probe);
+        } else {
+            ThrowIoError("cannot read", path, errno);
+        }
     }
-
     RSLoadedTicket ticket;
-    ticket.m_sPath = path;
+    ticket.m_sPath = standardInput ? kStandardInputName : path;
+    return ReadTicket(std::move(ticket), [&](RCSslSet& set) {
+        return standardInput
+                   ? set.ParseSslBuffer(bytes.data(), bytes.size(), kStandardInputName, resolution)
+                   : set.ParseSsl(path, resolution);
+    });
+}
+
+RSLoadedTicket ReadTicket(RSLoadedTicket ticket, const std::function<int(RCSslSet&)>& parse) {
+    const std::string& path = ticket.m_sPath;
     ticket.m_Set.SetDiagnosticHandler(
         [&ticket](const RSSslDiagnostic& d) { ticket.m_aDiagnostics.push_back(d); });
     int count = 0;
     {
         RCToolLog log;
-        count = ticket.m_Set.ParseSsl(path, resolution);
+        count = parse(ticket.m_Set);
         if (count < 0) {
             const std::vector<std::string> severe = log.Severe();
             throw RCToolError(
@@ -97,6 +113,46 @@ RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution) {
         }
     }
     return ticket;
+}
+
+std::string ReadInput(const std::string& path) {
+    if (path == "-") {
+        std::ostringstream text;
+        text << std::cin.rdbuf();
+        if (std::cin.bad())
+            ThrowIoError("cannot read", "standard input", errno);
+        return text.str();
+    }
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        ThrowIoError("cannot read", path, EISDIR);
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        ThrowIoError("cannot read", path, errno);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad())
+        ThrowIoError("cannot read", path, errno);
+    return text.str();
+}
+
+RCStatementInfluencingCapaRefined LoadCapabilities(const std::vector<std::string>& paths,
+                                                   const std::string& plotter) {
+    RCStatementInfluencingCapas all;
+    for (const std::string& path : paths) {
+        if (!all.AddPlotter(ReadInput(path)))
+            throw RCToolError(path + ": not a readable capability file", kExitInputErrors);
+    }
+    RCStatementInfluencingCapaRefined capas = all.GetRefinedCapas(plotter);
+    if (capas.GetPlotterCount() == 0) {
+        std::string known;
+        for (std::uint32_t i = 0; i < all.GetPlotterCount(); ++i)
+            known += (i == 0 ? "" : ", ") + all.GetPlotterName(i);
+        throw RCToolError(
+            "--plotter: no plotter called \"" + plotter + "\" (known: " + known + ", or auto)",
+            kExitUsage);
+    }
+    return capas;
 }
 
 std::vector<std::string> ProblemLines(const RSLoadedTicket& ticket) {
@@ -211,6 +267,26 @@ std::string ToUtf8(const TString& text) {
             units[i] = 0xFFFD;
     }
     return TString::FromUnicode(units).str();
+}
+
+std::string StatementName(TSslStatementID id) {
+    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
+    return ToUtf8(statement->GetStatementName(0));
+}
+
+std::string StatementLines(const RCSslEntry& entry, TSslStatementID id) {
+    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
+    entry.Get(id, statement.get());
+    return ToUtf8(statement->ToString());
+}
+
+std::string EntryText(const RCSslSet& set, int index) {
+    const TString name = set.GetEntry(index).GetName();
+    return "entry " + std::to_string(index) + " (" +
+           (index == 0       ? std::string("job")
+            : name.IsEmpty() ? "-"
+                             : ToUtf8(name)) +
+           ")";
 }
 
 std::vector<std::string> RCToolLog::Severe() const {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <stdexcept>
@@ -52,9 +53,27 @@ struct RSLoadedTicket {
     bool HasParseErrors() const { return !m_aDiagnostics.empty() || !ReachedEnd(); }
 };
 
-/// Reads `path` into a new set (lengths in millimetres; `resolution` for pixel units).
-/// Raises RCToolError (exit 2) when the file cannot be read at all.
+/// How standard input is named in messages.
+inline constexpr const char* kStandardInputName = "<stdin>";
+
+/// Reads `path` ("-": standard input) into a new set (lengths in millimetres;
+/// `resolution` for pixel units).  Raises RCToolError (exit 2) when the file cannot
+/// be read at all.
 RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution = 300);
+/// Fills `ticket` (its path set) by `parse`, which reads into the set it is given
+/// and returns the reader's result, collecting diagnostics and error notes.
+RSLoadedTicket ReadTicket(RSLoadedTicket ticket, const std::function<int(RCSslSet&)>& parse);
+
+/// The whole content of `path`; "-" reads standard input.  Raises RCToolError
+/// (exit 2) when it cannot be read.
+std::string ReadInput(const std::string& path);
+
+/// The refined capabilities of the plotters in the INI files `paths`: of all
+/// together for `plotter` "auto", else of the plotter of that name.  Raises
+/// RCToolError: exit 2 for an unreadable file or an unknown plotter, exit 1 for a
+/// file that is not a capability file.
+RCStatementInfluencingCapaRefined LoadCapabilities(const std::vector<std::string>& paths,
+                                                   const std::string& plotter);
 
 /// The report lines of a loaded ticket: every diagnostic as "file:line: message",
 /// every error note as "file: entry N: note", and a line when "EndJob" is missing.
@@ -85,6 +104,14 @@ void WriteOutput(const std::string& path, const std::string& bytes);
 /// `text` as valid UTF-8: bytes that are not UTF-8 are read as Windows-1252,
 /// unpaired surrogates become U+FFFD.
 std::string ToUtf8(const TString& text);
+
+/// The statement's SSL name ("Copies").
+std::string StatementName(TSslStatementID id);
+/// The SSL text of statement `id` of `entry` (UTF-8; list statements give several
+/// lines, each ending in CR LF but the last).
+std::string StatementLines(const RCSslEntry& entry, TSslStatementID id);
+/// "entry 3 (B-003.plt)", "entry 0 (job)".
+std::string EntryText(const RCSslSet& set, int index);
 
 /// A log that keeps what the library writes during one operation, installed for
 /// the lifetime of the object.

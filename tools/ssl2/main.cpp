@@ -9,8 +9,9 @@
 int main(int argc, char** argv) {
     using namespace ssl2tool;
     CLI::App app{"ssl2 " SSL2_VERSION
-                 ": check, show, convert and deliver SSL job tickets; show plotter "
-                 "capabilities.\nExit codes: 0 ok, 1 the input has errors, 2 usage or I/O error.",
+                 ": check, show, convert, compare and deliver SSL job tickets; show plotter "
+                 "capabilities and preflight tickets against them.\nExit codes: 0 ok, 1 the input "
+                 "has errors, 2 usage or I/O error.",
                  "ssl2"};
     app.set_version_flag("--version", "ssl2 " SSL2_VERSION);
     app.require_subcommand(1);
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
     AddConvertCommands(app, status);
     AddDeliveryCommands(app, status);
     AddCapasCommand(app, status);
+    AddPreflightCommand(app, status);
+    AddDiffCommand(app, status);
 
     try {
         app.parse(argc, argv);

@@ -15,7 +15,8 @@ namespace ssl2tool::test {
 
 namespace fs = std::filesystem;
 
-RSRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
+RSRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                 const std::string& input) {
     static int runs = 0;
     const fs::path scratch = fs::temp_directory_path() / ("ssl2-run-" + std::to_string(::getpid()) +
                                                           "-" + std::to_string(++runs));
@@ -25,7 +26,9 @@ RSRun RunProgram(const std::string& program, const std::vector<std::string>& arg
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    const std::string in = (scratch / "in").string();
+    WriteFile(in, input);
+    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<std::string> all = {program};

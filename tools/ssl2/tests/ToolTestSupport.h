@@ -17,11 +17,13 @@ struct RSRun {
     std::string m_sErr;
 };
 
-/// Runs `program` with `args` (no shell), standard input empty.
-RSRun RunProgram(const std::string& program, const std::vector<std::string>& args);
+/// Runs `program` with `args` (no shell) and `input` on standard input.
+RSRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                 const std::string& input = std::string());
 /// Runs the built tool.
-inline RSRun RunTool(const std::vector<std::string>& args) {
-    return RunProgram(SSL2_TOOL_PATH, args);
+inline RSRun RunTool(const std::vector<std::string>& args,
+                     const std::string& input = std::string()) {
+    return RunProgram(SSL2_TOOL_PATH, args, input);
 }
 
 /// An example file below examples/ of the source tree.

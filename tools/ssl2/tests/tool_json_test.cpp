@@ -1,0 +1,253 @@
+// JSON both ways: show --json (short and full form) and convert --from-json, round
+// trips on the examples and on random sets, faults named by JSON path, the schema,
+// and tickets through standard input and output.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <random>
+
+#include "ssl2/ssl2.h"
+#include "tools/ssl2/tests/ToolTestSupport.h"
+
+namespace ssl2tool::test {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using ::testing::HasSubstr;
+
+/// The JSON of `ticket`; the form the ticket came from ("file") and the dialect,
+/// which a written ticket carries only in its header, are left out.
+json ShowJson(const std::string& ticket, bool all) {
+    std::vector<std::string> args = {"show", "--json", ticket};
+    if (all)
+        args.push_back("--all");
+    const RSRun run = RunTool(args);
+    EXPECT_EQ(run.m_nExit, 0) << ticket << run.m_sErr;
+    json document = json::parse(run.m_sOut);
+    document.erase("file");
+    for (json& entry : document.at("entries"))
+        entry.at("statements").erase("Version");
+    return document;
+}
+
+class ToolJsonTest : public ToolTest {
+protected:
+    /// JSON of `ticket` -> SSL -> JSON is the identity in both forms, and the SSL
+    /// ticket made from the JSON means what `ticket` means.
+    void ExpectRoundTrip(const std::string& ticket) {
+        RCSslSet original;
+        ASSERT_GT(original.ParseSsl(ticket, 300), 0) << ticket;
+        for (const bool all : {false, true}) {
+            const RSRun show = RunTool({"show", "--json", ticket, all ? "--all" : "--json"});
+            const fs::path in = m_Dir / "in.json";
+            const fs::path out = m_Dir / "out.ssl";
+            WriteFile(in, show.m_sOut);
+            const RSRun convert = RunTool({"convert", "--from-json", in.string(), "-o", out});
+            ASSERT_EQ(convert.m_nExit, 0) << ticket << convert.m_sErr;
+            EXPECT_EQ(ShowJson(out.string(), all), ShowJson(ticket, all)) << ticket << all;
+            RCSslSet again;
+            ASSERT_EQ(again.ParseSsl(out.string(), 300), original.Size());
+            EXPECT_TRUE((again == original).bEqual) << ticket;
+        }
+    }
+};
+
+TEST_F(ToolJsonTest, ExamplesRoundTrip) {
+    for (const char* name :
+         {"tickets/simple.ssl", "tickets/twenty_files.ssl", "tickets/unicode_utf16.ssl"})
+        ExpectRoundTrip(Example(name));
+}
+
+TEST_F(ToolJsonTest, ShortFormListsOnlyWhatDiffers) {
+    const json all = ShowJson(Example("tickets/twenty_files.ssl"), true);
+    const json changes = ShowJson(Example("tickets/twenty_files.ssl"), false);
+    EXPECT_EQ(changes.at("form"), "changes");
+    const json& job = changes.at("entries")[0].at("statements");
+    EXPECT_EQ(job.at("SetCopies").at("ssl"), "SetCopies 2");
+    EXPECT_FALSE(job.contains("Copies"));  // 1, the default
+    // A file lists its own settings, not what it inherits: file 1 prints twice,
+    // file 3 once (the default); neither repeats the job's account.
+    const json& file = changes.at("entries")[1].at("statements");
+    EXPECT_EQ(file.at("Copies").at("members").at("value"), "2");
+    EXPECT_EQ(file.at("Name").at("ssl"), "Name \"B-001.plt\"");
+    EXPECT_FALSE(changes.at("entries")[3].at("statements").contains("Copies"));
+    EXPECT_FALSE(file.contains("Account"));
+    EXPECT_FALSE(file.contains("SetCopies"));
+    EXPECT_FALSE(file.contains("Ordinal"));
+    EXPECT_LT(changes.dump().size() * 3, all.dump().size());
+    EXPECT_EQ(all.at("entries")[3].at("statements").size(), kSslStatementCount - 2);
+}
+
+/// A random job: texts with quotes, line breaks and non-ASCII, numbers and
+/// selections at random, files that override some job settings.
+RCSslSet RandomSet(std::mt19937& random) {
+    const auto pick = [&](std::uint32_t n) {
+        return std::uniform_int_distribution<std::uint32_t>(0, n - 1)(random);
+    };
+    const char* const texts[] = {
+        "plain", "with \"quotes\"", "Gr\xC3\xBC\xC3\x9F\x65 \xE2\x82\xAC", "two<|>lines",
+        "",      "#hash 100%"};
+    RCSslSet set;
+    RCSslEntry job;
+    job.SetJobName(texts[pick(6)]);
+    job.SetAccount(texts[pick(6)]);
+    job.SetNotes(texts[pick(6)]);
+    job.SetSetCopies(1 + pick(5));
+    job.SetJobPriority(pick(5));
+    job.SetMediaType(pick(11));
+    job.SetOutputTray(pick(4));
+    job.SetRotate(pick(5));
+    set.AddEntry(job);
+    const std::uint32_t files = pick(6);
+    for (std::uint32_t f = 0; f < files; ++f) {
+        RCSslEntry file = job;
+        file.SetIsEntry(1);
+        file.SetName("file " + std::to_string(f) + ".plt");
+        file.SetDirectory(texts[pick(6)]);
+        if (pick(2) != 0)
+            file.SetCopies(1 + pick(9));
+        if (pick(2) != 0)
+            file.SetMediaType(pick(11));
+        if (pick(2) != 0)
+            file.SetOutputBinNo(pick(21));
+        if (pick(2) != 0) {
+            file.SetFoldPrg(static_cast<std::int32_t>(pick(50)));
+            file.SetFoldTray(static_cast<std::int32_t>(pick(5)));
+        }
+        if (pick(2) != 0)
+            file.SetFileInfo(1 + pick(20000), 1 + pick(20000), 100 * (1 + pick(6)),
+                             100 * (1 + pick(6)), 1);
+        file.SetMirror(pick(4));
+        file.SetPageRange(pick(2) != 0 ? "1-3,5" : "");
+        set.AddEntry(file);
+    }
+    return set;
+}
+
+TEST_F(ToolJsonTest, RandomSetsRoundTrip) {
+    std::mt19937 random(20261206);
+    for (int round = 0; round < 8; ++round) {
+        const fs::path ticket = m_Dir / ("random" + std::to_string(round) + ".ssl");
+        RandomSet(random).WriteSsl(ticket.string(), RCAccessSsl(), SslStatement::kVersion50);
+        ExpectRoundTrip(ticket.string());
+    }
+}
+
+TEST_F(ToolJsonTest, StatementsByMembersAndFaultsByJsonPath) {
+    const fs::path in = m_Dir / "in.json";
+    const fs::path out = m_Dir / "out.ssl";
+    const auto convert = [&](const std::string& text) {
+        WriteFile(in, text);
+        return RunTool({"convert", "--from-json", in.string(), "-o", out.string()});
+    };
+    // Only what is given: a job of two copies, a file on film, folded.
+    RSRun run = convert(R"({"entries": [
+        {"statements": {"SetCopies": {"ssl": "SetCopies 2"}}},
+        {"statements": {"Name": {"members": {"value": "a.plt"}},
+                        "MediaType": {"members": {"value": "film"}},
+                        "Fold": {"members": {"Fold Program": 3, "Output Tray": "1"}}}}]})");
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    RCSslSet set;
+    ASSERT_EQ(set.ParseSsl(out.string(), 300), 2);
+    EXPECT_EQ(set.GetEntry(0).GetSetCopies(), 2u);
+    EXPECT_EQ(set.GetEntry(1).GetMediaType(), 4u);
+    EXPECT_EQ(set.GetEntry(1).GetFoldPrg(), 3);
+    EXPECT_EQ(set.GetEntry(1).GetFoldTray(), 1);
+    fs::remove(out);
+
+    const std::string name = in.string();
+    const std::vector<std::pair<std::string, std::string>> faults = {
+        {R"({"entries": [{}, {}, {"statements": {"MediaType": {"members": {"value": "flim"}}}}]})",
+         name + ": entries[2].statements.MediaType.members.value: \"flim\" is not a MediaType "
+                "value; expected one of dontcare, paper, recycledpaper, transparent, film, "
+                "custom, HeavyPhotoGloss, HeavyPhotoMatt, LightPhotoGloss, HeavyPaperPureWhite, "
+                "HeavyPaperOffWhite; nothing written"},
+        {R"({"entries": [{"statements": {"Copis": {"ssl": "Copies 2"}}}]})",
+         name + ": entries[0].statements.Copis: no statement called \"Copis\"; nothing written"},
+        {R"({"entries": [{"statements": {"Fold": {"members": {"Prg": "1"}}}}]})",
+         name + ": entries[0].statements.Fold.members.Prg: no member called \"Prg\"; expected "
+                "one of Fold Program, Output Tray, Punch, Crossfold, Reinforce, Tab, US style "
+                "bookfold, C-Fold, Landscape, Error Reaction; nothing written"},
+        {R"({"entries": [{"statements": {"Copies": {"default": true}}}]})",
+         name + ": entries[0].statements.Copies: expected \"ssl\" (or \"members\" for a "
+                "statement that is no list); nothing written"},
+        {R"({"entries": []})",
+         name + ": entries: expected an array that starts with the job entry; nothing written"},
+        {R"({"entries": [{"statements": )", name + ": parse error at line 1, column 29: "
+                                                   "syntax error while parsing value - unexpected "
+                                                   "end of input; expected '[', '{', or a literal"},
+    };
+    for (const auto& [text, message] : faults) {
+        run = convert(text);
+        EXPECT_EQ(run.m_nExit, 1) << text;
+        EXPECT_EQ(run.m_sErr, "ssl2: " + message + "\n") << text;
+        EXPECT_FALSE(fs::exists(out)) << text;
+    }
+    // An SSL text the reader rejects is reported at its statement.
+    run = convert(R"({"entries": [{}, {"statements": {"Copies": {"ssl": "Copies x"}}}]})");
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_THAT(run.m_sErr, HasSubstr(name + ": entries[1].statements.Copies.ssl: parse error"));
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(
+        RunTool({"convert", "--from-json", (m_Dir / "none.json").string(), "-o", "-"}).m_nExit, 2);
+}
+
+TEST_F(ToolJsonTest, OutputFollowsTheSchema) {
+    std::vector<std::string> args = {std::string(SSL2_TOOL_SOURCE_DIR) + "/tests/validate_json.py",
+                                     std::string(SSL2_TOOL_SOURCE_DIR) + "/ticket.schema.json"};
+    int n = 0;
+    for (const char* name : {"tickets/simple.ssl", "tickets/twenty_files.ssl",
+                             "tickets/unicode_utf16.ssl", "tickets/old_style_15.ssl"}) {
+        for (const char* form : {"--json", "--all"}) {
+            const fs::path file = m_Dir / (std::to_string(n++) + ".json");
+            WriteFile(file, RunTool({"show", "--json", form, Example(name)}).m_sOut);
+            args.push_back(file.string());
+        }
+    }
+    const RSRun run = RunProgram(SSL2_PYTHON_PATH, args);
+    EXPECT_EQ(run.m_nExit, 0) << run.m_sOut << run.m_sErr;
+    EXPECT_EQ(run.m_sOut, "");
+
+    // The schema does catch a broken document.
+    const fs::path broken = m_Dir / "broken.json";
+    WriteFile(broken, R"({"entries": [{"statements": {"Copies": {"members": {"value": true}}}}]})");
+    args.resize(2);
+    args.push_back(broken.string());
+    EXPECT_EQ(RunProgram(SSL2_PYTHON_PATH, args).m_nExit, 1);
+}
+
+TEST_F(ToolJsonTest, TicketsThroughStandardInputAndOutput) {
+    const std::string utf16 = ReadFile(Example("tickets/unicode_utf16.ssl"));
+    const std::string simple = ReadFile(Example("tickets/simple.ssl"));
+    // UTF-16 on standard input, SSL on standard output, and back in again.
+    RSRun run = RunTool({"convert", "-", "-o", "-"}, utf16);
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    const std::string converted = run.m_sOut;
+    run = RunTool({"diff", Example("tickets/unicode_utf16.ssl"), "-"}, converted);
+    EXPECT_EQ(run.m_nExit, 0) << run.m_sOut << run.m_sErr;
+    EXPECT_EQ(run.m_sOut, Example("tickets/unicode_utf16.ssl") + ", -: the same\n");
+    // JSON through a pipe both ways.
+    run = RunTool({"show", "--json", "-"}, simple);
+    ASSERT_EQ(run.m_nExit, 0);
+    EXPECT_EQ(json::parse(run.m_sOut).at("file"), "-");
+    run = RunTool({"convert", "--from-json", "-", "-o", "-"}, run.m_sOut);
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_EQ(RunTool({"diff", Example("tickets/simple.ssl"), "-"}, run.m_sOut).m_nExit, 0);
+    // Diagnostics name standard input; preflight and check read it too.
+    run = RunTool({"check", "-"}, "BeginJob\r\nCopeis 2\r\nEndJob\r\n");
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_THAT(run.m_sOut, HasSubstr("<stdin>:2: "));
+    run = RunTool({"preflight", "-", "--capas", Example("capas/rolljet_folder.ini")}, simple);
+    EXPECT_EQ(run.m_nExit, 0) << run.m_sOut << run.m_sErr;
+    // The fitted ticket on standard output, the report on standard error.
+    run = RunTool({"preflight", Example("tickets/twenty_files.ssl"), "--capas",
+                   Example("capas/sheetpro_a3.ini"), "--fix", "-o", "-"});
+    EXPECT_EQ(run.m_nExit, 0);
+    EXPECT_THAT(run.m_sOut, ::testing::StartsWith("BeginJob"));
+    EXPECT_THAT(run.m_sErr, HasSubstr("-: written in dialect 4.0, 23 substitutions, fits"));
+}
+
+}  // namespace
+}  // namespace ssl2tool::test

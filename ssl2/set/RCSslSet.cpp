@@ -426,7 +426,7 @@ TString RCSslSet::ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersi
 
 void RCSslSet::WriteSsl(const TString& path, RCAccessSsl access,
                         SslStatement::TSyntaxVersion version) const {
-    WriteFile(path.str(), ToString(access, version, 0).str(), "wb");
+    WriteFile(path.str(), ToString(access, version, 0).AsFileBytes(), "wb");
 }
 
 int RCSslSet::ToCfg(const TString& directory) {
@@ -453,7 +453,7 @@ int RCSslSet::ToCfg(const TString& directory) {
         const std::filesystem::path namePath(name);
         const std::string base = namePath.stem().string();
         const std::string extension = namePath.extension().string();
-        WriteFile((target / (prefix + base + ".cfg")).string(), file.ToCfg().str(), "w");
+        WriteFile((target / (prefix + base + ".cfg")).string(), file.ToCfg().AsFileBytes(), "wb");
         ++written;
         const std::filesystem::path source =
             std::filesystem::path(file.GetDirectory().str()) / name;

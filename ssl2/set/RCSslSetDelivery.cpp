@@ -173,7 +173,7 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
     // file of the job directory.
     const TString sslPath = JoinPath(target, name + ".ssl");
     try {
-        WriteFileAtomically(sslPath, copy.ToString(access, version, 1).str());
+        WriteFileAtomically(sslPath, copy.ToString(access, version, 1).AsFileBytes());
     } catch (const TException&) {
         g_ptheLogfile()->Write(1, TString::Format("RCSslSet::PlotSsl could not write the ssl "
                                                   "file: %s Message is: %s",

@@ -39,6 +39,21 @@ TEncoding ExamineFile(const std::string& path) {
     return TEncoding::kAnsi;
 }
 
+/// The encoding of an 8-bit input: UTF-8 when it starts with the UTF-8 byte-order
+/// mark or is valid UTF-8 throughout, Windows-1252 otherwise.  Reads the stream
+/// and rewinds it.
+ssl2::internal::TInputEncoding EightBitEncoding(FILE* input) {
+    std::string bytes;
+    char chunk[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, input)) > 0)
+        bytes.append(chunk, got);
+    std::rewind(input);
+    const bool utf8 = bytes.starts_with("\xEF\xBB\xBF") || TString::IsUtf8(bytes);
+    return utf8 ? ssl2::internal::TInputEncoding::kUtf8
+                : ssl2::internal::TInputEncoding::kWindows1252;
+}
+
 void LogException(const char* where) {
     g_ptheLogfile()->Write(1, TString(where) + GetErrorString());
     ClearError();
@@ -85,8 +100,11 @@ int SslParseFunction(const char* path, RCSslSet* set) {
         g_ptheLogfile()->Write(2, "SslParseFunction  ERROR!");
         return 1;
     }
+    const ssl2::internal::TInputEncoding encoding =
+        RCSslSet::m_staticNoReEscape ? EightBitEncoding(input.get())
+                                     : ssl2::internal::TInputEncoding::kEscapedUtf16;
     ssl2::internal::SslParseContext context(
-        *set, set->m_sLastParsedFilename, RCSslSet::m_staticNoReEscape,
+        *set, set->m_sLastParsedFilename, encoding,
         set->m_DiagnosticHandler ? &set->m_DiagnosticHandler : nullptr);
     {
         RCScanner scanner(context, input.get());
@@ -132,31 +150,19 @@ TString RCSslSet::TransferUnicodeToAnsi(const TString& fileName) {
         const std::string bytes((std::istreambuf_iterator<char>(input)), {});
         const bool bigEndian = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE;
 
-        // Every non-empty line, escaped into 8-bit text, one line per output line.
-        std::u16string line;
-        auto flush = [&] {
-            if (!line.empty() && line.back() == u'\r')
-                line.pop_back();
-            if (!line.empty()) {
-                const std::string text = TString::FromUnicode(line).SaveAsAnsi('#') + "\n";
-                if (std::fwrite(text.data(), 1, text.size(), output.get()) != text.size()) {
-                    ThrowLastError("fwrite", temporary);
-                }
-            }
-            line.clear();
-        };
+        // The whole text escaped into 8-bit text, every line end as it was: a line
+        // break inside a plotter settings string is part of its value.
+        std::u16string units;
+        units.reserve(bytes.size() / 2);
         for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
             const auto first = static_cast<unsigned char>(bytes[i]);
             const auto second = static_cast<unsigned char>(bytes[i + 1]);
-            const auto unit =
-                static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
-            if (unit == u'\n') {
-                flush();
-            } else {
-                line.push_back(unit);
-            }
+            units.push_back(
+                static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
         }
-        flush();
+        const std::string text = TString::FromUnicode(units).SaveAsAnsi('#');
+        if (std::fwrite(text.data(), 1, text.size(), output.get()) != text.size())
+            ThrowLastError("fwrite", temporary);
         if (std::fclose(output.release()) != 0)
             ThrowLastError("fclose", temporary);
         return TString(temporary);
@@ -173,7 +179,7 @@ int RCSslSet::ParseSsl(const TString& fileName, std::uint32_t resolution) {
     m_bParsedTilEnd = 0;
     ReduceToDefaultEntry();
 
-    std::string path = fileName.AsAnsi();
+    std::string path = fileName.str();
     bool unicode = false;
     try {
         unicode = ExamineFile(path) != TEncoding::kAnsi;
@@ -191,7 +197,7 @@ int RCSslSet::ParseSsl(const TString& fileName, std::uint32_t resolution) {
             LogException("RCSslSet::ParseSsl got an Exception from TransferUnicodeToAnsi():");
             return -1;
         }
-        path = temporary.AsAnsi();
+        path = temporary.str();
     }
     RCTemporaryFile removeLater(temporary);
 

@@ -184,7 +184,7 @@ TExitCode RunNormalize(const RSDeliveryOptions& options) {
     // The rewritten ticket goes beside the gathered files, under its own name.
     const std::string output =
         (fs::path(options.m_sDirectory) / fs::path(options.m_sTicket).filename()).string();
-    WriteOutput(output, ticket.m_Set.ToString(DialectFromText(options.m_sDialect)).str());
+    WriteOutput(output, ticket.m_Set.ToString(DialectFromText(options.m_sDialect)).AsFileBytes());
     std::cout << "ticket: " << output << '\n';
     const std::size_t after = CountFiles(options.m_sDirectory, 1);
     // The ticket itself is not one of the job's files.

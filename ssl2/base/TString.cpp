@@ -105,6 +105,19 @@ std::size_t NextChar(std::string_view s, std::size_t i, std::uint32_t& cp) {
     return 1;
 }
 
+// Calls `f` with every character of `s` (as NextChar reads them) until it returns
+// false; true when it never did.
+template <class F>
+bool EveryChar(std::string_view s, F f) {
+    for (std::size_t i = 0; i < s.size();) {
+        std::uint32_t cp = 0;
+        i += NextChar(s, i, cp);
+        if (!f(cp))
+            return false;
+    }
+    return true;
+}
+
 // Appends UTF-16 code units, joining surrogate pairs into one character.
 void AppendUtf16(std::u16string_view text, std::string& out) {
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -316,10 +329,7 @@ int TString::Value(double& value) const {
 
 std::uint32_t TString::CharCount() const {
     std::uint32_t count = 0;
-    for (std::size_t i = 0; i < m_s.size(); ++count) {
-        std::uint32_t cp = 0;
-        i += NextChar(m_s, i, cp);
-    }
+    EveryChar(m_s, [&count](std::uint32_t) { return ++count != 0; });
     return count;
 }
 
@@ -364,23 +374,16 @@ bool TString::IsUtf8(std::string_view bytes) {
 std::string TString::AsAnsi() const {
     std::string out;
     out.reserve(m_s.size());
-    for (std::size_t i = 0; i < m_s.size();) {
-        std::uint32_t cp = 0;
-        i += NextChar(m_s, i, cp);
+    EveryChar(m_s, [&out](std::uint32_t cp) {
         const int byte = UnicodeToCp1252(cp);
         out += byte < 0 ? '?' : static_cast<char>(byte);
-    }
+        return true;
+    });
     return out;
 }
 
 bool TString::HasAnsiForm() const {
-    for (std::size_t i = 0; i < m_s.size();) {
-        std::uint32_t cp = 0;
-        i += NextChar(m_s, i, cp);
-        if (UnicodeToCp1252(cp) < 0)
-            return false;
-    }
-    return true;
+    return EveryChar(m_s, [](std::uint32_t cp) { return UnicodeToCp1252(cp) >= 0; });
 }
 
 std::string TString::AsFileBytes() const {
@@ -399,9 +402,7 @@ std::string TString::AsFileBytes() const {
 std::u16string TString::AsUnicode() const {
     std::u16string out;
     out.reserve(m_s.size());
-    for (std::size_t i = 0; i < m_s.size();) {
-        std::uint32_t cp = 0;
-        i += NextChar(m_s, i, cp);
+    EveryChar(m_s, [&out](std::uint32_t cp) {
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out += static_cast<char16_t>(0xD800 + (cp >> 10));
@@ -409,7 +410,8 @@ std::u16string TString::AsUnicode() const {
         } else {
             out += static_cast<char16_t>(cp);
         }
-    }
+        return true;
+    });
     return out;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,7 +19,9 @@ class RCTempDir {
 public:
     RCTempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("ssl2-set-") + info->test_suite_name() + "-" + info->name();
+        // The process id keeps test runs of other checkouts on this machine apart.
+        std::string name = std::string("ssl2-set-") + info->test_suite_name() + "-" + info->name() +
+                           "-" + std::to_string(::getpid());
         for (char& c : name) {
             if (c == '/')
                 c = '_';

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -37,8 +38,10 @@ class TempDirTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        // The process id keeps test runs of other checkouts on this machine apart.
         m_dir = std::filesystem::temp_directory_path() /
-                (std::string("ssl2_capas_") + info->test_suite_name() + "_" + info->name());
+                (std::string("ssl2_capas_") + info->test_suite_name() + "_" + info->name() + "_" +
+                 std::to_string(::getpid()));
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
     }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -38,10 +39,9 @@ class TempDirTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        // The process id keeps test runs of other checkouts on this machine apart.
         m_dir = std::filesystem::temp_directory_path() /
-                (std::string("ssl2_capas_") + info->test_suite_name() + "_" + info->name() + "_" +
-                 std::to_string(::getpid()));
+                ("ssl2_capas_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" +
+                 info->name());
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
     }
@@ -55,6 +55,12 @@ protected:
 
     std::filesystem::path m_dir;
 };
+
+/// The whole content of the file at `path`.
+inline std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 /// Path of a file under examples/capas/ of the source tree.
 inline std::string Example(const char* name) {

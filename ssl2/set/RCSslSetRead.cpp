@@ -7,8 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
@@ -40,15 +43,8 @@ TEncoding ExamineFile(const std::string& path) {
 }
 
 /// The encoding of an 8-bit input: UTF-8 when it starts with the UTF-8 byte-order
-/// mark or is valid UTF-8 throughout, Windows-1252 otherwise.  Reads the stream
-/// and rewinds it.
-ssl2::internal::TInputEncoding EightBitEncoding(FILE* input) {
-    std::string bytes;
-    char chunk[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, input)) > 0)
-        bytes.append(chunk, got);
-    std::rewind(input);
+/// mark or is valid UTF-8 throughout, Windows-1252 otherwise.
+ssl2::internal::TInputEncoding EightBitEncoding(std::string_view bytes) {
     const bool utf8 = bytes.starts_with("\xEF\xBB\xBF") || TString::IsUtf8(bytes);
     return utf8 ? ssl2::internal::TInputEncoding::kUtf8
                 : ssl2::internal::TInputEncoding::kWindows1252;
@@ -74,13 +70,36 @@ private:
     TString m_sPath;
 };
 
-/// The reentrant scanner of one parse.
+/// The whole input followed by the two NUL bytes the scanner wants after its buffer.
+/// The scanner reads it in place, so a long token is never read again when more
+/// input arrives (reading block by block rescans a token at every block).
+std::string ReadScanBuffer(FILE* input) {
+    // Longest input the scanner's buffer can hold.
+    constexpr std::size_t kMaxInput = static_cast<std::size_t>(std::numeric_limits<int>::max()) - 2;
+    std::string bytes;
+    char block[65536];
+    std::size_t read = 0;
+    while ((read = std::fread(block, 1, sizeof block, input)) > 0) {
+        if (bytes.size() + read > kMaxInput)
+            ssl2::internal::SslScannerFailure("fatal error - scanner input buffer overflow");
+        bytes.append(block, read);
+    }
+    if (std::ferror(input))
+        ssl2::internal::SslScannerFailure("input in flex scanner failed");
+    bytes.append(2, '\0');
+    return bytes;
+}
+
+/// The reentrant scanner of one parse, reading `buffer` (from ReadScanBuffer).
 class RCScanner {
 public:
-    RCScanner(ssl2::internal::SslParseContext& context, FILE* input) {
+    RCScanner(ssl2::internal::SslParseContext& context, std::string& buffer) {
         if (SslYylex_init_extra(&context, &m_Scanner) != 0)
             ThrowLastError("SslYylex_init");
-        SslYyset_in(input, m_Scanner);
+        if (SslYy_scan_buffer(buffer.data(), buffer.size(), m_Scanner) == nullptr) {
+            SslYylex_destroy(m_Scanner);
+            ssl2::internal::SslScannerFailure("out of dynamic memory in yy_create_buffer()");
+        }
     }
     ~RCScanner() { SslYylex_destroy(m_Scanner); }
     RCScanner(const RCScanner&) = delete;
@@ -100,21 +119,28 @@ int SslParseFunction(const char* path, RCSslSet* set) {
         g_ptheLogfile()->Write(2, "SslParseFunction  ERROR!");
         return 1;
     }
-    const ssl2::internal::TInputEncoding encoding =
-        RCSslSet::m_staticNoReEscape ? EightBitEncoding(input.get())
-                                     : ssl2::internal::TInputEncoding::kEscapedUtf16;
     ssl2::internal::SslParseContext context(
-        *set, set->m_sLastParsedFilename, encoding,
+        *set, set->m_sLastParsedFilename, ssl2::internal::TInputEncoding::kEscapedUtf16,
         set->m_DiagnosticHandler ? &set->m_DiagnosticHandler : nullptr);
-    {
-        RCScanner scanner(context, input.get());
+    std::string buffer;
+    try {
+        buffer = ReadScanBuffer(input.get());
+    } catch (const std::runtime_error& failure) {
+        context.ReportFailure(failure.what());
+        context.m_pFailure = std::current_exception();
+    }
+    input.reset();
+    if (!context.m_pFailure) {
+        if (RCSslSet::m_staticNoReEscape)  // the buffer ends with the scanner's two NULs
+            context.m_nEncoding =
+                EightBitEncoding(std::string_view(buffer).substr(0, buffer.size() - 2));
+        RCScanner scanner(context, buffer);
         context.m_pScanner = scanner.Get();
         SslYyparse(&context);
         context.m_pScanner = nullptr;
+        if (!context.m_bInputDone)
+            g_ptheLogfile()->Write(1, "InFile open after yyparse");
     }
-    if (!context.m_bInputDone)
-        g_ptheLogfile()->Write(1, "InFile open after yyparse");
-    input.reset();
     if (context.m_pFailure) {
         try {
             std::rethrow_exception(context.m_pFailure);

@@ -73,7 +73,7 @@ unsigned int SslAddress::SetString(const std::string& text, std::uint32_t member
     }
     if (!IsTextMember(member))
         return 0;
-    this->*TextField(member) = TString::FromAnsi(text);
+    this->*TextField(member) = TString::FromEightBit(text);
     return 1;
 }
 
@@ -84,7 +84,7 @@ std::string SslAddress::GetString(std::uint32_t member) const {
         return "0";
     if (!IsTextMember(member))
         return {};
-    return (this->*TextField(member)).AsAnsi();
+    return (this->*TextField(member)).str();
 }
 
 std::uint32_t SslAddress::MemberType(std::uint32_t member) {

@@ -24,7 +24,8 @@ public:
     /// comparison.
     bool operator==(const SslArrayContent&) const = default;
 
-    /// Sets `member` from 8-bit text; non-zero when the text was taken.
+    /// Sets `member` from 8-bit text (as SslStatement::SetString); non-zero when the
+    /// text was taken.
     virtual unsigned int SetString(const std::string& text, std::uint32_t member) = 0;
     virtual std::string GetString(std::uint32_t member) const = 0;
     virtual std::uint32_t GetContainedMemberCount() const = 0;

@@ -2,6 +2,18 @@
 
 #include "ssl2/SSLStatements/SslEncipheredText.h"
 
+namespace {
+
+// The key is made from the user name as a ticket writes it (a double quote as two
+// single quotes, a line break as "<|>"), which is also how a reader gets it back:
+// the password deciphers the same before and after a round trip.  For every other
+// name this is the name itself.
+TString KeyName(const TString& userName) {
+    return SslStringStatement::QuotedForm(userName);
+}
+
+}  // namespace
+
 SslDocumentBox::SslDocumentBox()
     : TSslStatementImpl(kSslStatementTypes[m_StatementID], kSslStatementNames[m_StatementID]) {}
 
@@ -25,11 +37,13 @@ unsigned int SslDocumentBox::Set(const TString& text) {
 }
 
 unsigned int SslDocumentBox::SetString(const std::string& text, std::uint32_t, std::uint32_t) {
-    return Set(TString::FromAnsi(text));
+    return Set(TString::FromEightBit(text));
 }
 
 unsigned int SslDocumentBox::SetPassword(const TString& password) {
-    m_sValue = SslEncipheredText::Encipher(password, m_sUserName, kKeyConstant);
+    if (!password.HasAnsiForm())
+        return 0;
+    m_sValue = SslEncipheredText::Encipher(password, KeyName(m_sUserName), kKeyConstant);
     m_bOn = 1;
     return 1;
 }
@@ -37,7 +51,7 @@ unsigned int SslDocumentBox::SetPassword(const TString& password) {
 TString SslDocumentBox::GetPassword() const {
     if (!m_bOn || m_sValue.IsEmpty())
         return {};
-    return SslEncipheredText::Decipher(m_sValue, m_sUserName, kKeyConstant);
+    return SslEncipheredText::Decipher(m_sValue, KeyName(m_sUserName), kKeyConstant);
 }
 
 void SslDocumentBox::SetOff() {

@@ -29,8 +29,11 @@ public:
     /// returns 0.  Anything else, an "x" form with non-hexadecimal digits included,
     /// returns 0 and changes nothing.
     unsigned int Set(const TString& text) override;
-    /// Enciphers a non-empty password with the current user name (the empty one
-    /// stores the empty text) and switches the box on.  Returns 1.
+    /// Enciphers a non-empty password with the current user name as a ticket
+    /// writes it (a double quote as two single quotes, a line break as "<|>"), so
+    /// that it deciphers the same after a round trip; the empty one stores the
+    /// empty text.  Switches the box on and returns 1; a password with a character
+    /// that Windows-1252 lacks is refused (0, nothing changes).
     unsigned int SetPassword(const TString& password);
     /// The deciphered password when on and one is stored, else the empty text.
     TString GetPassword() const;

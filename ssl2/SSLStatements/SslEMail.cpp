@@ -38,7 +38,7 @@ unsigned int SslEMail::SetString(const std::string& text, std::uint32_t member, 
             return 1;
         }
         case 1:
-            return Set(TString::FromAnsi(text));
+            return Set(TString::FromEightBit(text));
         default:
             return 0;
     }
@@ -49,7 +49,7 @@ std::string SslEMail::GetString(std::uint32_t member, std::uint32_t) const {
         case 0:
             return std::to_string(m_bActive);
         case 1:
-            return m_sValue.AsAnsi();
+            return m_sValue.str();
         default:
             return {};
     }

@@ -77,11 +77,11 @@ TString SslEarliestPlotTime::ToString() const {
 
 unsigned int SslEarliestPlotTime::SetString(const std::string& text, std::uint32_t member,
                                             std::uint32_t) {
-    return member == 0 ? Set(TString::FromAnsi(text)) : 0;
+    return member == 0 ? Set(TString::FromEightBit(text)) : 0;
 }
 
 std::string SslEarliestPlotTime::GetString(std::uint32_t member, std::uint32_t) const {
-    return member == 0 ? ColonText().AsAnsi() : std::string();
+    return member == 0 ? ColonText().str() : std::string();
 }
 
 bool SslEarliestPlotTime::operator==(const SslEarliestPlotTime& other) const {

@@ -3,7 +3,8 @@
 //
 // Key: the first 12 characters of the MD5 digest text (CMD5Checksum) of the user
 // text followed by a five-character constant of the calling statement.  The clear
-// text's 8-bit bytes are padded with zero bytes to a multiple of 12, every 12-byte
+// text's Windows-1252 bytes (the form other programs store; callers refuse texts
+// without one) are padded with zero bytes to a multiple of 12, every 12-byte
 // block is enciphered on its own with 3-Way, and every byte is written as two
 // lower-case hexadecimal digits (24 digits per block).  Deciphering reverses the
 // steps and drops the zero padding.  Stored tickets depend on these steps and on

@@ -61,7 +61,7 @@ unsigned int SslJobFlagsheet::SetString(const std::string& text, std::uint32_t m
             return SetOn(value != 0);
         }
         case 1:
-            return SetText(TString::FromAnsi(text));
+            return SetText(TString::FromEightBit(text));
         default:
             return 0;
     }
@@ -72,7 +72,7 @@ std::string SslJobFlagsheet::GetString(std::uint32_t member, std::uint32_t) cons
         case 0:
             return std::to_string(m_bOn);
         case 1:
-            return m_sSheetText.AsAnsi();
+            return m_sSheetText.str();
         default:
             return {};
     }

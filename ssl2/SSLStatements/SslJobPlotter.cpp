@@ -18,7 +18,7 @@ unsigned int SslJobPlotter::Set(const TString& text) {
 }
 
 unsigned int SslJobPlotter::SetString(const std::string& text, std::uint32_t, std::uint32_t) {
-    const TString value = TString::FromAnsi(text);
+    const TString value = TString::FromEightBit(text);
     if (value.CompareNoCase(m_sAuto) == 0)
         return Set(value);
     m_bAuto = 0;
@@ -27,7 +27,7 @@ unsigned int SslJobPlotter::SetString(const std::string& text, std::uint32_t, st
 }
 
 std::string SslJobPlotter::GetString(std::uint32_t, std::uint32_t) const {
-    return m_bAuto ? m_sAuto.AsAnsi() : m_sValue.AsAnsi();
+    return m_bAuto ? m_sAuto.str() : m_sValue.str();
 }
 
 TString SslJobPlotter::ToString() const {

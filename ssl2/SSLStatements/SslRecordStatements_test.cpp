@@ -181,6 +181,11 @@ TEST(SslSecurityPrint, PasswordsAreKeptAsDigests) {
     EXPECT_EQ(print.SetPassword(""), 1u);
     EXPECT_EQ(print.ToString(), "SecurityPrint off");
     EXPECT_EQ(print.HasPswd(), 0u);
+    // The length counts characters: three umlauts are six bytes but three characters.
+    EXPECT_EQ(print.SetPassword("äöü"), 0u);
+    EXPECT_EQ(print.GetOn(), 0u);
+    EXPECT_EQ(print.SetPassword("äöüß"), 1u);
+    EXPECT_TRUE(print.CheckPassword("äöüß"));
 }
 
 TEST(SslSecurityPrint, SetTakesDigestsOnly) {
@@ -238,6 +243,11 @@ TEST(SslDocumentBox, PasswordIsEncipheredWithTheUserName) {
     read.SetUserName("bob");
     EXPECT_NE(read.GetPassword(), "open sesame!");
 
+    // A password that Windows-1252 cannot hold is refused, not stored mangled.
+    const TString stored = box.Get();
+    EXPECT_EQ(box.SetPassword("東京"), 0u);
+    EXPECT_EQ(box.Get(), stored);
+
     box.SetOff();
     EXPECT_EQ(box.ToString(), "DocumentBox off");
     EXPECT_EQ(box.GetPassword(), "");
@@ -293,6 +303,11 @@ TEST(SslUserHash, ClearTextRoundTrip) {
     EXPECT_EQ(hash.Get(), "");
     EXPECT_EQ(hash.Set(stored), 1u);
     EXPECT_EQ(hash.GetClear("alice"), "thirteen char");
+    EXPECT_EQ(hash.SetClear("☕", "alice"), 0u);
+    EXPECT_EQ(hash.Get(), stored);
+    EXPECT_EQ(hash.SetClear("Grüße", "alice"), 1u);
+    EXPECT_EQ(hash.Get().GetLength(), 24u) << "five characters, five bytes";
+    EXPECT_EQ(hash.GetClear("alice"), "Grüße");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ unsigned int SslSecurityPrint::Set(const TString& digest) {
 }
 
 unsigned int SslSecurityPrint::SetString(const std::string& text, std::uint32_t, std::uint32_t) {
-    return Set(TString::FromAnsi(text));
+    return Set(TString::FromEightBit(text));
 }
 
 unsigned int SslSecurityPrint::SetPassword(const TString& password) {
@@ -32,7 +32,7 @@ unsigned int SslSecurityPrint::SetPassword(const TString& password) {
         m_bHasPassword = 0;
         return 1;
     }
-    if (password.GetLength() < kMinPasswordLength)
+    if (password.CharCount() < kMinPasswordLength)
         return 0;
     m_sValue = CMD5Checksum::GetMD5(password);
     m_bOn = 1;

@@ -320,13 +320,13 @@ void SslSingleStamp::ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit,
 unsigned int SslSingleStamp::SetString(const std::string& text, std::uint32_t member) {
     switch (member) {
         case kBmp:
-            return SetBmpFile(text);
+            return SetBmpFile(TString::FromEightBit(text));
         case kFont:
-            return SetFontName(text);
+            return SetFontName(TString::FromEightBit(text));
         case kName:
-            return SetName(text);
+            return SetName(TString::FromEightBit(text));
         case kText:
-            return SetText(text);
+            return SetText(TString::FromEightBit(text));
         case kBmpDistance:
         case kDistance:
         case kFrameSize:

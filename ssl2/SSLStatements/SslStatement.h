@@ -105,10 +105,12 @@ public:
     /// The statement as one SSL line without line end.
     virtual TString ToString() const = 0;
     virtual TSslStatementID GetStatementID() const = 0;
-    /// Sets member `member` (element `element` of an array member) from 8-bit text;
-    /// non-zero when the text was taken.
+    /// Sets member `member` (element `element` of an array member) from 8-bit text
+    /// (UTF-8, or Windows-1252 when it is not valid UTF-8); non-zero when the text
+    /// was taken.
     virtual unsigned int SetString(const std::string& text, std::uint32_t member,
                                    std::uint32_t element);
+    /// The member's value as UTF-8 text.
     virtual std::string GetString(std::uint32_t member, std::uint32_t element) const;
     virtual std::uint32_t GetArrayCount() const;
     virtual TString GetArrayElementName(std::uint32_t element);

@@ -23,17 +23,42 @@ const TString SslStringStatement::m_NewLine = "\r\n";
 const TString SslStringStatement::m_Nothing = "";
 const TString SslStringStatement::m_Blank = " ";
 
+TString SslStringStatement::QuotedForm(const TString& text, bool keepLineBreaks) {
+    if (!NeedsQuotedForm(text, keepLineBreaks))
+        return text;
+    const std::string& in = text.str();
+    std::string out;
+    out.reserve(in.size() + 8);
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const char c = in[i];
+        if (c == '"') {
+            out += "''";
+        } else if ((c == '\r' || c == '\n') && !keepLineBreaks) {
+            out += m_NewLineReplacer.str();
+            if (c == '\r' && i + 1 < in.size() && in[i + 1] == '\n')
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return TString(std::move(out));
+}
+
+bool SslStringStatement::NeedsQuotedForm(const TString& text, bool keepLineBreaks) {
+    return text.str().find_first_of(keepLineBreaks ? "\"" : "\"\r\n") != std::string::npos;
+}
+
 TString SslStringStatement::ToString() const {
     return QuotedLine(m_sName, m_sValue);
 }
 
 unsigned int SslStringStatement::SetString(const std::string& text, std::uint32_t, std::uint32_t) {
-    m_sValue = TString::FromAnsi(text);
+    m_sValue = TString::FromEightBit(text);
     return 1;
 }
 
 std::string SslStringStatement::GetString(std::uint32_t, std::uint32_t) const {
-    return m_sValue.AsAnsi();
+    return m_sValue.str();
 }
 
 unsigned int SslStringStatement::Set(const TString& value) {
@@ -60,12 +85,12 @@ TString SslCompoundStringStatement::ToString() const {
 
 unsigned int SslCompoundStringStatement::SetString(const std::string& text, std::uint32_t,
                                                    std::uint32_t) {
-    m_sValue = TString::FromAnsi(text);
+    m_sValue = TString::FromEightBit(text);
     return 1;
 }
 
 std::string SslCompoundStringStatement::GetString(std::uint32_t, std::uint32_t) const {
-    return m_sValue.AsAnsi();
+    return m_sValue.str();
 }
 
 unsigned int SslCompoundStringStatement::Set(const TString& value) {

@@ -22,7 +22,8 @@ public:
 
     /// `Name "text"`.
     TString ToString() const override;
-    /// Stores the 8-bit text; member and element are ignored.  Returns 1.
+    /// Stores the 8-bit text (UTF-8, or Windows-1252 when it is not valid UTF-8);
+    /// member and element are ignored.  Returns 1.
     unsigned int SetString(const std::string& text, std::uint32_t member,
                            std::uint32_t element) override;
     std::string GetString(std::uint32_t member, std::uint32_t element) const override;
@@ -30,6 +31,16 @@ public:
     /// Stores the text unchanged; returns 1.
     virtual unsigned int Set(const TString& value);
     virtual TString Get() const;
+    /// Stores a text without the checks and side effects of Set: every flag stays
+    /// as it is (the writer stores an escaped text in a copy it only writes).
+    void SetTextOnly(const TString& value) { m_sValue = value; }
+
+    /// `text` as it stands between the quotes of a written line, where it must read
+    /// back: every double quote as two single quotes and, unless `keepLineBreaks`,
+    /// every line break (CR LF, CR or LF) as m_NewLineReplacer.
+    static TString QuotedForm(const TString& text, bool keepLineBreaks = false);
+    /// True when QuotedForm changes `text`.
+    static bool NeedsQuotedForm(const TString& text, bool keepLineBreaks = false);
 
     /// Copies the text only.
     SslStringStatement& operator=(const SslStringStatement& other);
@@ -56,6 +67,7 @@ public:
 
     virtual unsigned int Set(const TString& value);
     virtual TString Get() const;
+    void SetTextOnly(const TString& value) { m_sValue = value; }
 
     /// Copies the text only.
     SslCompoundStringStatement& operator=(const SslCompoundStringStatement& other);

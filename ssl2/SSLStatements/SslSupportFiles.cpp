@@ -8,12 +8,12 @@
 unsigned int SslSupportFile::SetString(const std::string& text, std::uint32_t member) {
     if (member != 0)
         return 0;
-    static_cast<TString&>(*this) = TString::FromAnsi(text);
+    static_cast<TString&>(*this) = TString::FromEightBit(text);
     return 1;
 }
 
 std::string SslSupportFile::GetString(std::uint32_t member) const {
-    return member == 0 ? AsAnsi() : std::string();
+    return member == 0 ? str() : std::string();
 }
 
 std::uint32_t SslSupportFile::GetContainedType(std::uint32_t member) const {

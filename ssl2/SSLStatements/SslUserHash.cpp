@@ -13,10 +13,12 @@ unsigned int SslUserHash::Set(const TString& text) {
 }
 
 unsigned int SslUserHash::SetString(const std::string& text, std::uint32_t, std::uint32_t) {
-    return Set(TString::FromAnsi(text));
+    return Set(TString::FromEightBit(text));
 }
 
 unsigned int SslUserHash::SetClear(const TString& clear, const TString& user) {
+    if (!clear.HasAnsiForm())
+        return 0;
     m_sValue = SslEncipheredText::Encipher(clear, user, kKeyConstant);
     return 1;
 }

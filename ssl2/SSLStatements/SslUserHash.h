@@ -24,7 +24,8 @@ public:
     /// anything else returns 0 and changes nothing.
     unsigned int Set(const TString& text) override;
     /// Stores `clear` enciphered with `user` (the empty text for an empty clear
-    /// text).  Returns 1.
+    /// text).  Returns 1; a clear text with a character that Windows-1252 lacks is
+    /// refused (0, nothing changes).
     unsigned int SetClear(const TString& clear, const TString& user);
     /// The clear text deciphered with `user`; empty when nothing is stored.
     TString GetClear(const TString& user) const;

@@ -81,6 +81,45 @@ void EncodeUtf8(std::uint32_t cp, std::string& out) {
     }
 }
 
+// The character of a Windows-1252 byte.
+std::uint32_t Cp1252ToUnicode(unsigned char b) {
+    return (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : b;
+}
+
+// The Windows-1252 byte of a character, or -1 when it has none.
+int UnicodeToCp1252(std::uint32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<int>(cp);
+    for (int k = 0; k < 32; ++k) {
+        if (kCp1252High[k] == cp)
+            return 0x80 + k;
+    }
+    return -1;
+}
+
+// The character at `i` and the number of bytes it takes: one (generalised) UTF-8
+// sequence, or one byte that starts none, taken as a Windows-1252 character.
+std::size_t NextChar(std::string_view s, std::size_t i, std::uint32_t& cp) {
+    const std::size_t n = DecodeUtf8(s, i, cp);
+    if (n != 0)
+        return n;
+    cp = Cp1252ToUnicode(static_cast<unsigned char>(s[i]));
+    return 1;
+}
+
+// Calls `f` with every character of `s` (as NextChar reads them) until it returns
+// false; true when it never did.
+template <class F>
+bool EveryChar(std::string_view s, F f) {
+    for (std::size_t i = 0; i < s.size();) {
+        std::uint32_t cp = 0;
+        i += NextChar(s, i, cp);
+        if (!f(cp))
+            return false;
+    }
+    return true;
+}
+
 // Appends UTF-16 code units, joining surrogate pairs into one character.
 void AppendUtf16(std::u16string_view text, std::string& out) {
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -293,18 +332,82 @@ int TString::Value(double& value) const {
     return ParseNumber(m_s, value, [](const char* s, char** e) { return std::strtod(s, e); });
 }
 
+std::uint32_t TString::CharCount() const {
+    std::uint32_t count = 0;
+    EveryChar(m_s, [&count](std::uint32_t) { return ++count != 0; });
+    return count;
+}
+
+TString TString::FromAnsi(std::string_view bytes) {
+    TString out;
+    out.m_s.reserve(bytes.size());
+    for (char b : bytes)
+        EncodeUtf8(Cp1252ToUnicode(static_cast<unsigned char>(b)), out.m_s);
+    return out;
+}
+
+TString TString::FromUtf8(std::string_view bytes) {
+    TString out;
+    out.m_s.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::uint32_t cp = 0;
+        const std::size_t n = NextChar(bytes, i, cp);
+        if (n == 1 && static_cast<unsigned char>(bytes[i]) >= 0x80)
+            EncodeUtf8(cp, out.m_s);
+        else
+            out.m_s.append(bytes, i, n);
+        i += n;
+    }
+    return out;
+}
+
+TString TString::FromEightBit(std::string_view bytes) {
+    return IsUtf8(bytes) ? TString(bytes) : FromAnsi(bytes);
+}
+
+bool TString::IsUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::uint32_t cp = 0;
+        const std::size_t n = DecodeUtf8(bytes, i, cp);
+        if (n == 0 || IsSurrogate(cp))
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+std::string TString::AsAnsi() const {
+    std::string out;
+    out.reserve(m_s.size());
+    EveryChar(m_s, [&out](std::uint32_t cp) {
+        const int byte = UnicodeToCp1252(cp);
+        out += byte < 0 ? '?' : static_cast<char>(byte);
+        return true;
+    });
+    return out;
+}
+
+bool TString::HasAnsiForm() const {
+    return EveryChar(m_s, [](std::uint32_t cp) { return UnicodeToCp1252(cp) >= 0; });
+}
+
+std::string TString::AsFileBytes() const {
+    if (HasAnsiForm())
+        return AsAnsi();
+    const std::u16string units = AsUnicode();
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + 2 * units.size());
+    for (char16_t unit : units) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
 std::u16string TString::AsUnicode() const {
     std::u16string out;
     out.reserve(m_s.size());
-    for (std::size_t i = 0; i < m_s.size();) {
-        std::uint32_t cp = 0;
-        const std::size_t n = DecodeUtf8(m_s, i, cp);
-        if (n == 0) {
-            const auto b = static_cast<unsigned char>(m_s[i]);
-            out += (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : static_cast<char16_t>(b);
-            ++i;
-            continue;
-        }
+    EveryChar(m_s, [&out](std::uint32_t cp) {
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out += static_cast<char16_t>(0xD800 + (cp >> 10));
@@ -312,8 +415,8 @@ std::u16string TString::AsUnicode() const {
         } else {
             out += static_cast<char16_t>(cp);
         }
-        i += n;
-    }
+        return true;
+    });
     return out;
 }
 

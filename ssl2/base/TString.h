@@ -1,11 +1,17 @@
 // TString: the owned text value used throughout the library.
 //
-// A TString holds UTF-8 text and passes any other 8-bit bytes through untouched,
-// so a legacy Windows-1252 ticket is read and written back byte for byte.  "ANSI"
-// on this platform is that 8-bit form: FromAnsi/AsAnsi are plain copies.  Case
-// folding (LowCase, UpCase, CompareNoCase) is ASCII-only, as keywords and names are.
+// A TString holds UTF-8 text.  Text enters and leaves in the encodings of the
+// files it comes from and goes to, converted at that boundary: "ANSI" is
+// Windows-1252 (FromAnsi/AsAnsi convert; its five unassigned bytes stand for the
+// C1 controls of the same number, so no byte is lost), 8-bit text of unknown
+// encoding is UTF-8 when it is valid UTF-8 and Windows-1252 otherwise
+// (FromEightBit), and a whole 8-bit file is written as Windows-1252, or as UTF-16
+// when a character has no Windows-1252 form (AsFileBytes).  So a legacy
+// Windows-1252 ticket reads and writes back byte for byte.  Case folding
+// (LowCase, UpCase, CompareNoCase) is ASCII-only, as keywords and names are.
 //
-// Positions and lengths are byte counts.  A TString is a value: copies never share
+// Positions and lengths are byte counts of the UTF-8 form (CharCount counts
+// characters).  A TString is a value: copies never share
 // state, and it may be used from any thread that owns it.
 //
 //   TString s = TString::Format("%d copies", 3);
@@ -40,6 +46,9 @@ public:
     const std::string& str() const { return m_s; }
     const char* c_str() const { return m_s.c_str(); }
     std::uint32_t GetLength() const { return static_cast<std::uint32_t>(m_s.size()); }
+    /// The number of characters (a byte that is no part of a UTF-8 sequence counts
+    /// as one).
+    std::uint32_t CharCount() const;
     bool IsEmpty() const { return m_s.empty(); }
     char operator[](std::size_t i) const { return m_s[i]; }
 
@@ -120,8 +129,26 @@ public:
     }
 
     // --- 8-bit and UTF-16 forms --------------------------------------------------
-    static TString FromAnsi(std::string_view bytes) { return TString(bytes); }
-    std::string AsAnsi() const { return m_s; }
+    /// Text from Windows-1252 bytes.
+    static TString FromAnsi(std::string_view bytes);
+    /// Text from UTF-8 bytes; a byte that is no part of a valid sequence is taken
+    /// as a Windows-1252 character.
+    static TString FromUtf8(std::string_view bytes);
+    /// Text from 8-bit bytes of unknown encoding: UTF-8 when they are valid UTF-8
+    /// throughout, Windows-1252 otherwise.
+    static TString FromEightBit(std::string_view bytes);
+    /// True when `bytes` are valid UTF-8 throughout (no encoded surrogates).
+    static bool IsUtf8(std::string_view bytes);
+    /// The Windows-1252 bytes; a character without a Windows-1252 form becomes '?'
+    /// (HasAnsiForm tells beforehand).
+    std::string AsAnsi() const;
+    /// True when every character has a Windows-1252 form.
+    bool HasAnsiForm() const;
+    /// The bytes of a whole 8-bit file holding this text (a ticket, a configuration
+    /// file): Windows-1252 when every character has a form there, otherwise UTF-16
+    /// little-endian with byte-order mark, so that nothing is lost and no file
+    /// mixes encodings.
+    std::string AsFileBytes() const;
     /// UTF-16 form.  Bytes that are not valid UTF-8 are taken as Windows-1252
     /// characters; surrogates stored in the text come back as they were.
     std::u16string AsUnicode() const;

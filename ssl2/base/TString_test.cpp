@@ -96,12 +96,52 @@ TEST(TString, PiecesAndChanges) {
     EXPECT_LT(TString("a").CompareNoCase("B"), 0);
 }
 
-TEST(TString, LegacyBytesPassThrough) {
+TEST(TString, WindowsAnsiBytesBecomeUtf8AndComeBackUnchanged) {
     const std::string bytes = "Gr\xfc\xdf \x80";  // Windows-1252, not UTF-8
     TString s = TString::FromAnsi(bytes);
+    EXPECT_EQ(s, "Grüß €");
     EXPECT_EQ(s.AsAnsi(), bytes);
     EXPECT_EQ(s.AsUnicode(), std::u16string(u"Gr\u00fc\u00df \u20ac"));
     EXPECT_EQ(TString::SaveFromAnsi(s.SaveAsAnsi('#'), '#').AsAnsi(), bytes);
+    // Every byte, the five unassigned ones included, comes back as it was.
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_TRUE(TString::FromAnsi(all).HasAnsiForm());
+    EXPECT_EQ(TString::FromAnsi(all).AsAnsi(), all);
+    EXPECT_EQ(TString::FromAnsi("\x81\x9d"), "\u0081\u009d");
+}
+
+TEST(TString, EightBitTextOfUnknownEncoding) {
+    EXPECT_EQ(TString::FromEightBit("M\xc3\xa4rz"), "März");  // valid UTF-8
+    EXPECT_EQ(TString::FromEightBit("M\xe4rz"), "März");      // Windows-1252
+    // One byte that is not UTF-8 makes the whole text Windows-1252.
+    EXPECT_EQ(TString::FromEightBit("\xc3\xa4 \xe4"), "Ã¤ ä");
+    EXPECT_TRUE(TString::IsUtf8("plain"));
+    EXPECT_FALSE(TString::IsUtf8("\xed\xa0\x80"));  // an encoded surrogate
+    EXPECT_FALSE(TString::IsUtf8("\xc3"));
+    EXPECT_EQ(TString::FromUtf8("\xc3\xa4\xe4\x80"), "ää€");
+}
+
+TEST(TString, AnsiFormsOfCharactersWindowsAnsiLacks) {
+    const TString text = "Plan 東京 €";
+    EXPECT_FALSE(text.HasAnsiForm());
+    EXPECT_EQ(text.AsAnsi(), "Plan ?? \x80");
+    EXPECT_TRUE(TString("Größe €").HasAnsiForm());
+    EXPECT_FALSE(TString::FromUnicode(u"\xD800").HasAnsiForm());
+    EXPECT_EQ(TString("päss 😀").CharCount(), 6u);
+    EXPECT_EQ(TString("M\xe4rz").CharCount(), 4u);  // a raw byte is one character
+}
+
+TEST(TString, FileBytesAreWindowsAnsiOrWholeUtf16) {
+    EXPECT_EQ(TString("März\r\n").AsFileBytes(), "M\xe4rz\r\n");
+    EXPECT_EQ(TString("a東\r\n").AsFileBytes(), std::string("\xff\xfe"
+                                                            "a\0"
+                                                            "\x71\x67"
+                                                            "\r\0"
+                                                            "\n\0",
+                                                            10));
+    EXPECT_EQ(TString().AsFileBytes(), "");
 }
 
 TEST(TString, EscapedFormKnownValues) {

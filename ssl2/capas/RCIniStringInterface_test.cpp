@@ -242,6 +242,18 @@ TEST_F(RCIniStringInterfaceFile, ConvertsByteOrderMarkedFiles) {
     ASSERT_EQ(ini.ReadFile(Write("utf16.ini", utf16)), 1u);
     EXPECT_TRUE(ini.GetValue("s", "a", value));
     EXPECT_EQ(value, TString::FromUnicode(u"\u00e4#\U0001F600"));
+
+    // 8-bit files without a mark: UTF-8 when valid, otherwise Windows-1252.
+    const char* const eightBit[] = {
+        "[s]\na=Gr\xC3\xB6\xC3\x9F"
+        "e \xE2\x82\xAC\n",
+        "[s]\na=Gr\xF6\xDF"
+        "e \x80\n"};
+    for (const char* bytes : eightBit) {
+        ASSERT_EQ(ini.ReadFile(Write("plain.ini", bytes)), 1u) << bytes;
+        EXPECT_TRUE(ini.GetValue("s", "a", value));
+        EXPECT_EQ(value, "Größe €") << bytes;
+    }
 }
 
 TEST_F(RCIniStringInterfaceFile, MissingAndEmptyFilesReadNothing) {

@@ -100,7 +100,8 @@ std::uint32_t RCRcfStringInterface::ReadFile(const TString& path) {
     }
     if (header.empty())
         return 0;
-    return ReadString(header);
+    // Texts are UTF-8 in memory; a header that is not UTF-8 is Windows-1252.
+    return ReadString(TString::FromEightBit(header).str());
 }
 
 bool RCRcfStringInterface::GetValue(const TString& section, const TString& key,

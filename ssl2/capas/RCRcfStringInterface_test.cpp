@@ -224,6 +224,13 @@ TEST_F(RCRcfStringInterfaceFile, ReadFileStopsAtThePrinterData) {
     TString value;
     EXPECT_TRUE(rcf.GetValue("SEC", "K", value));
     EXPECT_EQ(value.GetLength(), longValue.size());
+    // A Windows-1252 header gives UTF-8 texts.
+    EXPECT_EQ(rcf.ReadFile(Write("ansi.rcf",
+                                 "BEGMF;\nSEC \"K=Gr\xF6\xDF"
+                                 "e\";\nENDMF;\n\x1b\xFF")),
+              2u);
+    EXPECT_TRUE(rcf.GetValue("SEC", "K", value));
+    EXPECT_EQ(value, "Größe");
     EXPECT_EQ(rcf.ReadFile((m_dir / "missing.rcf").string()), 0u);
     EXPECT_EQ(rcf.ReadFile(Write("empty.rcf", "")), 0u);
 }

@@ -28,7 +28,7 @@ std::string AsReaderText(std::string bytes) {
         return bytes.substr(3);
     const bool little = starts("\xFF\xFE", 2);
     if (!little && !starts("\xFE\xFF", 2))
-        return bytes;
+        return TString::IsUtf8(bytes) ? bytes : TString::FromAnsi(bytes).str();
     std::u16string units;
     units.reserve(bytes.size() / 2);
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {

@@ -13,8 +13,9 @@ namespace SslCapasReader {
 /// nothing when the file cannot be opened.
 std::optional<std::string> ReadBytes(const std::string& path, std::size_t limit);
 
-/// Text of a file for the 8-bit readers: a UTF-8 byte-order mark is dropped, and
-/// UTF-16 text with a byte-order mark becomes 8-bit text with '#' escapes.
+/// Text of a file for the 8-bit readers, as UTF-8: a UTF-8 byte-order mark is
+/// dropped, UTF-16 text with a byte-order mark becomes UTF-8 with '#' escapes, and
+/// 8-bit text that is not valid UTF-8 is taken as Windows-1252.
 std::string AsReaderText(std::string bytes);
 
 }  // namespace SslCapasReader

@@ -457,7 +457,7 @@ TString RCSslEntry::GetStampBmp(std::uint32_t index) const {
 }
 unsigned int RCSslEntry::SetStampBmp(std::uint32_t index, const TString& bmpFile) {
     m_SslStamp.GetStamp(index);  // raises "SslErrors" 0 for an index out of range
-    return m_SslStamp.SetString(bmpFile.AsAnsi(), SslSingleStamp::kBmp, index);
+    return m_SslStamp.SetString(bmpFile.str(), SslSingleStamp::kBmp, index);
 }
 SslStamp RCSslEntry::GetAllStamps() const {
     return m_SslStamp;

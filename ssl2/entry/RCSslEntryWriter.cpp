@@ -5,7 +5,8 @@
 // dialect or string-mode condition, the file emulations it is written for and how
 // its line ends.  The text of a statement is the statement's own; values that the
 // reader could not read back (a double quote or a line break inside a quoted
-// value) are escaped here, as '' and <|>.
+// value) are escaped here, as '' and <|> (SslStringStatement::QuotedForm); the
+// plotter-language settings strings keep their line breaks.
 #include <memory>
 #include <string>
 
@@ -257,42 +258,27 @@ constexpr TFamily kFamilies[kSslStatementCount] = {
 #include "ssl2/SSLStatements/SslStatementTable.def"
 };
 
-/// Whether `text` holds a character that cannot stand inside a quoted SSL value.
+// The free texts of the structured statements below are single-line values.
 bool NeedsEscape(const TString& text) {
-    return text.str().find_first_of("\"\r\n") != std::string::npos;
+    return SslStringStatement::NeedsQuotedForm(text);
 }
 
-/// `text` with every double quote as two single quotes and every line break as
-/// "<|>" (CR LF, CR and LF alike).
 TString Escape(const TString& text) {
-    std::string out;
-    out.reserve(text.GetLength() + 8);
-    const std::string& in = text.str();
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        const char c = in[i];
-        if (c == '"') {
-            out += "''";
-        } else if (c == '\r' || c == '\n') {
-            out += "<|>";
-            if (c == '\r' && i + 1 < in.size() && in[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            out += c;
-        }
-    }
-    return TString(std::move(out));
+    return SslStringStatement::QuotedForm(text);
 }
 
-/// The SSL text of a statement whose value is one text, with that text escaped.
+/// The SSL text of a statement whose value is one text, with that text in its
+/// quoted form.  A plotter-language settings string keeps its line breaks (the
+/// reader takes it across lines).  The escaped text goes into a copy without the
+/// side effects of Set, so the written line keeps every flag of the statement.
 template <class Family>
-TString QuotedStatementText(const Family& statement) {
+TString QuotedStatementText(const Family& statement, bool keepLineBreaks) {
     const TString value = statement.Get();
-    if (!NeedsEscape(value)) {
+    if (!SslStringStatement::NeedsQuotedForm(value, keepLineBreaks)) {
         return statement.ToString();
     }
     std::unique_ptr<SslStatement> copy(statement.Clone());
-    static_cast<Family&>(*copy).Set(Escape(value));
+    static_cast<Family&>(*copy).SetTextOnly(SslStringStatement::QuotedForm(value, keepLineBreaks));
     return copy->ToString();
 }
 
@@ -408,9 +394,10 @@ TString RCSslEntry::StatementText(TSslStatementID id, TSyntaxVersion version) co
     const SslStatement& statement = *Member(id);
     switch (kFamilies[id]) {
         case STRING:
-            return QuotedStatementText(static_cast<const SslStringStatement&>(statement));
+            return QuotedStatementText(static_cast<const SslStringStatement&>(statement), false);
         case COMPOUND:
-            return QuotedStatementText(static_cast<const SslCompoundStringStatement&>(statement));
+            return QuotedStatementText(static_cast<const SslCompoundStringStatement&>(statement),
+                                       true);
         default:
             return statement.ToString();
     }

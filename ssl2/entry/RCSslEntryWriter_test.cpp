@@ -214,9 +214,10 @@ TEST(RCSslEntryWriter, QuotedValuesAreWrittenSoThatTheReaderCanReadThemBack) {
     access.SetAccess(kId_SslHpglAsString, 1);
     RCSslEntry file(1);
     file.SetName("say \"hi\"\r\nnext\nlast\r");
-    file.SetHpglAsString("IN;\"x\"");
+    // A plotter settings string is read across lines: its line breaks stay.
+    file.SetHpglAsString("IN;\"x\"\r\nSP1;\nPA;\r");
     EXPECT_EQ(file.ToString(access, SslStatement::kVersion50, 0),
-              "BeginOutput\r\nHpglAsString \"IN;''x''\"\r\n"
+              "BeginOutput\r\nHpglAsString \"IN;''x''\r\nSP1;\nPA;\r\"\r\n"
               "Name \"say ''hi''<|>next<|>last<|>\"\r\nEndOutput\r\n");
     EXPECT_EQ(file.GetName(), "say \"hi\"\r\nnext\nlast\r") << "the entry keeps its value";
 }
@@ -266,6 +267,25 @@ TEST(RCSslEntryWriter, QuotedTextsOfStructuredStatementsAreEscapedToo) {
         EXPECT_EQ(text.find("\"b"), std::string::npos) << c.name << ": " << text;
         EXPECT_EQ(text.find("\r\nc"), std::string::npos) << c.name << ": " << text;
     }
+}
+
+TEST(RCSslEntryWriter, EscapingLeavesEveryFlagAsItIs) {
+    RCAccessSsl access;
+    access.SetAllAccess(0);
+    access.SetAccess(kId_SslEMail, 1);
+    access.SetAccess(kId_SslJobPlotter, 1);
+    RCSslEntry job(0);
+    SslEMail mail;
+    mail.Set("a\"b@example.org");
+    mail.SetString("0", 0, 0);  // switched off, the address kept
+    job.Set(kId_SslEMail, &mail);
+    job.SetJobPlotter("3:\"7\"");
+    EXPECT_EQ(job.ToString(access, SslStatement::kVersion50, 0),
+              "EMail off\r\nJobPlotter \"3:''7''\"\r\n");
+    mail.SetString("1", 0, 0);
+    job.Set(kId_SslEMail, &mail);
+    EXPECT_EQ(job.ToString(access, SslStatement::kVersion50, 0),
+              "EMail all \"a''b@example.org\"\r\nJobPlotter \"3:''7''\"\r\n");
 }
 
 TEST(RCSslEntryWriter, ShortFormIgnoresItsFirstArgument) {

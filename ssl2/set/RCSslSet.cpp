@@ -414,7 +414,7 @@ TString RCSslSet::ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersi
 
 void RCSslSet::WriteSsl(const TString& path, RCAccessSsl access,
                         SslStatement::TSyntaxVersion version) const {
-    WriteFile(path.str(), ToString(access, version, 0).str(), "wb");
+    WriteFile(path.str(), ToString(access, version, 0).AsFileBytes(), "wb");
 }
 
 int RCSslSet::ToCfg(const TString& directory) {
@@ -458,7 +458,7 @@ int RCSslSet::ToCfg(const TString& directory) {
     auto writeOne = [&](const RCSslEntry& file, const std::string& prefix) {
         const TString name = SslDelivery::SafeFileName(file.GetName());
         const TString stem = TString(prefix) + TFile::GetFileName(name);
-        const std::string text = file.ToCfg().str();
+        const std::string text = file.ToCfg().AsFileBytes();
         if (exportFile(SslDelivery::JoinPath(target, stem + ".cfg"), [&](const TString& path) {
                 return SslDelivery::WriteFileAtomically(path, text, false);
             }))

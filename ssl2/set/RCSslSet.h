@@ -157,25 +157,31 @@ public:
 
     // --- writing ----------------------------------------------------------------------------
     /// The SSL text of the set: header line, entries, "EndJob" (empty for an empty set).
+    /// Like every TString it is UTF-8; the file forms come from TString::AsFileBytes.
     TString ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersion version,
                      unsigned int flattenNotes) const;
     TString ToString(SslStatement::TSyntaxVersion version) const {
         return ToString(RCAccessSsl(), version, 0);
     }
-    /// Writes ToString(access, version, 0) to `path`; raises the system error when the
-    /// file cannot be created or written.
+    /// Writes ToString(access, version, 0) to `path` as Windows-1252, the form stored
+    /// tickets and peers use, or as UTF-16 with byte-order mark when a text holds a
+    /// character that Windows-1252 lacks (never mixed, nothing lost).  Raises the
+    /// system error when the file cannot be created or written.
     void WriteSsl(const TString& path, RCAccessSsl access,
                   SslStatement::TSyntaxVersion version) const;
     /// One ".cfg" file and one copy of the data file per printed file in `directory`;
-    /// returns the number of ".cfg" files.  Each file appears whole and new: nothing
+    /// returns the number of ".cfg" files, whose text is encoded as a ticket is
+    /// (WriteSsl).  Each file appears whole and new: nothing
     /// there is replaced or written through.  Every file that cannot be written or
     /// copied is logged (level 1) and the others are written; then the first such
     /// failure is raised.
     int ToCfg(const TString& directory);
 
     // --- reading ----------------------------------------------------------------------------
-    /// Reads `fileName` (8-bit or UTF-16 with byte-order mark) into this set.  Returns
-    /// the entry count afterwards, or -1 when the file could not be read.
+    /// Reads `fileName` into this set: UTF-16 with byte-order mark; UTF-8 with
+    /// byte-order mark or valid UTF-8 throughout; any other 8-bit file as
+    /// Windows-1252.  Line ends inside plotter settings strings are kept.  Returns the
+    /// entry count afterwards, or -1 when the file could not be read.
     ///
     /// The set keeps at most its first entry, and the ticket is read over it: what the
     /// ticket does not say keeps that entry's value.  So a reused set carries the job

@@ -202,7 +202,8 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
         return 0;
     }
     try {
-        if (!WriteFileAtomically(sslPath, copy.ToString(access, version, 1).str(), overwrite != 0))
+        if (!WriteFileAtomically(sslPath, copy.ToString(access, version, 1).AsFileBytes(),
+                                 overwrite != 0))
             ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kFileWrite, sslPath,
                           TString(std::strerror(EEXIST)));
     } catch (const TException&) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
@@ -48,34 +49,30 @@ bool HasUnicodeMark(const std::string& bytes) {
                                   static_cast<unsigned char>(bytes[1]) == 0xFF));
 }
 
-/// The 8-bit text the scanner reads for UTF-16 `bytes` (with byte-order mark): every
-/// non-empty line escaped with '#', one line per output line.
-std::string EscapeUnicodeLines(const std::string& bytes) {
+/// The 8-bit text the scanner reads for UTF-16 `bytes` (with byte-order mark): the
+/// whole text escaped with '#', every line end as it was (a line break inside a
+/// plotter settings string is part of its value).
+std::string EscapeUnicodeText(const std::string& bytes) {
     if (bytes.size() < 2)
         return {};
     const bool bigEndian = static_cast<unsigned char>(bytes[0]) == 0xFE;
-    std::string text;
-    std::u16string line;
-    auto flush = [&] {
-        if (!line.empty() && line.back() == u'\r')
-            line.pop_back();
-        if (!line.empty())
-            text += TString::FromUnicode(line).SaveAsAnsi('#') + "\n";
-        line.clear();
-    };
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
         const auto first = static_cast<unsigned char>(bytes[i]);
         const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        const auto unit =
-            static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
-        if (unit == u'\n') {
-            flush();
-        } else {
-            line.push_back(unit);
-        }
+        units.push_back(
+            static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
     }
-    flush();
-    return text;
+    return TString::FromUnicode(units).SaveAsAnsi('#');
+}
+
+/// The encoding of an 8-bit input: UTF-8 when it starts with the UTF-8 byte-order
+/// mark or is valid UTF-8 throughout, Windows-1252 otherwise.
+ssl2::internal::TInputEncoding EightBitEncoding(std::string_view bytes) {
+    const bool utf8 = bytes.starts_with("\xEF\xBB\xBF") || TString::IsUtf8(bytes);
+    return utf8 ? ssl2::internal::TInputEncoding::kUtf8
+                : ssl2::internal::TInputEncoding::kWindows1252;
 }
 
 void LogException(const char* where) {
@@ -162,12 +159,17 @@ void SslParseStream(std::FILE* input, RCSslSet* set) {
         readFailureText = failure.what();
         readFailure = std::current_exception();
     }
+    // The buffer ends with the scanner's two NULs.
+    const ssl2::internal::TInputEncoding encoding =
+        RCSslSet::m_staticNoReEscape
+            ? EightBitEncoding(std::string_view(buffer).substr(0, buffer.size() - 2))
+            : ssl2::internal::TInputEncoding::kEscapedUtf16;
     // At most two readings of the buffer: the second when the starting entry's
     // lengths had to be converted into the ticket's unit first
     // (SslParseContext::m_nReadAgainInUnit).
     for (int reading = 0; reading < 2; ++reading) {
         ssl2::internal::SslParseContext context(
-            *set, set->m_sLastParsedFilename, RCSslSet::m_staticNoReEscape,
+            *set, set->m_sLastParsedFilename, encoding,
             set->m_DiagnosticHandler ? &set->m_DiagnosticHandler : nullptr);
         if (readFailure) {
             context.ReportFailure(readFailureText.c_str());
@@ -224,7 +226,7 @@ TString RCSslSet::TransferUnicodeToAnsi(const TString& fileName) {
         if (!input)
             ThrowLastError("open", fileName);
         const std::string text =
-            EscapeUnicodeLines(std::string((std::istreambuf_iterator<char>(input)), {}));
+            EscapeUnicodeText(std::string((std::istreambuf_iterator<char>(input)), {}));
         if (std::fwrite(text.data(), 1, text.size(), output.get()) != text.size())
             ThrowLastError("fwrite", temporary);
         if (std::fclose(output.release()) != 0)
@@ -243,7 +245,7 @@ int RCSslSet::ParseSsl(const TString& fileName, std::uint32_t resolution) {
     m_bParsedTilEnd = 0;
     ReduceToDefaultEntry();
 
-    std::string path = fileName.AsAnsi();
+    std::string path = fileName.str();
     bool unicode = false;
     try {
         unicode = ExamineFile(path) != TEncoding::kAnsi;
@@ -261,7 +263,7 @@ int RCSslSet::ParseSsl(const TString& fileName, std::uint32_t resolution) {
             LogException("RCSslSet::ParseSsl got an Exception from TransferUnicodeToAnsi():");
             return -1;
         }
-        path = temporary.AsAnsi();
+        path = temporary.str();
     }
     RCTemporaryFile removeLater(temporary);
 
@@ -288,7 +290,7 @@ int RCSslSet::ParseSslBuffer(const void* data, std::size_t size, const TString& 
     std::string bytes(static_cast<const char*>(data), size);
     const bool unicode = HasUnicodeMark(bytes);
     if (unicode)
-        bytes = EscapeUnicodeLines(bytes);
+        bytes = EscapeUnicodeText(bytes);
     try {
         FilePtr input(fmemopen(bytes.data(), bytes.size(), "r"), &std::fclose);
         if (!input)

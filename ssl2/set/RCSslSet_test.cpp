@@ -248,6 +248,7 @@ TEST(RCSslSet, ToCfgNamesFilesByPosition) {
     RCSslSet set;
     RCSslEntry job(0);
     job.SetSetCopies(2);
+    job.SetEMail("jürgen@example.org");
     set.AddEntry(job);
     for (int i = 1; i <= 10; ++i) {
         RCSslEntry file(1);
@@ -260,6 +261,9 @@ TEST(RCSslSet, ToCfgNamesFilesByPosition) {
     EXPECT_TRUE(std::filesystem::exists(out / "09-plan9.cfg"));
     EXPECT_EQ(ReadFile(out / "10-plan10.tif"), "10");
     EXPECT_EQ(set.GetEntry(1).GetCopies(), 2u) << "uncollated: copies times set copies";
+    EXPECT_NE(ReadFile(out / "09-plan9.cfg").find("NOTIFICATION = j\xFCrgen@example.org\r\n"),
+              std::string::npos)
+        << "configuration text is Windows-1252";
 
     RCSslSet collated = set;
     collated.GetEntry(0).SetJobCollate(1);

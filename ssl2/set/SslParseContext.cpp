@@ -150,7 +150,7 @@ void SslParseContext::ReleaseHeldDiagnostics() {
 
 void SslParseContext::UnknownStatement(const char* word, std::size_t length) {
     FlushStray();
-    const TString text(std::string(word, length));
+    const TString text = Decode(std::string_view(word, length));
     Report(RSSslDiagnostic::kUnknownStatement, m_nLine, text,
            TString::Format("unknownstatement \"%s\" In Zeile %d\n", text.c_str(), m_nLine), false);
 }
@@ -166,7 +166,7 @@ void SslParseContext::Stray(const char* text, std::size_t length) {
 void SslParseContext::FlushStray() {
     if (m_sStray.empty())
         return;
-    TString text(std::move(m_sStray));
+    const TString text = Decode(m_sStray);
     m_sStray.clear();
     Report(RSSslDiagnostic::kStrayText, m_nStrayLine, text, text, true);
 }
@@ -179,7 +179,19 @@ void SslParseContext::ReportFailure(const char* what) {
 
 TString SslParseContext::String(int slot) const {
     const std::string& text = m_asStrings[static_cast<std::size_t>(slot) % kStringSlots];
-    return m_bNoReEscape ? TString::FromAnsi(text) : TString::SaveFromAnsi(text, '#');
+    return Decode(text);
+}
+
+TString SslParseContext::Decode(std::string_view bytes) const {
+    switch (m_nEncoding) {
+        case TInputEncoding::kUtf8:
+            return TString::FromUtf8(bytes);
+        case TInputEncoding::kWindows1252:
+            return TString::FromAnsi(bytes);
+        case TInputEncoding::kEscapedUtf16:
+            break;
+    }
+    return TString::SaveFromAnsi(bytes, '#');
 }
 
 void SslParseContext::SyntaxError(const char* message) {
@@ -189,9 +201,9 @@ void SslParseContext::SyntaxError(const char* message) {
     // Bison's own text for a full stack; the system calls it a stack overflow.
     const char* what =
         std::string_view(message) == "memory exhausted" ? "parser stack overflow" : "parse error";
-    Report(RSSslDiagnostic::kSyntaxError, m_nLine, TString(m_sLastToken),
-           TString::Format("%s Token \"%s\" In Zeile %d\n", what, m_sLastToken.c_str(), m_nLine),
-           false);
+    const TString token = Decode(m_sLastToken);
+    Report(RSSslDiagnostic::kSyntaxError, m_nLine, token,
+           TString::Format("%s Token \"%s\" In Zeile %d\n", what, token.c_str(), m_nLine), false);
 }
 
 void SslParseContext::BeginJob() {

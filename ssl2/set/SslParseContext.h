@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ssl2/entry/RCSslEntry.h"
@@ -64,11 +65,18 @@ TString UnquoteStampText(TString text);
 /// lengths given in `unit` are converted from.
 std::uint32_t UnitConversionCode(const SslUnit& unit);
 
+/// How the bytes of the scanned input become text.
+enum class TInputEncoding {
+    kUtf8,          ///< an 8-bit file that is UTF-8 (byte-order mark, or valid throughout)
+    kWindows1252,   ///< any other 8-bit file
+    kEscapedUtf16,  ///< the escaped 8-bit copy of a UTF-16 file (TString::SaveAsAnsi)
+};
+
 class SslParseContext {
 public:
-    SslParseContext(RCSslSet& set, TString file, bool noReEscape,
+    SslParseContext(RCSslSet& set, TString file, TInputEncoding encoding,
                     const TSslDiagnosticHandler* handler)
-        : m_pSet(&set), m_sFile(std::move(file)), m_bNoReEscape(noReEscape), m_pHandler(handler) {}
+        : m_pSet(&set), m_sFile(std::move(file)), m_nEncoding(encoding), m_pHandler(handler) {}
 
     // --- scanner side -------------------------------------------------------------
     std::uint32_t HexValue(const char* digits) const;
@@ -88,6 +96,8 @@ public:
     // --- grammar side ---------------------------------------------------------------
     /// The value of a string slot as text (escapes of a converted Unicode file undone).
     TString String(int slot) const;
+    /// Scanned bytes as text, decoded by the input's encoding.
+    TString Decode(std::string_view bytes) const;
     void SyntaxError(const char* message);
 
     void BeginJob();
@@ -125,7 +135,7 @@ public:
     RCSslEntry m_DefaultEntry{0};
     RCSslEntry m_CurrentEntry{0};
     TString m_sFile;
-    bool m_bNoReEscape;
+    TInputEncoding m_nEncoding;
     const TSslDiagnosticHandler* m_pHandler;
 
     void* m_pScanner = nullptr;  ///< the flex scanner (yyscan_t) reading the input

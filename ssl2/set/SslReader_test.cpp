@@ -612,10 +612,38 @@ TEST_F(SslReader, Utf16TicketIsConvertedAndTheCopyRemoved) {
     EXPECT_TRUE(std::filesystem::is_empty(tmp)) << "the temporary VEM file is removed";
 }
 
-TEST_F(SslReader, Utf16LineNumbersCountNonEmptyLines) {
-    RSParse p = Parse(Utf16Le(u"BeginJob\r\n\r\n\r\nCopeis 2\r\nEndJob\r\n"));
+// The UTF-16 copy keeps every line end as it was: a settings string spanning lines
+// keeps its CR LF pairs and empty lines, and line numbers count every line.
+TEST_F(SslReader, Utf16TicketKeepsItsLineEnds) {
+    const std::u16string text =
+        u"BeginJob\r\n\r\n\r\nCopeis 2\r\nHpglAsString \"IN;\r\n\r\nSP1;\nPA;\rX\"\r\n"
+        u"Copies 3\r\nEndJob\r\n";
+    RSParse p = Parse(Utf16Le(text));
     EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
-              "unknownstatement \"Copeis\" In Zeile 2\n");
+              "unknownstatement \"Copeis\" In Zeile 4\n");
+    ASSERT_EQ(p.m_nResult, 1);
+    EXPECT_EQ(p.m_Set.GetEntry(0).GetHpglAsString(), "IN;\r\n\r\nSP1;\nPA;\rX");
+    EXPECT_EQ(p.m_Set.GetEntry(0).GetCopies(), 3u);
+}
+
+// An 8-bit ticket is UTF-8 when it is valid UTF-8 throughout, else Windows-1252:
+// both give the same texts, also in diagnostics.
+TEST_F(SslReader, EightBitTicketsAreUtf8OrWindowsAnsi) {
+    const std::pair<const char*, const char*> tickets[] = {{"M\xC3\xA4rz", "K\xC3\xB6pies"},
+                                                           {"M\xE4rz", "K\xF6pies"}};
+    for (const auto& [name, word] : tickets) {
+        RSParse p =
+            Parse(std::string("BeginJob\nJobName \"") + name + "\"\n" + word + " 2\nEndJob\n");
+        ASSERT_EQ(p.m_nResult, 1) << name;
+        EXPECT_EQ(p.m_Set.GetEntry(0).GetJobName(), "März") << name;
+        EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
+                  "unknownstatement \"Köpies\" In Zeile 3\n")
+            << name;
+    }
+    // One byte that is not UTF-8 makes the whole ticket Windows-1252.
+    RSParse mixed = Parse("BeginJob\nJobName \"M\xC3\xA4rz\"\nCustomer \"\xE4\"\nEndJob\n");
+    EXPECT_EQ(mixed.m_Set.GetEntry(0).GetJobName(), "MÃ¤rz");
+    EXPECT_EQ(mixed.m_Set.GetEntry(0).GetCustomer(), "ä");
 }
 
 // --- size ----------------------------------------------------------------------------------

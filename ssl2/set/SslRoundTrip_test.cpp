@@ -6,6 +6,8 @@
 #include <cctype>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -34,8 +36,9 @@ std::string Names(const RCAccessSsl& differences) {
 }
 
 /// The statements that differ between `a` and `b`, leaving out what `version`
-/// cannot express: before "5.0" the file information has no colour depth; "5.0"
-/// writes no CalComp settings, pens or colour emulation.
+/// cannot express: before "5.0" the file information has no colour depth and the
+/// plotter settings strings are not written; "5.0" writes no CalComp settings, pens
+/// or colour emulation.
 std::string Differences(const RCSslSet& a, const RCSslSet& b,
                         SslStatement::TSyntaxVersion version) {
     const RCSslEntry::RSCompReturn compared = a == b;
@@ -43,7 +46,9 @@ std::string Differences(const RCSslSet& a, const RCSslSet& b,
         return "entry count";
     RCAccessSsl differences = compared.Differences;
     if (version < SslStatement::kVersion50) {
-        differences.SetAccess(kId_SslFileInfo, 0);
+        for (TSslStatementID id :
+             {kId_SslFileInfo, kId_SslHpglAsString, kId_SslPdfAsString, kId_SslPsAsString})
+            differences.SetAccess(id, 0);
     } else {
         for (TSslStatementID id :
              {kId_SslCalcomp, kId_SslCalcompPens, kId_SslCalcompColorEmulation})
@@ -52,12 +57,34 @@ std::string Differences(const RCSslSet& a, const RCSslSet& b,
     return Names(differences);
 }
 
-/// Writes `set`, reads it back and checks both round trips: read -> write -> read
-/// gives an equal set and write -> read -> write the same text.
+/// The bytes of a file.
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+/// Whether the written file `bytes` holds `text` in one encoding: Windows-1252
+/// throughout, or UTF-16 with byte-order mark exactly when Windows-1252 cannot.
+std::string EncodingProblem(const std::string& bytes, const TString& text) {
+    const bool utf16 = bytes.starts_with("\xFF\xFE");
+    if (utf16 == text.HasAnsiForm())
+        return utf16 ? "UTF-16 although Windows-1252 holds every character"
+                     : "8-bit although Windows-1252 lacks a character";
+    if (!utf16 && TString::FromAnsi(bytes) != text)
+        return "not the Windows-1252 form of the text";
+    return "";
+}
+
+/// Writes `set` to a file, reads it back and checks both round trips: read ->
+/// write -> read gives an equal set and write -> read -> write the same text.  The
+/// file is in one encoding.
 void CheckRoundTrip(const RCSslSet& set, SslStatement::TSyntaxVersion version, const RCTempDir& dir,
                     const std::string& label) {
     const TString first = set.ToString(version);
-    RSParse again = ParseFile(dir.Write("first.ssl", first.str()));
+    const std::string path = (dir.Path() / "first.ssl").string();
+    set.WriteSsl(path, RCAccessSsl(), version);
+    EXPECT_EQ(EncodingProblem(ReadBytes(path), first), "") << label;
+    RSParse again = ParseFile(path);
     ASSERT_EQ(again.m_nResult, set.Size()) << label << "\n" << first;
     EXPECT_EQ(again.m_Set.ParsedTilEnd(), 1u) << label;
     for (const RSSslDiagnostic& d : again.m_Diagnostics) {
@@ -187,8 +214,9 @@ RCSslSet RandomSet(std::mt19937& random) {
     };
     auto real = [&](double low, double high) { return RandomLength(random, low, high); };
     auto text = [&](const char* prefix) {
-        static const char* const words[] = {"plan", "Ärger", "north", "a;b", "x y", "#1", "über"};
-        return TString(std::string(prefix) + words[pick(7)] + std::to_string(pick(1000)));
+        static const char* const words[] = {"plan", "Ärger", "north", "a;b",  "x y",
+                                            "#1",   "über",  "€5",    "東京", "#0041"};
+        return TString(std::string(prefix) + words[pick(10)] + std::to_string(pick(1000)));
     };
     RCSslSet set;
     RCSslEntry job(0);
@@ -238,7 +266,10 @@ RCSslSet RandomSet(std::mt19937& random) {
         if (pick(2) == 0)
             file.SetMargin(pick(5), real(0.001, 50.0));
         // A plotter language's settings are written for its own files and for "auto".
-        if (emulation == 0 || emulation == 6) {
+        // The HPGL settings as one string (lines kept) replace the single settings.
+        if ((emulation == 0 || emulation == 6) && pick(3) == 0) {
+            file.SetHpglAsString(text("IN;\r\nSP1;\r\n") + "\nLT;\r" + text("LB"));
+        } else if (emulation == 0 || emulation == 6) {
             file.SetHpglMinwidth(real(0.0, 1.0));
             file.SetHpglMaxwidth(real(1.0, 20.0));
             file.SetHpglPensWidth(pick(2) == 0 ? 0.25 * (1 + pick(8)) : real(0.0, 20.0),
@@ -261,6 +292,10 @@ RCSslSet RandomSet(std::mt19937& random) {
             stamp.SetPositionCoordinateX(real(0.0, 1000.0));
             stamp.SetPositionCoordinateY(real(0.0, 1000.0));
             file.AddStamp(stamp);
+        }
+        if (emulation == 0 || emulation == 11) {
+            if (pick(2) == 0)
+                file.SetPdfAsString(text("%PDF settings\r\n\r\n") + "\tend\r\n");
         }
         if (pick(2) == 0)
             file.SetFileInfo(1000 + pick(9000), 1000 + pick(9000), 400, 400, 1);
@@ -403,6 +438,88 @@ TEST(SslQuotedTexts, QuotesAndLineBreaksReadBackAsTheirReplacements) {
     ASSERT_EQ(readFile.GetStampCount(), 1u);
     EXPECT_EQ(readFile.GetStamp(0).GetName(), "say \"hi\"");
     EXPECT_EQ(readFile.GetStamp(0).GetText(), "line\"s");
+}
+
+/// Little-endian UTF-16 with byte-order mark.
+std::string Utf16File(const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+/// The same ticket read from UTF-16, UTF-8 and Windows-1252 gives the same texts;
+/// a set built from all three is written in one encoding and reads back unchanged.
+TEST(SslTextEncodings, TicketsOfEveryEncodingMakeOneFile) {
+    const std::u16string ticket =
+        u"BeginJob\r\nJobName \"März\"\r\nBeginOutput\r\nName \"Straße 5 € #0041.pdf\"\r\n"
+        u"FileEmulation pdf\r\nPdfAsString \"%Größe\r\n\r\nline\nlast\r\"\r\nEndOutput\r\n"
+        u"EndJob\r\n";
+    const TString utf8 = TString::FromUnicode(ticket);
+    RCTempDir dir;
+    const std::string paths[] = {dir.Write("utf16.ssl", Utf16File(ticket)),
+                                 dir.Write("utf8.ssl", utf8.str()),
+                                 dir.Write("ansi.ssl", utf8.AsAnsi())};
+    RCSslSet set;
+    for (const std::string& path : paths) {
+        RSParse parse = ParseFile(path);
+        ASSERT_EQ(parse.m_nResult, 2) << path;
+        EXPECT_TRUE(parse.m_Diagnostics.empty()) << path;
+        EXPECT_EQ(parse.m_Set.GetEntry(0).GetJobName(), "März") << path;
+        const RCSslEntry& file = parse.m_Set.GetEntry(1);
+        EXPECT_EQ(file.GetName(), "Straße 5 € #0041.pdf") << path;
+        EXPECT_EQ(file.GetPdfAsString(), "%Größe\r\n\r\nline\nlast\r") << path;
+        if (set.IsEmpty())
+            set.AddEntry(parse.m_Set.GetEntry(0));
+        set.AddEntry(file);
+    }
+
+    const std::string written = (dir.Path() / "written.ssl").string();
+    set.WriteSsl(written, RCAccessSsl(), SslStatement::kVersion50);
+    const std::string bytes = ReadBytes(written);
+    EXPECT_EQ(bytes, set.ToString(SslStatement::kVersion50).AsAnsi()) << "Windows-1252 only";
+    EXPECT_EQ(bytes.find("\xC3"), std::string::npos) << "no UTF-8 sequence";
+    EXPECT_NE(bytes.find("JobName \"M\xE4rz\""), std::string::npos);
+    EXPECT_NE(bytes.find("PdfAsString \"%Gr\xF6\xDF"
+                         "e\r\n\r\nline\nlast\r\"\r\n"),
+              std::string::npos);
+    RSParse back = ParseFile(written);
+    ASSERT_EQ(back.m_nResult, 4);
+    EXPECT_TRUE((back.m_Set == set).bEqual);
+
+    // A legacy Windows-1252 ticket reads and writes back byte for byte.
+    const std::string again = (dir.Path() / "again.ssl").string();
+    back.m_Set.WriteSsl(again, RCAccessSsl(), SslStatement::kVersion50);
+    EXPECT_EQ(ReadBytes(again), bytes);
+
+    // A character that Windows-1252 lacks makes the whole file UTF-16.
+    set.GetEntry(2).SetName("東京.pdf");
+    set.WriteSsl(written, RCAccessSsl(), SslStatement::kVersion50);
+    EXPECT_EQ(ReadBytes(written), Utf16File(set.ToString(SslStatement::kVersion50).AsUnicode()));
+    RSParse wide = ParseFile(written);
+    ASSERT_EQ(wide.m_nResult, 4);
+    EXPECT_TRUE((wide.m_Set == set).bEqual);
+}
+
+/// A document-box password is enciphered under the user name as it is written, so a
+/// name with a double quote (written as two single quotes) keeps its password.
+TEST(SslTextEncodings, DocumentBoxPasswordSurvivesAQuoteInTheUserName) {
+    RCSslSet set;
+    RCSslEntry job(0);
+    job.SetDocumentBoxUserName("o\"neil");
+    job.SetDocumentBoxJobName("plans");
+    ASSERT_EQ(job.SetDocumentBoxPassword("päss"), 1u);
+    EXPECT_EQ(job.GetDocumentBoxPassword(), "päss");
+    set.AddEntry(job);
+    RCTempDir dir;
+    const std::string path = (dir.Path() / "box.ssl").string();
+    set.WriteSsl(path, RCAccessSsl(), SslStatement::kVersion50);
+    RSParse back = ParseFile(path);
+    ASSERT_EQ(back.m_nResult, 1);
+    EXPECT_EQ(back.m_Set.GetEntry(0).GetDocumentBoxUserName(), "o''neil");
+    EXPECT_EQ(back.m_Set.GetEntry(0).GetDocumentBoxPassword(), "päss");
 }
 
 TEST(SslSyntaxErrorTicket, KeepsWhatWasReadAndReportsEachError) {

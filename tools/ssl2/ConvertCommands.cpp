@@ -96,7 +96,7 @@ void RunConvert(const RSWriteOptions& options) {
     RequireCleanTicket(ticket, std::cerr);
     const TString text = ticket.m_Set.ToString(access, DialectFromText(options.m_sDialect),
                                                options.m_bFlattenNotes ? 1 : 0);
-    WriteOutput(options.m_sOutput, options.m_bUtf16 ? Utf16Bytes(text) : text.str());
+    WriteOutput(options.m_sOutput, options.m_bUtf16 ? Utf16Bytes(text) : text.AsFileBytes());
     if (options.m_sOutput != "-") {
         std::cout << options.m_sOutput << ": written in dialect " << options.m_sDialect
                   << (options.m_bUtf16 ? " (UTF-16)" : "") << ", " << ticket.m_Set.Size() - 1

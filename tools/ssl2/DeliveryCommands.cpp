@@ -192,7 +192,8 @@ TExitCode RunNormalize(const RSDeliveryOptions& options) {
     if (failures.empty()) {
         const std::string output =
             (fs::path(options.m_sDirectory) / fs::path(options.m_sTicket).filename()).string();
-        WriteOutput(output, ticket.m_Set.ToString(DialectFromText(options.m_sDialect)).str());
+        WriteOutput(output,
+                    ticket.m_Set.ToString(DialectFromText(options.m_sDialect)).AsFileBytes());
         std::cout << "ticket: " << output << '\n';
     }
     const std::size_t after = CountFiles(options.m_sDirectory, 1);

@@ -86,7 +86,7 @@ int SslParseFunction(const char* path, RCSslSet* set) {
         return 1;
     }
     ssl2::internal::SslParseContext context(
-        *set, set->m_sLastParsedFilename, RCSslSet::m_staticNoReEscape,
+        *set, set->m_sLastParsedFilename, set->m_bParseNoReEscape,
         set->m_DiagnosticHandler ? &set->m_DiagnosticHandler : nullptr);
     {
         RCScanner scanner(context, input.get());
@@ -185,7 +185,6 @@ int RCSslSet::ParseSsl(const TString& fileName, std::uint32_t resolution) {
     TString temporary;
     if (unicode) {
         try {
-            VEMTO::RCAutoFreeMutex lock(m_staticMutex);
             temporary = TransferUnicodeToAnsi(fileName);
         } catch (const std::exception&) {
             LogException("RCSslSet::ParseSsl got an Exception from TransferUnicodeToAnsi():");
@@ -195,8 +194,10 @@ int RCSslSet::ParseSsl(const TString& fileName, std::uint32_t resolution) {
     }
     RCTemporaryFile removeLater(temporary);
 
+    // The scanner and grammar keep all their state in the parse's own context, so
+    // parses of different sets run in parallel without the process-wide lock.
     try {
-        VEMTO::RCAutoFreeMutex lock(m_staticMutex);
+        m_bParseNoReEscape = !unicode;
         m_staticNoReEscape = !unicode;
         SslParseFunction(path.c_str(), this);
     } catch (const std::exception&) {

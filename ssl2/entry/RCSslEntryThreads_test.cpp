@@ -27,8 +27,7 @@ TEST(RCSslEntryThreads, CopiesOfOneEntryChangeIndependentlyOnEachThread) {
             std::vector<RCSslEntry> files;
             for (int i = 0; i < kCopies; ++i) {
                 RCSslEntry file(shared, 1);
-                const TString name =
-                    TString(("t" + std::to_string(t) + "-" + std::to_string(i)).c_str());
+                const TString name = TString::Format("t%d-%d", t, i);
                 file.SetName(name);
                 file.SetCopies(static_cast<std::uint32_t>(i % 7 + 1));
                 file.SetHpglPensWidth(0.1 * t, 3);

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <new>
+#include <stdexcept>
 
 #include "ssl2/SSLStatements/SslStatements.h"
 
@@ -49,26 +50,44 @@ constexpr std::size_t kBlockSize = [] {
     return largest;
 }();
 
-/// A new default object of the class of `id`.
-std::unique_ptr<SslStatement> NewDefault(std::uint32_t id) {
-    std::unique_ptr<SslStatement> statement(
-        SslStatement::CreateSslObject(static_cast<TSslStatementID>(id)));
-    if (!statement)
-        throw std::bad_alloc();
-    return statement;
-}
-
 }  // namespace
 
-/// One statement object and its reference count.
+/// One statement and its reference count, in one allocation.
 class RCSslStatementStore::RCNode : public RCShared {
 public:
-    explicit RCNode(std::unique_ptr<SslStatement> statement) : m_pStatement(std::move(statement)) {}
-    SslStatement& Statement() const { return *m_pStatement; }
+    RCNode() = default;
+    RCNode(const RCNode&) = default;
+    RCNode& operator=(const RCNode&) = delete;
+    virtual ~RCNode() = default;
+    virtual SslStatement& Statement() = 0;
+    /// A new node holding a copy of this node's statement.
+    virtual RCNode* Clone() const = 0;
+    /// A new node holding the default statement of `id` (0 to 110).
+    static RCNode* New(std::uint32_t id);
+};
+
+/// The node of a statement of class `T`.
+template <class T>
+class RCSslStatementStore::TNode final : public RCNode {
+public:
+    TNode() = default;
+    TNode(const TNode& other) : RCNode(other), m_Statement(other.m_Statement) {}
+    SslStatement& Statement() override { return m_Statement; }
+    RCNode* Clone() const override { return new TNode(*this); }
 
 private:
-    std::unique_ptr<SslStatement> m_pStatement;
+    T m_Statement;
 };
+
+RCSslStatementStore::RCNode* RCSslStatementStore::RCNode::New(std::uint32_t id) {
+    switch (id) {
+#define SSL2_STATEMENT(ident, cls, name, family, type, member) \
+    case ident:                                                \
+        return new TNode<cls>;
+#include "ssl2/SSLStatements/SslStatementTable.def"
+    }
+    throw std::out_of_range("statement identifier");
+}
 
 /// The slots of one level; an empty slot holds the default.
 class RCSslStatementStore::RCBlock : public RCShared {
@@ -96,8 +115,11 @@ RCSslStatementStore::TLevel RCSslStatementStore::LevelOf(std::uint32_t id) {
 const SslStatement& RCSslStatementStore::DefaultOf(std::uint32_t id) {
     static const std::array<std::unique_ptr<SslStatement>, kSslStatementCount> defaults = [] {
         std::array<std::unique_ptr<SslStatement>, kSslStatementCount> all;
-        for (std::uint32_t i = 0; i < kSslStatementCount; ++i)
-            all[i] = NewDefault(i);
+        for (std::uint32_t i = 0; i < kSslStatementCount; ++i) {
+            all[i].reset(SslStatement::CreateSslObject(static_cast<TSslStatementID>(i)));
+            if (!all[i])
+                throw std::bad_alloc();
+        }
         return all;
     }();
     return *defaults[id];
@@ -123,14 +145,10 @@ RCSslStatementStore::RCBlock& RCSslStatementStore::OwnBlock(TLevel level) {
 SslStatement& RCSslStatementStore::Modify(std::uint32_t id) {
     const RSSlot slot = kSlots[id];
     TShared<RCNode>& node = OwnBlock(slot.level).m_aSlots[slot.index];
-    if (!node) {
-        node = TShared<RCNode>(new RCNode(NewDefault(id)));
-    } else if (!node->Unique()) {
-        std::unique_ptr<SslStatement> copy(node->Statement().Clone());
-        if (!copy)
-            throw std::bad_alloc();
-        node = TShared<RCNode>(new RCNode(std::move(copy)));
-    }
+    if (!node)
+        node = TShared<RCNode>(RCNode::New(id));
+    else if (!node->Unique())
+        node = TShared<RCNode>(node->Clone());
     return node->Statement();
 }
 

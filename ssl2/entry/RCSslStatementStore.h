@@ -134,6 +134,8 @@ private:
     };
 
     class RCNode;
+    template <class T>
+    class TNode;
     class RCBlock;
 
     /// The block of `level`, made this store's own (and created) first.

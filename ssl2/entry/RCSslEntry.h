@@ -4,7 +4,7 @@
 // statement reads as its class default.  The statements live in a copy-on-write
 // store (RCSslStatementStore.h): an entry keeps only the statements it changed
 // and shares the rest with its class defaults and with the entry it was copied
-// from, so a copy costs a few pointers and a file entry about 2 KiB.  Entry 0 of a
+// from, so a copy costs a few pointers and a file entry under 3 KiB.  Entry 0 of a
 // job set is the job entry (GetIsEntry() 0: the statements before the first
 // "BeginOutput"); every further entry is a file entry (GetIsEntry() 1: one print
 // file).  The flag decides what the writer emits, what merging may change and what

@@ -18,7 +18,7 @@
 // What an entry costs: the three block pointers; per changed level one block of
 // slot pointers (8 bytes a slot, about 500 bytes); per changed statement its own
 // object (mostly 50 to 200 bytes plus its texts).  A file entry of a typical ticket
-// holds about ten statements of its own, about 2 KiB.
+// holds about ten statements of its own, under 3 KiB.
 //
 // What a statement class is (name, statement type, member types, keyword tables)
 // lives with the class, not in an entry: the statement vocabulary table

@@ -13,19 +13,17 @@ function(ssl2_set_warnings target)
   endif()
 endfunction()
 
-# ssl2_add_test(NAME source... [LABELS label...]): one GoogleTest program linked against
-# the library, registered with CTest test by test (with the given CTest labels).
+# ssl2_add_test(NAME source...): one GoogleTest program linked against the library,
+# registered with CTest test by test.
 function(ssl2_add_test name)
   if(NOT SSL2_BUILD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "" "LABELS" ${ARGN})
-  add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
+  add_executable(${name} ${ARGN})
   ssl2_set_warnings(${name})
   target_link_libraries(${name} PRIVATE ssl2::ssl2 GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE SSL2_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "TZ=UTC;LC_ALL=C"
-                       LABELS "${ARG_LABELS}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "TZ=UTC;LC_ALL=C")
 endfunction()
 
 # ssl2_add_parser(TARGET NAME LEXER GRAMMAR): generates a reentrant scanner and grammar

@@ -8,11 +8,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "ssl2/base/TException.h"
+#include "ssl2/base/TFileOps.h"
 #include "ssl2/base/TMessage.h"
 
 namespace {
@@ -66,7 +65,7 @@ private:
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
+        const ssize_t n = TFileOps::Write(fd, data, size);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -154,7 +153,7 @@ void TFile::Open(const TString& path, unsigned mode) {
     if (truncate && !exclusive)
         flags |= O_TRUNC;
 
-    ScopedFd fd(::open(native.c_str(), flags, 0666));
+    ScopedFd fd(TFileOps::Open(native.c_str(), flags, 0666));
     if (fd.Get() < 0)
         RaiseFor(RMCBaseErrors::kFileOpen, path, errno);
     struct stat info {};
@@ -361,12 +360,24 @@ void TFile::Delete(const TString& path) {
 }
 
 void TFile::CreateCompleteDir(const TString& path) {
-    std::error_code error;
-    const std::filesystem::path dir(NativePath(path).str());
-    std::filesystem::create_directories(dir, error);
-    if (error || !std::filesystem::is_directory(dir))
+    std::string dir = NativePath(path).str();
+    while (dir.size() > 1 && dir.back() == '/')
+        dir.pop_back();
+    auto fail = [&](int error) {
         ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kSystemError, "create directory",
-                      TString(error ? error.message() : std::strerror(ENOTDIR)), path);
+                      TString(std::strerror(error)), path);
+    };
+    // Each missing level in turn; one made meanwhile by another process is as good.
+    for (std::size_t end = dir.find('/', 1);; end = dir.find('/', end + 1)) {
+        const TString level(dir.substr(0, end));
+        if (!DirExist(level) && TFileOps::Mkdir(level.c_str(), 0777) != 0) {
+            const int error = errno;
+            if (error != EEXIST || !DirExist(level))
+                fail(error);
+        }
+        if (end == std::string::npos)
+            break;
+    }
 }
 
 TString TFile::GetTmpPath() {

@@ -3,12 +3,18 @@
 #include "ssl2/set/RCSslSet.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <utility>
 
+#include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
+#include "ssl2/base/TFile.h"
+#include "ssl2/base/TMessage.h"
+#include "ssl2/set/RCSslSetDelivery.h"
 #include "ssl2/sslmessages.h"
 
 const TString RCSslSet::m_sBeginJob = "BeginJob";
@@ -33,12 +39,6 @@ constexpr std::uint32_t kMediaPositionAuto = 16;
 
 bool IsCadEmulation(std::uint32_t emulation) {
     return emulation == 17 || emulation == 18 || emulation == 22 || emulation == 23;
-}
-
-/// The last component of a path written with either separator.
-std::string LastComponent(const std::string& path) {
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 /// Two-digit decimal prefix ("09", "10", "123").
@@ -445,24 +445,41 @@ int RCSslSet::ToCfg(const TString& directory) {
             file.SetCopies(file.GetCopies() * setCopies);
     }
 
-    const std::filesystem::path target(directory.str());
+    // Each file appears whole under its own name, never replaces or writes through
+    // what the directory holds, and stays in `directory` whatever the ticket names.
+    // A file that cannot be written is logged and the rest go on; the first such
+    // failure is raised at the end.
+    const TString target = SslDelivery::StripSeparators(directory);
     int written = 0;
-    auto writeOne = [&](const RCSslEntry& file, const std::string& prefix) {
-        // Only the last component of the ticket's name: the export stays in `directory`.
-        const std::string name = LastComponent(file.GetName().str());
-        const std::filesystem::path namePath(name);
-        const std::string base = namePath.stem().string();
-        const std::string extension = namePath.extension().string();
-        WriteFile((target / (prefix + base + ".cfg")).string(), file.ToCfg().str(), "w");
-        ++written;
-        const std::filesystem::path source =
-            std::filesystem::path(file.GetDirectory().str()) / name;
+    RCInfo firstFailure;
+    auto exportFile = [&](const TString& path, auto&& write) {
         try {
-            std::filesystem::copy_file(source, target / (prefix + base + extension),
-                                       std::filesystem::copy_options::overwrite_existing);
-        } catch (...) {
-            RethrowAsLibraryError();
+            if (!write(path))
+                ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kFileWrite, path,
+                              TString(std::strerror(EEXIST)));
+            return true;
+        } catch (const TException&) {
+            g_ptheLogfile()->Write(
+                1, "RCSslSet::ToCfg could not write " + path + ": " + GetErrorString());
+            if (!firstFailure.IsError())
+                firstFailure = GetErrorInfo();
+            ClearError();
+            return false;
         }
+    };
+    auto writeOne = [&](const RCSslEntry& file, const std::string& prefix) {
+        const TString name = SslDelivery::SafeFileName(file.GetName());
+        const TString stem = TString(prefix) + TFile::GetFileName(name);
+        const std::string text = file.ToCfg().str();
+        if (exportFile(SslDelivery::JoinPath(target, stem + ".cfg"), [&](const TString& path) {
+                return SslDelivery::WriteFileAtomically(path, text, false);
+            }))
+            ++written;
+        const TString source = SslDelivery::JoinPath(file.GetDirectory(), file.GetName());
+        exportFile(SslDelivery::JoinPath(target, stem + TFile::GetFileExt(name)),
+                   [&](const TString& path) {
+                       return SslDelivery::CopyFileAtomically(source, path, false);
+                   });
     };
     const int copies = collate == 0 ? 1 : static_cast<int>(setCopies);
     for (int k = 1; k <= copies; ++k) {
@@ -471,6 +488,11 @@ int RCSslSet::ToCfg(const TString& directory) {
             prefix += TwoDigits(static_cast<int>(i)) + "-";
             writeOne(m_EntryList[i], prefix);
         }
+    }
+    if (firstFailure.IsError()) {
+        ThrowNewError(firstFailure.GetOriginCode(), firstFailure.GetNumber(),
+                      firstFailure.GetArgument(0), firstFailure.GetArgument(1),
+                      firstFailure.GetArgument(2));
     }
     return written;
 }

@@ -154,8 +154,10 @@ public:
     void WriteSsl(const TString& path, RCAccessSsl access,
                   SslStatement::TSyntaxVersion version) const;
     /// One ".cfg" file and one copy of the data file per printed file in `directory`;
-    /// returns the number of ".cfg" files.  Raises the system error when a file cannot
-    /// be written or copied.
+    /// returns the number of ".cfg" files.  Each file appears whole and new: nothing
+    /// there is replaced or written through.  Every file that cannot be written or
+    /// copied is logged (level 1) and the others are written; then the first such
+    /// failure is raised.
     int ToCfg(const TString& directory);
 
     // --- reading ----------------------------------------------------------------------------
@@ -214,9 +216,11 @@ public:
     /// Delivers the job: a job directory named after the job (in `*baseDir`, or in
     /// `targetDir` when null) receives every file the job names; the rewritten copy
     /// of the set, whose paths point there, is written as `targetDir`/<job>.ssl
-    /// (atomically, last).  Returns the entry count, 0 for an empty set or when the
-    /// job directory or the SSL file cannot be made.  Single copy failures are
-    /// logged and skipped.
+    /// (atomically, last).  Returns the entry count; 0 for an empty set, when the
+    /// job directory or the SSL file cannot be made, and when any file of the job
+    /// could not be copied (each such failure is logged; no SSL file is written).
+    /// Without `overwrite` the job directory and the SSL file must be new, so of two
+    /// deliveries of one job at the same time at most one takes a name.
     std::uint32_t PlotSsl(const TString& targetDir, RCAccessSsl access, TString suffix,
                           SslStatement::TSyntaxVersion version, TString* sslPathOut = nullptr,
                           unsigned int overwrite = 0, RCSslSet* setOut = nullptr,

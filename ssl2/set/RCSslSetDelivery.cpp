@@ -2,10 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/RCUncPath2LocalPath.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TFile.h"
+#include "ssl2/base/TMessage.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/RCSslSetDelivery.h"
 
@@ -33,16 +37,19 @@ const char* KindName(TKind kind) {
 }
 
 /// Copies `source` to `target` (both UNC-mapped for the copy).  Without
-/// `overwrite` an existing target is kept.  A failure is logged and skipped.
-void Deliver(const TString& source, const TString& target, unsigned int overwrite, TKind kind) {
+/// `overwrite` an existing target is kept.  A failure is logged; the result tells
+/// whether `target` now holds the file.
+bool Deliver(const TString& source, const TString& target, unsigned int overwrite, TKind kind) {
     if (overwrite == 0 && TFile::Exist(target))
-        return;
+        return true;
     try {
         TString from = source;
         TString to = target;
         RCUncPath2LocalPath::UncPath2LocalPath(from, "");
         RCUncPath2LocalPath::UncPath2LocalPath(to, "");
+        // Without overwrite a target made meanwhile is kept like one found before.
         CopyFileAtomically(from, to, overwrite != 0);
+        return true;
     } catch (const TException&) {
         g_ptheLogfile()->Write(
             1, TString::Format("RCSslSet::PlotSsl has an exception in (%s) Copy( %s , %s ) "
@@ -54,6 +61,7 @@ void Deliver(const TString& source, const TString& target, unsigned int overwrit
         VemtoUnhandledException();
         ClearError();
     }
+    return false;
 }
 
 /// True when `path` is a directory itself, not a link to one.
@@ -102,21 +110,32 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
         copyJob.SetClientFileCaching(0);
 
     const TString jobDir = JoinPath(base, name);
+    // Without overwrite the job directory must be new: of two deliveries of one job
+    // at the same time, only the one that makes it goes on.
     bool made = true;
+    bool taken = false;
     try {
-        TFile::CreateCompleteDir(jobDir);
+        if (overwrite == 0)
+            taken = !MakeNewDirectory(jobDir);
+        else
+            TFile::CreateCompleteDir(jobDir);
     } catch (const TException&) {
         made = false;
         ClearError();
     }
+    if (taken) {
+        g_ptheLogfile()->Write(
+            1, "RCSslSet::PlotSsl: another delivery made the job directory meanwhile: " + jobDir);
+    }
     // A link in place of the job directory could lead the files anywhere.
-    if (!made || !IsRealDirectory(jobDir)) {
+    if (!made || taken || !IsRealDirectory(jobDir)) {
         g_ptheLogfile()->Write(
             1, TString::Format("RCSslSet::PlotSsl could not create the target directory: %s%s%s",
                                base.c_str(), "/", name.c_str()));
         return 0;
     }
 
+    std::uint32_t failed = 0;
     copyJob.RemoveAllSupportFiles();
     for (std::uint32_t f = 0; f < job.GetSupportFileCount(); ++f) {
         const TString file = job.GetSupportFile(f);
@@ -124,7 +143,7 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
             continue;
         const TString dst = JoinPath(jobDir, SafeFileName(file));
         copyJob.AddSupportFile(dst);
-        Deliver(file, dst, overwrite, TKind::kSupportFile);
+        failed += Deliver(file, dst, overwrite, TKind::kSupportFile) ? 0 : 1;
     }
 
     for (std::size_t i = 1; i < m_EntryList.size(); ++i) {
@@ -140,23 +159,26 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
             const TString fileName = SafeFileName(entry.GetName());
             if (!(fileName == entry.GetName()))
                 entry.SetName(fileName);
-            Deliver(JoinPath(source.GetDirectory(), source.GetName()), JoinPath(jobDir, fileName),
-                    overwrite, TKind::kImage);
+            if (!Deliver(JoinPath(source.GetDirectory(), source.GetName()),
+                         JoinPath(jobDir, fileName), overwrite, TKind::kImage))
+                ++failed;
         }
 
         const std::uint32_t scanSource = source.GetScanColorProfileSource();
         if ((scanSource == 2 || scanSource == 4) && !source.GetScanColorProfileName().IsEmpty()) {
             const TString dst = JoinPath(jobDir, SafeFileName(entry.GetScanColorProfileName()));
             entry.SetScanColorProfileName(dst);
-            if (!skip)
-                Deliver(source.GetScanColorProfileName(), dst, overwrite, TKind::kScannerProfile);
+            if (!skip &&
+                !Deliver(source.GetScanColorProfileName(), dst, overwrite, TKind::kScannerProfile))
+                ++failed;
         }
         if (source.GetPlotColorProfileSource() == 1 &&
             !source.GetPlotColorProfileName().IsEmpty()) {
             const TString dst = JoinPath(jobDir, SafeFileName(entry.GetPlotColorProfileName()));
             entry.SetPlotColorProfileName(dst);
-            if (!skip)
-                Deliver(source.GetPlotColorProfileName(), dst, overwrite, TKind::kPlotterProfile);
+            if (!skip &&
+                !Deliver(source.GetPlotColorProfileName(), dst, overwrite, TKind::kPlotterProfile))
+                ++failed;
         }
         for (std::uint32_t s = 0; s < source.GetStampCount(); ++s) {
             const TString bitmap = source.GetStampBmp(s);
@@ -164,16 +186,25 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
                 continue;
             const TString dst = JoinPath(jobDir, SafeFileName(entry.GetStampBmp(s)));
             entry.SetStampBmp(s, dst);
-            if (!skip)
-                Deliver(bitmap, dst, overwrite, TKind::kStamp);
+            if (!skip && !Deliver(bitmap, dst, overwrite, TKind::kStamp))
+                ++failed;
         }
     }
 
     // The SSL file is what a consumer acts on: it appears complete, after every
-    // file of the job directory.
+    // file of the job directory, and only when every one of them is there.
     const TString sslPath = JoinPath(target, name + ".ssl");
+    if (failed != 0) {
+        g_ptheLogfile()->Write(
+            1, TString::Format("RCSslSet::PlotSsl did not write the ssl file %s: %u file(s) "
+                               "could not be copied",
+                               sslPath.c_str(), failed));
+        return 0;
+    }
     try {
-        WriteFileAtomically(sslPath, copy.ToString(access, version, 1).str());
+        if (!WriteFileAtomically(sslPath, copy.ToString(access, version, 1).str(), overwrite != 0))
+            ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kFileWrite, sslPath,
+                          TString(std::strerror(EEXIST)));
     } catch (const TException&) {
         g_ptheLogfile()->Write(1, TString::Format("RCSslSet::PlotSsl could not write the ssl "
                                                   "file: %s Message is: %s",

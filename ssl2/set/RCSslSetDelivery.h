@@ -50,13 +50,28 @@ TString MakeJobDirName(const TString& jobName, bool& changed);
 TString CollisionFreeName(const TString& directory, const TString& name);
 
 /// Writes `bytes` to `path` so that the file appears complete or not at all: a
-/// temporary file in the same directory is written and renamed onto `path` (an
-/// existing file or link there is replaced, never written through).
-void WriteFileAtomically(const TString& path, std::string_view bytes);
+/// temporary file in the same directory is written, synced and renamed onto `path`.
+/// With `replace` an existing file or link there is replaced, never written
+/// through; without it an existing entry (even a dangling link) stays untouched and
+/// the result is false.  This works on file systems without hard links.  Other
+/// failures raise; no temporary file is left behind.
+bool WriteFileAtomically(const TString& path, std::string_view bytes, bool replace = true);
 
-/// Copies the file `source` to `target` the same way.  With `replace` false an
-/// existing `target` (even a dangling link) is an error and stays untouched.
-void CopyFileAtomically(const TString& source, const TString& target, bool replace);
+/// Copies the file `source` to `target` the same way.
+bool CopyFileAtomically(const TString& source, const TString& target, bool replace);
+
+/// Copies `source` into `directory` under CollisionFreeName(directory, name), taken
+/// without a race against other writers; returns the name it got.
+TString CopyFileUnderFreeName(const TString& source, const TString& directory, const TString& name);
+
+/// Makes the directory `path` (and missing parents); false when `path` existed
+/// already, so that concurrent callers can tell which of them made it.
+bool MakeNewDirectory(const TString& path);
+
+/// True for the names files have while they are written, before they appear under
+/// their final names.  Left over only by a process that was killed; readers of a
+/// delivery ignore them.
+bool IsTemporaryName(const TString& name);
 
 /// Claims the next numbered directory of the queue in `base` (see
 /// RCSslSet::GetNextCopydockJobDir): "latest.num" is held under an exclusive lock

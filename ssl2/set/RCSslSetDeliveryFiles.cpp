@@ -6,11 +6,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TFile.h"
+#include "ssl2/base/TFileOps.h"
 #include "ssl2/base/TMessage.h"
 #include "ssl2/set/RCSslSetDelivery.h"
 
@@ -25,15 +28,43 @@ bool IsSeparator(char c) {
     ThrowNewError(RMCBaseErrors(), number, path, TString(std::strerror(error)));
 }
 
-/// Closes a descriptor and removes a temporary file unless released.
+constexpr const char* kTempPrefix = ".ssl2-";
+constexpr const char* kTempSuffix = ".tmp";
+constexpr std::size_t kTempRandom = 8;
+
+/// The kernel or file system cannot rename without replacing.
+bool NoReplaceUnsupported(int error) {
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+}
+
+/// The file system has no hard links (FAT, exFAT, many SMB mounts).
+bool LinksUnsupported(int error) {
+    return error == EPERM || error == ENOSYS || error == EOPNOTSUPP;
+}
+
+/// A file written under a temporary name in the directory of its target, then
+/// given its final name; removed when destroyed before that.
 class TempFile {
 public:
     explicit TempFile(const TString& target) {
-        const TString dir = TFile::GetFileDir(target);
-        m_sPath = (dir.IsEmpty() ? std::string("./") : dir.str()) + ".ssl2-XXXXXX.tmp";
-        m_nFd = ::mkostemps(m_sPath.data(), 4, O_CLOEXEC);
-        if (m_nFd < 0)
-            Raise(RMCBaseErrors::kFileOpen, target, errno);
+        const TString dir = TFile::GetFileDir(TFile::NativePath(target));
+        thread_local std::mt19937_64 random(std::random_device{}());
+        static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = kTempPrefix;
+            for (std::size_t i = 0; i < kTempRandom; ++i)
+                name += kDigits[random() % (sizeof kDigits - 1)];
+            m_sPath = (dir.IsEmpty() ? std::string("./") : dir.str()) + name + kTempSuffix;
+            m_nFd = TFileOps::Open(m_sPath.c_str(),
+                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (m_nFd >= 0 || errno != EEXIST)
+                break;
+        }
+        if (m_nFd < 0) {
+            const int error = errno;
+            m_sPath.clear();
+            Raise(RMCBaseErrors::kFileOpen, target, error);
+        }
     }
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
@@ -48,7 +79,7 @@ public:
 
     void Write(const char* data, std::size_t size, const TString& target) {
         while (size > 0) {
-            const ssize_t n = ::write(m_nFd, data, size);
+            const ssize_t n = TFileOps::Write(m_nFd, data, size);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
@@ -58,28 +89,110 @@ public:
         }
     }
 
-    /// Closes the file and gives it the name `target`.
-    void Commit(const TString& target, bool replace) {
-        const int fd = m_nFd;
-        m_nFd = -1;
+    /// Writes the contents through to the disk and closes the file, so that the
+    /// final name never shows less than the whole file.
+    void Finish(const TString& target) {
+        if (TFileOps::Fsync(m_nFd) != 0)
+            Raise(RMCBaseErrors::kFileWrite, target, errno);
+        const int fd = std::exchange(m_nFd, -1);
         if (::close(fd) != 0)
             Raise(RMCBaseErrors::kFileWrite, target, errno);
+    }
+
+    /// Gives the finished file the name `target`.  With `replace` an existing entry
+    /// there (file or link) is replaced; without it the file is kept for another
+    /// try and the result is false when `target` exists.
+    bool Commit(const TString& target, bool replace) {
         const std::string native = TFile::NativePath(target).str();
         if (replace) {
-            if (::rename(m_sPath.c_str(), native.c_str()) != 0)
+            if (TFileOps::Rename(m_sPath.c_str(), native.c_str()) != 0)
                 Raise(RMCBaseErrors::kFileWrite, target, errno);
-        } else {
-            // link() never replaces and never follows a link at the target.
-            if (::link(m_sPath.c_str(), native.c_str()) != 0)
-                Raise(RMCBaseErrors::kFileWrite, target, errno);
-            ::unlink(m_sPath.c_str());
+        } else if (!CommitNoReplace(native, target)) {
+            return false;
         }
         m_sPath.clear();
+        return true;
     }
 
 private:
+    // Without replacing, in the best way the file system offers: an atomic rename
+    // that refuses an existing target; a hard link; or, with neither, an exclusive
+    // create of the final name that reserves it, then a rename onto that.  The last
+    // shows an empty file under the final name for a moment.
+    bool CommitNoReplace(const std::string& native, const TString& target) {
+        if (TFileOps::RenameNoReplace(m_sPath.c_str(), native.c_str()) == 0)
+            return true;
+        if (errno == EEXIST)
+            return false;
+        if (!NoReplaceUnsupported(errno))
+            Raise(RMCBaseErrors::kFileWrite, target, errno);
+        if (TFileOps::Link(m_sPath.c_str(), native.c_str()) == 0) {
+            ::unlink(m_sPath.c_str());
+            return true;
+        }
+        if (errno == EEXIST)
+            return false;
+        if (!LinksUnsupported(errno))
+            Raise(RMCBaseErrors::kFileWrite, target, errno);
+        const int placeholder = TFileOps::Open(
+            native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (placeholder < 0) {
+            if (errno == EEXIST)
+                return false;
+            Raise(RMCBaseErrors::kFileWrite, target, errno);
+        }
+        ::close(placeholder);
+        if (TFileOps::Rename(m_sPath.c_str(), native.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(native.c_str());
+            Raise(RMCBaseErrors::kFileWrite, target, error);
+        }
+        return true;
+    }
+
     std::string m_sPath;
     int m_nFd = -1;
+};
+
+/// The source of a copy, opened for reading: a regular file.
+class SourceFile {
+public:
+    explicit SourceFile(const TString& source) : m_sPath(source) {
+        m_nFd = TFileOps::Open(TFile::NativePath(source).c_str(), O_RDONLY | O_CLOEXEC);
+        if (m_nFd < 0)
+            Raise(RMCBaseErrors::kFileOpen, source, errno);
+        struct stat info {};
+        if (::fstat(m_nFd, &info) != 0)
+            Raise(RMCBaseErrors::kFileRead, source, errno);
+        if (!S_ISREG(info.st_mode))
+            Raise(RMCBaseErrors::kFileOpen, source, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+        m_nMode = info.st_mode & 0777;
+    }
+    SourceFile(const SourceFile&) = delete;
+    SourceFile& operator=(const SourceFile&) = delete;
+    ~SourceFile() { ::close(m_nFd); }
+
+    /// Copies the whole file into `temp`, with the source's permissions.
+    void CopyTo(TempFile& temp, const TString& target) {
+        ::fchmod(temp.Fd(), m_nMode);
+        std::vector<char> buffer(1 << 16);
+        for (;;) {
+            const ssize_t n = ::read(m_nFd, buffer.data(), buffer.size());
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                Raise(RMCBaseErrors::kFileRead, m_sPath, errno);
+            if (n == 0)
+                break;
+            temp.Write(buffer.data(), static_cast<std::size_t>(n), target);
+        }
+        temp.Finish(target);
+    }
+
+private:
+    TString m_sPath;
+    int m_nFd = -1;
+    mode_t m_nMode = 0644;
 };
 
 }  // namespace
@@ -157,41 +270,52 @@ TString CollisionFreeName(const TString& directory, const TString& name) {
     }
 }
 
-void WriteFileAtomically(const TString& path, std::string_view bytes) {
+bool IsTemporaryName(const TString& name) {
+    const std::string& s = name.str();
+    const std::size_t prefix = std::strlen(kTempPrefix), suffix = std::strlen(kTempSuffix);
+    return s.size() == prefix + kTempRandom + suffix && s.compare(0, prefix, kTempPrefix) == 0 &&
+           s.compare(s.size() - suffix, suffix, kTempSuffix) == 0;
+}
+
+bool WriteFileAtomically(const TString& path, std::string_view bytes, bool replace) {
     TempFile temp(path);
     ::fchmod(temp.Fd(), 0644);
     temp.Write(bytes.data(), bytes.size(), path);
-    temp.Commit(path, true);
+    temp.Finish(path);
+    return temp.Commit(path, replace);
 }
 
-void CopyFileAtomically(const TString& source, const TString& target, bool replace) {
-    const int in = ::open(TFile::NativePath(source).c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        Raise(RMCBaseErrors::kFileOpen, source, errno);
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closeIn{in};
-    struct stat from {};
-    if (::fstat(in, &from) != 0)
-        Raise(RMCBaseErrors::kFileRead, source, errno);
-    if (!S_ISREG(from.st_mode))
-        Raise(RMCBaseErrors::kFileOpen, source, S_ISDIR(from.st_mode) ? EISDIR : EINVAL);
-
+bool CopyFileAtomically(const TString& source, const TString& target, bool replace) {
+    SourceFile in(source);
     TempFile temp(target);
-    ::fchmod(temp.Fd(), from.st_mode & 0777);
-    std::vector<char> buffer(1 << 16);
+    in.CopyTo(temp, target);
+    return temp.Commit(target, replace);
+}
+
+TString CopyFileUnderFreeName(const TString& source, const TString& directory,
+                              const TString& name) {
+    SourceFile in(source);
+    TempFile temp(JoinPath(directory, name));
+    in.CopyTo(temp, JoinPath(directory, name));
+    // A name found free may be taken before the file gets it: then the next one.
     for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            Raise(RMCBaseErrors::kFileRead, source, errno);
-        if (n == 0)
-            break;
-        temp.Write(buffer.data(), static_cast<std::size_t>(n), target);
+        const TString free = CollisionFreeName(directory, name);
+        if (temp.Commit(JoinPath(directory, free), false))
+            return free;
     }
-    temp.Commit(target, replace);
+}
+
+bool MakeNewDirectory(const TString& path) {
+    const TString dir = StripSeparators(path);
+    const TString parent = TFile::GetFileDir(dir);
+    if (!parent.IsEmpty() && !TFile::DirExist(parent))
+        TFile::CreateCompleteDir(parent);
+    if (TFileOps::Mkdir(TFile::NativePath(dir).c_str(), 0777) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kSystemError, "create directory",
+                  TString(std::strerror(errno)), path);
 }
 
 TString ClaimQueueDirectory(const TString& base, bool create) {

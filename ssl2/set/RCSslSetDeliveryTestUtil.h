@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 
 #include "ssl2/base/TException.h"
@@ -26,7 +27,7 @@ inline TreeSnapshot Snapshot(const fs::path& root) {
     TreeSnapshot tree;
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
          ++it) {
-        const std::string rel = fs::relative(it->path(), root).string();
+        const std::string rel = it->path().lexically_relative(root).string();
         if (it->is_symlink()) {
             tree[rel] = "link:" + fs::read_symlink(it->path()).string();
         } else if (it->is_directory()) {
@@ -41,7 +42,9 @@ inline TreeSnapshot Snapshot(const fs::path& root) {
 
 inline std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 /// The entries of `after` that are new or different from `before`.

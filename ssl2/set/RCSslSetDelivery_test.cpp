@@ -172,23 +172,28 @@ TEST_F(PlotSslTest, NothingIsDeliveredWhenThereIsNoJobOrNoJobDirectory) {
     EXPECT_EQ(Snapshot(m_root), withLink);
 }
 
-TEST_F(PlotSslTest, CopyFailuresAreLoggedAndSkipped) {
+TEST_F(PlotSslTest, CopyFailuresAreLoggedAndNoTicketIsWritten) {
     RCSslSet set = MakeSet("Job", {"a.plt", "b.plt"});
     fs::remove(m_root / "in/a.plt");
     set.GetEntry(0).AddSupportFile(Path("in/missing.ctb"));  // silently dropped
     set.GetEntry(2).AddStamp(SslSingleStamp());
     set.GetEntry(2).SetStampBmp(0, Path("in/missing.bmp"));
     RCSslSet written;
-    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, nullptr, 0, &written), 3u);
-    EXPECT_EQ(Failures(), 2);
+    TString sslPath = "untouched";
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, &sslPath, 0, &written), 0u);
+    EXPECT_EQ(Failures(), 3);
     EXPECT_TRUE(m_log.Contains(1, "RCSslSet::PlotSsl has an exception in (Image) Copy( " +
                                       Path("in/a.plt") + " , " + Path("out/Job/a.plt") +
                                       " ) Message is: "));
     EXPECT_TRUE(m_log.Contains(1, "RCSslSet::PlotSsl has an exception in (Stamp) Copy( " +
                                       Path("in/missing.bmp") + " , "));
-    EXPECT_EQ(written.GetEntry(0).GetSupportFileCount(), 0u);
+    EXPECT_TRUE(m_log.Contains(1, "RCSslSet::PlotSsl did not write the ssl file " +
+                                      Path("out/Job.ssl") + ": 2 file(s) could not be copied"));
+    // A consumer never sees a ticket whose files are missing.
+    EXPECT_FALSE(fs::exists(m_root / "out/Job.ssl"));
+    EXPECT_EQ(sslPath, "untouched");
+    EXPECT_EQ(written.Size(), 0);
     EXPECT_EQ(Read("out/Job/b.plt"), "b.plt");
-    EXPECT_TRUE(fs::exists(m_root / "out/Job.ssl"));
 }
 
 TEST_F(PlotSslTest, AnSslFileThatCannotBeWrittenIsAFailure) {
@@ -229,17 +234,34 @@ TEST_F(PlotSslTest, HostileNamesWriteNothingOutsideTheGivenDirectories) {
         set.AddEntry(file);
     }
 
+    RCSslSet again(set);
     const auto before = Snapshot(m_root);
     RCSslSet written;
     TString sslPath;
-    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "/../../up", kVersion, &sslPath, 1, &written),
-              7u);
     // The files that cannot be read ("/etc/passwd" under the source directory, the
-    // directories "a\..\..\b" and "..", the empty name) are logged and skipped.
-    EXPECT_EQ(Failures(), 4);
+    // directories "a\..\..\b" and "..", the empty name) are logged, and the job
+    // is not delivered.
+    EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "/../../up", kVersion, &sslPath, 1, &written),
+              0u);
+    EXPECT_EQ(Failures(), 5);
     const std::string dir = ".._.._evil_.._.._up";
+    for (const auto& [path, what] : Changes(before, Snapshot(m_root)))
+        EXPECT_EQ(path.rfind("out/" + dir, 0), 0u) << path << " " << what;
+
+    // With those made readable the delivery completes, still inside.
+    Write("in/a/b/etc/passwd", "not the real one");
+    for (int i = again.Size() - 1; i > 0; --i) {
+        const TString name = again.GetEntry(i).GetName();
+        if (name.IsEmpty() || name == ".." || name == "a\\..\\..\\b")
+            again.RemoveEntry(i);
+    }
+    EXPECT_EQ(
+        again.PlotSsl(Path("out"), RCAccessSsl(), "/../../up", kVersion, &sslPath, 1, &written),
+        4u);
     EXPECT_EQ(sslPath, Path("out/" + dir + ".ssl"));
     auto changes = Changes(before, Snapshot(m_root));
+    changes.erase("in/a/b/etc");
+    changes.erase("in/a/b/etc/passwd");
     for (const auto& [path, what] : changes)
         EXPECT_EQ(path.rfind("out/" + dir, 0), 0u) << path << " " << what;
     EXPECT_EQ(changes["out/" + dir + "/x"], "file:dotdot");

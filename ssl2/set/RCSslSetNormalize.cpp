@@ -34,6 +34,12 @@ TString CanonicalDirectory(const TString& path) {
     return dir;
 }
 
+/// The comparison form of a directory entry: its directory canonical, its own
+/// name as it is, so that a link is compared as itself, never as its target.
+TString CanonicalEntry(const TString& path) {
+    return CanonicalDirectory(TFile::GetFileDir(path)) + SafeFileName(path);
+}
+
 void LogAndCollect(const char* text, TRCMultiObjectContainer<RCInfo>& errors) {
     g_ptheLogfile()->Write(1, TString(text) + GetErrorString());
     errors.push_back(GetErrorInfo());
@@ -59,9 +65,8 @@ RCInfo RCSslSet::SslCopyFile(TString source, TString targetDir, TString& newPath
     if (CanonicalDirectory(TFile::GetFileDir(source)) == CanonicalDirectory(targetDir))
         return result;
     try {
-        const TString name = CollisionFreeName(targetDir, SafeFileName(source));
-        newPath = JoinPath(targetDir, name);
-        CopyFileAtomically(source, newPath, false);
+        newPath =
+            JoinPath(targetDir, CopyFileUnderFreeName(source, targetDir, SafeFileName(source)));
     } catch (const TException&) {
         g_ptheLogfile()->Write(
             1, "RCSslSet::SslCopyFile got an Exception while copy file :" + GetErrorString());
@@ -112,10 +117,11 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
         const TString name = entry.GetName();
         const TString fileName = SafeFileName(name);
         if (!fileName.IsEmpty() && !(CanonicalDirectory(entry.GetDirectory()) == canonicalDir)) {
-            const TString newName = CollisionFreeName(dir, fileName);
+            // The entry points at the gathered copy even when the copy fails.
+            TString newName = CollisionFreeName(dir, fileName);
             try {
-                CopyFileAtomically(JoinPath(entry.GetDirectory(), name), JoinPath(dir, newName),
-                                   false);
+                newName =
+                    CopyFileUnderFreeName(JoinPath(entry.GetDirectory(), name), dir, fileName);
             } catch (const TException&) {
                 LogAndCollect("RCSslSet::NormalizeSsl got an Exception while copy file :", errors);
             } catch (...) {
@@ -160,12 +166,18 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
 
     if (purge == 0)
         return errors;
-    for (TString& path : used)
-        path = CanonicalPath(path);
+    // A used name that is a link keeps its target as well.
+    const std::size_t named = used.size();
+    for (std::size_t i = 0; i < named; ++i) {
+        std::error_code error;
+        if (std::filesystem::is_symlink(TFile::NativePath(used[i]).str(), error))
+            used.push_back(CanonicalPath(used[i]));
+        used[i] = CanonicalEntry(used[i]);
+    }
     try {
         const PFileBrowser files(dir, "*.*", PFileBrowser::kFiles);
         for (const TString& file : files.GetPaths()) {
-            if (TakeUsedPath(used, CanonicalPath(file)))
+            if (TakeUsedPath(used, CanonicalEntry(file)))
                 continue;
             // The listed entry itself is deleted: a link is removed, never followed.
             g_ptheLogfile()->Write(3, "RCSslSet::NormalizeSsl deletes file : " + file);

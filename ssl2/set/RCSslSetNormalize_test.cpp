@@ -130,6 +130,25 @@ TEST_F(NormalizeTest, PurgeDeletesOnlyUnusedFilesInsideTheDirectory) {
     }
 }
 
+// Names are compared as listed, links not followed: a link to a used file goes and
+// the file stays, whichever is listed first; a used name that is a link keeps its
+// target.
+TEST_F(NormalizeTest, PurgeComparesLinksAsThemselves) {
+    RCSslSet set = MakeSet({{"norm", "plan.tif"}, {"norm", "used.tif"}});
+    fs::remove(m_root / "norm" / "used.tif");
+    Write("norm/target.tif", "target");
+    fs::create_symlink(m_root / "norm" / "target.tif", m_root / "norm" / "used.tif");
+    fs::create_symlink(m_root / "norm" / "plan.tif", m_root / "norm" / "0-alias.tif");
+    fs::create_symlink("plan.tif", m_root / "norm" / "z-alias.tif");
+
+    EXPECT_TRUE(RCSslSet::NormalizeSsl(&set, Path("norm"), 1).empty());
+    EXPECT_EQ(Snapshot(m_root),
+              (TreeSnapshot{{"norm", "dir"},
+                            {"norm/plan.tif", "file:norm/plan.tif"},
+                            {"norm/target.tif", "file:target"},
+                            {"norm/used.tif", "link:" + (m_root / "norm" / "target.tif").string()}}));
+}
+
 TEST_F(NormalizeTest, FailuresAreCollectedAndTheRestGoesOn) {
     RCSslSet set = MakeSet({{"a", "missing.tif"}, {"a", "present.tif"}});
     fs::remove(m_root / "a/missing.tif");

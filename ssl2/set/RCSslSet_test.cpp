@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/SslTestSupport.h"
@@ -271,6 +272,54 @@ TEST(RCSslSet, ToCfgNamesFilesByPosition) {
     EXPECT_THROW(set.ToCfg((dir.Path() / "missing").string()), TException);
     ClearError();
     EXPECT_EQ(MakeSet(0).ToCfg(out.string()), 0);
+}
+
+// The export copies the file the entry names (a name with a directory part too),
+// never replaces a file or writes through a link already in the target, and
+// reports each file it could not write while writing the others.
+TEST(RCSslSet, ToCfgNeverReplacesAndReportsWhatItCouldNotWrite) {
+    namespace fs = std::filesystem;
+    RCTempDir dir;
+    const auto data = dir.Path() / "data";
+    fs::create_directories(data / "sub");
+    std::ofstream(data / "x.tif") << "parent";
+    std::ofstream(data / "sub" / "x.tif") << "named";
+    std::ofstream(data / "plan.cfg") << "data file";
+    RCSslSet set;
+    set.AddEntry(RCSslEntry(0));
+    for (const char* name : {"sub/x.tif", "plan.cfg"}) {
+        RCSslEntry file(1);
+        file.SetDirectory(data.string());
+        file.SetName(name);
+        set.AddEntry(file);
+    }
+    RCCaptureLog log;
+    RCScopedLog scope(&log);
+
+    // The data file plan.cfg would replace the ".cfg" of its own entry.
+    const auto out = dir.Path() / "out";
+    fs::create_directories(out);
+    EXPECT_THROW(set.ToCfg(out.string()), TException);
+    ClearError();
+    EXPECT_EQ(ReadFile(out / "01-x.tif"), "named");
+    EXPECT_EQ(ReadFile(out / "02-plan.cfg"), set.GetEntry(2).ToCfg().str());
+    EXPECT_TRUE(log.Contains(1, "RCSslSet::ToCfg could not write " + (out / "02-plan.cfg").string()));
+
+    // A link planted under a ".cfg" name and a file under a data name stay as they
+    // are; the rest is written.
+    const auto planted = dir.Path() / "planted";
+    fs::create_directories(planted);
+    std::ofstream(dir.Path() / "victim") << "keep";
+    fs::create_symlink(dir.Path() / "victim", planted / "01-x.cfg");
+    std::ofstream(planted / "01-x.tif") << "old";
+    log.Clear();
+    EXPECT_THROW(set.ToCfg(planted.string()), TException);
+    ClearError();
+    EXPECT_EQ(ReadFile(dir.Path() / "victim"), "keep");
+    EXPECT_TRUE(fs::is_symlink(planted / "01-x.cfg"));
+    EXPECT_EQ(ReadFile(planted / "01-x.tif"), "old");
+    EXPECT_TRUE(fs::exists(planted / "02-plan.cfg"));
+    EXPECT_EQ(log.GetEntries().size(), 3u);  // 01-x.cfg, 01-x.tif, 02-plan.cfg (the data file)
 }
 
 }  // namespace

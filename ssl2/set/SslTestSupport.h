@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,7 +19,9 @@ class RCTempDir {
 public:
     RCTempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("ssl2-set-") + info->test_suite_name() + "-" + info->name();
+        // The process id keeps apart runs of the same test from other builds at once.
+        std::string name = "ssl2-set-" + std::to_string(::getpid()) + "-" +
+                           info->test_suite_name() + "-" + info->name();
         for (char& c : name) {
             if (c == '/')
                 c = '_';

@@ -154,9 +154,14 @@ TExitCode RunDeliver(const RSDeliveryOptions& options) {
         failures = log.Severe();
     }
     if (entries == 0) {
-        throw RCToolError(options.m_sTicket + ": not delivered" +
-                              (failures.empty() ? std::string() : ": " + failures.back()),
-                          kExitUsage);
+        // A job whose files could not all be copied gets no ticket: an input error.
+        bool copyFailed = false;
+        for (const std::string& failure : failures) {
+            std::cerr << "ssl2: " << failure << '\n';
+            copyFailed = copyFailed || failure.find("has an exception in") != std::string::npos;
+        }
+        throw RCToolError(options.m_sTicket + ": not delivered",
+                          copyFailed ? kExitInputErrors : kExitUsage);
     }
     const TString jobDir = delivered.GetEntry(0).GetDirectory();
     std::cout << "ticket: " << ToUtf8(sslPath) << "\njob directory: " << ToUtf8(jobDir) << '\n';
@@ -181,14 +186,18 @@ TExitCode RunNormalize(const RSDeliveryOptions& options) {
         for (const RCInfo& error : errors)
             failures.push_back(ToUtf8(error.GetText()));
     }
-    // The rewritten ticket goes beside the gathered files, under its own name.
-    const std::string output =
-        (fs::path(options.m_sDirectory) / fs::path(options.m_sTicket).filename()).string();
-    WriteOutput(output, ticket.m_Set.ToString(DialectFromText(options.m_sDialect)).str());
-    std::cout << "ticket: " << output << '\n';
+    // The rewritten ticket goes beside the gathered files, under its own name, only
+    // when every file it names is there.
+    const std::size_t ticketFiles = failures.empty() ? 1 : 0;
+    if (failures.empty()) {
+        const std::string output =
+            (fs::path(options.m_sDirectory) / fs::path(options.m_sTicket).filename()).string();
+        WriteOutput(output, ticket.m_Set.ToString(DialectFromText(options.m_sDialect)).str());
+        std::cout << "ticket: " << output << '\n';
+    }
     const std::size_t after = CountFiles(options.m_sDirectory, 1);
     // The ticket itself is not one of the job's files.
-    const std::size_t copied = after > before + 1 ? after - before - 1 : 0;
+    const std::size_t copied = after > before + ticketFiles ? after - before - ticketFiles : 0;
     return Summarise("normalize", std::min(copied, named), named, failures);
 }
 

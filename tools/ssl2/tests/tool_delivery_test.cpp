@@ -78,8 +78,17 @@ TEST_F(ToolDeliveryTest, MissingFileIsReportedAsFailed) {
     fs::create_directories(m_Dir / "out");
     const RSRun run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "out").string()});
     EXPECT_EQ(run.m_nExit, 1);
-    EXPECT_THAT(run.m_sOut, HasSubstr("deliver: 1 copied, 0 skipped, 1 failed"));
     EXPECT_THAT(run.m_sErr, HasSubstr("gone.plt"));
+    EXPECT_THAT(run.m_sErr, HasSubstr("not delivered"));
+    // No ticket names a file that is not there.
+    EXPECT_FALSE(fs::exists(m_Dir / "out" / "Plans.ssl"));
+
+    const fs::path norm = m_Dir / "norm";
+    fs::create_directories(norm);
+    const RSRun normalize = RunTool({"normalize", ticket.string(), "--dir", norm.string()});
+    EXPECT_EQ(normalize.m_nExit, 1);
+    EXPECT_THAT(normalize.m_sErr, HasSubstr("gone.plt"));
+    EXPECT_FALSE(fs::exists(norm / "job.ssl"));
 }
 
 TEST_F(ToolDeliveryTest, UnusableTargetDirectories) {

@@ -1,0 +1,20 @@
+#!/bin/sh
+# Long runs of the delivery robustness tests: every injected error at every file
+# operation of a delivery, a normalisation and a queue hand-off; RUNS kills at
+# seeded random points of each hand-off; a competing delivery at every operation.
+#
+#   scripts/crash-delivery.sh [RUNS] [SEED]      (defaults: 1000, 20261206)
+#
+# BUILD_DIR (default build/dev) names the build.  With SSL2_EXFAT_DIR set to a
+# directory on a mounted exFAT file system (for example an image made with
+# mkfs.exfat, attached with losetup and mounted with mount.exfat-fuse) the
+# deliveries onto it run too.
+set -eu
+cd "$(dirname "$0")/.."
+BUILD_DIR=${BUILD_DIR:-build/dev}
+RUNS=${1:-1000}
+SEED=${2:-20261206}
+test -x "$BUILD_DIR/ssl2/set/delivery_test" ||
+    cmake --build "$BUILD_DIR" --target delivery_test -j2
+SSL2_LONG=1 SSL2_CRASH_RUNS=$RUNS SSL2_CRASH_SEED=$SEED \
+    nice -n 19 "$BUILD_DIR/ssl2/set/delivery_test" --gtest_filter='FaultTest.*'

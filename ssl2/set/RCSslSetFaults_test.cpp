@@ -1,0 +1,541 @@
+// Delivery, normalisation and queue hand-off of the twenty-file example when system
+// calls fail, when the process is killed at any point, when the file system has no
+// hard links, and when two deliveries of one job race: whatever a consumer of the
+// target directories can see under a final name is whole, and every failure is
+// reported.
+//
+// The suite's runs are short: every call fails once with one of the errors, the
+// competing delivery starts at every eighth call.  SSL2_LONG=1 tries every error at
+// every call and every call for the competitor; SSL2_CRASH_RUNS and SSL2_CRASH_SEED
+// set the number and seed of the kill runs (scripts/crash-delivery.sh runs them
+// long); SSL2_EXFAT_DIR names a mounted exFAT directory to deliver into.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/base/TException.h"
+#include "ssl2/base/TFileOps.h"
+#include "ssl2/set/RCSslSet.h"
+#include "ssl2/set/RCSslSetDelivery.h"
+#include "ssl2/set/RCSslSetDeliveryTestUtil.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using SslDeliveryTest::ReadFile;
+using TFileOps::RCFaultScope;
+using TFileOps::RSFaultPlan;
+
+constexpr auto kVersion = SslStatement::kVersion50;
+constexpr int kErrors[] = {ENOSPC, EACCES, EPERM, EXDEV, EIO};
+const std::string kJob = "Tower B - permit set";
+
+unsigned long EnvCount(const char* name, unsigned long fallback) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? std::strtoul(value, nullptr, 10) : fallback;
+}
+
+const bool kLong = EnvCount("SSL2_LONG", 0) != 0;
+
+/// Contents of the job's files by name.
+using Sources = std::map<std::string, std::string>;
+
+/// Path, kind and size of every entry below `root`, except below `skip`: enough to
+/// see that nothing outside the given directories changed.
+std::map<std::string, std::string> Listing(const fs::path& root, const fs::path& skip) {
+    std::map<std::string, std::string> listing;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+         ++it) {
+        if (it->path() == skip) {
+            it.disable_recursion_pending();
+            continue;
+        }
+        listing[it->path().string()] = it->is_regular_file()
+                                           ? std::to_string(it->file_size())
+                                           : (it->is_directory() ? "dir" : "other");
+    }
+    return listing;
+}
+
+class FaultTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // On tmpfs when there is one: every copy is synced, and these tests deliver
+        // thousands of times.
+        const bool shm = fs::is_directory("/dev/shm") && ::access("/dev/shm", W_OK) == 0;
+        m_root = (shm ? fs::path("/dev/shm") : fs::temp_directory_path()) /
+                 ("ssl2_faults_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_root);
+        fs::create_directories(m_root);
+        m_Set = MakeExample("in", "", m_Sources);
+    }
+    void TearDown() override {
+        fs::remove_all(m_root);
+        ClearError();
+    }
+
+    /// The twenty-file example with its files in `dir`, their contents starting
+    /// with `mark`; every seventh file spans several writes.
+    RCSslSet MakeExample(const std::string& dir, const std::string& mark, Sources& sources) {
+        std::string ticket = ReadFile(SSL2_SOURCE_DIR "/examples/tickets/twenty_files.ssl");
+        const std::string from = "/srv/plot/in/towerb";
+        for (std::size_t at; (at = ticket.find(from)) != std::string::npos;)
+            ticket.replace(at, from.size(), (m_root / dir).string());
+        fs::create_directories(m_root / dir);
+        auto write = [&](const std::string& name, const std::string& contents) {
+            sources[name] = contents;
+            std::ofstream(m_root / dir / name, std::ios::binary) << contents;
+        };
+        write("pens.ctb", mark + "pens");
+        write("logo.bmp", mark + "logo");
+        for (int i = 1; i <= 20; ++i) {
+            std::string contents = mark + "plot " + std::to_string(i);
+            if (i % 7 == 0)
+                contents.resize(70000, static_cast<char>('a' + i));
+            write(TString::Format("B-%03d.plt", i).str(), contents);
+        }
+        const fs::path path = m_root / (dir + ".ssl");
+        std::ofstream(path, std::ios::binary) << ticket;
+        RCSslSet set;
+        EXPECT_EQ(set.ParseSsl(path.string(), 300), 21);
+        fs::remove(path);
+        return set;
+    }
+
+    /// The raw-job form of the example for the queue: its support files and a
+    /// ".job" file.
+    RCSslSet MakeRawJob() {
+        RCSslSet set(m_Set);
+        set.GetEntry(0).SetPlotRaw(1);
+        m_Sources["order.job"] = "job";
+        std::ofstream(m_root / "in" / "order.job") << "job";
+        set.GetEntry(0).AddSupportFile((m_root / "in" / "order.job").string());
+        return set;
+    }
+
+    /// Every file below `dir` under a final name is a whole source file of that
+    /// name (tickets and "latest.num" aside); counts the temporary files.
+    ::testing::AssertionResult NothingPartial(const fs::path& dir, int& temporaries,
+                                              const Sources* sources = nullptr) const {
+        sources = sources != nullptr ? sources : &m_Sources;
+        for (auto it = fs::recursive_directory_iterator(dir);
+             it != fs::recursive_directory_iterator(); ++it) {
+            const std::string name = it->path().filename().string();
+            if (!it->is_regular_file() || it->path().extension() == ".ssl" || name == "latest.num")
+                continue;
+            if (SslDelivery::IsTemporaryName(name)) {
+                ++temporaries;
+                continue;
+            }
+            const auto source = sources->find(name);
+            if (source == sources->end() || ReadFile(it->path()) != source->second)
+                return ::testing::AssertionFailure() << it->path() << " is not a whole file";
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    /// The ticket reads to its end, and every file it names is whole.
+    ::testing::AssertionResult TicketComplete(const fs::path& ticket,
+                                              const Sources* sources = nullptr) const {
+        sources = sources != nullptr ? sources : &m_Sources;
+        RCSslSet set;
+        if (set.ParseSsl(ticket.string(), 300) != 21 || !set.ParsedTilEnd())
+            return ::testing::AssertionFailure() << ticket << " is not a whole ticket";
+        std::vector<fs::path> named;
+        for (std::uint32_t f = 0; f < set.GetEntry(0).GetSupportFileCount(); ++f)
+            named.emplace_back(set.GetEntry(0).GetSupportFile(f).str());
+        for (int i = 1; i < set.Size(); ++i) {
+            named.push_back(fs::path(set.GetEntry(i).GetDirectory().str()) /
+                            set.GetEntry(i).GetName().str());
+        }
+        if (named.size() != 22)
+            return ::testing::AssertionFailure() << ticket << " names " << named.size() << " files";
+        for (const fs::path& file : named) {
+            const auto source = sources->find(file.filename().string());
+            if (source == sources->end() || !fs::exists(file) || ReadFile(file) != source->second)
+                return ::testing::AssertionFailure() << ticket << ": " << file << " is not whole";
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    /// A fresh, empty directory `name` below the test directory.
+    fs::path Fresh(const std::string& name) const {
+        fs::remove_all(m_root / name);
+        fs::create_directories(m_root / name);
+        return m_root / name;
+    }
+
+    /// The counted file operations of `work` run without faults.
+    static std::uint64_t CountCalls(const std::function<void()>& work) {
+        RSFaultPlan plan;
+        plan.m_nAt = ~std::uint64_t(0);
+        RCFaultScope scope(plan);
+        work();
+        return scope.Calls();
+    }
+
+    std::uint32_t Deliver(const RCSslSet& original, const fs::path& out, unsigned overwrite) {
+        RCSslSet set(original);
+        return set.PlotSsl(out.string(), RCAccessSsl(), "", kVersion, nullptr, overwrite);
+    }
+
+    fs::path m_root;
+    Sources m_Sources;
+    RCSslSet m_Set;
+    RCCaptureLog m_log;
+    RCScopedLog m_scope{&m_log};
+};
+
+/// Level-1 messages of `log`.
+int Severe(const RCCaptureLog& log) {
+    int count = 0;
+    for (const auto& entry : log.GetEntries())
+        count += entry.m_nLevel == 1 ? 1 : 0;
+    return count;
+}
+
+/// Runs `work` in a child process that is killed with SIGKILL at its `at`-th file
+/// operation, or, with `at` 0, by this process after `delay`.  True when it was
+/// killed (not when it finished first).
+bool RunKilled(const std::function<void()>& work, std::uint64_t at,
+               std::chrono::microseconds delay) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        RSFaultPlan plan;
+        plan.m_nAt = at;
+        plan.m_fnInstead = [] { ::raise(SIGKILL); };
+        RCFaultScope scope(plan);
+        work();
+        ::_exit(0);
+    }
+    if (at == 0) {
+        ::usleep(static_cast<useconds_t>(delay.count()));
+        ::kill(child, SIGKILL);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+// Each counted call of a delivery, normalisation and queue hand-off fails in turn
+// with each errno (ENOSPC for good: a full disk stays full).
+TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
+    const RCSslSet raw = MakeRawJob();
+    struct Operation {
+        const char* name;
+        std::function<bool(const fs::path&)> run;  ///< true when it reports success
+        std::function<bool(const fs::path&)> complete;
+    };
+    const Operation operations[] = {
+        {"deliver", [&](const fs::path& out) { return Deliver(m_Set, out, 0) == 21; },
+         [&](const fs::path& out) { return TicketComplete(out / (kJob + ".ssl")); }},
+        {"normalize",
+         [&](const fs::path& out) {
+             RCSslSet set(m_Set);
+             const bool ok = RCSslSet::NormalizeSsl(&set, out.string(), 0).empty();
+             set.WriteSsl((out / "n.ssl").string(), RCAccessSsl(), kVersion);
+             return ok;
+         },
+         [&](const fs::path& out) { return TicketComplete(out / "n.ssl"); }},
+        {"queue",
+         [&](const fs::path& out) {
+             std::ofstream(out / "latest.num") << "00000001\r\n";
+             return raw.PlotCopydockJob(out.string()) == 20;
+         },
+         [&](const fs::path& out) {
+             for (const auto& dir : fs::directory_iterator(out)) {
+                 if (dir.is_directory() && fs::exists(dir.path() / "order.job"))
+                     return fs::exists(dir.path() / "pens.ctb") &&
+                            fs::exists(dir.path() / "logo.bmp");
+             }
+             return false;
+         }},
+    };
+    for (const Operation& operation : operations) {
+        const std::uint64_t calls = CountCalls([&] { operation.run(Fresh("out")); });
+        ASSERT_GT(calls, 10u) << operation.name;
+        ASSERT_TRUE(operation.complete(m_root / "out")) << operation.name;
+        const auto outside = Listing(m_root, m_root / "out");
+        int failed = 0, temporaries = 0;
+        int tried = 0;
+        for (std::uint64_t at = 1; at <= calls; ++at) {
+            for (std::size_t e = 0; e < std::size(kErrors); ++e) {
+                const int error = kErrors[(at + e) % std::size(kErrors)];
+                if (!kLong && e > 0)
+                    break;
+                ++tried;
+                const fs::path out = Fresh("out");
+                RCCaptureLog log;
+                RCScopedLog scope(&log);
+                bool ok = false;
+                {
+                    RSFaultPlan plan;
+                    plan.m_nAt = at;
+                    plan.m_nError = error;
+                    plan.m_bSticky = error == ENOSPC;
+                    RCFaultScope faults(plan);
+                    ok = operation.run(out);
+                    ASSERT_TRUE(faults.Fired());
+                }
+                const std::string where = std::string(operation.name) + " call " +
+                                          std::to_string(at) + " " + std::strerror(error);
+                // A success is whole; a failure is logged and shows no ticket.
+                if (ok) {
+                    EXPECT_TRUE(operation.complete(out)) << where;
+                } else {
+                    ++failed;
+                    EXPECT_GT(Severe(log), 0) << where;
+                    if (operation.name != std::string("normalize")) {
+                        EXPECT_FALSE(operation.complete(out)) << where;
+                    }
+                }
+                EXPECT_TRUE(NothingPartial(out, temporaries)) << where;
+                if (::testing::Test::HasFailure())
+                    return;
+            }
+        }
+        EXPECT_EQ(temporaries, 0) << operation.name;
+        EXPECT_EQ(Listing(m_root, m_root / "out"), outside) << operation.name;
+        std::printf("[ faults   ] %s: %llu calls, %d faults injected, %d reported as failed\n",
+                    operation.name, static_cast<unsigned long long>(calls), tried, failed);
+    }
+}
+
+// A file system without hard links and without a rename that refuses to replace
+// (FAT, exFAT, SMB): delivery, normalisation and export still work, and still
+// never replace what is there.
+TEST_F(FaultTest, WithoutHardLinksNothingIsReplacedAndAllIsDelivered) {
+    for (const int linkError : {EPERM, EOPNOTSUPP}) {
+        RSFaultPlan plan;
+        plan.m_anAlways[TFileOps::kLink] = linkError;
+        plan.m_anAlways[TFileOps::kRenameNoReplace] = EINVAL;
+        RCFaultScope faults(plan);
+
+        const fs::path out = Fresh("out");
+        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
+        EXPECT_TRUE(TicketComplete(out / (kJob + ".ssl")));
+        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
+        EXPECT_TRUE(TicketComplete(out / (kJob + "1.ssl")));
+
+        int temporaries = 0;
+        EXPECT_TRUE(NothingPartial(out, temporaries));
+        EXPECT_EQ(temporaries, 0);
+        const fs::path existing = out / kJob / "B-001.plt";
+        std::ofstream(existing) << "kept";
+        EXPECT_FALSE(SslDelivery::CopyFileAtomically((m_root / "in" / "B-002.plt").string(),
+                                                     existing.string(), false));
+        EXPECT_EQ(ReadFile(existing), "kept");
+
+        RCSslSet set(m_Set);
+        const fs::path norm = Fresh("norm");
+        std::ofstream(norm / "B-003.plt") << "other";
+        EXPECT_TRUE(RCSslSet::NormalizeSsl(&set, norm.string(), 0).empty());
+        EXPECT_EQ(ReadFile(norm / "B-003.plt"), "other");
+        EXPECT_EQ(ReadFile(norm / "B-003_1.plt"), m_Sources["B-003.plt"]);
+
+        EXPECT_EQ(RCSslSet(m_Set).ToCfg(Fresh("cfg").string()), 40);  // collated, two sets
+        EXPECT_EQ(ReadFile(m_root / "cfg" / "02-20-B-020.plt"), m_Sources["B-020.plt"]);
+    }
+    EXPECT_EQ(Severe(m_log), 0);
+}
+
+// The same on a real exFAT mount, when one is given.
+TEST_F(FaultTest, DeliversOntoExfat) {
+    const char* exfat = std::getenv("SSL2_EXFAT_DIR");
+    if (exfat == nullptr || *exfat == '\0')
+        GTEST_SKIP() << "SSL2_EXFAT_DIR names no exFAT directory";
+    const fs::path out = fs::path(exfat) / ("ssl2_" + std::to_string(::getpid()));
+    fs::remove_all(out);
+    fs::create_directories(out);
+    EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
+    EXPECT_TRUE(TicketComplete(out / (kJob + ".ssl")));
+    EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
+    EXPECT_TRUE(TicketComplete(out / (kJob + "1.ssl")));
+    EXPECT_EQ(Deliver(m_Set, out, 1), 21u);
+    const fs::path existing = out / kJob / "B-001.plt";
+    std::ofstream(existing) << "kept";
+    EXPECT_FALSE(SslDelivery::CopyFileAtomically((m_root / "in" / "B-002.plt").string(),
+                                                 existing.string(), false));
+    EXPECT_EQ(ReadFile(existing), "kept");
+    EXPECT_EQ(Severe(m_log), 0);
+    fs::remove_all(out);
+}
+
+// Killed anywhere, a delivery or queue hand-off leaves whole files, a ticket or
+// ".job" file only beside all its files, and temporary files that a rerun ignores.
+TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
+    const unsigned long runs = EnvCount("SSL2_CRASH_RUNS", 24);
+    std::mt19937_64 random(EnvCount("SSL2_CRASH_SEED", 20261206));
+    const RCSslSet raw = MakeRawJob();
+    const auto outside = Listing(m_root, m_root / "out");
+
+    struct Handoff {
+        const char* name;
+        std::function<void(const fs::path&)> run;
+        std::function<bool(const fs::path&)> rerun;
+        std::function<bool(const fs::path&)> visible;  ///< the ticket or ".job" is there
+        std::function<::testing::AssertionResult(const fs::path&)> whole;
+    };
+    auto queueDirs = [](const fs::path& out) {
+        std::vector<fs::path> dirs;
+        for (const auto& dir : fs::directory_iterator(out))
+            if (dir.is_directory())
+                dirs.push_back(dir.path());
+        return dirs;
+    };
+    const Handoff handoffs[] = {
+        {"deliver", [&](const fs::path& out) { Deliver(m_Set, out, 0); },
+         [&](const fs::path& out) { return Deliver(m_Set, out, 1) == 21; },
+         [&](const fs::path& out) { return fs::exists(out / (kJob + ".ssl")); },
+         [&](const fs::path& out) { return TicketComplete(out / (kJob + ".ssl")); }},
+        {"queue", [&](const fs::path& out) { raw.PlotCopydockJob(out.string()); },
+         [&](const fs::path& out) { return raw.PlotCopydockJob(out.string()) == 20; },
+         [&](const fs::path& out) {
+             for (const fs::path& dir : queueDirs(out))
+                 if (fs::exists(dir / "order.job"))
+                     return true;
+             return false;
+         },
+         [&](const fs::path& out) {
+             for (const fs::path& dir : queueDirs(out)) {
+                 if (fs::exists(dir / "order.job") &&
+                     !(fs::exists(dir / "pens.ctb") && fs::exists(dir / "logo.bmp")))
+                     return ::testing::AssertionFailure() << dir << " has its .job too early";
+             }
+             return ::testing::AssertionSuccess();
+         }},
+    };
+    for (const Handoff& handoff : handoffs) {
+        const auto start = std::chrono::steady_clock::now();
+        auto fresh = [&] {
+            const fs::path out = Fresh("out");
+            std::ofstream(out / "latest.num") << "00000001\r\n";
+            return out;
+        };
+        const std::uint64_t calls = CountCalls([&] { handoff.run(fresh()); });
+        const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
+            std::chrono::steady_clock::now() - start);
+        int killed = 0, visible = 0, temporaries = 0;
+        for (unsigned long run = 0; run < runs; ++run) {
+            const fs::path out = fresh();
+            // Half the runs die at a chosen file operation, half after a time.
+            const std::uint64_t at = run % 2 == 0 ? 1 + random() % (calls + 1) : 0;
+            const auto delay = std::chrono::microseconds(random() % (2 * took.count() + 1));
+            killed += RunKilled([&] { handoff.run(out); }, at, delay) ? 1 : 0;
+            const std::string where = std::string(handoff.name) + " run " + std::to_string(run);
+            if (handoff.visible(out)) {
+                ++visible;
+                EXPECT_TRUE(handoff.whole(out)) << where;
+            }
+            EXPECT_TRUE(NothingPartial(out, temporaries)) << where;
+            EXPECT_TRUE(handoff.rerun(out)) << where;
+            EXPECT_TRUE(handoff.whole(out)) << where;
+            int ignored = 0;
+            EXPECT_TRUE(NothingPartial(out, ignored)) << where;
+            if (::testing::Test::HasFailure())
+                return;
+        }
+        EXPECT_GT(killed, 0) << handoff.name;
+        std::printf(
+            "[ kills    ] %s: %lu runs, %d killed, %d showed the ticket, %d temporary "
+            "files left\n",
+            handoff.name, runs, killed, visible, temporaries);
+    }
+    EXPECT_EQ(Listing(m_root, m_root / "out"), outside);
+}
+
+// Two deliveries of one job into one place without overwrite, the second one run at
+// every file operation of the first and in two racing processes: never both fail,
+// one that fails says why, and no ticket names a file of the other.
+TEST_F(FaultTest, TwoDeliveriesOfOneJobNeverMix) {
+    Sources other;
+    const RCSslSet second = MakeExample("other", "second ", other);
+    auto check = [&](const fs::path& out, int succeeded, const std::string& where) {
+        int tickets = 0;
+        for (const auto& file : fs::directory_iterator(out)) {
+            if (file.path().extension() != ".ssl")
+                continue;
+            ++tickets;
+            EXPECT_TRUE(TicketComplete(file.path()) || TicketComplete(file.path(), &other))
+                << where << ": " << file.path();
+        }
+        EXPECT_EQ(tickets, succeeded) << where;
+        EXPECT_GT(succeeded, 0) << where;
+    };
+
+    const std::uint64_t calls = CountCalls([&] { Deliver(m_Set, Fresh("out"), 0); });
+    int onlyOne = 0;
+    for (std::uint64_t at = 1; at <= calls; at += kLong ? 1 : 8) {
+        const fs::path out = Fresh("out");
+        RCCaptureLog log;
+        RCScopedLog scope(&log);
+        std::uint32_t secondResult = 0;
+        std::uint32_t firstResult = 0;
+        {
+            RSFaultPlan plan;
+            plan.m_nAt = at;
+            plan.m_fnInstead = [&] { secondResult = Deliver(second, out, 0); };
+            RCFaultScope faults(plan);
+            firstResult = Deliver(m_Set, out, 0);
+        }
+        const int succeeded = (firstResult != 0) + (secondResult != 0);
+        check(out, succeeded, "call " + std::to_string(at));
+        if (succeeded == 1) {
+            ++onlyOne;
+            EXPECT_TRUE(log.Contains(1,
+                                     "RCSslSet::PlotSsl: another delivery made the job "
+                                     "directory meanwhile: "));
+        }
+    }
+    EXPECT_GT(onlyOne, 0);
+    int tried = 0, bothDelivered = 0;
+
+    for (int round = 0; round < (kLong ? 20 : 6); ++round) {
+        const fs::path out = Fresh("out");
+        int gate[2];
+        ASSERT_EQ(::pipe(gate), 0);
+        pid_t children[2];
+        for (int c = 0; c < 2; ++c) {
+            children[c] = ::fork();
+            if (children[c] == 0) {
+                char go;
+                ::close(gate[1]);
+                const bool read = ::read(gate[0], &go, 1) == 1;
+                ::_exit(read && Deliver(c == 0 ? m_Set : second, out, 0) != 0 ? 0 : 1);
+            }
+        }
+        ::close(gate[0]);
+        EXPECT_EQ(::write(gate[1], "gg", 2), 2);
+        ::close(gate[1]);
+        int succeeded = 0;
+        for (const pid_t child : children) {
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            succeeded += WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 1 : 0;
+        }
+        check(out, succeeded, "round " + std::to_string(round));
+        ++tried;
+        bothDelivered += succeeded == 2 ? 1 : 0;
+    }
+    std::printf(
+        "[ race     ] %d interleavings with one delivery left, %d of %d racing process "
+        "pairs both delivered (under two names)\n",
+        onlyOne, bothDelivered, tried);
+}
+
+}  // namespace

@@ -1,14 +1,19 @@
-# Install rules: headers, library, tool, CMake package and pkg-config file.
+# Install rules: headers, library, tool, CMake package, pkg-config file, Python module
+# and man pages.
+#
+# Components: ssl2_devel holds what does not depend on the kind of library (headers,
+# CMake package files); the installed kind (SSL2_LIBRARY), its pkg-config file and its
+# Python module go into the default component.  A test build also has rules for the
+# other kind (SSL2_OTHER_LIBRARY) in the component ssl2_other_kind, which a plain
+# install leaves out; the install check installs ssl2_devel and ssl2_other_kind into a
+# second prefix to check that kind too.
 include(CMakePackageConfigHelpers)
 
-install(TARGETS ssl2 EXPORT ssl2Targets
-  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
-  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The public headers only: test support (it includes GoogleTest), test data and
 # the readers' and delivery's internal headers stay in the source tree.  No
 # installed header may include one of these (tests/InstallConsumer.cmake checks).
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/ssl2/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ssl2
+  COMPONENT ssl2_devel
   FILES_MATCHING PATTERN "*.h" PATTERN "*.def"
   PATTERN "testdata" EXCLUDE
   PATTERN "*TestSupport.h" EXCLUDE
@@ -21,20 +26,58 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/ssl2/ DESTINATION ${CMAKE_INSTALL_INCLUD
   PATTERN "TFileOps.h" EXCLUDE
   PATTERN "SslEncipheredText.h" EXCLUDE
   PATTERN "ThreeWay.h" EXCLUDE)
-install(FILES ${PROJECT_BINARY_DIR}/generated/ssl2/version.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ssl2)
+install(FILES ${PROJECT_BINARY_DIR}/generated/ssl2/version.h
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ssl2 COMPONENT ssl2_devel)
 
 set(cmakedir ${CMAKE_INSTALL_LIBDIR}/cmake/ssl2)
-install(EXPORT ssl2Targets NAMESPACE ssl2:: DESTINATION ${cmakedir})
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/ssl2Config.cmake.in
   ${PROJECT_BINARY_DIR}/ssl2Config.cmake INSTALL_DESTINATION ${cmakedir})
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/ssl2ConfigVersion.cmake
   COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/ssl2Config.cmake ${PROJECT_BINARY_DIR}/ssl2ConfigVersion.cmake
-  DESTINATION ${cmakedir})
+  DESTINATION ${cmakedir} COMPONENT ssl2_devel)
 
 # The pkg-config file finds the prefix relative to itself, so the installed tree
 # can be moved (or installed with --prefix) and still be found.
 file(RELATIVE_PATH SSL2_PC_TO_PREFIX /root/${CMAKE_INSTALL_LIBDIR}/pkgconfig /root)
 string(REGEX REPLACE "/$" "" SSL2_PC_TO_PREFIX "${SSL2_PC_TO_PREFIX}")
-configure_file(${PROJECT_SOURCE_DIR}/cmake/ssl2.pc.in ${PROJECT_BINARY_DIR}/ssl2.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/ssl2.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# ssl2_install_kind(TARGET DIR [COMPONENT...]): the library TARGET, its CMake export and
+# a pkg-config file written to DIR first.  A plain "pkg-config --libs ssl2" must link a
+# program with either kind: the archive names Crypto++ and the thread flag in Requires
+# and Libs, where the shared library keeps them private (its own link brings them).
+function(ssl2_install_kind target dir)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "STATIC_LIBRARY")
+    set(kind Static)
+    set(SSL2_PC_REQUIRES "Requires")
+    set(SSL2_PC_LIBS_EXTRA " -pthread")
+    set(SSL2_PC_LIBS_PRIVATE "")
+  else()
+    set(kind Shared)
+    set(SSL2_PC_REQUIRES "Requires.private")
+    set(SSL2_PC_LIBS_EXTRA "")
+    set(SSL2_PC_LIBS_PRIVATE "Libs.private: -pthread")
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/ssl2.pc.in ${dir}/ssl2.pc @ONLY)
+  install(TARGETS ${target} EXPORT ${target}Targets
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} ${ARGN}
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} ${ARGN})
+  # One export file per kind (ssl2StaticTargets.cmake, ssl2SharedTargets.cmake):
+  # ssl2Config.cmake loads the one installed, the shared one when both are.
+  install(EXPORT ${target}Targets FILE ssl2${kind}Targets.cmake NAMESPACE ssl2::
+    DESTINATION ${cmakedir} ${ARGN})
+  install(FILES ${dir}/ssl2.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig ${ARGN})
+endfunction()
+
+ssl2_install_kind(${SSL2_LIBRARY} ${PROJECT_BINARY_DIR})
+if(SSL2_OTHER_LIBRARY)
+  ssl2_install_kind(${SSL2_OTHER_LIBRARY} ${PROJECT_BINARY_DIR}/other-kind
+    COMPONENT ssl2_other_kind EXCLUDE_FROM_ALL)
+endif()
+
+# Installed programs and modules find a shared libssl2 beside them in the prefix.
+if(TARGET ssl2_tool)
+  file(RELATIVE_PATH tool_to_lib /root/${CMAKE_INSTALL_BINDIR} /root/${CMAKE_INSTALL_LIBDIR})
+  set_target_properties(ssl2_tool PROPERTIES INSTALL_RPATH "$ORIGIN/${tool_to_lib}")
+endif()

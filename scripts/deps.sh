@@ -5,7 +5,8 @@
 set -eu
 
 packages="build-essential cmake ninja-build pkg-config flex bison libgtest-dev libgmock-dev
-libbenchmark-dev libcrypto++-dev libcli11-dev libinih-dev nlohmann-json3-dev"
+libbenchmark-dev libcrypto++-dev libcli11-dev libinih-dev nlohmann-json3-dev
+python3-dev pybind11-dev python3-pytest man-db groff-base"
 for group in "$@"; do
   case $group in
     bench) packages="$packages python3" ;;

@@ -14,6 +14,8 @@
 
 #include "ssl2/base/TString.h"
 
+// Internal to the library: hidden from the shared library's exports.
+#pragma GCC visibility push(hidden)
 namespace SslEncipheredText {
 
 /// True for a text that can be a stored enciphered form: only hexadecimal digits,
@@ -32,3 +34,4 @@ TString Encipher(const TString& clear, const TString& user, const char* constant
 TString Decipher(const TString& enciphered, const TString& user, const char* constant);
 
 }  // namespace SslEncipheredText
+#pragma GCC visibility pop

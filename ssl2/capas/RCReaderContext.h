@@ -15,6 +15,8 @@
 #include "ssl2/base/TString.h"
 #include "ssl2/capas/RCReaderDiagnostics.h"
 
+// Internal to the library: hidden from the shared library's exports.
+#pragma GCC visibility push(hidden)
 namespace SslCapasReader {
 
 using TSectionMap = std::map<TString, std::map<TString, TString>>;
@@ -114,3 +116,4 @@ inline TString Decoded(const std::string& text) {
 }
 
 }  // namespace SslCapasReader
+#pragma GCC visibility pop

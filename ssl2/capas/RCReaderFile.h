@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+// Internal to the library: hidden from the shared library's exports.
+#pragma GCC visibility push(hidden)
 namespace SslCapasReader {
 
 /// The bytes of `path` (binary, no line-end translation), at most `limit` of them;
@@ -16,3 +18,4 @@ std::optional<std::string> ReadBytes(const std::string& path, std::size_t limit)
 std::string AsReaderText(std::string bytes);
 
 }  // namespace SslCapasReader
+#pragma GCC visibility pop

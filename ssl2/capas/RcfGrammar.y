@@ -12,7 +12,9 @@
 
 %code requires {
 #include <string>
+#pragma GCC visibility push(hidden)
 namespace SslCapasReader { class RCParseContext; }
+#pragma GCC visibility pop
 }
 
 %code {

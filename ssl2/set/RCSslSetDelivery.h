@@ -19,6 +19,8 @@
 
 #include "ssl2/base/TString.h"
 
+// Internal to the library: hidden from the shared library's exports.
+#pragma GCC visibility push(hidden)
 namespace SslDelivery {
 
 /// The last component of `path` (either separator), so that the result names an
@@ -80,3 +82,4 @@ bool IsTemporaryName(const TString& name);
 TString ClaimQueueDirectory(const TString& base, bool create);
 
 }  // namespace SslDelivery
+#pragma GCC visibility pop

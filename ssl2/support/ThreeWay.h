@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <span>
 
+// Internal to the library: hidden from the shared library's exports.
+#pragma GCC visibility push(hidden)
 class RCThreeWay {
 public:
     static constexpr std::size_t kKeyLength = 12;
@@ -32,3 +34,4 @@ public:
 private:
     TKey m_Key;
 };
+#pragma GCC visibility pop

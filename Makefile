@@ -1,13 +1,14 @@
 # The two set-up commands of the README:
 #   make run    installs what is missing, builds, runs the tool on the bundled examples
 #   make test   installs what is missing, builds, runs the whole test suite
-# Further targets: make asan (tests under sanitizers), make bench, make fuzz [FUZZ_SECONDS=60],
+# Further targets: make asan (tests under sanitizers), make tsan (the tests labelled
+# "threads" under ThreadSanitizer), make bench, make fuzz [FUZZ_SECONDS=60] [FUZZ_MAX_LEN=1048576],
 # make format, make format-check.
 
 PRESET ?= dev
 BUILD_DIR = build/$(PRESET)
 
-.PHONY: all deps configure build run test asan bench fuzz format format-check install-check clean
+.PHONY: all deps configure build run test asan tsan bench fuzz format format-check install-check clean
 
 all: build
 
@@ -29,6 +30,15 @@ test: build
 asan:
 	@$(MAKE) --no-print-directory test PRESET=asan
 
+# Only the test programs that hold "...Threads" suites are built; ctest runs the tests
+# labelled "threads" among them.
+TSAN_TARGETS ?= set_test capas_test entry_test
+
+tsan: deps
+	@cmake --preset tsan >/dev/null
+	@cmake --build --preset tsan -j2 --target $(TSAN_TARGETS)
+	@ctest --preset tsan
+
 bench:
 	@scripts/deps.sh bench
 	@cmake --preset release >/dev/null
@@ -36,12 +46,13 @@ bench:
 	@scripts/bench.sh build/release
 
 FUZZ_SECONDS ?= 60
+FUZZ_MAX_LEN ?= 1048576
 
 fuzz:
 	@scripts/deps.sh fuzz
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j2
-	@scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS)
+	@scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS) $(FUZZ_MAX_LEN)
 
 format:
 	@scripts/deps.sh format

@@ -5,7 +5,7 @@
 set -eu
 
 packages="build-essential cmake ninja-build pkg-config flex bison libgtest-dev libgmock-dev
-libbenchmark-dev libcrypto++-dev libcli11-dev libinih-dev nlohmann-json3-dev
+libbenchmark-dev libcrypto++-dev libcli11-dev libinih-dev nlohmann-json3-dev locales
 python3-dev pybind11-dev python3-pytest man-db groff-base"
 for group in "$@"; do
   case $group in
@@ -22,9 +22,16 @@ for p in $packages; do
     missing="$missing $p"
   fi
 done
-[ -z "$missing" ] && exit 0
-
-echo "Installing:$missing" >&2
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+
+if [ -n "$missing" ]; then
+  echo "Installing:$missing" >&2
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+fi
+
+# The tests run number formatting and parsing under a comma-decimal locale.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  echo "Generating the locale de_DE.UTF-8" >&2
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

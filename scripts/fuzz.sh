@@ -7,11 +7,16 @@
 # fuzz/corpus/<name>/ (<name> is the target without "_fuzzer"); what earlier runs found
 # is kept there, so repeated runs go on where the last one stopped.  Reproducers of the
 # latest run's findings go to BUILD_DIR/fuzz-findings/<name>/ (emptied at each run);
-# fuzz/<name>.dict is used when present.
-#   scripts/fuzz.sh build/fuzz 600
+# fuzz/<name>.dict is used when present.  Inputs may grow to MAX_LEN bytes (default
+# 1 MiB), so long lines without a final line end are tried as well.  One input may take
+# FUZZ_TIMEOUT seconds (default 10; raise it on a machine busy with other work, where a
+# starved process looks like a hang).
+#   scripts/fuzz.sh build/fuzz 600 [MAX_LEN]
 set -eu
 build=${1:-build/fuzz}
 seconds=${2:-60}
+max_len=${3:-1048576}
+timeout=${FUZZ_TIMEOUT:-10}
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 logs="$build/fuzz-logs"
 mkdir -p "$logs"
@@ -36,7 +41,7 @@ for target in "$build"/fuzz/*_fuzzer; do
   if [ -d "$source_dir/fuzz/corpus/$name" ]; then
     cp -R "$source_dir/fuzz/corpus/$name/." "$corpus/"
   fi
-  set -- -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  set -- -max_total_time="$seconds" -max_len="$max_len" -timeout="$timeout" -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$findings/"
   if [ -f "$source_dir/fuzz/$name.dict" ]; then
     set -- "$@" -dict="$source_dir/fuzz/$name.dict"

@@ -34,10 +34,14 @@ TEST(SslSizeStatementsTest, DefaultLinesAndConfiguration) {
     EXPECT_EQ(SslOutputSize().ToString(), "OutputSize auto");
     EXPECT_EQ(SslPaperSize().ToString(), "PaperSize auto");
     SslZoom zoom;
-    // The default zoom is a proportional window: written as two bare numbers it
-    // would read back as zoom factors.
-    EXPECT_EQ(zoom.ToString(), "Zoom proportional 100.000 100.000 ");
+    // The default zoom is 100 percent: zoom factors, which two bare numbers are.
+    EXPECT_EQ(zoom.Get().GetSizeType(), SslSize::kPercent);
+    EXPECT_EQ(zoom.ToString(), "Zoom 100.000 100.000 ");
     EXPECT_EQ(zoom.ToCfg(), "SCALEMODE = PERCENT\r\nSCALEAUX1 = 100\r\n");
+    // Setting a factor keeps it a factor.
+    SslSize half = zoom.Get();
+    ASSERT_EQ(half.SetWidth(50.0), 1u);
+    EXPECT_EQ(half.GetSizeType(), SslSize::kPercent);
     EXPECT_EQ(zoom.GetStatementType(), 7u);
     EXPECT_EQ(SslPaperSize().GetStatementType(), 11u);
 }

@@ -1,29 +1,14 @@
 // Decimal text of the lengths and widths that statements write into SSL tickets.
 //
-// Called by the statements' ToString.  Pure functions; safe from any thread.
+// Called by the statements' ToString.  Pure functions, independent of the locale;
+// safe from any thread.
 #pragma once
-
-#include <charconv>
-#include <cstdio>
-#include <string>
-#include <system_error>
 
 #include "ssl2/base/TString.h"
 
-/// `value` with three decimals ("0.635"), the form tickets have always carried;
-/// when three decimals would change the value on reading it back, the shortest
-/// plain decimal (no exponent) that reads back as exactly `value`.
-inline TString SslDecimalText(double value) {
-    char fixed[32];
-    const int length = std::snprintf(fixed, sizeof fixed, "%.3f", value);
-    double back = 0.0;
-    if (length > 0 && static_cast<std::size_t>(length) < sizeof fixed &&
-        std::from_chars(fixed, fixed + length, back).ec == std::errc() && back == value)
-        return TString(std::string(fixed, static_cast<std::size_t>(length)));
-    char exact[400];  // the longest plain form of a double has about 330 digits
-    const std::to_chars_result result =
-        std::to_chars(exact, exact + sizeof exact, value, std::chars_format::fixed);
-    if (result.ec != std::errc())
-        return TString::Format("%.3f", value);
-    return TString(std::string(exact, result.ptr));
-}
+/// `value` with three decimals ("27.940"), the form tickets have always carried,
+/// whenever that reads back within 1e-9 of `value`; otherwise with the fewest
+/// decimals (at most nine) that do.  Binary noise of a conversion (27.940000000000005)
+/// is never written; a length read with up to nine decimals is written back as it
+/// was read, and a text written here reads back as a value written as the same text.
+TString SslDecimalText(double value);

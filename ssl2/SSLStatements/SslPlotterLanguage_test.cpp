@@ -12,9 +12,9 @@ namespace {
 
 const char* const kPen0 = "number 0-0 width 0.000  color 0 saturation 0 ";
 
-// Widths keep their three-decimal form wherever it reads back as the same value,
-// and carry the shortest exact decimal otherwise.
-TEST(SslDecimalTextTest, ThreeDecimalsUnlessTheyLoseTheValue) {
+// Lengths keep their three-decimal form wherever it reads back within 1e-9, carry
+// the fewest decimals (up to nine) that do otherwise, and never binary noise.
+TEST(SslDecimalTextTest, ThreeDecimalsOrTheFewestThatKeepTheValue) {
     const struct {
         double value;
         const char* text;
@@ -24,31 +24,57 @@ TEST(SslDecimalTextTest, ThreeDecimalsUnlessTheyLoseTheValue) {
         {0.35, "0.350"},
         {2.54, "2.540"},
         {20.0, "20.000"},
+        {1.1 * 25.4, "27.940"},  // 27.940000000000005
+        {8.3 * 25.4, "210.820"},
+        {0.1 + 0.2, "0.300"},
         {0.005291667, "0.005291667"},
         {9.990666667, "9.990666667"},
-        {1.0 / 3, "0.3333333333333333"},
+        {1.0 / 3, "0.333333333"},
         {0.0005, "0.0005"},
-        {1e-9, "0.000000001"},
-        {-2.0 / 3, "-0.6666666666666666"},
+        {2e-9, "0.000000002"},
+        {-2.0 / 3, "-0.666666667"},
         {123456.789, "123456.789"},
+        {60000.0 - 1e-7, "59999.9999999"},
     };
     for (const auto& row : rows) {
         const TString text = SslDecimalText(row.value);
         EXPECT_EQ(text.str(), row.text);
         double back = -1.0;
         ASSERT_TRUE(text.Value(back)) << row.text;
-        EXPECT_EQ(back, row.value) << row.text;
+        EXPECT_NEAR(back, row.value, 1e-9) << row.text;
+        EXPECT_EQ(SslDecimalText(back), text) << "written again: " << row.text;
     }
 }
 
-TEST(HpglPenTest, WidthTextReadsBackExactly) {
+// Nine-decimal texts lie 1e-9 apart: each must be written back as it was read, and
+// what any written text reads back as must be written as the same text again.
+TEST(SslDecimalTextTest, WrittenTextsAreStable) {
+    for (const char* text : {"0.186145951", "0.186145959", "59999.999999999", "1.000000001",
+                             "0.000000001", "27.94", "0.12345678"}) {
+        double value = 0.0;
+        ASSERT_TRUE(TString(text).Value(value));
+        const TString written = SslDecimalText(value);
+        double back = -1.0;
+        ASSERT_TRUE(written.Value(back));
+        EXPECT_EQ(back, value) << text << " written as " << written;
+    }
+    for (const double value : {1.2e-9, 5.0000000012, 0.1234567891234, 1.0 / 7, 299.99999999949,
+                               0.0000000015, 12.3456789995}) {
+        const TString text = SslDecimalText(value);
+        double back = -1.0;
+        ASSERT_TRUE(text.Value(back)) << text;
+        EXPECT_NEAR(back, value, 1e-9) << text;
+        EXPECT_EQ(SslDecimalText(back), text) << value;
+    }
+}
+
+TEST(HpglPenTest, WidthTextWithoutBinaryNoise) {
     HpglPen pen(2);
     ASSERT_EQ(pen.SetWidth(1.0 / 7), 1u);
-    EXPECT_EQ(pen.ToString(0), "number 2-2 width 0.14285714285714285  color 1 saturation 100 ");
+    EXPECT_EQ(pen.ToString(0), "number 2-2 width 0.142857143  color 1 saturation 100 ");
     SslHpgl hpgl;
     ASSERT_EQ(hpgl.SetMinwidth(0.1 + 0.2), 1u);
-    EXPECT_NE(hpgl.ToString().str().find("\t+ minwidth 0.30000000000000004\r\n"),
-              std::string::npos);
+    EXPECT_NE(hpgl.ToString().str().find("\t+ minwidth 0.300\r\n"), std::string::npos);
 }
 
 TEST(HpglPenTest, RangesAndTextForms) {

@@ -243,17 +243,17 @@ TString SslSize::ToCfg(unsigned int flag) const {
         case kFitToPrintWindow:
             return line(mode, m_asCfgSizeTypes[kFormat]) + line(m_sCfgNameAux1, FamilyAndFormat());
         case kProportional:
+            return line(mode, m_asCfgSizeTypes[kProportional]) +
+                   line(m_sCfgNameAux1, TString::Format("%.3f mm", std::max(m_Width, m_Height)));
         case kUnproportional:
-            if (flag)
-                return line(mode, m_asCfgSizeTypes[kPercent]) +
-                       line(m_sCfgNameAux1, TString::Format("%d", Truncated(m_Width)));
-            if (m_idxSizeType == kProportional)
-                return line(mode, m_asCfgSizeTypes[kProportional]) +
-                       line(m_sCfgNameAux1,
-                            TString::Format("%.3f mm", std::max(m_Width, m_Height)));
             return line(mode, m_asCfgSizeTypes[kUnproportional]) +
                    line(m_sCfgNameAux1, TString::Format("%.3f mm", m_Width)) +
                    line(m_sCfgNameAux2, TString::Format("%.3f mm", m_Height));
+        case kPercent:
+            // Zoom factors; an output size never carries them.
+            return flag ? line(mode, m_asCfgSizeTypes[kPercent]) +
+                              line(m_sCfgNameAux1, TString::Format("%d", Truncated(m_Width)))
+                        : TString();
         case kManual:
             return flag ? TString() : line(mode, m_asCfgSizeTypes[kOriginal]);
         case kOriginal:

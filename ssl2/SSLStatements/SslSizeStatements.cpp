@@ -107,9 +107,9 @@ TString SslPaperSize::ToString(unsigned int flag) const {
 
 SslZoom::SslZoom()
     : TSslStatementImpl(kSslStatementTypes[m_StatementID], kSslStatementNames[m_StatementID]) {
+    m_Size.SetSizeType(SslSize::kPercent);
     m_Size.SetWidth(100.0);
     m_Size.SetHeight(100.0);
-    m_Size.SetSizeType(SslSize::kProportional);
 }
 
 TString SslZoom::ToString() const {

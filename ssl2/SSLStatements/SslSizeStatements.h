@@ -105,10 +105,14 @@ public:
 
 class SslZoom final : public TSslStatementImpl<SslZoom, kId_SslZoom, SslSizeStatement> {
 public:
-    /// 100 x 100 percent (size type proportional).
+    /// 100 x 100 percent: zoom factors (size type 5), the file printed at its own size.
     SslZoom();
-    /// `Zoom <size in zoom form>`.
+    /// `Zoom <size in zoom form>`; the default is `Zoom 100.000 100.000 `.
     TString ToString() const override;
     TString ToCfg() const { return m_Size.ToCfg(1); }
     SslSize Get() const { return m_Size; }
+    /// Converts a window zoom's lengths; zoom factors are percentages and stay.
+    void ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution) {
+        m_Size.ConvertUnit(fromUnit, toUnit, resolution);
+    }
 };

@@ -147,8 +147,10 @@ TEST(SslSizeTest, ToStringByTypeAndMode) {
         {MakeSize(8, 2, 1, 210, 297, 1), 1, 1, "fittoprintwindow ARC B"},
         {MakeSize(8, 0, 3, 210, 297, 1), 0, 1, "A3"},
         {MakeSize(8, 3, 2, 210, 297, 1), 2, 1, "fittoprintwindow Asia b2"},
-        {MakeSize(2, 0, 4, 100.0 / 3, 1.1 + 2.2, 0), 1, 0,
-         "proportional 33.333333333333336 3.3000000000000003 "},
+        // Lengths carry no binary noise: three decimals, or the fewest (up to
+        // nine) that read back within 1e-9.
+        {MakeSize(2, 0, 4, 100.0 / 3, 1.1 + 2.2, 0), 1, 0, "proportional 33.333333333 3.300 "},
+        {MakeSize(3, 0, 4, 8.3 * 25.4, 11.7 * 25.4, 0), 2, 0, "unproportional 210.820 297.180 "},
     };
     for (const auto& r : rows)
         EXPECT_EQ(r.size.ToString(r.mode, r.flag), r.text)
@@ -164,10 +166,13 @@ TEST(SslSizeTest, ToCfgByTypeAndFlag) {
         {MakeSize(1, 0, 4, 210, 297, 3), 0, "SCALEMODE = FORMAT\r\nSCALEAUX1 = DIN A4\r\n"},
         {MakeSize(8, 1, 0, 210, 297, 3), 1, "SCALEMODE = FORMAT\r\nSCALEAUX1 = ANSI A\r\n"},
         {MakeSize(2, 0, 4, 210, 297.25, 3), 0, "SCALEMODE = WINDOW\r\nSCALEAUX1 = 297.250 mm\r\n"},
-        {MakeSize(2, 0, 4, 99.9, 50, 3), 1, "SCALEMODE = PERCENT\r\nSCALEAUX1 = 99\r\n"},
+        // A window zoom is a window like the output size; zoom factors are percent.
+        {MakeSize(2, 0, 4, 99.9, 50, 3), 1, "SCALEMODE = WINDOW\r\nSCALEAUX1 = 99.900 mm\r\n"},
         {MakeSize(3, 0, 4, 210, 297, 3), 0,
          "SCALEMODE = WINDOW\r\nSCALEAUX1 = 210.000 mm\r\nSCALEAUX2 = 297.000 mm\r\n"},
-        {MakeSize(3, 0, 4, 150, 297, 3), 1, "SCALEMODE = PERCENT\r\nSCALEAUX1 = 150\r\n"},
+        {MakeSize(3, 0, 4, 150, 297, 3), 1,
+         "SCALEMODE = WINDOW\r\nSCALEAUX1 = 150.000 mm\r\nSCALEAUX2 = 297.000 mm\r\n"},
+        {MakeSize(5, 0, 4, 50.7, 50.7, 0), 1, "SCALEMODE = PERCENT\r\nSCALEAUX1 = 50\r\n"},
         {MakeSize(4, 0, 4, 210, 297, 1), 0, "SCALEMODE = ORIGINAL\r\n"},
         {MakeSize(4, 0, 4, 210, 297, 1), 1, ""},
         {MakeSize(6, 0, 4, 210, 297, 1), 0, ""},

@@ -23,7 +23,7 @@ const Row kRows[] = {
     {kId_SslUnits, "Units", "Units mm", 0, 0, "3"},
     {kId_SslOutputSize, "OutputSize", "OutputSize auto", 0, 0, "6"},
     {kId_SslPaperSize, "PaperSize", "PaperSize auto", 0, 0, "6"},
-    {kId_SslZoom, "Zoom", "Zoom proportional 100.000 100.000 ", 4, 0, "55"},
+    {kId_SslZoom, "Zoom", "Zoom 100.000 100.000 ", 4, 0, "55"},
     {kId_SslMargin, "Margin", "Margin off", 4, 0, "55"},
     {kId_SslFold, "Fold", "Fold off", 0, 0, "1"},
     {kId_SslHpgl, "Hpgl", "Hpgl filepensize on\r\n", 0, 0, "1"},

@@ -7,6 +7,8 @@
 #include <limits>
 #include <ostream>
 
+#include "ssl2/base/RCClassicNumbers.h"
+
 const TString TString::NullString;
 
 namespace {
@@ -114,8 +116,10 @@ bool InSet(char c, const char* set) {
 }
 
 // strtoull/strtoll/strtod want a terminated buffer and skip blanks themselves.
+// Numbers in the library's texts always have a decimal point, whatever the locale.
 template <typename T, typename Parse>
 int ParseNumber(const std::string& s, T& value, Parse parse) {
+    const RCClassicNumbers classic;
     errno = 0;
     char* end = nullptr;
     const auto v = parse(s.c_str(), &end);
@@ -250,6 +254,7 @@ int TString::CompareNoCase(const TString& other) const {
 }
 
 TString TString::Format(const char* format, ...) {
+    const RCClassicNumbers classic;
     va_list args;
     va_start(args, format);
     va_list copy;

@@ -97,6 +97,8 @@ public:
     friend TString operator+(TString a, char b) { return a += b; }
 
     // --- numbers --------------------------------------------------------------
+    // Numbers are written and read with the "C" conventions (decimal point, no
+    // grouping) whatever locale the calling program has set: they serve file formats.
     /// printf-style formatting.
     static TString Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
     /// Parses a number at the start of the text (leading blanks skipped, trailing

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
+#include <thread>
+#include <vector>
+
+#include "ssl2/base/TestCommaLocale.h"
 
 namespace {
 
@@ -39,6 +44,37 @@ TEST(TString, ValueRadixAndFailures) {
     double d = 0;
     EXPECT_TRUE(TString("2.5mm").Value(d));
     EXPECT_DOUBLE_EQ(d, 2.5);
+}
+
+// A calling program with a German user interface has set its locale: numbers in
+// file texts keep the decimal point, and the caller's own formatting is left alone.
+TEST(TString, NumbersIgnoreTheCallersLocale) {
+    const ssl2::test::RCCommaLocale german;
+    if (!german.Active())
+        GTEST_SKIP() << ssl2::test::kCommaLocaleMissing;
+    EXPECT_EQ(TString::Format("%.3f mm", 27.94), "27.940 mm");
+    double d = 0.0;
+    ASSERT_TRUE(TString("1.1").Value(d));
+    EXPECT_EQ(d, 1.1);
+    ASSERT_TRUE(TString("-0.5").Value(d));
+    EXPECT_EQ(d, -0.5);
+
+    char own[16];
+    std::snprintf(own, sizeof own, "%.1f", 2.5);
+    EXPECT_STREQ(own, "2,5") << "the caller's locale is in force again";
+
+    // Each thread switches only itself, so threads format at the same time safely.
+    std::vector<std::thread> threads;
+    std::vector<TString> texts(4);
+    for (std::size_t t = 0; t < texts.size(); ++t)
+        threads.emplace_back([&texts, t] {
+            for (int i = 0; i < 1000; ++i)
+                texts[t] = TString::Format("%.2f", 0.25 + static_cast<double>(t));
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (std::size_t t = 0; t < texts.size(); ++t)
+        EXPECT_EQ(texts[t], TString::Format("%zu.25", t));
 }
 
 TEST(TString, PiecesAndChanges) {

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -38,7 +40,8 @@ protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_dir = std::filesystem::temp_directory_path() /
-                (std::string("ssl2_capas_") + info->test_suite_name() + "_" + info->name());
+                ("ssl2_capas_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" +
+                 info->name());
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
     }
@@ -52,6 +55,12 @@ protected:
 
     std::filesystem::path m_dir;
 };
+
+/// The whole content of the file at `path`.
+inline std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 /// Path of a file under examples/capas/ of the source tree.
 inline std::string Example(const char* name) {

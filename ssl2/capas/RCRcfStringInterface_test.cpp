@@ -56,6 +56,7 @@ TEST(RCRcfStringInterface, LexicalRules) {
         {"BEGMF;\nPLOT  AREA \"K = v\";\nENDMF;", "PLOT  AREA", "K ", "v"},
         {"BEGMF;\nA#0041 \"K#0023=v#00C4\";\nENDMF;", "AA", "K#", "v\xC3\x84"},
         {"BEGMF;\n\tTAB \"\tK=\tv\";\nENDMF;", "\tTAB", "\tK", "\tv"},
+        {"BEGMF;\nTAB\t \"K=v\";\nENDMF;", "TAB", "K", "v"},
         {"BEGMF;\nSEC \"BEGMFX=1\";\nENDMF;", "SEC", "BEGMFX", "1"},
         {"BEGMF;\nSEC \"A=\";\nENDMF;", "SEC", "A", ""},
         {"BEGMF;\nSEC \"K\";\nENDMF;\nthe rest; \"is\" = skipped\n", "SEC", "K", ""},
@@ -172,6 +173,33 @@ TEST(RCRcfStringInterface, LongValuesAreStoredWhole) {
     const std::string longValue(100000, 'v');
     Read read("BEGMF;\nSEC \"K=" + longValue + "\";\nENDMF;");
     EXPECT_EQ(read.Value("SEC", "K"), longValue);
+}
+
+// Each input puts about a megabyte where a scanner rule could read ahead and fail:
+// read again from every character it would take hours, read once it takes moments.
+TEST(RCRcfStringInterface, WorstCaseLinesAreReadInLinearTime) {
+    const std::size_t n = 1u << 20;
+    const std::string run(n, '#');
+    const std::string blanks(n, ' ');
+    struct Case {
+        std::string text;
+        std::uint32_t sections;
+    };
+    const Case cases[] = {
+        {run, 0},
+        {std::string(n / 4, 'B') + "BEGM", 0},
+        {"BEGMF;\n" + run, 1},
+        {"BEGMF;\nA" + blanks, 1},
+        {"BEGMF;\nA" + blanks + "\"K=1\";\nENDMF;", 1},
+        {"BEGMF;\nSEC \"" + run, 1},
+        {"BEGMF;\nSEC \"K=" + run, 1},
+        {"BEGMF;\nSEC \"K=" + blanks + "\";\nENDMF;", 2},
+        {"BEGMF;\nENDMF;" + run, 1},
+    };
+    for (const Case& c : cases) {
+        Read read(c.text);
+        EXPECT_EQ(read.sections, c.sections) << c.text.substr(0, 12);
+    }
 }
 
 class RCRcfStringInterfaceFile : public capas_test::TempDirTest {};

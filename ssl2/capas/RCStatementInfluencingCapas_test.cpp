@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-#include <thread>
-
 #include "ssl2/base/TException.h"
 #include "ssl2/capas/CapasTestSupport.h"
 #include "ssl2/sslmessages.h"
@@ -14,13 +10,7 @@ namespace {
 
 using namespace SslCapas;
 using capas_test::Example;
-
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using capas_test::FileText;
 
 RCStatementInfluencingCapaRaw RawFromString(const std::string& text) {
     RCStatementInfluencingCapaRaw raw;
@@ -342,32 +332,6 @@ TEST_F(ExamplePlotters, AddingAKnownPlotterReplacesItAndRefinesAgain) {
     EXPECT_EQ(capas.GetPlotterCount(), 2u);
     RCStatementInfluencingCapas none;
     EXPECT_EQ(none.GetRefinedCapas("auto"), RCStatementInfluencingCapaRefined());
-}
-
-TEST_F(ExamplePlotters, ConcurrentReadsGiveIdenticalCapabilities) {
-    const std::string texts[] = {roll, sheet, classic};
-    RCStatementInfluencingCapas reference;
-    for (const auto& text : texts)
-        reference.AddPlotter(text);
-    const auto expected = reference.GetRefinedCapas("auto");
-
-    std::vector<int> mismatches(6, 0);
-    std::vector<std::thread> threads;
-    for (std::size_t t = 0; t < mismatches.size(); ++t) {
-        threads.emplace_back([&, t] {
-            for (int round = 0; round < 30; ++round) {
-                RCStatementInfluencingCapas capas;
-                for (const auto& text : texts)
-                    capas.AddPlotter(text);
-                if (!(capas.GetRefinedCapas("auto") == expected))
-                    ++mismatches[t];
-            }
-        });
-    }
-    for (auto& thread : threads)
-        thread.join();
-    for (int m : mismatches)
-        EXPECT_EQ(m, 0);
 }
 
 }  // namespace

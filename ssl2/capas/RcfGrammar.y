@@ -27,10 +27,10 @@ static void rcf_error(void*, SslCapasReader::RCParseContext* ctx, const char* me
 using SslCapasReader::Decoded;
 using SslCapasReader::Uppered;
 
-// A section name: upper case, one trailing blank dropped, escapes undone.
+// A section name: upper case, one trailing blank (space or tab) dropped, escapes undone.
 static TString SectionName(std::string text) {
     text = Uppered(std::move(text));
-    if (!text.empty() && text.back() == ' ') text.pop_back();
+    if (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
     return Decoded(text);
 }
 }

@@ -143,6 +143,8 @@ void RCSslEntry::ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit,
     Write<SslUnits>().ConvertUnit(fromUnit, toUnit, resolution);
     Write<SslVic>().ConvertUnit(fromUnit, toUnit, resolution);
     Write<SslVicPens>().ConvertUnit(fromUnit, toUnit, resolution);
+    // A window zoom holds lengths like the output size; its factors are not touched.
+    Write<SslZoom>().ConvertUnit(fromUnit, toUnit, resolution);
 }
 
 void RCSslEntry::SubstituteDirectory(const TString& newBase) {

@@ -123,7 +123,10 @@ TEST(RCSslEntryCompute, MillimetresUseTheLongerSideOrA4Height) {
     RCSslEntry file(1);
     file.SetCopies(2);
     file.SetFileInfo(4000, 2000, 400, 400, 1, 3);
-    EXPECT_EQ(file.CountMillimeters(false), 2u * 3u * 100u) << "default zoom 100 x 100";
+    EXPECT_EQ(file.CountMillimeters(false), 2u * 3u * 254u) << "default zoom: 100 percent";
+    TPoint size;
+    file.CalculateSize(size);
+    EXPECT_EQ(size, TPoint(254, 127)) << "a default entry prints the file's own size";
     file.SetZoom(Size(4));
     EXPECT_EQ(file.CountMillimeters(false), 2u * 3u * 297u) << "unknown size";
     file.SetZoom(Size(0));
@@ -138,7 +141,7 @@ TEST(RCSslEntryCompute, FileSizeText) {
     EXPECT_EQ(file.GetFileSizeAsString(SslUnit::RCSslUnits{}), "508.0 x 63.5");
 }
 
-TEST(RCSslEntryCompute, UnitConversionSkipsTheZoom) {
+TEST(RCSslEntryCompute, UnitConversionConvertsWindowZoomsButNotFactors) {
     RCSslEntry entry;
     entry.SetMargin(0, 25.4);
     entry.SetOutputSize(Size(2, 254.0, 508.0));
@@ -146,8 +149,12 @@ TEST(RCSslEntryCompute, UnitConversionSkipsTheZoom) {
     entry.ConvertUnit(RCUnit::kMm, RCUnit::kInch, 0);
     EXPECT_DOUBLE_EQ(entry.GetMargin(0), 1.0);
     EXPECT_DOUBLE_EQ(entry.GetOutputSize().GetWidth(), 10.0);
-    EXPECT_DOUBLE_EQ(entry.GetZoom().GetWidth(), 254.0);
+    EXPECT_DOUBLE_EQ(entry.GetZoom().GetWidth(), 10.0) << "a window is a length";
     EXPECT_EQ(entry.GetUnits().Get(), 3u) << "units follow the target code (inch)";
+
+    entry.SetZoom(Size(5, 50.0, 50.0));
+    entry.ConvertUnit(RCUnit::kInch, RCUnit::kMm, 0);
+    EXPECT_EQ(entry.GetZoom().GetWidth(), 50.0) << "zoom factors are percentages";
 }
 
 TEST(RCSslEntryCompute, SubstituteDirectory) {

@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "ssl2/base/ILog.h"
@@ -59,13 +61,36 @@ private:
     TString m_sPath;
 };
 
-/// The reentrant scanner of one parse.
+/// The whole input followed by the two NUL bytes the scanner wants after its buffer.
+/// The scanner reads it in place, so a long token is never read again when more
+/// input arrives (reading block by block rescans a token at every block).
+std::string ReadScanBuffer(FILE* input) {
+    // Longest input the scanner's buffer can hold.
+    constexpr std::size_t kMaxInput = static_cast<std::size_t>(std::numeric_limits<int>::max()) - 2;
+    std::string bytes;
+    char block[65536];
+    std::size_t read = 0;
+    while ((read = std::fread(block, 1, sizeof block, input)) > 0) {
+        if (bytes.size() + read > kMaxInput)
+            ssl2::internal::SslScannerFailure("fatal error - scanner input buffer overflow");
+        bytes.append(block, read);
+    }
+    if (std::ferror(input))
+        ssl2::internal::SslScannerFailure("input in flex scanner failed");
+    bytes.append(2, '\0');
+    return bytes;
+}
+
+/// The reentrant scanner of one parse, reading `buffer` (from ReadScanBuffer).
 class RCScanner {
 public:
-    RCScanner(ssl2::internal::SslParseContext& context, FILE* input) {
+    RCScanner(ssl2::internal::SslParseContext& context, std::string& buffer) {
         if (SslYylex_init_extra(&context, &m_Scanner) != 0)
             ThrowLastError("SslYylex_init");
-        SslYyset_in(input, m_Scanner);
+        if (SslYy_scan_buffer(buffer.data(), buffer.size(), m_Scanner) == nullptr) {
+            SslYylex_destroy(m_Scanner);
+            ssl2::internal::SslScannerFailure("out of dynamic memory in yy_create_buffer()");
+        }
     }
     ~RCScanner() { SslYylex_destroy(m_Scanner); }
     RCScanner(const RCScanner&) = delete;
@@ -88,15 +113,22 @@ int SslParseFunction(const char* path, RCSslSet* set) {
     ssl2::internal::SslParseContext context(
         *set, set->m_sLastParsedFilename, set->m_bParseNoReEscape,
         set->m_DiagnosticHandler ? &set->m_DiagnosticHandler : nullptr);
-    {
-        RCScanner scanner(context, input.get());
+    std::string buffer;
+    try {
+        buffer = ReadScanBuffer(input.get());
+    } catch (const std::runtime_error& failure) {
+        context.ReportFailure(failure.what());
+        context.m_pFailure = std::current_exception();
+    }
+    input.reset();
+    if (!context.m_pFailure) {
+        RCScanner scanner(context, buffer);
         context.m_pScanner = scanner.Get();
         SslYyparse(&context);
         context.m_pScanner = nullptr;
+        if (!context.m_bInputDone)
+            g_ptheLogfile()->Write(1, "InFile open after yyparse");
     }
-    if (!context.m_bInputDone)
-        g_ptheLogfile()->Write(1, "InFile open after yyparse");
-    input.reset();
     if (context.m_pFailure) {
         try {
             std::rethrow_exception(context.m_pFailure);

@@ -114,13 +114,13 @@ int SslParseContext::StoreString(const char* text, std::size_t length) {
     return static_cast<int>(slot);
 }
 
-void SslParseContext::Report(RSSslDiagnostic::TKind kind, TString text, TString message,
-                             bool toStdout) {
+void SslParseContext::Report(RSSslDiagnostic::TKind kind, std::int32_t line, TString text,
+                             TString message, bool toStdout) {
     if (m_pHandler != nullptr) {
         RSSslDiagnostic diagnostic;
         diagnostic.m_nKind = kind;
         diagnostic.m_sFile = m_sFile;
-        diagnostic.m_nLine = m_nLine;
+        diagnostic.m_nLine = line;
         diagnostic.m_sText = std::move(text);
         diagnostic.m_sMessage = std::move(message);
         (*m_pHandler)(diagnostic);
@@ -132,8 +132,16 @@ void SslParseContext::Report(RSSslDiagnostic::TKind kind, TString text, TString 
 void SslParseContext::UnknownStatement(const char* word, std::size_t length) {
     FlushStray();
     const TString text(std::string(word, length));
-    Report(RSSslDiagnostic::kUnknownStatement, text,
+    Report(RSSslDiagnostic::kUnknownStatement, m_nLine, text,
            TString::Format("unknownstatement \"%s\" In Zeile %d\n", text.c_str(), m_nLine), false);
+}
+
+void SslParseContext::Stray(const char* text, std::size_t length) {
+    if (!m_sStray.empty() && m_nStrayLine != m_nLine)
+        FlushStray();
+    if (m_sStray.empty())
+        m_nStrayLine = m_nLine;
+    m_sStray.append(text, length);
 }
 
 void SslParseContext::FlushStray() {
@@ -141,11 +149,11 @@ void SslParseContext::FlushStray() {
         return;
     TString text(std::move(m_sStray));
     m_sStray.clear();
-    Report(RSSslDiagnostic::kStrayText, text, text, true);
+    Report(RSSslDiagnostic::kStrayText, m_nStrayLine, text, text, true);
 }
 
 void SslParseContext::ReportFailure(const char* what) {
-    Report(RSSslDiagnostic::kReaderFailure, what, TString(what) + "\n", false);
+    Report(RSSslDiagnostic::kReaderFailure, m_nLine, what, TString(what) + "\n", false);
 }
 
 // --- grammar side ----------------------------------------------------------------------------
@@ -162,7 +170,7 @@ void SslParseContext::SyntaxError(const char* message) {
     // Bison's own text for a full stack; the system calls it a stack overflow.
     const char* what =
         std::string_view(message) == "memory exhausted" ? "parser stack overflow" : "parse error";
-    Report(RSSslDiagnostic::kSyntaxError, TString(m_sLastToken),
+    Report(RSSslDiagnostic::kSyntaxError, m_nLine, TString(m_sLastToken),
            TString::Format("%s Token \"%s\" In Zeile %d\n", what, m_sLastToken.c_str(), m_nLine),
            false);
 }

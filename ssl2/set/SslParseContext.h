@@ -71,8 +71,9 @@ public:
     double FloatValue(const char* text, std::size_t length) const;
     /// Keeps a quoted string (quotes dropped) and returns its slot.
     int StoreString(const char* text, std::size_t length);
-    /// Unrecognised argument text: collected and reported at the next token.
-    void Stray(const char* text, std::size_t length) { m_sStray.append(text, length); }
+    /// Unrecognised text: collected and reported at the next token, with the line
+    /// it stands on (the next token may be the line end that counts the next line).
+    void Stray(const char* text, std::size_t length);
     void UnknownStatement(const char* word, std::size_t length);
     /// Reports collected stray text.
     void FlushStray();
@@ -138,7 +139,8 @@ public:
     SslSingleStamp m_Stamp;
 
 private:
-    void Report(RSSslDiagnostic::TKind kind, TString text, TString message, bool toStdout);
+    void Report(RSSslDiagnostic::TKind kind, std::int32_t line, TString text, TString message,
+                bool toStdout);
 
     static constexpr std::size_t kStringSlots = 8;
     std::array<std::string, kStringSlots> m_asStrings;
@@ -146,6 +148,7 @@ private:
     std::array<std::uint32_t, 6> m_anHex{};
     std::uint32_t m_nHexCount = 0;
     std::string m_sStray;
+    std::int32_t m_nStrayLine = 0;
 };
 
 }  // namespace ssl2::internal

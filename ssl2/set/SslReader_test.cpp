@@ -1,13 +1,11 @@
 // Tests of the SSL reader: scanner modes and token forms, grammar actions, error
-// reporting and recovery, the UTF-16 pre-pass and the sound behaviour of large and
-// concurrent parses.
+// reporting and recovery, the UTF-16 pre-pass and the sound behaviour of large
+// parses (several threads at once: SslSetThreads_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/set/RCSslSet.h"
@@ -18,6 +16,16 @@ namespace {
 using ssl2::test::ParseFile;
 using ssl2::test::RCTempDir;
 using ssl2::test::RSParse;
+
+/// `text` as a UTF-16 little-endian file with its byte-order mark.
+std::string Utf16Le(const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
 
 class SslReader : public ::testing::Test {
 protected:
@@ -158,10 +166,16 @@ TEST_F(SslReader, StrayArgumentTextIsReportedAndSkipped) {
     ASSERT_EQ(p.m_Diagnostics.size(), 1u);
     EXPECT_EQ(p.m_Diagnostics[0].m_nKind, RSSslDiagnostic::kStrayText);
     EXPECT_EQ(p.m_Diagnostics[0].m_sText, "\"zz") << "an unclosed quote is no string";
+    EXPECT_EQ(p.m_Diagnostics[0].m_nLine, 3) << "the line the text stands on, not the next";
 
     RSParse before = Parse("xx BeginJob\nEndJob\n");
     EXPECT_EQ(before.m_nResult, 1);
     EXPECT_EQ(before.Messages(RSSslDiagnostic::kStrayText), "xx");
+
+    RSParse lines = Parse("BeginJob\nCopies 2 ##\n\nCopies 3 #\nEndJob\n");
+    ASSERT_EQ(lines.m_Diagnostics.size(), 2u);
+    EXPECT_EQ(lines.m_Diagnostics[0].m_nLine, 2);
+    EXPECT_EQ(lines.m_Diagnostics[1].m_nLine, 4);
 }
 
 TEST_F(SslReader, NumberForms) {
@@ -450,6 +464,15 @@ TEST_F(SslReader, MissingFileIsLoggedAndGivesMinusOne) {
     EXPECT_EQ(set.GetLastParsedFilename(), (m_Dir.Path() / "missing.ssl").string());
 }
 
+TEST_F(SslReader, UnreadableInputIsAReaderFailure) {
+    RCCaptureLog log;
+    RCScopedLog scope(&log);
+    const RSParse p = ParseFile(m_Dir.Path().string());  // opens, but reads fail
+    EXPECT_EQ(p.m_nResult, -1);
+    EXPECT_EQ(p.Messages(RSSslDiagnostic::kReaderFailure), "input in flex scanner failed\n");
+    EXPECT_TRUE(log.Contains(1, "RCSslSet::ParseSsl got an Exception from SslParseFunction():"));
+}
+
 TEST_F(SslReader, ParseLogsBeginAndEnd) {
     RCCaptureLog log;
     RCScopedLog scope(&log);
@@ -491,19 +514,12 @@ TEST_F(SslReader, Utf16TicketIsConvertedAndTheCopyRemoved) {
 }
 
 TEST_F(SslReader, Utf16LineNumbersCountNonEmptyLines) {
-    const std::u16string text = u"BeginJob\r\n\r\n\r\nCopeis 2\r\nEndJob\r\n";
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    RSParse p = ParseFile(m_Dir.Write("u.ssl", bytes));
+    RSParse p = Parse(Utf16Le(u"BeginJob\r\n\r\n\r\nCopeis 2\r\nEndJob\r\n"));
     EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
               "unknownstatement \"Copeis\" In Zeile 2\n");
 }
 
-// --- size and concurrency
-// -------------------------------------------------------------------------
+// --- size ----------------------------------------------------------------------------------
 
 TEST_F(SslReader, LargeBlocksAndManyBlocksParse) {
     std::string lines;
@@ -519,26 +535,44 @@ TEST_F(SslReader, LargeBlocksAndManyBlocksParse) {
     EXPECT_EQ(p.m_Set.ParsedTilEnd(), 1u);
 }
 
-TEST_F(SslReader, ParsesFromSeveralThreads) {
-    const std::string path = ssl2::test::ExamplePath("twenty_files.ssl");
-    const RSParse reference = ParseFile(path);
-    ASSERT_EQ(reference.m_nResult, 21);
-    std::vector<std::thread> threads;
-    std::vector<int> equal(4, 0);
-    for (std::size_t t = 0; t < equal.size(); ++t) {
-        threads.emplace_back([&, t] {
-            for (int i = 0; i < 5; ++i) {
-                RCSslSet set;
-                set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
-                if (set.ParseSsl(path, 300) == 21 && (set == reference.m_Set).bEqual)
-                    ++equal[t];
-            }
-        });
+// Each input puts about a megabyte where a scanner rule could read ahead and fail:
+// read again from every character it would take hours, read once it takes moments.
+TEST_F(SslReader, WorstCaseLinesAreReadInLinearTime) {
+    const std::size_t n = 1u << 20;
+    const std::string run(n, '#');
+    struct Case {
+        std::string text;
+        int result;  // the job entry is stored when its statements end, also at the end
+        unsigned parsedTilEnd;
+    };
+    const Case cases[] = {
+        // A skipped last line without a line end is scanned token by token.
+        {"BeginJob\n; " + run + " EndJob", 1, 1},
+        {"BeginJob\n;" + run, 1, 0},
+        {"BeginJob\n" + run, 1, 0},
+        {"BeginJob\nCopies 2 ; " + run, 1, 0},
+        {"BeginJob\nName \"" + run, 0, 0},
+        {"BeginJob\nName \"" + run + "\"\nEndJob\n", 1, 1},
+        {"BeginJob\nHpglAsString \"" + run, 0, 0},
+        {"BeginJob\nEndJob\n" + run, 1, 1},
+        {"BeginJob\nCopies " + std::string(n, '7'), 1, 0},
+        {"BeginJob\nCopies -" + std::string(n, '7'), 0, 0},
+        {"BeginJob\nCopies " + std::string(n, ' ') + "2\nEndJob\n", 1, 1},
+    };
+    for (const Case& c : cases) {
+        const RSParse p = Parse(c.text);
+        const std::string shape = c.text.substr(0, 24);
+        EXPECT_EQ(p.m_nResult, c.result) << shape;
+        EXPECT_EQ(p.m_Set.ParsedTilEnd(), c.parsedTilEnd) << shape;
     }
-    for (auto& thread : threads)
-        thread.join();
-    for (int n : equal)
-        EXPECT_EQ(n, 5);
+    const RSParse utf16 = Parse(Utf16Le(u"BeginJob\r\n; " + std::u16string(n / 2, u'\u00e4')));
+    EXPECT_EQ(utf16.m_nResult, 1);
+    EXPECT_EQ(utf16.m_Set.ParsedTilEnd(), 0u);
+
+    const RSParse skipped = Parse(cases[0].text);
+    ASSERT_EQ(skipped.m_Diagnostics.size(), 1u);
+    EXPECT_EQ(skipped.m_Diagnostics[0].m_sText.GetLength(), n);
+    EXPECT_EQ(skipped.m_Diagnostics[0].m_nLine, 2);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -89,8 +91,54 @@ TEST_P(SslRoundTrip, ExampleTickets) {
     }
 }
 
+/// Lengths given in inches are converted to millimetres on reading.  What is
+/// written carries no binary noise of the conversion, and from there on both
+/// round trips are strict.
+TEST_P(SslRoundTrip, ConvertedLengths) {
+    const std::string ticket =
+        "BeginJob\nUnits inch\n"
+        "Hpgl minwidth 0.01\n\t+ maxwidth 0.3\n"
+        "Vic maxwidth 0.05\nCalcomp minwidth 0.003\n\t+ maxwidth 0.07\n"
+        "BeginOutput\n"
+        "Margin top 1.1\n\t+ left 0.3\n\t+ bottom 0.7\n\t+ right 1.3\n"
+        "OutputSize Window 8.3 11.7\nPaperSize proportional 33.1 46.8\n"
+        "Zoom proportional 8.5 11.0\n"
+        "HpglPens Number 1 Width 0.01 Color 1\n\t+ Number 2 - 7 Width 0.014 Color 2\n"
+        "EndOutput\n"
+        "BeginOutput\nZoom Window 16.54 23.39\nMargin left 0.125\n"
+        "Stamp Text \"A\"\n\t+ Distance 0.3\n\t+ Position ll Coordinate 1.1 2.2\nEndOutput\n"
+        "EndJob\n";
+    RSParse converted = ParseFile(m_Dir.Write("inch.ssl", ticket));
+    ASSERT_EQ(converted.m_nResult, 3);
+    EXPECT_TRUE(converted.m_Diagnostics.empty());
+    const std::string first = converted.m_Set.ToString(GetParam()).str();
+    EXPECT_TRUE(first.find("Margin top 27.940\r\n") != std::string::npos) << first;
+    // No length carries more than nine decimals.
+    for (std::size_t dot = first.find('.'); dot != std::string::npos;
+         dot = first.find('.', dot + 1)) {
+        std::size_t digits = 0;
+        while (dot + 1 + digits < first.size() &&
+               std::isdigit(static_cast<unsigned char>(first[dot + 1 + digits])) != 0)
+            ++digits;
+        EXPECT_LE(digits, 9u) << first.substr(dot - 10, 40);
+    }
+    RSParse read = ParseFile(m_Dir.Write("mm.ssl", first));
+    ASSERT_EQ(read.m_nResult, 3);
+    EXPECT_EQ(read.m_Set.ToString(GetParam()).str(), first);
+    EXPECT_NEAR(read.m_Set.GetEntry(1).GetMargin(0), converted.m_Set.GetEntry(1).GetMargin(0),
+                1e-9);
+    CheckRoundTrip(read.m_Set, GetParam(), m_Dir, "converted from inches");
+}
+
+/// A random length with 3 to 9 decimals: tickets carry lengths to at most nine
+/// decimals, so these read back exactly.
+double RandomLength(std::mt19937& random, double low, double high) {
+    const double scale = std::pow(10.0, std::uniform_int_distribution<int>(3, 9)(random));
+    return std::round(std::uniform_real_distribution<double>(low, high)(random) * scale) / scale;
+}
+
 /// A random size for a zoom or a flag sheet: every size type, with widths and
-/// heights that three decimals do not hold.
+/// heights that three decimals do not always hold.
 SslSize RandomSize(std::mt19937& random, bool zoom) {
     auto pick = [&](std::uint32_t n) {
         return std::uniform_int_distribution<std::uint32_t>(0, n - 1)(random);
@@ -108,7 +156,7 @@ SslSize RandomSize(std::mt19937& random, bool zoom) {
         case SslSize::kProportional:
         case SslSize::kUnproportional:
         case SslSize::kPercent:
-            size.SetWidth(std::uniform_real_distribution<double>(1.0, 2000.0)(random));
+            size.SetWidth(RandomLength(random, 1.0, 2000.0));
             size.SetHeight(1.0 + pick(2000) / 8.0);
             {
                 const std::uint32_t types[] = {SslSize::kProportional, SslSize::kUnproportional,
@@ -137,9 +185,7 @@ RCSslSet RandomSet(std::mt19937& random) {
     auto pick = [&](std::uint32_t n) {
         return std::uniform_int_distribution<std::uint32_t>(0, n - 1)(random);
     };
-    auto real = [&](double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(random);
-    };
+    auto real = [&](double low, double high) { return RandomLength(random, low, high); };
     auto text = [&](const char* prefix) {
         static const char* const words[] = {"plan", "Ärger", "north", "a;b", "x y", "#1", "über"};
         return TString(std::string(prefix) + words[pick(7)] + std::to_string(pick(1000)));
@@ -257,7 +303,7 @@ TEST(SslZoomRoundTrip, EverySizeTypeReadsBackAsWritten) {
         make(SslSize::kAuto, 0, 4, 0, 0, 0),
         make(SslSize::kFormat, 3, 5, 0, 0, 0),
         make(SslSize::kFormat, 4, 0, 0, 0, 0),
-        make(SslSize::kProportional, 0, 4, 100.0 / 3, 250.125, 1),
+        make(SslSize::kProportional, 0, 4, 210.82, 250.125, 1),
         make(SslSize::kUnproportional, 0, 4, 420.0, 297.0, 3),
         make(SslSize::kManual, 0, 4, 0, 0, 0),
         make(SslSize::kPercent, 0, 4, 150.5, 99.25, 0),

@@ -1,0 +1,150 @@
+// Tests that numbers keep their meaning through a ticket: the zoom (factors and
+// windows), lengths converted from other units, and a calling program's locale.
+// Each written text is read back with the reader, as a peer would read it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ssl2/base/TPoint.h"
+#include "ssl2/base/TestCommaLocale.h"
+#include "ssl2/set/RCSslSet.h"
+#include "ssl2/set/SslTestSupport.h"
+
+namespace {
+
+using ssl2::test::ParseFile;
+using ssl2::test::RCTempDir;
+using ssl2::test::RSParse;
+
+class SslNumberForms : public ::testing::Test {
+protected:
+    RSParse Parse(const std::string& text) {
+        RSParse parse =
+            ParseFile(m_Dir.Write("ticket" + std::to_string(m_nFiles++) + ".ssl", text));
+        EXPECT_EQ(parse.m_Set.ParsedTilEnd(), 1u) << text;
+        EXPECT_TRUE(parse.m_Diagnostics.empty()) << text;
+        return parse;
+    }
+
+    RCTempDir m_Dir;
+    int m_nFiles = 0;
+};
+
+bool Contains(const TString& text, const std::string& part) {
+    return text.str().find(part) != std::string::npos;
+}
+
+TPoint ImageSize(const RCSslEntry& entry) {
+    TPoint size;
+    entry.CalculateSize(size);
+    return size;
+}
+
+// A file entry left at its defaults prints the file at its own size: the default
+// zoom is 100 percent, written as two bare numbers, which read back as factors.
+TEST_F(SslNumberForms, DefaultZoomPrintsTheFilesOwnSize) {
+    RCSslSet set;
+    const RCSslEntry job(0);
+    set.AddEntry(job);
+    RCSslEntry file(job, 1);
+    file.SetFileInfo(4000, 2000, 400, 400, 1);  // 254 x 127 mm
+    set.AddEntry(file);
+    EXPECT_EQ(ImageSize(set.GetEntry(1)), TPoint(254, 127));
+    EXPECT_EQ(set.GetEntry(1).CountMillimeters(false), 254u);
+
+    const TString text = set.ToString(SslStatement::kVersion50);
+    EXPECT_TRUE(Contains(text, "\r\nZoom 100.000 100.000 \r\nEndOutput\r\n")) << text;
+    const RSParse back = Parse(text.str());
+    ASSERT_EQ(back.m_nResult, 2);
+    EXPECT_EQ(back.m_Set.GetEntry(1).GetZoom(), SslZoom().Get());
+    EXPECT_EQ(ImageSize(back.m_Set.GetEntry(1)), TPoint(254, 127));
+    EXPECT_TRUE(
+        Contains(back.m_Set.GetEntry(1).ToCfg(), "SCALEMODE = PERCENT\r\nSCALEAUX1 = 100\r\n"));
+}
+
+// Zoom factors reach the plot configuration as percent; window zooms keep their
+// keyword and are windows (in millimetres) in the configuration too.
+TEST_F(SslNumberForms, ZoomFactorsAndWindowsKeepTheirMeaning) {
+    const RSParse read = Parse(
+        "BeginJob\n"
+        "BeginOutput\nZoom 50 50\nEndOutput\n"
+        "BeginOutput\nZoom Window 420.0 297.0 mm\nEndOutput\n"
+        "BeginOutput\nZoom proportional 594 841\nEndOutput\n"
+        "EndJob\n");
+    ASSERT_EQ(read.m_nResult, 4);
+    const struct {
+        const char* line;
+        const char* cfg;
+    } rows[] = {
+        {"Zoom 50.000 50.000 ", "SCALEMODE = PERCENT\r\nSCALEAUX1 = 50\r\n"},
+        {"Zoom unproportional 420.000 297.000 mm",
+         "SCALEMODE = WINDOW\r\nSCALEAUX1 = 420.000 mm\r\nSCALEAUX2 = 297.000 mm\r\n"},
+        {"Zoom proportional 594.000 841.000 ", "SCALEMODE = WINDOW\r\nSCALEAUX1 = 841.000 mm\r\n"},
+    };
+    const TString text = read.m_Set.ToString(SslStatement::kVersion50);
+    for (int i = 1; i <= 3; ++i) {
+        const RCSslEntry& entry = read.m_Set.GetEntry(i);
+        EXPECT_TRUE(Contains(entry.ToString(0, SslStatement::kVersion50),
+                             std::string("\r\n") + rows[i - 1].line + "\r\n"))
+            << rows[i - 1].line;
+        EXPECT_TRUE(Contains(entry.ToCfg(), rows[i - 1].cfg)) << entry.ToCfg();
+    }
+    const RSParse back = Parse(text.str());
+    ASSERT_EQ(back.m_nResult, 4);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(back.m_Set.GetEntry(i).GetZoom(), read.m_Set.GetEntry(i).GetZoom()) << i;
+}
+
+// Lengths given in inches are converted to millimetres and written without the
+// binary noise of the conversion; a window zoom is a length and converted too.
+TEST_F(SslNumberForms, ConvertedLengthsCarryNoNoise) {
+    const RSParse read = Parse(
+        // The plotter languages' widths are given: the conversion treats their
+        // defaults as inches too.
+        "BeginJob\nUnits inch\nHpgl maxwidth 0.3\nVic maxwidth 0.05\nCalcomp maxwidth 0.07\n"
+        "BeginOutput\nMargin top 1.1\nOutputSize Window 8.3 11.7\nEndOutput\n"
+        "BeginOutput\nZoom proportional 8.5 11.0\nEndOutput\n"
+        "EndJob\n");
+    ASSERT_EQ(read.m_nResult, 3);
+    const TString text = read.m_Set.ToString(SslStatement::kVersion50);
+    EXPECT_TRUE(Contains(text, "\r\nUnits mm\r\n")) << text;
+    EXPECT_TRUE(Contains(text, "\r\nMargin top 27.940\r\n")) << text;
+    EXPECT_TRUE(Contains(text, "\r\nOutputSize unproportional 210.820 297.180 \r\n")) << text;
+    EXPECT_TRUE(Contains(text, "\r\nZoom proportional 215.900 279.400 \r\n")) << text;
+    EXPECT_TRUE(Contains(text, "\t+ maxwidth 7.620\r\n")) << text;  // 7.619999999999999
+    EXPECT_EQ(ImageSize(read.m_Set.GetEntry(1)), TPoint(210, 297));
+    EXPECT_EQ(ImageSize(read.m_Set.GetEntry(2)), TPoint(215, 279));
+
+    const RSParse back = Parse(text.str());
+    ASSERT_EQ(back.m_nResult, 3);
+    EXPECT_NEAR(back.m_Set.GetEntry(1).GetMargin(0), read.m_Set.GetEntry(1).GetMargin(0), 1e-9);
+    EXPECT_EQ(ImageSize(back.m_Set.GetEntry(2)), TPoint(215, 279));
+    EXPECT_EQ(back.m_Set.ToString(SslStatement::kVersion50), text);
+}
+
+// A client program with a German user interface has called setlocale: tickets and
+// configuration lines still carry decimal points, and read as such.
+TEST_F(SslNumberForms, TheCallersLocaleChangesNoNumber) {
+    const ssl2::test::RCCommaLocale german;
+    if (!german.Active())
+        GTEST_SKIP() << ssl2::test::kCommaLocaleMissing;
+    const RSParse read =
+        Parse("BeginJob\nBeginOutput\nMargin top 1.1\nHpgl minwidth 0,25\nEndOutput\nEndJob\n");
+    ASSERT_EQ(read.m_nResult, 2);
+    const RCSslEntry& file = read.m_Set.GetEntry(1);
+    EXPECT_EQ(file.GetMargin(0), 1.1);
+    EXPECT_EQ(file.GetHpglMinwidth(), 0.25);
+
+    const TString text = read.m_Set.ToString(SslStatement::kVersion50);
+    EXPECT_TRUE(Contains(text, "\r\nMargin top 1.100\r\n\t+ left 0.000\r\n")) << text;
+    EXPECT_TRUE(Contains(text, "\t+ minwidth 0.250\r\n")) << text;
+    EXPECT_TRUE(Contains(text, "\r\nZoom 100.000 100.000 \r\n")) << text;
+    EXPECT_TRUE(Contains(file.ToCfg(), "BORDERTOP    = 1.100\r\n")) << file.ToCfg();
+
+    const RSParse back = Parse(text.str());
+    ASSERT_EQ(back.m_nResult, 2);
+    EXPECT_EQ(back.m_Set.GetEntry(1).GetMargin(0), 1.1);
+    EXPECT_EQ(back.m_Set.ToString(SslStatement::kVersion50), text);
+}
+
+}  // namespace

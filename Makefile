@@ -32,7 +32,7 @@ asan:
 
 # Only the test programs that hold "...Threads" suites are built; ctest runs the tests
 # labelled "threads" among them.
-TSAN_TARGETS ?= set_test capas_test
+TSAN_TARGETS ?= set_test capas_test entry_test
 
 tsan: deps
 	@cmake --preset tsan >/dev/null

@@ -4,8 +4,14 @@
 // with the number of files), peak_rss_MB is the process's peak resident memory
 // after the runs.  BM_ReparseExample20IntoOneSet reads into one reused set.
 // BM_CountLinesGenerated reads the same bytes and counts their
-// lines: the physical reference a parse is measured against.
+// lines: the physical reference a parse is measured against.  BM_ParseTwoTickets
+// parses two 1,000-file tickets one after the other (threads:1) or each on its own
+// thread (threads:2), as wall-clock time: their ratio shows whether parses run in
+// parallel.  BM_HeldBytesPerEntry reports the heap bytes a parsed set holds per
+// file entry (bytes_per_entry) and the growth of the peak resident memory per file
+// entry during the first parse of the process (peak_bytes_per_entry).
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -14,6 +20,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "bench/bench_util.h"
 #include "ssl2/set/RCSslSet.h"
@@ -22,10 +30,10 @@ namespace {
 
 /// A realistic ticket of `files` files: job settings with an address and a stamp,
 /// then per file name, directory, emulation, size, pens, file information and every
-/// fourth file a fold.
-std::string GenerateTicket(int files) {
+/// fourth file a fold.  `job` names the job, so that two tickets differ.
+std::string GenerateTicket(int files, const std::string& job = "noname") {
     std::string t;
-    t += "BeginJob \"noname\" Version \"3.0.001\"\r\n";
+    t += "BeginJob \"" + job + "\" Version \"3.0.001\"\r\n";
     t += "JobName \"Generated job\"\r\nAccount \"4711\"\r\nCustomer \"Bench GmbH\"\r\n";
     t += "SetCopies 2\r\nJobCollate on\r\nJobPriority high\r\nUnits mm\r\n";
     t += "Address \"Site\"\r\n\t+ Type delivery\r\n\t+ City \"Hamburg\"\r\n";
@@ -81,6 +89,35 @@ void Parse(benchmark::State& state, const std::string& path, std::size_t bytes, 
     ReportPeakMemory(state);
 }
 
+std::size_t HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+void BM_HeldBytesPerEntry(benchmark::State& state) {
+    constexpr int kFiles = 10000;
+    const std::string path = TempTicket(GenerateTicket(kFiles), "held");
+    // The peak grows only in the first parse of the process (this benchmark runs
+    // first): keep that figure.
+    static double peakPerEntry = -1;
+    double heldPerEntry = 0;
+    for (auto _ : state) {
+        const double peakBefore = ssl2bench::PeakResidentBytes();
+        const std::size_t before = HeapInUse();
+        RCSslSet set;
+        set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
+        if (set.ParseSsl(path, 300) != kFiles + 1)
+            state.SkipWithError("unexpected entry count");
+        heldPerEntry = static_cast<double>(HeapInUse() - before) / kFiles;
+        if (peakPerEntry < 0)
+            peakPerEntry = (ssl2bench::PeakResidentBytes() - peakBefore) / kFiles;
+    }
+    std::filesystem::remove(path);
+    state.counters["bytes_per_entry"] = heldPerEntry;
+    state.counters["peak_bytes_per_entry"] = peakPerEntry;
+}
+BENCHMARK(BM_HeldBytesPerEntry)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 void BM_ParseExample20(benchmark::State& state) {
     const std::string path = std::string(SSL2_SOURCE_DIR) + "/examples/tickets/twenty_files.ssl";
     Parse(state, path, std::filesystem::file_size(path), 21);
@@ -131,6 +168,40 @@ void BM_CountLinesGenerated(benchmark::State& state) {
 BENCHMARK(BM_CountLinesGenerated)
     ->RangeMultiplier(10)
     ->Range(10, 10000)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_ParseTwoTickets(benchmark::State& state) {
+    constexpr int kFiles = 1000;
+    const std::string first = TempTicket(GenerateTicket(kFiles, "first"), "first");
+    const std::string second = TempTicket(GenerateTicket(kFiles, "second"), "second");
+    const auto parse = [](const std::string& path) {
+        RCSslSet set;
+        set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
+        return set.ParseSsl(path, 300);
+    };
+    const bool parallel = state.range(0) == 2;
+    for (auto _ : state) {
+        int entries = 0;
+        if (parallel) {
+            int other = 0;
+            std::thread thread([&] { other = parse(second); });
+            entries = parse(first);
+            thread.join();
+            entries += other;
+        } else {
+            entries = parse(first) + parse(second);
+        }
+        if (entries != 2 * (kFiles + 1))
+            state.SkipWithError("unexpected entry count");
+    }
+    std::filesystem::remove(first);
+    std::filesystem::remove(second);
+}
+BENCHMARK(BM_ParseTwoTickets)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
 void BM_WriteGenerated(benchmark::State& state) {

@@ -23,13 +23,6 @@ const TString RCSslEntry::m_sZelvarinIDTag = "ID";
 
 namespace {
 
-enum TLevel { kLevel_JOB, kLevel_FILE, kLevel_NEVER };
-
-/// Whether the flagged copy constructor copies a member of `level`.
-constexpr bool CopiedByFlag(TLevel level, unsigned int isEntry) {
-    return level == kLevel_FILE || (level == kLevel_JOB && isEntry == 0);
-}
-
 /// The readable name of a class from its type information.
 TString ClassName(const std::type_info& type) {
     int status = 0;
@@ -54,18 +47,6 @@ void CheckClass(const SslStatement& given, const std::type_info& required) {
     ThrowNewError(RMCSslErrors(), RMCSslErrors::kWrongStatementClass, givenName, requiredName);
 }
 
-template <class T>
-void AssignFrom(T& member, const SslStatement& statement) {
-    CheckClass(statement, typeid(T));
-    member = static_cast<const T&>(statement);
-}
-
-template <class T>
-void AssignTo(const T& member, SslStatement& statement) {
-    CheckClass(statement, typeid(T));
-    static_cast<T&>(statement) = member;
-}
-
 }  // namespace
 
 RCSslEntry::RSCompReturn::RSCompReturn() = default;
@@ -76,131 +57,64 @@ RCSslEntry::RSCompReturn::~RSCompReturn() = default;
 RCSslEntry::RCSslEntry() : RCSslEntry(1) {}
 
 RCSslEntry::RCSslEntry(unsigned int isEntry)
-    : m_pSortStatement(&m_SslName),
+    : m_nSortID(kId_SslName),
       m_pfnSortIsSmaller(&SslStringStatement::IsSmaller),
       m_bSortDescending(1),
       m_bIsEntry(isEntry) {}
 
-RCSslEntry::RCSslEntry(const RCSslEntry& other)
-    : m_pSortStatement(nullptr),
-      m_pfnSortIsSmaller(other.m_pfnSortIsSmaller),
-      m_bSortDescending(other.m_bSortDescending),
-      m_bIsEntry(other.m_bIsEntry)
-#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared) , m_##cls(other.m_##cls)
-#include "ssl2/entry/RCSslEntryMembers.def"
-{
-    RebaseSortKey(other);
-}
+RCSslEntry::RCSslEntry(const RCSslEntry& other) = default;
 
 RCSslEntry::RCSslEntry(const RCSslEntry& other, unsigned int isEntry)
-    : m_pSortStatement(nullptr),
+    : m_nSortID(other.m_nSortID),
       m_pfnSortIsSmaller(other.m_pfnSortIsSmaller),
       m_bSortDescending(other.m_bSortDescending),
-      m_bIsEntry(isEntry)
-#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared) \
-    , m_##cls(CopiedByFlag(kLevel_##level, isEntry) ? cls(other.m_##cls) : cls())
-#include "ssl2/entry/RCSslEntryMembers.def"
-{
-    RebaseSortKey(other);
-}
+      m_bIsEntry(isEntry),
+      m_Statements(other.m_Statements, isEntry == 0) {}
 
-RCSslEntry& RCSslEntry::operator=(const RCSslEntry& other) {
-    if (this == &other) {
-        return *this;
-    }
-    m_bIsEntry = other.m_bIsEntry;
-#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared) m_##cls = other.m_##cls;
-#include "ssl2/entry/RCSslEntryMembers.def"
-    m_pfnSortIsSmaller = other.m_pfnSortIsSmaller;
-    m_bSortDescending = other.m_bSortDescending;
-    RebaseSortKey(other);
-    return *this;
-}
-
-RCSslEntry::RCSslEntry(RCSslEntry&& other) noexcept
-    : m_pSortStatement(nullptr),
-      m_pfnSortIsSmaller(other.m_pfnSortIsSmaller),
-      m_bSortDescending(other.m_bSortDescending),
-      m_bIsEntry(other.m_bIsEntry)
-#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared) , m_##cls(std::move(other.m_##cls))
-#include "ssl2/entry/RCSslEntryMembers.def"
-{
-    RebaseSortKey(other);
-}
-
-RCSslEntry& RCSslEntry::operator=(RCSslEntry&& other) {
-    if (this == &other) {
-        return *this;
-    }
-    m_bIsEntry = other.m_bIsEntry;
-#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared) m_##cls = std::move(other.m_##cls);
-#include "ssl2/entry/RCSslEntryMembers.def"
-    m_pfnSortIsSmaller = other.m_pfnSortIsSmaller;
-    m_bSortDescending = other.m_bSortDescending;
-    RebaseSortKey(other);
-    return *this;
-}
-
+RCSslEntry& RCSslEntry::operator=(const RCSslEntry& other) = default;
+RCSslEntry::RCSslEntry(RCSslEntry&& other) noexcept = default;
+RCSslEntry& RCSslEntry::operator=(RCSslEntry&& other) = default;
 RCSslEntry::~RCSslEntry() = default;
-
-SslStatement* RCSslEntry::Member(std::uint32_t id) {
-    return const_cast<SslStatement*>(std::as_const(*this).Member(id));
-}
-
-const SslStatement* RCSslEntry::Member(std::uint32_t id) const {
-    switch (id) {
-#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared) \
-    case ident:                                               \
-        return &m_##cls;
-#include "ssl2/entry/RCSslEntryMembers.def"
-        default:
-            return nullptr;
-    }
-}
-
-void RCSslEntry::RebaseSortKey(const RCSslEntry& other) {
-    m_pSortStatement = Member(other.m_pSortStatement->GetStatementID());
-}
 
 SslStatement* RCSslEntry::CreateSslObject(TSslStatementID id) {
     return SslStatement::CreateSslObject(id);
 }
 
 void RCSslEntry::AppendError(const TString& text) {
-    m_SslError.Append(text);
+    Write<SslError>().Append(text);
 }
 
 TString RCSslEntry::GetErrors() const {
-    return m_SslError.ToString();
+    return Read<SslError>().ToString();
 }
 
 void RCSslEntry::Set(TSslStatementID id, const SslStatement* statement) {
+    if (id >= kSslStatementCount || id == kId_SslOrdinal)
+        RaiseUnknownStatement(id);
+    CheckClass(*statement, typeid(RCSslStatementStore::DefaultOf(id)));
+    SslStatement& member = m_Statements.Modify(id);
     switch (id) {
-#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared) \
-    case ident:                                               \
-        if (ident != kId_SslOrdinal) {                        \
-            AssignFrom(m_##cls, *statement);                  \
-            return;                                           \
-        }                                                     \
-        break;
-#include "ssl2/entry/RCSslEntryMembers.def"
-        default:
-            break;
+#define SSL2_STATEMENT(ident, cls, name, family, type, memberType)       \
+    case ident:                                                          \
+        static_cast<cls&>(member) = static_cast<const cls&>(*statement); \
+        return;
+#include "ssl2/SSLStatements/SslStatementTable.def"
     }
-    RaiseUnknownStatement(id);
 }
 
 void RCSslEntry::Get(TSslStatementID id, SslStatement* statement) const {
     if (statement == nullptr) {
         return;
     }
+    if (id >= kSslStatementCount)
+        RaiseUnknownStatement(id);
+    CheckClass(*statement, typeid(RCSslStatementStore::DefaultOf(id)));
+    const SslStatement& member = m_Statements.Get(id);
     switch (id) {
-#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared) \
-    case ident:                                               \
-        AssignTo(m_##cls, *statement);                        \
+#define SSL2_STATEMENT(ident, cls, name, family, type, memberType)       \
+    case ident:                                                          \
+        static_cast<cls&>(*statement) = static_cast<const cls&>(member); \
         return;
-#include "ssl2/entry/RCSslEntryMembers.def"
-        default:
-            RaiseUnknownStatement(id);
+#include "ssl2/SSLStatements/SslStatementTable.def"
     }
 }

@@ -1,7 +1,10 @@
 // RCSslEntry: the record of one level of an SSL job.
 //
-// An entry holds exactly one statement object of each of the 111 statement
-// classes, by value; an unset statement holds its class default.  Entry 0 of a
+// An entry holds one statement of each of the 111 statement classes; an unset
+// statement reads as its class default.  The statements live in a copy-on-write
+// store (RCSslStatementStore.h): an entry keeps only the statements it changed
+// and shares the rest with its class defaults and with the entry it was copied
+// from, so a copy costs a few pointers and a file entry under 3 KiB.  Entry 0 of a
 // job set is the job entry (GetIsEntry() 0: the statements before the first
 // "BeginOutput"); every further entry is a file entry (GetIsEntry() 1: one print
 // file).  The flag decides what the writer emits, what merging may change and what
@@ -19,7 +22,8 @@
 //                + file.ToString(RCAccessSsl(), SslStatement::kVersion50, 0);
 //
 // Thread rules: an entry is a plain value without a lock; one entry must not be
-// used from two threads at once.
+// used from two threads at once.  Copies never share anything that changes, so
+// copies of one entry may be used on different threads.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +34,7 @@
 #include "ssl2/base/TPoint.h"
 #include "ssl2/base/TRCMultiObjectContainer.h"
 #include "ssl2/base/TString.h"
+#include "ssl2/entry/RCSslStatementStore.h"
 
 class RCSslEntry {
 public:
@@ -91,28 +96,28 @@ public:
     // --- plain statements (text, number, selection) ---------------------------------
 #define SSL2_ENTRY_TEXT(name, cls)                 \
     unsigned int Set##name(const TString& value) { \
-        return m_##cls.Set(value);                 \
+        return Write<cls>().Set(value);            \
     }                                              \
     TString Get##name() const {                    \
-        return m_##cls.Get();                      \
+        return Read<cls>().Get();                  \
     }
 #define SSL2_ENTRY_VALUE(name, cls)               \
     unsigned int Set##name(std::uint32_t value) { \
-        return m_##cls.Set(value);                \
+        return Write<cls>().Set(value);           \
     }                                             \
     std::uint32_t Get##name() const {             \
-        return m_##cls.Get();                     \
+        return Read<cls>().Get();                 \
     }
 #include "ssl2/entry/RCSslEntryAccessors.def"
     unsigned int SetUserName(const TString& value) {
-        return m_SslUserName.Set(value);
+        return Write<SslUserName>().Set(value);
     }
     TString GetUserNameA() const {
-        return m_SslUserName.Get();
+        return Read<SslUserName>().Get();
     }
     /// Stores the enciphered user-hash text itself.
     unsigned int SetUserHashCode(const TString& value) {
-        return m_SslUserHash.Set(value);
+        return Write<SslUserHash>().Set(value);
     }
 
     // --- plotter languages: settings, pens, colour emulations -----------------------
@@ -276,6 +281,8 @@ public:
     std::uint32_t RemoveAllAddresses();
     std::uint32_t GetAddressCount() const;
     const SslAddress& GetAddress(std::uint32_t index) const;
+    /// The address to change in place.  The reference is valid until this entry is
+    /// next copied, assigned or changed otherwise (copies share unchanged statements).
     SslAddress& GetWriteableAddress(std::uint32_t index);
     SslAddresses GetAllAddresses() const;
     void SetAllAddresses(const SslAddresses& addresses);
@@ -291,6 +298,7 @@ public:
     std::uint32_t RemoveAllSupportFiles();
     std::uint32_t GetSupportFileCount() const;
     const SslSupportFile& GetSupportFile(std::uint32_t index) const;
+    /// The support file to change in place; valid like GetWriteableAddress.
     SslSupportFile& GetWriteableSupportFile(std::uint32_t index);
     SslSupportFiles GetAllSupportFiles() const;
     void SetAllSupportFiles(const SslSupportFiles& supportFiles);
@@ -300,22 +308,22 @@ public:
 
     // --- whole statements ------------------------------------------------------------------------
     SslPlotColorProfileName GetPlotColorProfileNameRaw() const {
-        return m_SslPlotColorProfileName;
+        return Read<SslPlotColorProfileName>();
     }
     SslPlotColorProfileSource GetPlotColorProfileSourceRaw() const {
-        return m_SslPlotColorProfileSource;
+        return Read<SslPlotColorProfileSource>();
     }
     SslScanColorProfileName GetScanColorProfileNameRaw() const {
-        return m_SslScanColorProfileName;
+        return Read<SslScanColorProfileName>();
     }
     SslScanColorProfileSource GetScanColorProfileSourceRaw() const {
-        return m_SslScanColorProfileSource;
+        return Read<SslScanColorProfileSource>();
     }
     SslPrintQuality GetPrintQualityRaw() const {
-        return m_SslPrintQuality;
+        return Read<SslPrintQuality>();
     }
     SslRenderingIntent GetRenderingIntentRaw() const {
-        return m_SslRenderingIntent;
+        return Read<SslRenderingIntent>();
     }
 
     // --- SSL writer
@@ -396,18 +404,20 @@ protected:
     std::uint32_t GetJobPlotterID() const;
 
 private:
-    /// The member of identifier `id` (null above 110).
-    SslStatement* Member(std::uint32_t id);
-    const SslStatement* Member(std::uint32_t id) const;
-    /// Points the sort key at this entry's member of the same identifier as
-    /// `other`'s key.
-    void RebaseSortKey(const RCSslEntry& other);
+    /// The statement of class `T`, for reading (it may be shared) and for
+    /// changing (made this entry's own first).
+    template <class T>
+    const T& Read() const {
+        return m_Statements.Get<T>();
+    }
+    template <class T>
+    T& Write() {
+        return m_Statements.Modify<T>();
+    }
 
-    const SslStatement* m_pSortStatement;
+    TSslStatementID m_nSortID;  ///< the statement that sorts entries
     TSortIsSmaller m_pfnSortIsSmaller;
     unsigned int m_bSortDescending;
     unsigned int m_bIsEntry;
-
-#define SSL2_ENTRY_MEMBER(cls, id, level, merge, compared) cls m_##cls;
-#include "ssl2/entry/RCSslEntryMembers.def"
+    RCSslStatementStore m_Statements;
 };

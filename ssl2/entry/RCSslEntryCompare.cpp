@@ -94,7 +94,7 @@ void RCSslEntry::MergeSettings(RCSslEntry& target, const RCSslEntry& source,
     }
 #define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared)                               \
     if (Mergeable(kMerge_##merge, target.m_bIsEntry) && access.GetAccess(kId_##cls) == 0) { \
-        target.m_##cls = source.m_##cls;                                                    \
+        target.m_Statements.Share(kId_##cls, source.m_Statements);                          \
     }
 #include "ssl2/entry/RCSslEntryMembers.def"
 }
@@ -114,10 +114,10 @@ RCSslEntry::RSCompReturn RCSslEntry::operator==(const RCSslEntry& other) const {
     };
     // Equality of the statement base: selection statements by index only, every
     // other family by its own rule.
-#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared)                          \
-    if (kCompared_##compared && static_cast<const SslStatement&>(m_##cls) !=           \
-                                    static_cast<const SslStatement&>(other.m_##cls)) { \
-        differs(kId_##cls);                                                            \
+#define SSL2_ENTRY_MEMBER(cls, ident, level, merge, compared)                              \
+    if (kCompared_##compared && !m_Statements.SameObject(kId_##cls, other.m_Statements) && \
+        m_Statements.Get(kId_##cls) != other.m_Statements.Get(kId_##cls)) {                \
+        differs(kId_##cls);                                                                \
     }
 #include "ssl2/entry/RCSslEntryMembers.def"
     return result;
@@ -157,7 +157,7 @@ void RCSslEntry::InitCompare(TSslStatementID id, unsigned int ascending) {
             compare = &SslFileInfo::IsSmaller;
             break;
     }
-    m_pSortStatement = Member(id);
+    m_nSortID = id;
     m_pfnSortIsSmaller = compare;
 }
 
@@ -165,10 +165,9 @@ bool RCSslEntry::Compare(const RCSslEntry& a, const RCSslEntry& b) {
     // b contributes its own key.  Only when b's key is of a kind that a's comparison
     // cannot read (the two entries were given keys of different kinds) is b's
     // statement of a's key taken instead.
-    const SslStatement& aKey = *a.m_pSortStatement;
-    const SslStatement& bKey = a.m_pfnSortIsSmaller == b.m_pfnSortIsSmaller
-                                   ? *b.m_pSortStatement
-                                   : *b.Member(aKey.GetStatementID());
+    const SslStatement& aKey = a.m_Statements.Get(a.m_nSortID);
+    const SslStatement& bKey = b.m_Statements.Get(
+        a.m_pfnSortIsSmaller == b.m_pfnSortIsSmaller ? b.m_nSortID : a.m_nSortID);
     return a.m_bSortDescending != 0 ? a.m_pfnSortIsSmaller(bKey, aKey)
                                     : a.m_pfnSortIsSmaller(aKey, bKey);
 }

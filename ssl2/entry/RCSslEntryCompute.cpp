@@ -49,13 +49,13 @@ double FileLengthMm(std::uint32_t pixels, std::uint32_t resolution) {
 }  // namespace
 
 std::uint32_t RCSslEntry::CountPages(bool applyPageRange) const {
-    if (m_bIsEntry == 0 || m_SslPlotIt.Get() == 0) {
+    if (m_bIsEntry == 0 || Read<SslPlotIt>().Get() == 0) {
         return 0;
     }
-    const std::uint32_t copies = m_SslCopies.Get();
-    std::uint32_t pages = std::max<std::uint32_t>(m_SslFileInfo.GetPages(), 1);
-    const std::uint32_t fileCopies = std::max<std::uint32_t>(m_SslFileInfo.GetCopies(), 1);
-    const TString range = m_SslPageRange.Get();
+    const std::uint32_t copies = Read<SslCopies>().Get();
+    std::uint32_t pages = std::max<std::uint32_t>(Read<SslFileInfo>().GetPages(), 1);
+    const std::uint32_t fileCopies = std::max<std::uint32_t>(Read<SslFileInfo>().GetCopies(), 1);
+    const TString range = Read<SslPageRange>().Get();
     if (pages > 1 && applyPageRange && !range.IsEmpty()) {
         RCPageRangeParser parser;
         parser.ParseStringWithEvenOdd(range);
@@ -77,7 +77,7 @@ std::uint32_t RCSslEntry::CountMillimeters(bool applyPageRange) const {
 
 void RCSslEntry::CalculateSize(TPoint& size) const {
     size = TPoint(0, 0);
-    const SslSize& output = m_SslOutputSize.Get();
+    const SslSize& output = Read<SslOutputSize>().Get();
     switch (output.GetSizeType()) {
         case 0:
             break;
@@ -92,11 +92,11 @@ void RCSslEntry::CalculateSize(TPoint& size) const {
         default:
             return;
     }
-    const SslSize zoom = m_SslZoom.Get();
+    const SslSize zoom = Read<SslZoom>().Get();
     const double fileWidth =
-        FileLengthMm(m_SslFileInfo.GetSizeDx(), m_SslFileInfo.GetResolutionDx());
+        FileLengthMm(Read<SslFileInfo>().GetSizeDx(), Read<SslFileInfo>().GetResolutionDx());
     const double fileHeight =
-        FileLengthMm(m_SslFileInfo.GetSizeDy(), m_SslFileInfo.GetResolutionDy());
+        FileLengthMm(Read<SslFileInfo>().GetSizeDy(), Read<SslFileInfo>().GetResolutionDy());
     switch (zoom.GetSizeType()) {
         case 0:
         case 6:
@@ -123,41 +123,42 @@ TString RCSslEntry::GetFileSizeAsString(SslUnit::RCSslUnits /*unit*/) {
         return dpi == 0 ? kDefaultResolution : static_cast<double>(dpi);
     };
     const double width =
-        m_SslFileInfo.GetSizeDx() * 25.4 / resolution(m_SslFileInfo.GetResolutionDx());
+        Read<SslFileInfo>().GetSizeDx() * 25.4 / resolution(Read<SslFileInfo>().GetResolutionDx());
     const double height =
-        m_SslFileInfo.GetSizeDy() * 25.4 / resolution(m_SslFileInfo.GetResolutionDy());
+        Read<SslFileInfo>().GetSizeDy() * 25.4 / resolution(Read<SslFileInfo>().GetResolutionDy());
     return TString::Format("%.1f x %.1f", width, height);
 }
 
 void RCSslEntry::ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit,
                              std::uint32_t resolution) {
-    m_SslCalcomp.ConvertUnit(fromUnit, toUnit, resolution);
-    m_SslCalcompPens.ConvertUnit(fromUnit, toUnit, resolution);
-    m_SslHpgl.ConvertUnit(fromUnit, toUnit, resolution);
-    m_SslHpglPens.ConvertUnit(fromUnit, toUnit, resolution);
-    m_SslJobFlagsheet.ConvertUnit(fromUnit, toUnit, resolution);
-    m_SslMargin.ConvertUnit(fromUnit, toUnit, resolution);
-    m_SslOutputSize.ConvertUnit(fromUnit, toUnit, resolution);
-    m_SslPaperSize.ConvertUnit(fromUnit, toUnit, resolution);
-    m_SslStamp.ConvertUnit(fromUnit, toUnit, resolution);
-    m_SslUnits.ConvertUnit(fromUnit, toUnit, resolution);
-    m_SslVic.ConvertUnit(fromUnit, toUnit, resolution);
-    m_SslVicPens.ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslCalcomp>().ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslCalcompPens>().ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslHpgl>().ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslHpglPens>().ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslJobFlagsheet>().ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslMargin>().ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslOutputSize>().ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslPaperSize>().ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslStamp>().ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslUnits>().ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslVic>().ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslVicPens>().ConvertUnit(fromUnit, toUnit, resolution);
     // A window zoom holds lengths like the output size; its factors are not touched.
-    m_SslZoom.ConvertUnit(fromUnit, toUnit, resolution);
+    Write<SslZoom>().ConvertUnit(fromUnit, toUnit, resolution);
 }
 
 void RCSslEntry::SubstituteDirectory(const TString& newBase) {
-    TString directory = m_SslDirectory.Get();
+    TString directory = Read<SslDirectory>().Get();
     const std::uint32_t length = directory.GetLength();
     if (length > 0 && (directory[length - 1] == '\\' || directory[length - 1] == '/')) {
         directory = directory.Left(length - 1);
     }
-    m_SslDirectory.Set(newBase + TFile::GetFileName(directory) + TFile::GetFileExt(directory));
+    Write<SslDirectory>().Set(newBase + TFile::GetFileName(directory) +
+                              TFile::GetFileExt(directory));
 }
 
 std::uint32_t RCSslEntry::GetJobharborJobID() const {
-    TString text = m_SslPlotOption.Get();
+    TString text = Read<SslPlotOption>().Get();
     if (text.IsEmpty()) {
         return 0;
     }
@@ -188,12 +189,12 @@ std::uint32_t RCSslEntry::GetJobharborJobID() const {
 
 void RCSslEntry::SetJobharborJobIDAndNetworkIdentificator(std::uint32_t jobId,
                                                           const TString& networkIdentification) {
-    m_SslPlotOption.Set(m_sZelvarinIdentifier + networkIdentification + m_sZelvarinJobIDTag +
-                        TString::Format("%u", jobId));
+    Write<SslPlotOption>().Set(m_sZelvarinIdentifier + networkIdentification + m_sZelvarinJobIDTag +
+                               TString::Format("%u", jobId));
 }
 
 std::uint32_t RCSslEntry::GetJobPlotterID() const {
-    const TString plotter = m_SslJobPlotter.Get();
+    const TString plotter = Read<SslJobPlotter>().Get();
     std::uint32_t id = 0;
     if (plotter.Value(id, 10) == 0) {
         ThrowNewError(RMCSslErrors(), RMCSslErrors::kJobPlotterNotNumeric, plotter);
@@ -202,9 +203,9 @@ std::uint32_t RCSslEntry::GetJobPlotterID() const {
 }
 
 unsigned int RCSslEntry::SetUserHashClear(const TString& clearText) {
-    return m_SslUserHash.SetClear(clearText, m_SslUserName.Get());
+    return Write<SslUserHash>().SetClear(clearText, Read<SslUserName>().Get());
 }
 
 TString RCSslEntry::GetUserHashClear() const {
-    return m_SslUserHash.GetClear(m_SslUserName.Get());
+    return Read<SslUserHash>().GetClear(Read<SslUserName>().Get());
 }

@@ -362,36 +362,36 @@ TString RCSslEntry::StatementText(TSslStatementID id, TSyntaxVersion version) co
     const unsigned int is50 = version == SslStatement::kVersion50 ? 1 : 0;
     switch (id) {
         case kId_SslFold:
-            return m_SslFold.ToString(upTo15);
+            return Read<SslFold>().ToString(upTo15);
         case kId_SslJobPriority:
-            return m_SslJobPriority.ToString(upTo15);
+            return Read<SslJobPriority>().ToString(upTo15);
         case kId_SslMediaType:
-            return m_SslMediaType.ToString(is50);
+            return Read<SslMediaType>().ToString(is50);
         case kId_SslStamp:
-            return m_SslStamp.ToString(is50);
+            return Read<SslStamp>().ToString(is50);
         case kId_SslFileInfo:
-            return m_SslFileInfo.ToString(is50);
+            return Read<SslFileInfo>().ToString(is50);
         case kId_SslOutputSize:
-            return m_SslOutputSize.ToString(version >= SslStatement::kVersion40 ? 1u : 0u);
+            return Read<SslOutputSize>().ToString(version >= SslStatement::kVersion40 ? 1u : 0u);
         case kId_SslPaperSize:
-            return m_SslPaperSize.ToString(1u);
+            return Read<SslPaperSize>().ToString(1u);
         case kId_SslPlotIt:
-            return version >= SslStatement::kVersion40 ? m_SslPlotIt.ToStringAutoOption()
-                                                       : m_SslPlotIt.ToStringNoOption();
+            return version >= SslStatement::kVersion40 ? Read<SslPlotIt>().ToStringAutoOption()
+                                                       : Read<SslPlotIt>().ToStringNoOption();
         case kId_SslPlotRaw:
-            return m_SslPlotRaw.ToStringAutoOption();
+            return Read<SslPlotRaw>().ToStringAutoOption();
         case kId_SslDocumentBox:
-            return SafeText(m_SslDocumentBox);
+            return SafeText(Read<SslDocumentBox>());
         case kId_SslJobFlagsheet:
-            return SafeText(m_SslJobFlagsheet);
+            return SafeText(Read<SslJobFlagsheet>());
         case kId_SslAddresses:
-            return SafeText(m_SslAddresses);
+            return SafeText(Read<SslAddresses>());
         case kId_SslSupportFiles:
-            return SafeText(m_SslSupportFiles);
+            return SafeText(Read<SslSupportFiles>());
         default:
             break;
     }
-    const SslStatement& statement = *Member(id);
+    const SslStatement& statement = m_Statements.Get(id);
     switch (kFamilies[id]) {
         case STRING:
             return QuotedStatementText(static_cast<const SslStringStatement&>(statement), false);
@@ -406,9 +406,10 @@ TString RCSslEntry::StatementText(TSslStatementID id, TSyntaxVersion version) co
 TString RCSslEntry::ToString(const RCAccessSsl& access, TSyntaxVersion version,
                              unsigned int flattenNotes) const {
     const bool is50 = version == SslStatement::kVersion50;
-    const RSWriterState state{version, is50 && !m_SslHpglAsString.Get().IsEmpty(),
-                              is50 && !m_SslPdfAsString.Get().IsEmpty(),
-                              is50 && !m_SslPsAsString.Get().IsEmpty(), m_SslFileEmulation.Get()};
+    const RSWriterState state{version, is50 && !Read<SslHpglAsString>().Get().IsEmpty(),
+                              is50 && !Read<SslPdfAsString>().Get().IsEmpty(),
+                              is50 && !Read<SslPsAsString>().Get().IsEmpty(),
+                              Read<SslFileEmulation>().Get()};
 
     const auto applies = [&](const RSWriterRow& row) {
         if (!access.GetAccess(row.m_nId) ||
@@ -436,7 +437,7 @@ TString RCSslEntry::ToString(const RCAccessSsl& access, TSyntaxVersion version,
                 return state.m_bPsString;
             case kFrom30NotEmpty:
                 return version >= SslStatement::kVersion30 &&
-                       !TextValue(*Member(row.m_nId)).IsEmpty();
+                       !TextValue(m_Statements.Get(row.m_nId)).IsEmpty();
         }
         return false;
     };
@@ -478,27 +479,27 @@ TString RCSslEntry::ToString(unsigned int /*unused*/, TSyntaxVersion version) co
 }
 
 TString RCSslEntry::ToCfg() const {
-    if (m_bIsEntry == 0 || m_SslPlotIt.Get() == 0) {
+    if (m_bIsEntry == 0 || Read<SslPlotIt>().Get() == 0) {
         return {};
     }
     TString cfg;
-    cfg += m_SslCalcomp.ToCfg();
-    cfg += m_SslCopies.ToCfg();
-    cfg += m_SslCutMethod.ToCfg();
-    cfg += m_SslEMail.ToCfg();
-    cfg += m_SslHpgl.ToCfg();
-    cfg += m_SslInvert.ToCfg();
-    cfg += m_SslJobCollate.ToCfg();
-    cfg += m_SslMargin.ToCfg();
+    cfg += Read<SslCalcomp>().ToCfg();
+    cfg += Read<SslCopies>().ToCfg();
+    cfg += Read<SslCutMethod>().ToCfg();
+    cfg += Read<SslEMail>().ToCfg();
+    cfg += Read<SslHpgl>().ToCfg();
+    cfg += Read<SslInvert>().ToCfg();
+    cfg += Read<SslJobCollate>().ToCfg();
+    cfg += Read<SslMargin>().ToCfg();
     cfg += "\r\n";
-    cfg += m_SslMediaPosition.ToCfg();
-    cfg += m_SslMediaType.ToCfg();
-    cfg += m_SslMirror.ToCfg();
-    cfg += m_SslOutputBin.ToCfg();
-    cfg += m_SslRotate.ToCfg();
-    cfg += m_SslOutputSize.ToCfg();
-    if (m_SslOutputSize.Get().GetSizeType() == 0) {
-        cfg += m_SslZoom.ToCfg();
+    cfg += Read<SslMediaPosition>().ToCfg();
+    cfg += Read<SslMediaType>().ToCfg();
+    cfg += Read<SslMirror>().ToCfg();
+    cfg += Read<SslOutputBin>().ToCfg();
+    cfg += Read<SslRotate>().ToCfg();
+    cfg += Read<SslOutputSize>().ToCfg();
+    if (Read<SslOutputSize>().Get().GetSizeType() == 0) {
+        cfg += Read<SslZoom>().ToCfg();
     } else {
         // A fixed output size is not scaled a second time: a default zoom of size
         // type 0 writes nothing.
@@ -509,8 +510,8 @@ TString RCSslEntry::ToCfg() const {
         cfg += zoom.ToCfg();
     }
     cfg += "\r\n";
-    cfg += m_SslHpglColorEmulation.ToCfg();
+    cfg += Read<SslHpglColorEmulation>().ToCfg();
     cfg += "\r\n";
-    cfg += m_SslHpglPens.ToCfg();
+    cfg += Read<SslHpglPens>().ToCfg();
     return cfg;
 }

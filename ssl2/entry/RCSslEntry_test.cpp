@@ -556,3 +556,63 @@ TEST(RCSslEntry, MovedEntryKeepsValuesAndSortKey) {
 }
 
 }  // namespace
+
+// --- copy-on-write storage -----------------------------------------------------------
+
+TEST(RCSslEntry, ChangesToACopyNeverReachItsSourceNorOtherCopies) {
+    const RCSslEntry source = FilledEntry(0);
+    const RCSslEntry fresh(0);
+    RCAccessSsl none;
+    none.SetAllAccess(0);
+    std::vector<RCSslEntry> copies;
+    copies.emplace_back(source);
+    copies.emplace_back(source, 0);
+    copies.emplace_back(source, 1);
+    copies.emplace_back(0);
+    copies.back() = source;
+    copies.emplace_back(0);
+    RCSslEntry::MergeSettings(copies.back(), source, none);
+    const std::vector<RCSslEntry> untouched = copies;
+
+    // Every route that changes a statement: each copy turns every statement back to
+    // the default, and the writeable references, the error text, the ordinal and the
+    // unit conversion change what remains.
+    for (RCSslEntry& copy : copies) {
+        if (copy.GetAddressCount() > 0)
+            copy.GetWriteableAddress(0).SetName("changed");
+        if (copy.GetSupportFileCount() > 0)
+            copy.GetWriteableSupportFile(0).SetString("/elsewhere", 0);
+        copy.AppendError("more");
+        copy.SetOrdinal(5);
+        copy.ConvertUnit(2, 1, 300);
+        for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+            if (id != kId_SslOrdinal)
+                copy.Set(static_cast<TSslStatementID>(id), StatementOf(fresh, id).get());
+        }
+    }
+    const RCSslEntry filled = FilledEntry(0);
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        EXPECT_TRUE(SameStatement(source, filled, id)) << "statement " << id;
+        for (std::size_t i = 0; i < untouched.size(); ++i) {
+            RCSslEntry again = i == 0 ? RCSslEntry(source) : untouched[i];
+            EXPECT_TRUE(SameStatement(untouched[i], again, id)) << "copy " << i << ", " << id;
+        }
+    }
+    EXPECT_EQ(untouched[0].GetAddress(0).GetName(), source.GetAddress(0).GetName());
+    EXPECT_EQ(untouched[2].GetSupportFileCount(), 0u) << "job-level, not in a file copy";
+}
+
+TEST(RCSslEntry, MergedStatementsStayTheSourcesAfterTheTargetChanges) {
+    const RCSslEntry source = FilledEntry(1);
+    RCAccessSsl none;
+    none.SetAllAccess(0);
+    RCSslEntry target(1);
+    RCSslEntry::MergeSettings(target, source, none);
+    target.SetHpglPensWidth(0.7, 1);
+    target.SetStampBmp(0, "other.bmp");
+    target.SetFoldPrg(9);
+    EXPECT_EQ(source.GetHpglPensWidth(1), FilledEntry(1).GetHpglPensWidth(1));
+    EXPECT_EQ(source.GetStampBmp(0), FilledEntry(1).GetStampBmp(0));
+    EXPECT_EQ(source.GetFoldPrg(), FilledEntry(1).GetFoldPrg());
+    EXPECT_EQ(target.GetFoldPrg(), 9);
+}

@@ -24,7 +24,7 @@ const TString RCSslSet::m_sJobName = "noname";
 const TString RCSslSet::m_sVersion = "Version";
 const TString RCSslSet::m_sActualVersion = "3.0.001";
 VEMTO::RCMutex RCSslSet::m_staticMutex;
-bool RCSslSet::m_staticNoReEscape = false;
+std::atomic<bool> RCSslSet::m_staticNoReEscape = false;
 
 namespace {
 

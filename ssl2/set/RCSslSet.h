@@ -13,10 +13,11 @@
 //   }
 //
 // Thread rules: a set is not synchronised; one thread uses a set at a time.
-// Several threads may parse their own sets at once: the parses take turns on
-// the reader's process-wide lock (m_staticMutex).
+// Several threads may parse their own sets at once and in parallel: the reader
+// keeps its state per parse and holds no process-wide lock.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -36,10 +37,11 @@ class RCStatementInfluencingCapaRefined;
 
 /// Runs the SSL scanner and grammar over the 8-bit file `path` into `set`:
 /// 1 when the file cannot be opened, 0 otherwise whatever the grammar decided.
-/// Called by ParseSsl with m_staticMutex held.
+/// Reentrant: each call has its own scanner and grammar state, and takes the way
+/// strings are unescaped from the set (ParseSsl decides it per file).
 int SslParseFunction(const char* path, RCSslSet* set);
-/// Runs the SSL scanner and grammar over the open 8-bit stream `input` into `set`.
-/// Called with m_staticMutex held.
+/// Runs the SSL scanner and grammar over the open 8-bit stream `input` into `set`,
+/// reentrant like SslParseFunction.
 void SslParseStream(std::FILE* input, RCSslSet* set);
 
 class RCSslSet {
@@ -95,7 +97,8 @@ public:
     /// Non-zero when the last parse reached and reduced "EndJob".
     unsigned int ParsedTilEnd() const { return m_bParsedTilEnd; }
     void ParsedTilEnd(unsigned int value) { m_bParsedTilEnd = value != 0 ? 1 : 0; }
-    /// True while a plain 8-bit file is parsed, false for the copy of a UTF-16 file.
+    /// True while a plain 8-bit file is parsed, false for the copy of a UTF-16 file
+    /// (with parses on several threads: the mode of the parse that started last).
     static bool NoReEscape() { return m_staticNoReEscape; }
     /// Where the diagnostics of ParseSsl go; an empty handler restores the standard
     /// streams.
@@ -211,7 +214,8 @@ public:
     static const TString m_sJobName;        ///< "noname"
     static const TString m_sVersion;        ///< "Version"
     static const TString m_sActualVersion;  ///< "3.0.001"
-    /// The lock every SSL parse holds.
+    /// Kept for callers that serialise their own work with the reader; the reader
+    /// itself no longer holds it.
     static VEMTO::RCMutex m_staticMutex;
 
 protected:
@@ -239,7 +243,10 @@ private:
     std::uint32_t m_ulNextOrdinal = 0;
     TSslDiagnosticHandler m_DiagnosticHandler;
 
-    static bool m_staticNoReEscape;
+    /// The string mode of this set's current parse; the static copy above only
+    /// reports the last mode to NoReEscape().
+    bool m_bParseNoReEscape = true;
+    static std::atomic<bool> m_staticNoReEscape;
 
     // --- delivery into directories (RCSslSetDelivery*.cpp, RCSslSetNormalize.cpp,
     // RCSslSetQueue.cpp).  Names from a ticket are reduced to their last path

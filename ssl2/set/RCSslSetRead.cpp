@@ -161,7 +161,7 @@ void SslParseStream(std::FILE* input, RCSslSet* set) {
     }
     // The buffer ends with the scanner's two NULs.
     const ssl2::internal::TInputEncoding encoding =
-        RCSslSet::m_staticNoReEscape
+        set->m_bParseNoReEscape
             ? EightBitEncoding(std::string_view(buffer).substr(0, buffer.size() - 2))
             : ssl2::internal::TInputEncoding::kEscapedUtf16;
     // At most two readings of the buffer: the second when the starting entry's
@@ -257,7 +257,6 @@ int RCSslSet::ParseSsl(const TString& fileName, std::uint32_t resolution) {
     TString temporary;
     if (unicode) {
         try {
-            VEMTO::RCAutoFreeMutex lock(m_staticMutex);
             temporary = TransferUnicodeToAnsi(fileName);
         } catch (const std::exception&) {
             LogException("RCSslSet::ParseSsl got an Exception from TransferUnicodeToAnsi():");
@@ -267,8 +266,10 @@ int RCSslSet::ParseSsl(const TString& fileName, std::uint32_t resolution) {
     }
     RCTemporaryFile removeLater(temporary);
 
+    // The scanner and grammar keep all their state in the parse's own context, so
+    // parses of different sets run in parallel without the process-wide lock.
     try {
-        VEMTO::RCAutoFreeMutex lock(m_staticMutex);
+        m_bParseNoReEscape = !unicode;
         m_staticNoReEscape = !unicode;
         SslParseFunction(path.c_str(), this);
     } catch (const std::exception&) {
@@ -295,7 +296,7 @@ int RCSslSet::ParseSslBuffer(const void* data, std::size_t size, const TString& 
         FilePtr input(fmemopen(bytes.data(), bytes.size(), "r"), &std::fclose);
         if (!input)
             ThrowLastError("fmemopen", name);
-        VEMTO::RCAutoFreeMutex lock(m_staticMutex);
+        m_bParseNoReEscape = !unicode;
         m_staticNoReEscape = !unicode;
         SslParseStream(input.get(), this);
     } catch (const std::exception&) {

@@ -28,7 +28,7 @@ RCSslSet MakeSet(int files) {
     RCSslSet set;
     set.AddEntry(RCSslEntry(0));
     for (int i = 1; i <= files; ++i)
-        set.AddEntry(FileEntry(("f" + std::to_string(i)).c_str()));
+        set.AddEntry(FileEntry(TString::Format("f%d", i).c_str()));
     set.SetOrdinals(1);
     return set;
 }

@@ -1,0 +1,145 @@
+// RCSslStatementStore: how a job entry holds its 111 statements.
+//
+// An entry changes only a handful of statements from their class defaults, and the
+// reader makes every file entry as a copy of the job entry.  So an entry stores a
+// statement only when it differs from the default, and shares what it has not
+// changed with the entry it was copied from:
+//
+//   - every statement class has one default object, built once per process and
+//     never changed; a slot that holds nothing reads as that default;
+//   - the slots are grouped by the level of the statement (job level, file level,
+//     the entry's own ordinal) into three blocks; a block and every statement in it
+//     are reference counted and copy-on-write, so copying an entry copies three
+//     pointers, and the flagged copy (file-level statements only) shares one block;
+//   - the first change to a shared block copies the block's slot pointers (not the
+//     statements); the first change to a shared or default statement copies that
+//     one statement.  Nothing that two entries share is ever changed.
+//
+// What an entry costs: the three block pointers; per changed level one block of
+// slot pointers (8 bytes a slot, about 500 bytes); per changed statement its own
+// object (mostly 50 to 200 bytes plus its texts).  A file entry of a typical ticket
+// holds about ten statements of its own, under 3 KiB.
+//
+// What a statement class is (name, statement type, member types, keyword tables)
+// lives with the class, not in an entry: the statement vocabulary table
+// (SslStatementTable.def) and the class's own static tables.
+//
+// Thread rules: blocks and statements are shared between entries only while
+// nobody changes them, and the reference counts are atomic, so copies of an entry
+// may be used on different threads.  One store must not be used by two threads at
+// once.  A const statement read from a store may be shared with other entries: do
+// not call the statement's keyword cache (GetKeywords) on it from two threads; take
+// a copy (RCSslEntry::Get) for that.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <utility>
+
+#include "ssl2/SSLStatements/SslStatement.h"
+
+class RCSslStatementStore {
+public:
+    /// The copy groups of the entry's statements.
+    enum TLevel : std::uint8_t {
+        kLevelJob,    ///< copied by the flagged copy only into a job entry
+        kLevelFile,   ///< always copied by the flagged copy
+        kLevelNever,  ///< never copied by the flagged copy (the ordinal)
+        kLevelCount
+    };
+
+    /// Every statement at its default.
+    RCSslStatementStore();
+    /// Shares every statement with `other`.
+    RCSslStatementStore(const RCSslStatementStore& other);
+    /// Shares the file-level statements with `other`, and the job-level ones when
+    /// `withJobLevel`; the rest stay at their defaults.
+    RCSslStatementStore(const RCSslStatementStore& other, bool withJobLevel);
+    RCSslStatementStore& operator=(const RCSslStatementStore& other);
+    /// Leaves `other` with every statement at its default.
+    RCSslStatementStore(RCSslStatementStore&& other) noexcept;
+    RCSslStatementStore& operator=(RCSslStatementStore&& other) noexcept;
+    ~RCSslStatementStore();
+
+    /// The level of the statement `id` (0 to 110).
+    static TLevel LevelOf(std::uint32_t id);
+    /// The default object of the class of `id` (0 to 110), shared by every entry.
+    static const SslStatement& DefaultOf(std::uint32_t id);
+
+    /// The statement `id` (0 to 110) for reading.
+    const SslStatement& Get(std::uint32_t id) const;
+    /// The statement `id` (0 to 110) for changing: made this store's own first.
+    SslStatement& Modify(std::uint32_t id);
+    /// The statement `id` takes the value that `other` holds, shared, not copied.
+    void Share(std::uint32_t id, const RCSslStatementStore& other);
+    /// True when the statement `id` holds the object of `other`, so both are equal
+    /// without comparing them.
+    bool SameObject(std::uint32_t id, const RCSslStatementStore& other) const;
+
+    template <class T>
+    const T& Get() const {
+        return static_cast<const T&>(Get(T::m_StatementID));
+    }
+    template <class T>
+    T& Modify() {
+        return static_cast<T&>(Modify(T::m_StatementID));
+    }
+
+private:
+    /// Reference counting of blocks and statement nodes.
+    class RCShared {
+    public:
+        RCShared() = default;
+        /// A copy is a new object: it starts with one reference.
+        RCShared(const RCShared&) {}
+        RCShared& operator=(const RCShared&) = delete;
+
+        void AddRef() const { m_nRefs.fetch_add(1, std::memory_order_relaxed); }
+        /// True when the caller released the last reference.
+        bool Release() const { return m_nRefs.fetch_sub(1, std::memory_order_acq_rel) == 1; }
+        /// True when only the caller holds the object (then nobody else can gain it).
+        bool Unique() const { return m_nRefs.load(std::memory_order_acquire) == 1; }
+
+    private:
+        mutable std::atomic<std::uint32_t> m_nRefs{1};
+    };
+
+    /// An owning, counting pointer; copies share the object.
+    template <class T>
+    class TShared {
+    public:
+        TShared() = default;
+        explicit TShared(T* object) : m_p(object) {}
+        TShared(const TShared& other) : m_p(other.m_p) {
+            if (m_p != nullptr)
+                m_p->AddRef();
+        }
+        TShared(TShared&& other) noexcept : m_p(std::exchange(other.m_p, nullptr)) {}
+        TShared& operator=(TShared other) noexcept {
+            std::swap(m_p, other.m_p);
+            return *this;
+        }
+        ~TShared() {
+            if (m_p != nullptr && m_p->Release())
+                delete m_p;
+        }
+        T* get() const { return m_p; }
+        T* operator->() const { return m_p; }
+        T& operator*() const { return *m_p; }
+        explicit operator bool() const { return m_p != nullptr; }
+
+    private:
+        T* m_p = nullptr;
+    };
+
+    class RCNode;
+    template <class T>
+    class TNode;
+    class RCBlock;
+
+    /// The block of `level`, made this store's own (and created) first.
+    RCBlock& OwnBlock(TLevel level);
+
+    std::array<TShared<RCBlock>, kLevelCount> m_aBlocks;
+};

@@ -142,11 +142,12 @@ TEST_F(NormalizeTest, PurgeComparesLinksAsThemselves) {
     fs::create_symlink("plan.tif", m_root / "norm" / "z-alias.tif");
 
     EXPECT_TRUE(RCSslSet::NormalizeSsl(&set, Path("norm"), 1).empty());
-    EXPECT_EQ(Snapshot(m_root),
-              (TreeSnapshot{{"norm", "dir"},
-                            {"norm/plan.tif", "file:norm/plan.tif"},
-                            {"norm/target.tif", "file:target"},
-                            {"norm/used.tif", "link:" + (m_root / "norm" / "target.tif").string()}}));
+    EXPECT_EQ(
+        Snapshot(m_root),
+        (TreeSnapshot{{"norm", "dir"},
+                      {"norm/plan.tif", "file:norm/plan.tif"},
+                      {"norm/target.tif", "file:target"},
+                      {"norm/used.tif", "link:" + (m_root / "norm" / "target.tif").string()}}));
 }
 
 TEST_F(NormalizeTest, FailuresAreCollectedAndTheRestGoesOn) {

@@ -307,7 +307,8 @@ TEST(RCSslSet, ToCfgNeverReplacesAndReportsWhatItCouldNotWrite) {
     ClearError();
     EXPECT_EQ(ReadFile(out / "01-x.tif"), "named");
     EXPECT_EQ(ReadFile(out / "02-plan.cfg"), set.GetEntry(2).ToCfg().str());
-    EXPECT_TRUE(log.Contains(1, "RCSslSet::ToCfg could not write " + (out / "02-plan.cfg").string()));
+    EXPECT_TRUE(
+        log.Contains(1, "RCSslSet::ToCfg could not write " + (out / "02-plan.cfg").string()));
 
     // A link planted under a ".cfg" name and a file under a data name stay as they
     // are; the rest is written.

@@ -91,7 +91,8 @@ TString RCSslEntry::GetErrors() const {
 void RCSslEntry::Set(TSslStatementID id, const SslStatement* statement) {
     if (id >= kSslStatementCount || id == kId_SslOrdinal)
         RaiseUnknownStatement(id);
-    CheckClass(*statement, typeid(RCSslStatementStore::DefaultOf(id)));
+    const SslStatement& model = RCSslStatementStore::DefaultOf(id);
+    CheckClass(*statement, typeid(model));
     SslStatement& member = m_Statements.Modify(id);
     switch (id) {
 #define SSL2_STATEMENT(ident, cls, name, family, type, memberType)       \
@@ -108,7 +109,8 @@ void RCSslEntry::Get(TSslStatementID id, SslStatement* statement) const {
     }
     if (id >= kSslStatementCount)
         RaiseUnknownStatement(id);
-    CheckClass(*statement, typeid(RCSslStatementStore::DefaultOf(id)));
+    const SslStatement& model = RCSslStatementStore::DefaultOf(id);
+    CheckClass(*statement, typeid(model));
     const SslStatement& member = m_Statements.Get(id);
     switch (id) {
 #define SSL2_STATEMENT(ident, cls, name, family, type, memberType)       \

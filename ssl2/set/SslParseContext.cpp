@@ -304,12 +304,11 @@ void SslParseContext::SizeFormat(std::uint32_t type, std::int32_t family, std::i
         m_Size.SetFormat(static_cast<std::uint32_t>(format));
 }
 
-void SslParseContext::SizeWindow(std::uint32_t type, double width, double height,
-                                 std::uint32_t unit) {
+void SslParseContext::SizeWindow(std::uint32_t type, const SslDims& dims) {
     SizeOfType(type);
-    m_Size.SetWidth(width);
-    m_Size.SetHeight(height);
-    m_Size.SetSizeUnit(SslUnit(unit));
+    m_Size.SetWidth(dims.width);
+    m_Size.SetHeight(dims.height);
+    m_Size.SetSizeUnit(SslUnit(dims.unit));
 }
 
 void SslParseContext::StoreSize(std::int32_t statement) {

@@ -72,6 +72,14 @@ enum class TInputEncoding {
     kEscapedUtf16,  ///< the escaped 8-bit copy of a UTF-16 file (TString::SaveAsAnsi)
 };
 
+/// Two window dimensions as the ticket gives them, with the unit word that may follow
+/// (0 when none does).
+struct SslDims {
+    double width = 0;
+    double height = 0;
+    std::uint32_t unit = 0;
+};
+
 class SslParseContext {
 public:
     SslParseContext(RCSslSet& set, TString file, TInputEncoding encoding,
@@ -118,7 +126,7 @@ public:
     /// Size forms: a fresh size of `type`, optionally a format, window or zoom factors.
     void SizeOfType(std::uint32_t type);
     void SizeFormat(std::uint32_t type, std::int32_t family, std::int32_t format);
-    void SizeWindow(std::uint32_t type, double width, double height, std::uint32_t unit);
+    void SizeWindow(std::uint32_t type, const SslDims& dims);
     void StoreSize(std::int32_t statement);
 
     void BeginFileInfo();
@@ -163,6 +171,7 @@ public:
     std::uint32_t m_nFontFlags = 0;
     SslAddress m_Address;
     SslSize m_Size;
+    SslDims m_Dims;
     SslSingleStamp m_Stamp;
 
 private:

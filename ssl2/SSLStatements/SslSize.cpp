@@ -265,6 +265,9 @@ TString SslSize::ToCfg(unsigned int flag) const {
 }
 
 void SslSize::ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution) {
+    // A size that names its own unit is in that unit, whatever unit the job has.
+    if (m_Unit.Get() != SslUnit::kNone)
+        fromUnit = m_Unit.GetConversionCode();
     if (m_idxSizeType == kProportional || m_idxSizeType == kUnproportional) {
         m_Width = RCUnit::Convert(fromUnit, toUnit, m_Width, resolution);
         m_Height = RCUnit::Convert(fromUnit, toUnit, m_Height, resolution);

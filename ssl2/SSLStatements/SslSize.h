@@ -90,8 +90,9 @@ public:
     TString ToString(unsigned char mode, unsigned int flag) const;
     /// Plot configuration lines; flag 0 for the output size, 1 for the zoom.
     TString ToCfg(unsigned int flag) const;
-    /// Converts width and height of sizes of type 2 and 3 with RCUnit::Convert; in
-    /// every case the unit becomes "no unit".
+    /// Converts width and height of sizes of type 2 and 3 with RCUnit::Convert, from
+    /// the size's own unit when it names one, else from `fromUnit`; in every case the
+    /// unit becomes "no unit".
     void ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution);
 
     // --- generic member interface ----------------------------------------------------

@@ -195,6 +195,13 @@ TEST(SslSizeTest, ConvertUnitOnlyForWindowSizesAndDropsUnit) {
     format.ConvertUnit(1, 2, 0);
     EXPECT_EQ(format.GetWidth(), 25.4);
     EXPECT_EQ(format.GetSizeUnit().Get(), 0u);
+
+    // A size in a unit of its own is converted from that unit, whatever the job's.
+    SslSize centimetres = MakeSize(2, 0, 4, 42.0, 29.7, SslUnit::kCm);
+    centimetres.ConvertUnit(2, 1, 0);
+    EXPECT_DOUBLE_EQ(centimetres.GetWidth(), 420.0);
+    EXPECT_DOUBLE_EQ(centimetres.GetHeight(), 297.0);
+    EXPECT_EQ(centimetres.GetSizeUnit().Get(), 0u);
 }
 
 TEST(SslSizeTest, GenericInterface) {

@@ -1,5 +1,7 @@
 #include "ssl2/SSLStatements/SslUnit.h"
 
+#include "ssl2/base/RCUnit.h"
+
 const TString SslUnit::m_asUnits[kMaxUnit + 1] = {"",      "mm",    "cm",    "inch",
                                                   "pixel", "vemto", "points"};
 
@@ -11,6 +13,22 @@ unsigned int SslUnit::Set(std::uint32_t index) {
         return 0;
     m_idxUnit = index;
     return 1;
+}
+
+std::uint32_t SslUnit::GetConversionCode() const {
+    switch (m_idxUnit) {
+        case kCm:
+            return RCUnit::kCm;
+        case kInch:
+            return RCUnit::kInch;
+        case kVemto:
+            return RCUnit::kVemto;
+        case kPixel:
+        case kPoints:
+            return RCUnit::kPixel;
+        default:
+            return RCUnit::kMm;
+    }
 }
 
 void SslUnit::Ser_m_idxUnit(RSDataEntry* entry) const {

@@ -37,6 +37,9 @@ public:
     std::uint32_t Get() const { return m_idxUnit; }
     /// The unit keyword ("mm", "inch", ...; empty for no unit).
     TString ToString() const { return m_asUnits[m_idxUnit]; }
+    /// The RCUnit::Convert code that lengths in this unit are converted from: points
+    /// count as pixels (at the resolution of the conversion), no unit as millimetres.
+    std::uint32_t GetConversionCode() const;
 
     bool operator==(const SslUnit& other) const { return m_idxUnit == other.m_idxUnit; }
     bool operator!=(const SslUnit& other) const { return !(*this == other); }

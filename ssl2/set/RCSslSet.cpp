@@ -15,7 +15,6 @@
 #include "ssl2/base/TFile.h"
 #include "ssl2/base/TMessage.h"
 #include "ssl2/set/RCSslSetDelivery.h"
-#include "ssl2/set/SslParseContext.h"
 #include "ssl2/sslmessages.h"
 
 const TString RCSslSet::m_sBeginJob = "BeginJob";
@@ -293,7 +292,7 @@ unsigned int RCSslSet::ApplyDocBoxRestrictions() {
 }
 
 std::uint32_t RCSslSet::JobUnitCode() const {
-    return ssl2::internal::UnitConversionCode(m_EntryList[0].GetUnits());
+    return m_EntryList[0].GetUnits().GetConversionCode();
 }
 
 void RCSslSet::ConvertToMm(std::uint32_t resolution) {

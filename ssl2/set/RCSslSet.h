@@ -246,6 +246,8 @@ private:
     /// The string mode of this set's current parse; the static copy above only
     /// reports the last mode to NoReEscape().
     bool m_bParseNoReEscape = true;
+    /// The resolution that converts pixel lengths in this set's current parse.
+    std::uint32_t m_nParseResolution = 0;
     static std::atomic<bool> m_staticNoReEscape;
 
     // --- delivery into directories (RCSslSetDelivery*.cpp, RCSslSetNormalize.cpp,

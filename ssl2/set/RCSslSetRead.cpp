@@ -9,6 +9,7 @@
 #include <iterator>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -164,13 +165,17 @@ void SslParseStream(std::FILE* input, RCSslSet* set) {
         set->m_bParseNoReEscape
             ? EightBitEncoding(std::string_view(buffer).substr(0, buffer.size() - 2))
             : ssl2::internal::TInputEncoding::kEscapedUtf16;
-    // At most two readings of the buffer: the second when the starting entry's
-    // lengths had to be converted into the ticket's unit first
-    // (SslParseContext::m_nReadAgainInUnit).
+    // At most two readings of the buffer: the second when a `Units` statement came
+    // after lengths of the job statements (SslParseContext::m_nReadAgainInUnit).
+    std::optional<std::uint32_t> jobUnit;
+    std::size_t reported = 0;
     for (int reading = 0; reading < 2; ++reading) {
         ssl2::internal::SslParseContext context(
             *set, set->m_sLastParsedFilename, encoding,
-            set->m_DiagnosticHandler ? &set->m_DiagnosticHandler : nullptr);
+            set->m_DiagnosticHandler ? &set->m_DiagnosticHandler : nullptr,
+            set->m_nParseResolution);
+        if (jobUnit)
+            context.ReadAgain(*jobUnit, reported);
         if (readFailure) {
             context.ReportFailure(readFailureText.c_str());
             context.m_pFailure = readFailure;
@@ -183,7 +188,6 @@ void SslParseStream(std::FILE* input, RCSslSet* set) {
             SslYyparse(&context);
             context.m_pScanner = nullptr;
         }
-        context.ReleaseHeldDiagnostics();
         if (context.m_pFailure) {
             try {
                 std::rethrow_exception(context.m_pFailure);
@@ -191,11 +195,10 @@ void SslParseStream(std::FILE* input, RCSslSet* set) {
                 RethrowAsLibraryError();
             }
         }
-        if (context.m_nReadAgainInUnit != 0 && reading == 0) {
-            RCSslEntry start = context.m_DefaultEntry;
-            start.ConvertUnit(ssl2::internal::UnitConversionCode(start.GetUnits()),
-                              context.m_nReadAgainInUnit, 0);
-            set->AddEntry(std::move(start));
+        if (context.m_nReadAgainInUnit && reading == 0) {
+            jobUnit = context.m_nReadAgainInUnit;
+            reported = context.Reported();
+            set->AddEntry(std::move(context.m_DefaultEntry));
             continue;
         }
         if (!context.m_bInputDone)
@@ -271,12 +274,15 @@ int RCSslSet::ParseSsl(const TString& fileName, std::uint32_t resolution) {
     try {
         m_bParseNoReEscape = !unicode;
         m_staticNoReEscape = !unicode;
+        m_nParseResolution = resolution;
         SslParseFunction(path.c_str(), this);
     } catch (const std::exception&) {
         LogException("RCSslSet::ParseSsl got an Exception from SslParseFunction():");
         return -1;
     }
 
+    // The reader stores millimetres; this converts only a starting entry that no
+    // job replaced.
     ConvertToMm(resolution);
     SetOrdinals(1);
     return Size();
@@ -298,12 +304,15 @@ int RCSslSet::ParseSslBuffer(const void* data, std::size_t size, const TString& 
             ThrowLastError("fmemopen", name);
         m_bParseNoReEscape = !unicode;
         m_staticNoReEscape = !unicode;
+        m_nParseResolution = resolution;
         SslParseStream(input.get(), this);
     } catch (const std::exception&) {
         LogException("RCSslSet::ParseSslBuffer got an Exception from SslParseStream():");
         return -1;
     }
 
+    // The reader stores millimetres; this converts only a starting entry that no
+    // job replaced.
     ConvertToMm(resolution);
     SetOrdinals(1);
     return Size();

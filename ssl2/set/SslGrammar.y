@@ -9,7 +9,8 @@
  * stored until then stay in the set.
  *
  * Every action works on the parse context (ctx): the entry being filled is
- * ctx->m_CurrentEntry.
+ * ctx->m_CurrentEntry.  Every length goes through ctx->Length, which converts it
+ * from the ticket's unit (or its own) to millimetres.
  */
 
 %define api.pure full
@@ -269,7 +270,7 @@ simple_statement
               default: break;
           }
       }
-    | S_UNITS V_UNITWORD { E.SetUnits(static_cast<SslUnit::RCSslUnits>($2)); }
+    | S_UNITS V_UNITWORD { ctx->SetUnits(static_cast<std::uint32_t>($2)); }
     | S_LONGSTRING T_LONGSTRING { ctx->SetLongString($1, S($2)); }
     | S_FILEINFO { ctx->BeginFileInfo(); } T_HEX { ctx->FileInfoHex($3); }
       fileinfo_values { ctx->EndFileInfo(); }
@@ -316,8 +317,10 @@ zoom_form
     | A_SCALETOFIT A_SCALETOFIT { ctx->SizeOfType(SslSize::kScaleToFitRoll); }
     | A_ORIGINAL { ctx->SizeOfType(SslSize::kOriginal); }
     | A_ORIGINAL A_ORIGINAL { ctx->SizeOfType(SslSize::kOriginal); }
-    | T_FLOAT T_FLOAT { ctx->SizeWindow(SslSize::kPercent, {static_cast<double>($1), static_cast<double>($2), 0}); }
-    | T_INTEGER T_INTEGER { ctx->SizeWindow(SslSize::kPercent, {static_cast<double>($1), static_cast<double>($2), 0}); }
+    | T_FLOAT T_FLOAT { ctx->SizeFactors($1, $2); }
+    | T_INTEGER T_INTEGER {
+          ctx->SizeFactors(static_cast<double>($1), static_cast<double>($2));
+      }
     ;
 
 format
@@ -329,13 +332,17 @@ format
     | V_FOLDFORMAT { $$.family = 4; $$.format = $1; }
     ;
 
-/* Two window dimensions: kept in the context (ctx->m_Dims) for the enclosing rule,
-   which uses them at once. */
+/* Two window dimensions, optionally in a unit of their own: kept in the context
+   (ctx->m_Dims) for the enclosing rule, which uses them at once. */
 dims
     : T_FLOAT T_FLOAT { ctx->m_Dims = {$1, $2, 0}; }
     | T_FLOAT T_FLOAT V_UNITWORD { ctx->m_Dims = {$1, $2, static_cast<std::uint32_t>($3)}; }
     | T_INTEGER T_INTEGER {
           ctx->m_Dims = {static_cast<double>($1), static_cast<double>($2), 0};
+      }
+    | T_INTEGER T_INTEGER V_UNITWORD {
+          ctx->m_Dims = {static_cast<double>($1), static_cast<double>($2),
+                         static_cast<std::uint32_t>($3)};
       }
     ;
 
@@ -394,8 +401,8 @@ hpgl_item
     | A_FILEPENCOLOR A_RGB T_EOL { HPGL_OR_VIC(Filepencolor, 2); }
     | A_PENSCALE V_SWITCH T_EOL { HPGL_OR_VIC(Penscale, FLAG($2)); }
     | A_CLIPPING V_SWITCH T_EOL { HPGL_OR_VIC(Clipping, FLAG($2)); }
-    | A_MINWIDTH number T_EOL { HPGL_OR_VIC(Minwidth, $2); }
-    | A_MAXWIDTH number T_EOL { HPGL_OR_VIC(Maxwidth, $2); }
+    | A_MINWIDTH number T_EOL { HPGL_OR_VIC(Minwidth, ctx->Length($2)); }
+    | A_MAXWIDTH number T_EOL { HPGL_OR_VIC(Maxwidth, ctx->Length($2)); }
     | A_STEPSIZE T_INTEGER T_EOL { HPGL_OR_VIC(Stepsize, $2); }
     | A_PATTERNTYPE A_LOADABLEPATTERN T_EOL { HPGL_OR_VIC(Patterntype, 3); }
     | A_PATTERNTYPE A_CIRCLE T_EOL { HPGL_OR_VIC(Patterntype, 0); }
@@ -429,8 +436,8 @@ calcomp_item
     | A_IGNOREPENSIZE V_SWITCH T_EOL { E.SetCalcompIgnorePenSize(FLAG($2)); }
     | A_FILEPENCOLOR V_SWITCH T_EOL
     | A_CLIPPING V_SWITCH T_EOL
-    | A_MINWIDTH number T_EOL { E.SetCalcompMinwidth($2); }
-    | A_MAXWIDTH number T_EOL { E.SetCalcompMaxwidth($2); }
+    | A_MINWIDTH number T_EOL { E.SetCalcompMinwidth(ctx->Length($2)); }
+    | A_MAXWIDTH number T_EOL { E.SetCalcompMaxwidth(ctx->Length($2)); }
     | A_STEPSIZE T_INTEGER T_EOL { E.SetCalcompStepsize($2); }
     | A_PATTERNTYPE A_CIRCLE T_EOL { E.SetCalcompPatterntype(0); }
     | A_PATTERNTYPE A_RANDOM T_EOL { E.SetCalcompPatterntype(1); }
@@ -554,12 +561,11 @@ pen_attributes
 
 pen_attribute
     : A_WIDTH number {
+          const std::uint32_t first = ctx->m_nPenFirst, last = ctx->m_nPenLast;
           switch (ctx->m_nPlotter) {
-              case kPlotterHpgl: E.SetHpglPensWidth($2, ctx->m_nPenFirst, ctx->m_nPenLast); break;
-              case kPlotterVic: E.SetVicPensWidth($2, ctx->m_nPenFirst, ctx->m_nPenLast); break;
-              case kPlotterCalcomp:
-                  E.SetCalcompPensWidth($2, ctx->m_nPenFirst, ctx->m_nPenLast);
-                  break;
+              case kPlotterHpgl: E.SetHpglPensWidth(ctx->Length($2), first, last); break;
+              case kPlotterVic: E.SetVicPensWidth(ctx->Length($2), first, last); break;
+              case kPlotterCalcomp: E.SetCalcompPensWidth(ctx->Length($2), first, last); break;
               case kPlotterOldStyle: break;
           }
       }
@@ -697,8 +703,8 @@ margin_item
     ;
 
 margin_length
-    : V_SIDE number { E.SetMargin(static_cast<std::uint32_t>($1), $2); }
-    | A_ALL number { E.SetMargin(4, $2); }
+    : V_SIDE number { E.SetMargin(static_cast<std::uint32_t>($1), ctx->Length($2)); }
+    | A_ALL number { E.SetMargin(4, ctx->Length($2)); }
     ;
 
 margin_switch
@@ -737,7 +743,7 @@ stamp_item
 stamp_setting
     : A_ALLPAGES V_SWITCH { ctx->m_Stamp.SetAllPages($2); }
     | A_BMP T_STRING { ctx->m_Stamp.SetBmpFile(S($2)); }
-    | A_BMPDISTANCE T_FLOAT { ctx->m_Stamp.SetBmpDistance($2); }
+    | A_BMPDISTANCE T_FLOAT { ctx->m_Stamp.SetBmpDistance(ctx->Length($2)); }
     | A_BMPORIENTATION V_POSITION { ctx->m_Stamp.SetBmpOrientation($2); }
     | A_COLOR A_LEVEL T_INTEGER {
           ctx->m_Stamp.SetColor(0);
@@ -749,14 +755,14 @@ stamp_setting
           else if ($2 == 15) ctx->m_Stamp.SetColor(4);
       }
     | A_COLOR A_DARK V_COLOURNAME { if ($3 == 14) ctx->m_Stamp.SetColor(2); }
-    | A_DISTANCE T_FLOAT { ctx->m_Stamp.SetDistance($2); }
+    | A_DISTANCE T_FLOAT { ctx->m_Stamp.SetDistance(ctx->Length($2)); }
     | A_FONT T_STRING { ctx->m_Stamp.SetFontName(S($2)); }
     | A_FONTATTRIBUTE A_NORMAL { ctx->m_Stamp.SetFontAttribute(0); }
     | A_FONTATTRIBUTE font_styles { ctx->m_Stamp.SetFontAttribute(ctx->m_nFontFlags); }
     | A_FONTCOLOR T_INTEGER { ctx->m_Stamp.SetFontColor(static_cast<std::uint32_t>($2)); }
     | A_FONTSIZE T_INTEGER { ctx->m_Stamp.SetFontSize($2); }
-    | A_FRAMESIZE T_FLOAT { ctx->m_Stamp.SetFrameSize($2); }
-    | A_FRAMETEXTDISTANCE T_FLOAT { ctx->m_Stamp.SetFrameTextDistance($2); }
+    | A_FRAMESIZE T_FLOAT { ctx->m_Stamp.SetFrameSize(ctx->Length($2)); }
+    | A_FRAMETEXTDISTANCE T_FLOAT { ctx->m_Stamp.SetFrameTextDistance(ctx->Length($2)); }
     | A_MIRROR V_AXIS { ctx->m_Stamp.SetMirror($2); }
     | A_MIRROR V_SWITCH { ctx->m_Stamp.SetMirror(0); }
     | A_NAME T_STRING { ctx->m_Stamp.SetName(UnquoteStampText(S($2))); }
@@ -769,12 +775,12 @@ stamp_setting
     | A_POSITION V_POSITION { ctx->m_Stamp.SetPosition($2); }
     | A_POSITION V_POSITION A_COORDINATE T_FLOAT T_FLOAT {
           ctx->m_Stamp.SetPosition($2);
-          ctx->m_Stamp.SetPositionCoordinateX($4);
-          ctx->m_Stamp.SetPositionCoordinateY($5);
+          ctx->m_Stamp.SetPositionCoordinateX(ctx->Length($4));
+          ctx->m_Stamp.SetPositionCoordinateY(ctx->Length($5));
       }
     | A_COORDINATE T_FLOAT T_FLOAT {
-          ctx->m_Stamp.SetPositionCoordinateX($2);
-          ctx->m_Stamp.SetPositionCoordinateY($3);
+          ctx->m_Stamp.SetPositionCoordinateX(ctx->Length($2));
+          ctx->m_Stamp.SetPositionCoordinateY(ctx->Length($3));
       }
     | A_POSITIONSCALE V_SWITCH { ctx->m_Stamp.SetPositionScale(FLAG($2)); }
     | A_ROTATE T_INTEGER { ctx->m_Stamp.SetRotate($2); }

@@ -99,8 +99,7 @@ TEST_F(SslNumberForms, ZoomFactorsAndWindowsKeepTheirMeaning) {
 // binary noise of the conversion; a window zoom is a length and converted too.
 TEST_F(SslNumberForms, ConvertedLengthsCarryNoNoise) {
     const RSParse read = Parse(
-        // The plotter languages' widths are given: the conversion treats their
-        // defaults as inches too.
+        // The plotter languages' widths are given in inches as well.
         "BeginJob\nUnits inch\nHpgl maxwidth 0.3\nVic maxwidth 0.05\nCalcomp maxwidth 0.07\n"
         "BeginOutput\nMargin top 1.1\nOutputSize Window 8.3 11.7\nEndOutput\n"
         "BeginOutput\nZoom proportional 8.5 11.0\nEndOutput\n"

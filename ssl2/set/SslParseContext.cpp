@@ -2,13 +2,13 @@
 #include "ssl2/set/SslParseContext.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <stdexcept>
 #include <utility>
 
-#include "ssl2/base/RCUnit.h"
 #include "ssl2/set/RCSslSet.h"
 
 namespace ssl2::internal {
@@ -123,15 +123,11 @@ void SslParseContext::Report(RSSslDiagnostic::TKind kind, std::int32_t line, TSt
     diagnostic.m_nLine = line;
     diagnostic.m_sText = std::move(text);
     diagnostic.m_sMessage = std::move(message);
-    if (m_bHoldDiagnostics) {
-        m_aHeld.push_back(std::move(diagnostic));
-        m_aHeldToStdout.push_back(toStdout);
+    ++m_nReported;
+    if (m_nPassOver > 0) {
+        --m_nPassOver;
         return;
     }
-    Deliver(diagnostic, toStdout);
-}
-
-void SslParseContext::Deliver(const RSSslDiagnostic& diagnostic, bool toStdout) const {
     if (m_pHandler != nullptr) {
         (*m_pHandler)(diagnostic);
         return;
@@ -140,12 +136,10 @@ void SslParseContext::Deliver(const RSSslDiagnostic& diagnostic, bool toStdout) 
                 toStdout ? stdout : stderr);
 }
 
-void SslParseContext::ReleaseHeldDiagnostics() {
-    m_bHoldDiagnostics = false;
-    for (std::size_t i = 0; i < m_aHeld.size(); ++i)
-        Deliver(m_aHeld[i], m_aHeldToStdout[i]);
-    m_aHeld.clear();
-    m_aHeldToStdout.clear();
+void SslParseContext::ReadAgain(std::uint32_t unit, std::size_t reported) {
+    m_nUnit = unit;
+    m_bUnitSettled = true;
+    m_nPassOver = reported;
 }
 
 void SslParseContext::UnknownStatement(const char* word, std::size_t length) {
@@ -210,11 +204,17 @@ void SslParseContext::BeginJob() {
     if (m_pSet->IsEmpty() == 0) {
         m_DefaultEntry = std::as_const(*m_pSet).GetEntry(0);
         m_pSet->RemoveEntry(0);
-        m_nStartUnit = UnitConversionCode(m_DefaultEntry.GetUnits());
-        m_bHoldDiagnostics = m_nStartUnit != RCUnit::kPixel;
     } else {
         m_DefaultEntry = RCSslEntry(0);
     }
+    // The starting entry's lengths are in its own unit, which is the ticket's too
+    // unless the ticket names one.
+    const std::uint32_t startUnit = m_DefaultEntry.GetUnits().GetConversionCode();
+    if (startUnit != RCUnit::kMm)
+        m_DefaultEntry.ConvertUnit(startUnit, RCUnit::kMm, m_nResolution);
+    m_DefaultEntry.SetUnits(SslUnit::kMm);
+    if (!m_bUnitSettled)
+        m_nUnit = startUnit;
     m_CurrentEntry = RCSslEntry(m_DefaultEntry, 0);
     // List statements add to their lists, so the starting lists are set aside: a
     // ticket that names addresses, support files or job stamps of its own replaces
@@ -228,15 +228,12 @@ void SslParseContext::BeginJob() {
 }
 
 bool SslParseContext::EndJobStatements() {
-    if (m_bHoldDiagnostics) {
-        const std::uint32_t unit = UnitConversionCode(m_CurrentEntry.GetUnits());
-        if (unit != RCUnit::kPixel && unit != m_nStartUnit) {
-            m_nReadAgainInUnit = unit;
-            m_aHeld.clear();
-            m_aHeldToStdout.clear();
+    if (!m_bUnitSettled) {
+        if (m_nLengthUnit && (m_bLengthUnitsDiffer || *m_nLengthUnit != m_nUnit)) {
+            m_nReadAgainInUnit = m_nUnit;
             return false;
         }
-        ReleaseHeldDiagnostics();
+        m_bUnitSettled = true;
     }
     // The starting lists stay where the ticket named none (m_DefaultEntry still holds
     // the starting defaults here).
@@ -291,6 +288,29 @@ void SslParseContext::SetLongString(std::int32_t tag, const TString& value) {
     Lookup(kLongSetters, tag)(m_CurrentEntry, value);
 }
 
+double SslParseContext::Length(double value, std::uint32_t unit) {
+    std::uint32_t from = m_nUnit;
+    if (unit != SslUnit::kNone) {
+        from = SslUnit(unit).GetConversionCode();
+    } else if (!m_bUnitSettled) {
+        if (!m_nLengthUnit)
+            m_nLengthUnit = m_nUnit;
+        else if (*m_nLengthUnit != m_nUnit)
+            m_bLengthUnitsDiffer = true;
+    }
+    if (from == RCUnit::kMm)
+        return value;
+    const double mm = RCUnit::Convert(from, RCUnit::kMm, value, m_nResolution);
+    // To a nanometre, far below what any plotter resolves: a length given as 1.1
+    // inch holds 27.94 mm, not the binary noise of the product.
+    return std::abs(mm) < 1e6 ? std::round(mm * 1e9) / 1e9 : mm;
+}
+
+void SslParseContext::SetUnits(std::uint32_t unit) {
+    if (!m_bUnitSettled)
+        m_nUnit = SslUnit(unit).GetConversionCode();
+}
+
 void SslParseContext::SizeOfType(std::uint32_t type) {
     m_Size = SslSize();
     m_Size.SetSizeType(type);
@@ -306,9 +326,16 @@ void SslParseContext::SizeFormat(std::uint32_t type, std::int32_t family, std::i
 
 void SslParseContext::SizeWindow(std::uint32_t type, const SslDims& dims) {
     SizeOfType(type);
-    m_Size.SetWidth(dims.width);
-    m_Size.SetHeight(dims.height);
-    m_Size.SetSizeUnit(SslUnit(dims.unit));
+    m_Size.SetWidth(Length(dims.width, dims.unit));
+    m_Size.SetHeight(Length(dims.height, dims.unit));
+    // A size that named its unit now holds millimetres, and says so.
+    m_Size.SetSizeUnit(SslUnit(dims.unit == SslUnit::kNone ? SslUnit::kNone : SslUnit::kMm));
+}
+
+void SslParseContext::SizeFactors(double width, double height) {
+    SizeOfType(SslSize::kPercent);
+    m_Size.SetWidth(width);
+    m_Size.SetHeight(height);
 }
 
 void SslParseContext::StoreSize(std::int32_t statement) {
@@ -354,22 +381,6 @@ void SslParseContext::BeginStamp() {
 void SslParseContext::EndStamp() {
     if (m_Stamp.IsVisible())
         m_CurrentEntry.AddStamp(m_Stamp);
-}
-
-std::uint32_t UnitConversionCode(const SslUnit& unit) {
-    switch (unit.Get()) {
-        case SslUnit::kCm:
-            return RCUnit::kCm;
-        case SslUnit::kInch:
-            return RCUnit::kInch;
-        case SslUnit::kVemto:
-            return RCUnit::kVemto;
-        case SslUnit::kPixel:
-        case SslUnit::kPoints:
-            return RCUnit::kPixel;
-        default:
-            return RCUnit::kMm;
-    }
 }
 
 }  // namespace ssl2::internal

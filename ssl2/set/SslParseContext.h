@@ -9,10 +9,11 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "ssl2/base/RCUnit.h"
 #include "ssl2/entry/RCSslEntry.h"
 #include "ssl2/set/SslDiagnostic.h"
 
@@ -61,10 +62,6 @@ inline constexpr std::size_t kMaxTokenLength = 64u << 20;
 /// A stamp's name or text with every "''" turned back into a double quote.
 TString UnquoteStampText(TString text);
 
-/// The unit code of RCUnit::Convert (0 pixel, 1 mm, 2 inch, 3 vemto, 4 cm) that
-/// lengths given in `unit` are converted from.
-std::uint32_t UnitConversionCode(const SslUnit& unit);
-
 /// How the bytes of the scanned input become text.
 enum class TInputEncoding {
     kUtf8,          ///< an 8-bit file that is UTF-8 (byte-order mark, or valid throughout)
@@ -73,18 +70,42 @@ enum class TInputEncoding {
 };
 
 /// Two window dimensions as the ticket gives them, with the unit word that may follow
-/// (0 when none does).
+/// (an SslUnit index; 0 when none does).
 struct SslDims {
     double width = 0;
     double height = 0;
     std::uint32_t unit = 0;
 };
 
+/// Lengths.  Every length the reader stores is in millimetres.  A length that names
+/// its own unit (a window size followed by a unit word) is in that unit; any other is
+/// in the ticket's unit, which is the job's: the last `Units` statement among the job
+/// statements, wherever it stands among them (the writer puts `Units` after the
+/// lengths of the job entry), or, when there is none, the unit of the starting entry
+/// (millimetres for an empty set).  A `Units` statement in an output block changes
+/// nothing: file entries carry no unit of their own.  Lengths are converted as they
+/// are stored, so setters check their ranges in millimetres and defaults are never
+/// touched.  While the job statements are read the unit is the one in force so far;
+/// when a later `Units` statement changes it after lengths were stored, the parse
+/// stops at the end of the job statements and the ticket is read again with the
+/// job's unit from the start (m_nReadAgainInUnit).
 class SslParseContext {
 public:
+    /// `resolution` (dots per inch) converts pixel lengths.
     SslParseContext(RCSslSet& set, TString file, TInputEncoding encoding,
-                    const TSslDiagnosticHandler* handler)
-        : m_pSet(&set), m_sFile(std::move(file)), m_nEncoding(encoding), m_pHandler(handler) {}
+                    const TSslDiagnosticHandler* handler, std::uint32_t resolution)
+        : m_pSet(&set),
+          m_sFile(std::move(file)),
+          m_nEncoding(encoding),
+          m_pHandler(handler),
+          m_nResolution(resolution) {}
+
+    /// Makes this a second reading: lengths are in `unit` (an RCUnit code) from the
+    /// start, and the first `reported` diagnostics, which the first reading reported
+    /// already, are passed over.
+    void ReadAgain(std::uint32_t unit, std::size_t reported);
+    /// Diagnostics reported so far.
+    std::size_t Reported() const { return m_nReported; }
 
     // --- scanner side -------------------------------------------------------------
     std::uint32_t HexValue(const char* digits) const;
@@ -109,8 +130,8 @@ public:
     void SyntaxError(const char* message);
 
     void BeginJob();
-    /// Stores the job entry; false (nothing stored) when the ticket's unit differs
-    /// from the unit of the starting entry taken from the set (m_nReadAgainInUnit).
+    /// Stores the job entry; false (nothing stored) when lengths of the job statements
+    /// were converted with another unit than the job's (m_nReadAgainInUnit).
     bool EndJobStatements();
     void BeginFile();
     void EndFile();
@@ -123,10 +144,17 @@ public:
     void SetOptionWithOptions(std::int32_t tag, std::int32_t value, std::int32_t options);
     void SetLongString(std::int32_t tag, const TString& value);
 
+    /// A length as the ticket gives it, in millimetres: converted from `unit` (an
+    /// SslUnit index) when the length names its own, else from the ticket's unit.
+    double Length(double value, std::uint32_t unit = SslUnit::kNone);
+    /// A `Units` statement (`unit` an SslUnit index).
+    void SetUnits(std::uint32_t unit);
+
     /// Size forms: a fresh size of `type`, optionally a format, window or zoom factors.
     void SizeOfType(std::uint32_t type);
     void SizeFormat(std::uint32_t type, std::int32_t family, std::int32_t format);
     void SizeWindow(std::uint32_t type, const SslDims& dims);
+    void SizeFactors(double width, double height);
     void StoreSize(std::int32_t statement);
 
     void BeginFileInfo();
@@ -152,15 +180,11 @@ public:
     std::string m_sLastToken;
     std::exception_ptr m_pFailure;
 
-    /// Lengths of a starting entry taken from the set are in that entry's unit, but
-    /// the set converts every length from the ticket's unit after the parse.  When
-    /// the two differ, the parse stops at the end of the job statements, and this is
-    /// the ticket's unit code: the caller converts the starting entry into it and
-    /// reads the ticket again.  Until then diagnostics are held back, so that none is
-    /// reported twice.  0 when the parse went through.
-    std::uint32_t m_nReadAgainInUnit = 0;
-    /// Reports the diagnostics held back during the job statements.
-    void ReleaseHeldDiagnostics();
+    /// The job's unit (an RCUnit code) when the parse stopped at the end of the job
+    /// statements because lengths before a `Units` statement were converted with
+    /// another unit: the caller puts the starting entry (m_DefaultEntry, already in
+    /// millimetres) back into the set and reads the ticket again in this unit.
+    std::optional<std::uint32_t> m_nReadAgainInUnit;
 
     // Scratch values of multi-line statements.
     TPlotter m_nPlotter = kPlotterHpgl;
@@ -177,7 +201,6 @@ public:
 private:
     void Report(RSSslDiagnostic::TKind kind, std::int32_t line, TString text, TString message,
                 bool toStdout);
-    void Deliver(const RSSslDiagnostic& diagnostic, bool toStdout) const;
 
     static constexpr std::size_t kStringSlots = 8;
     std::array<std::string, kStringSlots> m_asStrings;
@@ -186,13 +209,17 @@ private:
     std::uint32_t m_nHexCount = 0;
     std::string m_sStray;
     std::int32_t m_nStrayLine = 0;
+    std::size_t m_nReported = 0;
+    std::size_t m_nPassOver = 0;
 
-    /// Unit code of the starting entry taken from the set; 0 when there was none
-    /// (or its lengths are pixels, which need the resolution).
-    std::uint32_t m_nStartUnit = 0;
-    bool m_bHoldDiagnostics = false;
-    std::vector<RSSslDiagnostic> m_aHeld;
-    std::vector<bool> m_aHeldToStdout;
+    std::uint32_t m_nResolution;
+    /// The ticket's unit (RCUnit code): the unit in force so far until m_bUnitSettled.
+    std::uint32_t m_nUnit = RCUnit::kMm;
+    bool m_bUnitSettled = false;
+    /// The unit the job statements' first length was converted with, and whether a
+    /// later one was converted with another.
+    std::optional<std::uint32_t> m_nLengthUnit;
+    bool m_bLengthUnitsDiffer = false;
 };
 
 }  // namespace ssl2::internal

@@ -1,0 +1,229 @@
+// Tickets that give their lengths in another unit than millimetres: what the reader
+// stores, and what a reader of the written ticket gets back.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "ssl2/set/RCSslSet.h"
+#include "ssl2/set/SslTestSupport.h"
+
+namespace {
+
+using ssl2::test::ExamplePath;
+using ssl2::test::ParseFile;
+using ssl2::test::RSParse;
+
+/// Reads the 8-bit `text` from memory into `set` (resolution 300 dpi), collecting the
+/// diagnostics.
+RSParse ParseText(const std::string& text, RCSslSet set = RCSslSet()) {
+    RSParse parse;
+    parse.m_Set = std::move(set);
+    parse.m_Set.SetDiagnosticHandler(
+        [&parse](const RSSslDiagnostic& d) { parse.m_Diagnostics.push_back(d); });
+    parse.m_nResult = parse.m_Set.ParseSslBuffer(text.data(), text.size(), "units.ssl", 300);
+    parse.m_Set.SetDiagnosticHandler({});
+    return parse;
+}
+
+/// The written ticket of `set` read back: no diagnostic, no error note, and the
+/// same text again.
+void ExpectWrittenTicketReadsBack(const RCSslSet& set, const std::string& label) {
+    const std::string text = set.ToString(SslStatement::kVersion40).str();
+    const RSParse back = ParseText(text);
+    ASSERT_EQ(back.m_nResult, set.Size()) << label << "\n" << text;
+    EXPECT_TRUE(back.m_Diagnostics.empty()) << label << ": " << back.m_Diagnostics[0].m_sMessage;
+    for (int i = 0; i < back.m_Set.Size(); ++i)
+        EXPECT_EQ(back.m_Set.GetEntry(i).GetErrors(), SslError().ToString()) << label << " " << i;
+    EXPECT_EQ(back.m_Set.ToString(SslStatement::kVersion40).str(), text) << label;
+}
+
+// Only the lengths a ticket gives are in its unit; the defaults are millimetres and
+// stay as they are (a default maximum width converted from inches is out of range,
+// and the written ticket then loses it).
+TEST(SslTicketUnits, OnlyTheGivenLengthsAreConverted) {
+    struct Row {
+        const char* unit;
+        const char* margin;
+        const char* pen;
+    };
+    // Each gives a top margin of 27.94 mm and a pen width of 0.254 mm (pixels at 300 dpi).
+    const Row rows[] = {{"inch", "1.1", "0.01"},
+                        {"cm", "2.794", "0.0254"},
+                        {"pixel", "330", "3"},
+                        {"points", "330", "3"}};
+    const RCSslEntry defaults(0);
+    for (const Row& r : rows) {
+        const RSParse read = ParseText(std::string("BeginJob\nUnits ") + r.unit + "\nMargin top " +
+                                       r.margin + "\nHpglPens Number 1 Width " + r.pen +
+                                       "\nBeginOutput\nName \"a.plt\"\nEndOutput\nEndJob\n");
+        ASSERT_EQ(read.m_nResult, 2) << r.unit;
+        for (int i = 0; i < 2; ++i) {
+            const RCSslEntry& e = read.m_Set.GetEntry(i);
+            EXPECT_EQ(e.GetUnits().Get(), SslUnit::kMm) << r.unit;
+            EXPECT_NEAR(e.GetMargin(0), 27.94, 1e-9) << r.unit;
+            EXPECT_EQ(e.GetMargin(1), 0.0) << r.unit;
+            EXPECT_NEAR(e.GetHpglPensWidth(1), 0.254, 1e-9) << r.unit;
+            EXPECT_EQ(e.GetHpglPensWidth(2), defaults.GetHpglPensWidth(2)) << r.unit;
+            EXPECT_EQ(e.GetVicPensWidth(1), defaults.GetVicPensWidth(1)) << r.unit;
+            EXPECT_EQ(e.GetCalcompPensWidth(1), defaults.GetCalcompPensWidth(1)) << r.unit;
+            EXPECT_EQ(e.GetHpglMaxwidth(), defaults.GetHpglMaxwidth()) << r.unit;
+            EXPECT_EQ(e.GetHpglMinwidth(), defaults.GetHpglMinwidth()) << r.unit;
+            EXPECT_EQ(e.GetVicMaxwidth(), defaults.GetVicMaxwidth()) << r.unit;
+            EXPECT_EQ(e.GetCalcompMaxwidth(), defaults.GetCalcompMaxwidth()) << r.unit;
+            EXPECT_EQ(e.GetCalcompMinwidth(), defaults.GetCalcompMinwidth()) << r.unit;
+        }
+        ExpectWrittenTicketReadsBack(read.m_Set, r.unit);
+    }
+}
+
+// A size that names its own unit is in that unit, whatever the job's unit; a size
+// without one is in the job's.  The sizes read hold millimetres.
+TEST(SslTicketUnits, ASizeNamingItsUnitIsInThatUnit) {
+    for (const char* job : {"inch", "mm"}) {
+        const RSParse read = ParseText(
+            std::string("BeginJob\nUnits ") + job +
+            "\nJobFlagsheet Size Window 42.0 29.7 cm\nBeginOutput\nOutputSize Window 420 297 mm\n"
+            "PaperSize proportional 16.5 11.7 inch\nZoom Window 42.0 29.7 cm\nEndOutput\n"
+            "BeginOutput\nOutputSize Window 16.5 11.7\nEndOutput\nEndJob\n");
+        ASSERT_EQ(read.m_nResult, 3) << job;
+        EXPECT_TRUE(read.m_Diagnostics.empty()) << job;
+        const RCSslEntry& file = read.m_Set.GetEntry(1);
+        for (const SslSize& size :
+             {read.m_Set.GetEntry(0).GetJobFlagsheetSize(), file.GetOutputSize(), file.GetZoom()}) {
+            EXPECT_NEAR(size.GetWidth(), 420.0, 1e-9) << job << " " << size.GetSizeType();
+            EXPECT_NEAR(size.GetHeight(), 297.0, 1e-9) << job << " " << size.GetSizeType();
+            EXPECT_EQ(size.GetSizeUnit().Get(), SslUnit::kMm) << job;
+        }
+        EXPECT_NEAR(file.GetPaperSize().GetWidth(), 419.1, 1e-9) << job;
+        EXPECT_NEAR(file.GetPaperSize().GetHeight(), 297.18, 1e-9) << job;
+        // Without a unit of its own: the job's.
+        const double scale = std::string(job) == "inch" ? 25.4 : 1.0;
+        EXPECT_NEAR(read.m_Set.GetEntry(2).GetOutputSize().GetWidth(), 16.5 * scale, 1e-9);
+        EXPECT_EQ(read.m_Set.GetEntry(2).GetOutputSize().GetSizeUnit().Get(), SslUnit::kNone);
+        ExpectWrittenTicketReadsBack(read.m_Set, job);
+    }
+}
+
+// The job's unit holds for the lengths before its Units statement too (the writer
+// puts Units after them), and for every output block; a Units statement in a block
+// changes nothing.  Each diagnostic is reported once, and reading the ticket again
+// into the same set gives the same set.
+TEST(SslTicketUnits, TheJobsUnitHoldsForTheWholeTicket) {
+    const std::string ticket =
+        "BeginJob\nCopeis 2\nMargin top 1.1\nHpgl maxwidth 0.3\n"
+        "Stamp Text \"A\"\n\t+ Distance 0.5\n\t+ FontSize 1.5\n\t+ Coordinate 1.0 2.0\n"
+        "Units inch\n"
+        "BeginOutput\nMargin left 0.5\nUnits cm\nHpglPens Number 1 Width 0.01\nEndOutput\n"
+        "EndJob\n";
+    RSParse read = ParseText(ticket);
+    ASSERT_EQ(read.m_nResult, 2);
+    ASSERT_EQ(read.m_Diagnostics.size(), 2u);
+    EXPECT_EQ(read.m_Diagnostics[0].m_sMessage, "unknownstatement \"Copeis\" In Zeile 2\n");
+    EXPECT_EQ(read.m_Diagnostics[1].m_sMessage, "parse error Token \"1.5\" In Zeile 7\n");
+    const RCSslEntry& job = read.m_Set.GetEntry(0);
+    EXPECT_EQ(job.GetMargin(0), 27.94);
+    EXPECT_EQ(job.GetHpglMaxwidth(), 7.62);
+    ASSERT_EQ(job.GetStampCount(), 1u);
+    EXPECT_EQ(job.GetStamp(0).GetDistance(), 12.7);
+    EXPECT_EQ(job.GetStamp(0).GetPositionCoordinateY(), 50.8);
+    EXPECT_NE(job.GetErrors().Find("Error in Stamp settings\n"), -1);
+    const RCSslEntry& file = read.m_Set.GetEntry(1);
+    EXPECT_EQ(file.GetMargin(0), 27.94);
+    EXPECT_EQ(file.GetMargin(1), 12.7);
+    EXPECT_EQ(file.GetHpglPensWidth(1), 0.254);
+    EXPECT_EQ(file.GetUnits().Get(), SslUnit::kMm);
+
+    const std::string first = read.m_Set.ToString(SslStatement::kVersion40).str();
+    for (int i = 0; i < 3; ++i) {
+        RSParse again = ParseText(ticket, std::move(read.m_Set));
+        ASSERT_EQ(again.m_nResult, 2);
+        EXPECT_EQ(again.m_Diagnostics.size(), 2u) << "reported once per reading";
+        EXPECT_EQ(again.m_Set.ToString(SslStatement::kVersion40).str(), first);
+        read = std::move(again);
+    }
+}
+
+/// The names of the statements in which `a` and `b` differ, leaving out what the
+/// dialect "4.0" does not write (the file's colour depth, the settings strings).
+std::string DifferingStatements(const RCSslSet& a, const RCSslSet& b) {
+    RCSslEntry::RSCompReturn compared = a == b;
+    if (!compared.bSameEntryCount)
+        return "entry count";
+    for (TSslStatementID id :
+         {kId_SslFileInfo, kId_SslHpglAsString, kId_SslPdfAsString, kId_SslPsAsString})
+        compared.Differences.SetAccess(id, 0);
+    std::string names;
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        if (compared.Differences.GetAccess(static_cast<TSslStatementID>(id)) != 0) {
+            const std::unique_ptr<SslStatement> statement(
+                SslStatement::CreateSslObject(static_cast<TSslStatementID>(id)));
+            names += statement->GetStatementName(0).str() + " ";
+        }
+    }
+    return names;
+}
+
+/// A length of a written ticket (millimetres) in inches, with twelve decimals.
+std::string Inches(const std::string& mm) {
+    return TString::Format("%.12f", std::stod(mm) / 25.4).str();
+}
+
+/// `text` with the numbers of the sub-matches 2 onward of `re` in inches.
+std::string NumbersInInches(const std::string& text, const std::regex& re) {
+    std::string out;
+    auto last = text.cbegin();
+    for (std::sregex_iterator it(text.begin(), text.end(), re), end; it != end; ++it) {
+        for (std::size_t n = 2; n < it->size(); ++n) {
+            out.append(last, (*it)[n].first) += Inches((*it)[n].str());
+            last = (*it)[n].second;
+        }
+    }
+    return out.append(last, text.cend());
+}
+
+/// The written ticket `text` with every length in inches and "Units inch" where it
+/// has "Units mm" (after the job's lengths).  Sizes that name their unit keep it.
+std::string InInches(const std::string& text) {
+    static const std::regex length(
+        "\\b((?:minwidth|maxwidth|width|top|left|bottom|right|bmpdistance|distance|framesize|"
+        "frametextdistance) )(-?[0-9]+\\.[0-9]+)");
+    static const std::regex pair(
+        "\\b((?:proportional|unproportional|coordinate) )(-?[0-9]+\\.[0-9]+) "
+        "(-?[0-9]+\\.[0-9]+)(?= ?\r\n)");
+    std::string out = NumbersInInches(NumbersInInches(text, length), pair);
+    const std::size_t units = out.find("\r\nUnits mm\r\n");
+    EXPECT_NE(units, std::string::npos) << text;
+    return units == std::string::npos ? out : out.replace(units, 12, "\r\nUnits inch\r\n");
+}
+
+// Every example ticket, rewritten with its lengths in inches, reads to the same set
+// as the original, and gives the same plot configuration.
+TEST(SslTicketUnits, ExampleTicketsInInchesReadAsTheOriginals) {
+    std::vector<std::filesystem::path> tickets;
+    for (const auto& file : std::filesystem::directory_iterator(ExamplePath("")))
+        if (file.path().extension() == ".ssl")
+            tickets.push_back(file.path());
+    std::sort(tickets.begin(), tickets.end());
+    ASSERT_GE(tickets.size(), 5u);
+    for (const std::filesystem::path& path : tickets) {
+        const RSParse original = ParseFile(path.string());
+        ASSERT_GT(original.m_nResult, 1) << path;
+        const std::string text = original.m_Set.ToString(SslStatement::kVersion40).str();
+        const std::string inches = InInches(text);
+        ASSERT_NE(inches, text);
+        const RSParse read = ParseText(inches);
+        ASSERT_EQ(read.m_nResult, original.m_nResult) << path << "\n" << inches;
+        EXPECT_TRUE(read.m_Diagnostics.empty()) << path << ": " << read.m_Diagnostics[0].m_sMessage;
+        EXPECT_EQ(DifferingStatements(read.m_Set, original.m_Set), "") << path;
+        EXPECT_EQ(read.m_Set.ToString(SslStatement::kVersion40).str(), text) << path;
+        for (int i = 1; i < read.m_Set.Size(); ++i)
+            EXPECT_EQ(read.m_Set.GetEntry(i).ToCfg(), original.m_Set.GetEntry(i).ToCfg()) << path;
+    }
+}
+
+}  // namespace

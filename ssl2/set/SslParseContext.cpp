@@ -212,7 +212,6 @@ void SslParseContext::BeginJob() {
     const std::uint32_t startUnit = m_DefaultEntry.GetUnits().GetConversionCode();
     if (startUnit != RCUnit::kMm)
         m_DefaultEntry.ConvertUnit(startUnit, RCUnit::kMm, m_nResolution);
-    m_DefaultEntry.SetUnits(SslUnit::kMm);
     if (!m_bUnitSettled)
         m_nUnit = startUnit;
     m_CurrentEntry = RCSslEntry(m_DefaultEntry, 0);
@@ -235,6 +234,10 @@ bool SslParseContext::EndJobStatements() {
         }
         m_bUnitSettled = true;
     }
+    // Every length of the job entry, and of the file entries made from it, is in
+    // millimetres now.
+    if (m_CurrentEntry.GetUnits().Get() != SslUnit::kMm)
+        m_CurrentEntry.SetUnits(SslUnit::kMm);
     // The starting lists stay where the ticket named none (m_DefaultEntry still holds
     // the starting defaults here).
     if (m_CurrentEntry.GetAddressCount() == 0)
@@ -244,6 +247,7 @@ bool SslParseContext::EndJobStatements() {
     if (m_CurrentEntry.GetStampCount() == 0)
         m_CurrentEntry.SetAllStamps(m_DefaultEntry.GetAllStamps());
     m_pSet->AddEntry(m_CurrentEntry);
+    m_bJobStored = true;
     m_CurrentEntry.RemoveAllStamps();
     m_DefaultEntry = m_CurrentEntry;
     return true;
@@ -307,6 +311,9 @@ double SslParseContext::Length(double value, std::uint32_t unit) {
 }
 
 void SslParseContext::SetUnits(std::uint32_t unit) {
+    if (m_bJobStored)
+        return;  // output blocks carry no unit of their own
+    m_CurrentEntry.SetUnits(static_cast<SslUnit::RCSslUnits>(unit));
     if (!m_bUnitSettled)
         m_nUnit = SslUnit(unit).GetConversionCode();
 }

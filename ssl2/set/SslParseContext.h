@@ -216,6 +216,7 @@ private:
     /// The ticket's unit (RCUnit code): the unit in force so far until m_bUnitSettled.
     std::uint32_t m_nUnit = RCUnit::kMm;
     bool m_bUnitSettled = false;
+    bool m_bJobStored = false;
     /// The unit the job statements' first length was converted with, and whether a
     /// later one was converted with another.
     std::optional<std::uint32_t> m_nLengthUnit;

@@ -2,7 +2,6 @@
 // gives the same text, for the example tickets and for random valid sets.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <filesystem>
@@ -105,11 +104,7 @@ protected:
 
 /// Every example ticket (the one with syntax errors too: what was read of it).
 TEST_P(SslRoundTrip, ExampleTickets) {
-    std::vector<std::filesystem::path> tickets;
-    for (const auto& file : std::filesystem::directory_iterator(ExamplePath("")))
-        if (file.path().extension() == ".ssl")
-            tickets.push_back(file.path());
-    std::sort(tickets.begin(), tickets.end());
+    const std::vector<std::filesystem::path> tickets = ssl2::test::ExampleTickets();
     ASSERT_GE(tickets.size(), 5u);
     for (const std::filesystem::path& ticket : tickets) {
         RSParse parse = ParseFile(ticket.string());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -80,6 +81,16 @@ inline RSParse ParseFile(const std::string& path, RCSslSet set = RCSslSet()) {
 /// Reads an example ticket of the source tree.
 inline std::string ExamplePath(const std::string& name) {
     return std::string(SSL2_SOURCE_DIR) + "/examples/tickets/" + name;
+}
+
+/// Every example ticket of the source tree, sorted by name.
+inline std::vector<std::filesystem::path> ExampleTickets() {
+    std::vector<std::filesystem::path> tickets;
+    for (const auto& file : std::filesystem::directory_iterator(ExamplePath("")))
+        if (file.path().extension() == ".ssl")
+            tickets.push_back(file.path());
+    std::sort(tickets.begin(), tickets.end());
+    return tickets;
 }
 
 }  // namespace ssl2::test

@@ -2,7 +2,6 @@
 // stores, and what a reader of the written ticket gets back.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <regex>
@@ -14,7 +13,6 @@
 
 namespace {
 
-using ssl2::test::ExamplePath;
 using ssl2::test::ParseFile;
 using ssl2::test::RSParse;
 
@@ -204,11 +202,7 @@ std::string InInches(const std::string& text) {
 // Every example ticket, rewritten with its lengths in inches, reads to the same set
 // as the original, and gives the same plot configuration.
 TEST(SslTicketUnits, ExampleTicketsInInchesReadAsTheOriginals) {
-    std::vector<std::filesystem::path> tickets;
-    for (const auto& file : std::filesystem::directory_iterator(ExamplePath("")))
-        if (file.path().extension() == ".ssl")
-            tickets.push_back(file.path());
-    std::sort(tickets.begin(), tickets.end());
+    const std::vector<std::filesystem::path> tickets = ssl2::test::ExampleTickets();
     ASSERT_GE(tickets.size(), 5u);
     for (const std::filesystem::path& path : tickets) {
         const RSParse original = ParseFile(path.string());

@@ -87,9 +87,9 @@ public:
         : m_pSet(&set), m_sFile(std::move(file)), m_nEncoding(encoding), m_pHandler(handler) {}
 
     // --- scanner side -------------------------------------------------------------
-    std::uint32_t HexValue(const char* digits) const;
-    std::int32_t IntegerValue(const char* digits) const;
-    double FloatValue(const char* text, std::size_t length) const;
+    std::uint32_t HexValue(std::string_view digits) const;
+    std::int32_t IntegerValue(std::string_view digits) const;
+    double FloatValue(std::string_view text) const;
     /// Keeps a quoted string (quotes dropped) and returns its slot.
     int StoreString(const char* text, std::size_t length);
     /// Unrecognised text: collected and reported at the next token, with the line
@@ -149,7 +149,7 @@ public:
     void* m_pScanner = nullptr;  ///< the flex scanner (yyscan_t) reading the input
     std::int32_t m_nLine = 1;
     bool m_bInputDone = false;
-    std::string m_sLastToken;
+    std::string_view m_LastToken;  ///< the last token's text, in the scan buffer
     std::exception_ptr m_pFailure;
 
     /// Lengths of a starting entry taken from the set are in that entry's unit, but

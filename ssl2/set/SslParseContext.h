@@ -69,6 +69,20 @@ enum class TInputEncoding {
     kEscapedUtf16,  ///< the escaped 8-bit copy of a UTF-16 file (TString::SaveAsAnsi)
 };
 
+/// Where the scanner stands in its input: one buffer in memory whose byte at `limit`
+/// is a NUL (the scanner's end mark; NULs before it are input).
+struct SslScanState {
+    const unsigned char* cursor = nullptr;
+    const unsigned char* marker = nullptr;         ///< where a longer match was tried
+    const unsigned char* contextMarker = nullptr;  ///< start of a trailing context
+    const unsigned char* limit = nullptr;
+    const unsigned char* token = nullptr;  ///< start of the current token
+    int condition = 0;                     ///< the scanner's mode
+};
+
+/// Starts scanning the bytes [begin, end); *end must be a NUL.
+void SslScanStart(SslScanState& state, const char* begin, const char* end);
+
 /// Two window dimensions as the ticket gives them, with the unit word that may follow
 /// (an SslUnit index; 0 when none does).
 struct SslDims {
@@ -108,9 +122,9 @@ public:
     std::size_t Reported() const { return m_nReported; }
 
     // --- scanner side -------------------------------------------------------------
-    std::uint32_t HexValue(const char* digits) const;
-    std::int32_t IntegerValue(const char* digits) const;
-    double FloatValue(const char* text, std::size_t length) const;
+    std::uint32_t HexValue(std::string_view digits) const;
+    std::int32_t IntegerValue(std::string_view digits) const;
+    double FloatValue(std::string_view text) const;
     /// Keeps a quoted string (quotes dropped) and returns its slot.
     int StoreString(const char* text, std::size_t length);
     /// Unrecognised text: collected and reported at the next token, with the line
@@ -174,10 +188,10 @@ public:
     TInputEncoding m_nEncoding;
     const TSslDiagnosticHandler* m_pHandler;
 
-    void* m_pScanner = nullptr;  ///< the flex scanner (yyscan_t) reading the input
+    SslScanState m_Scan;
     std::int32_t m_nLine = 1;
     bool m_bInputDone = false;
-    std::string m_sLastToken;
+    std::string_view m_LastToken;  ///< the last token's text, in the scan buffer
     std::exception_ptr m_pFailure;
 
     /// The job's unit (an RCUnit code) when the parse stopped at the end of the job

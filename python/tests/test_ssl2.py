@@ -62,7 +62,7 @@ def test_statements_are_typed_and_set_by_name():
     job, file = ticket.job, ticket[1]
     assert (job["JobName"], job["Account"], file["Copies"]) == ("Ground floor plans", "4711", 2)
     size = file["OutputSize"]
-    assert size["width"] == "210.00" and isinstance(size["format"], int)
+    assert size["width"] == "594.00" and isinstance(size["format"], int)
 
     file["Copies"] = 5
     file["OutputSize"] = {"width": "420", "height": "594"}

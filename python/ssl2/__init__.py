@@ -10,7 +10,8 @@
 
 Statements are read and set by name, with the names and member names of
 "ssl2 show --json": a statement of one member is a Python int or str, a statement
-of several members a dict of its members, and a list statement a list of such dicts.
+of several members a dict of its members, and a list statement a list of such dicts
+(a pen table lists every pen, each dict with the pen's "number").
 Errors of the library raise ssl2.Error with the library's message text.
 """
 
@@ -30,6 +31,7 @@ DIALECTS = {"1.5": 1, "3.0": 2, "4.0": 3, "5.0": 4}
 
 _NUMBER_TYPES = 0x01 | 0x02  # number and selection members hold integers
 _NOT_IMPLEMENTED = "GetSubStatementName() not implemented"
+_PEN_MEMBERS = ("width", "color", "saturation", "page")
 
 
 class ParseError(Error):
@@ -140,6 +142,8 @@ class Entry:
 
     def __getitem__(self, name):
         statement = self._raw.get(_statement_id(name))
+        if statement.pens is not None:
+            return statement.pens
         names = _member_names(statement)
         if statement.array_count:
             return [_members(statement, names, e) for e in range(statement.array_count)]
@@ -149,6 +153,9 @@ class Entry:
 
     def __setitem__(self, name, value):
         statement = self._raw.get(_statement_id(name))
+        if statement.pens is not None:
+            self._set_pens(name, statement, value)
+            return
         names = _member_names(statement)
         if isinstance(value, list):
             elements = list(enumerate(value))
@@ -165,6 +172,22 @@ class Entry:
                 text = str(int(member_value)) if isinstance(member_value, bool) else str(member_value)
                 if not statement.set(text, names.index(key), element):
                     raise ValueError(f"{name}: {key} does not take {member_value!r}")
+        self._raw.put(statement)
+
+    def _set_pens(self, name, statement, pens):
+        """Sets the pens given, each a dict with its "number"; the others are kept."""
+        if not isinstance(pens, list):
+            raise TypeError(f'{name} takes a list of pens, each a dict with its "number"')
+        for pen in pens:
+            if not isinstance(pen, dict) or "number" not in pen:
+                raise TypeError(f'{name}: each pen is a dict with its "number"')
+            for key, pen_value in pen.items():
+                if key == "number":
+                    continue
+                if key not in _PEN_MEMBERS:
+                    raise KeyError(f"{name} has no pen member {key!r}; it has {list(_PEN_MEMBERS)}")
+                if not statement.set_pen(int(pen["number"]), key, str(pen_value)):
+                    raise ValueError(f"{name}: pen {pen['number']} does not take {key} {pen_value!r}")
         self._raw.put(statement)
 
     def keys(self):

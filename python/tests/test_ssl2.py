@@ -49,7 +49,13 @@ def test_names_and_values_are_those_of_show_json(name):
         assert entry.is_file == expected["isEntry"]
         for statement, fields in expected["statements"].items():
             value = entry[statement]
-            if "elements" in fields:
+            if statement.endswith("Pens"):
+                # The JSON lists the pens that differ from the default pens.
+                by_number = {pen["number"]: pen for pen in value}
+                for pen in fields["elements"]:
+                    assert {k: str(v) for k, v in by_number[pen["number"]].items()} == \
+                        {k: str(v) for k, v in pen.items()}, statement
+            elif "elements" in fields:
                 assert [{k: str(v) for k, v in e.items()} for e in value] == fields["elements"]
             elif list(fields["members"]) == ["value"]:
                 assert str(value) == fields["members"]["value"], statement
@@ -75,6 +81,21 @@ def test_statements_are_typed_and_set_by_name():
     assert file.statement("Copies") == {"id": file.statement("Copies")["id"],
                                         "ssl": "Copies 5", "default": False}
     assert file.changed()["Copies"] == 5
+
+
+def test_pen_tables_are_lists_of_pens_by_number():
+    ticket = ssl2.read(ticket_path("simple.ssl"))
+    file = ticket[1]
+    pens = file["CalcompPens"]
+    assert [pen["number"] for pen in pens] == list(range(1, 17))
+    file["HpglPens"] = [{"number": 3, "width": "0.35", "color": 2, "page": 1}]
+    again = ssl2.parse(ticket.to_string("4.0"))[1]["HpglPens"]
+    assert again[3] == {"number": 3, "width": "0.350", "color": 2, "saturation": 100, "page": 1}
+    assert again[4] == file["HpglPens"][4] != again[3]
+    with pytest.raises(TypeError, match="number"):
+        file["HpglPens"] = [{"width": "0.35"}]
+    with pytest.raises(ValueError, match="pen 300"):
+        file["HpglPens"] = [{"number": 300, "color": 2}]
 
 
 def test_mistakes_raise_with_their_reason(tmp_path):

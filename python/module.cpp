@@ -290,6 +290,24 @@ PYBIND11_MODULE(_ssl2, m) {
                  s.WriteSsl(TString(path), access,
                             static_cast<SslStatement::TSyntaxVersion>(dialect));
              })
+        .def("preflight",
+             [](const RCSslSet& s, const RCStatementInfluencingCapaRefined& capas) {
+                 py::list findings;
+                 for (const RSSslFinding& f : s.Preflight(capas))
+                     findings.append(py::make_tuple(
+                         f.m_nEntry, static_cast<std::uint32_t>(f.m_nStatement),
+                         ToPython(f.m_sValue), ToPython(f.m_sOffered), ToPython(f.m_sMessage)));
+                 return findings;
+             })
+        .def("fit_to_capabilities",
+             [](RCSslSet& s, const RCStatementInfluencingCapaRefined& capas) {
+                 py::list substitutions;
+                 for (const RSSslSubstitution& r : s.FitToCapabilities(capas))
+                     substitutions.append(py::make_tuple(r.m_nEntry,
+                                                         static_cast<std::uint32_t>(r.m_nStatement),
+                                                         ToPython(r.m_sFrom), ToPython(r.m_sTo)));
+                 return substitutions;
+             })
         .def("count_pages", [](const RCSslSet& s) { return s.CountPages(true); })
         .def("count_millimeters", [](const RCSslSet& s) { return s.CountMillimeters(true); })
         .def("deliver", [](RCSslSet& s, const std::string& target, const RCAccessSsl& access,

@@ -176,3 +176,33 @@ def test_capabilities_narrow_the_keyword_lists():
     with pytest.raises(ssl2.Error, match="no plotter"):
         ssl2.Capabilities(CAPAS, plotter="Nonesuch")
     assert "Copies" in ssl2.statement_names()
+
+
+def test_preflight_against_the_example_plotters(tmp_path):
+    ticket = ssl2.read(ticket_path("twenty_files.ssl"))
+    # Every fourth file folds with program 3, which the roll plotter does not offer.
+    roll = ssl2.Capabilities(CAPAS, plotter="RollJet 4200")
+    findings = ticket.preflight(roll)
+    assert [(f.entry, f.statement, f.value) for f in findings] == \
+        [(n, "Fold", "Prg 3 Tray 1 Option 0") for n in range(4, 21, 4)]
+    assert 'Prg 1 "Packet 210"' in findings[0].offered
+
+    # The A3 sheet plotter reads dialect 4.0 and takes nothing above A3.
+    sheet = ssl2.Capabilities(CAPAS, plotter="SheetPro A3")
+    findings = ticket.preflight(sheet)
+    assert findings[0] == ssl2.Finding(0, "Version", "5.0", "4.0 and older",
+                                       "the plotters read an older dialect")
+    assert ssl2.Finding(1, "OutputSize", "DIN A1 (594 x 841 mm)",
+                        'the largest input tray "Drawer A3", 297 x 420 mm',
+                        "the print is larger than every input tray") in findings
+    substitutions = ticket.fit_to_capabilities(sheet)
+    assert [(s.entry, s.statement) for s in substitutions] == \
+        [(f.entry, f.statement) for f in findings]
+    assert ssl2.Substitution(1, "OutputSize", "DIN A1 (594 x 841 mm)", "DIN A3") in substitutions
+    assert ticket.preflight(sheet) == []
+    # Written in the plotters' dialect, the fitted ticket still fits when read back.
+    ticket.write(tmp_path / "fitted.ssl", dialect=sheet.dialect)
+    again = ssl2.read(tmp_path / "fitted.ssl")
+    assert again.preflight(sheet) == []
+    assert (again[1]["OutputSize"]["width"], again[1]["OutputSize"]["height"]) == \
+        ("297.00", "420.00")

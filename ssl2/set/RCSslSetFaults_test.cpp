@@ -29,6 +29,7 @@
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TFileOps.h"
+#include "ssl2/base/TestTempDir.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/RCSslSetDelivery.h"
 #include "ssl2/set/RCSslSetDeliveryTestUtil.h"
@@ -77,11 +78,8 @@ protected:
         // On tmpfs when there is one: every copy is synced, and these tests deliver
         // thousands of times.
         const bool shm = fs::is_directory("/dev/shm") && ::access("/dev/shm", W_OK) == 0;
-        m_root = (shm ? fs::path("/dev/shm") : fs::temp_directory_path()) /
-                 ("ssl2_faults_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_root);
-        fs::create_directories(m_root);
+        m_root = ssl2::test::MakeTempDir("ssl2_faults_",
+                                         shm ? fs::path("/dev/shm") : fs::temp_directory_path());
         m_Set = MakeExample("in", "", m_Sources);
     }
     void TearDown() override {

@@ -51,14 +51,16 @@ using namespace ssl2::internal;
 #define YYMAXDEPTH 10000
 }
 
+/* Every member is 8 bytes wide, so the value is one machine word: the parser copies
+   it at every shift and reduction, and members of mixed widths made each copy wait
+   for a partial store to complete. */
 %union {
-    std::int32_t kw;
-    std::int32_t integer;
-    std::uint32_t hex;
+    std::int64_t kw;
+    std::int64_t integer;
+    std::uint64_t hex;
     double real;
-    int str;
+    std::int64_t str;
     struct { std::int32_t family, format; } fmt;
-    struct { double width, height; std::uint32_t unit; } dims;
 }
 
 %token T_BEGINJOB T_ENDJOB T_BEGINOUTPUT T_ENDOUTPUT T_VERSION T_EOL
@@ -105,7 +107,6 @@ using namespace ssl2::internal;
 %type <real> number
 %type <kw> colour media_kind
 %type <fmt> format
-%type <dims> dims
 
 %%
 
@@ -305,10 +306,8 @@ size_form
     | A_FITTOPRINTWINDOW format {
           ctx->SizeFormat(SslSize::kFitToPrintWindow, $2.family, $2.format);
       }
-    | A_WINDOW dims { ctx->SizeWindow(SslSize::kUnproportional, $2.width, $2.height, $2.unit); }
-    | A_PROPORTIONAL dims {
-          ctx->SizeWindow(SslSize::kProportional, $2.width, $2.height, $2.unit);
-      }
+    | A_WINDOW dims { ctx->SizeWindow(SslSize::kUnproportional, ctx->m_Dims); }
+    | A_PROPORTIONAL dims { ctx->SizeWindow(SslSize::kProportional, ctx->m_Dims); }
     ;
 
 zoom_form
@@ -317,8 +316,8 @@ zoom_form
     | A_SCALETOFIT A_SCALETOFIT { ctx->SizeOfType(SslSize::kScaleToFitRoll); }
     | A_ORIGINAL { ctx->SizeOfType(SslSize::kOriginal); }
     | A_ORIGINAL A_ORIGINAL { ctx->SizeOfType(SslSize::kOriginal); }
-    | T_FLOAT T_FLOAT { ctx->SizeWindow(SslSize::kPercent, $1, $2, 0); }
-    | T_INTEGER T_INTEGER { ctx->SizeWindow(SslSize::kPercent, $1, $2, 0); }
+    | T_FLOAT T_FLOAT { ctx->SizeWindow(SslSize::kPercent, {static_cast<double>($1), static_cast<double>($2), 0}); }
+    | T_INTEGER T_INTEGER { ctx->SizeWindow(SslSize::kPercent, {static_cast<double>($1), static_cast<double>($2), 0}); }
     ;
 
 format
@@ -330,12 +329,14 @@ format
     | V_FOLDFORMAT { $$.family = 4; $$.format = $1; }
     ;
 
+/* Two window dimensions: kept in the context (ctx->m_Dims) for the enclosing rule,
+   which uses them at once. */
 dims
-    : T_FLOAT T_FLOAT { $$.width = $1; $$.height = $2; $$.unit = 0; }
-    | T_FLOAT T_FLOAT V_UNITWORD {
-          $$.width = $1; $$.height = $2; $$.unit = static_cast<std::uint32_t>($3);
+    : T_FLOAT T_FLOAT { ctx->m_Dims = {$1, $2, 0}; }
+    | T_FLOAT T_FLOAT V_UNITWORD { ctx->m_Dims = {$1, $2, static_cast<std::uint32_t>($3)}; }
+    | T_INTEGER T_INTEGER {
+          ctx->m_Dims = {static_cast<double>($1), static_cast<double>($2), 0};
       }
-    | T_INTEGER T_INTEGER { $$.width = $1; $$.height = $2; $$.unit = 0; }
     ;
 
 /* ---- addresses ------------------------------------------------------------------- */
@@ -672,7 +673,7 @@ flagsheet_bin
 flagsheet_size
     : %empty { ctx->SizeOfType(SslSize::kAuto); }
     | size_form
-    | dims { ctx->SizeWindow(SslSize::kProportional, $1.width, $1.height, $1.unit); }
+    | dims { ctx->SizeWindow(SslSize::kProportional, ctx->m_Dims); }
     ;
 
 /* ---- margin ------------------------------------------------------------------------ */

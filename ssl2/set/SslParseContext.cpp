@@ -1,7 +1,7 @@
 // The parse context: token values, diagnostics and the grammar's helper actions.
 #include "ssl2/set/SslParseContext.h"
 
-#include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -76,34 +76,31 @@ TString UnquoteStampText(TString text) {
 
 // --- scanner side --------------------------------------------------------------------------
 
-std::uint32_t SslParseContext::HexValue(const char* digits) const {
-    errno = 0;
-    const unsigned long long value = std::strtoull(digits, nullptr, 16);
-    if (errno == ERANGE || value > std::numeric_limits<std::uint32_t>::max()) {
-        return std::numeric_limits<std::uint32_t>::max();
-    }
-    return static_cast<std::uint32_t>(value);
+// The number forms of the scanner have no sign, exponent or blanks for these
+// functions to handle; std::from_chars never depends on the locale.
+
+std::uint32_t SslParseContext::HexValue(std::string_view digits) const {
+    std::uint32_t value = 0;
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    return result.ec == std::errc() ? value : std::numeric_limits<std::uint32_t>::max();
 }
 
-std::int32_t SslParseContext::IntegerValue(const char* digits) const {
-    errno = 0;
-    const long long value = std::strtoll(digits, nullptr, 10);
-    if (errno == ERANGE || value > std::numeric_limits<std::int32_t>::max()) {
-        return std::numeric_limits<std::int32_t>::max();
-    }
-    return static_cast<std::int32_t>(value);
+std::int32_t SslParseContext::IntegerValue(std::string_view digits) const {
+    std::int32_t value = 0;
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return result.ec == std::errc() ? value : std::numeric_limits<std::int32_t>::max();
 }
 
-double SslParseContext::FloatValue(const char* text, std::size_t length) const {
-    // The C library's strtod depends on the locale; the separator is always '.'.
-    std::string number(text, length);
+double SslParseContext::FloatValue(std::string_view text) const {
+    // The separator may be written as ',' as well.
+    std::string number(text);
     for (char& c : number) {
         if (c == ',')
             c = '.';
     }
     double value = 0.0;
-    TString(number).Value(value);
-    return value;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    return result.ec == std::errc() ? value : 0.0;
 }
 
 int SslParseContext::StoreString(const char* text, std::size_t length) {
@@ -201,7 +198,7 @@ void SslParseContext::SyntaxError(const char* message) {
     // Bison's own text for a full stack; the system calls it a stack overflow.
     const char* what =
         std::string_view(message) == "memory exhausted" ? "parser stack overflow" : "parse error";
-    const TString token = Decode(m_sLastToken);
+    const TString token = Decode(m_LastToken);
     Report(RSSslDiagnostic::kSyntaxError, m_nLine, token,
            TString::Format("%s Token \"%s\" In Zeile %d\n", what, token.c_str(), m_nLine), false);
 }
@@ -304,12 +301,11 @@ void SslParseContext::SizeFormat(std::uint32_t type, std::int32_t family, std::i
         m_Size.SetFormat(static_cast<std::uint32_t>(format));
 }
 
-void SslParseContext::SizeWindow(std::uint32_t type, double width, double height,
-                                 std::uint32_t unit) {
+void SslParseContext::SizeWindow(std::uint32_t type, const SslDims& dims) {
     SizeOfType(type);
-    m_Size.SetWidth(width);
-    m_Size.SetHeight(height);
-    m_Size.SetSizeUnit(SslUnit(unit));
+    m_Size.SetWidth(dims.width);
+    m_Size.SetHeight(dims.height);
+    m_Size.SetSizeUnit(SslUnit(dims.unit));
 }
 
 void SslParseContext::StoreSize(std::int32_t statement) {

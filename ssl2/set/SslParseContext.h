@@ -72,6 +72,14 @@ enum class TInputEncoding {
     kEscapedUtf16,  ///< the escaped 8-bit copy of a UTF-16 file (TString::SaveAsAnsi)
 };
 
+/// Two window dimensions as the ticket gives them, with the unit word that may follow
+/// (0 when none does).
+struct SslDims {
+    double width = 0;
+    double height = 0;
+    std::uint32_t unit = 0;
+};
+
 class SslParseContext {
 public:
     SslParseContext(RCSslSet& set, TString file, TInputEncoding encoding,
@@ -79,9 +87,9 @@ public:
         : m_pSet(&set), m_sFile(std::move(file)), m_nEncoding(encoding), m_pHandler(handler) {}
 
     // --- scanner side -------------------------------------------------------------
-    std::uint32_t HexValue(const char* digits) const;
-    std::int32_t IntegerValue(const char* digits) const;
-    double FloatValue(const char* text, std::size_t length) const;
+    std::uint32_t HexValue(std::string_view digits) const;
+    std::int32_t IntegerValue(std::string_view digits) const;
+    double FloatValue(std::string_view text) const;
     /// Keeps a quoted string (quotes dropped) and returns its slot.
     int StoreString(const char* text, std::size_t length);
     /// Unrecognised text: collected and reported at the next token, with the line
@@ -118,7 +126,7 @@ public:
     /// Size forms: a fresh size of `type`, optionally a format, window or zoom factors.
     void SizeOfType(std::uint32_t type);
     void SizeFormat(std::uint32_t type, std::int32_t family, std::int32_t format);
-    void SizeWindow(std::uint32_t type, double width, double height, std::uint32_t unit);
+    void SizeWindow(std::uint32_t type, const SslDims& dims);
     void StoreSize(std::int32_t statement);
 
     void BeginFileInfo();
@@ -141,7 +149,7 @@ public:
     void* m_pScanner = nullptr;  ///< the flex scanner (yyscan_t) reading the input
     std::int32_t m_nLine = 1;
     bool m_bInputDone = false;
-    std::string m_sLastToken;
+    std::string_view m_LastToken;  ///< the last token's text, in the scan buffer
     std::exception_ptr m_pFailure;
 
     /// Lengths of a starting entry taken from the set are in that entry's unit, but
@@ -163,6 +171,7 @@ public:
     std::uint32_t m_nFontFlags = 0;
     SslAddress m_Address;
     SslSize m_Size;
+    SslDims m_Dims;
     SslSingleStamp m_Stamp;
 
 private:

@@ -35,23 +35,36 @@ function(ssl2_add_test name)
 endfunction()
 
 # ssl2_add_parser(TARGET NAME LEXER GRAMMAR): generates a reentrant scanner and grammar
-# at build time and adds them to TARGET. Generated files live in the build tree only.
+# at build time and adds them to TARGET. A LEXER ending in .re is compiled with re2c
+# (conditions, direct code), any other with flex. Generated files live in the build tree
+# only.
 function(ssl2_add_parser target name lexer grammar)
   set(out ${PROJECT_BINARY_DIR}/generated/ssl2/parsers)
   file(MAKE_DIRECTORY ${out})
   bison_target(${name}Parser ${grammar} ${out}/${name}.tab.cpp
                DEFINES_FILE ${out}/${name}.tab.h COMPILE_FLAGS "-Wall")
-  flex_target(${name}Scanner ${lexer} ${out}/${name}.lex.cpp
-              DEFINES_FILE ${out}/${name}.lex.h)
-  add_flex_bison_dependency(${name}Scanner ${name}Parser)
-  target_sources(${target} PRIVATE ${BISON_${name}Parser_OUTPUTS} ${FLEX_${name}Scanner_OUTPUTS})
+  if(lexer MATCHES "[.]re$")
+    set(scanner ${out}/${name}.lex.cpp)
+    # -W: every re2c warning (unreachable rules, input no rule matches, ...) is an error.
+    add_custom_command(OUTPUT ${scanner}
+      COMMAND ${RE2C_EXECUTABLE} -c -W -Werror --no-generation-date --no-version
+              -o ${scanner} ${CMAKE_CURRENT_SOURCE_DIR}/${lexer}
+      DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${lexer} ${BISON_${name}Parser_OUTPUTS}
+      COMMENT "[RE2C][${name}Scanner] Building scanner with re2c"
+      VERBATIM)
+  else()
+    flex_target(${name}Scanner ${lexer} ${out}/${name}.lex.cpp
+                DEFINES_FILE ${out}/${name}.lex.h)
+    add_flex_bison_dependency(${name}Scanner ${name}Parser)
+    set(scanner ${FLEX_${name}Scanner_OUTPUTS})
+  endif()
+  target_sources(${target} PRIVATE ${BISON_${name}Parser_OUTPUTS} ${scanner})
   # The generating commands belong to the calling directory; a custom target there
   # runs them before TARGET (which may be defined in another directory) compiles.
-  add_custom_target(${target}_${name}_parser
-    DEPENDS ${BISON_${name}Parser_OUTPUTS} ${FLEX_${name}Scanner_OUTPUTS})
+  add_custom_target(${target}_${name}_parser DEPENDS ${BISON_${name}Parser_OUTPUTS} ${scanner})
   add_dependencies(${target} ${target}_${name}_parser)
   # Generated code is not ours to keep warning-free.
-  set_source_files_properties(${BISON_${name}Parser_OUTPUTS} ${FLEX_${name}Scanner_OUTPUTS}
+  set_source_files_properties(${BISON_${name}Parser_OUTPUTS} ${scanner}
     TARGET_DIRECTORY ${target}
     PROPERTIES COMPILE_OPTIONS "-Wno-attributes;-Wno-unused-function;-Wno-sign-compare;-Wno-unused-parameter;-Wno-pedantic")
 endfunction()

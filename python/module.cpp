@@ -126,6 +126,48 @@ py::tuple ReadSet(const std::string& path, std::uint32_t resolution) {
     return py::make_tuple(std::move(set), found);
 }
 
+/// The pens of a pen table (CalcompPens, HpglPens, VicPens), each a dict with its
+/// number; None for any other statement.
+py::object Pens(const RSStatement& statement) {
+    const auto* pens = dynamic_cast<const SslHpglPens*>(&*statement);
+    if (pens == nullptr)
+        return py::none();
+    py::list list;
+    for (std::uint32_t i = 0; i < pens->GetPenCount(); ++i) {
+        const HpglPen& pen = pens->GetPen(i);
+        py::dict values;
+        values["number"] = pen.GetNumber();
+        values["width"] = ToPython(TString(pen.GetString(0)));
+        values["color"] = pen.GetColor();
+        values["saturation"] = pen.GetSaturation();
+        values["page"] = pen.GetPage();
+        list.append(values);
+    }
+    return list;
+}
+
+/// Sets one value ("width", "color", "saturation" or "page") of pen `number` of a
+/// pen table; false when the statement, the pen or the value is refused.
+bool SetPen(RSStatement& statement, std::uint32_t number, const std::string& member,
+            const py::str& text) {
+    auto* pens = dynamic_cast<SslHpglPens*>(&*statement);
+    const TString value = FromPython(text);
+    if (pens == nullptr)
+        return false;
+    if (member == "width") {
+        double width = 0.0;
+        return value.Value(width) && pens->SetWidth(width, number) != 0;
+    }
+    std::uint32_t whole = 0;
+    if (!value.Value(whole))
+        return false;
+    if (member == "color")
+        return pens->SetColor(whole, number) != 0;
+    if (member == "saturation")
+        return pens->SetSaturation(whole, number) != 0;
+    return member == "page" && pens->SetPage(whole, number) != 0;
+}
+
 py::list Keywords(const RSStatement& statement, std::uint32_t member,
                   const RCStatementInfluencingCapaRefined* capas) {
     const RSIndexString* keywords = nullptr;
@@ -194,6 +236,8 @@ PYBIND11_MODULE(_ssl2, m) {
              [](RSStatement& s, const py::str& text, std::uint32_t member, std::uint32_t element) {
                  return (*s).SetString(FromPython(text).str(), member, element) != 0;
              })
+        .def_property_readonly("pens", &Pens)
+        .def("set_pen", &SetPen)
         .def("keywords", &Keywords, py::arg("member"), py::arg("capas") = nullptr)
         .def("__eq__", [](const RSStatement& a, const RSStatement& b) {
             return (*a).GetStatementID() == (*b).GetStatementID() && *a == *b;
@@ -245,6 +289,24 @@ PYBIND11_MODULE(_ssl2, m) {
                 std::uint32_t dialect) {
                  s.WriteSsl(TString(path), access,
                             static_cast<SslStatement::TSyntaxVersion>(dialect));
+             })
+        .def("preflight",
+             [](const RCSslSet& s, const RCStatementInfluencingCapaRefined& capas) {
+                 py::list findings;
+                 for (const RSSslFinding& f : s.Preflight(capas))
+                     findings.append(py::make_tuple(
+                         f.m_nEntry, static_cast<std::uint32_t>(f.m_nStatement),
+                         ToPython(f.m_sValue), ToPython(f.m_sOffered), ToPython(f.m_sMessage)));
+                 return findings;
+             })
+        .def("fit_to_capabilities",
+             [](RCSslSet& s, const RCStatementInfluencingCapaRefined& capas) {
+                 py::list substitutions;
+                 for (const RSSslSubstitution& r : s.FitToCapabilities(capas))
+                     substitutions.append(py::make_tuple(r.m_nEntry,
+                                                         static_cast<std::uint32_t>(r.m_nStatement),
+                                                         ToPython(r.m_sFrom), ToPython(r.m_sTo)));
+                 return substitutions;
              })
         .def("count_pages", [](const RCSslSet& s) { return s.CountPages(true); })
         .def("count_millimeters", [](const RCSslSet& s) { return s.CountMillimeters(true); })

@@ -4,7 +4,7 @@
 #   scripts/deps.sh [bench] [fuzz] [format]
 set -eu
 
-packages="build-essential cmake ninja-build pkg-config flex bison libgtest-dev libgmock-dev
+packages="build-essential cmake ninja-build pkg-config flex re2c bison libgtest-dev libgmock-dev
 libbenchmark-dev libcrypto++-dev libcli11-dev libinih-dev nlohmann-json3-dev locales
 python3-dev pybind11-dev python3-pytest man-db groff-base python3-jsonschema"
 for group in "$@"; do

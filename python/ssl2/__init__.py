@@ -10,18 +10,21 @@
 
 Statements are read and set by name, with the names and member names of
 "ssl2 show --json": a statement of one member is a Python int or str, a statement
-of several members a dict of its members, and a list statement a list of such dicts.
+of several members a dict of its members, and a list statement a list of such dicts
+(a pen table lists every pen, each dict with the pen's "number").
 Errors of the library raise ssl2.Error with the library's message text.
 """
 
+import collections
 import os
 import tempfile
 
 from . import _ssl2
 from ._ssl2 import Error
 
-__all__ = ["Error", "Ticket", "Entry", "Capabilities", "ParseError", "read", "parse",
-           "statement_names", "keywords", "DIALECTS", "version"]
+__all__ = ["Error", "Ticket", "Entry", "Capabilities", "ParseError", "Finding",
+           "Substitution", "read", "parse", "statement_names", "keywords", "DIALECTS",
+           "version"]
 
 version = _ssl2.version
 
@@ -30,6 +33,16 @@ DIALECTS = {"1.5": 1, "3.0": 2, "4.0": 3, "5.0": 4}
 
 _NUMBER_TYPES = 0x01 | 0x02  # number and selection members hold integers
 _NOT_IMPLEMENTED = "GetSubStatementName() not implemented"
+_PEN_MEMBERS = ("width", "color", "saturation", "page")
+
+
+#: A value the plotters cannot honour: the entry (0 the job), the statement's name,
+#: the value as written after that name, what the plotters offer instead, and why.
+Finding = collections.namedtuple("Finding", "entry statement value offered message")
+
+#: A replacement made by Ticket.fit_to_capabilities: entry, statement, value before
+#: and after.
+Substitution = collections.namedtuple("Substitution", "entry statement before after")
 
 
 class ParseError(Error):
@@ -66,6 +79,10 @@ def _statement_id(name):
         return _IDS[name.lower()]
     except KeyError:
         raise KeyError(f"no statement called {name!r}") from None
+
+
+def _statement_name(number):
+    return _ssl2.Statement(number).name
 
 
 def _member_names(statement):
@@ -140,6 +157,8 @@ class Entry:
 
     def __getitem__(self, name):
         statement = self._raw.get(_statement_id(name))
+        if statement.pens is not None:
+            return statement.pens
         names = _member_names(statement)
         if statement.array_count:
             return [_members(statement, names, e) for e in range(statement.array_count)]
@@ -149,6 +168,9 @@ class Entry:
 
     def __setitem__(self, name, value):
         statement = self._raw.get(_statement_id(name))
+        if statement.pens is not None:
+            self._set_pens(name, statement, value)
+            return
         names = _member_names(statement)
         if isinstance(value, list):
             elements = list(enumerate(value))
@@ -165,6 +187,22 @@ class Entry:
                 text = str(int(member_value)) if isinstance(member_value, bool) else str(member_value)
                 if not statement.set(text, names.index(key), element):
                     raise ValueError(f"{name}: {key} does not take {member_value!r}")
+        self._raw.put(statement)
+
+    def _set_pens(self, name, statement, pens):
+        """Sets the pens given, each a dict with its "number"; the others are kept."""
+        if not isinstance(pens, list):
+            raise TypeError(f'{name} takes a list of pens, each a dict with its "number"')
+        for pen in pens:
+            if not isinstance(pen, dict) or "number" not in pen:
+                raise TypeError(f'{name}: each pen is a dict with its "number"')
+            for key, pen_value in pen.items():
+                if key == "number":
+                    continue
+                if key not in _PEN_MEMBERS:
+                    raise KeyError(f"{name} has no pen member {key!r}; it has {list(_PEN_MEMBERS)}")
+                if not statement.set_pen(int(pen["number"]), key, str(pen_value)):
+                    raise ValueError(f"{name}: pen {pen['number']} does not take {key} {pen_value!r}")
         self._raw.put(statement)
 
     def keys(self):
@@ -229,6 +267,22 @@ class Ticket:
     def millimeters(self):
         """Millimetres of media, set copies included."""
         return self._raw.count_millimeters()
+
+    def preflight(self, capabilities):
+        """The values the plotters of ``capabilities`` cannot honour, as Finding
+        records, entry by entry; empty when the job fits.  A file whose unfit value
+        it inherits from the job entry is reported once, with the job entry."""
+        return [Finding(entry, _statement_name(number), value, offered, message)
+                for entry, number, value, offered, message
+                in self._raw.preflight(capabilities._refined)]
+
+    def fit_to_capabilities(self, capabilities):
+        """Replaces every value preflight() reports by the nearest one the plotters
+        offer and returns the replacements as Substitution records.  A replaced
+        "Version" names the dialect to write the ticket in."""
+        return [Substitution(entry, _statement_name(number), before, after)
+                for entry, number, before, after
+                in self._raw.fit_to_capabilities(capabilities._refined)]
 
     def to_string(self, dialect="5.0", hide=(), access=None):
         """The ticket as SSL text in ``dialect``, without the statements in ``hide``."""

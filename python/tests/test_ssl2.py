@@ -49,7 +49,13 @@ def test_names_and_values_are_those_of_show_json(name):
         assert entry.is_file == expected["isEntry"]
         for statement, fields in expected["statements"].items():
             value = entry[statement]
-            if "elements" in fields:
+            if statement.endswith("Pens"):
+                # The JSON lists the pens that differ from the default pens.
+                by_number = {pen["number"]: pen for pen in value}
+                for pen in fields["elements"]:
+                    assert {k: str(v) for k, v in by_number[pen["number"]].items()} == \
+                        {k: str(v) for k, v in pen.items()}, statement
+            elif "elements" in fields:
                 assert [{k: str(v) for k, v in e.items()} for e in value] == fields["elements"]
             elif list(fields["members"]) == ["value"]:
                 assert str(value) == fields["members"]["value"], statement
@@ -62,7 +68,7 @@ def test_statements_are_typed_and_set_by_name():
     job, file = ticket.job, ticket[1]
     assert (job["JobName"], job["Account"], file["Copies"]) == ("Ground floor plans", "4711", 2)
     size = file["OutputSize"]
-    assert size["width"] == "210.00" and isinstance(size["format"], int)
+    assert size["width"] == "594.00" and isinstance(size["format"], int)
 
     file["Copies"] = 5
     file["OutputSize"] = {"width": "420", "height": "594"}
@@ -75,6 +81,21 @@ def test_statements_are_typed_and_set_by_name():
     assert file.statement("Copies") == {"id": file.statement("Copies")["id"],
                                         "ssl": "Copies 5", "default": False}
     assert file.changed()["Copies"] == 5
+
+
+def test_pen_tables_are_lists_of_pens_by_number():
+    ticket = ssl2.read(ticket_path("simple.ssl"))
+    file = ticket[1]
+    pens = file["CalcompPens"]
+    assert [pen["number"] for pen in pens] == list(range(1, 17))
+    file["HpglPens"] = [{"number": 3, "width": "0.35", "color": 2, "page": 1}]
+    again = ssl2.parse(ticket.to_string("4.0"))[1]["HpglPens"]
+    assert again[3] == {"number": 3, "width": "0.350", "color": 2, "saturation": 100, "page": 1}
+    assert again[4] == file["HpglPens"][4] != again[3]
+    with pytest.raises(TypeError, match="number"):
+        file["HpglPens"] = [{"width": "0.35"}]
+    with pytest.raises(ValueError, match="pen 300"):
+        file["HpglPens"] = [{"number": 300, "color": 2}]
 
 
 def test_mistakes_raise_with_their_reason(tmp_path):
@@ -155,3 +176,33 @@ def test_capabilities_narrow_the_keyword_lists():
     with pytest.raises(ssl2.Error, match="no plotter"):
         ssl2.Capabilities(CAPAS, plotter="Nonesuch")
     assert "Copies" in ssl2.statement_names()
+
+
+def test_preflight_against_the_example_plotters(tmp_path):
+    ticket = ssl2.read(ticket_path("twenty_files.ssl"))
+    # Every fourth file folds with program 3, which the roll plotter does not offer.
+    roll = ssl2.Capabilities(CAPAS, plotter="RollJet 4200")
+    findings = ticket.preflight(roll)
+    assert [(f.entry, f.statement, f.value) for f in findings] == \
+        [(n, "Fold", "Prg 3 Tray 1 Option 0") for n in range(4, 21, 4)]
+    assert 'Prg 1 "Packet 210"' in findings[0].offered
+
+    # The A3 sheet plotter reads dialect 4.0 and takes nothing above A3.
+    sheet = ssl2.Capabilities(CAPAS, plotter="SheetPro A3")
+    findings = ticket.preflight(sheet)
+    assert findings[0] == ssl2.Finding(0, "Version", "5.0", "4.0 and older",
+                                       "the plotters read an older dialect")
+    assert ssl2.Finding(1, "OutputSize", "DIN A1 (594 x 841 mm)",
+                        'the largest input tray "Drawer A3", 297 x 420 mm',
+                        "the print is larger than every input tray") in findings
+    substitutions = ticket.fit_to_capabilities(sheet)
+    assert [(s.entry, s.statement) for s in substitutions] == \
+        [(f.entry, f.statement) for f in findings]
+    assert ssl2.Substitution(1, "OutputSize", "DIN A1 (594 x 841 mm)", "DIN A3") in substitutions
+    assert ticket.preflight(sheet) == []
+    # Written in the plotters' dialect, the fitted ticket still fits when read back.
+    ticket.write(tmp_path / "fitted.ssl", dialect=sheet.dialect)
+    again = ssl2.read(tmp_path / "fitted.ssl")
+    assert again.preflight(sheet) == []
+    assert (again[1]["OutputSize"]["width"], again[1]["OutputSize"]["height"]) == \
+        ("297.00", "420.00")

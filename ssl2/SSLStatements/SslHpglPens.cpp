@@ -268,6 +268,10 @@ unsigned int SslHpglPens::SetRange(std::uint32_t first, std::uint32_t last, Sett
     const std::uint32_t to = IndexOf(last);
     if (first > last || from == kPenSlots || to == kPenSlots)
         return 0;
+    // Room for every pen of the range at once, not one reallocation per new pen.
+    const std::size_t room = m_aOwnPens.size() + (to - from + 1);
+    if (m_aOwnPens.capacity() < room)
+        m_aOwnPens.reserve(std::max(room, 2 * m_aOwnPens.capacity()));
     unsigned int result = 1;
     for (std::uint32_t i = from; i <= to; ++i)
         result = set(OwnPen(i)) && result ? 1 : 0;

@@ -112,6 +112,7 @@ unsigned int SslSize::SetSizeType(std::uint32_t type) {
     if (type > kMaxSizeType)
         return 0;
     m_idxSizeType = type;
+    TakeFormatDimensions();
     return 1;
 }
 
@@ -120,6 +121,7 @@ unsigned int SslSize::SetFormatName(std::uint32_t family) {
         return 0;
     m_idxFormatName = family;
     m_idxFormat = std::min(m_idxFormat, m_MaxFormatIdx[family]);
+    TakeFormatDimensions();
     return 1;
 }
 
@@ -127,7 +129,22 @@ unsigned int SslSize::SetFormat(std::uint32_t format) {
     if (format > m_MaxFormatIdx[m_idxFormatName])
         return 0;
     m_idxFormat = format;
+    TakeFormatDimensions();
     return 1;
+}
+
+SslSize::RSApproxSize SslSize::ApproxFormatSize(std::uint32_t family, std::uint32_t format) {
+    if (family >= kFamilyCount || format > m_MaxFormatIdx[family])
+        return {0, 0};
+    return m_aaApproxFormatSizes[family][format];
+}
+
+void SslSize::TakeFormatDimensions() {
+    if (m_idxSizeType != kFormat && m_idxSizeType != kFitToPrintWindow)
+        return;
+    const RSApproxSize size = ApproxFormatSize(m_idxFormatName, m_idxFormat);
+    m_Width = size.x;
+    m_Height = size.y;
 }
 
 unsigned int SslSize::SetWidth(double width) {

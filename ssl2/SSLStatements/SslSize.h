@@ -59,6 +59,9 @@ public:
     SslSize& operator=(SslSize&&) = default;
 
     // --- values (setters: 1 taken, 0 refused and nothing changed) -------------------
+    // A size of a standard format (types 1 and 8) reports the format's width and
+    // height: each of the next three setters leaves such a size with the dimensions
+    // of its family and format, in millimetres.
     /// Refused above 8.
     unsigned int SetSizeType(std::uint32_t type);
     /// Refused above 4; a format beyond the new family's largest is lowered to it.
@@ -79,6 +82,10 @@ public:
     const SslUnit& GetSizeUnit() const { return m_Unit; }
     double GetWidth() const { return m_Width; }
     double GetHeight() const { return m_Height; }
+
+    /// The approximate size of format `format` of family `family` in whole
+    /// millimetres; (0, 0) outside the table.
+    static RSApproxSize ApproxFormatSize(std::uint32_t family, std::uint32_t format);
 
     /// Equal size type, family, format, unit, width and height (doubles exactly).
     bool operator==(const SslSize& other) const;
@@ -145,6 +152,8 @@ public:
     SSL2_SER_MEMBER_DECLARE(m_Height)
 
 private:
+    /// For a format size (types 1 and 8): width and height become the format's.
+    void TakeFormatDimensions();
     /// "family format", e.g. "DIN A4" (the family name is empty for family 4).
     TString FamilyAndFormat() const;
     /// Width and height with three decimals (more only where three would change

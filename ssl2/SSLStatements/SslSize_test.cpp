@@ -28,6 +28,34 @@ SslSize MakeSize(std::uint32_t type, std::uint32_t family, std::uint32_t format,
     return size;
 }
 
+// The dimensions follow the format whichever setter comes last, and only for the
+// format size types: a window keeps its own width and height.
+TEST(SslSizeTest, FormatSizeTakesTheFormatDimensions) {
+    FormatSortOrderGuard guard;
+    SslSize::SetFormatSortOrder(VEMTO::kFormatSortAnsi);
+    SslSize typeLast;
+    typeLast.SetFormatName(0);
+    typeLast.SetFormat(1);
+    typeLast.SetSizeType(SslSize::kFormat);
+    SslSize typeFirst;
+    typeFirst.SetSizeType(SslSize::kFitToPrintWindow);
+    typeFirst.SetFormatName(0);
+    typeFirst.SetFormat(1);
+    for (const SslSize& size : {typeLast, typeFirst}) {
+        EXPECT_EQ(size.GetWidth(), 594.0);
+        EXPECT_EQ(size.GetHeight(), 841.0);
+    }
+    typeFirst.SetFormatName(1);  // A1 becomes ANSI B
+    EXPECT_EQ(typeFirst.GetWidth(), 279.0);
+    EXPECT_EQ(typeFirst.GetHeight(), 432.0);
+
+    SslSize window = MakeSize(SslSize::kProportional, 0, 4, 500, 700, 1);
+    window.SetFormatName(2);
+    window.SetFormat(3);
+    EXPECT_EQ(window.GetWidth(), 500.0);
+    EXPECT_EQ(window.GetHeight(), 700.0);
+}
+
 TEST(SslUnitTest, KeywordsRangeAndOrder) {
     const char* expected[] = {"", "mm", "cm", "inch", "pixel", "vemto", "points"};
     for (std::uint32_t i = 0; i <= 6; ++i)
@@ -192,8 +220,8 @@ TEST(SslSizeTest, ConvertUnitOnlyForWindowSizesAndDropsUnit) {
     EXPECT_EQ(window.GetSizeUnit().Get(), 0u);
 
     SslSize format = MakeSize(1, 0, 4, 25.4, 50.8, 1);
-    format.ConvertUnit(1, 2, 0);
-    EXPECT_EQ(format.GetWidth(), 25.4);
+    format.ConvertUnit(1, 2, 0);  // a format keeps its own millimetres
+    EXPECT_EQ(format.GetWidth(), 210.0);
     EXPECT_EQ(format.GetSizeUnit().Get(), 0u);
 }
 

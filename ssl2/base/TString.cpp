@@ -156,6 +156,21 @@ bool InSet(char c, const char* set) {
 }
 
 // strtoull/strtoll/strtod want a terminated buffer and skip blanks themselves.
+/// The end of the run of ASCII bytes of `bytes` that starts at `from`; the bulk of
+/// every text is ASCII, so runs are checked eight bytes at a time.
+std::size_t AsciiRunEnd(std::string_view bytes, std::size_t from) {
+    std::size_t i = from;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if ((word & 0x8080808080808080ULL) != 0)
+            break;
+    }
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80)
+        ++i;
+    return i;
+}
+
 // Numbers in the library's texts always have a decimal point, whatever the locale.
 template <typename T, typename Parse>
 int ParseNumber(const std::string& s, T& value, Parse parse) {
@@ -342,8 +357,14 @@ std::uint32_t TString::CharCount() const {
 TString TString::FromAnsi(std::string_view bytes) {
     TString out;
     out.m_s.reserve(bytes.size());
-    for (char b : bytes)
-        EncodeUtf8(Cp1252ToUnicode(static_cast<unsigned char>(b)), out.m_s);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const std::size_t end = AsciiRunEnd(bytes, i);
+        out.m_s.append(bytes, i, end - i);
+        if (end == bytes.size())
+            break;
+        EncodeUtf8(Cp1252ToUnicode(static_cast<unsigned char>(bytes[end])), out.m_s);
+        i = end;
+    }
     return out;
 }
 
@@ -351,6 +372,11 @@ TString TString::FromUtf8(std::string_view bytes) {
     TString out;
     out.m_s.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t end = AsciiRunEnd(bytes, i);
+        out.m_s.append(bytes, i, end - i);
+        if (end == bytes.size())
+            break;
+        i = end;
         std::uint32_t cp = 0;
         const std::size_t n = NextChar(bytes, i, cp);
         if (n == 1 && static_cast<unsigned char>(bytes[i]) >= 0x80)
@@ -367,16 +393,7 @@ TString TString::FromEightBit(std::string_view bytes) {
 }
 
 bool TString::IsUtf8(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size();) {
-        // Runs of ASCII, the bulk of a ticket, are checked eight bytes at a time.
-        if (i + 8 <= bytes.size()) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, bytes.data() + i, sizeof word);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                i += 8;
-                continue;
-            }
-        }
+    for (std::size_t i = AsciiRunEnd(bytes, 0); i < bytes.size(); i = AsciiRunEnd(bytes, i)) {
         std::uint32_t cp = 0;
         const std::size_t n = DecodeUtf8(bytes, i, cp);
         if (n == 0 || IsSurrogate(cp))

@@ -256,6 +256,28 @@ TEST_F(RCIniStringInterfaceFile, ConvertsByteOrderMarkedFiles) {
     }
 }
 
+// '#' and four hex digits is an escape in every capability file, as capability
+// tools write characters that Windows-1252 lacks; a literal '#' before hex digits
+// is written as "#0023".  Text converted from UTF-16 escapes its own '#', so the
+// same characters read the same from UTF-16 and from 8-bit files.
+TEST_F(RCIniStringInterfaceFile, HashEscapesReadAlikeInEveryEncoding) {
+    const std::u16string text = u"[s]\r\na=No. #0041 \u03a9\r\n";
+    std::string utf16 = "\xFE\xFF";
+    for (char16_t unit : text) {
+        utf16 += static_cast<char>(unit >> 8);
+        utf16 += static_cast<char>(unit & 0xFF);
+    }
+    const std::string files[] = {utf16, "[s]\na=No. #00230041 #03A9\n",
+                                 "\xEF\xBB\xBF[s]\na=No. #00230041 \xCE\xA9\n"};
+    for (const std::string& bytes : files) {
+        RCIniStringInterface ini;
+        TString value;
+        ASSERT_EQ(ini.ReadFile(Write("hash.ini", bytes)), 1u) << bytes;
+        EXPECT_TRUE(ini.GetValue("s", "a", value));
+        EXPECT_EQ(value, TString::FromUnicode(u"No. #0041 \u03a9")) << bytes;
+    }
+}
+
 TEST_F(RCIniStringInterfaceFile, MissingAndEmptyFilesReadNothing) {
     RCIniStringInterface ini;
     EXPECT_EQ(ini.ReadFile((m_dir / "missing.ini").string()), 0u);

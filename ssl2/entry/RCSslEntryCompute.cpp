@@ -31,14 +31,11 @@ std::int32_t Truncate(double value) {
     return static_cast<std::int32_t>(std::trunc(std::fmin(std::fmax(value, kMin), kMax)));
 }
 
-/// The approximate size in millimetres of standard format `format` of family
-/// `formatName`; (0, 0) for an index outside the table.
-TPoint StandardSize(std::uint32_t formatName, std::uint32_t format) {
-    if (formatName >= SslSize::kFamilyCount || format >= SslSize::kMaxFormatsPerFamily) {
-        return TPoint(0, 0);
-    }
-    const SslSize::RSApproxSize& size = SslSize::m_aaApproxFormatSizes[formatName][format];
-    return TPoint(size.x, size.y);
+/// The approximate size in millimetres of the standard format of `size`.
+TPoint StandardSize(const SslSize& size) {
+    const SslSize::RSApproxSize mm =
+        SslSize::ApproxFormatSize(size.GetFormatName(), size.GetFormat());
+    return TPoint(mm.x, mm.y);
 }
 
 /// One length of the file in millimetres: `pixels` at `resolution` dots per inch.
@@ -83,7 +80,7 @@ void RCSslEntry::CalculateSize(TPoint& size) const {
             break;
         case 1:
         case 8:
-            size = StandardSize(output.GetFormatName(), output.GetFormat());
+            size = StandardSize(output);
             return;
         case 2:
         case 3:
@@ -103,7 +100,7 @@ void RCSslEntry::CalculateSize(TPoint& size) const {
             size = TPoint(Truncate(fileWidth), Truncate(fileHeight));
             break;
         case 1:
-            size = StandardSize(zoom.GetFormatName(), zoom.GetFormat());
+            size = StandardSize(zoom);
             break;
         case 2:
         case 3:

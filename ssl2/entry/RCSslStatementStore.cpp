@@ -41,13 +41,12 @@ constexpr std::array<RSSlot, kSslStatementCount> kSlots = [] {
     return slots;
 }();
 
-/// Slots in the largest block.
-constexpr std::size_t kBlockSize = [] {
-    std::size_t counts[RCSslStatementStore::kLevelCount] = {};
-    std::size_t largest = 0;
+/// Slots of each level's block: one per statement of the level.
+constexpr std::array<std::size_t, RCSslStatementStore::kLevelCount> kLevelSizes = [] {
+    std::array<std::size_t, RCSslStatementStore::kLevelCount> counts{};
     for (const RSMemberRow& row : kMembers)
-        largest = std::max(largest, ++counts[row.level]);
-    return largest;
+        ++counts[row.level];
+    return counts;
 }();
 
 }  // namespace
@@ -92,8 +91,41 @@ RCSslStatementStore::RCNode* RCSslStatementStore::RCNode::New(std::uint32_t id) 
 /// The slots of one level; an empty slot holds the default.
 class RCSslStatementStore::RCBlock : public RCShared {
 public:
-    std::array<TShared<RCNode>, kBlockSize> m_aSlots;
+    virtual ~RCBlock() = default;
+    /// A new block sharing this block's statements.
+    virtual RCBlock* Clone() const = 0;
+    /// A new empty block of `level`.
+    static RCBlock* New(TLevel level);
+
+    TShared<RCNode>* m_pSlots = nullptr;  ///< the level's slots, in the derived block
 };
+
+/// A block of `N` slots: each level's block is only as large as the level.
+template <std::size_t N>
+class RCSslStatementStore::TBlock final : public RCBlock {
+public:
+    TBlock() { m_pSlots = m_aSlots.data(); }
+    TBlock(const TBlock& other) : RCBlock(other), m_aSlots(other.m_aSlots) {
+        m_pSlots = m_aSlots.data();
+    }
+    RCBlock* Clone() const override { return new TBlock(*this); }
+
+private:
+    std::array<TShared<RCNode>, N> m_aSlots;
+};
+
+RCSslStatementStore::RCBlock* RCSslStatementStore::RCBlock::New(TLevel level) {
+    switch (level) {
+        case kLevelJob:
+            return new TBlock<kLevelSizes[kLevelJob]>;
+        case kLevelFile:
+            return new TBlock<kLevelSizes[kLevelFile]>;
+        case kLevelNever:
+        case kLevelCount:
+            break;
+    }
+    return new TBlock<kLevelSizes[kLevelNever]>;
+}
 
 RCSslStatementStore::RCSslStatementStore() = default;
 RCSslStatementStore::RCSslStatementStore(const RCSslStatementStore& other) = default;
@@ -128,23 +160,23 @@ const SslStatement& RCSslStatementStore::DefaultOf(std::uint32_t id) {
 const SslStatement& RCSslStatementStore::Get(std::uint32_t id) const {
     const RSSlot slot = kSlots[id];
     const RCBlock* block = m_aBlocks[slot.level].get();
-    if (block == nullptr || !block->m_aSlots[slot.index])
+    if (block == nullptr || !block->m_pSlots[slot.index])
         return DefaultOf(id);
-    return block->m_aSlots[slot.index]->Statement();
+    return block->m_pSlots[slot.index]->Statement();
 }
 
 RCSslStatementStore::RCBlock& RCSslStatementStore::OwnBlock(TLevel level) {
     TShared<RCBlock>& block = m_aBlocks[level];
     if (!block)
-        block = TShared<RCBlock>(new RCBlock);
+        block = TShared<RCBlock>(RCBlock::New(level));
     else if (!block->Unique())
-        block = TShared<RCBlock>(new RCBlock(*block));  // shares the statements
+        block = TShared<RCBlock>(block->Clone());  // shares the statements
     return *block;
 }
 
 SslStatement& RCSslStatementStore::Modify(std::uint32_t id) {
     const RSSlot slot = kSlots[id];
-    TShared<RCNode>& node = OwnBlock(slot.level).m_aSlots[slot.index];
+    TShared<RCNode>& node = OwnBlock(slot.level).m_pSlots[slot.index];
     if (!node)
         node = TShared<RCNode>(RCNode::New(id));
     else if (!node->Unique())
@@ -157,9 +189,9 @@ void RCSslStatementStore::Share(std::uint32_t id, const RCSslStatementStore& oth
         return;
     const RSSlot slot = kSlots[id];
     const RCBlock* from = other.m_aBlocks[slot.level].get();
-    const bool fromDefault = from == nullptr || !from->m_aSlots[slot.index];
-    OwnBlock(slot.level).m_aSlots[slot.index] =
-        fromDefault ? TShared<RCNode>() : from->m_aSlots[slot.index];
+    const bool fromDefault = from == nullptr || !from->m_pSlots[slot.index];
+    OwnBlock(slot.level).m_pSlots[slot.index] =
+        fromDefault ? TShared<RCNode>() : from->m_pSlots[slot.index];
 }
 
 bool RCSslStatementStore::SameObject(std::uint32_t id, const RCSslStatementStore& other) const {

@@ -8,17 +8,19 @@
 //   - every statement class has one default object, built once per process and
 //     never changed; a slot that holds nothing reads as that default;
 //   - the slots are grouped by the level of the statement (job level, file level,
-//     the entry's own ordinal) into three blocks; a block and every statement in it
-//     are reference counted and copy-on-write, so copying an entry copies three
-//     pointers, and the flagged copy (file-level statements only) shares one block;
+//     the entry's own ordinal) into three blocks, each as large as its level; a
+//     block and every statement in it are reference counted and copy-on-write, so
+//     copying an entry copies three pointers, and the flagged copy (file-level
+//     statements only) shares one block;
 //   - the first change to a shared block copies the block's slot pointers (not the
 //     statements); the first change to a shared or default statement copies that
 //     one statement.  Nothing that two entries share is ever changed.
 //
 // What an entry costs: the three block pointers; per changed level one block of
-// slot pointers (8 bytes a slot, about 500 bytes); per changed statement its own
-// object (mostly 50 to 200 bytes plus its texts).  A file entry of a typical ticket
-// holds about ten statements of its own, under 3 KiB.
+// slot pointers (8 bytes a slot: about 500 bytes for the job or the file level,
+// 32 for the ordinal); per changed statement its own object (mostly 50 to 200
+// bytes plus its texts).  A file entry of a typical ticket holds about ten
+// statements of its own, about 2 KiB.
 //
 // What a statement class is (name, statement type, member types, keyword tables)
 // lives with the class, not in an entry: the statement vocabulary table
@@ -137,6 +139,8 @@ private:
     template <class T>
     class TNode;
     class RCBlock;
+    template <std::size_t N>
+    class TBlock;
 
     /// The block of `level`, made this store's own (and created) first.
     RCBlock& OwnBlock(TLevel level);

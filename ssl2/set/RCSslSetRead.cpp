@@ -1,6 +1,8 @@
 // RCSslSet: reading SSL files (ParseSsl, the UTF-16 pre-pass, SslParseFunction).
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +17,6 @@
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
-#include "ssl2/parsers/Ssl.lex.h"
 #include "ssl2/parsers/Ssl.tab.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/SslParseContext.h"
@@ -95,45 +96,37 @@ private:
     TString m_sPath;
 };
 
-/// The whole input followed by the two NUL bytes the scanner wants after its buffer.
-/// The scanner reads it in place, so a long token is never read again when more
-/// input arrives (reading block by block rescans a token at every block).
+/// The whole input.  The scanner reads it in place, so a long token is never read
+/// again when more input arrives (reading block by block rescans a token at every
+/// block); the NUL a std::string keeps after its last byte is the scanner's end mark.
 std::string ReadScanBuffer(FILE* input) {
-    // Longest input the scanner's buffer can hold.
+    // Longest input the reader takes.
     constexpr std::size_t kMaxInput = static_cast<std::size_t>(std::numeric_limits<int>::max()) - 2;
-    std::string bytes;
-    char block[65536];
-    std::size_t read = 0;
-    while ((read = std::fread(block, 1, sizeof block, input)) > 0) {
-        if (bytes.size() + read > kMaxInput)
+    // Read straight into the buffer, sized by the file when it is a regular one (the
+    // stream's own buffer would only add a copy).
+    std::setvbuf(input, nullptr, _IONBF, 0);
+    std::size_t expected = 0;
+    struct stat status {};
+    if (::fstat(::fileno(input), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
+        expected = static_cast<std::size_t>(status.st_size);
+    // One byte more than the file holds, so that its end is seen without growing.
+    std::string bytes(expected > 0 ? expected + 1 : 0, '\0');
+    std::size_t used = 0;
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(std::max<std::size_t>(65536, 2 * used));
+        const std::size_t read = std::fread(bytes.data() + used, 1, bytes.size() - used, input);
+        used += read;
+        if (used > kMaxInput)
             ssl2::internal::SslScannerFailure("fatal error - scanner input buffer overflow");
-        bytes.append(block, read);
+        if (read == 0)
+            break;
     }
     if (std::ferror(input))
         ssl2::internal::SslScannerFailure("input in flex scanner failed");
-    bytes.append(2, '\0');
+    bytes.resize(used);
     return bytes;
 }
-
-/// The reentrant scanner of one parse, reading `buffer` (from ReadScanBuffer).
-class RCScanner {
-public:
-    RCScanner(ssl2::internal::SslParseContext& context, std::string& buffer) {
-        if (SslYylex_init_extra(&context, &m_Scanner) != 0)
-            ThrowLastError("SslYylex_init");
-        if (SslYy_scan_buffer(buffer.data(), buffer.size(), m_Scanner) == nullptr) {
-            SslYylex_destroy(m_Scanner);
-            ssl2::internal::SslScannerFailure("out of dynamic memory in yy_create_buffer()");
-        }
-    }
-    ~RCScanner() { SslYylex_destroy(m_Scanner); }
-    RCScanner(const RCScanner&) = delete;
-    RCScanner& operator=(const RCScanner&) = delete;
-    yyscan_t Get() const { return m_Scanner; }
-
-private:
-    yyscan_t m_Scanner = nullptr;
-};
 
 }  // namespace
 
@@ -159,11 +152,9 @@ void SslParseStream(std::FILE* input, RCSslSet* set) {
         readFailureText = failure.what();
         readFailure = std::current_exception();
     }
-    // The buffer ends with the scanner's two NULs.
     const ssl2::internal::TInputEncoding encoding =
-        set->m_bParseNoReEscape
-            ? EightBitEncoding(std::string_view(buffer).substr(0, buffer.size() - 2))
-            : ssl2::internal::TInputEncoding::kEscapedUtf16;
+        set->m_bParseNoReEscape ? EightBitEncoding(buffer)
+                                : ssl2::internal::TInputEncoding::kEscapedUtf16;
     // At most two readings of the buffer: the second when the starting entry's
     // lengths had to be converted into the ticket's unit first
     // (SslParseContext::m_nReadAgainInUnit).
@@ -175,13 +166,11 @@ void SslParseStream(std::FILE* input, RCSslSet* set) {
             context.ReportFailure(readFailureText.c_str());
             context.m_pFailure = readFailure;
         } else {
-            // The scanner works in place and leaves a NUL where an aborted reading
-            // stopped, so each reading scans its own copy.
-            std::string scan = buffer;
-            RCScanner scanner(context, scan);
-            context.m_pScanner = scanner.Get();
+            // The scanner never writes to its input, so a second reading scans the
+            // same bytes.
+            ssl2::internal::SslScanStart(context.m_Scan, buffer.data(),
+                                         buffer.data() + buffer.size());
             SslYyparse(&context);
-            context.m_pScanner = nullptr;
         }
         context.ReleaseHeldDiagnostics();
         if (context.m_pFailure) {

@@ -92,15 +92,18 @@ std::int32_t SslParseContext::IntegerValue(std::string_view digits) const {
 }
 
 double SslParseContext::FloatValue(std::string_view text) const {
+    double value = 0.0;
+    const auto parse = [&value](std::string_view number) {
+        const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+        return result.ec == std::errc() ? value : 0.0;
+    };
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos)
+        return parse(text);
     // The separator may be written as ',' as well.
     std::string number(text);
-    for (char& c : number) {
-        if (c == ',')
-            c = '.';
-    }
-    double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    return result.ec == std::errc() ? value : 0.0;
+    number[comma] = '.';
+    return parse(number);
 }
 
 int SslParseContext::StoreString(const char* text, std::size_t length) {

@@ -72,6 +72,20 @@ enum class TInputEncoding {
     kEscapedUtf16,  ///< the escaped 8-bit copy of a UTF-16 file (TString::SaveAsAnsi)
 };
 
+/// Where the scanner stands in its input: one buffer in memory whose byte at `limit`
+/// is a NUL (the scanner's end mark; NULs before it are input).
+struct SslScanState {
+    const unsigned char* cursor = nullptr;
+    const unsigned char* marker = nullptr;         ///< where a longer match was tried
+    const unsigned char* contextMarker = nullptr;  ///< start of a trailing context
+    const unsigned char* limit = nullptr;
+    const unsigned char* token = nullptr;  ///< start of the current token
+    int condition = 0;                     ///< the scanner's mode
+};
+
+/// Starts scanning the bytes [begin, end); *end must be a NUL.
+void SslScanStart(SslScanState& state, const char* begin, const char* end);
+
 /// Two window dimensions as the ticket gives them, with the unit word that may follow
 /// (0 when none does).
 struct SslDims {
@@ -146,7 +160,7 @@ public:
     TInputEncoding m_nEncoding;
     const TSslDiagnosticHandler* m_pHandler;
 
-    void* m_pScanner = nullptr;  ///< the flex scanner (yyscan_t) reading the input
+    SslScanState m_Scan;
     std::int32_t m_nLine = 1;
     bool m_bInputDone = false;
     std::string_view m_LastToken;  ///< the last token's text, in the scan buffer

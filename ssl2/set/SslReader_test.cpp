@@ -407,6 +407,44 @@ TEST_F(SslReader, SizeForms) {
               SslSize::kFitToPrintWindow);
 }
 
+// A format size reports the format's own width and height (not those of the default
+// A4), whatever form named it, and its text reads back to the same size.
+TEST_F(SslReader, FormatSizesCarryTheirDimensions) {
+    const struct {
+        const char* line;
+        double width;
+        double height;
+    } rows[] = {
+        {"OutputSize a1", 594, 841},     {"OutputSize Din a0", 841, 1189},
+        {"OutputSize Iso c4", 229, 324}, {"OutputSize Ansi e", 864, 1118},
+        {"OutputSize Arc d", 610, 914},  {"OutputSize Asia b4", 258, 364},
+        {"OutputSize f15x21", 381, 533}, {"OutputSize FitToPrintWindow a2", 420, 594},
+        {"PaperSize Ansi b", 279, 432},  {"Zoom Din a3", 297, 420},
+    };
+    for (const auto& row : rows) {
+        const RCSslEntry e = File(row.line);
+        const std::string name(row.line, std::string(row.line).find(' '));
+        const SslSize size = name == "Zoom"        ? e.GetZoom()
+                             : name == "PaperSize" ? e.GetPaperSize()
+                                                   : e.GetOutputSize();
+        EXPECT_DOUBLE_EQ(size.GetWidth(), row.width) << row.line;
+        EXPECT_DOUBLE_EQ(size.GetHeight(), row.height) << row.line;
+        EXPECT_EQ(size.GetString(4), TString::Format("%.2f", row.width).str()) << row.line;
+        TPoint printed;
+        e.CalculateSize(printed);
+        if (name == "OutputSize") {
+            EXPECT_EQ(printed, TPoint(static_cast<int>(row.width), static_cast<int>(row.height)));
+        }
+        // What a peer reads back from the written line is the same size.
+        const std::string written = name + " " + size.ToString(name == "Zoom" ? 2 : 1, 1).str();
+        const RCSslEntry again = File(written);
+        const SslSize back = name == "Zoom"        ? again.GetZoom()
+                             : name == "PaperSize" ? again.GetPaperSize()
+                                                   : again.GetOutputSize();
+        EXPECT_EQ(back, size) << row.line << " written as " << written;
+    }
+}
+
 // --- multi-line statements --------------------------------------------------------------------
 
 TEST_F(SslReader, PensAndColourEmulation) {
@@ -518,12 +556,12 @@ TEST_F(SslReader, FlagsheetSubLinesAsWritten) {
         std::uint32_t type;
         double width;
     } sizes[] = {
-        {"size A3", SslSize::kFormat, 210.0},
+        {"size A3", SslSize::kFormat, 297.0},
         {"size 120.500 80.000 ", SslSize::kProportional, 120.5},
         {"size unproportional 120.500 80.000 ", SslSize::kUnproportional, 120.5},
         {"size Window 100.0 80.0", SslSize::kUnproportional, 100.0},
         {"size manual", SslSize::kManual, 210.0},
-        {"size fittoprintwindow DIN A2", SslSize::kFitToPrintWindow, 210.0},
+        {"size fittoprintwindow DIN A2", SslSize::kFitToPrintWindow, 420.0},
         {"size ", SslSize::kAuto, 210.0},
     };
     for (const auto& row : sizes) {

@@ -48,11 +48,40 @@ std::string SslText(const RCSslEntry& entry, TSslStatementID id) {
     return ToUtf8(entry.StatementText(id, SslStatement::kVersion50));
 }
 
-/// The JSON form of one statement without its "default" flag.
-ordered_json StatementJson(const RCSslEntry& entry, TSslStatementID id) {
+bool IsPenTable(TSslStatementID id) {
+    return id == kId_SslHpglPens || id == kId_SslVicPens || id == kId_SslCalcompPens;
+}
+
+/// The pens of a pen table, each with its number: every pen of the table with
+/// `all`, else only the pens that differ from the class's default pen.
+ordered_json PenElements(const SslHpglPens& pens, bool all) {
+    const std::unique_ptr<SslStatement> fallback(
+        SslStatement::CreateSslObject(pens.GetStatementID()));
+    const auto& defaults = static_cast<const SslHpglPens&>(*fallback);
+    ordered_json elements = ordered_json::array();
+    for (std::uint32_t i = 0; i < pens.GetPenCount(); ++i) {
+        const HpglPen& pen = pens.GetPen(i);
+        if (!all && pen == defaults.GetPen(i))
+            continue;
+        elements.push_back({{"number", pen.GetNumber()},
+                            {"width", pen.GetString(0)},
+                            {"color", pen.GetString(1)},
+                            {"saturation", pen.GetString(2)},
+                            {"page", std::to_string(pen.GetPage())}});
+    }
+    return elements;
+}
+
+/// The JSON form of one statement without its "default" flag; a pen table lists
+/// its pens as `PenElements` does.
+ordered_json StatementJson(const RCSslEntry& entry, TSslStatementID id, bool all) {
     const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
     entry.Get(id, statement.get());
     ordered_json json = {{"id", id}, {"ssl", SslText(entry, id)}};
+    if (const auto* pens = dynamic_cast<const SslHpglPens*>(statement.get())) {
+        json["elements"] = PenElements(*pens, all);
+        return json;
+    }
     const std::vector<std::string> names = MemberNames(*statement);
     const auto element = [&](std::uint32_t e) {
         ordered_json members = ordered_json::object();
@@ -190,6 +219,50 @@ std::string TextFromMembers(TSslStatementID id, const json& members, const std::
     return SslText(entry, id);
 }
 
+/// The SSL text of a pen table given by its pens, each with its "number"; pens
+/// left out keep their defaults.
+std::string TextFromPens(TSslStatementID id, const json& elements, const std::string& path) {
+    if (!elements.is_array())
+        throw RCJsonTicketError(path, "expected an array of pens");
+    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
+    auto& pens = static_cast<SslHpglPens&>(*statement);
+    pens.SetOn(1);
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const std::string where = path + "[" + std::to_string(i) + "]";
+        const json& pen = elements[i];
+        if (!pen.is_object() || !pen.contains("number") || !pen.at("number").is_number_unsigned())
+            throw RCJsonTicketError(where, "expected a pen with its \"number\"");
+        const auto number = pen.at("number").get<std::uint32_t>();
+        for (const auto& [key, given] : pen.items()) {
+            if (key == "number")
+                continue;
+            const TString value(given.is_string() ? given.get<std::string>() : given.dump());
+            unsigned int taken = 0;
+            if (key == "width") {
+                double width = 0.0;
+                taken = value.Value(width) ? pens.SetWidth(width, number) : 0;
+            } else if (key == "color" || key == "saturation" || key == "page") {
+                std::uint32_t whole = 0;
+                if (value.Value(whole))
+                    taken = key == "color"        ? pens.SetColor(whole, number)
+                            : key == "saturation" ? pens.SetSaturation(whole, number)
+                                                  : pens.SetPage(whole, number);
+            } else {
+                throw RCJsonTicketError(where + "." + key,
+                                        "no pen member called \"" + key +
+                                            "\"; expected one of width, color, saturation, page");
+            }
+            if (taken == 0)
+                throw RCJsonTicketError(
+                    where + "." + key,
+                    "\"" + value.str() + "\" is refused for pen " + std::to_string(number));
+        }
+    }
+    RCSslEntry entry;
+    entry.Set(id, statement.get());
+    return SslText(entry, id);
+}
+
 /// Appends the lines of `text` (CR LF or LF separated) for `path`.
 void AddLines(RSJsonTicket& ticket, std::string& text, const std::string& lines,
               const std::string& path) {
@@ -228,8 +301,8 @@ ordered_json SetToJson(const std::string& path, const RCSslSet& set, bool all) {
             // The error notes are the entry's "errors"; the ordinal is its own field.
             if (sid == kId_SslError || (!all && sid == kId_SslOrdinal))
                 continue;
-            ordered_json statement = StatementJson(entry, sid);
-            if (!all && statement == StatementJson(reference, sid))
+            ordered_json statement = StatementJson(entry, sid, all);
+            if (!all && statement == StatementJson(reference, sid, all))
                 continue;
             const std::string name = StatementName(sid);
             statements[name] = {{"id", id}, {"default", IsClassDefault(entry, sid)}};
@@ -282,14 +355,20 @@ RSJsonTicket SslFromJson(const json& document) {
                     if (!statement.at("ssl").is_string())
                         throw RCJsonTicketError(where + ".ssl", "expected a string");
                     AddLines(ticket, text, statement.at("ssl").get<std::string>(), where + ".ssl");
+                } else if (statement.contains("elements") && IsPenTable(found->second)) {
+                    AddLines(
+                        ticket, text,
+                        TextFromPens(found->second, statement.at("elements"), where + ".elements"),
+                        where + ".elements");
                 } else if (statement.contains("members")) {
                     AddLines(
                         ticket, text,
                         TextFromMembers(found->second, statement.at("members"), where + ".members"),
                         where + ".members");
                 } else {
-                    throw RCJsonTicketError(
-                        where, "expected \"ssl\" (or \"members\" for a statement that is no list)");
+                    throw RCJsonTicketError(where,
+                                            "expected \"ssl\" (or \"members\" for a statement "
+                                            "that is no list, \"elements\" for a pen table)");
                 }
             }
         }

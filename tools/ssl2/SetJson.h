@@ -10,14 +10,18 @@
 // "ssl" is the statement's SSL text as the writer writes it in dialect 5.0 (several
 // lines for list statements); "members" holds each member's value by member name
 // ("value" for a statement of one unnamed member), "elements" one object per element
-// of a list statement; "default" says whether the statement holds its class default.
+// of a list statement (a pen table: {"number", "width", "color", "saturation",
+// "page"} per pen); "default" says whether the statement holds its class default.
 // The full form lists every statement of every entry; the short form lists, for the
 // job entry, the statements that differ from their defaults and, for a file entry,
 // those that differ from what the reader starts a file entry with (the job entry's
-// file-level statements, the job-level ones at their defaults).
+// file-level statements, the job-level ones at their defaults); a pen table there
+// lists only the pens that differ from the class's default pens.
 //
 // Reading takes either form: each statement given by its "ssl" text or, without one,
-// by its "members" (a selection by number or keyword); everything else is ignored.
+// by its "members" (a selection by number or keyword) or, for a pen table, by its
+// "elements" (the pens given by number on the default pens, the table switched on);
+// everything else is ignored.
 // The statements become an SSL ticket that the SSL reader reads, so the JSON means
 // exactly what its SSL text means.  Texts are UTF-8.
 #pragma once

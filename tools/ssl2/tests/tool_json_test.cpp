@@ -36,7 +36,7 @@ class ToolJsonTest : public ToolTest {
 protected:
     /// JSON of `ticket` -> SSL -> JSON is the identity in both forms, and the SSL
     /// ticket made from the JSON means what `ticket` means.
-    void ExpectRoundTrip(const std::string& ticket) {
+    void ExpectRoundTrip(const std::string& ticket, const std::string& dialect = "5.0") {
         RCSslSet original;
         ASSERT_GT(original.ParseSsl(ticket, 300), 0) << ticket;
         for (const bool all : {false, true}) {
@@ -44,7 +44,8 @@ protected:
             const fs::path in = m_Dir / "in.json";
             const fs::path out = m_Dir / "out.ssl";
             WriteFile(in, show.m_sOut);
-            const RSRun convert = RunTool({"convert", "--from-json", in.string(), "-o", out});
+            const RSRun convert =
+                RunTool({"convert", "--from-json", in.string(), "--dialect", dialect, "-o", out});
             ASSERT_EQ(convert.m_nExit, 0) << ticket << convert.m_sErr;
             EXPECT_EQ(ShowJson(out.string(), all), ShowJson(ticket, all)) << ticket << all;
             RCSslSet again;
@@ -78,6 +79,71 @@ TEST_F(ToolJsonTest, ShortFormListsOnlyWhatDiffers) {
     EXPECT_FALSE(file.contains("Ordinal"));
     EXPECT_LT(changes.dump().size() * 3, all.dump().size());
     EXPECT_EQ(all.at("entries")[3].at("statements").size(), kSslStatementCount - 2);
+}
+
+// A pen table lists its pens by number: the short form only those that differ from
+// the default pens (a VIC pen's default saturation is its grey level), the full form
+// all of them; both read back to the same set.
+TEST_F(ToolJsonTest, PenTablesListTheirPensByNumber) {
+    const std::string ticket = (m_Dir / "pens.ssl").string();
+    WriteFile(ticket,
+              "BeginJob \"pens\" Version \"4.0\"\r\nHpglPens Number 2 Width 0.5\r\n"
+              "BeginOutput\r\nName \"a.plt\"\r\n"
+              "HpglPens Number 3 - 5 Width 0.35 Color 2 Page 1\r\n\t+ Number 7 Saturation 40\r\n"
+              "VicPens Number 9 Saturation 3\r\n\t+ Number 10 Saturation 56\r\n"
+              "CalcompPens Number 16 Width 1\r\nEndOutput\r\nEndJob\r\n");
+    const auto numbers = [](const json& statement) {
+        std::vector<int> found;
+        for (const json& pen : statement.at("elements"))
+            found.push_back(pen.at("number").get<int>());
+        return found;
+    };
+    const json changes = ShowJson(ticket, false);
+    const json& job = changes.at("entries")[0].at("statements");
+    EXPECT_EQ(numbers(job.at("HpglPens")), std::vector<int>{2});
+    const json& file = changes.at("entries")[1].at("statements");
+    EXPECT_EQ(numbers(file.at("HpglPens")), (std::vector<int>{2, 3, 4, 5, 7}));
+    EXPECT_EQ(file.at("HpglPens").at("elements")[1],
+              json::parse(R"({"number": 3, "width": "0.350", "color": "2", "saturation": "100",
+                              "page": "1"})"));
+    EXPECT_EQ(numbers(file.at("VicPens")), std::vector<int>{9});
+    EXPECT_EQ(numbers(file.at("CalcompPens")), std::vector<int>{16});
+
+    const json all = ShowJson(ticket, true);
+    const json& full = all.at("entries")[1].at("statements");
+    EXPECT_EQ(full.at("HpglPens").at("elements").size(), 256u);
+    EXPECT_EQ(full.at("HpglPens").at("elements")[255].at("number"), 255);
+    EXPECT_EQ(numbers(full.at("CalcompPens")).front(), 1);
+    EXPECT_EQ(numbers(full.at("CalcompPens")).back(), 16);
+    EXPECT_EQ(full.at("VicPens").at("elements")[10].at("saturation"), "56");
+
+    ExpectRoundTrip(ticket, "4.0");
+
+    // The pens alone, without their SSL text, read back to the same set too.
+    json bare = json::parse(RunTool({"show", "--json", ticket}).m_sOut);
+    for (json& entry : bare.at("entries")) {
+        for (auto& [name, statement] : entry.at("statements").items()) {
+            if (statement.contains("elements"))
+                statement.erase("ssl");
+        }
+    }
+    const fs::path in = m_Dir / "bare.json";
+    const fs::path out = m_Dir / "bare.ssl";
+    WriteFile(in, bare.dump());
+    RSRun run = RunTool({"convert", "--from-json", in.string(), "--dialect", "4.0", "-o", out});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    RCSslSet original;
+    RCSslSet again;
+    ASSERT_EQ(original.ParseSsl(ticket, 300), 2);
+    ASSERT_EQ(again.ParseSsl(out.string(), 300), 2);
+    EXPECT_TRUE((again == original).bEqual);
+
+    WriteFile(in, R"({"entries": [{"statements": {"VicPens": {"elements": [
+                     {"number": 9, "saturation": "3"}, {"number": 300, "saturation": 1}]}}}]})");
+    run = RunTool({"convert", "--from-json", in.string(), "-o", out});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_THAT(run.m_sErr, HasSubstr("entries[0].statements.VicPens.elements[1].saturation: "
+                                      "\"1\" is refused for pen 300"));
 }
 
 /// A random job: texts with quotes, line breaks and non-ASCII, numbers and
@@ -172,7 +238,7 @@ TEST_F(ToolJsonTest, StatementsByMembersAndFaultsByJsonPath) {
                 "bookfold, C-Fold, Landscape, Error Reaction; nothing written"},
         {R"({"entries": [{"statements": {"Copies": {"default": true}}}]})",
          name + ": entries[0].statements.Copies: expected \"ssl\" (or \"members\" for a "
-                "statement that is no list); nothing written"},
+                "statement that is no list, \"elements\" for a pen table); nothing written"},
         {R"({"entries": []})",
          name + ": entries: expected an array that starts with the job entry; nothing written"},
         {R"({"entries": [{"statements": )", name + ": parse error at line 1, column 29: "
@@ -213,9 +279,14 @@ TEST_F(ToolJsonTest, OutputFollowsTheSchema) {
     // The schema does catch a broken document.
     const fs::path broken = m_Dir / "broken.json";
     WriteFile(broken, R"({"entries": [{"statements": {"Copies": {"members": {"value": true}}}}]})");
-    args.resize(2);
-    args.push_back(broken.string());
-    EXPECT_EQ(RunProgram(SSL2_PYTHON_PATH, args).m_nExit, 1);
+    const fs::path penless = m_Dir / "penless.json";
+    WriteFile(penless, R"({"entries": [{"statements": {"HpglPens": {"id": 24, "ssl": "",
+                                         "elements": [{"width": "0.350"}]}}}]})");
+    for (const fs::path& bad : {broken, penless}) {
+        args.resize(2);
+        args.push_back(bad.string());
+        EXPECT_EQ(RunProgram(SSL2_PYTHON_PATH, args).m_nExit, 1) << bad;
+    }
 }
 
 TEST_F(ToolJsonTest, TicketsThroughStandardInputAndOutput) {

@@ -125,6 +125,12 @@ void ExpectStatementMatches(const nlohmann::ordered_json& json, const RCSslEntry
                   entry.StatementText(statement.GetStatementID(), SslStatement::kVersion50).str())
             << where;
     }
+    if (const auto* pens = dynamic_cast<const SslHpglPens*>(&statement)) {
+        ASSERT_EQ(json.at("elements").size(), pens->GetPenCount()) << where;
+        for (std::uint32_t i = 0; i < pens->GetPenCount(); ++i)
+            EXPECT_EQ(json.at("elements")[i].at("number"), pens->GetPen(i).GetNumber()) << where;
+        return;
+    }
     if (statement.GetArrayCount() != 0) {
         EXPECT_EQ(json.at("elements").size(), statement.GetArrayCount()) << where;
         return;

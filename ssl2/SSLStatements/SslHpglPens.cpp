@@ -268,10 +268,11 @@ unsigned int SslHpglPens::SetRange(std::uint32_t first, std::uint32_t last, Sett
     const std::uint32_t to = IndexOf(last);
     if (first > last || from == kPenSlots || to == kPenSlots)
         return 0;
-    // Room for every pen of the range at once, not one reallocation per new pen.
-    const std::size_t room = m_aOwnPens.size() + (to - from + 1);
-    if (m_aOwnPens.capacity() < room)
-        m_aOwnPens.reserve(std::max(room, 2 * m_aOwnPens.capacity()));
+    // Room for the range's new pens at once, not one reallocation per new pen.
+    const auto byIndex = [](const auto& pen, std::uint32_t i) { return pen.first < i; };
+    const auto owned = std::lower_bound(m_aOwnPens.begin(), m_aOwnPens.end(), to + 1, byIndex) -
+                       std::lower_bound(m_aOwnPens.begin(), m_aOwnPens.end(), from, byIndex);
+    m_aOwnPens.reserve(m_aOwnPens.size() + (to - from + 1) - static_cast<std::size_t>(owned));
     unsigned int result = 1;
     for (std::uint32_t i = from; i <= to; ++i)
         result = set(OwnPen(i)) && result ? 1 : 0;

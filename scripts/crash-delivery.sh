@@ -1,7 +1,10 @@
 #!/bin/sh
 # Long runs of the delivery robustness tests: every injected error at every file
-# operation of a delivery, a normalisation and a queue hand-off; RUNS kills at
-# seeded random points of each hand-off; a competing delivery at every operation.
+# operation (directory syncs included) of a delivery, a redelivery, a normalisation
+# and a queue hand-off, each failure checked to leave its target exactly as it was;
+# RUNS kills at seeded random points of each hand-off, each followed by a rerun that
+# fails (it must leave what the kill left) and one that completes; a competing
+# delivery at every operation.
 #
 #   scripts/crash-delivery.sh [RUNS] [SEED]      (defaults: 1000, 20261206)
 #

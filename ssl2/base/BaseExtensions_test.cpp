@@ -9,6 +9,7 @@
 #include "ssl2/base/RCUncPath2LocalPath.h"
 #include "ssl2/base/TPoint.h"
 #include "ssl2/base/TRCMultiObjectContainer.h"
+#include "ssl2/base/TestTempDir.h"
 
 namespace {
 
@@ -122,8 +123,7 @@ TEST(PFileBrowser, WildcardMatching) {
 }
 
 TEST(PFileBrowser, ListsMatchingEntriesSorted) {
-    const fs::path dir = fs::temp_directory_path() / ("ssl2_browse_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
+    const fs::path dir = ssl2::test::MakeTempDir("ssl2_browse_");
     fs::create_directories(dir / "sub");
     for (const char* name : {"b.pdf", "a.PDF", "c.ssl", "noext"})
         std::ofstream(dir / name) << "x";

@@ -12,6 +12,7 @@
 #include "ssl2/base/RCUnit.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TMessage.h"
+#include "ssl2/base/TestTempDir.h"
 #include "ssl2/sslmessages.h"
 
 namespace {
@@ -84,7 +85,8 @@ TEST(Messages, ArgumentsFallbackAndReplacement) {
     const RMCTestTable table;
     EXPECT_EQ(VEMTO::GetMessage(table, 1, "%2", "b"), "100% of %2, %4 and b");
 
-    const auto path = std::filesystem::temp_directory_path() / "ssl2_runtime_messages.txt";
+    const auto dir = ssl2::test::MakeTempDir("ssl2_runtime_");
+    const auto path = dir / "messages.txt";
     std::ofstream(path) << "; replacements\n\nTestTable\t1\tersetzt %1\r\nbroken line\n"
                         << "LaterTable\t0x2\tlater\n";
     EXPECT_EQ(VEMTO::LoadMessages(TString(path.string())), 2);
@@ -92,6 +94,7 @@ TEST(Messages, ArgumentsFallbackAndReplacement) {
     EXPECT_EQ(VEMTO::GetMessage(RMCLaterTable(), 2), "later");
     std::filesystem::remove(path);
     EXPECT_EQ(VEMTO::LoadMessages(TString(path.string())), -1);
+    std::filesystem::remove_all(dir);
 }
 
 TEST(Log, CaptureAndRestore) {

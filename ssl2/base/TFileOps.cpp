@@ -83,6 +83,19 @@ int Mkdir(const char* path, mode_t mode) {
     return Checked(kMkdir, [&] { return ::mkdir(path, mode); });
 }
 
+int FsyncDir(const char* path) {
+    return Checked(kFsyncDir, [&] {
+        const int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        const int result = ::fsync(fd);
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return result;
+    });
+}
+
 RCFaultScope::RCFaultScope(RSFaultPlan plan) : m_pArmed(std::make_unique<RSArmed>()) {
     m_pArmed->m_Plan = std::move(plan);
     g_pArmed.store(m_pArmed.get(), std::memory_order_release);

@@ -19,7 +19,17 @@
 namespace TFileOps {
 
 /// The kinds of calls a fault plan counts; one bit each in a mask.
-enum TOp : unsigned { kOpen, kWrite, kFsync, kRename, kRenameNoReplace, kLink, kMkdir, kOpCount };
+enum TOp : unsigned {
+    kOpen,
+    kWrite,
+    kFsync,
+    kRename,
+    kRenameNoReplace,
+    kLink,
+    kMkdir,
+    kFsyncDir,
+    kOpCount
+};
 constexpr unsigned kAllOps = (1u << kOpCount) - 1;
 constexpr unsigned Bit(TOp op) {
     return 1u << op;
@@ -35,6 +45,9 @@ int Rename(const char* from, const char* to);
 int RenameNoReplace(const char* from, const char* to);
 int Link(const char* from, const char* to);
 int Mkdir(const char* path, mode_t mode);
+/// Opens the directory `path`, fsync()s it and closes it, so that the entries made,
+/// renamed or removed in it survive a power loss.  One call; 0 or -1 with errno.
+int FsyncDir(const char* path);
 
 /// What an armed fault plan does.  Calls are counted over the ops in `m_nOps`.
 struct RSFaultPlan {

@@ -10,6 +10,7 @@
 
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TMessage.h"
+#include "ssl2/base/TestTempDir.h"
 #include "ssl2/support/CMD5Checksum.h"
 
 namespace {
@@ -18,13 +19,7 @@ namespace fs = std::filesystem;
 
 class TFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("ssl2_tfile_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
+    void SetUp() override { m_dir = ssl2::test::MakeTempDir("ssl2_tfile_"); }
     void TearDown() override {
         fs::remove_all(m_dir);
         ClearError();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ssl2/base/TestTempDir.h"
 #include "ssl2/capas/RCReaderDiagnostics.h"
 
 namespace capas_test {
@@ -37,14 +38,7 @@ struct Diagnostics {
 /// A fresh directory per test, removed afterwards.
 class TempDirTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = std::filesystem::temp_directory_path() /
-                ("ssl2_capas_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" +
-                 info->name());
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
-    }
+    void SetUp() override { m_dir = ssl2::test::MakeTempDir("ssl2_capas_"); }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 
     std::string Write(const std::string& name, const std::string& bytes) {

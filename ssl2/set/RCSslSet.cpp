@@ -4,10 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <utility>
 
 #include "ssl2/base/ILog.h"
@@ -44,17 +42,6 @@ bool IsCadEmulation(std::uint32_t emulation) {
 /// Two-digit decimal prefix ("09", "10", "123").
 std::string TwoDigits(int n) {
     return TString::Format("%02d", n).str();
-}
-
-void WriteFile(const std::string& path, const std::string& text, const char* mode) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), mode), &std::fclose);
-    if (!file)
-        ThrowLastError("fopen", path);
-    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file.get()) != text.size()) {
-        ThrowLastError("fwrite", path);
-    }
-    if (std::fclose(file.release()) != 0)
-        ThrowLastError("fclose", path);
 }
 
 }  // namespace
@@ -413,7 +400,7 @@ TString RCSslSet::ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersi
 
 void RCSslSet::WriteSsl(const TString& path, RCAccessSsl access,
                         SslStatement::TSyntaxVersion version) const {
-    WriteFile(path.str(), ToString(access, version, 0).AsFileBytes(), "wb");
+    SslDelivery::ReplaceFileAtomically(path, ToString(access, version, 0).AsFileBytes());
 }
 
 int RCSslSet::ToCfg(const TString& directory) {
@@ -476,6 +463,11 @@ int RCSslSet::ToCfg(const TString& directory) {
             writeOne(m_EntryList[i], prefix);
         }
     }
+    // The files are durable before the caller goes on to act on them.
+    exportFile(target, [](const TString& dir) {
+        SslDelivery::SyncDirectory(dir);
+        return true;
+    });
     if (firstFailure.IsError()) {
         ThrowNewError(firstFailure.GetOriginCode(), firstFailure.GetNumber(),
                       firstFailure.GetArgument(0), firstFailure.GetArgument(1),

@@ -168,16 +168,25 @@ public:
     }
     /// Writes ToString(access, version, 0) to `path` as Windows-1252, the form stored
     /// tickets and peers use, or as UTF-16 with byte-order mark when a text holds a
-    /// character that Windows-1252 lacks (never mixed, nothing lost).  Raises the
-    /// system error when the file cannot be created or written.
+    /// character that Windows-1252 lacks (never mixed, nothing lost).
+    ///
+    /// An existing ticket at `path` is replaced, and keeps its permissions; a
+    /// symbolic link there is replaced itself, never written through.  The text is
+    /// written to a temporary file in the same directory, synced, renamed onto
+    /// `path`, and the directory synced: after a crash, a full disk or a power loss
+    /// `path` holds the old ticket or the whole new one, never a part.  When the
+    /// file cannot be created, written, synced or renamed the error is raised, the
+    /// old file (if any) is untouched and no temporary file is left; when only the
+    /// sync of the directory after the rename fails, the error is raised with the
+    /// new ticket in place (it may not survive a power loss).
     void WriteSsl(const TString& path, RCAccessSsl access,
                   SslStatement::TSyntaxVersion version) const;
     /// One ".cfg" file and one copy of the data file per printed file in `directory`;
     /// returns the number of ".cfg" files, whose text is encoded as a ticket is
     /// (WriteSsl).  Each file appears whole and new: nothing
-    /// there is replaced or written through.  Every file that cannot be written or
-    /// copied is logged (level 1) and the others are written; then the first such
-    /// failure is raised.
+    /// there is replaced or written through; the directory is synced at the end.
+    /// Every file that cannot be written or copied is logged (level 1) and the
+    /// others are written; then the first such failure (or a failed sync) is raised.
     int ToCfg(const TString& directory);
 
     // --- reading ----------------------------------------------------------------------------
@@ -262,6 +271,17 @@ public:
     /// could not be copied (each such failure is logged; no SSL file is written).
     /// Without `overwrite` the job directory and the SSL file must be new, so of two
     /// deliveries of one job at the same time at most one takes a name.
+    ///
+    /// Every file appears whole under its final name (temporary name, sync,
+    /// rename), nothing is written through a symbolic link, and the directories
+    /// are synced before the SSL file is written and after: after a crash or a
+    /// power loss an SSL file is never there without its files.  A delivery that
+    /// fails (a copy, the SSL file, a sync) takes back what it added: the files it
+    /// created, the SSL file and the job directory when it made that; files that
+    /// were there before stay (under `overwrite`, replaced ones keep the new
+    /// contents; when only the last directory sync fails after an SSL file was
+    /// replaced, the whole new delivery stays).  A process killed midway leaves at most files whose
+    /// names SslDelivery::IsTemporaryName recognises and a job directory without SSL file.
     std::uint32_t PlotSsl(const TString& targetDir, RCAccessSsl access, TString suffix,
                           SslStatement::TSyntaxVersion version, TString* sslPathOut = nullptr,
                           unsigned int overwrite = 0, RCSslSet* setOut = nullptr,
@@ -281,8 +301,11 @@ public:
     /// returns base + number + '/', made when `create` is non-zero.
     static TString GetNextCopydockJobDir(const TString& base, unsigned int create);
     /// Delivers a raw job into the next directory of the queue `dir`: the support
-    /// files, the ".job" file last.  Returns the number of file entries, 0 when
-    /// nothing (or no ".job" file) was delivered.
+    /// files, the ".job" file last, each whole, the directory synced before the
+    /// ".job" file and after.  Returns the number of file entries, 0 when nothing
+    /// (or no ".job" file) was delivered.  A job without ".job" file claims no
+    /// directory; a hand-off that fails removes the directory it claimed and the
+    /// files it put there ("latest.num" stays advanced: a number is used once).
     std::uint32_t PlotCopydockJob(const TString& dir) const;
 
 private:

@@ -57,12 +57,12 @@ TEST_F(CopydockTest, NotARawJobLeavesTheQueueAlone) {
     EXPECT_EQ(Snapshot(m_root), before);
 }
 
-TEST_F(CopydockTest, WithoutAJobFileTheDirectoryIsClaimedButNotCompleted) {
+TEST_F(CopydockTest, WithoutAJobFileNoDirectoryIsClaimed) {
     Write("q/latest.num", "00000005\r\n");
     const RCSslSet set = MakeJob(1, {Write("in/a.txt", "a"), Write("in/b.JOB.txt", "b")});
+    const auto before = Snapshot(m_root);
     EXPECT_EQ(set.PlotCopydockJob(Path("q/")), 0u);
-    EXPECT_EQ(Read("q/00000005/a.txt"), "a");
-    EXPECT_EQ(Read("q/latest.num"), "00000006\r\n");
+    EXPECT_EQ(Snapshot(m_root), before);
     EXPECT_TRUE(m_log.Contains(1,
                                "RCSslSet::PlotCopydockJob(...) there was no job file in the "
                                "ssl. Job name: Raw job"));
@@ -88,8 +88,11 @@ TEST_F(CopydockTest, ErrorsAreLoggedAndReportedAsNothingDelivered) {
                                    "RCSslSet::PlotCopydockJob(...) got an error and didn' "
                                    "write the jobticket for job: Raw job. Error: "))
             << r.what;
-        // An incomplete directory never gets its ".job" file.
-        EXPECT_FALSE(fs::exists(m_root / "q/00000001/ticket.job")) << r.what;
+        // The claimed directory is taken back; the number stays used.
+        EXPECT_FALSE(fs::exists(m_root / "q/00000001")) << r.what;
+        if (r.numberFile) {
+            EXPECT_EQ(Read("q/latest.num"), "00000002\r\n") << r.what;
+        }
     }
     RCSslSet empty;
     EXPECT_EQ(empty.PlotCopydockJob(Path("q")), 0u);

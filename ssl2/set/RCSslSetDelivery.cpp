@@ -36,10 +36,19 @@ const char* KindName(TKind kind) {
     return "Stamp";
 }
 
+/// True when an entry (file, directory or link, even a dangling one) named `path`
+/// exists.
+bool EntryExists(const TString& path) {
+    struct stat info {};
+    return ::lstat(TFile::NativePath(path).c_str(), &info) == 0;
+}
+
 /// Copies `source` to `target` (both UNC-mapped for the copy).  Without
-/// `overwrite` an existing target is kept.  A failure is logged; the result tells
-/// whether `target` now holds the file.
-bool Deliver(const TString& source, const TString& target, unsigned int overwrite, TKind kind) {
+/// `overwrite` an existing target is kept.  A target this copy newly created is
+/// noted in `created`.  A failure is logged; the result tells whether `target`
+/// now holds the file.
+bool Deliver(const TString& source, const TString& target, unsigned int overwrite, TKind kind,
+             RCCreatedEntries& created) {
     if (overwrite == 0 && TFile::Exist(target))
         return true;
     try {
@@ -47,8 +56,11 @@ bool Deliver(const TString& source, const TString& target, unsigned int overwrit
         TString to = target;
         RCUncPath2LocalPath::UncPath2LocalPath(from, "");
         RCUncPath2LocalPath::UncPath2LocalPath(to, "");
+        // A file replaced under overwrite was there before: never taken back.
+        const bool existed = overwrite != 0 && EntryExists(to);
         // Without overwrite a target made meanwhile is kept like one found before.
-        CopyFileAtomically(from, to, overwrite != 0);
+        if (CopyFileAtomically(from, to, overwrite != 0) && !existed)
+            created.AddFile(to);
         return true;
     } catch (const TException&) {
         g_ptheLogfile()->Write(
@@ -111,22 +123,26 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
 
     const TString jobDir = JoinPath(base, name);
     // Without overwrite the job directory must be new: of two deliveries of one job
-    // at the same time, only the one that makes it goes on.
+    // at the same time, only the one that makes it goes on.  With overwrite an
+    // existing one is used.
     bool made = true;
-    bool taken = false;
+    bool existed = false;
     try {
-        if (overwrite == 0)
-            taken = !MakeNewDirectory(jobDir);
-        else
-            TFile::CreateCompleteDir(jobDir);
+        existed = !MakeNewDirectory(jobDir);
     } catch (const TException&) {
         made = false;
         ClearError();
     }
+    const bool taken = existed && overwrite == 0;
     if (taken) {
         g_ptheLogfile()->Write(
             1, "RCSslSet::PlotSsl: another delivery made the job directory meanwhile: " + jobDir);
     }
+    // What this delivery adds, taken back when it fails: a consumer never finds a
+    // job directory without its ticket, and what was there before stays.
+    RCCreatedEntries created;
+    if (made && !existed)
+        created.AddDirectory(jobDir);
     // A link in place of the job directory could lead the files anywhere.
     if (!made || taken || !IsRealDirectory(jobDir)) {
         g_ptheLogfile()->Write(
@@ -143,7 +159,7 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
             continue;
         const TString dst = JoinPath(jobDir, SafeFileName(file));
         copyJob.AddSupportFile(dst);
-        failed += Deliver(file, dst, overwrite, TKind::kSupportFile) ? 0 : 1;
+        failed += Deliver(file, dst, overwrite, TKind::kSupportFile, created) ? 0 : 1;
     }
 
     for (std::size_t i = 1; i < m_EntryList.size(); ++i) {
@@ -160,7 +176,7 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
             if (!(fileName == entry.GetName()))
                 entry.SetName(fileName);
             if (!Deliver(JoinPath(source.GetDirectory(), source.GetName()),
-                         JoinPath(jobDir, fileName), overwrite, TKind::kImage))
+                         JoinPath(jobDir, fileName), overwrite, TKind::kImage, created))
                 ++failed;
         }
 
@@ -168,16 +184,16 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
         if ((scanSource == 2 || scanSource == 4) && !source.GetScanColorProfileName().IsEmpty()) {
             const TString dst = JoinPath(jobDir, SafeFileName(entry.GetScanColorProfileName()));
             entry.SetScanColorProfileName(dst);
-            if (!skip &&
-                !Deliver(source.GetScanColorProfileName(), dst, overwrite, TKind::kScannerProfile))
+            if (!skip && !Deliver(source.GetScanColorProfileName(), dst, overwrite,
+                                  TKind::kScannerProfile, created))
                 ++failed;
         }
         if (source.GetPlotColorProfileSource() == 1 &&
             !source.GetPlotColorProfileName().IsEmpty()) {
             const TString dst = JoinPath(jobDir, SafeFileName(entry.GetPlotColorProfileName()));
             entry.SetPlotColorProfileName(dst);
-            if (!skip &&
-                !Deliver(source.GetPlotColorProfileName(), dst, overwrite, TKind::kPlotterProfile))
+            if (!skip && !Deliver(source.GetPlotColorProfileName(), dst, overwrite,
+                                  TKind::kPlotterProfile, created))
                 ++failed;
         }
         for (std::uint32_t s = 0; s < source.GetStampCount(); ++s) {
@@ -186,31 +202,46 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
                 continue;
             const TString dst = JoinPath(jobDir, SafeFileName(entry.GetStampBmp(s)));
             entry.SetStampBmp(s, dst);
-            if (!skip && !Deliver(bitmap, dst, overwrite, TKind::kStamp))
+            if (!skip && !Deliver(bitmap, dst, overwrite, TKind::kStamp, created))
                 ++failed;
         }
     }
 
     // The SSL file is what a consumer acts on: it appears complete, after every
-    // file of the job directory, and only when every one of them is there.
+    // file of the job directory, and only when every one of them is there.  The
+    // directories are synced first, so that after a power loss the ticket is never
+    // there without its files, and again after the ticket, which makes it durable.
     const TString sslPath = JoinPath(target, name + ".ssl");
     if (failed != 0) {
         g_ptheLogfile()->Write(
             1, TString::Format("RCSslSet::PlotSsl did not write the ssl file %s: %u file(s) "
                                "could not be copied",
                                sslPath.c_str(), failed));
+        created.Remove();
         return 0;
     }
+    // A ticket that replaced an earlier one cannot be taken back; then the files it
+    // names stay too.
+    bool replacedTicket = false;
     try {
+        SyncDirectory(jobDir);
+        if (!existed)
+            SyncDirectory(base);
+        const bool ticketExisted = overwrite != 0 && EntryExists(sslPath);
         if (!WriteFileAtomically(sslPath, copy.ToString(access, version, 1).AsFileBytes(),
                                  overwrite != 0))
             ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kFileWrite, sslPath,
                           TString(std::strerror(EEXIST)));
+        replacedTicket = ticketExisted;
+        created.AddFile(sslPath);
+        SyncDirectory(target);
     } catch (const TException&) {
         g_ptheLogfile()->Write(1, TString::Format("RCSslSet::PlotSsl could not write the ssl "
                                                   "file: %s Message is: %s",
                                                   sslPath.c_str(), GetErrorString().c_str()));
         ClearError();
+        if (!replacedTicket)
+            created.Remove();
         return 0;
     }
     if (sslPathOut != nullptr)

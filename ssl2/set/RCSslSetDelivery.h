@@ -16,6 +16,8 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "ssl2/base/TString.h"
 
@@ -61,6 +63,34 @@ bool WriteFileAtomically(const TString& path, std::string_view bytes, bool repla
 
 /// Copies the file `source` to `target` the same way.
 bool CopyFileAtomically(const TString& source, const TString& target, bool replace);
+
+/// Writes `bytes` to `path` like WriteFileAtomically with `replace`, then syncs the
+/// directory, so that after a crash or a power loss `path` holds either the old
+/// file or the whole new one.  The new file keeps the permissions of a regular file
+/// it replaces; otherwise it gets those of a newly created file (0666 less the
+/// umask).  A failure raises; up to the rename the old file is untouched.
+void ReplaceFileAtomically(const TString& path, std::string_view bytes);
+
+/// Syncs the directory `path`, so that the entries renamed into it survive a power
+/// loss ("" is the current directory); raises when that fails.  A file system that
+/// cannot sync a directory (EINVAL) counts as synced.
+void SyncDirectory(const TString& path);
+
+/// The entries one delivery added to its target directories, so that a delivery
+/// that fails can take back exactly those and nothing that was there before: the
+/// files it gave a name that was free, the directories it made.  Not thread-safe.
+class RCCreatedEntries {
+public:
+    void AddFile(const TString& path) { m_Entries.emplace_back(path, false); }
+    void AddDirectory(const TString& path) { m_Entries.emplace_back(path, true); }
+    /// Removes the noted entries, newest first: a file (or a link put in its place)
+    /// is unlinked itself, never followed; a directory is removed only when empty.
+    /// What cannot be removed stays.
+    void Remove() noexcept;
+
+private:
+    std::vector<std::pair<TString, bool>> m_Entries;  ///< path, is a directory
+};
 
 /// Copies `source` into `directory` under CollisionFreeName(directory, name), taken
 /// without a race against other writers; returns the name it got.

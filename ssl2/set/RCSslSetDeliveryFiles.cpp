@@ -46,7 +46,8 @@ bool LinksUnsupported(int error) {
 /// given its final name; removed when destroyed before that.
 class TempFile {
 public:
-    explicit TempFile(const TString& target) {
+    /// `mode`: the permissions it is created with (less the umask).
+    explicit TempFile(const TString& target, mode_t mode = 0600) {
         const TString dir = TFile::GetFileDir(TFile::NativePath(target));
         thread_local std::mt19937_64 random(std::random_device{}());
         static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
@@ -56,7 +57,7 @@ public:
                 name += kDigits[random() % (sizeof kDigits - 1)];
             m_sPath = (dir.IsEmpty() ? std::string("./") : dir.str()) + name + kTempSuffix;
             m_nFd = TFileOps::Open(m_sPath.c_str(),
-                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
             if (m_nFd >= 0 || errno != EEXIST)
                 break;
         }
@@ -290,6 +291,41 @@ bool CopyFileAtomically(const TString& source, const TString& target, bool repla
     TempFile temp(target);
     in.CopyTo(temp, target);
     return temp.Commit(target, replace);
+}
+
+void ReplaceFileAtomically(const TString& path, std::string_view bytes) {
+    struct stat old {};
+    const bool keepMode =
+        ::lstat(TFile::NativePath(path).c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    TempFile temp(path, keepMode ? 0600 : 0666);
+    if (keepMode)
+        ::fchmod(temp.Fd(), old.st_mode & 0777);
+    temp.Write(bytes.data(), bytes.size(), path);
+    temp.Finish(path);
+    temp.Commit(path, true);
+    SyncDirectory(TFile::GetFileDir(TFile::NativePath(path)));
+}
+
+void SyncDirectory(const TString& path) {
+    const TString native = path.IsEmpty() ? TString(".") : TFile::NativePath(path);
+    if (TFileOps::FsyncDir(native.c_str()) == 0)
+        return;
+    const int error = errno;
+    if (error != EINVAL) {
+        ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kSystemError, "fsync",
+                      TString(std::strerror(error)), path);
+    }
+}
+
+void RCCreatedEntries::Remove() noexcept {
+    for (auto it = m_Entries.rbegin(); it != m_Entries.rend(); ++it) {
+        const std::string native = TFile::NativePath(it->first).str();
+        if (it->second)
+            ::rmdir(native.c_str());
+        else
+            ::unlink(native.c_str());
+    }
+    m_Entries.clear();
 }
 
 TString CopyFileUnderFreeName(const TString& source, const TString& directory,

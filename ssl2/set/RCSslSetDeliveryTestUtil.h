@@ -15,6 +15,7 @@
 
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TString.h"
+#include "ssl2/base/TestTempDir.h"
 
 namespace SslDeliveryTest {
 
@@ -61,13 +62,7 @@ inline TreeSnapshot Changes(const TreeSnapshot& before, const TreeSnapshot& afte
 /// A fresh temporary directory per test, removed afterwards.
 class TempDirTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_root = fs::temp_directory_path() /
-                 ("ssl2_delivery_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_root);
-        fs::create_directories(m_root);
-    }
+    void SetUp() override { m_root = ssl2::test::MakeTempDir("ssl2_delivery_"); }
     void TearDown() override {
         fs::remove_all(m_root);
         ClearError();

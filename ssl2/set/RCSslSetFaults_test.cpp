@@ -29,6 +29,7 @@
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TFileOps.h"
+#include "ssl2/base/TestTempDir.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/RCSslSetDelivery.h"
 #include "ssl2/set/RCSslSetDeliveryTestUtil.h"
@@ -77,11 +78,8 @@ protected:
         // On tmpfs when there is one: every copy is synced, and these tests deliver
         // thousands of times.
         const bool shm = fs::is_directory("/dev/shm") && ::access("/dev/shm", W_OK) == 0;
-        m_root = (shm ? fs::path("/dev/shm") : fs::temp_directory_path()) /
-                 ("ssl2_faults_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_root);
-        fs::create_directories(m_root);
+        m_root = ssl2::test::MakeTempDir("ssl2_faults_",
+                                         shm ? fs::path("/dev/shm") : fs::temp_directory_path());
         m_Set = MakeExample("in", "", m_Sources);
     }
     void TearDown() override {
@@ -180,10 +178,13 @@ protected:
         return m_root / name;
     }
 
-    /// The counted file operations of `work` run without faults.
-    static std::uint64_t CountCalls(const std::function<void()>& work) {
+    /// The counted file operations (of the kinds in `ops`) of `work` run without
+    /// faults.
+    static std::uint64_t CountCalls(const std::function<void()>& work,
+                                    unsigned ops = TFileOps::kAllOps) {
         RSFaultPlan plan;
         plan.m_nAt = ~std::uint64_t(0);
+        plan.m_nOps = ops;
         RCFaultScope scope(plan);
         work();
         return scope.Calls();
@@ -192,6 +193,14 @@ protected:
     std::uint32_t Deliver(const RCSslSet& original, const fs::path& out, unsigned overwrite) {
         RCSslSet set(original);
         return set.PlotSsl(out.string(), RCAccessSsl(), "", kVersion, nullptr, overwrite);
+    }
+
+    /// What a consumer of `out` can see: every entry with its contents, except the
+    /// queue's "latest.num", whose number a failed hand-off has used up.
+    static SslDeliveryTest::TreeSnapshot Target(const fs::path& out) {
+        SslDeliveryTest::TreeSnapshot tree = SslDeliveryTest::Snapshot(out);
+        tree.erase("latest.num");
+        return tree;
     }
 
     fs::path m_root;
@@ -233,30 +242,49 @@ bool RunKilled(const std::function<void()>& work, std::uint64_t at,
 }
 
 // Each counted call of a delivery, normalisation and queue hand-off fails in turn
-// with each errno (ENOSPC for good: a full disk stays full).
+// with each errno (ENOSPC for good: a full disk stays full).  A failed delivery or
+// hand-off leaves its target as it was: a fresh one, one with another ticket, one
+// holding an earlier delivery of the job that lost two files.
 TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
     const RCSslSet raw = MakeRawJob();
     struct Operation {
         const char* name;
         std::function<bool(const fs::path&)> run;  ///< true when it reports success
         std::function<bool(const fs::path&)> complete;
+        std::function<void(const fs::path&)> prepare = [](const fs::path&) {};
+        bool keepsTargetOnFailure = true;
+        /// It replaces a ticket, which cannot be taken back once renamed: a failure
+        /// of the last call (the directory sync) leaves the new delivery whole.
+        bool replacesTicket = false;
     };
     const Operation operations[] = {
         {"deliver", [&](const fs::path& out) { return Deliver(m_Set, out, 0) == 21; },
-         [&](const fs::path& out) { return TicketComplete(out / (kJob + ".ssl")); }},
+         [&](const fs::path& out) { return TicketComplete(out / (kJob + ".ssl")); },
+         [](const fs::path& out) { std::ofstream(out / "earlier.ssl") << "an earlier ticket"; }},
+        {"redeliver", [&](const fs::path& out) { return Deliver(m_Set, out, 1) == 21; },
+         [&](const fs::path& out) { return TicketComplete(out / (kJob + ".ssl")); },
+         [&](const fs::path& out) {
+             ASSERT_EQ(Deliver(m_Set, out, 0), 21u);
+             fs::remove(out / kJob / "B-005.plt");
+             fs::remove(out / kJob / "B-017.plt");
+         },
+         true, true},
         {"normalize",
          [&](const fs::path& out) {
              RCSslSet set(m_Set);
              const bool ok = RCSslSet::NormalizeSsl(&set, out.string(), 0).empty();
-             set.WriteSsl((out / "n.ssl").string(), RCAccessSsl(), kVersion);
+             try {
+                 set.WriteSsl((out / "n.ssl").string(), RCAccessSsl(), kVersion);
+             } catch (const TException& e) {
+                 g_ptheLogfile()->Write(1, e.what());
+                 ClearError();
+                 return false;
+             }
              return ok;
          },
-         [&](const fs::path& out) { return TicketComplete(out / "n.ssl"); }},
-        {"queue",
-         [&](const fs::path& out) {
-             std::ofstream(out / "latest.num") << "00000001\r\n";
-             return raw.PlotCopydockJob(out.string()) == 20;
-         },
+         [&](const fs::path& out) { return TicketComplete(out / "n.ssl"); }, [](const fs::path&) {},
+         false},
+        {"queue", [&](const fs::path& out) { return raw.PlotCopydockJob(out.string()) == 20; },
          [&](const fs::path& out) {
              for (const auto& dir : fs::directory_iterator(out)) {
                  if (dir.is_directory() && fs::exists(dir.path() / "order.job"))
@@ -264,10 +292,22 @@ TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
                             fs::exists(dir.path() / "logo.bmp");
              }
              return false;
-         }},
+         },
+         [](const fs::path& out) { std::ofstream(out / "latest.num") << "00000001\r\n"; }},
+    };
+    auto prepared = [&](const Operation& operation) {
+        const fs::path out = Fresh("out");
+        operation.prepare(out);
+        return out;
     };
     for (const Operation& operation : operations) {
-        const std::uint64_t calls = CountCalls([&] { operation.run(Fresh("out")); });
+        fs::path sample = prepared(operation);
+        // The directories are synced: the job's, where it was made, the ticket's.
+        EXPECT_GE(CountCalls([&] { operation.run(sample); }, TFileOps::Bit(TFileOps::kFsyncDir)),
+                  2u)
+            << operation.name;
+        sample = prepared(operation);
+        const std::uint64_t calls = CountCalls([&] { operation.run(sample); });
         ASSERT_GT(calls, 10u) << operation.name;
         ASSERT_TRUE(operation.complete(m_root / "out")) << operation.name;
         const auto outside = Listing(m_root, m_root / "out");
@@ -279,7 +319,8 @@ TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
                 if (!kLong && e > 0)
                     break;
                 ++tried;
-                const fs::path out = Fresh("out");
+                const fs::path out = prepared(operation);
+                const auto before = Target(out);
                 RCCaptureLog log;
                 RCScopedLog scope(&log);
                 bool ok = false;
@@ -294,14 +335,16 @@ TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
                 }
                 const std::string where = std::string(operation.name) + " call " +
                                           std::to_string(at) + " " + std::strerror(error);
-                // A success is whole; a failure is logged and shows no ticket.
+                // A success is whole; a failure is logged and takes back what it added.
                 if (ok) {
                     EXPECT_TRUE(operation.complete(out)) << where;
                 } else {
                     ++failed;
                     EXPECT_GT(Severe(log), 0) << where;
-                    if (operation.name != std::string("normalize")) {
-                        EXPECT_FALSE(operation.complete(out)) << where;
+                    if (operation.replacesTicket && at == calls) {
+                        EXPECT_TRUE(operation.complete(out)) << where;
+                    } else if (operation.keepsTargetOnFailure) {
+                        EXPECT_EQ(Target(out), before) << where;
                     }
                 }
                 EXPECT_TRUE(NothingPartial(out, temporaries)) << where;
@@ -354,6 +397,59 @@ TEST_F(FaultTest, WithoutHardLinksNothingIsReplacedAndAllIsDelivered) {
     EXPECT_EQ(Severe(m_log), 0);
 }
 
+// After a power loss a consumer must never find a ticket or ".job" file without its
+// files: the directory that received them is synced after the last of them and
+// before the ticket appears, and synced again once it is there.
+TEST_F(FaultTest, DirectoriesAreSyncedBeforeAndAfterTheTicket) {
+    const RCSslSet raw = MakeRawJob();
+    struct Handoff {
+        const char* name;
+        std::function<void(const fs::path&)> run;
+        fs::path directory;  ///< below the target: receives the files
+        fs::path ticket;     ///< below the target
+    };
+    const Handoff handoffs[] = {
+        {"deliver", [&](const fs::path& out) { Deliver(m_Set, out, 0); }, kJob, kJob + ".ssl"},
+        {"queue", [&](const fs::path& out) { raw.PlotCopydockJob(out.string()); }, "00000001",
+         "00000001/order.job"},
+    };
+    auto fresh = [&] {
+        const fs::path out = Fresh("out");
+        std::ofstream(out / "latest.num") << "00000001\r\n";
+        return out;
+    };
+    auto files = [](const fs::path& dir, const fs::path& ticket) {
+        int count = 0;
+        for (const auto& entry : fs::directory_iterator(dir))
+            count += entry.path() != ticket &&
+                     !SslDelivery::IsTemporaryName(entry.path().filename().string());
+        return count;
+    };
+    for (const Handoff& handoff : handoffs) {
+        const fs::path sample = fresh();
+        const std::uint64_t syncs =
+            CountCalls([&] { handoff.run(sample); }, TFileOps::Bit(TFileOps::kFsyncDir));
+        const int all = files(sample / handoff.directory, sample / handoff.ticket);
+        bool beforeTicket = false, afterTicket = false;
+        for (std::uint64_t at = 1; at <= syncs; ++at) {
+            const fs::path out = fresh();
+            RSFaultPlan plan;
+            plan.m_nAt = at;
+            plan.m_nOps = TFileOps::Bit(TFileOps::kFsyncDir);
+            plan.m_fnInstead = [&] {
+                const bool ticket = fs::exists(out / handoff.ticket);
+                beforeTicket = beforeTicket || (!ticket && files(out / handoff.directory,
+                                                                 out / handoff.ticket) == all);
+                afterTicket = afterTicket || (ticket && at == syncs);
+            };
+            RCFaultScope faults(plan);
+            handoff.run(out);
+        }
+        EXPECT_TRUE(beforeTicket) << handoff.name << ": " << syncs << " syncs";
+        EXPECT_TRUE(afterTicket) << handoff.name << ": " << syncs << " syncs";
+    }
+}
+
 // The same on a real exFAT mount, when one is given.
 TEST_F(FaultTest, DeliversOntoExfat) {
     const char* exfat = std::getenv("SSL2_EXFAT_DIR");
@@ -378,6 +474,8 @@ TEST_F(FaultTest, DeliversOntoExfat) {
 
 // Killed anywhere, a delivery or queue hand-off leaves whole files, a ticket or
 // ".job" file only beside all its files, and temporary files that a rerun ignores.
+// A rerun that fails then leaves all that as it found it, and one that succeeds
+// completes the job.
 TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
     const unsigned long runs = EnvCount("SSL2_CRASH_RUNS", 24);
     std::mt19937_64 random(EnvCount("SSL2_CRASH_SEED", 20261206));
@@ -430,7 +528,7 @@ TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
         const std::uint64_t calls = CountCalls([&] { handoff.run(fresh()); });
         const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - start);
-        int killed = 0, visible = 0, temporaries = 0;
+        int killed = 0, visible = 0, temporaries = 0, failedReruns = 0;
         for (unsigned long run = 0; run < runs; ++run) {
             const fs::path out = fresh();
             // Half the runs die at a chosen file operation, half after a time.
@@ -443,6 +541,18 @@ TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
                 EXPECT_TRUE(handoff.whole(out)) << where;
             }
             EXPECT_TRUE(NothingPartial(out, temporaries)) << where;
+            const auto afterKill = Target(out);
+            bool failedRerun = false;
+            {
+                RSFaultPlan plan;
+                plan.m_nAt = 1 + random() % calls;
+                RCFaultScope faults(plan);
+                failedRerun = !handoff.rerun(out);
+            }
+            if (failedRerun) {
+                ++failedReruns;
+                EXPECT_EQ(Target(out), afterKill) << where << ": the failed rerun";
+            }
             EXPECT_TRUE(handoff.rerun(out)) << where;
             EXPECT_TRUE(handoff.whole(out)) << where;
             int ignored = 0;
@@ -453,8 +563,8 @@ TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
         EXPECT_GT(killed, 0) << handoff.name;
         std::printf(
             "[ kills    ] %s: %lu runs, %d killed, %d showed the ticket, %d temporary "
-            "files left\n",
-            handoff.name, runs, killed, visible, temporaries);
+            "files left, %d failed reruns left all as they found it\n",
+            handoff.name, runs, killed, visible, temporaries, failedReruns);
     }
     EXPECT_EQ(Listing(m_root, m_root / "out"), outside);
 }

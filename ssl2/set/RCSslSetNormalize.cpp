@@ -164,6 +164,12 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
         }
     }
 
+    // The gathered copies are durable before the caller writes a ticket naming them.
+    try {
+        SyncDirectory(dir);
+    } catch (const TException&) {
+        LogAndCollect("RCSslSet::NormalizeSsl could not sync the directory :", errors);
+    }
     if (purge == 0)
         return errors;
     // A used name that is a link keeps its target as well.

@@ -15,28 +15,20 @@ TString RCSslSet::GetNextCopydockJobDir(const TString& base, unsigned int create
 
 std::uint32_t RCSslSet::PlotCopydockJob(const TString& dir) const {
     TString jobName;
+    // The claimed directory and the files put in it, taken back when the hand-off
+    // fails, so that the queue holds no directory that never gets its ".job" file.
+    RCCreatedEntries created;
     try {
         const RCSslSet copy(*this);
         const RCSslEntry& job = copy.GetEntry(0);
         jobName = job.GetJobName();
         if (job.GetPlotRaw() == 0)
             return 0;
-        const TString queueDir = GetNextCopydockJobDir(dir, 1);
-        if (queueDir.IsEmpty()) {
-            g_ptheLogfile()->Write(1,
-                                   "RCSslSet::PlotCopydockJob(...) cannot create the next queue "
-                                   "directory for job: " +
-                                       jobName);
-            return 0;
-        }
         TString jobFile;
         for (std::uint32_t f = 0; f < job.GetSupportFileCount(); ++f) {
             const TString file = job.GetSupportFile(f);
-            if (TFileString(file).GetExt() == ".job") {
+            if (TFileString(file).GetExt() == ".job")
                 jobFile = file;
-                continue;
-            }
-            CopyFileAtomically(file, JoinPath(queueDir, SafeFileName(file)), true);
         }
         if (jobFile.IsEmpty()) {
             g_ptheLogfile()->Write(1,
@@ -45,9 +37,33 @@ std::uint32_t RCSslSet::PlotCopydockJob(const TString& dir) const {
                                        jobName);
             return 0;
         }
+        const TString queueDir = GetNextCopydockJobDir(dir, 1);
+        if (queueDir.IsEmpty()) {
+            g_ptheLogfile()->Write(1,
+                                   "RCSslSet::PlotCopydockJob(...) cannot create the next queue "
+                                   "directory for job: " +
+                                       jobName);
+            return 0;
+        }
+        // The claim found no entry of the name under the queue's lock: it is ours.
+        created.AddDirectory(StripSeparators(queueDir));
+        auto deliver = [&](const TString& file) {
+            const TString target = JoinPath(queueDir, SafeFileName(file));
+            CopyFileAtomically(file, target, true);
+            created.AddFile(target);
+        };
+        for (std::uint32_t f = 0; f < job.GetSupportFileCount(); ++f) {
+            const TString file = job.GetSupportFile(f);
+            if (TFileString(file).GetExt() != ".job")
+                deliver(file);
+        }
         // The consumer takes the ".job" file as the sign that the directory is
-        // complete: it comes last and appears whole.
-        CopyFileAtomically(jobFile, JoinPath(queueDir, SafeFileName(jobFile)), true);
+        // complete: it comes last, appears whole, and only after the directories
+        // are synced, so that after a power loss it is never there without the rest.
+        SyncDirectory(queueDir);
+        SyncDirectory(dir);
+        deliver(jobFile);
+        SyncDirectory(queueDir);
         return static_cast<std::uint32_t>(copy.Size() - 1);
     } catch (const TException&) {
         g_ptheLogfile()->Write(
@@ -59,5 +75,6 @@ std::uint32_t RCSslSet::PlotCopydockJob(const TString& dir) const {
         VemtoUnhandledException();
         ClearError();
     }
+    created.Remove();
     return 0;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ssl2/base/TestTempDir.h"
 #include "ssl2/set/RCSslSet.h"
 
 namespace ssl2::test {
@@ -18,19 +19,7 @@ namespace ssl2::test {
 /// A temporary directory that lives as long as the test.
 class RCTempDir {
 public:
-    RCTempDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        // The process id keeps apart runs of the same test from other builds at once.
-        std::string name = "ssl2-set-" + std::to_string(::getpid()) + "-" +
-                           info->test_suite_name() + "-" + info->name();
-        for (char& c : name) {
-            if (c == '/')
-                c = '_';
-        }
-        m_Path = std::filesystem::temp_directory_path() / name;
-        std::filesystem::remove_all(m_Path);
-        std::filesystem::create_directories(m_Path);
-    }
+    RCTempDir() { m_Path = MakeTempDir("ssl2-set-"); }
     ~RCTempDir() {
         std::error_code ignored;
         std::filesystem::remove_all(m_Path, ignored);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ssl2/base/TException.h"
+#include "ssl2/base/TestTempDir.h"
 
 namespace {
 
@@ -38,13 +39,7 @@ TString Md5OfBytes(const std::string& bytes) {
 
 class MD5File : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("ssl2_md5_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
+    void SetUp() override { m_dir = ssl2::test::MakeTempDir("ssl2_md5_"); }
     void TearDown() override { fs::remove_all(m_dir); }
 
     TString Write(const std::string& name, const std::string& bytes) {

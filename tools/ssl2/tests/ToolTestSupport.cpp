@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "ssl2/base/TestTempDir.h"
+
 extern char** environ;
 
 namespace ssl2tool::test {
@@ -17,10 +19,7 @@ namespace fs = std::filesystem;
 
 RSRun RunProgram(const std::string& program, const std::vector<std::string>& args,
                  const std::string& input) {
-    static int runs = 0;
-    const fs::path scratch = fs::temp_directory_path() / ("ssl2-run-" + std::to_string(::getpid()) +
-                                                          "-" + std::to_string(++runs));
-    fs::create_directories(scratch);
+    const fs::path scratch = ssl2::test::MakeTempDir("ssl2-run-");
     const std::string out = (scratch / "out").string();
     const std::string err = (scratch / "err").string();
 
@@ -69,11 +68,7 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 }
 
 void ToolTest::SetUp() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    m_Dir = fs::temp_directory_path() /
-            ("ssl2-tool-" + std::to_string(::getpid()) + "-" + info->name());
-    fs::remove_all(m_Dir);
-    fs::create_directories(m_Dir);
+    m_Dir = ssl2::test::MakeTempDir("ssl2-tool-");
 }
 
 void ToolTest::TearDown() {

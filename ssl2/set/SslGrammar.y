@@ -19,7 +19,7 @@
 %define api.token.raw
 /* T_EOL after the job statements: an empty statement line (shift), not the empty
    lines between output blocks; T_EOL after a one-line statement: its own line end
-   (shift), not an empty statement line (see statement). */
+   (shift), not an empty statement line (see statements). */
 %expect 3
 %parse-param {ssl2::internal::SslParseContext* ctx}
 %lex-param {ssl2::internal::SslParseContext* ctx}
@@ -135,29 +135,27 @@ block
     : T_BEGINOUTPUT T_EOL { ctx->BeginFile(); } statements T_ENDOUTPUT T_EOL { ctx->EndFile(); }
     ;
 
+/* The statements of the job or of one file, one rule per kind of statement: a
+   separate "statement" symbol would cost the parser a step per line.  A one-line
+   statement takes its own line end (the conflicts this adds resolve as shifts),
+   which saves two more; without one it still ends where the next word begins, as
+   in "Copies 2 EndOutput". */
 statements
     : %empty
-    | statements statement
-    ;
-
-/* A one-line statement takes its own line end (the conflicts this adds resolve as
-   shifts): that saves the parser two steps per line.  Without one it still ends
-   where the next word begins, as before ("Copies 2 EndOutput"). */
-statement
-    : T_EOL
-    | simple_statement T_EOL
-    | simple_statement
-    | size_statement T_EOL
-    | size_statement
-    | address
-    | hpgl
-    | calcomp
-    | colour_emulation
-    | pens
-    | fold
-    | flagsheet
-    | margin
-    | stamp
+    | statements T_EOL
+    | statements simple_statement T_EOL
+    | statements simple_statement
+    | statements size_statement T_EOL
+    | statements size_statement
+    | statements address
+    | statements hpgl
+    | statements calcomp
+    | statements colour_emulation
+    | statements pens
+    | statements fold
+    | statements flagsheet
+    | statements margin
+    | statements stamp
     ;
 
 number
@@ -279,8 +277,7 @@ simple_statement
       }
     | S_UNITS V_UNITWORD { ctx->SetUnits(static_cast<std::uint32_t>($2)); }
     | S_LONGSTRING T_LONGSTRING { ctx->SetLongString($1, S($2)); }
-    | S_FILEINFO { ctx->BeginFileInfo(); } T_HEX { ctx->FileInfoHex($3); }
-      fileinfo_values { ctx->EndFileInfo(); }
+    | S_FILEINFO fileinfo_values { ctx->EndFileInfo(); }
     | S_IGNORED
     | S_OVERLAY { E.AppendError("Overlay: ignored\n"); }
     | S_PLACEMENT V_POSITION
@@ -293,8 +290,12 @@ media_kind
     | A_TRANSPARENT { $$ = 3; }
     ;
 
+/* At least one number first, then numbers and colour modes. */
 fileinfo_values
-    : %empty
+    : T_HEX {
+          ctx->BeginFileInfo();
+          ctx->FileInfoHex($1);
+      }
     | fileinfo_values T_HEX { ctx->FileInfoHex($2); }
     | fileinfo_values V_COLOURMODE { E.SetFileInfoColor($2); }
     ;

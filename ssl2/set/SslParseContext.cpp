@@ -77,18 +77,34 @@ TString UnquoteStampText(TString text) {
 // --- scanner side --------------------------------------------------------------------------
 
 // The number forms of the scanner have no sign, exponent or blanks for these
-// functions to handle; std::from_chars never depends on the locale.
+// functions to handle; none of them depends on the locale.
+
+namespace {
+
+/// The value of `digits` (only digits of `base`, as the scanner matched them), or
+/// `limit` when it is larger.
+std::uint64_t DigitsValue(std::string_view digits, unsigned base, std::uint64_t limit) {
+    std::uint64_t value = 0;
+    for (const char c : digits) {
+        const unsigned digit = c <= '9' ? static_cast<unsigned>(c - '0')
+                                        : static_cast<unsigned>((c | 0x20) - 'a' + 10);
+        value = value * base + digit;
+        if (value > limit)
+            return limit;
+    }
+    return value;
+}
+
+}  // namespace
 
 std::uint32_t SslParseContext::HexValue(std::string_view digits) const {
-    std::uint32_t value = 0;
-    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
-    return result.ec == std::errc() ? value : std::numeric_limits<std::uint32_t>::max();
+    return static_cast<std::uint32_t>(
+        DigitsValue(digits, 16, std::numeric_limits<std::uint32_t>::max()));
 }
 
 std::int32_t SslParseContext::IntegerValue(std::string_view digits) const {
-    std::int32_t value = 0;
-    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    return result.ec == std::errc() ? value : std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(
+        DigitsValue(digits, 10, std::numeric_limits<std::int32_t>::max()));
 }
 
 double SslParseContext::FloatValue(std::string_view text) const {

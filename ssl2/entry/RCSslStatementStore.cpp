@@ -114,17 +114,13 @@ private:
     std::array<TShared<RCNode>, N> m_aSlots;
 };
 
+// The never-copied level is the ordinal alone, which the store holds itself.
+static_assert(kLevelSizes[RCSslStatementStore::kLevelNever] == 1);
+
 RCSslStatementStore::RCBlock* RCSslStatementStore::RCBlock::New(TLevel level) {
-    switch (level) {
-        case kLevelJob:
-            return new TBlock<kLevelSizes[kLevelJob]>;
-        case kLevelFile:
-            return new TBlock<kLevelSizes[kLevelFile]>;
-        case kLevelNever:
-        case kLevelCount:
-            break;
-    }
-    return new TBlock<kLevelSizes[kLevelNever]>;
+    if (level == kLevelJob)
+        return new TBlock<kLevelSizes[kLevelJob]>;
+    return new TBlock<kLevelSizes[kLevelFile]>;
 }
 
 RCSslStatementStore::RCSslStatementStore() = default;
@@ -159,6 +155,8 @@ const SslStatement& RCSslStatementStore::DefaultOf(std::uint32_t id) {
 
 const SslStatement& RCSslStatementStore::Get(std::uint32_t id) const {
     const RSSlot slot = kSlots[id];
+    if (slot.level == kLevelNever)
+        return m_Ordinal;
     const RCBlock* block = m_aBlocks[slot.level].get();
     if (block == nullptr || !block->m_pSlots[slot.index])
         return DefaultOf(id);
@@ -176,6 +174,8 @@ RCSslStatementStore::RCBlock& RCSslStatementStore::OwnBlock(TLevel level) {
 
 SslStatement& RCSslStatementStore::Modify(std::uint32_t id) {
     const RSSlot slot = kSlots[id];
+    if (slot.level == kLevelNever)
+        return m_Ordinal;
     TShared<RCNode>& node = OwnBlock(slot.level).m_pSlots[slot.index];
     if (!node)
         node = TShared<RCNode>(RCNode::New(id));
@@ -188,6 +188,10 @@ void RCSslStatementStore::Share(std::uint32_t id, const RCSslStatementStore& oth
     if (SameObject(id, other))
         return;
     const RSSlot slot = kSlots[id];
+    if (slot.level == kLevelNever) {
+        m_Ordinal = other.m_Ordinal;
+        return;
+    }
     const RCBlock* from = other.m_aBlocks[slot.level].get();
     const bool fromDefault = from == nullptr || !from->m_pSlots[slot.index];
     OwnBlock(slot.level).m_pSlots[slot.index] =

@@ -7,20 +7,21 @@
 //
 //   - every statement class has one default object, built once per process and
 //     never changed; a slot that holds nothing reads as that default;
-//   - the slots are grouped by the level of the statement (job level, file level,
-//     the entry's own ordinal) into three blocks, each as large as its level; a
-//     block and every statement in it are reference counted and copy-on-write, so
-//     copying an entry copies three pointers, and the flagged copy (file-level
-//     statements only) shares one block;
+//   - the slots are grouped by the level of the statement into two blocks (job
+//     level, file level), each as large as its level; a block and every statement
+//     in it are reference counted and copy-on-write, so copying an entry copies two
+//     pointers, and the flagged copy (file-level statements only) shares one block;
 //   - the first change to a shared block copies the block's slot pointers (not the
 //     statements); the first change to a shared or default statement copies that
-//     one statement.  Nothing that two entries share is ever changed.
+//     one statement.  Nothing that two entries share is ever changed;
+//   - the entry's ordinal, the one statement that is never copied by the flagged
+//     copy and differs in every entry of a set, is held by value.
 //
-// What an entry costs: the three block pointers; per changed level one block of
-// slot pointers (8 bytes a slot: about 500 bytes for the job or the file level,
-// 32 for the ordinal); per changed statement its own object (mostly 50 to 200
-// bytes plus its texts).  A file entry of a typical ticket holds about ten
-// statements of its own, about 2 KiB.
+// What an entry costs: the two block pointers and the ordinal (about 100 bytes);
+// per changed level one block of slot pointers (8 bytes a slot, about 500 bytes);
+// per changed statement its own object (mostly 50 to 200 bytes plus its texts).  A
+// file entry of a typical ticket holds about ten statements of its own, about
+// 2 KiB.
 //
 // What a statement class is (name, statement type, member types, keyword tables)
 // lives with the class, not in an entry: the statement vocabulary table
@@ -39,6 +40,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "ssl2/SSLStatements/SslNumberStatements.h"
 #include "ssl2/SSLStatements/SslStatement.h"
 
 class RCSslStatementStore {
@@ -145,5 +147,10 @@ private:
     /// The block of `level`, made this store's own (and created) first.
     RCBlock& OwnBlock(TLevel level);
 
-    std::array<TShared<RCBlock>, kLevelCount> m_aBlocks;
+    /// The blocks of the job and the file level.
+    std::array<TShared<RCBlock>, kLevelNever> m_aBlocks;
+    /// The one statement of the never-copied level, held by value: every entry of a
+    /// set has an ordinal of its own, so a shared block and node would only cost two
+    /// allocations per entry.
+    SslOrdinal m_Ordinal;
 };

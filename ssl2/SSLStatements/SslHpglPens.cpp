@@ -268,14 +268,20 @@ unsigned int SslHpglPens::SetRange(std::uint32_t first, std::uint32_t last, Sett
     const std::uint32_t to = IndexOf(last);
     if (first > last || from == kPenSlots || to == kPenSlots)
         return 0;
-    // Room for the range's new pens at once, not one reallocation per new pen.
+    // One pass over the sorted own pens: room for the range's missing pens first,
+    // then each is inserted where it belongs.
     const auto byIndex = [](const auto& pen, std::uint32_t i) { return pen.first < i; };
-    const auto owned = std::lower_bound(m_aOwnPens.begin(), m_aOwnPens.end(), to + 1, byIndex) -
-                       std::lower_bound(m_aOwnPens.begin(), m_aOwnPens.end(), from, byIndex);
+    const auto start = std::lower_bound(m_aOwnPens.begin(), m_aOwnPens.end(), from, byIndex);
+    const auto owned = std::lower_bound(start, m_aOwnPens.end(), to + 1, byIndex) - start;
+    const auto offset = start - m_aOwnPens.begin();
     m_aOwnPens.reserve(m_aOwnPens.size() + (to - from + 1) - static_cast<std::size_t>(owned));
+    auto own = m_aOwnPens.begin() + offset;
     unsigned int result = 1;
-    for (std::uint32_t i = from; i <= to; ++i)
-        result = set(OwnPen(i)) && result ? 1 : 0;
+    for (std::uint32_t i = from; i <= to; ++i, ++own) {
+        if (own == m_aOwnPens.end() || own->first != i)
+            own = m_aOwnPens.emplace(own, i, (*m_pDefaultPens)[i]);
+        result = set(own->second) && result ? 1 : 0;
+    }
     if (result)
         m_bOn = 1;
     return result;

@@ -173,9 +173,7 @@ void SslParseContext::Stray(const char* text, std::size_t length) {
     m_sStray.append(text, length);
 }
 
-void SslParseContext::FlushStray() {
-    if (m_sStray.empty())
-        return;
+void SslParseContext::ReportStray() {
     const TString text = Decode(m_sStray);
     m_sStray.clear();
     Report(RSSslDiagnostic::kStrayText, m_nStrayLine, text, text, true);

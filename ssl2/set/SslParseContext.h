@@ -131,8 +131,11 @@ public:
     /// it stands on (the next token may be the line end that counts the next line).
     void Stray(const char* text, std::size_t length);
     void UnknownStatement(const char* word, std::size_t length);
-    /// Reports collected stray text.
-    void FlushStray();
+    /// Reports collected stray text (called after every token, so the check is inline).
+    void FlushStray() {
+        if (!m_sStray.empty())
+            ReportStray();
+    }
     /// Reports that the scanner could not go on.
     void ReportFailure(const char* what);
 
@@ -213,6 +216,7 @@ public:
     SslSingleStamp m_Stamp;
 
 private:
+    void ReportStray();
     void Report(RSSslDiagnostic::TKind kind, std::int32_t line, TString text, TString message,
                 bool toStdout);
 

@@ -127,7 +127,7 @@ int SslParseContext::StoreString(const char* text, std::size_t length) {
         SslScannerFailure("string longer than the reader accepts");
     const std::size_t slot = m_nNextString;
     m_nNextString = (m_nNextString + 1) % kStringSlots;
-    m_asStrings[slot].assign(text + 1, length - 2);
+    m_asStrings[slot] = std::string_view(text + 1, length - 2);
     return static_cast<int>(slot);
 }
 
@@ -186,7 +186,7 @@ void SslParseContext::ReportFailure(const char* what) {
 // --- grammar side ----------------------------------------------------------------------------
 
 TString SslParseContext::String(int slot) const {
-    const std::string& text = m_asStrings[static_cast<std::size_t>(slot) % kStringSlots];
+    const std::string_view text = m_asStrings[static_cast<std::size_t>(slot) % kStringSlots];
     return Decode(text);
 }
 

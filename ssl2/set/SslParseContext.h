@@ -221,7 +221,9 @@ private:
                 bool toStdout);
 
     static constexpr std::size_t kStringSlots = 8;
-    std::array<std::string, kStringSlots> m_asStrings;
+    /// Quoted values without their quotes: views into the scan buffer, which outlives
+    /// the parse and is never written to.
+    std::array<std::string_view, kStringSlots> m_asStrings;
     std::size_t m_nNextString = 0;
     std::array<std::uint32_t, 6> m_anHex{};
     std::uint32_t m_nHexCount = 0;

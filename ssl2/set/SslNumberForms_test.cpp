@@ -3,11 +3,15 @@
 // Each written text is read back with the reader, as a peer would read it.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <random>
 #include <string>
 
 #include "ssl2/base/TPoint.h"
 #include "ssl2/base/TestCommaLocale.h"
 #include "ssl2/set/RCSslSet.h"
+#include "ssl2/set/SslParseContext.h"
 #include "ssl2/set/SslTestSupport.h"
 
 namespace {
@@ -29,6 +33,37 @@ protected:
     RCTempDir m_Dir;
     int m_nFiles = 0;
 };
+
+// The reader's number values, as the scanner hands them over: decimals with '.' or
+// ',' equal the C library's correctly rounded reading (short forms take a faster
+// path), and whole numbers saturate at their type's limit.
+TEST(SslNumberValues, MatchTheLibraryReadingAndSaturate) {
+    RCSslSet set;
+    const ssl2::internal::SslParseContext context(set, "t", ssl2::internal::TInputEncoding::kUtf8,
+                                                  nullptr, 300);
+    std::mt19937_64 random(20261206);
+    for (int i = 0; i < 20000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 19);
+        std::string number = random() % 4 == 0 ? "-" : "";
+        for (int d = 0; d < digits; ++d)
+            number += static_cast<char>('0' + random() % 10);
+        const std::size_t point = number.size() - random() % static_cast<std::size_t>(digits);
+        number.insert(point, 1, '.');
+        const double expected = std::strtod(number.c_str(), nullptr);
+        const double read = context.FloatValue(number);
+        EXPECT_EQ(read, expected) << number;
+        EXPECT_EQ(std::signbit(read), std::signbit(expected)) << number;
+        number[point] = ',';
+        EXPECT_EQ(context.FloatValue(number), expected) << number;
+    }
+    EXPECT_EQ(context.IntegerValue("000123"), 123);
+    EXPECT_EQ(context.IntegerValue("2147483647"), 2147483647);
+    EXPECT_EQ(context.IntegerValue("2147483648"), 2147483647);
+    EXPECT_EQ(context.IntegerValue("99999999999999999999999"), 2147483647);
+    EXPECT_EQ(context.HexValue("aBc"), 0xABCu);
+    EXPECT_EQ(context.HexValue("0000000000FFFFFFFF"), 0xFFFFFFFFu);
+    EXPECT_EQ(context.HexValue("100000000"), 0xFFFFFFFFu);
+}
 
 bool Contains(const TString& text, const std::string& part) {
     return text.str().find(part) != std::string::npos;

@@ -108,6 +108,33 @@ std::int32_t SslParseContext::IntegerValue(std::string_view digits) const {
 }
 
 double SslParseContext::FloatValue(std::string_view text) const {
+    // The common short form: at most 15 digits are an exact integer and 10^22 is an
+    // exact double, so one division gives the correctly rounded value, the same
+    // as a full conversion (which the other forms take).
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const bool negative = !text.empty() && text.front() == '-';
+    std::uint64_t mantissa = 0;
+    std::size_t digits = 0;
+    std::size_t decimals = 0;
+    bool afterSeparator = false;
+    for (const char c : text.substr(negative ? 1 : 0)) {
+        if (c == '.' || c == ',') {
+            afterSeparator = true;
+            continue;
+        }
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+        ++digits;
+        decimals += afterSeparator ? 1 : 0;
+        if (digits > 15)
+            break;
+    }
+    if (digits <= 15) {
+        const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+        return negative ? -value : value;
+    }
+
     double value = 0.0;
     const auto parse = [&value](std::string_view number) {
         const auto result = std::from_chars(number.data(), number.data() + number.size(), value);

@@ -17,7 +17,7 @@
 //   - the entry's ordinal, the one statement that is never copied by the flagged
 //     copy and differs in every entry of a set, is held by value.
 //
-// What an entry costs: the two block pointers and the ordinal (about 100 bytes);
+// What an entry costs: the two block pointers and the ordinal (88 bytes);
 // per changed level one block of slot pointers (8 bytes a slot, about 500 bytes);
 // per changed statement its own object (mostly 50 to 200 bytes plus its texts).  A
 // file entry of a typical ticket holds about ten statements of its own, about

@@ -1,5 +1,8 @@
 #include "ssl2/SSLStatements/SslColor.h"
 
+#include <string>
+#include <utility>
+
 const TString SslColor::m_asColors[16] = {
     "white       ", "black       ", "red         ", "green       ", "yellow      ", "blue        ",
     "magenta     ", "cyan        ", "darkred     ", "darkgreen   ", "darkyellow  ", "darkblue    ",
@@ -14,8 +17,18 @@ const TString SslColor::m_sSaturation = "saturation ";
 const TString SslColor::m_sPage = "page ";
 
 TString SslColor::ToString() const {
-    return m_sColor + m_asColors[m_nColor] + " " + m_sSaturation + TString(m_nSaturation) + " " +
-           m_sPage + TString(m_nPage);
+    // One buffer: a table writes sixteen of these per entry.
+    std::string text;
+    text.reserve(64);
+    text += m_sColor.str();
+    text += m_asColors[m_nColor].str();
+    text += ' ';
+    text += m_sSaturation.str();
+    text += std::to_string(m_nSaturation);
+    text += ' ';
+    text += m_sPage.str();
+    text += std::to_string(m_nPage);
+    return TString(std::move(text));
 }
 
 TString SslColor::ToCfg() const {

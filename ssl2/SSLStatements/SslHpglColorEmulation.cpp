@@ -1,5 +1,8 @@
 #include "ssl2/SSLStatements/SslHpglColorEmulation.h"
 
+#include <string>
+#include <utility>
+
 const TString SslHpglColorEmulation::m_asMemberNames[1] = {"Saturation"};
 
 SslHpglColorEmulation::SslHpglColorEmulation()
@@ -12,10 +15,13 @@ SslHpglColorEmulation::SslHpglColorEmulation(std::uint32_t statementType, TStrin
 }
 
 TString SslHpglColorEmulation::ToString() const {
-    TString text = m_sName + " " + m_aColors[0].ToString();
-    for (std::uint32_t i = 1; i < kEntryCount; ++i)
-        text += "\r\n\t+ " + m_aColors[i].ToString();
-    return text;
+    std::string text = m_sName.str() + " " + m_aColors[0].ToString().str();
+    text.reserve(kEntryCount * 48);
+    for (std::uint32_t i = 1; i < kEntryCount; ++i) {
+        text += "\r\n\t+ ";
+        text += m_aColors[i].ToString().str();
+    }
+    return TString(std::move(text));
 }
 
 TString SslHpglColorEmulation::ToCfg() const {

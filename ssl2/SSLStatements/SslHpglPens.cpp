@@ -1,6 +1,8 @@
 #include "ssl2/SSLStatements/SslHpglPens.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "ssl2/SSLStatements/SslNumberText.h"
 #include "ssl2/base/RCUnit.h"
@@ -66,12 +68,30 @@ const TString HpglPen::m_sSaturation = "saturation ";
 const TString HpglPen::m_sPage = "page ";
 
 TString HpglPen::ToString(unsigned int withPage) const {
-    TString text = m_sNumber + TString(m_nNumber) + "-" + TString(m_nLastNumber) + " " + m_sWidth +
-                   SslDecimalText(m_dWidth) + " " + m_asUnits[m_nUnit] + " " + m_sColor +
-                   TString(m_nColor) + " " + m_sSaturation + TString(m_nSaturation) + " ";
-    if (withPage)
-        text += m_sPage + TString(m_nPage);
-    return text;
+    // One buffer: a table writes a line per run of equal pens.
+    std::string text;
+    text.reserve(96);
+    text += m_sNumber.str();
+    text += std::to_string(m_nNumber);
+    text += '-';
+    text += std::to_string(m_nLastNumber);
+    text += ' ';
+    text += m_sWidth.str();
+    text += SslDecimalText(m_dWidth).str();
+    text += ' ';
+    text += m_asUnits[m_nUnit].str();
+    text += ' ';
+    text += m_sColor.str();
+    text += std::to_string(m_nColor);
+    text += ' ';
+    text += m_sSaturation.str();
+    text += std::to_string(m_nSaturation);
+    text += ' ';
+    if (withPage) {
+        text += m_sPage.str();
+        text += std::to_string(m_nPage);
+    }
+    return TString(std::move(text));
 }
 
 TString HpglPen::ToCfg() const {
@@ -235,22 +255,34 @@ TString SslHpglPens::ToString() const {
     if (!m_bOn)
         return m_sName + " off";
     const unsigned int page = WritesPage();
-    TString text = m_sName + " " + " " + Pen(0).ToString(page) + "\r\n";
+    std::string text = m_sName.str() + "  " + Pen(0).ToString(page).str() + "\r\n";
     if (m_nPenCount < 2)
-        return text;
-    HpglPen run = Pen(1);
+        return TString(std::move(text));
+    // The pens in order: the own pens are sorted, so one cursor walks them.
+    auto own = m_aOwnPens.begin();
+    const auto penAt = [this, &own](std::uint32_t index) -> const HpglPen& {
+        while (own != m_aOwnPens.end() && own->first < index)
+            ++own;
+        return own != m_aOwnPens.end() && own->first == index ? own->second
+                                                              : (*m_pDefaultPens)[index];
+    };
+    HpglPen run = penAt(1);
     run.SetLastNumber(run.GetNumber());
     for (std::uint32_t i = 2; i < m_nPenCount; ++i) {
-        const HpglPen& pen = Pen(i);
+        const HpglPen& pen = penAt(i);
         if (pen == run) {
             run.SetLastNumber(pen.GetNumber());
             continue;
         }
-        text += "\t+ " + run.ToString(page) + "\r\n";
+        text += "\t+ ";
+        text += run.ToString(page).str();
+        text += "\r\n";
         run = pen;
         run.SetLastNumber(run.GetNumber());
     }
-    return text + "\t+ " + run.ToString(page);
+    text += "\t+ ";
+    text += run.ToString(page).str();
+    return TString(std::move(text));
 }
 
 TString SslHpglPens::ToCfg() const {

@@ -71,6 +71,11 @@ public:
     TString Token(const char* delimiters);
 
     // --- changes (in place; each returns *this) -------------------------------
+    /// Replaces the text by `text`, keeping this text's storage where it suffices.
+    TString& Assign(std::string_view text) {
+        m_s.assign(text);
+        return *this;
+    }
     /// Replaces every occurrence of `what` (non-empty) by `with`; returns the count.
     std::uint32_t Replace(const TString& what, const TString& with);
     /// Removes trailing bytes that are in `chars`.

@@ -1,6 +1,7 @@
 // The parse context: token values, diagnostics and the grammar's helper actions.
 #include "ssl2/set/SslParseContext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -212,9 +213,16 @@ void SslParseContext::ReportFailure(const char* what) {
 
 // --- grammar side ----------------------------------------------------------------------------
 
-TString SslParseContext::String(int slot) const {
+const TString& SslParseContext::String(int slot) {
     const std::string_view text = m_asStrings[static_cast<std::size_t>(slot) % kStringSlots];
-    return Decode(text);
+    // ASCII, as most values are, reads the same in every encoding but the escaped one.
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii && m_nEncoding != TInputEncoding::kEscapedUtf16)
+        m_sString.Assign(text);
+    else
+        m_sString = Decode(text);
+    return m_sString;
 }
 
 TString SslParseContext::Decode(std::string_view bytes) const {

@@ -141,7 +141,8 @@ public:
 
     // --- grammar side ---------------------------------------------------------------
     /// The value of a string slot as text (escapes of a converted Unicode file undone).
-    TString String(int slot) const;
+    /// Valid until the next call (every action uses it at once).
+    const TString& String(int slot);
     /// Scanned bytes as text, decoded by the input's encoding.
     TString Decode(std::string_view bytes) const;
     void SyntaxError(const char* message);
@@ -224,6 +225,7 @@ private:
     /// Quoted values without their quotes: views into the scan buffer, which outlives
     /// the parse and is never written to.
     std::array<std::string_view, kStringSlots> m_asStrings;
+    TString m_sString;  ///< the last String() result; its storage is reused
     std::size_t m_nNextString = 0;
     std::array<std::uint32_t, 6> m_anHex{};
     std::uint32_t m_nHexCount = 0;

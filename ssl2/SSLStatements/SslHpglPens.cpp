@@ -300,13 +300,16 @@ unsigned int SslHpglPens::SetRange(std::uint32_t first, std::uint32_t last, Sett
     const std::uint32_t to = IndexOf(last);
     if (first > last || from == kPenSlots || to == kPenSlots)
         return 0;
-    // One pass over the sorted own pens: room for the range's missing pens first,
+    // One pass over the sorted own pens: room for the range's missing pens first (for
+    // at least a plotter's usual eight, as tickets mostly set pens a line at a time),
     // then each is inserted where it belongs.
     const auto byIndex = [](const auto& pen, std::uint32_t i) { return pen.first < i; };
     const auto start = std::lower_bound(m_aOwnPens.begin(), m_aOwnPens.end(), from, byIndex);
     const auto owned = std::lower_bound(start, m_aOwnPens.end(), to + 1, byIndex) - start;
     const auto offset = start - m_aOwnPens.begin();
-    m_aOwnPens.reserve(m_aOwnPens.size() + (to - from + 1) - static_cast<std::size_t>(owned));
+    constexpr std::size_t kUsualPens = 8;
+    m_aOwnPens.reserve(std::max(
+        kUsualPens, m_aOwnPens.size() + (to - from + 1) - static_cast<std::size_t>(owned)));
     auto own = m_aOwnPens.begin() + offset;
     unsigned int result = 1;
     for (std::uint32_t i = from; i <= to; ++i, ++own) {

@@ -64,24 +64,6 @@ Setter Lookup(const Setter (&table)[N], std::int32_t tag) {
     return table[tag];
 }
 
-}  // namespace
-
-void SslScannerFailure(const char* message) {
-    throw std::runtime_error(message);
-}
-
-TString UnquoteStampText(TString text) {
-    text.Replace("''", "\"");
-    return text;
-}
-
-// --- scanner side --------------------------------------------------------------------------
-
-// The number forms of the scanner have no sign, exponent or blanks for these
-// functions to handle; none of them depends on the locale.
-
-namespace {
-
 /// The value of `digits` (only digits of `base`, as the scanner matched them), or
 /// `limit` when it is larger.
 std::uint64_t DigitsValue(std::string_view digits, unsigned base, std::uint64_t limit) {
@@ -97,6 +79,20 @@ std::uint64_t DigitsValue(std::string_view digits, unsigned base, std::uint64_t 
 }
 
 }  // namespace
+
+void SslScannerFailure(const char* message) {
+    throw std::runtime_error(message);
+}
+
+TString UnquoteStampText(TString text) {
+    text.Replace("''", "\"");
+    return text;
+}
+
+// --- scanner side --------------------------------------------------------------------------
+
+// The number forms of the scanner have no sign, exponent or blanks for these
+// functions to handle; none of them depends on the locale.
 
 std::uint32_t SslParseContext::HexValue(std::string_view digits) const {
     return static_cast<std::uint32_t>(

@@ -24,6 +24,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/ssl2/ DESTINATION ${CMAKE_INSTALL_INCLUD
   PATTERN "SslReaderStatements.def" EXCLUDE
   PATTERN "RCSslSetDelivery.h" EXCLUDE
   PATTERN "TFileOps.h" EXCLUDE
+  PATTERN "TDirectory.h" EXCLUDE
   PATTERN "SslEncipheredText.h" EXCLUDE
   PATTERN "ThreeWay.h" EXCLUDE)
 install(FILES ${PROJECT_BINARY_DIR}/generated/ssl2/version.h

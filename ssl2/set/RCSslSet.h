@@ -30,6 +30,7 @@
 #include "ssl2/base/TString.h"
 #include "ssl2/entry/RCSslEntry.h"
 #include "ssl2/set/SslDiagnostic.h"
+#include "ssl2/set/SslFileReport.h"
 #include "ssl2/set/SslPreflight.h"
 
 class RCSslSet;
@@ -105,6 +106,12 @@ public:
     void SetDiagnosticHandler(TSslDiagnosticHandler handler) {
         m_DiagnosticHandler = std::move(handler);
     }
+    /// Where PlotSsl, NormalizeSsl, PlotCopydockJob and ToCfg report each file they
+    /// handle (SslFileReport.h); an empty handler reports nowhere.
+    void SetFileReporter(TFileReporter reporter) { m_FileReporter = std::move(reporter); }
+    /// With `dryRun`, PlotSsl and NormalizeSsl change nothing: they report each
+    /// file they would copy, replace or delete (kPlanned) and return as if done.
+    void SetDryRun(bool dryRun) { m_bDryRun = dryRun; }
 
     // --- whole-set queries (file entries only; 0 for fewer than two entries) -----------
     unsigned int IsFolded() const;
@@ -251,6 +258,8 @@ private:
     std::uint32_t m_bParsedTilEnd = 0;
     std::uint32_t m_ulNextOrdinal = 0;
     TSslDiagnosticHandler m_DiagnosticHandler;
+    TFileReporter m_FileReporter;
+    bool m_bDryRun = false;
 
     /// The string mode of this set's current parse; the static copy above only
     /// reports the last mode to NoReEscape().
@@ -289,16 +298,21 @@ public:
                           unsigned int keepJobName = 0);
     /// Gathers the files of the file entries (printed files, colour profiles, stamp
     /// bitmaps) into `normDir` under collision-free names and points the entries at
-    /// them; with `purge`, deletes the files of `normDir` that the job does not use.
-    /// Returns the errors met (empty when all went well).
+    /// them: two different files of one name get two names, one file named twice is
+    /// copied once.  With `purge`, and only when every file was gathered, deletes
+    /// the files of `normDir` that the job does not use, never the ticket the set
+    /// was read from (GetLastParsedFilename) nor a file another writer is making;
+    /// each deletion is reported (SetFileReporter).  Returns the errors met (empty
+    /// when all went well).
     static TRCMultiObjectContainer<RCInfo> NormalizeSsl(RCSslSet* set, TString normDir,
                                                         unsigned int purge);
     /// Maps the UNC directories of the file entries and the stamp bitmaps to local
     /// paths (RCUncPath2LocalPath).
     static void UNCPaths2Locals(RCSslSet& set);
     /// Claims the next numbered directory of the queue in `base` (its "latest.num"
-    /// is held exclusively meanwhile; a claimant that finds it held raises at once);
-    /// returns base + number + '/', made when `create` is non-zero.
+    /// is held exclusively meanwhile; a claimant that finds it held waits for it up
+    /// to ten seconds, then raises); returns base + number + '/', made when `create`
+    /// is non-zero.  The number is 64-bit and only grows.
     static TString GetNextCopydockJobDir(const TString& base, unsigned int create);
     /// Delivers a raw job into the next directory of the queue `dir`: the support
     /// files, the ".job" file last, each whole, the directory synced before the
@@ -307,6 +321,10 @@ public:
     /// directory; a hand-off that fails removes the directory it claimed and the
     /// files it put there ("latest.num" stays advanced: a number is used once).
     std::uint32_t PlotCopydockJob(const TString& dir) const;
+    /// The same, waiting up to `waitSeconds` for the queue's numbering file; the
+    /// claimed directory (base + number + '/') goes to `*queueDirOut` on success.
+    std::uint32_t PlotCopydockJob(const TString& dir, TString* queueDirOut,
+                                  double waitSeconds) const;
 
 private:
     /// Copies `source` into `targetDir` under a collision-free name; `newPath` is the

@@ -75,7 +75,12 @@ std::string ReadInput(const std::string& path);
 RCStatementInfluencingCapaRefined LoadCapabilities(const std::vector<std::string>& paths,
                                                    const std::string& plotter);
 
-/// The report lines of a loaded ticket: every diagnostic as "file:line: message",
+/// `utf8` safe to show on a terminal: control characters (C0 but tab, DEL, C1),
+/// which a ticket may carry to move the cursor or rewrite the screen, become
+/// "\x1b" / "\u009b" escapes.
+std::string TerminalText(const std::string& utf8);
+
+/// The report lines of a loaded ticket (terminal-safe): every diagnostic as "file:line: message",
 /// every error note as "file: entry N: note", and a line when "EndJob" is missing.
 std::vector<std::string> ProblemLines(const RSLoadedTicket& ticket);
 
@@ -96,9 +101,11 @@ const std::vector<std::string>& DialectNames();
 /// RCToolError (exit 2) for a malformed value.
 RCAccessSsl AccessFromOptions(const std::string& hex, const std::optional<std::uint32_t>& old);
 
-/// Writes `bytes` to `path` under a temporary name and renames it into place, so
-/// a reader never sees half a file; "-" writes to standard output.  Raises
-/// RCToolError (exit 2) when the file cannot be written.
+/// Writes `bytes` to `path`: a regular file or a missing one atomically (the
+/// library's TFile::ReplaceAtomically: a reader never sees half a file, a replaced
+/// file keeps its permissions); anything else that exists (a device, a FIFO, a
+/// link such as /dev/stdout) in place, never replacing it; "-" is standard output.
+/// Raises RCToolError (exit 2) when the file cannot be written.
 void WriteOutput(const std::string& path, const std::string& bytes);
 
 /// `text` as valid UTF-8: bytes that are not UTF-8 are read as Windows-1252,

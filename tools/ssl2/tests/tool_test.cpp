@@ -1,7 +1,10 @@
 // The ssl2 tool run as a program: usage, check, show (with JSON), convert, embed,
 // cfg and capas on the examples and on broken input.
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <memory>
@@ -78,6 +81,19 @@ TEST_F(ToolCheckTest, SyntaxErrorsAreReportedWithFileAndLine) {
     EXPECT_EQ(run.m_nExit, 1);
     EXPECT_THAT(run.m_sOut, HasSubstr(ticket + ":3: "));  // "Copeis 2"
     EXPECT_THAT(run.m_sOut, HasSubstr("has errors"));
+}
+
+// Control characters of a ticket never reach the terminal as they are.
+TEST_F(ToolCheckTest, ControlCharactersAreShownEscaped) {
+    const fs::path ticket = m_Dir / "esc.ssl";
+    WriteFile(ticket,
+              "BeginJob \"noname\"\r\nJobName \"a\x1b[2Jb\"\r\nCopeis\x1b]0;x\x07 2\r\nEndJob\r\n");
+    for (const char* command : {"check", "show"}) {
+        SCOPED_TRACE(command);
+        const RSRun run = RunTool({command, ticket.string()});
+        EXPECT_EQ((run.m_sOut + run.m_sErr).find('\x1b'), std::string::npos);
+        EXPECT_THAT(run.m_sOut + run.m_sErr, HasSubstr("\\x1b"));
+    }
 }
 
 TEST_F(ToolCheckTest, TruncatedTicketMissesEndJob) {
@@ -298,6 +314,33 @@ TEST_F(ToolConvertTest, BrokenInputAndUnwritableOutput) {
     run = RunTool({"convert", Example("tickets/simple.ssl"), "-o", "-", "--access", "XYZ"});
     EXPECT_EQ(run.m_nExit, 2);
     EXPECT_THAT(run.m_sErr, HasSubstr("--access"));
+}
+
+// -o replaces a regular file atomically and keeps its mode; what is no regular file
+// (a device, a FIFO) is written in place and stays what it was.
+TEST_F(ToolConvertTest, OutputKeepsTheModeAndWritesDevicesInPlace) {
+    const fs::path out = m_Dir / "out.ssl";
+    WriteFile(out, "old");
+    fs::permissions(out, fs::perms(0600));
+    ASSERT_EQ(RunTool({"convert", Example("tickets/simple.ssl"), "-o", out.string()}).m_nExit, 0);
+    EXPECT_EQ(fs::status(out).permissions(), fs::perms(0600));
+    const std::string written = ReadFile(out);
+
+    const fs::path fifo = m_Dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    for (const fs::path& target : {fifo, fs::path("/dev/null")}) {
+        SCOPED_TRACE(target);
+        EXPECT_EQ(
+            RunTool({"convert", Example("tickets/simple.ssl"), "-o", target.string()}).m_nExit, 0);
+        EXPECT_FALSE(fs::is_regular_file(target));
+    }
+    std::string piped(written.size() + 1, '\0');
+    piped.resize(
+        static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, piped.data(), piped.size()))));
+    ::close(reader);
+    EXPECT_EQ(piped, written);
 }
 
 TEST_F(ToolConvertTest, EmbedWritesPjlCommentLines) {

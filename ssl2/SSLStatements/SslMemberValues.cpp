@@ -104,9 +104,11 @@ std::string WholeRefusal(const TMemberInput& value, const std::string& what, boo
     std::vector<std::string> choices;
     for (const auto& keyword : keywords)
         choices.push_back(keyword.first);
+    const std::string expected =
+        choices.empty() ? std::string("a whole number") : "one of " + Join(choices);
     return Shown(value) + " is refused for " + what +
-           (whole ? ": out of range" : ": expected a whole number") +
-           (choices.empty() ? std::string() : "; or one of " + Join(choices));
+           (whole ? ": out of range" + (choices.empty() ? "" : "; expected " + expected)
+                  : "; expected " + expected);
 }
 
 double RealValue(const TMemberInput& value, const std::string& what) {

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -330,7 +331,12 @@ TEST_F(ToolConvertTest, OutputKeepsTheModeAndWritesDevicesInPlace) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    for (const fs::path& target : {fifo, fs::path("/dev/null")}) {
+    // A node of the null device of its own (as root), so that a faulty tool can
+    // never replace the system's.
+    std::vector<fs::path> targets = {fifo};
+    if (::mknod((m_Dir / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        targets.push_back(m_Dir / "null");
+    for (const fs::path& target : targets) {
         SCOPED_TRACE(target);
         EXPECT_EQ(
             RunTool({"convert", Example("tickets/simple.ssl"), "-o", target.string()}).m_nExit, 0);

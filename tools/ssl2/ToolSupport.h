@@ -80,8 +80,13 @@ RCStatementInfluencingCapaRefined LoadCapabilities(const std::vector<std::string
 /// "\x1b" / "\u009b" escapes.
 std::string TerminalText(const std::string& utf8);
 
-/// The report lines of a loaded ticket (terminal-safe): every diagnostic as "file:line: message",
-/// every error note as "file: entry N: note", and a line when "EndJob" is missing.
+/// The message of a diagnostic as the tool shows it after "file:line: ": without
+/// the line end and the reader's own line tail; stray text named as such.
+std::string DiagnosticMessage(const RSSslDiagnostic& diagnostic);
+
+/// The report lines of a loaded ticket (terminal-safe): every diagnostic as
+/// "file:line: message", every error note as "file: entry N: note", and a line when "EndJob" is
+/// missing.
 std::vector<std::string> ProblemLines(const RSLoadedTicket& ticket);
 
 /// Writes the problem lines to `out`; returns kExitInputErrors when there were any.

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "ssl2/base/TestTempDir.h"
+#include "tests/support/TempDir.h"
 
 extern char** environ;
 

@@ -100,7 +100,8 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 # Installed to /usr or /usr/local, the package lands where the interpreter looks
 # without PYTHONPATH (on Debian a dist-packages directory, not site-packages).
 if(PYTHON AND PYTHON_DIR MATCHES "^/usr/(local/)?lib/")
-  run("python search path" ${PYTHON} -I -c "import sys; print(sys.argv[1] in sys.path)" ${PYTHON_DIR})
+  run("python search path" ${PYTHON} -I -c "import sys\nprint(sys.argv[1] in sys.path)"
+      ${PYTHON_DIR})
   if(NOT last_output STREQUAL "True\n")
     message(FATAL_ERROR "${PYTHON} does not search ${PYTHON_DIR}, where the package goes")
   endif()

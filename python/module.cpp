@@ -253,8 +253,9 @@ py::list Keywords(const RSStatement& statement, std::uint32_t member,
 
 /// True when the statement `id` of `entry` holds its class default.
 bool HoldsDefault(const RCSslEntry& entry, std::uint32_t id) {
-    const RSStatement statement = StatementOf(entry, id);
-    return *statement == RCSslStatementStore::DefaultOf(id);
+    const SslStatement& fallback = RCSslStatementStore::DefaultOf(id);
+    const SslStatement& statement = entry.GetStatement(CheckedId(id));
+    return &statement == &fallback || statement == fallback;
 }
 
 /// The identifiers of the named statements of `entry` that differ from their defaults.
@@ -274,8 +275,9 @@ bool SameEntry(const RCSslEntry& a, const RCSslEntry& b) {
     if (a.GetIsEntry() != b.GetIsEntry())
         return false;
     for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
-        if (id != kId_SslOrdinal && id != kId_SslVersion && id != kId_SslError &&
-            !(*StatementOf(a, id) == *StatementOf(b, id)))
+        const auto sid = static_cast<TSslStatementID>(id);
+        if (sid != kId_SslOrdinal && sid != kId_SslVersion && sid != kId_SslError &&
+            !(a.GetStatement(sid) == b.GetStatement(sid)))
             return false;
     }
     return true;

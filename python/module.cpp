@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -387,21 +388,19 @@ py::tuple Deliver(RCSslSet& set, RCDeliveryLog& log, const py::bytes& target,
 /// The tool's JSON form of `set` read from `path`, as text: every statement with
 /// `all`, else the short form.
 std::string SetJsonText(const RCSslSet& set, bool all, const std::string& path) {
-    return ssl2tool::SetToJson(path, set, all).dump();
+    std::ostringstream out;
+    ssl2tool::WriteSetJson(out, path, set, all);
+    return out.str();
 }
 
-/// Reads a ticket in the tool's JSON form (as text); returns (set, diagnostics).
-py::tuple SetFromJsonText(const std::string& text) {
-    nlohmann::json document;
+/// The set a ticket in the tool's JSON form (as text) describes; ValueError naming the
+/// JSON path of the first fault.
+std::unique_ptr<RCSslSet> SetFromJsonText(const std::string& text) {
     try {
-        document = nlohmann::json::parse(text);
-    } catch (const nlohmann::json::exception& e) {
+        return std::make_unique<RCSslSet>(ssl2tool::SetFromJson(text, SslStatement::kVersion50));
+    } catch (const nlohmann::json::parse_error& e) {
         throw py::value_error(std::string("not JSON: ") + e.what());
     }
-    const ssl2tool::RSJsonTicket ticket = ssl2tool::SslFromJson(document);
-    return ParseSet("<json>", [&](RCSslSet& set) {
-        return set.ParseSslText(ticket.m_sText, TString("<json>"), 300);
-    });
 }
 
 /// The findings of the preflight as (entry, statement id, value, offered, message).

@@ -360,10 +360,7 @@ class Ticket:
         text = document if isinstance(document, (str, bytes)) else json.dumps(document)
         if isinstance(text, bytes):
             text = text.decode("utf-8")
-        raw, diagnostics = _ssl2.set_from_json(text)
-        if diagnostics:
-            raise ValueError("\n".join(f"line {line}: {message}" for line, message in diagnostics))
-        return cls(raw)
+        return cls(_ssl2.set_from_json(text))
 
     def to_json(self, all: bool = False) -> dict:
         """The ticket in the JSON form of "ssl2 show --json" (``all``: of

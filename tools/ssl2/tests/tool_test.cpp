@@ -46,9 +46,14 @@ TEST(ToolUsage, VersionHelpAndUsageErrors) {
              {"convert", Example("tickets/simple.ssl")},
              {"convert", Example("tickets/simple.ssl"), "-o", "-", "--dialect", "2.0"},
              {"convert", Example("tickets/simple.ssl"), "-o", "-", "--access", "00", "--old-access",
-              "1"}}) {
+              "1"},
+             {"show", Example("tickets/simple.ssl"), "--all"},
+             {"preflight", Example("tickets/simple.ssl"), "--capas",
+              Example("capas/sheetpro_a3.ini"), "-o", "-"}}) {
         EXPECT_EQ(RunTool(args).m_nExit, 2) << ::testing::PrintToString(args);
     }
+    EXPECT_EQ(RunTool({"frobnicate"}).m_sErr,
+              "ssl2: unknown subcommand frobnicate (see ssl2 --help)\n");
 }
 
 class ToolCheckTest : public ToolTest {};
@@ -321,6 +326,13 @@ TEST_F(ToolConvertTest, EmbedWritesPjlCommentLines) {
     EXPECT_THAT(pjl, ::testing::EndsWith(")@PJL COMMENT SSLEND"));
     EXPECT_EQ(pjl.find("0D00"), std::string::npos);  // lines are separated, not CR-terminated
 
+    // A long string keeps its CR: only line ends lose theirs.
+    const fs::path text = m_Dir / "long.ssl";
+    WriteFile(text, "BeginJob \"x\"\r\nHpglAsString \"a\r\nb\"\r\nEndJob\r\n");
+    run = RunTool({"embed", text.string()});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("6100 0D00 )"));
+
     run = RunTool({"embed", Example("tickets/syntax_errors.ssl")});
     EXPECT_EQ(run.m_nExit, 1);
 }
@@ -408,9 +420,8 @@ TEST_F(ToolCapasFileTest, ReaderDiagnosticsGoToStandardErrorWithFileAndLine) {
     WriteFile(broken, text + "[bad\nfoo\n");
     run = RunTool({"capas", broken.string()});
     EXPECT_EQ(run.m_nExit, 1);
-    EXPECT_EQ(run.m_sErr, broken.string() + ":" + std::to_string(lines + 2) +
-                              ": parse error Token \"foo\" In Zeile " + std::to_string(lines + 2) +
-                              "\n");
+    EXPECT_EQ(run.m_sErr,
+              broken.string() + ":" + std::to_string(lines + 2) + ": parse error Token \"foo\"\n");
     EXPECT_THAT(run.m_sOut, ::testing::Not(HasSubstr("parse error")));
 }
 

@@ -29,6 +29,7 @@
 
 #include "ssl2/base/TString.h"
 
+/// Where the library's messages go: the interface every log implements.
 class ILog {
 public:
     virtual ~ILog() = default;
@@ -54,6 +55,7 @@ void SslLog(int level, std::string_view module, const TString& text);
 /// the thread's previous one.  Messages of other threads do not reach it.
 class RCScopedLog {
 public:
+    /// Installs `log` (null: the process log) for the calling thread.
     explicit RCScopedLog(ILog* log) : m_pPrevious(SetThreadLog(log)) {}
     ~RCScopedLog() { SetThreadLog(m_pPrevious); }
     RCScopedLog(const RCScopedLog&) = delete;
@@ -68,6 +70,7 @@ private:
 /// every thread that writes to this log, one call at a time.
 class RCLogSink : public ILog {
 public:
+    /// Receives level (1 to 4), module and text of each message.
     using TCallback =
         std::function<void(int level, std::string_view module, std::string_view text)>;
 
@@ -91,6 +94,7 @@ public:
     RCFileLog(const TString& path, int maxLevel);
     /// Writes to `stream` (standard error, say), which the caller keeps open.
     RCFileLog(std::FILE* stream, int maxLevel);
+    /// False when the file could not be opened.
     bool IsOpen() const { return m_pStream != nullptr; }
     void Write(int level, const TString& text) override;
     void WriteFrom(int level, std::string_view module, const TString& text) override;
@@ -108,16 +112,20 @@ private:
 /// A log that keeps every message, for tests and callers that report later.
 class RCCaptureLog : public ILog {
 public:
+    /// One message kept.
     struct Entry {
-        int m_nLevel;
-        TString m_sText;
+        int m_nLevel;     ///< 1 severe .. 4 trace
+        TString m_sText;  ///< the text
+        /// Same level and text.
         friend bool operator==(const Entry&, const Entry&) = default;
     };
 
     void Write(int level, const TString& text) override;
+    /// The messages kept so far, oldest first.
     std::vector<Entry> GetEntries() const;
     /// True when some message at `level` contains `text`.
     bool Contains(int level, const TString& text) const;
+    /// Forgets every message kept.
     void Clear();
 
 private:

@@ -265,7 +265,7 @@ private:
 public:
     /// Delivers the job: a job directory named after the job (in `*baseDir`, or in
     /// `targetDir` when null) receives every file the job names; the rewritten copy
-    /// of the set, whose paths point there, is written as `targetDir`/<job>.ssl
+    /// of the set, whose paths point there, is written as `targetDir/JOB.ssl`
     /// (atomically, last).  Returns the entry count; 0 for an empty set, when the
     /// job directory or the SSL file cannot be made, and when any file of the job
     /// could not be copied (each such failure is logged; no SSL file is written).

@@ -19,14 +19,14 @@ int main(int argc, char** argv) {
     app.fallthrough();
 
     // The library's log on standard error: -v severe messages, -vv also warnings, -vvv
-    // information, -vvvv trace; -q nothing.  Without either, SSL2_LOG_LEVEL decides.
+    // information, -vvvv trace; -q nothing.  Without either, SSL2_LOG_LEVEL (and
+    // SSL2_LOG_FILE) decide.
     int verbosity = 0;
     bool quiet = false;
     app.add_flag("-v,--verbose", verbosity,
                  "Log the library's messages to standard error, one more level per -v "
                  "(1 severe, 2 warnings, 3 information, 4 trace)");
-    app.add_flag("-q,--quiet", quiet, "Log nothing, whatever SSL2_LOG_LEVEL says")
-        ->excludes("--verbose");
+    app.add_flag("-q,--quiet", quiet, "Log nothing, whatever SSL2_LOG_LEVEL and -v say");
     std::optional<RCFileLog> log;
     std::optional<RCScopedLog> logScope;
     app.parse_complete_callback([&] {

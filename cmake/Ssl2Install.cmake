@@ -21,9 +21,9 @@ ssl2_install_headers("SSLStatements/"
   SslAddressFields.def SslAddresses.h SslArrayContent.h SslColor.h SslColorDepth.h
   SslDocumentBox.h SslEMail.h SslEarliestPlotTime.h SslError.h SslFileInfo.h SslFold.h
   SslHpgl.h SslHpglColorEmulation.h SslHpglPens.h SslJobFlagsheet.h SslJobPlotter.h
-  SslJobPriority.h SslMargin.h SslMediaType.h SslNesting.h SslNotes.h SslNumberStatement.h
-  SslNumberStatements.h SslOnError.h SslOutputBin.h SslOutputTray.h SslPlotOption.h
-  SslSecurityPrint.h SslSelectionStatement.h SslSelectionStatements.def
+  SslJobPriority.h SslMargin.h SslMediaType.h SslMemberValues.h SslNesting.h SslNotes.h
+  SslNumberStatement.h SslNumberStatements.h SslOnError.h SslOutputBin.h SslOutputTray.h
+  SslPlotOption.h SslSecurityPrint.h SslSelectionStatement.h SslSelectionStatements.def
   SslSelectionStatements.h SslSerialMembers.h SslSize.h SslSizeStatements.h SslStamp.h
   SslStatement.h SslStatementImpl.h SslStatementTable.def SslStatements.h
   SslStringStatement.h SslStringStatements.h SslSupportFiles.h SslUnit.h SslUserHash.h

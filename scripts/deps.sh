@@ -2,11 +2,12 @@
 # Installs the Debian packages that building and running ssl2 need (the library, the
 # tool, the Python module); does nothing when all are present.  Groups add what a
 # further target needs:
-#   scripts/deps.sh [tests] [bench] [fuzz] [format] [docs] [packages]
+#   scripts/deps.sh [tests] [bench] [fuzz] [format] [coverage] [docs] [packages]
 #     tests     the test suite (make test, make asan, make tsan)
 #     bench     the benchmarks (make bench)
 #     fuzz      the fuzz targets (make fuzz)
 #     format    clang-format (make format, make format-check)
+#     coverage  gcovr (make coverage)
 #     docs      the API reference (make docs)
 #     packages  the Debian packages (make deb)
 set -eu
@@ -21,6 +22,7 @@ man-db groff-base locales"; locale=yes ;;
     bench) packages="$packages libbenchmark-dev libinih-dev python3" ;;
     fuzz) packages="$packages clang libclang-rt-dev" ;;
     format) packages="$packages clang-format" ;;
+    coverage) packages="$packages gcovr" ;;
     docs) packages="$packages doxygen" ;;
     packages) packages="$packages debhelper dh-python doxygen lintian fakeroot dpkg-dev" ;;
     *) echo "unknown dependency group: $group" >&2; exit 2 ;;

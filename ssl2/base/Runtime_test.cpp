@@ -12,8 +12,8 @@
 #include "ssl2/base/RCUnit.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TMessage.h"
-#include "tests/support/TempDir.h"
 #include "ssl2/sslmessages.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 

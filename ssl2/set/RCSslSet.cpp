@@ -427,8 +427,7 @@ int RCSslSet::ToCfg(const TString& directory) {
     int written = 0;
     RCInfo firstFailure;
     auto fail = [&](const TString& path, const TString& source) {
-        g_ptheLogfile()->Write(1,
-                               "RCSslSet::ToCfg could not write " + path + ": " + GetErrorString());
+        SslLog(1, "set", "RCSslSet::ToCfg could not write " + path + ": " + GetErrorString());
         if (m_FileReporter)
             m_FileReporter({RSFileReport::kFailed, source, path, GetErrorString()});
         if (!firstFailure.IsError())

@@ -42,8 +42,8 @@ TString Deliver(RCFileGatherer& files, const TString& source, const TString& job
     try {
         return files.Gather(source, wanted);
     } catch (const TException&) {
-        g_ptheLogfile()->Write(
-            1, TString::Format("RCSslSet::PlotSsl has an exception in (%s) Copy( %s , %s ) "
+        SslLog(1, "delivery",
+               TString::Format("RCSslSet::PlotSsl has an exception in (%s) Copy( %s , %s ) "
                                "Message is: %s",
                                KindName(kind), source.c_str(), JoinPath(jobDir, wanted).c_str(),
                                GetErrorString().c_str()));
@@ -84,8 +84,8 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
     std::optional<RCDirectory> targetHandle, baseHandle, jobHandle;
     auto cannotCreate = [&](const TString& name) {
         ClearError();
-        g_ptheLogfile()->Write(
-            1, TString::Format("RCSslSet::PlotSsl could not create the target directory: %s%s%s",
+        SslLog(1, "delivery",
+               TString::Format("RCSslSet::PlotSsl could not create the target directory: %s%s%s",
                                base.c_str(), "/", name.c_str()));
         return 0;
     };
@@ -99,8 +99,8 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
             TFile::CreateCompleteDir(LocalPath(target));
         targetHandle.emplace(LocalPath(target));
     } catch (const TException&) {
-        g_ptheLogfile()->Write(
-            1, TString::Format("RCSslSet::PlotSsl could not write the ssl "
+        SslLog(1, "delivery",
+               TString::Format("RCSslSet::PlotSsl could not write the ssl "
                                "file: %s Message is: %s",
                                JoinPath(target, name + ".ssl").c_str(), GetErrorString().c_str()));
         ClearError();
@@ -229,8 +229,8 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
     // directories are synced first, so that after a power loss the ticket is never
     // there without its files, and again after the ticket, which makes it durable.
     if (failed != 0) {
-        g_ptheLogfile()->Write(
-            1, TString::Format("RCSslSet::PlotSsl did not write the ssl file %s: %u file(s) "
+        SslLog(1, "delivery",
+               TString::Format("RCSslSet::PlotSsl did not write the ssl file %s: %u file(s) "
                                "could not be copied",
                                sslPath.c_str(), failed));
         created.Remove();
@@ -259,9 +259,10 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
                 created.AddFile(*targetHandle, sslName);
             targetHandle->Sync();
         } catch (const TException&) {
-            g_ptheLogfile()->Write(1, TString::Format("RCSslSet::PlotSsl could not write the ssl "
-                                                      "file: %s Message is: %s",
-                                                      sslPath.c_str(), GetErrorString().c_str()));
+            SslLog(1, "delivery",
+                   TString::Format("RCSslSet::PlotSsl could not write the ssl "
+                                   "file: %s Message is: %s",
+                                   sslPath.c_str(), GetErrorString().c_str()));
             ClearError();
             if (!replacedTicket)
                 created.Remove();
@@ -272,7 +273,7 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
         *sslPathOut = sslPath;
     if (setOut != nullptr)
         *setOut = copy;
-    g_ptheLogfile()->Write(
-        2, "RCSslSet::PlotSsl has copy the sslname: " + sslPath + "sslDirname: " + name);
+    SslLog(2, "delivery",
+           "RCSslSet::PlotSsl has copy the sslname: " + sslPath + "sslDirname: " + name);
     return static_cast<std::uint32_t>(m_EntryList.size());
 }

@@ -43,7 +43,7 @@ TString CanonicalEntry(const TString& path) {
 }
 
 void LogAndCollect(const char* text, TRCMultiObjectContainer<RCInfo>& errors) {
-    g_ptheLogfile()->Write(1, TString(text) + GetErrorString());
+    SslLog(1, "delivery", TString(text) + GetErrorString());
     errors.push_back(GetErrorInfo());
     ClearError();
 }
@@ -63,8 +63,8 @@ RCInfo RCSslSet::SslCopyFile(TString source, TString targetDir, TString& newPath
         RCFileGatherer files(&dir, false, false, kNoReporter, nullptr);
         newPath = JoinPath(targetDir, files.Gather(source, SafeFileName(source)));
     } catch (const TException&) {
-        g_ptheLogfile()->Write(
-            1, "RCSslSet::SslCopyFile got an Exception while copy file :" + GetErrorString());
+        SslLog(1, "delivery",
+               "RCSslSet::SslCopyFile got an Exception while copy file :" + GetErrorString());
         result = GetErrorInfo();
         ClearError();
         newPath = "";
@@ -198,8 +198,9 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
     // A purge follows a complete gathering only: otherwise it would delete what a
     // ticket still names, with no new ticket written.
     if (!errors.empty()) {
-        g_ptheLogfile()->Write(1, "RCSslSet::NormalizeSsl does not purge " + dir +
-                                      ": not every file could be gathered");
+        SslLog(
+            1, "delivery",
+            "RCSslSet::NormalizeSsl does not purge " + dir + ": not every file could be gathered");
         return errors;
     }
     // The ticket being gathered is never purged.
@@ -218,7 +219,7 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
                 continue;
             }
             // The listed entry itself is deleted: a link is removed, never followed.
-            g_ptheLogfile()->Write(3, "RCSslSet::NormalizeSsl deletes file : " + file);
+            SslLog(3, "delivery", "RCSslSet::NormalizeSsl deletes file : " + file);
             try {
                 handle->Delete(name);
                 if (reporter)

@@ -40,10 +40,10 @@ std::uint32_t RCSslSet::PlotCopydockJob(const TString& dir, TString* queueDirOut
                 jobFile = file;
         }
         if (jobFile.IsEmpty()) {
-            g_ptheLogfile()->Write(1,
-                                   "RCSslSet::PlotCopydockJob(...) there was no job file in the "
-                                   "ssl. Job name: " +
-                                       jobName);
+            SslLog(1, "delivery",
+                   "RCSslSet::PlotCopydockJob(...) there was no job file in the "
+                   "ssl. Job name: " +
+                       jobName);
             return 0;
         }
         base.emplace(StripSeparators(dir));
@@ -68,8 +68,8 @@ std::uint32_t RCSslSet::PlotCopydockJob(const TString& dir, TString* queueDirOut
             *queueDirOut = JoinPath(dir, name) + "/";
         return static_cast<std::uint32_t>(copy.Size() - 1);
     } catch (const TException&) {
-        g_ptheLogfile()->Write(
-            1, TString::Format("RCSslSet::PlotCopydockJob(...) got an error and didn' write the "
+        SslLog(1, "delivery",
+               TString::Format("RCSslSet::PlotCopydockJob(...) got an error and didn' write the "
                                "jobticket for job: %s. Error: %s",
                                jobName.c_str(), GetErrorString().c_str()));
         ClearError();

@@ -11,12 +11,13 @@ namespace {
 
 struct RSCheckOptions {
     std::vector<std::string> m_asTickets;
+    std::uint32_t m_nResolution = kDefaultResolution;
 };
 
 /// Checks one ticket; unreadable files are reported and give kExitUsage.
-TExitCode CheckOne(const std::string& path) {
+TExitCode CheckOne(const std::string& path, std::uint32_t resolution) {
     try {
-        const RSLoadedTicket ticket = LoadTicket(path);
+        const RSLoadedTicket ticket = LoadTicket(path, resolution);
         const std::vector<std::string> problems = ProblemLines(ticket);
         for (const std::string& line : problems)
             std::cout << line << '\n';
@@ -41,10 +42,11 @@ void AddCheckCommand(CLI::App& app, int& status) {
         "Read tickets and report every diagnostic as file:line: message, the error notes of "
         "each entry and whether the ticket reached \"EndJob\". Exit 1 when anything is wrong.");
     sub->add_option("tickets", options->m_asTickets, "SSL ticket files")->required();
+    AddResolutionOption(*sub, options->m_nResolution);
     sub->callback([options, &status] {
         int worst = kExitOk;
         for (const std::string& path : options->m_asTickets)
-            worst = std::max<int>(worst, CheckOne(path));
+            worst = std::max<int>(worst, CheckOne(path, options->m_nResolution));
         status = worst;
     });
 }

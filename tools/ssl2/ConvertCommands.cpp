@@ -22,6 +22,7 @@ struct RSWriteOptions {
     bool m_bUtf16 = false;
     bool m_bFromJson = false;
     std::string m_sDirectory;
+    std::uint32_t m_nResolution = kDefaultResolution;
 };
 
 /// The options every writing subcommand shares.
@@ -91,8 +92,9 @@ RSLoadedTicket LoadJsonTicket(const std::string& path) {
 
 void RunConvert(const RSWriteOptions& options) {
     const RCAccessSsl access = AccessFromOptions(options.m_sAccess, options.m_nOldAccess);
-    const RSLoadedTicket ticket =
-        options.m_bFromJson ? LoadJsonTicket(options.m_sTicket) : LoadTicket(options.m_sTicket);
+    const RSLoadedTicket ticket = options.m_bFromJson
+                                      ? LoadJsonTicket(options.m_sTicket)
+                                      : LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
     const TString text = ticket.m_Set.ToString(access, DialectFromText(options.m_sDialect),
                                                options.m_bFlattenNotes ? 1 : 0);
@@ -106,7 +108,7 @@ void RunConvert(const RSWriteOptions& options) {
 
 void RunEmbed(const RSWriteOptions& options) {
     const RCAccessSsl access = AccessFromOptions(options.m_sAccess, options.m_nOldAccess);
-    const RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    const RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
     // The embedding takes lines separated by LF alone and no final line end.
     std::u16string text =
@@ -127,7 +129,7 @@ void RunCfg(const RSWriteOptions& options) {
     std::error_code ec;
     if (!std::filesystem::is_directory(options.m_sDirectory, ec))
         ThrowIoError("not a directory", options.m_sDirectory, ec ? ec.value() : 0);
-    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
     RCToolLog log;
     const int files = ticket.m_Set.ToCfg(options.m_sDirectory);
@@ -152,6 +154,7 @@ void AddConvertCommands(CLI::App& app, int& status) {
     sub->add_option("-o,--output", convert->m_sOutput, "output file (\"-\": standard output)")
         ->required();
     AddDialectOption(sub, *convert);
+    AddResolutionOption(*sub, convert->m_nResolution);
     AddAccessOptions(sub, *convert);
     sub->add_flag("--flatten-notes", convert->m_bFlattenNotes,
                   "write the line breaks of the job's notes as blanks");
@@ -167,6 +170,7 @@ void AddConvertCommands(CLI::App& app, int& status) {
     sub->add_option("-o,--output", embed->m_sOutput,
                     "output file (default \"-\": standard output)");
     AddDialectOption(sub, *embed);
+    AddResolutionOption(*sub, embed->m_nResolution);
     AddAccessOptions(sub, *embed);
     sub->callback([embed, &status] {
         RunEmbed(*embed);
@@ -180,6 +184,7 @@ void AddConvertCommands(CLI::App& app, int& status) {
         "per printed file.");
     sub->add_option("ticket", cfg->m_sTicket, "SSL ticket file")->required();
     sub->add_option("--dir", cfg->m_sDirectory, "existing directory to write into")->required();
+    AddResolutionOption(*sub, cfg->m_nResolution);
     sub->callback([cfg, &status] {
         RunCfg(*cfg);
         status = kExitOk;

@@ -31,6 +31,7 @@ struct RSDeliveryOptions {
     bool m_bOverwrite = false;
     bool m_bPurge = false;
     std::string m_sDialect = "5.0";
+    std::uint32_t m_nResolution = kDefaultResolution;
 };
 
 /// Regular files in `dir` and, with `depth` 2, in its subdirectories.
@@ -132,7 +133,7 @@ TExitCode RunDeliver(const RSDeliveryOptions& options) {
     RequireDirectory(options.m_sDirectory);
     if (!options.m_sBase.empty())
         RequireDirectory(options.m_sBase);
-    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
 
     const std::size_t named = CountNamedFiles(ticket.m_Set);
@@ -170,7 +171,7 @@ TExitCode RunDeliver(const RSDeliveryOptions& options) {
 
 TExitCode RunNormalize(const RSDeliveryOptions& options) {
     RequireDirectory(options.m_sDirectory);
-    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
 
     const std::size_t named =
@@ -218,7 +219,7 @@ TExitCode RunQueue(const RSDeliveryOptions& options) {
     // The queue's numbering file belongs to its consumer; it is never made here.
     if (!fs::is_regular_file(fs::path(options.m_sDirectory) / "latest.num"))
         ThrowIoError("not a queue directory (no \"latest.num\")", options.m_sDirectory, 0);
-    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
     const RCSslEntry& job = ticket.m_Set.GetEntry(0);
     if (job.GetPlotRaw() == 0) {
@@ -265,6 +266,7 @@ void AddDeliveryCommands(CLI::App& app, int& status) {
                   "reuse the job's directory and replace existing files");
     sub->add_option("--dialect", deliver->m_sDialect, "SSL dialect to write (default 5.0)")
         ->check(CLI::IsMember(DialectNames()));
+    AddResolutionOption(*sub, deliver->m_nResolution);
     sub->callback([deliver, &status] { status = RunDeliver(*deliver); });
 
     auto normalize = std::make_shared<RSDeliveryOptions>();
@@ -276,6 +278,7 @@ void AddDeliveryCommands(CLI::App& app, int& status) {
     sub->add_option("--dir", normalize->m_sDirectory, "the job directory")->required();
     sub->add_flag("--purge", normalize->m_bPurge,
                   "delete the files of the directory that the job does not use");
+    AddResolutionOption(*sub, normalize->m_nResolution);
     sub->callback([normalize, &status] { status = RunNormalize(*normalize); });
 
     auto queue = std::make_shared<RSDeliveryOptions>();
@@ -285,6 +288,7 @@ void AddDeliveryCommands(CLI::App& app, int& status) {
         "support files, the \".job\" file last.");
     sub->add_option("ticket", queue->m_sTicket, "SSL ticket file")->required();
     sub->add_option("--dir", queue->m_sDirectory, "the queue directory")->required();
+    AddResolutionOption(*sub, queue->m_nResolution);
     sub->callback([queue, &status] { status = RunQueue(*queue); });
 }
 

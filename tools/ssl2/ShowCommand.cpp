@@ -15,6 +15,7 @@ struct RSShowOptions {
     std::string m_sTicket;
     bool m_bJson = false;
     bool m_bAll = false;
+    std::uint32_t m_nResolution = kDefaultResolution;
 };
 
 /// The statement `id` of `entry`, and whether it still holds its class default.
@@ -140,8 +141,9 @@ void AddShowCommand(CLI::App& app, int& status) {
                   "write the set as JSON (UTF-8): per entry the statements that differ from the "
                   "defaults (job entry) or from the job entry (file entries)");
     sub->add_flag("--all", options->m_bAll, "with --json: every statement of every entry");
+    AddResolutionOption(*sub, options->m_nResolution);
     sub->callback([options, &status] {
-        const RSLoadedTicket ticket = LoadTicket(options->m_sTicket);
+        const RSLoadedTicket ticket = LoadTicket(options->m_sTicket, options->m_nResolution);
         if (options->m_bJson) {
             std::cout << SetToJson(options->m_sTicket, ticket.m_Set, options->m_bAll).dump(2)
                       << '\n';

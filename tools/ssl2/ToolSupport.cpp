@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -43,6 +45,13 @@ void ThrowIoError(const std::string& what, const std::string& path, int error) {
     if (error != 0)
         message += std::string(": ") + std::strerror(error);
     throw RCToolError(message, kExitUsage);
+}
+
+void AddResolutionOption(CLI::App& sub, std::uint32_t& resolution) {
+    sub.add_option("--resolution", resolution,
+                   "dots per inch of the ticket's pixel and point lengths (default " +
+                       std::to_string(kDefaultResolution) + ")")
+        ->check(CLI::Range(1u, 1000000u));
 }
 
 RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution) {

@@ -80,6 +80,19 @@ TEST_F(ToolCheckTest, SyntaxErrorsAreReportedWithFileAndLine) {
     EXPECT_THAT(run.m_sOut, HasSubstr("has errors"));
 }
 
+// A value its statement cannot take is named with its line; pixel lengths follow
+// --resolution.
+TEST_F(ToolCheckTest, RefusedValuesNameTheirLine) {
+    const fs::path ticket = m_Dir / "refused.ssl";
+    WriteFile(ticket, "BeginJob\nUnits pixel\nMargin Top 600\nCopies 20000\nEndJob\n");
+    RSRun run = RunTool({"check", ticket.string()});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_THAT(run.m_sOut, HasSubstr(": entry 0: Error in line 4: Copies value refused\n"));
+    run = RunTool({"convert", ticket.string(), "--resolution", "600", "-o", "-"});
+    EXPECT_THAT(run.m_sOut, HasSubstr("Margin top 25.400\r\n"));
+    EXPECT_EQ(RunTool({"check", ticket.string(), "--resolution", "0"}).m_nExit, 2);
+}
+
 TEST_F(ToolCheckTest, TruncatedTicketMissesEndJob) {
     const fs::path ticket = m_Dir / "cut.ssl";
     WriteFile(ticket, "BeginJob \"noname\"\r\nCopies 2\r\nBeginOutput\r\nName \"a.plt\"\r\n");
@@ -251,6 +264,7 @@ TEST_F(ToolConvertTest, EveryDialectReadsBack) {
         RCSslSet set;
         EXPECT_EQ(set.ParseSsl(out.string(), 300), 21) << dialect;
         EXPECT_TRUE(set.ParsedTilEnd()) << dialect;
+        EXPECT_EQ(set.GetEntry(0).GetVersionString(), dialect);
     }
 }
 

@@ -15,6 +15,7 @@
 #include "ssl2/base/TMessage.h"
 #include "ssl2/base/TString.h"
 #include "ssl2/SSLStatements/SslStatement.h"
+#include "ssl2/SSLStatements/SslMemberValues.h"
 #include "ssl2/sslmessages.h"
 #include "ssl2/access/RCAccessSsl.h"
 #include "ssl2/capas/RCIniStringInterface.h"

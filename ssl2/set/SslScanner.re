@@ -497,7 +497,7 @@ int SslRawLex(SSLYYSTYPE* yylval, SslParseContext* ctx) {
 
         /* ---- dropping modes ------------------------------------------------------- */
         <AfterEndJob>      [^\r\n]+                     { continue; }
-        <AfterEndJob>      EOL                          { continue; }
+        <AfterEndJob>      EOL                          { ++CTX->m_nLine; continue; }
 
         <IgnoreRest>       [^\r\n]+                     { continue; }
         <IgnoreRest>       EOL                          { ++CTX->m_nLine; BEGIN(StatementStart); TOK(T_EOL); }

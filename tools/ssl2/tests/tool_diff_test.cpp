@@ -54,8 +54,8 @@ TEST_F(ToolDiffTest, EditedCopyShowsExactlyTheEdits) {
               "entry 3 (B-003.plt):\n"
               "  - Copies 1\n"
               "  + Copies 5\n"
-              "  - MediaType paper\n"
-              "  + MediaType film\n"
+              "  - MediaType paper subtype 0\n"
+              "  + MediaType film subtype 0\n"
               "entry 20 (B-020.plt): only in " +
                   original + "\n" + original + ", " + edited + ": 3 entries differ\n");
 
@@ -67,7 +67,8 @@ TEST_F(ToolDiffTest, EditedCopyShowsExactlyTheEdits) {
     EXPECT_EQ(json.at("entries")[1], nlohmann::json::parse(R"({"entry": 3, "name": "B-003.plt",
         "status": "changed", "statements": [
           {"statement": "Copies", "a": "Copies 5", "b": "Copies 1"},
-          {"statement": "MediaType", "a": "MediaType film", "b": "MediaType paper"}]})"));
+          {"statement": "MediaType", "a": "MediaType film subtype 0",
+           "b": "MediaType paper subtype 0"}]})"));
     EXPECT_EQ(json.at("entries")[2].at("status"), "added");
 }
 

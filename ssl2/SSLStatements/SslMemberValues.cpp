@@ -8,6 +8,7 @@
 
 #include "ssl2/SSLStatements/SslColor.h"
 #include "ssl2/SSLStatements/SslHpglPens.h"
+#include "ssl2/SSLStatements/SslNotes.h"
 #include "ssl2/SSLStatements/SslSelectionStatement.h"
 #include "ssl2/SSLStatements/SslStringStatement.h"
 
@@ -134,11 +135,19 @@ std::string MemberWhat(SslStatement& statement, std::uint32_t member) {
 
 /// The text a text member takes, refused where the writer could not write it back.
 const std::string& CheckedText(SslStatement& statement, const std::string& text) {
-    const bool plain = dynamic_cast<SslStringStatement*>(&statement) != nullptr;
     if (text.find('"') != std::string::npos)
         throw RCMemberValueError("a double quote cannot be written in " + StatementWord(statement));
-    if (plain && text.find_first_of("\r\n") != std::string::npos)
-        throw RCMemberValueError("a line break cannot be written in " + StatementWord(statement));
+    // Plain texts are written on one line; the notes keep their line breaks as CR LF.
+    if (dynamic_cast<SslStringStatement*>(&statement) == nullptr)
+        return text;
+    std::string rest = text;
+    if (dynamic_cast<SslNotes*>(&statement) != nullptr) {
+        for (std::size_t at = rest.find("\r\n"); at != std::string::npos; at = rest.find("\r\n"))
+            rest.erase(at, 2);
+    }
+    if (rest.find_first_of("\r\n") != std::string::npos)
+        throw RCMemberValueError("a line break cannot be written in " + StatementWord(statement) +
+                                 (rest.size() == text.size() ? "" : " but as CR LF"));
     return text;
 }
 
@@ -245,7 +254,8 @@ TMemberValue SslGetMemberValue(const SslStatement& statement, std::uint32_t memb
 void SslSetMemberValue(SslStatement& statement, std::uint32_t member, std::uint32_t element,
                        const TMemberInput& value) {
     const std::string what = MemberWhat(statement, member);
-    if (member >= statement.GetContainedMemberCount())
+    // A colour emulation numbers its entries as members beyond its member count.
+    if (member >= statement.GetContainedMemberCount() && statement.GetContainedType(member) == 0)
         throw RCMemberValueError(StatementWord(statement) + " has no member " +
                                  std::to_string(member));
     const std::string refused = Shown(value) + " is refused for " + what;

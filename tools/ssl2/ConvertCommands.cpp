@@ -51,53 +51,34 @@ std::string Utf16Bytes(const TString& text) {
     return bytes;
 }
 
-/// The ticket a JSON file (as "show --json" writes it) describes.  Every fault is
-/// reported with the JSON path of the value at fault; raises RCToolError (exit 1)
-/// when there is any.
-RSLoadedTicket LoadJsonTicket(const std::string& path) {
-    const std::string name = path == "-" ? kStandardInputName : path;
-    RSJsonTicket text;
+/// The ticket a JSON file (as "show --json" writes it) describes, to be written in
+/// `dialect`.  The first fault is reported with
+/// the JSON path of the value at fault; raises RCToolError (exit 1) then.
+RSLoadedTicket LoadJsonTicket(const std::string& path, SslStatement::TSyntaxVersion dialect) {
+    RSLoadedTicket ticket;
+    ticket.m_sPath = path == "-" ? kStandardInputName : path;
+    const std::string text = ReadInput(path);
     try {
-        text = SslFromJson(nlohmann::json::parse(ReadInput(path)));
+        ticket.m_Set = SetFromJson(text, dialect);
     } catch (const nlohmann::json::parse_error& e) {
         // "[json.exception.parse_error.101] parse error at line 1, ...": without the tag.
         const std::string what = e.what();
-        throw RCToolError(name + ": " + what.substr(what.find(']') + 2), kExitInputErrors);
+        throw RCToolError(ticket.m_sPath + ": " + what.substr(what.find(']') + 2),
+                          kExitInputErrors);
     } catch (const RCJsonTicketError& e) {
-        throw RCToolError(name + ": " + e.what() + "; nothing written", kExitInputErrors);
+        throw RCToolError(ticket.m_sPath + ": " + e.what() + "; nothing written", kExitInputErrors);
     }
-    RSLoadedTicket ticket;
-    ticket.m_sPath = name;
-    ticket = ReadTicket(std::move(ticket), [&](RCSslSet& set) {
-        return set.ParseSslText(text.m_sText, TString(name), 300);
-    });
-    for (const RSSslDiagnostic& d : ticket.m_aDiagnostics) {
-        const auto line = static_cast<std::size_t>(d.m_nLine);
-        const std::string where = line >= 1 && line <= text.m_asLinePaths.size()
-                                      ? text.m_asLinePaths[line - 1]
-                                      : std::string();
-        std::string message = ToUtf8(d.m_nKind == RSSslDiagnostic::kStrayText
-                                         ? "unrecognised text \"" + d.m_sText.str() + "\""
-                                         : d.m_sMessage);
-        while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
-            message.pop_back();
-        std::cerr << name << ": " << (where.empty() ? "" : where + ": ") << message << '\n';
-    }
-    for (const auto& [entry, note] : ticket.m_aErrorNotes)
-        std::cerr << name << ": entries[" << entry << "]: " << ToUtf8(TString(note)) << '\n';
-    if (!ticket.m_aDiagnostics.empty() || !ticket.m_aErrorNotes.empty())
-        throw RCToolError(name + ": has errors; nothing written", kExitInputErrors);
     return ticket;
 }
 
 void RunConvert(const RSWriteOptions& options) {
     const RCAccessSsl access = AccessFromOptions(options.m_sAccess, options.m_nOldAccess);
+    const SslStatement::TSyntaxVersion dialect = DialectFromText(options.m_sDialect);
     const RSLoadedTicket ticket = options.m_bFromJson
-                                      ? LoadJsonTicket(options.m_sTicket)
+                                      ? LoadJsonTicket(options.m_sTicket, dialect)
                                       : LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
-    const TString text = ticket.m_Set.ToString(access, DialectFromText(options.m_sDialect),
-                                               options.m_bFlattenNotes ? 1 : 0);
+    const TString text = ticket.m_Set.ToString(access, dialect, options.m_bFlattenNotes ? 1 : 0);
     WriteOutput(options.m_sOutput, options.m_bUtf16 ? Utf16Bytes(text) : text.AsFileBytes());
     if (options.m_sOutput != "-") {
         std::cout << options.m_sOutput << ": written in dialect " << options.m_sDialect

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "tools/ssl2/ToolSupport.h"
 
@@ -14,22 +15,20 @@ namespace {
 using nlohmann::json;
 using nlohmann::ordered_json;
 
-/// The JSON names of a statement's members: the statement's own member names where
-/// it has usable ones, "value" for a single unnamed member, "member<n>" otherwise.
-std::vector<std::string> MemberNames(SslStatement& statement) {
-    static const TString kNotImplemented = "GetSubStatementName() not implemented";
-    const std::uint32_t count = statement.GetContainedMemberCount();
-    std::vector<std::string> names;
-    std::set<std::string> seen;
-    for (std::uint32_t m = 0; m < count; ++m) {
-        const TString name = statement.GetSubStatementName(m);
-        std::string text = ToUtf8(name);
-        if (name.IsEmpty() || name == kNotImplemented || seen.count(text) != 0)
-            text = count == 1 ? "value" : "member" + std::to_string(m);
-        seen.insert(text);
-        names.push_back(std::move(text));
-    }
-    return names;
+// Far deeper than any ticket, shallow enough for every recursive walk of a document.
+constexpr std::size_t kMaxDepth = 16;
+
+std::unique_ptr<SslStatement> NewStatement(TSslStatementID id) {
+    std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
+    if (!statement)
+        throw std::bad_alloc();
+    return statement;
+}
+
+std::unique_ptr<SslStatement> StatementOf(const RCSslEntry& entry, TSslStatementID id) {
+    std::unique_ptr<SslStatement> statement = NewStatement(id);
+    entry.Get(id, statement.get());
+    return statement;
 }
 
 /// The SSL text of statement `id` of `entry` as the reader takes it back.  The
@@ -48,26 +47,45 @@ std::string SslText(const RCSslEntry& entry, TSslStatementID id) {
     return ToUtf8(entry.StatementText(id, SslStatement::kVersion50));
 }
 
-bool IsPenTable(TSslStatementID id) {
-    return id == kId_SslHpglPens || id == kId_SslVicPens || id == kId_SslCalcompPens;
+bool IsColorEmulation(TSslStatementID id) {
+    return id == kId_SslHpglColorEmulation || id == kId_SslVicColorEmulation ||
+           id == kId_SslCalcompColorEmulation;
+}
+
+/// List statements: their value is a list of elements, possibly empty.
+bool IsList(TSslStatementID id) {
+    return (SslStatement::GetMemberType(id) &
+            (SslStatement::kMemberArray | SslStatement::kMemberList)) != 0;
+}
+
+/// The generic interface numbers a colour emulation's entries as members of element
+/// 0; everywhere else element `e` of a list holds the members.
+std::pair<std::uint32_t, std::uint32_t> Slot(TSslStatementID id, std::uint32_t member,
+                                             std::uint32_t element) {
+    return IsColorEmulation(id) ? std::pair{element, 0u} : std::pair{member, element};
+}
+
+ordered_json ValueJson(const TMemberValue& value) {
+    if (const auto* whole = std::get_if<std::int64_t>(&value))
+        return *whole;
+    if (const auto* real = std::get_if<double>(&value))
+        return *real;
+    return ToUtf8(TString(std::get<std::string>(value)));
 }
 
 /// The pens of a pen table, each with its number: every pen of the table with
 /// `all`, else only the pens that differ from the class's default pen.
 ordered_json PenElements(const SslHpglPens& pens, bool all) {
-    const std::unique_ptr<SslStatement> fallback(
-        SslStatement::CreateSslObject(pens.GetStatementID()));
+    const std::unique_ptr<SslStatement> fallback = NewStatement(pens.GetStatementID());
     const auto& defaults = static_cast<const SslHpglPens&>(*fallback);
     ordered_json elements = ordered_json::array();
     for (std::uint32_t i = 0; i < pens.GetPenCount(); ++i) {
-        const HpglPen& pen = pens.GetPen(i);
-        if (!all && pen == defaults.GetPen(i))
+        if (!all && pens.GetPen(i) == defaults.GetPen(i))
             continue;
-        elements.push_back({{"number", pen.GetNumber()},
-                            {"width", pen.GetString(0)},
-                            {"color", pen.GetString(1)},
-                            {"saturation", pen.GetString(2)},
-                            {"page", std::to_string(pen.GetPage())}});
+        ordered_json pen = {{"number", pens.GetPen(i).GetNumber()}};
+        for (const std::string& name : SslPenMemberNames())
+            pen[name] = ValueJson(SslGetPenValue(pens, i, name));
+        elements.push_back(std::move(pen));
     }
     return elements;
 }
@@ -75,36 +93,48 @@ ordered_json PenElements(const SslHpglPens& pens, bool all) {
 /// The JSON form of one statement without its "default" flag; a pen table lists
 /// its pens as `PenElements` does.
 ordered_json StatementJson(const RCSslEntry& entry, TSslStatementID id, bool all) {
-    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
-    entry.Get(id, statement.get());
+    const std::unique_ptr<SslStatement> statement = StatementOf(entry, id);
     ordered_json json = {{"id", id}, {"ssl", SslText(entry, id)}};
     if (const auto* pens = dynamic_cast<const SslHpglPens*>(statement.get())) {
         json["elements"] = PenElements(*pens, all);
         return json;
     }
-    const std::vector<std::string> names = MemberNames(*statement);
+    const std::vector<std::string> names = SslMemberNames(*statement);
     const auto element = [&](std::uint32_t e) {
         ordered_json members = ordered_json::object();
-        for (std::uint32_t m = 0; m < names.size(); ++m)
-            members[names[m]] = ToUtf8(TString(statement->GetString(m, e)));
+        for (std::uint32_t m = 0; m < names.size(); ++m) {
+            const auto [member, slot] = Slot(id, m, e);
+            members[names[m]] = ValueJson(SslGetMemberValue(*statement, member, slot));
+        }
         return members;
     };
-    const std::uint32_t elements = statement->GetArrayCount();
-    if (elements == 0) {
+    if (!IsList(id)) {
         json["members"] = element(0);
-    } else {
-        json["elements"] = ordered_json::array();
-        for (std::uint32_t e = 0; e < elements; ++e)
-            json["elements"].push_back(element(e));
+        return json;
     }
+    json["elements"] = ordered_json::array();
+    for (std::uint32_t e = 0; e < statement->GetArrayCount(); ++e)
+        json["elements"].push_back(element(e));
     return json;
 }
 
+/// The entry's error notes, as the reader wrote them.
+std::string ErrorNotes(const RCSslEntry& entry) {
+    SslError errors;
+    entry.Get(kId_SslError, &errors);
+    return ToUtf8(errors.Get());
+}
+
+/// What the reader starts a file entry from: the job entry's file-level statements,
+/// without the job's stamps.
+RCSslEntry FileStart(const RCSslEntry& job) {
+    RCSslEntry start(job, 1);
+    start.RemoveAllStamps();
+    return start;
+}
+
 bool IsClassDefault(const RCSslEntry& entry, TSslStatementID id) {
-    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
-    const std::unique_ptr<SslStatement> fallback(SslStatement::CreateSslObject(id));
-    entry.Get(id, statement.get());
-    return *statement == *fallback;
+    return *StatementOf(entry, id) == *NewStatement(id);
 }
 
 /// Statement identifiers by SSL name.
@@ -121,263 +151,496 @@ const std::map<std::string, TSslStatementID>& StatementsByName() {
     return names;
 }
 
-std::string Join(const std::vector<std::string>& parts) {
-    std::string text;
-    for (const std::string& part : parts)
-        text += (text.empty() ? "" : ", ") + part;
-    return text;
-}
+// --- reading ------------------------------------------------------------------------------
 
-bool IsDecimal(const std::string& text) {
-    return !text.empty() && text.size() < 10 &&
-           text.find_first_not_of("0123456789") == std::string::npos;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
-/// Sets the value of a selection statement from a number or one of its keywords.
-void SetSelection(SslSelectionStatement& statement, const std::string& value,
-                  const std::string& path) {
-    // Every value the class takes, by its keyword (the number where it has none).
-    std::vector<std::pair<std::uint32_t, std::string>> choices;
-    const std::unique_ptr<SslStatement> probe(statement.Clone());
-    auto& selection = static_cast<SslSelectionStatement&>(*probe);
-    for (std::uint32_t i = 0; i < 256; ++i) {
-        if (selection.Set(i) != 0) {
-            const std::string keyword = ToUtf8(selection.GetKeyword());
-            choices.emplace_back(
-                i, keyword.empty() || keyword.back() == ' ' ? std::to_string(i) : keyword);
+/// Where the parser stands: one frame per open object or array, so that a fault found
+/// while parsing (a repeated key, too deep a nesting, a number past the double range)
+/// is reported at its JSON path.
+class RCJsonPath {
+public:
+    bool Event(int depth, json::parse_event_t event, const json& parsed) {
+        switch (event) {
+            case json::parse_event_t::object_start:
+            case json::parse_event_t::array_start:
+                if (static_cast<std::size_t>(depth) > kMaxDepth)
+                    throw RCJsonTicketError(
+                        Text(), "nested deeper than " + std::to_string(kMaxDepth) + " levels");
+                m_aFrames.push_back({event == json::parse_event_t::object_start, {}, {}, 0});
+                break;
+            case json::parse_event_t::key:
+                m_aFrames.back().m_sKey = parsed.get<std::string>();
+                if (!m_aFrames.back().m_asKeys.insert(m_aFrames.back().m_sKey).second)
+                    throw RCJsonTicketError(Text(), "given twice");
+                break;
+            case json::parse_event_t::object_end:
+            case json::parse_event_t::array_end:
+                m_aFrames.pop_back();
+                Next();
+                break;
+            case json::parse_event_t::value:
+                Next();
+                break;
         }
+        return true;
     }
-    if (IsDecimal(value) && statement.SetString(value, 0, 0) != 0)
-        return;
-    for (const auto& [index, keyword] : choices) {
-        if (Lower(keyword) == Lower(value) && statement.Set(index) != 0)
-            return;
-    }
-    std::vector<std::string> names;
-    for (const auto& choice : choices)
-        names.push_back(choice.second);
-    throw RCJsonTicketError(path, "\"" + value + "\" is not a " +
-                                      StatementName(statement.GetStatementID()) +
-                                      " value; expected one of " + Join(names));
-}
 
-/// Sets a keyword member of a structured statement from a number (its list offers
-/// a choice, not the range) or from the text of one of its list entries.
-void SetKeywordMember(SslStatement& statement, std::uint32_t member, const RSIndexString* keywords,
-                      std::uint32_t count, const std::string& value, const std::string& path) {
-    const bool number = IsDecimal(value.starts_with('-') ? value.substr(1) : value);
-    if (number && statement.SetString(value, member, 0) != 0)
-        return;
-    std::vector<std::string> names;
-    for (std::uint32_t k = 0; k < count; ++k) {
-        const std::string text = ToUtf8(keywords[k].m_sText);
-        if (!number && Lower(value) == Lower(text) &&
-            statement.SetString(std::to_string(keywords[k].m_nIndex), member, 0) != 0)
-            return;
-        names.push_back(std::to_string(keywords[k].m_nIndex) + " (" + text + ")");
-    }
-    throw RCJsonTicketError(
-        path, "\"" + value + "\" is refused; expected a number or one of " + Join(names));
-}
-
-/// The SSL text of a statement given by its members.
-std::string TextFromMembers(TSslStatementID id, const json& members, const std::string& path) {
-    if (!members.is_object())
-        throw RCJsonTicketError(path, "expected an object of member values");
-    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
-    const std::vector<std::string> names = MemberNames(*statement);
-    for (const auto& [key, given] : members.items()) {
-        const std::string where = path + "." + key;
-        const auto found = std::find(names.begin(), names.end(), key);
-        if (found == names.end())
-            throw RCJsonTicketError(
-                where, "no member called \"" + key + "\"; expected one of " + Join(names));
-        if (!given.is_string() && !given.is_number())
-            throw RCJsonTicketError(where, "expected a string or a number");
-        const std::string value = given.is_string() ? given.get<std::string>() : given.dump();
-        const auto member = static_cast<std::uint32_t>(found - names.begin());
-        const RSIndexString* keywords = nullptr;
-        const std::uint32_t count = statement->GetKeywords(keywords, member, nullptr);
-        if (auto* selection = dynamic_cast<SslSelectionStatement*>(statement.get())) {
-            SetSelection(*selection, value, where);
-        } else if (count != 0 && keywords != nullptr) {
-            SetKeywordMember(*statement, member, keywords, count, value, where);
-        } else if (statement->SetString(value, member, 0) == 0) {
-            throw RCJsonTicketError(where, "\"" + value + "\" is refused by " + StatementName(id));
+    /// "entries[1].statements.Copies": the path of the value being parsed.
+    std::string Text() const {
+        std::string text;
+        for (const RSFrame& frame : m_aFrames) {
+            if (!frame.m_bObject)
+                text += "[" + std::to_string(frame.m_nIndex) + "]";
+            else if (!frame.m_sKey.empty())
+                text += (text.empty() ? "" : ".") + frame.m_sKey;
         }
+        return text.empty() ? "(top)" : text;
     }
-    RCSslEntry entry;
-    entry.Set(id, statement.get());
-    return SslText(entry, id);
+
+private:
+    struct RSFrame {
+        bool m_bObject;
+        std::set<std::string> m_asKeys;
+        std::string m_sKey;
+        std::size_t m_nIndex;
+    };
+
+    void Next() {
+        if (!m_aFrames.empty() && !m_aFrames.back().m_bObject)
+            ++m_aFrames.back().m_nIndex;
+    }
+
+    std::vector<RSFrame> m_aFrames;
+};
+
+json ParseStrictly(const std::string& text) {
+    RCJsonPath path;
+    try {
+        return json::parse(text, [&path](int depth, json::parse_event_t event, json& parsed) {
+            return path.Event(depth, event, parsed);
+        });
+    } catch (const json::out_of_range&) {
+        throw RCJsonTicketError(path.Text(), "number out of range");
+    }
 }
 
-/// The SSL text of a pen table given by its pens, each with its "number"; pens
-/// left out keep their defaults.
-std::string TextFromPens(TSslStatementID id, const json& elements, const std::string& path) {
-    if (!elements.is_array())
-        throw RCJsonTicketError(path, "expected an array of pens");
-    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
-    auto& pens = static_cast<SslHpglPens&>(*statement);
-    pens.SetOn(1);
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        const std::string where = path + "[" + std::to_string(i) + "]";
-        const json& pen = elements[i];
-        if (!pen.is_object() || !pen.contains("number") || !pen.at("number").is_number_unsigned())
-            throw RCJsonTicketError(where, "expected a pen with its \"number\"");
-        const auto number = pen.at("number").get<std::uint32_t>();
-        for (const auto& [key, given] : pen.items()) {
-            if (key == "number")
-                continue;
-            const TString value(given.is_string() ? given.get<std::string>() : given.dump());
-            unsigned int taken = 0;
-            if (key == "width") {
-                double width = 0.0;
-                taken = value.Value(width) ? pens.SetWidth(width, number) : 0;
-            } else if (key == "color" || key == "saturation" || key == "page") {
-                std::uint32_t whole = 0;
-                if (value.Value(whole))
-                    taken = key == "color"        ? pens.SetColor(whole, number)
-                            : key == "saturation" ? pens.SetSaturation(whole, number)
-                                                  : pens.SetPage(whole, number);
-            } else {
-                throw RCJsonTicketError(where + "." + key,
-                                        "no pen member called \"" + key +
-                                            "\"; expected one of width, color, saturation, page");
+/// A member value as the library's mapping takes it.
+TMemberInput InputOf(const json& given, const std::string& path) {
+    if (given.is_string())
+        return given.get<std::string>();
+    if (given.is_number())
+        return given.get<double>();
+    throw RCJsonTicketError(path, "expected a string or a number");
+}
+
+const json& ObjectAt(const json& value, const std::string& path) {
+    if (!value.is_object())
+        throw RCJsonTicketError(path, "expected an object");
+    return value;
+}
+
+/// Sets the values of a JSON statement onto a statement.  With `said` (what its
+/// "ssl" says), the values only have to agree with it: each value, set on a copy of
+/// `said`, must leave that member as it was.
+class RCValueSetter {
+public:
+    RCValueSetter(SslStatement& statement, const SslStatement* said)
+        : m_Statement(statement), m_pSaid(said) {}
+
+    /// The members given in `members` (an object by member name) of element `element`,
+    /// set in member order (a size takes its type before its lengths).
+    void Members(std::uint32_t element, const json& members, const std::string& path) {
+        const TSslStatementID id = m_Statement.GetStatementID();
+        std::vector<std::pair<std::uint32_t, std::string>> given;
+        for (const auto& item : ObjectAt(members, path).items()) {
+            try {
+                given.emplace_back(SslFindMember(m_Statement, item.key()), item.key());
+            } catch (const RCMemberValueError& e) {
+                throw RCJsonTicketError(path + "." + item.key(), e.what());
             }
-            if (taken == 0)
-                throw RCJsonTicketError(
-                    where + "." + key,
-                    "\"" + value.str() + "\" is refused for pen " + std::to_string(number));
+        }
+        std::sort(given.begin(), given.end());
+        for (const auto& [index, key] : given) {
+            const std::string where = path + "." + key;
+            const auto slot = Slot(id, index, element);
+            const json& value = members.at(key);
+            Set(where, InputOf(value, where), [&](SslStatement& target, bool apply) {
+                if (apply)
+                    SslSetMemberValue(target, slot.first, slot.second, InputOf(value, where));
+                return SslGetMemberValue(target, slot.first, slot.second);
+            });
         }
     }
-    RCSslEntry entry;
-    entry.Set(id, statement.get());
-    return SslText(entry, id);
+
+    /// The elements given of a list statement: pens by their "number", other lists
+    /// (given by their SSL text) element by element.
+    void Elements(const json& elements, const std::string& path) {
+        if (!elements.is_array())
+            throw RCJsonTicketError(path, "expected an array");
+        auto* pens = dynamic_cast<SslHpglPens*>(&m_Statement);
+        const std::uint32_t count = m_Statement.GetArrayCount();
+        if (pens == nullptr && elements.size() > count)
+            throw RCJsonTicketError(path, "holds " + std::to_string(elements.size()) +
+                                              " elements; the list has " + std::to_string(count) +
+                                              " (give the list by \"ssl\")");
+        for (std::size_t e = 0; e < elements.size(); ++e) {
+            const std::string where = path + "[" + std::to_string(e) + "]";
+            if (pens != nullptr)
+                Pen(elements[e], where);
+            else
+                Members(static_cast<std::uint32_t>(e), elements[e], where);
+        }
+        if (pens != nullptr && m_pSaid == nullptr)
+            pens->SetOn(1);
+    }
+
+private:
+    void Pen(const json& pen, const std::string& path) {
+        if (!pen.is_object() || !pen.contains("number") || !pen.at("number").is_number_unsigned())
+            throw RCJsonTicketError(path, "expected a pen with its \"number\"");
+        const auto number = pen.at("number").get<std::uint64_t>();
+        const auto& table = static_cast<const SslHpglPens&>(m_Statement);
+        if (number < table.GetFirstPenNumber() ||
+            number - table.GetFirstPenNumber() >= table.GetPenCount())
+            throw RCJsonTicketError(path + ".number", "no pen numbered " + std::to_string(number));
+        const auto index = static_cast<std::uint32_t>(number - table.GetFirstPenNumber());
+        for (const auto& item : pen.items()) {
+            if (item.key() == "number")
+                continue;
+            const std::string key = item.key();
+            const std::string where = path + "." + key;
+            const json& value = item.value();
+            Set(where, InputOf(value, where), [&](SslStatement& target, bool apply) {
+                auto& pens = static_cast<SslHpglPens&>(target);
+                if (apply)
+                    SslSetPenValue(pens, static_cast<std::uint32_t>(number), key,
+                                   InputOf(value, where));
+                return SslGetPenValue(pens, index, key);
+            });
+        }
+    }
+
+    /// Runs `set` (which sets one value when asked and returns it as read back) on the
+    /// statement, or, when "ssl" was given too, on a copy of what it says, whose value
+    /// must stay what it was.
+    template <typename Setter>
+    void Set(const std::string& path, const TMemberInput& input, const Setter& set) {
+        try {
+            if (m_pSaid == nullptr) {
+                set(m_Statement, true);
+                return;
+            }
+            const std::unique_ptr<SslStatement> copy(m_pSaid->Clone());
+            const TMemberValue before = set(*copy, false);
+            if (!Same(before, input) && set(*copy, true) != before)
+                throw RCJsonTicketError(
+                    path, "disagrees with \"ssl\"; give one of them, or both saying the same");
+        } catch (const RCMemberValueError& e) {
+            throw RCJsonTicketError(path, e.what());
+        }
+    }
+
+    /// True when a value read is the value given (a text the same text, a number the
+    /// same number), which then agrees even where a setter would not take it again.
+    static bool Same(const TMemberValue& value, const TMemberInput& input) {
+        if (const auto* text = std::get_if<std::string>(&input))
+            return std::holds_alternative<std::string>(value) &&
+                   std::get<std::string>(value) == *text;
+        const double number = std::get<double>(input);
+        if (const auto* whole = std::get_if<std::int64_t>(&value))
+            return static_cast<double>(*whole) == number;
+        return std::holds_alternative<double>(value) && std::get<double>(value) == number;
+    }
+
+    SslStatement& m_Statement;
+    const SslStatement* m_pSaid;
+};
+
+/// The first word of an SSL text.
+std::string FirstWord(const std::string& text) {
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos)
+        return {};
+    return text.substr(start, text.find_first_of(" \t\r\n", start) - start);
 }
 
-/// Appends the lines of `text` (CR LF or LF separated) for `path`.
-void AddLines(RSJsonTicket& ticket, std::string& text, const std::string& lines,
-              const std::string& path) {
-    std::size_t start = 0;
-    while (start <= lines.size()) {
-        std::size_t end = lines.find('\n', start);
-        if (end == std::string::npos)
-            end = lines.size();
-        std::string line = lines.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty()) {
-            text += line + "\r\n";
-            ticket.m_asLinePaths.push_back(path);
-        }
-        start = end + 1;
+bool SameWord(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+/// Reads JSON entries into a set, entry by entry.
+class RCJsonSetReader {
+public:
+    explicit RCJsonSetReader(SslStatement::TSyntaxVersion dialect) : m_nDialect(dialect) {}
+    RCSslSet Read(const json& document) {
+        ObjectAt(document, "(top)");
+        const auto entries = document.find("entries");
+        if (entries == document.end() || !entries->is_array() || entries->empty())
+            throw RCJsonTicketError("entries", "expected an array that starts with the job entry");
+        for (std::size_t i = 0; i < entries->size(); ++i)
+            ReadEntry((*entries)[i], "entries[" + std::to_string(i) + "]");
+        m_Set.SetOrdinals(1);
+        m_Set.ParsedTilEnd(1);
+        CheckWrittenBack();
+        return std::move(m_Set);
     }
+
+private:
+    struct RSGiven {
+        int m_nEntry;
+        TSslStatementID m_nId;
+        std::string m_sPath;
+    };
+
+    void ReadEntry(const json& given, const std::string& path) {
+        ObjectAt(given, path);
+        const bool job = m_Set.Size() == 0;
+        RCSslEntry entry = job ? RCSslEntry(0) : FileStart(m_Set.GetEntry(0));
+        const auto statements = given.find("statements");
+        if (statements != given.end()) {
+            ObjectAt(*statements, path + ".statements");
+            // The unit comes first: the lengths of the other statements are read in it.
+            if (job && statements->contains("Units"))
+                ReadStatement(entry, "Units", statements->at("Units"), path + ".statements");
+            for (const auto& [name, statement] : statements->items()) {
+                if (!(job && name == "Units"))
+                    ReadStatement(entry, name, statement, path + ".statements");
+            }
+        }
+        m_Set.AddEntry(std::move(entry));
+    }
+
+    void ReadStatement(RCSslEntry& entry, const std::string& name, const json& given,
+                       const std::string& statements) {
+        const std::string path = statements + "." + name;
+        const auto found = StatementsByName().find(name);
+        if (found == StatementsByName().end())
+            throw RCJsonTicketError(path, "no statement called \"" + name + "\"");
+        const TSslStatementID id = found->second;
+        if (id == kId_SslOrdinal)
+            return;  // numbered when the set is complete
+        ObjectAt(given, path);
+        const bool ssl = given.contains("ssl");
+        const bool members = given.contains("members");
+        const bool elements = given.contains("elements");
+        if (!ssl && !members && !elements)
+            throw RCJsonTicketError(path,
+                                    "expected \"ssl\", \"members\" or, for a list, \"elements\"");
+        const std::unique_ptr<SslStatement> statement =
+            ssl ? FromSsl(entry, id, given.at("ssl"), path + ".ssl") : StatementOf(entry, id);
+        // Values given beside "ssl" are checked against it, else set.
+        const std::unique_ptr<SslStatement> said(ssl ? statement->Clone() : nullptr);
+        RCValueSetter setter(*statement, said.get());
+        if (members)
+            setter.Members(0, given.at("members"), path + ".members");
+        if (elements)
+            setter.Elements(given.at("elements"), path + ".elements");
+        if (id == kId_SslUnits && entry.GetIsEntry() == 0) {
+            // Lengths are read in the job's unit and held in millimetres, as the reader
+            // holds them.
+            m_sUnitsLine =
+                ssl ? given.at("ssl").get<std::string>() + "\r\n" : UnitsLine(*statement);
+            return;
+        }
+        entry.Set(id, statement.get());
+        m_aGiven.push_back({m_Set.Size(), id, path});
+    }
+
+    /// The statement an SSL text gives, read as the entry being built reads it: the
+    /// text must be one statement of that name, read without a fault.
+    std::unique_ptr<SslStatement> FromSsl(const RCSslEntry& entry, TSslStatementID id,
+                                          const json& given, const std::string& path) {
+        if (!given.is_string())
+            throw RCJsonTicketError(path, "expected a string");
+        const std::string text = given.get<std::string>();
+        if (text.find_first_not_of(" \t\r\n") == std::string::npos)
+            return NewStatementAtLevel(entry, id);
+        const std::string word = FirstWord(text);
+        if (!SameWord(word, StatementName(id)))
+            throw RCJsonTicketError(
+                path, "\"" + word + "\" where a " + StatementName(id) + " statement was expected");
+        const bool job = entry.GetIsEntry() == 0;
+        // A file entry starts from the job read so far, its lengths in millimetres; the
+        // job's unit is named, so that lengths are read in it.
+        RCSslSet scratch;
+        if (!job) {
+            RCSslEntry start = m_Set.GetEntry(0);
+            start.Set(kId_SslUnits, NewStatement(kId_SslUnits).get());
+            scratch.AddEntry(std::move(start));
+        }
+        const std::string units = id == kId_SslUnits ? "" : m_sUnitsLine;
+        const std::string ticket = "BeginJob \"noname\"\r\n" + units +
+                                   (job ? "" : "BeginOutput\r\n") + text + "\r\n" +
+                                   (job ? "" : "EndOutput\r\n") + "EndJob\r\n";
+        std::vector<std::string> faults;
+        scratch.SetDiagnosticHandler(
+            [&](const RSSslDiagnostic& d) { faults.push_back(DiagnosticMessage(d)); });
+        RCToolLog log;
+        const int count = scratch.ParseSslText(TString(ticket), TString("json"), 300);
+        if (!faults.empty())
+            throw RCJsonTicketError(path, faults.front());
+        const int index = job ? 0 : 1;
+        if (count != index + 1 || scratch.ParsedTilEnd() == 0)
+            throw RCJsonTicketError(path, "not one " + StatementName(id) + " statement");
+        const RCSslEntry& read = scratch.GetEntry(index);
+        const std::string notes = ErrorNotes(read);
+        if (!notes.empty())
+            throw RCJsonTicketError(path, notes);
+        const RCSslEntry start = job ? RCSslEntry(0) : FileStart(scratch.GetEntry(0));
+        const RCSslEntry::RSCompReturn compared = read == start;
+        for (std::uint32_t other = 0; other < kSslStatementCount; ++other) {
+            const auto sid = static_cast<TSslStatementID>(other);
+            if (sid != id && sid != kId_SslUnits && compared.Differences.GetAccess(sid) != 0)
+                throw RCJsonTicketError(path, "holds a " + StatementName(sid) + " statement too");
+        }
+        // A text that changed nothing must say what the entry held already: else the
+        // reader ignored its value.
+        if (id != kId_SslUnits && *StatementOf(read, id) == *StatementOf(start, id) &&
+            Normalised(text) != Normalised(SslText(start, id)))
+            throw RCJsonTicketError(path, "the value is not taken (out of range?)");
+        return StatementOf(read, id);
+    }
+
+    /// An SSL text in one case with single blanks, for comparing what two texts say.
+    static std::string Normalised(const std::string& text) {
+        std::string normal;
+        for (const char c : text) {
+            const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n';
+            if (blank && (normal.empty() || normal.back() == ' '))
+                continue;
+            normal += blank ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        if (!normal.empty() && normal.back() == ' ')
+            normal.pop_back();
+        return normal;
+    }
+
+    /// What an empty "ssl" stands for: the value the entry starts with.
+    std::unique_ptr<SslStatement> NewStatementAtLevel(const RCSslEntry& entry,
+                                                      TSslStatementID id) const {
+        if (entry.GetIsEntry() == 0)
+            return NewStatement(id);
+        return StatementOf(FileStart(m_Set.GetEntry(0)), id);
+    }
+
+    /// A unit as a line of its own, or nothing for millimetres.
+    static std::string UnitsLine(const SslStatement& units) {
+        RCSslEntry entry;
+        entry.Set(kId_SslUnits, &units);
+        if (entry.GetUnits().Get() == SslUnit::kMm)
+            return {};
+        return ToUtf8(entry.StatementText(kId_SslUnits, SslStatement::kVersion50)) + "\r\n";
+    }
+
+    /// The set written in `dialect` and read back.
+    RCSslSet WrittenBack(SslStatement::TSyntaxVersion dialect) const {
+        RCSslSet again;
+        again.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
+        RCToolLog log;
+        if (again.ParseSslText(m_Set.ToString(RCAccessSsl(), dialect, 0), TString("json"), 300) !=
+            m_Set.Size())
+            again = RCSslSet();
+        return again;
+    }
+
+    static bool Lost(const RCSslSet& again, const RCSslSet& set, const RSGiven& given) {
+        return again.Size() != set.Size() ||
+               (again.GetEntry(given.m_nEntry) == set.GetEntry(given.m_nEntry))
+                       .Differences.GetAccess(given.m_nId) != 0;
+    }
+
+    /// Writes the set and reads it back: every statement the JSON gave must come back
+    /// as given, in the dialect asked for or in 5.0, the dialect of the "ssl" texts
+    /// (a dialect that leaves a statement out leaves it out of every ticket).
+    void CheckWrittenBack() const {
+        const RCSslSet again = WrittenBack(SslStatement::kVersion50);
+        const RCSslSet inDialect = WrittenBack(m_nDialect);
+        for (const RSGiven& given : m_aGiven) {
+            if (!Lost(again, m_Set, given) || !Lost(inDialect, m_Set, given))
+                continue;
+            const std::string level = given.m_nEntry == 0 ? "the job entry" : "a file entry";
+            const std::unique_ptr<SslStatement> statement = NewStatement(given.m_nId);
+            if (given.m_nEntry == 0 ? statement->IsEntryOnlyStatement()
+                                    : statement->IsJobOnlyStatement())
+                throw RCJsonTicketError(given.m_sPath, "not a statement of " + level +
+                                                           " (the writer does not write it there)");
+            throw RCJsonTicketError(given.m_sPath,
+                                    "not written back as given (in " + level +
+                                        ", it would read back as \"" +
+                                        (again.Size() == m_Set.Size()
+                                             ? SslText(again.GetEntry(given.m_nEntry), given.m_nId)
+                                             : std::string()) +
+                                        "\")");
+        }
+    }
+
+    SslStatement::TSyntaxVersion m_nDialect;
+    std::string m_sUnitsLine;  ///< the job's unit, as the first line of each statement's ticket
+    RCSslSet m_Set;
+    std::vector<RSGiven> m_aGiven;
+};
+
+/// `lines` with `indent` before each line.
+std::string Indented(const std::string& lines, const std::string& indent) {
+    std::string text = indent;
+    for (const char c : lines) {
+        text += c;
+        if (c == '\n')
+            text += indent;
+    }
+    return text;
 }
 
 }  // namespace
 
-ordered_json SetToJson(const std::string& path, const RCSslSet& set, bool all) {
-    ordered_json json = {{"file", path}, {"complete", set.ParsedTilEnd() != 0}};
-    json["form"] = all ? "all" : "changes";
-    json["entries"] = ordered_json::array();
-    // What the reader starts an entry from: the job entry from the defaults, a file
-    // entry from the job entry's file-level statements.
+ordered_json EntryJson(const RCSslSet& set, int index, const RCSslEntry& fileStart, bool all) {
     const RCSslEntry defaults;
-    const RCSslEntry fileStart = set.Size() > 0 ? RCSslEntry(set.GetEntry(0), 1) : defaults;
-    for (int i = 0; i < set.Size(); ++i) {
-        const RCSslEntry& entry = set.GetEntry(i);
-        const RCSslEntry& reference = i == 0 ? defaults : fileStart;
-        ordered_json statements = ordered_json::object();
-        for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
-            const auto sid = static_cast<TSslStatementID>(id);
-            // The error notes are the entry's "errors"; the ordinal is its own field.
-            if (sid == kId_SslError || (!all && sid == kId_SslOrdinal))
-                continue;
-            ordered_json statement = StatementJson(entry, sid, all);
-            if (!all && statement == StatementJson(reference, sid, all))
-                continue;
-            const std::string name = StatementName(sid);
-            statements[name] = {{"id", id}, {"default", IsClassDefault(entry, sid)}};
-            for (auto& [key, value] : statement.items()) {
-                if (key != "id")
-                    statements[name][key] = std::move(value);
-            }
+    const RCSslEntry& entry = set.GetEntry(index);
+    const RCSslEntry& reference = index == 0 ? defaults : fileStart;
+    ordered_json statements = ordered_json::object();
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        const auto sid = static_cast<TSslStatementID>(id);
+        // The error notes are the entry's "errors"; the ordinal is its own field.
+        if (sid == kId_SslError || (!all && sid == kId_SslOrdinal))
+            continue;
+        if (!all && *StatementOf(entry, sid) == *StatementOf(reference, sid) &&
+            SslText(entry, sid) == SslText(reference, sid))
+            continue;
+        ordered_json statement = StatementJson(entry, sid, all);
+        const std::string name = StatementName(sid);
+        statements[name] = {{"id", id}, {"default", IsClassDefault(entry, sid)}};
+        for (auto& [key, value] : statement.items()) {
+            if (key != "id")
+                statements[name][key] = std::move(value);
         }
-        SslError errors;
-        entry.Get(kId_SslError, &errors);
-        json["entries"].push_back({{"index", i},
-                                   {"ordinal", entry.GetOrdinal()},
-                                   {"isEntry", entry.GetIsEntry() != 0},
-                                   {"statements", std::move(statements)},
-                                   {"errors", ToUtf8(errors.Get())}});
     }
-    return json;
+    return {{"index", index},
+            {"ordinal", entry.GetOrdinal()},
+            {"isEntry", entry.GetIsEntry() != 0},
+            {"statements", std::move(statements)},
+            {"errors", ErrorNotes(entry)}};
 }
 
-RSJsonTicket SslFromJson(const json& document) {
-    if (!document.is_object())
-        throw RCJsonTicketError("(top)", "expected an object with \"entries\"");
-    if (!document.contains("entries") || !document.at("entries").is_array() ||
-        document.at("entries").empty())
-        throw RCJsonTicketError("entries", "expected an array that starts with the job entry");
-    RSJsonTicket ticket;
-    std::string text;
-    AddLines(ticket, text, "BeginJob \"noname\"", "");
-    const json& entries = document.at("entries");
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string path = "entries[" + std::to_string(i) + "]";
-        if (!entries[i].is_object())
-            throw RCJsonTicketError(path, "expected an object");
-        if (i > 0)
-            AddLines(ticket, text, "BeginOutput", path);
-        if (entries[i].contains("statements")) {
-            const json& statements = entries[i].at("statements");
-            if (!statements.is_object())
-                throw RCJsonTicketError(path + ".statements", "expected an object");
-            for (const auto& [name, statement] : statements.items()) {
-                const std::string where = path + ".statements." + name;
-                const auto found = StatementsByName().find(name);
-                if (found == StatementsByName().end())
-                    throw RCJsonTicketError(where, "no statement called \"" + name + "\"");
-                if (found->second == kId_SslOrdinal)
-                    continue;  // numbered by the reader
-                if (!statement.is_object())
-                    throw RCJsonTicketError(where, "expected an object");
-                if (statement.contains("ssl")) {
-                    if (!statement.at("ssl").is_string())
-                        throw RCJsonTicketError(where + ".ssl", "expected a string");
-                    AddLines(ticket, text, statement.at("ssl").get<std::string>(), where + ".ssl");
-                } else if (statement.contains("elements") && IsPenTable(found->second)) {
-                    AddLines(
-                        ticket, text,
-                        TextFromPens(found->second, statement.at("elements"), where + ".elements"),
-                        where + ".elements");
-                } else if (statement.contains("members")) {
-                    AddLines(
-                        ticket, text,
-                        TextFromMembers(found->second, statement.at("members"), where + ".members"),
-                        where + ".members");
-                } else {
-                    throw RCJsonTicketError(where,
-                                            "expected \"ssl\" (or \"members\" for a statement "
-                                            "that is no list, \"elements\" for a pen table)");
-                }
-            }
-        }
-        if (i > 0)
-            AddLines(ticket, text, "EndOutput", path);
+void WriteSetJson(std::ostream& out, const std::string& path, const RCSslSet& set, bool all) {
+    const ordered_json head = {
+        {"file", path}, {"complete", set.ParsedTilEnd() != 0}, {"form", all ? "all" : "changes"}};
+    out << "{\n";
+    for (const auto& [key, value] : head.items())
+        out << "  " << json(key).dump() << ": " << value.dump() << ",\n";
+    out << "  \"entries\": [";
+    // What the reader starts a file entry from: the job entry's file-level statements.
+    const RCSslEntry fileStart = set.Size() > 0 ? FileStart(set.GetEntry(0)) : RCSslEntry();
+    for (int i = 0; i < set.Size(); ++i) {
+        out << (i == 0 ? "\n" : ",\n")
+            << Indented(EntryJson(set, i, fileStart, all).dump(2), "    ");
     }
-    AddLines(ticket, text, "EndJob", "");
-    ticket.m_sText = TString(text);
-    return ticket;
+    out << (set.Size() == 0 ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+RCSslSet SetFromJson(const std::string& text, SslStatement::TSyntaxVersion dialect) {
+    return RCJsonSetReader(dialect).Read(ParseStrictly(text));
 }
 
 }  // namespace ssl2tool

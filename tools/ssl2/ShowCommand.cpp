@@ -145,8 +145,7 @@ void AddShowCommand(CLI::App& app, int& status) {
     sub->callback([options, &status] {
         const RSLoadedTicket ticket = LoadTicket(options->m_sTicket, options->m_nResolution);
         if (options->m_bJson) {
-            std::cout << SetToJson(options->m_sTicket, ticket.m_Set, options->m_bAll).dump(2)
-                      << '\n';
+            WriteSetJson(std::cout, ticket.m_sPath, ticket.m_Set, options->m_bAll);
         } else {
             PrintSummary(ticket);
         }

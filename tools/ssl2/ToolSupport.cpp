@@ -164,15 +164,24 @@ RCStatementInfluencingCapaRefined LoadCapabilities(const std::vector<std::string
     return capas;
 }
 
+std::string DiagnosticMessage(const RSSslDiagnostic& d) {
+    // Stray text is written to the standard stream bare; say what it is.
+    if (d.m_nKind == RSSslDiagnostic::kStrayText)
+        return "unrecognised text \"" + ToUtf8(TString(Chomp(d.m_sText.str()))) + "\"";
+    std::string message = Chomp(d.m_sMessage.str());
+    // The line number stands before the message already.
+    const std::string tail = " In Zeile " + std::to_string(d.m_nLine);
+    if (message.size() >= tail.size() &&
+        message.compare(message.size() - tail.size(), tail.size(), tail) == 0)
+        message.erase(message.size() - tail.size());
+    return ToUtf8(TString(message));
+}
+
 std::vector<std::string> ProblemLines(const RSLoadedTicket& ticket) {
     std::vector<std::string> lines;
     for (const RSSslDiagnostic& d : ticket.m_aDiagnostics) {
-        // Stray text is written to the standard stream bare; say what it is.
-        const std::string message =
-            d.m_nKind == RSSslDiagnostic::kStrayText
-                ? "unrecognised text \"" + ToUtf8(TString(Chomp(d.m_sText.str()))) + "\""
-                : ToUtf8(TString(Chomp(d.m_sMessage.str())));
-        lines.push_back(ToUtf8(d.m_sFile) + ":" + std::to_string(d.m_nLine) + ": " + message);
+        lines.push_back(ToUtf8(d.m_sFile) + ":" + std::to_string(d.m_nLine) + ": " +
+                        DiagnosticMessage(d));
     }
     for (const auto& [entry, note] : ticket.m_aErrorNotes) {
         lines.push_back(ticket.m_sPath + ": entry " + std::to_string(entry) + ": " +

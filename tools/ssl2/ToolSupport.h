@@ -85,6 +85,10 @@ std::string ReadInput(const std::string& path);
 RCStatementInfluencingCapaRefined LoadCapabilities(const std::vector<std::string>& paths,
                                                    const std::string& plotter);
 
+/// The message of a diagnostic as the tool shows it after "file:line: ": without
+/// the line end and the reader's own line tail; stray text named as such.
+std::string DiagnosticMessage(const RSSslDiagnostic& diagnostic);
+
 /// The report lines of a loaded ticket: every diagnostic as "file:line: message",
 /// every error note as "file: entry N: note", and a line when "EndJob" is missing.
 std::vector<std::string> ProblemLines(const RSLoadedTicket& ticket);

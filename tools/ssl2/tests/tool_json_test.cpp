@@ -71,7 +71,7 @@ TEST_F(ToolJsonTest, ShortFormListsOnlyWhatDiffers) {
     // A file lists its own settings, not what it inherits: file 1 prints twice,
     // file 3 once (the default); neither repeats the job's account.
     const json& file = changes.at("entries")[1].at("statements");
-    EXPECT_EQ(file.at("Copies").at("members").at("value"), "2");
+    EXPECT_EQ(file.at("Copies").at("members").at("value"), 2);
     EXPECT_EQ(file.at("Name").at("ssl"), "Name \"B-001.plt\"");
     EXPECT_FALSE(changes.at("entries")[3].at("statements").contains("Copies"));
     EXPECT_FALSE(file.contains("Account"));
@@ -104,8 +104,8 @@ TEST_F(ToolJsonTest, PenTablesListTheirPensByNumber) {
     const json& file = changes.at("entries")[1].at("statements");
     EXPECT_EQ(numbers(file.at("HpglPens")), (std::vector<int>{2, 3, 4, 5, 7}));
     EXPECT_EQ(file.at("HpglPens").at("elements")[1],
-              json::parse(R"({"number": 3, "width": "0.350", "color": "2", "saturation": "100",
-                              "page": "1"})"));
+              json::parse(R"({"number": 3, "width": 0.35, "color": 2, "saturation": 100,
+                              "page": 1})"));
     EXPECT_EQ(numbers(file.at("VicPens")), std::vector<int>{9});
     EXPECT_EQ(numbers(file.at("CalcompPens")), std::vector<int>{16});
 
@@ -115,7 +115,7 @@ TEST_F(ToolJsonTest, PenTablesListTheirPensByNumber) {
     EXPECT_EQ(full.at("HpglPens").at("elements")[255].at("number"), 255);
     EXPECT_EQ(numbers(full.at("CalcompPens")).front(), 1);
     EXPECT_EQ(numbers(full.at("CalcompPens")).back(), 16);
-    EXPECT_EQ(full.at("VicPens").at("elements")[10].at("saturation"), "56");
+    EXPECT_EQ(full.at("VicPens").at("elements")[10].at("saturation"), 56);
 
     ExpectRoundTrip(ticket, "4.0");
 
@@ -142,8 +142,8 @@ TEST_F(ToolJsonTest, PenTablesListTheirPensByNumber) {
                      {"number": 9, "saturation": "3"}, {"number": 300, "saturation": 1}]}}}]})");
     run = RunTool({"convert", "--from-json", in.string(), "-o", out});
     EXPECT_EQ(run.m_nExit, 1);
-    EXPECT_THAT(run.m_sErr, HasSubstr("entries[0].statements.VicPens.elements[1].saturation: "
-                                      "\"1\" is refused for pen 300"));
+    EXPECT_THAT(run.m_sErr,
+                HasSubstr("entries[0].statements.VicPens.elements[1].number: no pen numbered 300"));
 }
 
 /// A random job: texts with quotes, line breaks and non-ASCII, numbers and
@@ -223,34 +223,92 @@ TEST_F(ToolJsonTest, StatementsByMembersAndFaultsByJsonPath) {
     EXPECT_EQ(set.GetEntry(1).GetFoldTray(), 1);
     fs::remove(out);
 
+    // Members start from what the entry inherits: the job's left margin and pen 2
+    // survive in a file that sets its own top margin and pen 3.
+    run = convert(R"({"entries": [
+        {"statements": {"Margin": {"members": {"active": "on", "top": 5, "left": 3}},
+                        "HpglPens": {"elements": [{"number": 2, "width": 0.5}]}}},
+        {"statements": {"Margin": {"members": {"top ": 7}},
+                        "HpglPens": {"elements": [{"number": 3, "width": "0.7"}]}}}]})");
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    ASSERT_EQ(set.ParseSsl(out.string(), 300), 2);
+    EXPECT_EQ(set.GetEntry(1).GetMargin(0), 7.0);
+    EXPECT_EQ(set.GetEntry(1).GetMargin(1), 3.0);
+    EXPECT_EQ(set.GetEntry(1).GetHpglPensWidth(2), 0.5);
+    EXPECT_EQ(set.GetEntry(1).GetHpglPensWidth(3), 0.7);
+    fs::remove(out);
+
     const std::string name = in.string();
+    const std::string deep = std::string(50000, '[') + std::string(50000, ']');
     const std::vector<std::pair<std::string, std::string>> faults = {
         {R"({"entries": [{}, {}, {"statements": {"MediaType": {"members": {"value": "flim"}}}}]})",
-         name + ": entries[2].statements.MediaType.members.value: \"flim\" is not a MediaType "
-                "value; expected one of dontcare, paper, recycledpaper, transparent, film, "
-                "custom, HeavyPhotoGloss, HeavyPhotoMatt, LightPhotoGloss, HeavyPaperPureWhite, "
-                "HeavyPaperOffWhite; nothing written"},
+         "entries[2].statements.MediaType.members.value: \"flim\" is refused for MediaType; "
+         "expected one of dontcare, paper, recycledpaper, transparent, film, custom, "
+         "HeavyPhotoGloss, HeavyPhotoMatt, LightPhotoGloss, HeavyPaperPureWhite, "
+         "HeavyPaperOffWhite"},
         {R"({"entries": [{"statements": {"Copis": {"ssl": "Copies 2"}}}]})",
-         name + ": entries[0].statements.Copis: no statement called \"Copis\"; nothing written"},
+         "entries[0].statements.Copis: no statement called \"Copis\""},
         {R"({"entries": [{"statements": {"Fold": {"members": {"Prg": "1"}}}}]})",
-         name + ": entries[0].statements.Fold.members.Prg: no member called \"Prg\"; expected "
-                "one of Fold Program, Output Tray, Punch, Crossfold, Reinforce, Tab, US style "
-                "bookfold, C-Fold, Landscape, Error Reaction; nothing written"},
+         "entries[0].statements.Fold.members.Prg: Fold has no member called \"Prg\"; expected "
+         "one of Fold Program, Output Tray, Punch, Crossfold, Reinforce, Tab, US style "
+         "bookfold, C-Fold, Landscape, Error Reaction"},
         {R"({"entries": [{"statements": {"Copies": {"default": true}}}]})",
-         name + ": entries[0].statements.Copies: expected \"ssl\" (or \"members\" for a "
-                "statement that is no list, \"elements\" for a pen table); nothing written"},
-        {R"({"entries": []})",
-         name + ": entries: expected an array that starts with the job entry; nothing written"},
-        {R"({"entries": [{"statements": )", name + ": parse error at line 1, column 29: "
-                                                   "syntax error while parsing value - unexpected "
-                                                   "end of input; expected '[', '{', or a literal"},
+         "entries[0].statements.Copies: expected \"ssl\", \"members\" or, for a list, "
+         "\"elements\""},
+        {R"({"entries": []})", "entries: expected an array that starts with the job entry"},
+        {R"({"entries": [{"statements": {"Copies": {"ssl": "Rotate 90"}}}]})",
+         "entries[0].statements.Copies.ssl: \"Rotate\" where a Copies statement was expected"},
+        {R"({"entries": [{"statements": {"Copies": {"ssl": "Copies 2\r\nRotate 90"}}}]})",
+         "entries[0].statements.Copies.ssl: holds a Rotate statement too"},
+        {R"({"entries": [{}, {"statements": {"Copies": {"ssl":
+            "Copies 2\r\nEndOutput\r\nBeginOutput\r\nName \"x.plt\""}}}]})",
+         "entries[1].statements.Copies.ssl: not one Copies statement"},
+        {R"({"entries": [{"statements": {"Copies": {"ssl": "Copies 20000"}}}]})",
+         "entries[0].statements.Copies.ssl: the value is not taken (out of range?)"},
+        {R"({"entries": [{"statements": {"Name": {"ssl": "Name \"a.plt\""}}}]})",
+         "entries[0].statements.Name: not a statement of the job entry (the writer does not "
+         "write it there)"},
+        {R"({"entries": [{}, {"statements": {"Copies": {"ssl": "Copies 2",
+                                                        "members": {"value": 5}}}}]})",
+         "entries[1].statements.Copies.members.value: disagrees with \"ssl\"; give one of them, "
+         "or both saying the same"},
+        {R"({"entries": [{"statements": {"Copies": {"members": {"value": 2.5}}}}]})",
+         "entries[0].statements.Copies.members.value: 2.5 is refused for Copies; expected a "
+         "whole number"},
+        {R"({"entries": [{"statements": {"Copies": {"members": {"value": "7abc"}}}}]})",
+         "entries[0].statements.Copies.members.value: \"7abc\" is refused for Copies; expected "
+         "a whole number"},
+        {R"({"entries": [{"statements": {"Copies": {"members": {"value": [7, 9]}}}}]})",
+         "entries[0].statements.Copies.members.value: expected a string or a number"},
+        {R"({"entries": [{"statements": {"HpglPens": {"elements": [
+            {"number": 4294967297, "width": 1}]}}}]})",
+         "entries[0].statements.HpglPens.elements[0].number: no pen numbered 4294967297"},
+        {R"({"entries": [{"statements": {"Copies": {"members": {"value": 1e400}}}}]})",
+         "entries[0].statements.Copies.members.value: number out of range"},
+        {R"({"entries": [{"statements": {"Copies": {"ssl": "Copies 2"},
+                                          "Copies": {"ssl": "Copies 3"}}}]})",
+         "entries[0].statements.Copies: given twice"},
+        {R"({"entries": [{}, {"statements": {"Name": {"members": {"value": "a\"b"}}}}]})",
+         "entries[1].statements.Name.members.value: a double quote cannot be written in Name"},
+        {R"({"entries": [{}, {"statements": {"Name": {"members": {"value": "a\nb"}}}}]})",
+         "entries[1].statements.Name.members.value: a line break cannot be written in Name"},
+        {R"({"entries": [{"statements": {"HpglPens": {"elements": [{"number": 1, "width": )" +
+             deep + "}]}}}]}",
+         "entries[0].statements.HpglPens.elements[0].width[0][0][0][0][0][0][0][0][0][0]: "
+         "nested deeper than 16 levels"},
     };
     for (const auto& [text, message] : faults) {
+        SCOPED_TRACE(message);
         run = convert(text);
-        EXPECT_EQ(run.m_nExit, 1) << text;
-        EXPECT_EQ(run.m_sErr, "ssl2: " + message + "\n") << text;
-        EXPECT_FALSE(fs::exists(out)) << text;
+        EXPECT_EQ(run.m_nExit, 1);
+        EXPECT_EQ(run.m_sErr, "ssl2: " + name + ": " + message + "; nothing written\n");
+        EXPECT_FALSE(fs::exists(out));
     }
+    run = convert(R"({"entries": [{"statements": )");
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_EQ(run.m_sErr, "ssl2: " + name +
+                              ": parse error at line 1, column 29: syntax error while parsing "
+                              "value - unexpected end of input; expected '[', '{', or a literal\n");
     // An SSL text the reader rejects is reported at its statement.
     run = convert(R"({"entries": [{}, {"statements": {"Copies": {"ssl": "Copies x"}}}]})");
     EXPECT_EQ(run.m_nExit, 1);
@@ -302,7 +360,7 @@ TEST_F(ToolJsonTest, TicketsThroughStandardInputAndOutput) {
     // JSON through a pipe both ways.
     run = RunTool({"show", "--json", "-"}, simple);
     ASSERT_EQ(run.m_nExit, 0);
-    EXPECT_EQ(json::parse(run.m_sOut).at("file"), "-");
+    EXPECT_EQ(json::parse(run.m_sOut).at("file"), "<stdin>");
     run = RunTool({"convert", "--from-json", "-", "-o", "-"}, run.m_sOut);
     ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
     EXPECT_EQ(RunTool({"diff", Example("tickets/simple.ssl"), "-"}, run.m_sOut).m_nExit, 0);

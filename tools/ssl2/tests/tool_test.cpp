@@ -144,22 +144,34 @@ void ExpectStatementMatches(const nlohmann::ordered_json& json, const RCSslEntry
             EXPECT_EQ(json.at("elements")[i].at("number"), pens->GetPen(i).GetNumber()) << where;
         return;
     }
-    if (statement.GetArrayCount() != 0) {
+    // A list statement always has its elements, none for an empty list.
+    if ((SslStatement::GetMemberType(statement.GetStatementID()) &
+         (SslStatement::kMemberArray | SslStatement::kMemberList)) != 0) {
         EXPECT_EQ(json.at("elements").size(), statement.GetArrayCount()) << where;
         return;
     }
     const nlohmann::ordered_json& members = json.at("members");
     ASSERT_EQ(members.size(), statement.GetContainedMemberCount()) << where;
     std::uint32_t m = 0;
-    for (const auto& member : members.items())  // in member order
-        EXPECT_EQ(member.value().get<std::string>(), statement.GetString(m++, 0)) << where;
+    for (const auto& member : members.items()) {  // in member order, texts as texts
+        const std::string text = statement.GetString(m++, 0);
+        if (member.value().is_string())
+            EXPECT_EQ(member.value().get<std::string>(), text) << where;
+        else
+            EXPECT_DOUBLE_EQ(member.value().get<double>(), std::stod(text)) << where;
+    }
     // The document box is a text statement whose text is not its whole value: the
     // text is the enciphered password; on/off, user and job name lie beside it.
     if (SslStatement::GetMemberType(statement.GetStatementID()) < SslStatement::kMemberStructure &&
         statement.GetStatementID() != kId_SslDocumentBox) {
         std::unique_ptr<SslStatement> rebuilt(
             SslStatement::CreateSslObject(statement.GetStatementID()));
-        rebuilt->SetString(members.begin().value().get<std::string>(), 0, 0);
+        const auto& value = members.begin().value();
+        if (!(*rebuilt == statement)) {
+            SslSetMemberValue(*rebuilt, 0, 0,
+                              value.is_string() ? TMemberInput(value.get<std::string>())
+                                                : TMemberInput(value.get<double>()));
+        }
         EXPECT_TRUE(*rebuilt == statement) << where;
     }
 }

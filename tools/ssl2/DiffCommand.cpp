@@ -59,18 +59,9 @@ std::string MemberDetail(const RCSslEntry& entry, const RCSslEntry& other, TSslS
 }
 
 /// The lines the writer writes for statement `id` of `entry` in dialect 5.0 (the
-/// default of convert), without the framing of a file entry; empty when that
-/// dialect does not write the statement.
+/// default of convert).
 std::string WrittenLines(const RCSslEntry& entry, TSslStatementID id) {
-    RCAccessSsl only;
-    only.SetAllAccess(0);
-    only.SetAccess(id, 1);
-    std::string text = ToUtf8(entry.ToString(only, SslStatement::kVersion50, 0));
-    if (entry.GetIsEntry() != 0) {
-        const std::string begin = ToUtf8(RCSslEntry::m_sBeginOutput) + "\r\n";
-        const std::string end = ToUtf8(RCSslEntry::m_sEndOutput) + "\r\n";
-        text = text.substr(begin.size(), text.size() - begin.size() - end.size());
-    }
+    std::string text = ToUtf8(entry.StatementText(id, SslStatement::kVersion50));
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
     return text;
@@ -106,11 +97,6 @@ std::vector<RSStatementDiff> CompareEntries(RCSslEntry a, RCSslEntry b) {
         RSStatementDiff statement{StatementName(sid), WrittenLines(a, sid), WrittenLines(b, sid)};
         if (result.Differences.GetAccess(sid) == 0 && statement.m_sFirst == statement.m_sSecond)
             continue;
-        if (statement.m_sFirst.empty() && statement.m_sSecond.empty()) {
-            // Not written in 5.0 (the CalComp settings): the statement's own text.
-            statement.m_sFirst = StatementLines(a, sid);
-            statement.m_sSecond = StatementLines(b, sid);
-        }
         if (statement.m_sFirst == statement.m_sSecond) {
             // Members the line does not show (in every dialect) tell them apart.
             statement.m_sFirst += MemberDetail(a, b, sid);

@@ -292,12 +292,6 @@ std::string StatementName(TSslStatementID id) {
     return ToUtf8(statement->GetStatementName(0));
 }
 
-std::string StatementLines(const RCSslEntry& entry, TSslStatementID id) {
-    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
-    entry.Get(id, statement.get());
-    return ToUtf8(statement->ToString());
-}
-
 std::string EntryText(const RCSslSet& set, int index) {
     const TString name = set.GetEntry(index).GetName();
     return "entry " + std::to_string(index) + " (" +

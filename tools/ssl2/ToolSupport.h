@@ -121,9 +121,6 @@ std::string ToUtf8(const TString& text);
 
 /// The statement's SSL name ("Copies").
 std::string StatementName(TSslStatementID id);
-/// The SSL text of statement `id` of `entry` (UTF-8; list statements give several
-/// lines, each ending in CR LF but the last).
-std::string StatementLines(const RCSslEntry& entry, TSslStatementID id);
 /// "entry 3 (B-003.plt)", "entry 0 (job)".
 std::string EntryText(const RCSslSet& set, int index);
 

@@ -92,8 +92,11 @@ std::vector<RSStatementDiff> CompareEntries(RCSslEntry a, RCSslEntry b) {
     std::vector<RSStatementDiff> diffs;
     for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
         const auto sid = static_cast<TSslStatementID>(id);
-        if (sid == kId_SslEarliestPlotTime)
-            continue;  // the plot time is not compared, as in the entries' comparison
+        // Not compared, as in the entries' comparison: the plot time, error notes,
+        // dialect and ordinal.
+        if (sid == kId_SslEarliestPlotTime || sid == kId_SslError || sid == kId_SslVersion ||
+            sid == kId_SslOrdinal)
+            continue;
         RSStatementDiff statement{StatementName(sid), WrittenLines(a, sid), WrittenLines(b, sid)};
         if (result.Differences.GetAccess(sid) == 0 && statement.m_sFirst == statement.m_sSecond)
             continue;

@@ -3,12 +3,13 @@
 #   make test   installs what is missing, builds, runs the whole test suite
 # Further targets: make asan (tests under sanitizers), make tsan (the tests labelled
 # "threads" under ThreadSanitizer), make bench, make fuzz [FUZZ_SECONDS=60] [FUZZ_MAX_LEN=1048576],
-# make format, make format-check.
+# make format, make format-check, make coverage, make mutate [MUTANTS=60] [SEED=1],
+# make test-share.
 
 PRESET ?= dev
 BUILD_DIR = build/$(PRESET)
 
-.PHONY: all deps configure build run test asan tsan bench fuzz format format-check install-check clean
+.PHONY: all deps configure build run test asan tsan bench fuzz coverage mutate test-share format format-check install-check clean
 
 all: build
 
@@ -53,6 +54,32 @@ fuzz:
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j2
 	@scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS) $(FUZZ_MAX_LEN)
+
+# Line and branch coverage of the library and the tool by the whole suite; tests, test
+# support and the generated parsers are left out. HTML report: build/coverage/report/.
+COVERAGE_FILTER = --filter 'ssl2/' --filter 'tools/ssl2/' --exclude '.*_test[.]cpp$$' \
+  --exclude '.*/tests/.*' --exclude '.*/testdata/.*'
+
+coverage:
+	@scripts/deps.sh coverage
+	@cmake --preset coverage >/dev/null
+	@cmake --build --preset coverage -j2
+	@find build/coverage -name '*.gcda' -delete
+	@ctest --preset coverage
+	@mkdir -p build/coverage/report
+	@gcovr -r . build/coverage $(COVERAGE_FILTER) -j2 --exclude-unreachable-branches \
+	  --exclude-throw-branches --html-details build/coverage/report/index.html --print-summary
+
+# Mutation sampling: MUTANTS mutants that build, chosen with SEED; see scripts/mutate.py.
+MUTANTS ?= 60
+SEED ?= 1
+
+mutate: deps
+	@nice -n 19 scripts/mutate.py --mutants $(MUTANTS) --seed $(SEED) \
+	  --save build/mutate-list.json --results build/mutate-results.json
+
+test-share:
+	@scripts/test-share.sh
 
 format:
 	@scripts/deps.sh format

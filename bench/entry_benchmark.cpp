@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "ssl2/entry/RCSslEntry.h"
-#include "ssl2/entry/testdata/RCSslEntryTestData.h"
+#include "tests/support/EntryTestData.h"
 
 namespace {
 

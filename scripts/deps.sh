@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build needs; does nothing when all are present.
 # Optional groups add what a further target needs:
-#   scripts/deps.sh [bench] [fuzz] [format]
+#   scripts/deps.sh [bench] [fuzz] [format] [coverage]
 set -eu
 
 packages="build-essential cmake ninja-build pkg-config flex re2c bison libgtest-dev libgmock-dev
@@ -12,6 +12,7 @@ for group in "$@"; do
     bench) packages="$packages python3" ;;
     fuzz) packages="$packages clang libclang-rt-dev" ;;
     format) packages="$packages clang-format" ;;
+    coverage) packages="$packages gcovr" ;;
     *) echo "unknown dependency group: $group" >&2; exit 2 ;;
   esac
 done

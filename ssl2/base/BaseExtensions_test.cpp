@@ -9,7 +9,7 @@
 #include "ssl2/base/RCUncPath2LocalPath.h"
 #include "ssl2/base/TPoint.h"
 #include "ssl2/base/TRCMultiObjectContainer.h"
-#include "ssl2/base/TestTempDir.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 

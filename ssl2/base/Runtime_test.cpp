@@ -12,7 +12,7 @@
 #include "ssl2/base/RCUnit.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TMessage.h"
-#include "ssl2/base/TestTempDir.h"
+#include "tests/support/TempDir.h"
 #include "ssl2/sslmessages.h"
 
 namespace {

@@ -10,30 +10,20 @@
 
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TMessage.h"
-#include "ssl2/base/TestTempDir.h"
 #include "ssl2/support/CMD5Checksum.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class TFileTest : public ::testing::Test {
+class TFileTest : public ssl2::test::TempDirTest {
 protected:
-    void SetUp() override { m_dir = ssl2::test::MakeTempDir("ssl2_tfile_"); }
-    void TearDown() override {
-        fs::remove_all(m_dir);
-        ClearError();
-    }
-
-    TString Path(const std::string& name) const { return TString((m_dir / name).string()); }
+    TString Path(const std::string& name) const { return TempDirTest::Path(name); }
     TString Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(m_dir / name, std::ios::binary) << bytes;
-        return Path(name);
+        return TempDirTest::Write(name, bytes);
     }
-    std::string Contents(const TString& path) const {
-        std::ifstream in(path.str(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    static std::string Contents(const TString& path) { return ssl2::test::ReadFile(path.str()); }
     // Runs `action` and returns the message number of the error it raises (-1: none).
     template <typename F>
     static long ErrorOf(F action) {
@@ -45,8 +35,6 @@ protected:
         }
         return -1;
     }
-
-    fs::path m_dir;
 };
 
 std::vector<std::string> ReadAll(TFile& file, std::uint32_t maxLength = TString::kWholeText) {

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "ssl2/base/TestCommaLocale.h"
+#include "tests/support/CommaLocale.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ssl2/base/ThreadTestSupport.h"
-#include "ssl2/capas/CapasTestSupport.h"
+#include "tests/support/Threads.h"
+#include "tests/support/CapasSupport.h"
 #include "ssl2/capas/RCIniStringInterface.h"
 #include "ssl2/capas/RCRcfStringInterface.h"
 #include "ssl2/capas/RCStatementInfluencingCapas.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ssl2/base/TException.h"
-#include "ssl2/capas/CapasTestSupport.h"
+#include "tests/support/CapasSupport.h"
 #include "ssl2/sslmessages.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ssl2/entry/RCSslEntry.h"
-#include "ssl2/entry/testdata/RCSslEntryTestData.h"
+#include "tests/support/EntryTestData.h"
 
 namespace {
 

@@ -3,33 +3,20 @@
 // string modes, file emulations, own line ends, escaping), and ToCfg.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "ssl2/entry/RCSslEntry.h"
-#include "ssl2/entry/testdata/RCSslEntryTestData.h"
+#include "tests/support/EntryTestData.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
-using ssl2_test::FillEveryStatement;
 using TSyntaxVersion = SslStatement::TSyntaxVersion;
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-RCSslEntry FilledEntry(unsigned int isEntry) {
-    RCSslEntry entry(isEntry);
-    FillEveryStatement(entry);
-    return entry;
-}
+using ssl2::test::ReadFile;
+using ssl2_test::FilledEntry;
 
 /// The statement names that begin the lines of `text` (continuation lines, which
 /// begin with a tab, are skipped).

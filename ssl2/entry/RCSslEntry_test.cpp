@@ -12,12 +12,12 @@
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/capas/RCStatementInfluencingCapaRefined.h"
-#include "ssl2/entry/testdata/RCSslEntryTestData.h"
 #include "ssl2/sslmessages.h"
+#include "tests/support/EntryTestData.h"
 
 namespace {
 
-using ssl2_test::FillEveryStatement;
+using ssl2_test::FilledEntry;
 
 /// Level of each member for the flagged copy: 'J' job, 'F' file, 'N' never.
 struct RSMemberLevel {
@@ -47,12 +47,6 @@ std::unique_ptr<SslStatement> StatementOf(const RCSslEntry& entry, std::uint32_t
 
 bool SameStatement(const RCSslEntry& a, const RCSslEntry& b, std::uint32_t id) {
     return *StatementOf(a, id) == *StatementOf(b, id);
-}
-
-RCSslEntry FilledEntry(unsigned int isEntry) {
-    RCSslEntry entry(isEntry);
-    FillEveryStatement(entry);
-    return entry;
 }
 
 /// Runs `call` and returns the "SslErrors" message number it raised (-1 for none).

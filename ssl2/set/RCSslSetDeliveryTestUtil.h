@@ -15,7 +15,7 @@
 
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TString.h"
-#include "ssl2/base/TestTempDir.h"
+#include "tests/support/TempDir.h"
 
 namespace SslDeliveryTest {
 
@@ -41,12 +41,7 @@ inline TreeSnapshot Snapshot(const fs::path& root) {
     return tree;
 }
 
-inline std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using ssl2::test::ReadFile;
 
 /// The entries of `after` that are new or different from `before`.
 inline TreeSnapshot Changes(const TreeSnapshot& before, const TreeSnapshot& after) {
@@ -59,27 +54,15 @@ inline TreeSnapshot Changes(const TreeSnapshot& before, const TreeSnapshot& afte
     return changed;
 }
 
-/// A fresh temporary directory per test, removed afterwards.
-class TempDirTest : public ::testing::Test {
+/// A fresh temporary directory per test (m_root), removed afterwards.
+class TempDirTest : public ssl2::test::TempDirTest {
 protected:
-    void SetUp() override { m_root = ssl2::test::MakeTempDir("ssl2_delivery_"); }
-    void TearDown() override {
-        fs::remove_all(m_root);
-        ClearError();
-    }
-
-    /// Absolute path of `rel` below the test directory, as text.
-    TString Path(const std::string& rel) const { return TString((m_root / rel).string()); }
-    /// Writes `contents` to `rel` (parents created) and returns its path.
+    TString Path(const std::string& rel) const { return ssl2::test::TempDirTest::Path(rel); }
     TString Write(const std::string& rel, const std::string& contents) const {
-        fs::create_directories((m_root / rel).parent_path());
-        std::ofstream(m_root / rel, std::ios::binary) << contents;
-        return Path(rel);
+        return ssl2::test::TempDirTest::Write(rel, contents);
     }
-    std::string Read(const std::string& rel) const { return ReadFile(m_root / rel); }
-    void MakeDir(const std::string& rel) const { fs::create_directories(m_root / rel); }
 
-    fs::path m_root;
+    const fs::path& m_root = m_dir;
 };
 
 }  // namespace SslDeliveryTest

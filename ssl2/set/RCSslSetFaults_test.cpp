@@ -29,7 +29,7 @@
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TFileOps.h"
-#include "ssl2/base/TestTempDir.h"
+#include "tests/support/TempDir.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/RCSslSetDelivery.h"
 #include "ssl2/set/RCSslSetDeliveryTestUtil.h"

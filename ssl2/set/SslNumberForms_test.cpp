@@ -9,7 +9,7 @@
 #include <string>
 
 #include "ssl2/base/TPoint.h"
-#include "ssl2/base/TestCommaLocale.h"
+#include "tests/support/CommaLocale.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/SslParseContext.h"
 #include "ssl2/set/SslTestSupport.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ssl2/base/ThreadTestSupport.h"
+#include "tests/support/Threads.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/SslTestSupport.h"
 

@@ -1,5 +1,5 @@
-// Helpers of the job-set tests: a fresh temporary directory per test and a parse
-// that collects the reader's diagnostics.
+// Helpers of the job-set tests: a parse that collects the reader's diagnostics and the
+// example tickets of the source tree.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,33 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "ssl2/base/TestTempDir.h"
 #include "ssl2/set/RCSslSet.h"
+#include "tests/support/TempDir.h"
 
 namespace ssl2::test {
-
-/// A temporary directory that lives as long as the test.
-class RCTempDir {
-public:
-    RCTempDir() { m_Path = MakeTempDir("ssl2-set-"); }
-    ~RCTempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_Path, ignored);
-    }
-    RCTempDir(const RCTempDir&) = delete;
-    RCTempDir& operator=(const RCTempDir&) = delete;
-
-    const std::filesystem::path& Path() const { return m_Path; }
-    /// Writes `bytes` to `name` in the directory and returns the full path.
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const auto path = m_Path / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
-    }
-
-private:
-    std::filesystem::path m_Path;
-};
 
 /// The outcome of one parse: the result, the set and every diagnostic.
 struct RSParse {

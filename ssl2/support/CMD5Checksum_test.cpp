@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ssl2/base/TException.h"
-#include "ssl2/base/TestTempDir.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -37,19 +37,7 @@ TString Md5OfBytes(const std::string& bytes) {
                                 static_cast<unsigned int>(bytes.size()));
 }
 
-class MD5File : public ::testing::Test {
-protected:
-    void SetUp() override { m_dir = ssl2::test::MakeTempDir("ssl2_md5_"); }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    TString Write(const std::string& name, const std::string& bytes) {
-        const fs::path path = m_dir / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return TString(path.string());
-    }
-
-    fs::path m_dir;
-};
+using MD5File = ssl2::test::TempDirTest;
 
 TEST(CMD5Checksum, BufferFormMatchesRfc1321) {
     for (const auto& [input, digest] : kRfc1321) {

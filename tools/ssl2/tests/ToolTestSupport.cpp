@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "ssl2/base/TestTempDir.h"
+#include "tests/support/TempDir.h"
 
 extern char** environ;
 
@@ -65,6 +65,37 @@ std::string ReadFile(const fs::path& path) {
 void WriteFile(const fs::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
+}
+
+namespace {
+
+std::string Expand(std::string text, const fs::path& dir) {
+    const std::pair<std::string, std::string> marks[] = {{"@EX/", Example("")},
+                                                         {"@DIR", dir.string()}};
+    for (const auto& [mark, value] : marks) {
+        for (std::size_t at; (at = text.find(mark)) != std::string::npos;)
+            text.replace(at, mark.size(), value);
+    }
+    return text;
+}
+
+}  // namespace
+
+void ExpectToolCases(const std::vector<RSToolCase>& cases, const fs::path& dir) {
+    for (const RSToolCase& c : cases) {
+        SCOPED_TRACE(c.m_sArgs);
+        std::vector<std::string> args;
+        std::istringstream words(Expand(c.m_sArgs, dir));
+        for (std::string arg; words >> arg;)
+            args.push_back(arg);
+        const RSRun run = RunTool(args);
+        EXPECT_EQ(run.m_nExit, c.m_nExit) << run.m_sOut << run.m_sErr;
+        EXPECT_NE(run.m_sOut.find(Expand(c.m_sOut, dir)), std::string::npos) << run.m_sOut;
+        EXPECT_NE(run.m_sErr.find(Expand(c.m_sErr, dir)), std::string::npos) << run.m_sErr;
+        if (!c.m_sNotOut.empty()) {
+            EXPECT_EQ(run.m_sOut.find(Expand(c.m_sNotOut, dir)), std::string::npos) << run.m_sOut;
+        }
+    }
 }
 
 void ToolTest::SetUp() {

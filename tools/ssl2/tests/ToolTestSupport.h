@@ -32,6 +32,20 @@ std::string Example(const std::string& relative);
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
+/// One end-to-end case: the tool's arguments (split at blanks), its exit code, a
+/// fragment its standard output and its standard error must hold, and one its output
+/// must not. "@DIR" stands for the test's directory and "@EX/" for examples/.
+struct RSToolCase {
+    std::string m_sArgs;
+    int m_nExit;
+    std::string m_sOut = "";
+    std::string m_sErr = "";
+    std::string m_sNotOut = "";
+};
+
+/// Runs every case, each under a SCOPED_TRACE naming its arguments.
+void ExpectToolCases(const std::vector<RSToolCase>& cases, const std::filesystem::path& dir);
+
 /// A fixture with a fresh temporary directory, removed afterwards.
 class ToolTest : public ::testing::Test {
 protected:

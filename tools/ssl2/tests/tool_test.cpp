@@ -38,95 +38,61 @@ TEST(ToolUsage, VersionHelpAndUsageErrors) {
         EXPECT_EQ(help.m_nExit, 0) << command;
         EXPECT_THAT(help.m_sOut, HasSubstr(command)) << command;
     }
-    // No subcommand, an unknown one, a missing argument, a bad option value.
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {},
-             {"frobnicate"},
-             {"check"},
-             {"convert", Example("tickets/simple.ssl")},
-             {"convert", Example("tickets/simple.ssl"), "-o", "-", "--dialect", "2.0"},
-             {"convert", Example("tickets/simple.ssl"), "-o", "-", "--access", "00", "--old-access",
-              "1"}}) {
-        EXPECT_EQ(RunTool(args).m_nExit, 2) << ::testing::PrintToString(args);
-    }
 }
 
-class ToolCheckTest : public ToolTest {};
+class ToolCasesTest : public ToolTest {};
 
-TEST_F(ToolCheckTest, CleanTicketsPass) {
-    for (const std::string& ticket : kCleanTickets) {
-        const RSRun run = RunTool({"check", Example(ticket)});
-        EXPECT_EQ(run.m_nExit, 0) << ticket << run.m_sOut << run.m_sErr;
-        EXPECT_THAT(run.m_sOut, HasSubstr(": ok, ")) << ticket;
-        EXPECT_THAT(run.m_sOut, HasSubstr("reached \"EndJob\"")) << ticket;
-    }
+// The tool's answers as a user sees them: exit code and what it says, one row a case.
+TEST_F(ToolCasesTest, ExitCodesAndMessages) {
+    WriteFile(m_Dir / "cut.ssl",
+              "BeginJob \"noname\"\r\nCopies 2\r\nBeginOutput\r\nName \"a.plt\"\r\n");
+    WriteFile(m_Dir / "plain", "a file, not a directory");
+    WriteFile(m_Dir / "refused.ssl",
+              "BeginJob\nUnits pixel\nMargin Top 600\nCopies 20000\nEndJob\n");
+    ExpectToolCases(
+        {
+            {"", 2},
+            {"frobnicate", 2},
+            {"check", 2},
+            {"convert @EX/tickets/simple.ssl", 2},
+            {"convert @EX/tickets/simple.ssl -o - --dialect 2.0", 2},
+            {"convert @EX/tickets/simple.ssl -o - --access 00 --old-access 1", 2},
+            {"convert @EX/tickets/simple.ssl -o - --access XYZ", 2, "", "--access"},
+            {"check @EX/tickets/simple.ssl", 0, ": ok, 1 file, reached \"EndJob\""},
+            {"check @EX/tickets/twenty_files.ssl", 0, ": ok, 20 files, reached \"EndJob\""},
+            {"check @EX/tickets/unicode_utf16.ssl", 0, ": ok, "},
+            // File entries inherit the job's notes; they are not repeated for each file.
+            {"check @EX/tickets/old_style_15.ssl", 1,
+             "old_style_15.ssl: entry 0: Overlay: ignored\n", "", "entry 1: Overlay"},
+            {"check @EX/tickets/old_style_15.ssl", 1, "has errors, 2 files, reached \"EndJob\""},
+            {"check @EX/tickets/syntax_errors.ssl", 1, "syntax_errors.ssl:3: "},
+            {"check @DIR/cut.ssl", 1, "did not reach \"EndJob\""},
+            // A value its statement cannot take is named with its line; pixel lengths
+            // follow --resolution.
+            {"check @DIR/refused.ssl", 1, ": entry 0: Error in line 4: Copies value refused\n"},
+            {"convert @DIR/refused.ssl --resolution 600 -o -", 0, "Margin top 25.400\r\n"},
+            {"check @DIR/refused.ssl --resolution 0", 2},
+            // Unreadable files are reported, and the rest is still checked.
+            {"check @DIR/missing.ssl @EX/tickets/simple.ssl @DIR", 2, "simple.ssl: ok",
+             "@DIR/missing.ssl: cannot read: No such file or directory"},
+            {"check @DIR", 2, "", "@DIR: cannot read: Is a directory"},
+            {"show @EX/tickets/simple.ssl", 0, "JobName \"Ground floor plans\""},
+            {"show @EX/tickets/simple.ssl", 0, "ground-floor.plt  2"},
+            {"show @EX/tickets/simple.ssl", 0, "Files: 1"},
+            {"show @EX/tickets/syntax_errors.ssl", 1, "", "syntax_errors.ssl:3: "},
+            {"show @DIR/none.ssl --json", 2},
+            {"convert @EX/tickets/simple.ssl -o @DIR/no/such/dir.ssl", 2, "", "cannot write"},
+            {"convert @EX/tickets/simple.ssl -o @DIR/plain/x.ssl", 2, "", "cannot write"},
+            {"embed @EX/tickets/syntax_errors.ssl", 1},
+            {"cfg @EX/tickets/simple.ssl --dir @DIR/no", 2, "", "not a directory"},
+            {"capas @EX/capas/classic3000_v3.ini --statement Nothing", 2},
+            {"capas @EX/capas/classic3000_v3.ini --plotter Nobody", 2},
+            {"capas /nonexistent/plotter.ini", 2, "", "cannot read"},
+        },
+        m_Dir);
 }
 
-TEST_F(ToolCheckTest, ErrorNotesFailTheCheckOncePerEntry) {
-    const std::string ticket = Example("tickets/old_style_15.ssl");
-    const RSRun run = RunTool({"check", ticket});
-    EXPECT_EQ(run.m_nExit, 1);
-    EXPECT_THAT(run.m_sOut, HasSubstr(ticket + ": entry 0: Overlay: ignored\n"));
-    // File entries inherit the job's notes; they are not repeated for each file.
-    EXPECT_THAT(run.m_sOut, ::testing::Not(HasSubstr("entry 1: Overlay")));
-    EXPECT_THAT(run.m_sOut, HasSubstr("has errors, 2 files, reached \"EndJob\""));
-}
-
-TEST_F(ToolCheckTest, SyntaxErrorsAreReportedWithFileAndLine) {
-    const std::string ticket = Example("tickets/syntax_errors.ssl");
-    const RSRun run = RunTool({"check", ticket});
-    EXPECT_EQ(run.m_nExit, 1);
-    EXPECT_THAT(run.m_sOut, HasSubstr(ticket + ":3: "));  // "Copeis 2"
-    EXPECT_THAT(run.m_sOut, HasSubstr("has errors"));
-}
-
-// A value its statement cannot take is named with its line; pixel lengths follow
-// --resolution.
-TEST_F(ToolCheckTest, RefusedValuesNameTheirLine) {
-    const fs::path ticket = m_Dir / "refused.ssl";
-    WriteFile(ticket, "BeginJob\nUnits pixel\nMargin Top 600\nCopies 20000\nEndJob\n");
-    RSRun run = RunTool({"check", ticket.string()});
-    EXPECT_EQ(run.m_nExit, 1);
-    EXPECT_THAT(run.m_sOut, HasSubstr(": entry 0: Error in line 4: Copies value refused\n"));
-    run = RunTool({"convert", ticket.string(), "--resolution", "600", "-o", "-"});
-    EXPECT_THAT(run.m_sOut, HasSubstr("Margin top 25.400\r\n"));
-    EXPECT_EQ(RunTool({"check", ticket.string(), "--resolution", "0"}).m_nExit, 2);
-}
-
-TEST_F(ToolCheckTest, TruncatedTicketMissesEndJob) {
-    const fs::path ticket = m_Dir / "cut.ssl";
-    WriteFile(ticket, "BeginJob \"noname\"\r\nCopies 2\r\nBeginOutput\r\nName \"a.plt\"\r\n");
-    const RSRun run = RunTool({"check", ticket.string()});
-    EXPECT_EQ(run.m_nExit, 1);
-    EXPECT_THAT(run.m_sOut, HasSubstr("did not reach \"EndJob\""));
-}
-
-TEST_F(ToolCheckTest, UnreadableFilesAreIoErrorsAndTheRestIsStillChecked) {
-    const std::string missing = (m_Dir / "missing.ssl").string();
-    const RSRun run = RunTool({"check", missing, Example("tickets/simple.ssl"), m_Dir.string()});
-    EXPECT_EQ(run.m_nExit, 2);
-    EXPECT_THAT(run.m_sErr, HasSubstr(missing + ": cannot read: No such file or directory"));
-    EXPECT_THAT(run.m_sErr, HasSubstr(m_Dir.string() + ": cannot read: Is a directory"));
-    EXPECT_THAT(run.m_sOut, HasSubstr("simple.ssl: ok"));
-}
-
-class ToolShowTest : public ToolTest {};
-
-TEST_F(ToolShowTest, SummaryListsJobSettingsAndFiles) {
-    const RSRun run = RunTool({"show", Example("tickets/simple.ssl")});
-    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    EXPECT_THAT(run.m_sOut, HasSubstr("JobName \"Ground floor plans\""));
-    EXPECT_THAT(run.m_sOut, HasSubstr("ground-floor.plt"));
-    EXPECT_THAT(run.m_sOut, HasSubstr("Files: 1"));
-    EXPECT_THAT(run.m_sOut, HasSubstr("Total: "));
-}
-
-TEST_F(ToolShowTest, BrokenTicketIsShownButFails) {
-    const RSRun run = RunTool({"show", Example("tickets/syntax_errors.ssl")});
-    EXPECT_EQ(run.m_nExit, 1);
-    EXPECT_THAT(run.m_sErr, HasSubstr("syntax_errors.ssl:3: "));
-    EXPECT_EQ(RunTool({"show", (m_Dir / "none.ssl").string(), "--json"}).m_nExit, 2);
-}
+using ToolShowTest = ToolTest;
 
 /// Checks the JSON form of one statement against the statement itself: its SSL line
 /// and member values.  A plain statement (text, number, selection) is rebuilt from
@@ -304,26 +270,11 @@ TEST_F(ToolConvertTest, AccessNotesAndUtf16) {
     EXPECT_EQ(converted.GetEntry(0).GetJobName(), original.GetEntry(0).GetJobName());
 }
 
-TEST_F(ToolConvertTest, BrokenInputAndUnwritableOutput) {
+TEST_F(ToolConvertTest, BrokenInputIsNeverWritten) {
     const fs::path out = m_Dir / "out.ssl";
-    RSRun run = RunTool({"convert", Example("tickets/syntax_errors.ssl"), "-o", out.string()});
-    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_EQ(
+        RunTool({"convert", Example("tickets/syntax_errors.ssl"), "-o", out.string()}).m_nExit, 1);
     EXPECT_FALSE(fs::exists(out));  // a partly read ticket is never written
-
-    run = RunTool({"convert", Example("tickets/simple.ssl"), "-o",
-                   (m_Dir / "no" / "such" / "dir.ssl").string()});
-    EXPECT_EQ(run.m_nExit, 2);
-    EXPECT_THAT(run.m_sErr, HasSubstr("cannot write"));
-
-    WriteFile(m_Dir / "plain", "a file, not a directory");
-    run = RunTool(
-        {"convert", Example("tickets/simple.ssl"), "-o", (m_Dir / "plain" / "x.ssl").string()});
-    EXPECT_EQ(run.m_nExit, 2);
-    EXPECT_THAT(run.m_sErr, HasSubstr("cannot write"));
-
-    run = RunTool({"convert", Example("tickets/simple.ssl"), "-o", "-", "--access", "XYZ"});
-    EXPECT_EQ(run.m_nExit, 2);
-    EXPECT_THAT(run.m_sErr, HasSubstr("--access"));
 }
 
 TEST_F(ToolConvertTest, EmbedWritesPjlCommentLines) {
@@ -334,16 +285,9 @@ TEST_F(ToolConvertTest, EmbedWritesPjlCommentLines) {
     EXPECT_THAT(pjl, StartsWith("@PJL COMMENT SSLSTART(1)@PJL COMMENT SSL (FFFE4200 6500 "));
     EXPECT_THAT(pjl, ::testing::EndsWith(")@PJL COMMENT SSLEND"));
     EXPECT_EQ(pjl.find("0D00"), std::string::npos);  // lines are separated, not CR-terminated
-
-    run = RunTool({"embed", Example("tickets/syntax_errors.ssl")});
-    EXPECT_EQ(run.m_nExit, 1);
 }
 
 TEST_F(ToolConvertTest, CfgExport) {
-    RSRun run = RunTool({"cfg", Example("tickets/simple.ssl"), "--dir", (m_Dir / "no").string()});
-    EXPECT_EQ(run.m_nExit, 2);
-    EXPECT_THAT(run.m_sErr, HasSubstr("not a directory"));
-
     // A ticket whose data file exists.
     fs::create_directories(m_Dir / "in");
     WriteFile(m_Dir / "in" / "plan.plt", "IN;PU0,0;PD100,100;");
@@ -352,7 +296,7 @@ TEST_F(ToolConvertTest, CfgExport) {
                           (m_Dir / "in").string() +
                           "\"\r\nName \"plan.plt\"\r\nCopies 3\r\nEndOutput\r\nEndJob\r\n");
     fs::create_directories(m_Dir / "cfg");
-    run = RunTool({"cfg", ticket.string(), "--dir", (m_Dir / "cfg").string()});
+    const RSRun run = RunTool({"cfg", ticket.string(), "--dir", (m_Dir / "cfg").string()});
     ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
     EXPECT_THAT(run.m_sOut, HasSubstr("1 \".cfg\" file written"));
 }
@@ -375,12 +319,6 @@ TEST(ToolCapasTest, MergedAndSinglePlotters) {
     ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
     EXPECT_THAT(run.m_sOut, HasSubstr("Plotters: SheetPro A3\n"));
     EXPECT_THAT(run.m_sOut, HasSubstr("Drawer A4"));
-
-    EXPECT_EQ(RunTool({"capas", inis[0], "--plotter", "Nobody"}).m_nExit, 2);
-    EXPECT_EQ(RunTool({"capas", inis[0], "--statement", "Nothing"}).m_nExit, 2);
-    run = RunTool({"capas", "/nonexistent/plotter.ini"});
-    EXPECT_EQ(run.m_nExit, 2);
-    EXPECT_THAT(run.m_sErr, HasSubstr("cannot read"));
 }
 
 class ToolCapasFileTest : public ToolTest {};

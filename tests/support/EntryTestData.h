@@ -153,4 +153,11 @@ inline void FillEveryStatement(RCSslEntry& entry) {
     entry.SetPrintQuality(2);
 }
 
+/// A new entry (1) or job entry (0) with every statement filled.
+inline RCSslEntry FilledEntry(unsigned int isEntry) {
+    RCSslEntry entry(isEntry);
+    FillEveryStatement(entry);
+    return entry;
+}
+
 }  // namespace ssl2_test

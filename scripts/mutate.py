@@ -1,0 +1,342 @@
+#!/usr/bin/env python3
+"""A small mutation sampler: how many planted faults does the test suite catch?
+
+With a fixed seed it orders every mutation point of the library's and the tool's sources
+(a comparison flipped, && and || swapped, an integer constant moved by one, a condition
+negated, a statement line removed, a returned truth value swapped), then, one mutant at a
+time: writes the mutated line, rebuilds incrementally in its own build directory, runs the
+tests with a time limit and files the mutant as killed, survived or did not build, until
+the wanted number of mutants built. The sources are restored after every mutant, also on
+Ctrl-C or SIGTERM; a mutant left behind by a killed run is restored by the next run.
+
+    scripts/mutate.py [--mutants 60] [--seed 1] [--save LIST] [--replay LIST]
+
+--save writes the mutants tried (built or not) as a list; --replay runs exactly the mutants
+of such a list again (found by their line's text where the line has moved since), so that
+two versions of the tests can be compared on the same faults.
+"""
+
+import argparse
+import json
+import os
+import random
+import re
+import signal
+import subprocess
+import sys
+import time
+from dataclasses import asdict, dataclass
+from pathlib import Path
+
+SOURCE_DIRS = ("ssl2", "tools/ssl2")
+PENDING = "pending-mutant.json"
+
+
+@dataclass
+class Mutant:
+    file: str
+    line: int
+    kind: str
+    original: str
+    mutated: str
+
+    def label(self):
+        return f"{self.file}:{self.line}: {self.kind}: {self.original.strip()}  =>  {self.mutated.strip()}"
+
+
+def mutable_sources(root):
+    files = []
+    for top in SOURCE_DIRS:
+        for path in sorted((root / top).rglob("*.cpp")):
+            rel = path.relative_to(root).as_posix()
+            if rel.endswith("_test.cpp") or "/tests/" in rel or "/testdata/" in rel:
+                continue
+            files.append(rel)
+    return files
+
+
+def code_mask(line, in_block_comment):
+    """The line with string and character literals and comments blanked out, so that
+    operators are looked for in code only; and whether a block comment runs on."""
+    out = []
+    i, n = 0, len(line)
+    while i < n:
+        if in_block_comment:
+            end = line.find("*/", i)
+            if end < 0:
+                out.append(" " * (n - i))
+                return "".join(out), True
+            out.append(" " * (end + 2 - i))
+            i = end + 2
+            in_block_comment = False
+        elif line.startswith("//", i):
+            out.append(" " * (n - i))
+            break
+        elif line.startswith("/*", i):
+            in_block_comment = True
+        elif line[i] in "\"'":
+            quote, j = line[i], i + 1
+            while j < n and line[j] != quote:
+                j += 2 if line[j] == "\\" else 1
+            out.append(" " * (min(j, n - 1) + 1 - i))
+            i = j + 1
+        else:
+            out.append(line[i])
+            i += 1
+    return "".join(out), in_block_comment
+
+
+OPERATOR_SWAPS = [
+    (" == ", " != ", "comparison flipped"),
+    (" != ", " == ", "comparison flipped"),
+    (" <= ", " < ", "comparison flipped"),
+    (" >= ", " > ", "comparison flipped"),
+    (" < ", " <= ", "comparison flipped"),
+    (" > ", " >= ", "comparison flipped"),
+    (" && ", " || ", "&& and || swapped"),
+    (" || ", " && ", "&& and || swapped"),
+]
+INTEGER = re.compile(r"(?<![\w.])(\d+)(?![\w.])")
+CONDITION = re.compile(r"\b(if|while) \(")
+RETURN_BOOL = re.compile(r"\breturn (true|false);")
+STATEMENT_START = re.compile(r"[;{}:]\s*$")
+
+
+def closing_paren(masked, start):
+    depth = 0
+    for i in range(start, len(masked)):
+        depth += {"(": 1, ")": -1}.get(masked[i], 0)
+        if depth == 0:
+            return i
+    return -1
+
+
+def line_mutants(rel, number, line, masked, previous_code):
+    """Every mutant of one source line."""
+    found = []
+
+    def add(kind, start, end, text):
+        found.append(Mutant(rel, number, kind, line, line[:start] + text + line[end:]))
+
+    for old, new, kind in OPERATOR_SWAPS:
+        for m in re.finditer(re.escape(old), masked):
+            add(kind, m.start(), m.end(), new)
+    # A log line's level and a preprocessor line's numbers change nothing a test could see.
+    if not masked.lstrip().startswith("#") and "Logfile()" not in masked:
+        for m in INTEGER.finditer(masked):
+            value = int(m.group(1))
+            add("constant moved by one", m.start(), m.end(), str(value + 1 if value == 0 else value - 1))
+    for m in CONDITION.finditer(masked):
+        close = closing_paren(masked, m.end() - 1)
+        if close > 0:
+            inner = line[m.end():close]
+            add("condition negated", m.end(), close, f"!({inner})")
+    for m in RETURN_BOOL.finditer(masked):
+        add("return value changed", m.start(1), m.end(1), "false" if m.group(1) == "true" else "true")
+    code = masked.strip()
+    if (code.endswith(";") and STATEMENT_START.search(previous_code)
+            and not re.match(r"(return|break|continue|case|default|using|namespace|template|typedef)\b", code)
+            and not re.match(r"[\w:<>,\s*&]+\s[\w]+(\s*=.*|\s*\{.*\}|\s*\(.*\))?;$", code)):
+        found.append(Mutant(rel, number, "statement removed", line, ""))
+    return found
+
+
+def all_mutants(root):
+    mutants = []
+    for rel in mutable_sources(root):
+        in_comment, previous_code = False, ";"
+        for number, line in enumerate((root / rel).read_text().splitlines(keepends=True), 1):
+            masked, in_comment = code_mask(line.rstrip("\n"), in_comment)
+            if masked.strip():
+                mutants.extend(line_mutants(rel, number, line, masked, previous_code))
+                previous_code = masked
+    return mutants
+
+
+class Sources:
+    """Writes one mutant into the sources and puts the original back, whatever happens."""
+
+    def __init__(self, root, build_dir):
+        self.root = root
+        self.pending = build_dir / PENDING
+        self.restore_left_over()
+
+    def restore_left_over(self):
+        if self.pending.exists():
+            saved = json.loads(self.pending.read_text())
+            (self.root / saved["file"]).write_text(saved["text"])
+            self.pending.unlink()
+            print(f"restored {saved['file']} from an interrupted run")
+
+    def apply(self, mutant):
+        path = self.root / mutant.file
+        text = path.read_text()
+        lines = text.splitlines(keepends=True)
+        index = locate(lines, mutant)
+        if index is None:
+            return False
+        self.pending.write_text(json.dumps({"file": mutant.file, "text": text}))
+        lines[index] = mutant.mutated
+        path.write_text("".join(lines))
+        mutant.line = index + 1
+        return True
+
+    def restore(self):
+        self.restore_left_over()
+
+
+def locate(lines, mutant):
+    """The index of the mutant's line: at its number, or where that text is nearest."""
+    if mutant.line <= len(lines) and lines[mutant.line - 1] == mutant.original:
+        return mutant.line - 1
+    places = [i for i, text in enumerate(lines) if text == mutant.original]
+    return min(places, key=lambda i: abs(i + 1 - mutant.line)) if places else None
+
+
+def run(command, timeout, **kwargs):
+    try:
+        done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                              timeout=timeout, start_new_session=True, **kwargs)
+        return done.returncode, done.stdout.decode(errors="replace")
+    except subprocess.TimeoutExpired as expired:
+        return None, (expired.stdout or b"").decode(errors="replace")
+
+
+def configure(root, build_dir):
+    if (build_dir / "build.ninja").exists():
+        return
+    # Debug without debug information: the fastest to compile and to link again. Warnings
+    # do not stop a mutant (an unused variable after a removed line is still a mutant).
+    command = ["cmake", "-S", str(root), "-B", str(build_dir), "-G", "Ninja",
+               "-DCMAKE_BUILD_TYPE=Debug", "-DCMAKE_CXX_FLAGS_DEBUG=-O0", "-DCMAKE_C_FLAGS_DEBUG=-O0",
+               "-DSSL2_WERROR=OFF", "-DSSL2_BUILD_PYTHON=OFF"]
+    code, output = run(command, 600)
+    if code != 0:
+        sys.exit("configure failed:\n" + output)
+
+
+def test_programs(build_dir):
+    return sorted(p for p in build_dir.rglob("*_test") if p.is_file() and os.access(p, os.X_OK))
+
+
+def build(build_dir, timeout, targets=()):
+    code, output = run(["ninja", "-C", str(build_dir), "-j2", *targets], timeout)
+    return code == 0, output
+
+
+def mutant_targets(build_dir):
+    """What a mutant needs: the test programs and what the tool's tests run."""
+    return [p.name for p in test_programs(build_dir)] + ["ssl2_tool", "retarget_example"]
+
+
+def tests_pass(build_dir, timeout, source=""):
+    """Runs every test program, those beside the mutated source first, each stopping at
+    its first failure: the same tests ctest runs one process each, without the cost of
+    starting a process per test. The install and Python checks say nothing of a mutant."""
+    programs = test_programs(build_dir)
+    here = Path(source).parent.as_posix()
+    programs.sort(key=lambda p: here not in p.relative_to(build_dir).as_posix())
+    environment = dict(os.environ, TZ="UTC", LC_ALL="C")
+    deadline = time.monotonic() + timeout
+    for program in programs:
+        left = deadline - time.monotonic()
+        if left <= 0:
+            return False
+        code, _ = run([str(program), "--gtest_fail_fast", "--gtest_brief=1"], left,
+                      cwd=program.parent, env=environment)
+        if code != 0:
+            return False
+    return True
+
+
+def interrupted(signum, frame):
+    raise KeyboardInterrupt
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--mutants", type=int, default=60, help="mutants that build, to run")
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--source-dir", type=Path, default=Path(__file__).resolve().parent.parent)
+    parser.add_argument("--build-dir", type=Path, default=Path("build/mutate"))
+    parser.add_argument("--timeout", type=int, default=600, help="seconds for one mutant's tests")
+    parser.add_argument("--save", type=Path, help="write the mutants tried to this list")
+    parser.add_argument("--replay", type=Path, help="run the mutants of this list")
+    parser.add_argument("--results", type=Path, help="write every mutant with its outcome here")
+    args = parser.parse_args()
+    root = args.source_dir.resolve()
+    build_dir = args.build_dir.resolve()
+    build_dir.mkdir(parents=True, exist_ok=True)
+    signal.signal(signal.SIGTERM, interrupted)
+
+    sources = Sources(root, build_dir)
+    configure(root, build_dir)
+    print("building the unmutated tree ...", flush=True)
+    ok, output = build(build_dir, 3600)
+    if not ok or not tests_pass(build_dir, 3600):
+        sys.exit("the unmutated tree must build and pass its tests first\n" + output[-3000:])
+    targets = mutant_targets(build_dir)
+
+    if args.replay:
+        queue = [Mutant(**row) for row in json.loads(args.replay.read_text())]
+        wanted = len(queue)
+    else:
+        queue = all_mutants(root)
+        random.Random(args.seed).shuffle(queue)
+        wanted = args.mutants
+        print(f"{len(queue)} mutation points; seed {args.seed}", flush=True)
+
+    outcomes = {"killed": [], "survived": [], "did not build": [], "not found": []}
+    tried = []
+    built = 0
+    try:
+        for mutant in queue:
+            if built >= wanted:
+                break
+            original = Mutant(**asdict(mutant))
+            tried.append(original)
+            if not sources.apply(mutant):
+                outcome = "not found"
+            else:
+                started = time.monotonic()
+                try:
+                    ok, _ = build(build_dir, 900, targets)
+                    if ok:
+                        built += 1
+                        passed = tests_pass(build_dir, args.timeout, mutant.file)
+                        outcome = "survived" if passed else "killed"
+                    else:
+                        outcome = "did not build"
+                finally:
+                    sources.restore()
+                print(f"[{built}/{wanted}] {outcome:13} {time.monotonic() - started:5.0f}s  {mutant.label()}",
+                      flush=True)
+            outcomes[outcome].append((original, mutant))
+    except KeyboardInterrupt:
+        print("interrupted; sources restored", file=sys.stderr)
+        sources.restore()
+        build(build_dir, 3600)
+        raise SystemExit(130)
+    finally:
+        if args.save:
+            args.save.write_text(json.dumps([asdict(m) for m in tried], indent=1) + "\n")
+        if args.results:
+            rows = [dict(asdict(original), outcome=outcome)
+                    for outcome, pairs in outcomes.items() for original, _ in pairs]
+            args.results.write_text(json.dumps(rows, indent=1) + "\n")
+
+    # Leave the build directory matching the restored sources.
+    build(build_dir, 3600)
+    killed, survived = len(outcomes["killed"]), len(outcomes["survived"])
+    print(f"\nkilled {killed}, survived {survived}, did not build {len(outcomes['did not build'])}"
+          + (f", not found {len(outcomes['not found'])}" if outcomes["not found"] else ""))
+    if killed + survived:
+        print(f"kill ratio {100.0 * killed / (killed + survived):.1f}%")
+    if survived:
+        print("survivors:")
+        for _, mutant in outcomes["survived"]:
+            print("  " + mutant.label())
+
+
+if __name__ == "__main__":
+    main()

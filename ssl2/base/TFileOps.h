@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+#pragma GCC visibility push(hidden)
 namespace TFileOps {
 
 /// The kinds of calls a fault plan counts; one bit each in a mask.
@@ -86,3 +87,4 @@ private:
 };
 
 }  // namespace TFileOps
+#pragma GCC visibility pop

@@ -454,8 +454,7 @@ int RCSslSet::ToCfg(const TString& directory) {
                               TString(std::strerror(EEXIST)));
             return true;
         } catch (const TException&) {
-            g_ptheLogfile()->Write(
-                1, "RCSslSet::ToCfg could not write " + path + ": " + GetErrorString());
+            SslLog(1, "set", "RCSslSet::ToCfg could not write " + path + ": " + GetErrorString());
             if (!firstFailure.IsError())
                 firstFailure = GetErrorInfo();
             ClearError();

@@ -44,20 +44,28 @@ int SslParseFunction(const char* path, RCSslSet* set);
 /// reentrant like SslParseFunction.
 void SslParseStream(std::FILE* input, RCSslSet* set);
 
+/// One job: the job entry (index 0) and one entry per printed file, read from and
+/// written as SSL, and delivered into directories.
 class RCSslSet {
 public:
+    /// The entries, job entry first.
     using RCSslEntryList = std::vector<RCSslEntry>;
 
     /// The ordinal of an entry that has none yet.
     static constexpr std::uint32_t kNoOrdinal = 0xFFFFFFFF;
 
+    /// An empty set (no entry, not even the job entry).
     RCSslSet() = default;
+    /// A copy of every entry of `other`.
     RCSslSet(const RCSslSet& other) = default;
+    /// Replaces every entry by a copy of those of `other`.
     RCSslSet& operator=(const RCSslSet& other) = default;
     virtual ~RCSslSet() = default;
 
     // --- list operations --------------------------------------------------------------
+    /// The number of entries, the job entry included.
     int Size() const { return static_cast<int>(m_EntryList.size()); }
+    /// 1 when the set has no entry.
     unsigned int IsEmpty() const { return m_EntryList.empty() ? 1 : 0; }
     /// Appends a copy; returns the new entry count.
     int AddEntry(const RCSslEntry& entry);
@@ -69,11 +77,13 @@ public:
     /// The entry at `index`; the non-const form first numbers entries without an
     /// ordinal.  Raises "SslErrors" 0 ("m_EntryList", index, count) out of range.
     RCSslEntry& GetEntry(int index);
+    /// The entry at `index`; raises "SslErrors" 0 out of range.
     const RCSslEntry& GetEntry(int index) const;
     /// The first entry with `ordinal`; raises "SslErrors" 4 when there is none.
     RCSslEntry& GetEntryByOrdinal(std::uint32_t ordinal);
     /// 1 when removed, 0 when `index` is out of range.
     unsigned int RemoveEntry(int index);
+    /// 1 when the first entry with `ordinal` was removed, 0 when there is none.
     unsigned int RemoveEntryByOrdinal(std::uint32_t ordinal);
     /// Keeps at most the job entry; returns the remaining count.
     int ReduceToDefaultEntry();
@@ -92,10 +102,13 @@ public:
     // --- small properties ---------------------------------------------------------------
     /// Keeps `path` when it names an existing directory, else the empty text.
     void SetSpoolPath(const TString& path);
+    /// The spool directory kept by SetSpoolPath.
     const TString& GetSpoolPath() const { return m_sSpoolPath; }
+    /// The file the last ParseSsl read.
     const TString& GetLastParsedFilename() const { return m_sLastParsedFilename; }
     /// Non-zero when the last parse reached and reduced "EndJob".
     unsigned int ParsedTilEnd() const { return m_bParsedTilEnd; }
+    /// Sets whether the set counts as read up to "EndJob".
     void ParsedTilEnd(unsigned int value) { m_bParsedTilEnd = value != 0 ? 1 : 0; }
     /// True while a plain 8-bit file is parsed, false for the copy of a UTF-16 file
     /// (with parses on several threads: the mode of the parse that started last).
@@ -107,7 +120,9 @@ public:
     }
 
     // --- whole-set queries (file entries only; 0 for fewer than two entries) -----------
+    /// Some file is folded.
     unsigned int IsFolded() const;
+    /// Some file is folded by program number alone, without fold options.
     unsigned int IsFoldedWithOldStyle() const;
     /// Some file is DWG, DXF, VIC or DWF.
     unsigned int ContainsCadFiles() const;
@@ -148,6 +163,7 @@ public:
     /// Chooses and stores the job's output tray; returns whether the files must be
     /// sent in reverse order (1) or not (0).
     unsigned int DecideOutputTray(std::uint32_t requestedTray, unsigned int decide);
+    /// Compares the sets entry by entry (see RCSslEntry::operator==).
     RCSslEntry::RSCompReturn operator==(const RCSslSet& other) const;
 
     // --- preflight against plotter capabilities (rules in SslPreflight.h) ------------
@@ -164,6 +180,7 @@ public:
     /// Like every TString it is UTF-8; the file forms come from TString::AsFileBytes.
     TString ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersion version,
                      unsigned int flattenNotes) const;
+    /// The SSL text with every statement, notes as they are.
     TString ToString(SslStatement::TSyntaxVersion version) const {
         return ToString(RCAccessSsl(), version, 0);
     }
@@ -266,7 +283,7 @@ private:
 public:
     /// Delivers the job: a job directory named after the job (in `*baseDir`, or in
     /// `targetDir` when null) receives every file the job names; the rewritten copy
-    /// of the set, whose paths point there, is written as `targetDir`/<job>.ssl
+    /// of the set, whose paths point there, is written as `targetDir/JOB.ssl`
     /// (atomically, last).  Returns the entry count; 0 for an empty set, when the
     /// job directory or the SSL file cannot be made, and when any file of the job
     /// could not be copied (each such failure is logged; no SSL file is written).

@@ -63,8 +63,8 @@ bool Deliver(const TString& source, const TString& target, unsigned int overwrit
             created.AddFile(to);
         return true;
     } catch (const TException&) {
-        g_ptheLogfile()->Write(
-            1, TString::Format("RCSslSet::PlotSsl has an exception in (%s) Copy( %s , %s ) "
+        SslLog(1, "delivery",
+               TString::Format("RCSslSet::PlotSsl has an exception in (%s) Copy( %s , %s ) "
                                "Message is: %s",
                                KindName(kind), source.c_str(), target.c_str(),
                                GetErrorString().c_str()));
@@ -135,8 +135,8 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
     }
     const bool taken = existed && overwrite == 0;
     if (taken) {
-        g_ptheLogfile()->Write(
-            1, "RCSslSet::PlotSsl: another delivery made the job directory meanwhile: " + jobDir);
+        SslLog(1, "delivery",
+               "RCSslSet::PlotSsl: another delivery made the job directory meanwhile: " + jobDir);
     }
     // What this delivery adds, taken back when it fails: a consumer never finds a
     // job directory without its ticket, and what was there before stays.
@@ -145,8 +145,8 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
         created.AddDirectory(jobDir);
     // A link in place of the job directory could lead the files anywhere.
     if (!made || taken || !IsRealDirectory(jobDir)) {
-        g_ptheLogfile()->Write(
-            1, TString::Format("RCSslSet::PlotSsl could not create the target directory: %s%s%s",
+        SslLog(1, "delivery",
+               TString::Format("RCSslSet::PlotSsl could not create the target directory: %s%s%s",
                                base.c_str(), "/", name.c_str()));
         return 0;
     }
@@ -213,8 +213,8 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
     // there without its files, and again after the ticket, which makes it durable.
     const TString sslPath = JoinPath(target, name + ".ssl");
     if (failed != 0) {
-        g_ptheLogfile()->Write(
-            1, TString::Format("RCSslSet::PlotSsl did not write the ssl file %s: %u file(s) "
+        SslLog(1, "delivery",
+               TString::Format("RCSslSet::PlotSsl did not write the ssl file %s: %u file(s) "
                                "could not be copied",
                                sslPath.c_str(), failed));
         created.Remove();
@@ -236,9 +236,10 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
         created.AddFile(sslPath);
         SyncDirectory(target);
     } catch (const TException&) {
-        g_ptheLogfile()->Write(1, TString::Format("RCSslSet::PlotSsl could not write the ssl "
-                                                  "file: %s Message is: %s",
-                                                  sslPath.c_str(), GetErrorString().c_str()));
+        SslLog(1, "delivery",
+               TString::Format("RCSslSet::PlotSsl could not write the ssl "
+                               "file: %s Message is: %s",
+                               sslPath.c_str(), GetErrorString().c_str()));
         ClearError();
         if (!replacedTicket)
             created.Remove();
@@ -248,7 +249,7 @@ std::uint32_t RCSslSet::PlotSsl(const TString& targetDir, RCAccessSsl access, TS
         *sslPathOut = sslPath;
     if (setOut != nullptr)
         *setOut = copy;
-    g_ptheLogfile()->Write(
-        2, "RCSslSet::PlotSsl has copy the sslname: " + sslPath + "sslDirname: " + name);
+    SslLog(2, "delivery",
+           "RCSslSet::PlotSsl has copy the sslname: " + sslPath + "sslDirname: " + name);
     return static_cast<std::uint32_t>(m_EntryList.size());
 }

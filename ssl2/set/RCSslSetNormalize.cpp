@@ -41,7 +41,7 @@ TString CanonicalEntry(const TString& path) {
 }
 
 void LogAndCollect(const char* text, TRCMultiObjectContainer<RCInfo>& errors) {
-    g_ptheLogfile()->Write(1, TString(text) + GetErrorString());
+    SslLog(1, "delivery", TString(text) + GetErrorString());
     errors.push_back(GetErrorInfo());
     ClearError();
 }
@@ -68,8 +68,8 @@ RCInfo RCSslSet::SslCopyFile(TString source, TString targetDir, TString& newPath
         newPath =
             JoinPath(targetDir, CopyFileUnderFreeName(source, targetDir, SafeFileName(source)));
     } catch (const TException&) {
-        g_ptheLogfile()->Write(
-            1, "RCSslSet::SslCopyFile got an Exception while copy file :" + GetErrorString());
+        SslLog(1, "delivery",
+               "RCSslSet::SslCopyFile got an Exception while copy file :" + GetErrorString());
         result = GetErrorInfo();
         ClearError();
         newPath = "";
@@ -186,7 +186,7 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
             if (TakeUsedPath(used, CanonicalEntry(file)))
                 continue;
             // The listed entry itself is deleted: a link is removed, never followed.
-            g_ptheLogfile()->Write(3, "RCSslSet::NormalizeSsl deletes file : " + file);
+            SslLog(3, "delivery", "RCSslSet::NormalizeSsl deletes file : " + file);
             try {
                 TFile::Delete(file);
             } catch (const TException&) {

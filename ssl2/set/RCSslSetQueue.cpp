@@ -31,18 +31,18 @@ std::uint32_t RCSslSet::PlotCopydockJob(const TString& dir) const {
                 jobFile = file;
         }
         if (jobFile.IsEmpty()) {
-            g_ptheLogfile()->Write(1,
-                                   "RCSslSet::PlotCopydockJob(...) there was no job file in the "
-                                   "ssl. Job name: " +
-                                       jobName);
+            SslLog(1, "delivery",
+                   "RCSslSet::PlotCopydockJob(...) there was no job file in the "
+                   "ssl. Job name: " +
+                       jobName);
             return 0;
         }
         const TString queueDir = GetNextCopydockJobDir(dir, 1);
         if (queueDir.IsEmpty()) {
-            g_ptheLogfile()->Write(1,
-                                   "RCSslSet::PlotCopydockJob(...) cannot create the next queue "
-                                   "directory for job: " +
-                                       jobName);
+            SslLog(1, "delivery",
+                   "RCSslSet::PlotCopydockJob(...) cannot create the next queue "
+                   "directory for job: " +
+                       jobName);
             return 0;
         }
         // The claim found no entry of the name under the queue's lock: it is ours.
@@ -66,8 +66,8 @@ std::uint32_t RCSslSet::PlotCopydockJob(const TString& dir) const {
         SyncDirectory(queueDir);
         return static_cast<std::uint32_t>(copy.Size() - 1);
     } catch (const TException&) {
-        g_ptheLogfile()->Write(
-            1, TString::Format("RCSslSet::PlotCopydockJob(...) got an error and didn' write the "
+        SslLog(1, "delivery",
+               TString::Format("RCSslSet::PlotCopydockJob(...) got an error and didn' write the "
                                "jobticket for job: %s. Error: %s",
                                jobName.c_str(), GetErrorString().c_str()));
         ClearError();

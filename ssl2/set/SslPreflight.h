@@ -48,8 +48,8 @@ struct RSSslFinding {
 
 /// One replacement made by FitToCapabilities.
 struct RSSslSubstitution {
-    int m_nEntry = 0;
-    TSslStatementID m_nStatement{};
-    TString m_sFrom;  ///< the value before, as written after the statement's name
-    TString m_sTo;    ///< the value after
+    int m_nEntry = 0;                ///< the entry changed (0: the job)
+    TSslStatementID m_nStatement{};  ///< the statement changed
+    TString m_sFrom;                 ///< the value before, as written after the statement's name
+    TString m_sTo;                   ///< the value after
 };

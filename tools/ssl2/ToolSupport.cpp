@@ -304,13 +304,14 @@ std::string EntryText(const RCSslSet& set, int index) {
            ")";
 }
 
-std::vector<std::string> RCToolLog::Severe() const {
-    std::vector<std::string> texts;
-    for (const RCCaptureLog::Entry& entry : m_Log.GetEntries()) {
-        if (entry.m_nLevel <= 1)
-            texts.push_back(ToUtf8(entry.m_sText));
-    }
-    return texts;
+void RCToolLog::Write(int level, const TString& text) {
+    WriteFrom(level, "ssl2", text);
+}
+
+void RCToolLog::WriteFrom(int level, std::string_view module, const TString& text) {
+    if (level <= 1)
+        m_Severe.push_back(ToUtf8(text));
+    m_pOuter->WriteFrom(level, module, text);
 }
 
 }  // namespace ssl2tool

@@ -127,16 +127,20 @@ std::string StatementName(TSslStatementID id);
 /// "entry 3 (B-003.plt)", "entry 0 (job)".
 std::string EntryText(const RCSslSet& set, int index);
 
-/// A log that keeps what the library writes during one operation, installed for
-/// the lifetime of the object.
-class RCToolLog {
+/// A log that keeps the severe messages the library writes during one operation and
+/// passes every message on to the log in force before; installed for the lifetime of
+/// the object.
+class RCToolLog : public ILog {
 public:
-    RCToolLog() : m_Scope(&m_Log) {}
+    RCToolLog() : m_pOuter(g_ptheLogfile()), m_Scope(this) {}
+    void Write(int level, const TString& text) override;
+    void WriteFrom(int level, std::string_view module, const TString& text) override;
     /// The messages of level 1 (severe).
-    std::vector<std::string> Severe() const;
+    const std::vector<std::string>& Severe() const { return m_Severe; }
 
 private:
-    RCCaptureLog m_Log;
+    ILog* m_pOuter;
+    std::vector<std::string> m_Severe;
     RCScopedLog m_Scope;
 };
 

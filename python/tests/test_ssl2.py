@@ -242,7 +242,8 @@ def test_preflight_against_the_example_plotters(tmp_path):
     assert findings[0] == ssl2.Finding(0, "Version", "5.0", "4.0 and older",
                                        "the plotters read an older dialect")
     assert ssl2.Finding(1, "OutputSize", "DIN A1 (594 x 841 mm)",
-                        'the largest input tray "Drawer A3", 297 x 420 mm',
+                        'the input trays "Drawer A3", 297 x 420 mm, "Drawer A4", 210 x 297 mm, '
+                        '"Bypass", 297 x 420 mm',
                         "the print is larger than every input tray") in findings
     substitutions = ticket.fit_to_capabilities(sheet)
     assert [(s.entry, s.statement) for s in substitutions] == \

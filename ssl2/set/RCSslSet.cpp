@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "ssl2/base/ILog.h"
+#include "ssl2/base/RCUnit.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TFile.h"
 #include "ssl2/base/TMessage.h"
@@ -283,20 +284,32 @@ std::uint32_t RCSslSet::JobUnitCode() const {
     return m_EntryList[0].GetUnits().GetConversionCode();
 }
 
+namespace {
+
+/// Pixels need a resolution: a conversion to or from them at 0 dpi is refused
+/// (nothing converted) rather than done at some resolution the caller never gave.
+bool CanConvert(std::uint32_t from, std::uint32_t to, std::uint32_t resolution) {
+    return resolution != 0 || (from != RCUnit::kPixel && to != RCUnit::kPixel);
+}
+
+}  // namespace
+
 void RCSslSet::ConvertToMm(std::uint32_t resolution) {
     if (m_EntryList.empty())
         return;
     const std::uint32_t from = JobUnitCode();
-    if (from == 1)
+    if (from == RCUnit::kMm || !CanConvert(from, RCUnit::kMm, resolution))
         return;
     for (RCSslEntry& entry : m_EntryList)
-        entry.ConvertUnit(from, 1, resolution);
+        entry.ConvertUnit(from, RCUnit::kMm, resolution);
 }
 
 void RCSslSet::ConvertUnit(std::uint32_t resolution, std::uint32_t toUnit) {
     if (m_EntryList.empty())
         return;
     const std::uint32_t from = JobUnitCode();
+    if (!CanConvert(from, toUnit, resolution))
+        return;
     for (RCSslEntry& entry : m_EntryList)
         entry.ConvertUnit(from, toUnit, resolution);
 }
@@ -387,6 +400,14 @@ TString RCSslSet::ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersi
     std::string text;
     text += m_sBeginJob.str() + " \"" + m_sJobName.str() + "\" " + m_sVersion.str() + " \"" +
             m_sActualVersion.str() + "\"\r\n";
+    // The header is fixed (plot servers expect it) and names 3.0; a ticket written in
+    // another dialect says so on the next line, which a reader takes as the later word.
+    if (version != SslStatement::kVersion30 && version >= SslStatement::kVersion15 &&
+        version <= SslStatement::kVersion50) {
+        SslVersion written;
+        written.Set(version);
+        text += m_sVersion.str() + " \"" + written.GetAsString().str() + "\"\r\n";
+    }
     for (std::size_t i = 0; i < m_EntryList.size(); ++i) {
         const TString entry = m_EntryList[i].ToString(access, version, flattenNotes);
         if (i == 1 && m_EntryList.size() > 2) {

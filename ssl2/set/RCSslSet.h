@@ -158,9 +158,10 @@ public:
     /// something changed.
     unsigned int ApplyDocBoxRestrictions();
     /// Converts every length from the job's unit to millimetres (`resolution` for
-    /// pixels).
+    /// pixels; a pixel conversion at resolution 0 is refused and converts nothing).
     void ConvertToMm(std::uint32_t resolution);
-    /// Converts every length from the job's unit to unit code `toUnit`.
+    /// Converts every length from the job's unit to unit code `toUnit` (a pixel
+    /// conversion at resolution 0 is refused and converts nothing).
     void ConvertUnit(std::uint32_t resolution, std::uint32_t toUnit);
     /// Pages of the job times the set copies (0 for an empty set).
     std::uint32_t CountPages(bool applyPageRange) const;

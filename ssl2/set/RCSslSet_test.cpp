@@ -224,7 +224,8 @@ TEST(RCSslSet, TextOfASet) {
     copiesOnly.SetAllAccess(0);
     copiesOnly.SetAccess(kId_SslCopies, 1);
     EXPECT_EQ(one.ToString(copiesOnly, SslStatement::kVersion50, 0),
-              "BeginJob \"noname\" Version \"3.0.001\"\r\nCopies 3\r\n\r\nEndJob\r\n");
+              "BeginJob \"noname\" Version \"3.0.001\"\r\nVersion \"5.0\"\r\nCopies "
+              "3\r\n\r\nEndJob\r\n");
 }
 
 TEST(RCSslSet, WriteSslReportsAFileItCannotCreate) {

@@ -30,6 +30,7 @@ struct RSDeliveryOptions {
     bool m_bDryRun = false;
     double m_dWait = 10.0;
     std::string m_sDialect = "5.0";
+    std::uint32_t m_nResolution = kDefaultResolution;
 };
 
 /// The files a delivery of `set` copies: printed files, support files, colour
@@ -157,7 +158,7 @@ TExitCode RunDeliver(const RSDeliveryOptions& options) {
     RequireDirectory(options.m_sDirectory);
     if (!options.m_sBase.empty())
         RequireDirectory(options.m_sBase);
-    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
 
     const TString base = options.m_sBase;
@@ -204,7 +205,7 @@ std::string NormalizedTicketName(const std::string& ticket, const RCFileTally& t
 
 TExitCode RunNormalize(const RSDeliveryOptions& options) {
     RequireDirectory(options.m_sDirectory);
-    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
 
     const std::size_t named =
@@ -242,7 +243,7 @@ TExitCode RunQueue(const RSDeliveryOptions& options) {
     // The queue's numbering file belongs to its consumer; it is never made here.
     if (!fs::is_regular_file(fs::path(options.m_sDirectory) / "latest.num"))
         ThrowIoError("not a queue directory (no \"latest.num\")", options.m_sDirectory, 0);
-    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
     const RCSslEntry& job = ticket.m_Set.GetEntry(0);
     if (job.GetPlotRaw() == 0) {
@@ -295,6 +296,7 @@ void AddDeliveryCommands(CLI::App& app, int& status) {
                   "print what would be copied and replaced; change nothing");
     sub->add_option("--dialect", deliver->m_sDialect, "SSL dialect to write (default 5.0)")
         ->check(CLI::IsMember(DialectNames()));
+    AddResolutionOption(*sub, deliver->m_nResolution);
     sub->callback([deliver, &status] { status = RunDeliver(*deliver); });
 
     auto normalize = std::make_shared<RSDeliveryOptions>();
@@ -309,6 +311,7 @@ void AddDeliveryCommands(CLI::App& app, int& status) {
                   "the job does not use; never the ticket itself");
     sub->add_flag("--dry-run", normalize->m_bDryRun,
                   "print what would be copied and deleted; change nothing");
+    AddResolutionOption(*sub, normalize->m_nResolution);
     sub->callback([normalize, &status] { status = RunNormalize(*normalize); });
 
     auto queue = std::make_shared<RSDeliveryOptions>();
@@ -321,6 +324,7 @@ void AddDeliveryCommands(CLI::App& app, int& status) {
     sub->add_option("--wait", queue->m_dWait,
                     "seconds to wait for another producer's hold on the queue (default 10)")
         ->check(CLI::NonNegativeNumber);
+    AddResolutionOption(*sub, queue->m_nResolution);
     sub->callback([queue, &status] { status = RunQueue(*queue); });
 }
 

@@ -16,6 +16,7 @@ struct RSShowOptions {
     std::string m_sTicket;
     bool m_bJson = false;
     bool m_bAll = false;
+    std::uint32_t m_nResolution = kDefaultResolution;
 };
 
 /// The statement `id` of `entry`, and whether it still holds its class default.
@@ -149,8 +150,9 @@ void AddShowCommand(CLI::App& app, int& status) {
         "defaults (job entry) or from the job entry (file entries)");
     sub->add_flag("--all", options->m_bAll, "with --json: every statement of every entry")
         ->needs(json);
+    AddResolutionOption(*sub, options->m_nResolution);
     sub->callback([options, &status] {
-        const RSLoadedTicket ticket = LoadTicket(options->m_sTicket);
+        const RSLoadedTicket ticket = LoadTicket(options->m_sTicket, options->m_nResolution);
         if (options->m_bJson) {
             WriteSetJson(std::cout, ticket.m_sPath, ticket.m_Set, options->m_bAll);
         } else {

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -45,6 +47,13 @@ void ThrowIoError(const std::string& what, const std::string& path, int error) {
     if (error != 0)
         message += std::string(": ") + std::strerror(error);
     throw RCToolError(message, kExitUsage);
+}
+
+void AddResolutionOption(CLI::App& sub, std::uint32_t& resolution) {
+    sub.add_option("--resolution", resolution,
+                   "dots per inch of the ticket's pixel and point lengths (default " +
+                       std::to_string(kDefaultResolution) + ")")
+        ->check(CLI::Range(1u, 1000000u));
 }
 
 RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution) {
@@ -334,12 +343,6 @@ std::string ToUtf8(const TString& text) {
 std::string StatementName(TSslStatementID id) {
     const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
     return ToUtf8(statement->GetStatementName(0));
-}
-
-std::string StatementLines(const RCSslEntry& entry, TSslStatementID id) {
-    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
-    entry.Get(id, statement.get());
-    return ToUtf8(statement->ToString());
 }
 
 std::string EntryText(const RCSslSet& set, int index) {

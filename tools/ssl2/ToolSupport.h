@@ -15,6 +15,10 @@
 
 #include "ssl2/ssl2.h"
 
+namespace CLI {
+class App;
+}
+
 namespace ssl2tool {
 
 /// Exit status of every subcommand.
@@ -56,10 +60,16 @@ struct RSLoadedTicket {
 /// How standard input is named in messages.
 inline constexpr const char* kStandardInputName = "<stdin>";
 
+/// The resolution (dots per inch) that converts pixel and point lengths of tickets
+/// unless --resolution gives another.
+inline constexpr std::uint32_t kDefaultResolution = 300;
+/// Adds `--resolution DPI` to a subcommand that reads tickets.
+void AddResolutionOption(CLI::App& sub, std::uint32_t& resolution);
+
 /// Reads `path` ("-": standard input) into a new set (lengths in millimetres;
-/// `resolution` for pixel units).  Raises RCToolError (exit 2) when the file cannot
-/// be read at all.
-RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution = 300);
+/// `resolution` for pixel and point units).  Raises RCToolError (exit 2) when the
+/// file cannot be read at all.
+RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution);
 /// Fills `ticket` (its path set) by `parse`, which reads into the set it is given
 /// and returns the reader's result, collecting diagnostics and error notes.
 RSLoadedTicket ReadTicket(RSLoadedTicket ticket, const std::function<int(RCSslSet&)>& parse);
@@ -122,9 +132,6 @@ std::string ToUtf8(const TString& text);
 
 /// The statement's SSL name ("Copies").
 std::string StatementName(TSslStatementID id);
-/// The SSL text of statement `id` of `entry` (UTF-8; list statements give several
-/// lines, each ending in CR LF but the last).
-std::string StatementLines(const RCSslEntry& entry, TSslStatementID id);
 /// "entry 3 (B-003.plt)", "entry 0 (job)".
 std::string EntryText(const RCSslSet& set, int index);
 

@@ -51,6 +51,8 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
     WriteFile(m_Dir / "cut.ssl",
               "BeginJob \"noname\"\r\nCopies 2\r\nBeginOutput\r\nName \"a.plt\"\r\n");
     WriteFile(m_Dir / "plain", "a file, not a directory");
+    WriteFile(m_Dir / "refused.ssl",
+              "BeginJob\nUnits pixel\nMargin Top 600\nCopies 20000\nEndJob\n");
     ExpectToolCases(
         {
             {"", 2},
@@ -69,6 +71,11 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
             {"check @EX/tickets/old_style_15.ssl", 1, "has errors, 2 files, reached \"EndJob\""},
             {"check @EX/tickets/syntax_errors.ssl", 1, "syntax_errors.ssl:3: "},
             {"check @DIR/cut.ssl", 1, "did not reach \"EndJob\""},
+            // A value its statement cannot take is named with its line; pixel lengths
+            // follow --resolution.
+            {"check @DIR/refused.ssl", 1, ": entry 0: Error in line 4: Copies value refused\n"},
+            {"convert @DIR/refused.ssl --resolution 600 -o -", 0, "Margin top 25.400\r\n"},
+            {"check @DIR/refused.ssl --resolution 0", 2},
             // Unreadable files are reported, and the rest is still checked.
             {"check @DIR/missing.ssl @EX/tickets/simple.ssl @DIR", 2, "simple.ssl: ok",
              "@DIR/missing.ssl: cannot read: No such file or directory"},
@@ -242,6 +249,7 @@ TEST_F(ToolConvertTest, EveryDialectReadsBack) {
         RCSslSet set;
         EXPECT_EQ(set.ParseSsl(out.string(), 300), 21) << dialect;
         EXPECT_TRUE(set.ParsedTilEnd()) << dialect;
+        EXPECT_EQ(set.GetEntry(0).GetVersionString(), dialect);
     }
 }
 

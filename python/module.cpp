@@ -9,19 +9,21 @@
 //
 // Reading, writing, delivering and the preflight run without the GIL, so other Python
 // threads go on meanwhile; they touch no Python object while the GIL is released.
+// What the library logs meanwhile reaches Python's logging afterwards (RCLogRelay).
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <mutex>
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <thread>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -106,6 +108,70 @@ public:
 /// A ticket in the tool's JSON form that cannot be read; raised as ValueError.
 using ssl2tool::RCJsonTicketError;
 
+/// Hands the library's messages to Python's logging: those the library writes on the
+/// calling thread while a relay lives are kept, and emitted when it ends, to the
+/// logger "ssl2.<module>" ("ssl2" for messages without a module) at the matching
+/// level: 1 ERROR, 2 WARNING, 3 INFO, 4 DEBUG.  Keeping them first means no Python code
+/// runs inside the library, which may hold its locks while it logs.  A relay is made
+/// and ends with the GIL held; the work it watches may run without.
+class RCLogRelay : public ILog {
+public:
+    RCLogRelay() : m_pPrevious(SetThreadLog(this)) {}
+    ~RCLogRelay() override;
+    RCLogRelay(const RCLogRelay&) = delete;
+    RCLogRelay& operator=(const RCLogRelay&) = delete;
+
+    void Write(int level, const TString& text) override { WriteFrom(level, "ssl2", text); }
+    void WriteFrom(int level, std::string_view module, const TString& text) override {
+        m_messages.push_back({level, std::string(module), text});
+    }
+    /// The texts of the severe (level 1) messages kept so far.
+    std::vector<TString> Severe() const {
+        std::vector<TString> severe;
+        for (const RSMessage& message : m_messages) {
+            if (message.m_nLevel == 1)
+                severe.push_back(message.m_sText);
+        }
+        return severe;
+    }
+
+private:
+    struct RSMessage {
+        int m_nLevel;
+        std::string m_sModule;
+        TString m_sText;
+    };
+    ILog* m_pPrevious;
+    std::vector<RSMessage> m_messages;
+};
+
+RCLogRelay::~RCLogRelay() {
+    SetThreadLog(m_pPrevious);
+    if (m_messages.empty())
+        return;
+    static constexpr std::array kPythonLevels{40, 30, 20, 10};  // ERROR .. DEBUG
+    const py::error_scope raising;  // an exception on its way out stays pending
+    try {
+        const py::object getLogger = py::module_::import("logging").attr("getLogger");
+        for (const RSMessage& message : m_messages) {
+            const std::string name =
+                message.m_sModule == "ssl2" ? "ssl2" : "ssl2." + message.m_sModule;
+            getLogger(name).attr("log")(kPythonLevels[std::clamp(message.m_nLevel, 1, 4) - 1],
+                                        ToPython(message.m_sText));
+        }
+    } catch (py::error_already_set& e) {
+        e.discard_as_unraisable("ssl2 logging");
+    }
+}
+
+/// Runs `work` without the GIL, its log messages relayed to Python's logging.
+template <class Work>
+auto Unlocked(Work&& work) {
+    const RCLogRelay relay;
+    const py::gil_scoped_release unlocked;
+    return work();
+}
+
 /// Runs `parse` on a new set without the GIL; returns (set, diagnostics).  `name`
 /// names the source in the error raised when the reader cannot read it.
 template <class Parse>
@@ -113,16 +179,15 @@ py::tuple ParseSet(const std::string& name, Parse&& parse) {
     auto set = std::make_unique<RCSslSet>();
     std::vector<RSSslDiagnostic> diagnostics;
     set->SetDiagnosticHandler([&](const RSSslDiagnostic& d) { diagnostics.push_back(d); });
-    int count = 0;
     std::string failure;
-    {
-        py::gil_scoped_release unlocked;
-        count = parse(*set);
-        if (count < 0) {
+    const int count = Unlocked([&] {
+        const int read = parse(*set);
+        if (read < 0) {
             failure = GetErrorString().str();
             ClearError();
         }
-    }
+        return read;
+    });
     set->SetDiagnosticHandler({});
     if (count < 0)
         throw RCReadError(name + ": cannot read the ticket" +
@@ -308,64 +373,10 @@ const RCSslSet& Writable(const RCSslSet& set) {
     return set;
 }
 
-/// The severe (level 1) messages the library logs on the thread that runs a delivery.
-///
-/// The library's log is one for the process, so while any delivery runs, a log is
-/// installed that keeps the messages of each delivering thread for that thread and
-/// passes every other message on to the log installed before.
-class RCDeliveryLog : public ILog {
-public:
-    /// Keeps the messages of the calling thread in `messages` while it lives.
-    class RCScope {
-    public:
-        RCScope(RCDeliveryLog& log, std::vector<TString>& messages) : m_log(log) {
-            const std::scoped_lock lock(m_log.m_mutex);
-            if (m_log.m_nActive++ == 0)
-                m_log.m_pPrevious = SetLogfile(&m_log);
-            m_log.m_Threads.emplace_back(std::this_thread::get_id(), &messages);
-        }
-        ~RCScope() {
-            const std::scoped_lock lock(m_log.m_mutex);
-            std::erase_if(m_log.m_Threads,
-                          [](const auto& t) { return t.first == std::this_thread::get_id(); });
-            if (--m_log.m_nActive == 0)
-                SetLogfile(m_log.m_pPrevious);
-        }
-        RCScope(const RCScope&) = delete;
-        RCScope& operator=(const RCScope&) = delete;
-
-    private:
-        RCDeliveryLog& m_log;
-    };
-
-    void Write(int level, const TString& text) override {
-        ILog* previous = nullptr;
-        {
-            const std::scoped_lock lock(m_mutex);
-            for (auto& [thread, messages] : m_Threads) {
-                if (thread == std::this_thread::get_id()) {
-                    if (level == 1)
-                        messages->push_back(text);
-                    return;
-                }
-            }
-            previous = m_pPrevious;
-        }
-        previous->Write(level, text);
-    }
-
-private:
-    std::mutex m_mutex;
-    int m_nActive = 0;
-    ILog* m_pPrevious = nullptr;
-    std::vector<std::pair<std::thread::id, std::vector<TString>*>> m_Threads;
-};
-
 /// Copies the job into a job directory in `target` (see RCSslSet::PlotSsl); returns
 /// (count of files, path of the written ticket, severe messages).
-py::tuple Deliver(RCSslSet& set, RCDeliveryLog& log, const py::bytes& target,
-                  const RCAccessSsl& access, const py::str& suffix, std::uint32_t dialect,
-                  bool overwrite) {
+py::tuple Deliver(RCSslSet& set, const py::bytes& target, const RCAccessSsl& access,
+                  const py::str& suffix, std::uint32_t dialect, bool overwrite) {
     const TString targetText{std::string(target)};
     const TString suffixText = FromPython(suffix);
     Writable(set);
@@ -373,11 +384,14 @@ py::tuple Deliver(RCSslSet& set, RCDeliveryLog& log, const py::bytes& target,
     std::vector<TString> problems;
     std::uint32_t count = 0;
     {
-        py::gil_scoped_release unlocked;
-        const RCDeliveryLog::RCScope scope(log, problems);
-        count = set.PlotSsl(targetText, access, suffixText,
-                            static_cast<SslStatement::TSyntaxVersion>(dialect), &written,
-                            overwrite ? 1 : 0);
+        const RCLogRelay relay;
+        {
+            const py::gil_scoped_release unlocked;
+            count = set.PlotSsl(targetText, access, suffixText,
+                                static_cast<SslStatement::TSyntaxVersion>(dialect), &written,
+                                overwrite ? 1 : 0);
+        }
+        problems = relay.Severe();
     }
     py::list messages;
     for (const TString& message : problems)
@@ -405,11 +419,7 @@ std::unique_ptr<RCSslSet> SetFromJsonText(const std::string& text) {
 
 /// The findings of the preflight as (entry, statement id, value, offered, message).
 py::list Preflight(const RCSslSet& set, const RCStatementInfluencingCapaRefined& capas) {
-    std::vector<RSSslFinding> found;
-    {
-        py::gil_scoped_release unlocked;
-        found = set.Preflight(capas);
-    }
+    const std::vector<RSSslFinding> found = Unlocked([&] { return set.Preflight(capas); });
     py::list findings;
     for (const RSSslFinding& f : found)
         findings.append(py::make_tuple(f.m_nEntry, static_cast<std::uint32_t>(f.m_nStatement),
@@ -419,11 +429,8 @@ py::list Preflight(const RCSslSet& set, const RCStatementInfluencingCapaRefined&
 }
 
 py::list FitToCapabilities(RCSslSet& set, const RCStatementInfluencingCapaRefined& capas) {
-    std::vector<RSSslSubstitution> made;
-    {
-        py::gil_scoped_release unlocked;
-        made = set.FitToCapabilities(capas);
-    }
+    const std::vector<RSSslSubstitution> made =
+        Unlocked([&] { return set.FitToCapabilities(capas); });
     py::list substitutions;
     for (const RSSslSubstitution& r : made)
         substitutions.append(py::make_tuple(r.m_nEntry, static_cast<std::uint32_t>(r.m_nStatement),
@@ -437,16 +444,15 @@ py::tuple AddPlotterFile(RCStatementInfluencingCapas& capas, const py::bytes& pa
     RCIniStringInterface ini;
     std::vector<RSReaderDiagnostic> diagnostics;
     ini.SetDiagnosticHandler([&](const RSReaderDiagnostic& d) { diagnostics.push_back(d); });
-    bool read = false;
-    {
-        py::gil_scoped_release unlocked;
-        read = ini.ReadFile(std::string(path)) != 0;
-        if (read) {
-            RCStatementInfluencingCapaRaw raw;
-            raw.FromIniInterface(ini);
-            capas.AddPlotter(raw);
-        }
-    }
+    const std::string file(path);
+    const bool read = Unlocked([&] {
+        if (ini.ReadFile(file) == 0)
+            return false;
+        RCStatementInfluencingCapaRaw raw;
+        raw.FromIniInterface(ini);
+        capas.AddPlotter(raw);
+        return true;
+    });
     py::list found;
     for (const RSReaderDiagnostic& d : diagnostics) {
         py::tuple line = DiagnosticTuple(d.m_nLine, d.m_sText);
@@ -517,8 +523,6 @@ void BindSet(py::module_& m) {
                                const py::str& text) { return a.FromString(FromPython(text)) != 0; })
         .def("__str__", [](const RCAccessSsl& a) { return ToPython(a.ToString()); });
 
-    py::class_<RCDeliveryLog>(m, "DeliveryLog").def(py::init<>());
-
     py::class_<RCSslSet>(m, "Set")
         .def(py::init<>())
         .def("__len__", &RCSslSet::Size)
@@ -543,8 +547,9 @@ void BindSet(py::module_& m) {
                 std::uint32_t dialect) {
                  const TString target(std::string{path});
                  Writable(s);
-                 py::gil_scoped_release unlocked;
-                 s.WriteSsl(target, access, static_cast<SslStatement::TSyntaxVersion>(dialect));
+                 Unlocked([&] {
+                     s.WriteSsl(target, access, static_cast<SslStatement::TSyntaxVersion>(dialect));
+                 });
              })
         .def("to_json", &SetJsonText)
         .def("preflight", &Preflight)

@@ -16,11 +16,18 @@ differ from the default pens, each dict with the pen's "number" (Entry.get_all l
 every pen).  A selection takes its number or one of its keywords; a value the
 statement cannot hold raises ValueError with the library's message, a value of the
 wrong type TypeError.  Errors of the library raise ssl2.Error.
+
+What the library logs goes to the standard logging module, to the logger "ssl2" and
+its children by library part ("ssl2.set", "ssl2.delivery", "ssl2.capas", ...):
+severe messages as ERROR, warnings as WARNING, what was done to files as INFO, the
+trace as DEBUG.  Nothing is shown until the program configures logging, e.g.
+``logging.getLogger("ssl2").setLevel(logging.DEBUG)`` with a handler.
 """
 
 from __future__ import annotations
 
 import json
+import logging
 import os
 import warnings
 from collections.abc import Iterable, Iterator, Mapping, MutableMapping
@@ -32,6 +39,9 @@ from ._ssl2 import Error
 __all__ = ["Error", "ParseError", "ReaderWarning", "Ticket", "Entry", "Capabilities",
            "Finding", "Substitution", "read", "parse", "statement_names", "keywords",
            "DIALECTS", "version", "__version__"]
+
+# A library's log stays silent until the program configures logging.
+logging.getLogger("ssl2").addHandler(logging.NullHandler())
 
 #: The version of the library and of this package.
 __version__: str = _ssl2.version
@@ -448,8 +458,7 @@ class Ticket:
         ticket beside it; returns the path of that ticket.  Raises Error when nothing
         could be delivered; ``problems`` of the error lists what failed."""
         count, written, problems = self._raw.deliver(
-            _DELIVERY_LOG, _path(target), _access(hide, access), suffix, _dialect(dialect),
-            overwrite)
+            _path(target), _access(hide, access), suffix, _dialect(dialect), overwrite)
         if count == 0 or problems:
             error = Error(f"{os.fsdecode(target)}: delivery failed" +
                           "".join(f"\n{p}" for p in problems))
@@ -459,9 +468,6 @@ class Ticket:
 
     def __repr__(self) -> str:
         return f"<ssl2.Ticket {self.path or '(in memory)'}: {len(self)} entries>"
-
-
-_DELIVERY_LOG = _ssl2.DeliveryLog()
 
 
 def _checked(ticket: Ticket, source: str, strict: bool) -> Ticket:

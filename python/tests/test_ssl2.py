@@ -4,6 +4,7 @@ package; SSL2_TOOL and SSL2_RETARGET name the tool and the C++ example when buil
 import collections.abc
 import glob
 import json
+import logging
 import os
 import random
 import re
@@ -214,6 +215,25 @@ def test_deliver_copies_the_job(tmp_path):
     copied = os.path.join(delivered[1]["Directory"], delivered[1]["Name"])
     assert open(copied, "rb").read() == b"IN;PU0,0;"
     assert os.path.commonpath([copied, str(tmp_path / "out")]) == str(tmp_path / "out")
+
+
+def test_library_messages_reach_python_logging(tmp_path, caplog):
+    caplog.set_level(logging.DEBUG, logger="ssl2")
+    ticket = ssl2.read(ticket_path("simple.ssl"))
+    ssl2.Capabilities(CAPAS[:1])
+    ticket[1]["Directory"], ticket[1]["Name"] = str(tmp_path), "plan.plt"
+    (tmp_path / "plan.plt").write_bytes(b"IN;")
+    ticket.deliver(tmp_path / "out")
+    ticket[1]["Name"] = "missing.plt"
+    with pytest.raises(ssl2.Error) as raised:
+        ticket.deliver(tmp_path / "out")
+    records = [(r.name, r.levelname, r.getMessage()) for r in caplog.records]
+    assert ("ssl2.set", "DEBUG", "SslParseFunction Begin") in records
+    assert any(name == "ssl2.capas" and level == "DEBUG" for name, level, _ in records)
+    assert any(name == "ssl2.delivery" and level == "WARNING" for name, level, _ in records)
+    # The severe messages are the problems the failed delivery reports, and no others.
+    errors = [(name, text) for name, level, text in records if level == "ERROR"]
+    assert errors and errors == [("ssl2.delivery", p) for p in raised.value.problems]
 
 
 def test_capabilities_narrow_the_keyword_lists():

@@ -13,9 +13,11 @@
 
 #include "ssl2/base/TMessage.h"
 
+/// "SslErrors": the errors the library raises.
 class RMCSslErrors : public TMessageBase {
 public:
     RMCSslErrors();
+    /// The message numbers.
     enum : std::uint32_t {
         kIndexOutOfRange = 0,       ///< %1 member name, %2 index, %3 count
         kJobPlotterNotNumeric = 1,  ///< %1 job-plotter text
@@ -26,11 +28,13 @@ public:
     };
 };
 
+/// "SslStatementStrings": display texts of keyword choices.
 class RMCSslStatementStrings : public TMessageBase {
 public:
     RMCSslStatementStrings();
 };
 
+/// "SslStatementNames": display names of statements, by identifier.
 class RMCSslStatementNames : public TMessageBase {
 public:
     RMCSslStatementNames();

@@ -9,14 +9,17 @@
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 #include "ssl2/SSLStatements/SslStringStatement.h"
 
+/// The document box that stores a job for a user, its password enciphered.
 class SslDocumentBox final
     : public TSslStatementImpl<SslDocumentBox, kId_SslDocumentBox, SslStringStatement> {
 public:
     /// The constant that enters the key; stored tickets depend on it.
     static constexpr const char* kKeyConstant = "DcBx5";
 
+    /// Off, with empty user name, job name and password.
     SslDocumentBox();
 
+    /// `DocumentBox "user" "password" "job"` when on, else `DocumentBox off`.
     TString ToString() const override;
     /// Goes through Set.
     unsigned int SetString(const std::string& text, std::uint32_t member,
@@ -40,11 +43,17 @@ public:
     /// Empties password, user name and job name and switches the box off.
     void SetOff();
 
+    /// Sets the user name (the key of the password) and marks it set.  Returns 1.
     unsigned int SetUserName(const TString& userName);
+    /// Sets the name the job is stored under.  Returns 1.
     unsigned int SetJobName(const TString& jobName);
+    /// The user name.
     TString GetUserNameA() const { return m_sUserName; }
+    /// The name the job is stored under.
     TString GetJobName() const { return m_sJobName; }
+    /// 1 when the box is on.
     unsigned int GetOn() const { return m_bOn; }
+    /// 1 once a user name was set.
     unsigned int GetUserNameSet() const { return m_bUserNameSet; }
 
     /// Equal on flag, user name, job name and enciphered password.

@@ -11,16 +11,19 @@
 
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 
+/// The earliest local time at which a job may be plotted.
 class SslEarliestPlotTime final
     : public TSslStatementImpl<SslEarliestPlotTime, kId_SslEarliestPlotTime, SslStatement> {
 public:
     /// 1980, month 0, day 0, 00:00:00 normalised: 31 December 1979, 00:00.
     SslEarliestPlotTime();
 
+    /// `EarliestPlotTime "year:month:day:hour:minute"`.
     TString ToString() const override;
     /// The whole time as its colon text (member 0): year:month:day:hour:minute.
     unsigned int SetString(const std::string& text, std::uint32_t member,
                            std::uint32_t element) override;
+    /// The time as year:month:day:hour:minute.
     std::string GetString(std::uint32_t member, std::uint32_t element) const override;
 
     /// Normalises the fields (in `struct tm` order) with mktime and stores them;
@@ -30,6 +33,7 @@ public:
     /// Reads "year:month:day:hour:minute" (month 1..12); 0 for fewer than five
     /// numbers or a time that mktime refuses.
     unsigned int Set(const TString& text);
+    /// The stored time, normalised.
     const struct tm& Get() const { return m_tmTime; }
 
     /// Field-by-field equality of the stored times.

@@ -5,6 +5,7 @@
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 #include "ssl2/SSLStatements/SslStringStatement.h"
 
+/// The read-only collected error reports of a job.
 class SslError final : public TSslStatementImpl<SslError, kId_SslError, SslStringStatement> {
 public:
     SslError()

@@ -9,6 +9,7 @@
 #include "ssl2/SSLStatements/SslStringStatement.h"
 #include "ssl2/base/TRCMultiObjectContainer.h"
 
+/// The plotters a job is bound to, or any plotter ("auto").
 class SslJobPlotter final
     : public TSslStatementImpl<SslJobPlotter, kId_SslJobPlotter, SslStringStatement> {
 public:
@@ -18,8 +19,10 @@ public:
     static const TString m_sAuto;       ///< "auto"
     static const TString m_sDelimiter;  ///< ":"
 
+    /// Auto on, the list empty.
     SslJobPlotter();
 
+    /// `JobPlotter auto`, or `JobPlotter "id:id..."`.
     TString ToString() const override;
     /// "auto" (any case) switches auto on; any other text, the empty one included,
     /// is stored as the list with auto off.
@@ -31,6 +34,7 @@ public:
     /// The empty text or "auto" (any case) switches auto on and empties the list;
     /// any other text is stored as the list with auto off.  Returns 1.
     unsigned int Set(const TString& text) override;
+    /// 1 when auto is on.
     unsigned int GetAuto() const { return m_bAuto; }
 
     /// Joins the identifiers with ":"; auto is on exactly when that gives "".

@@ -9,6 +9,7 @@
 
 #include "ssl2/SSLStatements/SslStatement.h"
 
+/// The base of statements that hold one unsigned number up to a largest value.
 class SslNumberStatement : public SslStatement {
 public:
     /// `Name value`, the value in unsigned decimal.
@@ -22,10 +23,12 @@ public:
 
     /// Stores `value` and returns 1, or returns 0 when it exceeds the largest value.
     virtual unsigned int Set(std::uint32_t value);
+    /// The number.
     virtual std::uint32_t Get() const;
 
     /// Copies value and largest value.
     SslNumberStatement& operator=(const SslNumberStatement& other);
+    /// Equal numbers.
     bool operator==(const SslNumberStatement& other) const { return m_nValue == other.m_nValue; }
     /// True when the number of `a` is below that of `b`; both must be number
     /// statements.
@@ -35,9 +38,9 @@ protected:
     /// The value starts at 0; the class then sets its default.
     SslNumberStatement(std::uint32_t maxValue, std::uint32_t statementType, TString name)
         : SslStatement(statementType, std::move(name)), m_nMaxValue(maxValue) {}
-    SslNumberStatement(const SslNumberStatement&) = default;
-    SslNumberStatement(SslNumberStatement&&) = default;
+    SslNumberStatement(const SslNumberStatement&) = default;  ///< copies value and largest value
+    SslNumberStatement(SslNumberStatement&&) = default;       ///< as the copy
 
-    std::uint32_t m_nValue = 0;
-    std::uint32_t m_nMaxValue;
+    std::uint32_t m_nValue = 0;  ///< the number
+    std::uint32_t m_nMaxValue;   ///< the largest number Set takes
 };

@@ -5,6 +5,7 @@
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 #include "ssl2/SSLStatements/SslStringStatement.h"
 
+/// A free plot option line.
 class SslPlotOption final
     : public TSslStatementImpl<SslPlotOption, kId_SslPlotOption, SslStringStatement> {
 public:

@@ -10,6 +10,7 @@
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 #include "ssl2/SSLStatements/SslStringStatement.h"
 
+/// The secure-print password of a job, kept as its MD5 digest.
 class SslSecurityPrint final
     : public TSslStatementImpl<SslSecurityPrint, kId_SslSecurityPrint, SslStringStatement> {
 public:
@@ -18,8 +19,10 @@ public:
     /// Length of a digest text.
     static constexpr std::uint32_t kDigestLength = 32;
 
+    /// Off, without password.
     SslSecurityPrint();
 
+    /// `SecurityPrint "digest"`, `SecurityPrint on` or `SecurityPrint off`.
     TString ToString() const override;
     /// Goes through Set: only a digest is taken.
     unsigned int SetString(const std::string& text, std::uint32_t member,
@@ -37,7 +40,9 @@ public:
     /// True when off; when on with a password, whether `password` has the stored
     /// digest; when on without a password, false.
     bool CheckPassword(const TString& password) const;
+    /// 1 when secure print is on.
     unsigned int GetOn() const { return m_bOn; }
+    /// 1 when a password digest is stored.
     unsigned int HasPswd() const { return m_bHasPassword; }
 
     /// Equal flags and equal digest.

@@ -35,14 +35,18 @@ inline constexpr std::uint32_t kSslStatementCount = 111;
 /// A keyword choice offered to user interfaces: the value and its display text.
 struct RSIndexString {
     RSIndexString() = default;
+    /// The choice `index` shown as `text`.
     RSIndexString(std::uint32_t index, TString text) : m_nIndex(index), m_sText(std::move(text)) {}
 
-    std::uint32_t m_nIndex = 0;
-    TString m_sText;
+    std::uint32_t m_nIndex = 0;  ///< the value the statement takes
+    TString m_sText;             ///< what a user interface shows for it
 
+    /// Same value and text.
     friend bool operator==(const RSIndexString&, const RSIndexString&) = default;
 };
 
+/// The abstract base of every SSL statement class: identifier, statement type, name
+/// and the generic member interface (see the top of this header).
 class SslStatement {
 public:
     /// Statement type bits.
@@ -74,6 +78,7 @@ public:
     };
 
     SslStatement() = default;
+    /// A statement of type bits `statementType` (TStatementType) named `name`.
     SslStatement(std::uint32_t statementType, TString name)
         : m_nStatementType(statementType), m_sName(std::move(name)) {}
     /// Copies type and name; the copy starts with an empty keyword cache.
@@ -91,6 +96,7 @@ public:
     /// moved-from statement must stay a whole statement of its class.
     SslStatement(SslStatement&& other) noexcept
         : m_nStatementType(other.m_nStatementType), m_sName(other.m_sName) {}
+    /// Assigns type and name as the copy assignment does.
     SslStatement& operator=(SslStatement&& other) noexcept {
         m_nStatementType = other.m_nStatementType;
         m_sName = other.m_sName;
@@ -104,6 +110,7 @@ public:
     virtual SslStatement* Clone() const = 0;
     /// The statement as one SSL line without line end.
     virtual TString ToString() const = 0;
+    /// The identifier of the statement's class.
     virtual TSslStatementID GetStatementID() const = 0;
     /// Sets member `member` (element `element` of an array member) from 8-bit text
     /// (UTF-8, or Windows-1252 when it is not valid UTF-8); non-zero when the text
@@ -112,8 +119,11 @@ public:
                                    std::uint32_t element);
     /// The member's value as UTF-8 text.
     virtual std::string GetString(std::uint32_t member, std::uint32_t element) const;
+    /// The number of elements of a list statement (0 for any other statement).
     virtual std::uint32_t GetArrayCount() const;
+    /// The name of element `element` of a list statement ("" for any other).
     virtual TString GetArrayElementName(std::uint32_t element);
+    /// The number of members the generic member interface offers.
     virtual std::uint32_t GetContainedMemberCount() const;
     /// Member type code of `member`; 0 for a member number out of range.
     virtual std::uint32_t GetContainedType(std::uint32_t member) const;
@@ -124,25 +134,34 @@ public:
     /// The name from the message table "SslStatementNames" when `fromMessages` is
     /// non-zero, else the statement name; trailing blanks stripped.
     virtual TString GetStatementName(unsigned int fromMessages);
+    /// The name of member `member` ("" for a member number out of range).
     virtual TString GetSubStatementName(std::uint32_t member);
 
     /// Compares two statements of the same identifier by their class's rule; raises
     /// "SslErrors" 3 (after logging it at level 1) for statements of different
     /// identifiers and "SslErrors" 2 for an identifier out of range.
     bool operator==(const SslStatement& other) const;
+    /// The opposite of operator==.
     bool operator!=(const SslStatement& other) const { return !(*this == other); }
 
     /// A new default statement of the class of `id` (null when allocation fails);
     /// the caller owns it.  Raises "SslErrors" 2 for an identifier out of range.
     static SslStatement* CreateSslObject(TSslStatementID id);
 
-    // --- statement type predicates ----------------------------------------------
+    // --- statement type predicates: of type bits (TStatementType) -------------
+    /// True when `type` is a combination of type bits some statement has.
     static bool IsValidStatementType(std::uint32_t type);
+    /// True when `type` may stand at the job level only.
     static bool IsJobOnlyStatement(std::uint32_t type) { return (type & 0x03) == kJob; }
+    /// True when `type` may stand in an entry only.
     static bool IsEntryOnlyStatement(std::uint32_t type) { return (type & 0x03) == kEntry; }
+    /// True when `type` may stand at both levels.
     static bool IsEntryStatement(std::uint32_t type) { return (type & 0x03) == 0x03; }
+    /// Non-zero when `type` is shown to the user for editing.
     static std::uint32_t IsUIStatement(std::uint32_t type) { return type & kUserInterface; }
+    /// Non-zero when `type` is written by the system only.
     static std::uint32_t IsReadOnly(std::uint32_t type) { return type & kReadOnly; }
+    /// Non-zero when `type` is known to the language but not acted on.
     static std::uint32_t IsNotSupported(std::uint32_t type) { return type & kNotSupported; }
     /// True exactly when `value` has one bit set (binary search over halves).
     static bool HasOneBit(std::uint32_t value) { return _HasOneBit(value, 16, 0xFFFF); }
@@ -160,25 +179,34 @@ public:
         return key + " = " + value + "\r\n";
     }
 
+    /// IsJobOnlyStatement of this statement's type bits.
     bool IsJobOnlyStatement() const { return IsJobOnlyStatement(m_nStatementType); }
+    /// IsEntryOnlyStatement of this statement's type bits.
     bool IsEntryOnlyStatement() const { return IsEntryOnlyStatement(m_nStatementType); }
+    /// IsEntryStatement of this statement's type bits.
     bool IsEntryStatement() const { return IsEntryStatement(m_nStatementType); }
+    /// IsUIStatement of this statement's type bits.
     std::uint32_t IsUIStatement() const { return IsUIStatement(m_nStatementType); }
+    /// IsReadOnly of this statement's type bits.
     std::uint32_t IsReadOnly() const { return IsReadOnly(m_nStatementType); }
+    /// IsNotSupported of this statement's type bits.
     std::uint32_t IsNotSupported() const { return IsNotSupported(m_nStatementType); }
+    /// The type bits (TStatementType) of this statement.
     std::uint32_t GetStatementType() const { return m_nStatementType; }
 
-    /// Statement type and member type of every identifier.
+    /// Statement type of every identifier.
     static const std::uint32_t m_anAccessibility[kSslStatementCount];
+    /// Member type of every identifier.
     static const std::uint32_t m_anMemberTypes[kSslStatementCount];
 
 protected:
     /// Replaces the keyword cache by `count` entries and returns a pointer to them.
     RSIndexString* NewKeywordCache(std::uint32_t count) const;
+    /// The number of entries in the keyword cache.
     std::uint32_t GetKeywordCacheCount() const { return m_nKeywordCacheCount; }
 
-    std::uint32_t m_nStatementType = 0;
-    TString m_sName;
+    std::uint32_t m_nStatementType = 0;  ///< type bits (TStatementType)
+    TString m_sName;                     ///< the word that begins the statement's line
 
 private:
     static bool _HasOneBit(std::uint32_t value, std::uint32_t halfWidth, std::uint32_t mask);

@@ -9,12 +9,14 @@
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 #include "ssl2/SSLStatements/SslStringStatement.h"
 
+/// A user record kept enciphered with a user text.
 class SslUserHash final
     : public TSslStatementImpl<SslUserHash, kId_SslUserHash, SslStringStatement> {
 public:
     /// The constant that enters the key; stored tickets depend on it.
     static constexpr const char* kKeyConstant = "UsHs8";
 
+    /// The empty record.
     SslUserHash();
 
     /// Goes through Set.
@@ -30,5 +32,6 @@ public:
     /// The clear text deciphered with `user`; empty when nothing is stored.
     TString GetClear(const TString& user) const;
 
+    /// Equal enciphered texts.
     bool operator==(const SslUserHash& other) const { return m_sValue == other.m_sValue; }
 };

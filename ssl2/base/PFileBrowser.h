@@ -15,17 +15,21 @@
 #include "ssl2/base/TRCMultiObjectContainer.h"
 #include "ssl2/base/TString.h"
 
+/// The entries of one directory whose names match a wildcard pattern, sorted.
 class PFileBrowser {
 public:
+    /// Which entries to list.
     enum TWhat : unsigned { kFiles = 1, kDirectories = 2, kFilesAndDirectories = 3 };
 
     /// Lists `directory`; raises RMCBaseErrors::kFileOpen when it cannot be read.
     explicit PFileBrowser(const TString& directory, const TString& pattern = "*.*",
                           unsigned what = kFiles);
 
+    /// The number of entries listed.
     std::uint32_t Size() const { return m_aPaths.size(); }
     /// Full path of entry `index` (raises kIndexOutOfRange past the end).
     const TString& operator[](std::uint32_t index) const { return m_aPaths[index]; }
+    /// Every entry's full path.
     const TRCMultiObjectContainer<TString>& GetPaths() const { return m_aPaths; }
 
     /// True when `name` matches the wildcard `pattern`.

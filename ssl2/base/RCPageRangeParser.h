@@ -22,16 +22,18 @@
 /// The pages selected: ascending, disjoint ranges and an even/odd filter.
 class RCTurnStyleContext {
 public:
+    /// Which pages of the ranges count.
     enum TEvenOdd { kAllPages = 0, kEvenPages = 1, kOddPages = 2 };
 
     /// Number of pages selected (0 before ApplyEvenOdd).
     std::uint32_t Size() const;
 
 protected:
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_aSelected;
-    TEvenOdd m_nEvenOdd = kAllPages;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_aSelected;  ///< first and last page
+    TEvenOdd m_nEvenOdd = kAllPages;                                   ///< the filter
 };
 
+/// Reads a page-range text and resolves it for a document.
 class RCPageRangeParser : public RCTurnStyleContext {
 public:
     /// Reads a page-range text; returns non-zero on success.  On failure nothing
@@ -40,6 +42,7 @@ public:
     /// Resolves the parsed ranges for a document of `pageCount` pages: clips them
     /// to 1..pageCount, joins overlaps and applies the even/odd choice.
     void ApplyEvenOdd(std::uint32_t pageCount);
+    /// The even/odd filter read.
     TEvenOdd GetEvenOdd() const { return m_nEvenOdd; }
 
 private:

@@ -15,11 +15,13 @@
 
 #include "ssl2/base/TString.h"
 
+/// The process-wide table that maps network (UNC) paths to local paths.
 class RCUncPath2LocalPath {
 public:
     /// Adds (or replaces) the mapping of `uncPrefix` to `localDirectory`; returns
     /// 0 when `uncPrefix` is not of the form `\\server\share[\...]`.
     static int AddMapping(const TString& uncPrefix, const TString& localDirectory);
+    /// Removes every mapping.
     static void ClearMappings();
 
     /// Maps `path` in place when it is a UNC path with a mapping; returns non-zero

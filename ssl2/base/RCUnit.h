@@ -7,17 +7,21 @@
 #include <compare>
 #include <cstdint>
 
+/// Conversions between length units.
 class RCUnit {
 public:
+    /// The unit codes.
     enum TUnitCode : std::uint32_t { kPixel = 0, kMm = 1, kInch = 2, kVemto = 3, kCm = 4 };
 
     /// Converts `value` from unit `from` to unit `to`; `resolution` (dpi) is used
     /// only for pixels and taken as 1 when not positive.  An unknown unit code
     /// leaves the value unchanged.
     static double Convert(std::uint32_t from, std::uint32_t to, double value, double resolution);
+    /// Pixels at `resolution` dpi in vemto.
     static double ConvertPixelToVemto(double pixels, double resolution) {
         return Convert(kPixel, kVemto, pixels, resolution);
     }
+    /// Vemto in millimetres.
     static double ConvertVemtoToMm(double value) { return value / 1000.0; }
 };
 
@@ -27,13 +31,19 @@ namespace VEMTO {
 class RCMetaUnitVemto {
 public:
     RCMetaUnitVemto() = default;
+    /// `vemto` micrometres.
     explicit RCMetaUnitVemto(std::int64_t vemto) : m_nValue(vemto) {}
 
+    /// Sets the length to `mm` millimetres, rounded to whole vemto.
     void SetMm(double mm);
+    /// The length in millimetres.
     double AsMm() const { return static_cast<double>(m_nValue) / 1000.0; }
+    /// The length in vemto.
     std::int64_t GetValue() const { return m_nValue; }
 
+    /// Same length.
     friend bool operator==(const RCMetaUnitVemto&, const RCMetaUnitVemto&) = default;
+    /// Shorter before longer.
     friend auto operator<=>(const RCMetaUnitVemto&, const RCMetaUnitVemto&) = default;
 
 private:

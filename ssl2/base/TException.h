@@ -23,31 +23,38 @@ public:
     static constexpr unsigned short kNoOrigin = 0xFFFF;
 
     RCInfoRaw() = default;
+    /// Message `number` of the table with origin code `origin`.
     RCInfoRaw(unsigned short origin, std::uint32_t number) : m_nOrigin(origin), m_nNumber(number) {}
 
     /// The message table the error belongs to; kNoOrigin when there is no error.
     unsigned short GetOriginCode() const { return m_nOrigin; }
+    /// The message number within the table.
     std::uint32_t GetNumber() const { return m_nNumber; }
 
+    /// Same origin and number.
     friend bool operator==(const RCInfoRaw&, const RCInfoRaw&) = default;
 
 protected:
-    unsigned short m_nOrigin = kNoOrigin;
-    std::uint32_t m_nNumber = 0;
+    unsigned short m_nOrigin = kNoOrigin;  ///< the table, or kNoOrigin
+    std::uint32_t m_nNumber = 0;           ///< the message number
 };
 
 /// An error record: origin, number, the three argument texts and the message text.
 class RCInfo : public RCInfoRaw {
 public:
     RCInfo() = default;
+    /// Message `number` of `table` with its argument texts (%1, %2, %3).
     RCInfo(unsigned short table, std::uint32_t number, TString arg1 = {}, TString arg2 = {},
            TString arg3 = {});
 
+    /// True when the record carries an error.
     bool IsError() const { return m_nOrigin != kNoOrigin; }
+    /// Argument text `i` (0 to 2; std::out_of_range otherwise).
     const TString& GetArgument(int i) const { return m_asArgs.at(static_cast<std::size_t>(i)); }
     /// The formatted message text (empty for a record without error).
     TString GetText() const;
 
+    /// Same origin, number and arguments.
     friend bool operator==(const RCInfo&, const RCInfo&) = default;
 
 private:
@@ -57,12 +64,18 @@ private:
 /// The library exception; what() is the formatted message text.
 class TException : public std::exception {
 public:
+    /// The error `info`; its text is formatted once, here.
     explicit TException(RCInfo info);
 
+    /// The error record.
     const RCInfo& GetInfo() const { return m_Info; }
+    /// The message table (its origin code).
     unsigned short GetTable() const { return m_Info.GetOriginCode(); }
+    /// The message number.
     std::uint32_t GetNumber() const { return m_Info.GetNumber(); }
+    /// Argument text `i` (0 to 2).
     const TString& GetArgument(int i) const { return m_Info.GetArgument(i); }
+    /// The formatted message text.
     const char* what() const noexcept override { return m_sText.c_str(); }
 
 private:

@@ -15,20 +15,26 @@
 
 /// One built-in text of a message table.
 struct RSMessageText {
-    std::uint32_t m_nNumber;
-    const char* m_sText;
+    std::uint32_t m_nNumber;  ///< the message number
+    const char* m_sText;      ///< the English text, with %1 .. %3 for the arguments
 };
 
+/// The base of every message table class.
 class TMessageBase {
 public:
+    /// Registers the table `tableName` of module `moduleName`, declared in
+    /// `headerPath`, as number `tableNumber`, with its built-in `texts`.
     TMessageBase(const char* tableName, const char* moduleName, const char* headerPath,
                  unsigned short tableNumber, std::span<const RSMessageText> texts = {});
     virtual ~TMessageBase() = default;
 
     /// The table number, the handle by which messages are looked up and raised.
     operator unsigned short() const { return m_nTable; }  // NOLINT: implicit by design
+    /// The table's name ("SslErrors").
     const char* GetTableName() const { return m_sTable; }
+    /// The name of the module the table belongs to.
     const char* GetModuleName() const { return m_sModule; }
+    /// The header that declares the table.
     const char* GetHeaderPath() const { return m_sHeader; }
 
 private:

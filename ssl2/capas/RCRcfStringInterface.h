@@ -26,10 +26,12 @@
 #include "ssl2/base/TString.h"
 #include "ssl2/capas/RCReaderDiagnostics.h"
 
+/// The sections, keys and values of an RCF header.
 class RCRcfStringInterface {
 public:
     /// Section name -> (key -> value), ordered by TString's less-than.
     using TKeyMap = std::map<TString, TString>;
+    /// Section name -> keys and values.
     using TSectionMap = std::map<TString, TKeyMap>;
 
     /// Held for the whole of every ReadString.
@@ -42,6 +44,7 @@ public:
     /// Copies the contents (none when the source has none); the diagnostic handler
     /// is not copied.
     RCRcfStringInterface(const RCRcfStringInterface& other);
+    /// Copies as the copy constructor does; keeps this object's diagnostic handler.
     RCRcfStringInterface& operator=(const RCRcfStringInterface& other);
 
     /// True when the first 99 bytes of the file contain "BEGMF" (exact case).
@@ -56,7 +59,11 @@ public:
     /// file.  0 when the file cannot be opened or is empty.
     std::uint32_t ReadFile(const TString& path);
 
+    /// Sets `value` to the value of `key` in `section`; false (`value` unchanged)
+    /// when there is none.
     bool GetValue(const TString& section, const TString& key, TString& value) const;
+    /// Sets `key` of `section` to `value`, adding the section and the key as needed;
+    /// nothing without contents (before the first ReadString).
     void SetValue(const TString& section, const TString& key, const TString& value);
 
     /// 0 without contents.
@@ -77,6 +84,7 @@ public:
     /// as its name, then (if it has keys) a blank and "KEY=value, KEY2" in quotes,
     /// then CR.
     TString ToString() const;
+    /// Forgets the contents.
     void Clear() { m_pContents.reset(); }
 
     /// The contents, or null before the first ReadString.

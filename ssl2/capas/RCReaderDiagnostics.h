@@ -12,12 +12,14 @@
 
 #include "ssl2/base/TString.h"
 
+/// One diagnostic of an INI or RCF reader.
 struct RSReaderDiagnostic {
+    /// The standard stream the reader would write the diagnostic to.
     enum TStream : int {
         kStandardOutput = 1,  ///< stray input copied through (it is ignored)
         kStandardError = 2,   ///< a parse error; the parse was abandoned
     };
-    TStream m_eStream = kStandardError;
+    TStream m_eStream = kStandardError;  ///< what kind of diagnostic
     /// Line of the input the diagnostic belongs to (1-based).
     int m_nLine = 0;
     /// The text exactly as it goes to the stream.

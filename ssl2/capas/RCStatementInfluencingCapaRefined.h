@@ -18,15 +18,23 @@
 
 class RCStatementInfluencingCapaRaw;
 
+/// The capabilities of one plotter, or the common ground of several, in the form
+/// statements consult.
 class RCStatementInfluencingCapaRefined {
 public:
     RCStatementInfluencingCapaRefined() = default;
 
+    /// The number of plotters described.
     std::uint32_t GetPlotterCount() const { return Count(m_PlotterNames); }
+    /// The number of media.
     std::uint32_t GetMediaCount() const { return Count(m_Media); }
+    /// The number of input trays.
     std::uint32_t GetInputTrayCount() const { return Count(m_InputTrays); }
+    /// The number of output trays.
     std::uint32_t GetOutputTrayCount() const { return Count(m_OutputTrays); }
+    /// The number of fold programs.
     std::uint32_t GetFoldProgramCount() const { return Count(m_FoldPrograms); }
+    /// The number of output trays of the folder.
     std::uint32_t GetFolderOutputTrayCount() const { return Count(m_FolderOutputTrays); }
     /// Colour bits (the plotter class; OR over merged plotters).
     std::uint32_t GetColorDepths() const { return m_nColorDepths; }
@@ -34,19 +42,27 @@ public:
     std::uint32_t GetSslSyntaxVersion() const { return m_nSslSyntaxVersion; }
     /// Media available, ascending, without repeats.
     const SslCapas::TMediaVector& GetMedia() const { return m_Media; }
+    /// The largest single input tray.
     const SslCapas::RCInputTray& GetLargestInputTray() const { return m_LargestInputTray; }
 
     // Elements by index; an index at or above the size raises "SslErrors" 0 with the
     // member name ("m_PlotterNames", ...), the index and the size.
+    /// The name of plotter `index`.
     TString GetPlotterName(std::uint32_t index) const;
+    /// Medium `index`.
     VEMTO::_TMedia GetMedia(std::uint32_t index) const;
+    /// Input tray `index`.
     const SslCapas::RCInputTray& GetInputTray(std::uint32_t index) const;
+    /// Output tray `index`.
     const SslCapas::RCOutputTray& GetOutputTray(std::uint32_t index) const;
+    /// Fold program `index`.
     const SslCapas::RCFoldProgramCapas& GetFoldProgram(std::uint32_t index) const;
+    /// Output tray `index` of the folder.
     const SslCapas::RCOutputTray& GetFolderOutputTray(std::uint32_t index) const;
 
     /// Appends a plotter name; returns the new plotter count.
     std::uint32_t PushBackPlotterName(const TString& name);
+    /// Forgets the plotter names.
     void ClearPlotterNames() { m_PlotterNames.clear(); }
 
     /// Replaces the whole content by the refined form of one plotter.
@@ -54,8 +70,10 @@ public:
     /// Merges one plotter in (Fill when this object holds no plotter yet); returns
     /// the plotter count.
     std::uint32_t Add(const RCStatementInfluencingCapaRaw& raw);
+    /// Empties the object.
     void Clear() { *this = RCStatementInfluencingCapaRefined(); }
 
+    /// Equal plotters, media, colour bits, dialect, trays and fold programs.
     bool operator==(const RCStatementInfluencingCapaRefined& other) const;
     /// By plotter count.
     bool operator<(const RCStatementInfluencingCapaRefined& other) const {

@@ -23,6 +23,7 @@
 using RCRawCapasVector = std::vector<RCStatementInfluencingCapaRaw>;
 using RCRefinedCapasVector = std::vector<RCStatementInfluencingCapaRefined>;
 
+/// The capabilities of all known plotters and the refined capabilities made from them.
 class RCStatementInfluencingCapas {
 public:
     RCStatementInfluencingCapas() = default;
@@ -34,6 +35,7 @@ public:
     /// Adds a plotter read elsewhere (for example with RCIniStringInterface::ReadFile),
     /// replacing a plotter of the same name.
     void AddPlotter(const RCStatementInfluencingCapaRaw& raw);
+    /// The number of plotters added.
     std::uint32_t GetPlotterCount() const { return static_cast<std::uint32_t>(m_RawCapas.size()); }
     /// Plotter `index`'s name; empty when out of range.
     std::string GetPlotterName(std::uint32_t index) const;
@@ -45,8 +47,10 @@ public:
     /// object when there is none.
     RCStatementInfluencingCapaRefined GetRefinedCapas(const std::string& name);
 
+    /// The plotters as read, in the order added.
     const RCRawCapasVector& GetRawCapas() const { return m_RawCapas; }
 
+    /// Same plotters and same refined state.
     bool operator==(const RCStatementInfluencingCapas&) const = default;
 
 private:

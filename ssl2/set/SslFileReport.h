@@ -18,7 +18,9 @@
 
 #include "ssl2/base/TString.h"
 
+/// What became of one file of an operation.
 struct RSFileReport {
+    /// What was done to the file.
     enum TOutcome {
         kCopied,   ///< copied from m_sSource to m_sTarget (written, for a ".cfg" file)
         kSkipped,  ///< not copied; m_sReason says why (the same file is there already)
@@ -27,10 +29,10 @@ struct RSFileReport {
         kPlanned,  ///< a dry run: m_sReason says what would be done to m_sTarget
     };
 
-    TOutcome m_nOutcome = kCopied;
-    TString m_sSource;  ///< the file as the ticket names it ("" for a purge)
-    TString m_sTarget;  ///< the file written, kept or removed
-    TString m_sReason;
+    TOutcome m_nOutcome = kCopied;  ///< what was done
+    TString m_sSource;              ///< the file as the ticket names it ("" for a purge)
+    TString m_sTarget;              ///< the file written, kept or removed
+    TString m_sReason;              ///< why, for kSkipped, kFailed and kPlanned
 };
 
 /// Receives the report of each file of one operation.

@@ -9,15 +9,13 @@
 # second prefix to check that kind too.
 include(CMakePackageConfigHelpers)
 
-# The public headers only: test support (it includes GoogleTest), test data and
-# the readers' and delivery's internal headers stay in the source tree.  No
+# The public headers only: test data and the readers' and delivery's internal headers
+# stay in the source tree (test support lives in tests/support, outside it).  No
 # installed header may include one of these (tests/InstallConsumer.cmake checks).
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/ssl2/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ssl2
   COMPONENT ssl2_devel
   FILES_MATCHING PATTERN "*.h" PATTERN "*.def"
   PATTERN "testdata" EXCLUDE
-  PATTERN "*TestSupport.h" EXCLUDE
-  PATTERN "*TestUtil.h" EXCLUDE
   PATTERN "RCReaderContext.h" EXCLUDE
   PATTERN "RCReaderFile.h" EXCLUDE
   PATTERN "SslParseContext.h" EXCLUDE

@@ -159,14 +159,17 @@ class Sources:
     def __init__(self, root, build_dir):
         self.root = root
         self.pending = build_dir / PENDING
-        self.restore_left_over()
+        if self.restore():
+            print("restored a source left mutated by an interrupted run")
 
-    def restore_left_over(self):
-        if self.pending.exists():
-            saved = json.loads(self.pending.read_text())
-            (self.root / saved["file"]).write_text(saved["text"])
-            self.pending.unlink()
-            print(f"restored {saved['file']} from an interrupted run")
+    def restore(self):
+        """Puts the mutated source back; says whether there was one."""
+        if not self.pending.exists():
+            return False
+        saved = json.loads(self.pending.read_text())
+        (self.root / saved["file"]).write_text(saved["text"])
+        self.pending.unlink()
+        return True
 
     def apply(self, mutant):
         path = self.root / mutant.file
@@ -180,9 +183,6 @@ class Sources:
         path.write_text("".join(lines))
         mutant.line = index + 1
         return True
-
-    def restore(self):
-        self.restore_left_over()
 
 
 def locate(lines, mutant):

@@ -29,10 +29,10 @@
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TFileOps.h"
-#include "tests/support/TempDir.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/RCSslSetDelivery.h"
-#include "ssl2/set/RCSslSetDeliveryTestUtil.h"
+#include "tests/support/DeliverySupport.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 

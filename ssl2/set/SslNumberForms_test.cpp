@@ -9,10 +9,10 @@
 #include <string>
 
 #include "ssl2/base/TPoint.h"
-#include "tests/support/CommaLocale.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/SslParseContext.h"
-#include "ssl2/set/SslTestSupport.h"
+#include "tests/support/CommaLocale.h"
+#include "tests/support/SetSupport.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/Threads.h"
 #include "ssl2/set/RCSslSet.h"
-#include "ssl2/set/SslTestSupport.h"
+#include "tests/support/SetSupport.h"
+#include "tests/support/Threads.h"
 
 namespace {
 

@@ -134,7 +134,7 @@ def line_mutants(rel, number, line, masked, previous_code):
     for m in RETURN_BOOL.finditer(masked):
         add("return value changed", m.start(1), m.end(1), "false" if m.group(1) == "true" else "true")
     code = masked.strip()
-    if (code.endswith(";") and STATEMENT_START.search(previous_code)
+    if (code.endswith(";") and re.search(r"\w", code) and STATEMENT_START.search(previous_code)
             and not re.match(r"(return|break|continue|case|default|using|namespace|template|typedef)\b", code)
             and not re.match(r"[\w:<>,\s*&]+\s[\w]+(\s*=.*|\s*\{.*\}|\s*\(.*\))?;$", code)):
         found.append(Mutant(rel, number, "statement removed", line, ""))

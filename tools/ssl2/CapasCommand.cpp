@@ -46,12 +46,11 @@ std::optional<RCStatementInfluencingCapaRaw> ReadCapabilityFile(const std::strin
     RequireReadable(path);
     RCIniStringInterface ini;
     ini.SetDiagnosticHandler([&](const RSReaderDiagnostic& d) {
-        TString text = d.m_sText;
-        text.StripTail("\r\n");
+        const std::string text = ToUtf8(TString(WithoutLineTail(d.m_sText.str(), d.m_nLine)));
         // Stray text goes to the standard output bare; say what it is.
         const std::string message = d.m_eStream == RSReaderDiagnostic::kStandardOutput
-                                        ? "unrecognised text \"" + ToUtf8(text) + "\""
-                                        : ToUtf8(text);
+                                        ? "unrecognised text \"" + text + "\""
+                                        : text;
         errors << path << ':' << d.m_nLine << ": " << message << '\n';
         clean = false;
     });

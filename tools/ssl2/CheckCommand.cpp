@@ -1,6 +1,8 @@
-// ssl2 check: reads tickets and reports everything wrong with them.
+// ssl2 check: reads tickets and reports everything wrong with them, as text lines or,
+// with --json, as one JSON document (see check.schema.json).
 #include <algorithm>
 #include <iostream>
+#include <nlohmann/json.hpp>
 
 #include "tools/ssl2/Commands.h"
 #include "tools/ssl2/ToolSupport.h"
@@ -11,23 +13,55 @@ namespace {
 
 struct RSCheckOptions {
     std::vector<std::string> m_asTickets;
+    bool m_bJson = false;
 };
 
-/// Checks one ticket; unreadable files are reported and give kExitUsage.
-TExitCode CheckOne(const std::string& path) {
+/// The problems of a ticket as JSON objects: a diagnostic with its line, an error
+/// note with its entry, a missing "EndJob" with its message alone.
+nlohmann::ordered_json ProblemsJson(const RSLoadedTicket& ticket) {
+    nlohmann::ordered_json problems = nlohmann::ordered_json::array();
+    for (const RSSslDiagnostic& d : ticket.m_aDiagnostics)
+        problems.push_back({{"line", d.m_nLine}, {"message", DiagnosticMessage(d)}});
+    for (const auto& [entry, note] : ticket.m_aErrorNotes)
+        problems.push_back({{"entry", entry}, {"message", ToUtf8(TString(note))}});
+    if (!ticket.ReachedEnd())
+        problems.push_back({{"message", "the ticket ends before \"EndJob\""}});
+    return problems;
+}
+
+/// Checks one ticket; unreadable files are reported and give kExitUsage.  With `json`
+/// the result is the ticket's JSON object, else text lines.
+TExitCode CheckOne(const std::string& path, bool json) {
     try {
         const RSLoadedTicket ticket = LoadTicket(path);
         const std::vector<std::string> problems = ProblemLines(ticket);
-        for (const std::string& line : problems)
-            std::cout << line << '\n';
         const int files = std::max(0, ticket.m_Set.Size() - 1);
-        std::cout << path << ": " << (problems.empty() ? "ok" : "has errors") << ", " << files
-                  << (files == 1 ? " file" : " files") << ", "
-                  << (ticket.ReachedEnd() ? "reached" : "did not reach") << " \"EndJob\"\n";
+        if (json) {
+            std::cout << nlohmann::ordered_json{{"file", ticket.m_sPath},
+                                                {"ok", problems.empty()},
+                                                {"files", files},
+                                                {"complete", ticket.ReachedEnd()},
+                                                {"problems", ProblemsJson(ticket)}}
+                             .dump();
+        } else {
+            for (const std::string& line : problems)
+                std::cout << line << '\n';
+            std::cout << ticket.m_sPath << ": " << (problems.empty() ? "ok" : "has errors") << ", "
+                      << files << (files == 1 ? " file" : " files") << ", "
+                      << (ticket.ReachedEnd() ? "reached" : "did not reach") << " \"EndJob\"\n";
+        }
         return problems.empty() ? kExitOk : kExitInputErrors;
     } catch (const RCToolError& e) {
-        std::cout.flush();
-        std::cerr << "ssl2: " << e.what() << '\n';
+        if (json) {
+            std::cout << nlohmann::ordered_json{
+                {"file", path == "-" ? kStandardInputName : path},
+                {"ok", false},
+                {"error",
+                 e.what()}}.dump();
+        } else {
+            std::cout.flush();
+            std::cerr << "ssl2: " << e.what() << '\n';
+        }
         return e.GetCode();
     }
 }
@@ -39,12 +73,26 @@ void AddCheckCommand(CLI::App& app, int& status) {
     CLI::App* sub = app.add_subcommand(
         "check",
         "Read tickets and report every diagnostic as file:line: message, the error notes of "
-        "each entry and whether the ticket reached \"EndJob\". Exit 1 when anything is wrong.");
-    sub->add_option("tickets", options->m_asTickets, "SSL ticket files")->required();
+        "each entry and whether the ticket reached \"EndJob\". Exit 1 when anything is wrong, "
+        "2 when a ticket cannot be read.");
+    sub->add_option("tickets", options->m_asTickets, "SSL ticket files (\"-\": standard input)")
+        ->required();
+    sub->add_flag("--json", options->m_bJson,
+                  "write {\"tickets\": [...]}: per ticket its file, ok, files, complete and "
+                  "problems (line or entry, message), or the error that kept it from being read");
     sub->callback([options, &status] {
         int worst = kExitOk;
-        for (const std::string& path : options->m_asTickets)
-            worst = std::max<int>(worst, CheckOne(path));
+        if (options->m_bJson)
+            std::cout << "{\"tickets\": [";
+        for (std::size_t i = 0; i < options->m_asTickets.size(); ++i) {
+            if (options->m_bJson && i > 0)
+                std::cout << ",";
+            if (options->m_bJson)
+                std::cout << "\n  ";
+            worst = std::max<int>(worst, CheckOne(options->m_asTickets[i], options->m_bJson));
+        }
+        if (options->m_bJson)
+            std::cout << "\n]}\n";
         status = worst;
     });
 }

@@ -89,10 +89,17 @@ void RunEmbed(const RSWriteOptions& options) {
     const RCAccessSsl access = AccessFromOptions(options.m_sAccess, options.m_nOldAccess);
     const RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
     RequireCleanTicket(ticket, std::cerr);
-    // The embedding takes lines separated by LF alone and no final line end.
-    std::u16string text =
+    // The embedding takes lines separated by LF alone and no final line end; the CRs
+    // inside quoted texts (long strings keep their line breaks) are part of the value.
+    const std::u16string written =
         ticket.m_Set.ToString(access, DialectFromText(options.m_sDialect), 0).AsUnicode();
-    std::erase(text, u'\r');
+    std::u16string text;
+    bool quoted = false;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        quoted = quoted != (written[i] == u'"');
+        if (quoted || written[i] != u'\r' || i + 1 == written.size() || written[i + 1] != u'\n')
+            text += written[i];
+    }
     while (!text.empty() && text.back() == u'\n')
         text.pop_back();
     std::vector<unsigned short> units(text.begin(), text.end());

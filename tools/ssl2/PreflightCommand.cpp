@@ -134,9 +134,11 @@ void AddPreflightCommand(CLI::App& app, int& status) {
     sub->add_option("--plotter", options->m_sPlotter,
                     "a plotter's name, or auto for what every plotter can do (default)");
     sub->add_flag("--json", options->m_bJson, "write the findings as JSON");
-    sub->add_flag("--fix", options->m_bFix, "write the ticket fitted to the plotters (needs -o)");
+    CLI::Option* fix = sub->add_flag("--fix", options->m_bFix,
+                                     "write the ticket fitted to the plotters (needs -o)");
     sub->add_option("-o,--output", options->m_sOutput,
-                    "with --fix: output file (\"-\": standard output)");
+                    "with --fix: output file (\"-\": standard output)")
+        ->needs(fix);
     sub->callback([options, &status] { status = RunPreflight(*options); });
 }
 

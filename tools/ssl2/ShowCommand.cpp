@@ -136,10 +136,12 @@ void AddShowCommand(CLI::App& app, int& status) {
         "stamps, pages, millimetres) and totals; or, with --json, the statements of every "
         "entry by name.");
     sub->add_option("ticket", options->m_sTicket, "SSL ticket file")->required();
-    sub->add_flag("--json", options->m_bJson,
-                  "write the set as JSON (UTF-8): per entry the statements that differ from the "
-                  "defaults (job entry) or from the job entry (file entries)");
-    sub->add_flag("--all", options->m_bAll, "with --json: every statement of every entry");
+    CLI::Option* json = sub->add_flag(
+        "--json", options->m_bJson,
+        "write the set as JSON (UTF-8): per entry the statements that differ from the "
+        "defaults (job entry) or from the job entry (file entries)");
+    sub->add_flag("--all", options->m_bAll, "with --json: every statement of every entry")
+        ->needs(json);
     sub->callback([options, &status] {
         const RSLoadedTicket ticket = LoadTicket(options->m_sTicket);
         if (options->m_bJson) {

@@ -159,13 +159,16 @@ std::string DiagnosticMessage(const RSSslDiagnostic& d) {
     // Stray text is written to the standard stream bare; say what it is.
     if (d.m_nKind == RSSslDiagnostic::kStrayText)
         return "unrecognised text \"" + ToUtf8(TString(Chomp(d.m_sText.str()))) + "\"";
-    std::string message = Chomp(d.m_sMessage.str());
-    // The line number stands before the message already.
-    const std::string tail = " In Zeile " + std::to_string(d.m_nLine);
+    return ToUtf8(TString(WithoutLineTail(d.m_sMessage.str(), d.m_nLine)));
+}
+
+std::string WithoutLineTail(std::string message, int line) {
+    message = Chomp(std::move(message));
+    const std::string tail = " In Zeile " + std::to_string(line);
     if (message.size() >= tail.size() &&
         message.compare(message.size() - tail.size(), tail.size(), tail) == 0)
         message.erase(message.size() - tail.size());
-    return ToUtf8(TString(message));
+    return message;
 }
 
 std::vector<std::string> ProblemLines(const RSLoadedTicket& ticket) {

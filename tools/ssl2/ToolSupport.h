@@ -78,6 +78,9 @@ RCStatementInfluencingCapaRefined LoadCapabilities(const std::vector<std::string
 /// The message of a diagnostic as the tool shows it after "file:line: ": without
 /// the line end and the reader's own line tail; stray text named as such.
 std::string DiagnosticMessage(const RSSslDiagnostic& diagnostic);
+/// A reader's message without its line end and its own tail naming `line` (" In
+/// Zeile 3"), which "file:line: " before it says already.
+std::string WithoutLineTail(std::string message, int line);
 
 /// The report lines of a loaded ticket: every diagnostic as "file:line: message",
 /// every error note as "file: entry N: note", and a line when "EndJob" is missing.

@@ -26,6 +26,15 @@ int main(int argc, char** argv) {
     AddPreflightCommand(app, status);
     AddDiffCommand(app, status);
 
+    // CLI11 would call an unknown word an argument it did not expect.
+    if (argc > 1 && argv[1][0] != '-') {
+        try {
+            app.get_subcommand(argv[1]);
+        } catch (const CLI::OptionNotFound&) {
+            std::cerr << "ssl2: unknown subcommand " << argv[1] << " (see ssl2 --help)\n";
+            return kExitUsage;
+        }
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -39,6 +48,10 @@ int main(int argc, char** argv) {
         std::cout.flush();
         std::cerr << "ssl2: " << e.what() << '\n';
         ClearError();
+        return kExitUsage;
+    } catch (const std::bad_alloc&) {
+        std::cout.flush();
+        std::cerr << "ssl2: out of memory\n";
         return kExitUsage;
     } catch (const std::exception& e) {
         std::cout.flush();

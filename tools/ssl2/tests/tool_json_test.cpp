@@ -330,9 +330,30 @@ TEST_F(ToolJsonTest, OutputFollowsTheSchema) {
             args.push_back(file.string());
         }
     }
-    const RSRun run = RunProgram(SSL2_PYTHON_PATH, args);
+    RSRun run = RunProgram(SSL2_PYTHON_PATH, args);
     EXPECT_EQ(run.m_nExit, 0) << run.m_sOut << run.m_sErr;
     EXPECT_EQ(run.m_sOut, "");
+
+    // The other subcommands' JSON follows their schemas.
+    const std::string ini = Example("capas/sheetpro_a3.ini");
+    const std::string twenty = Example("tickets/twenty_files.ssl");
+    const std::vector<std::pair<std::string, std::vector<std::string>>> outputs = {
+        {"check", {"check", "--json", twenty, Example("tickets/syntax_errors.ssl"), "none.ssl"}},
+        {"diff", {"diff", "--json", twenty, Example("tickets/simple.ssl")}},
+        {"preflight", {"preflight", "--json", twenty, "--capas", ini}},
+        {"preflight", {"preflight", "--json", twenty, "--capas", ini, "--fix", "-o", "-"}},
+    };
+    for (const auto& [schema, command] : outputs) {
+        SCOPED_TRACE(::testing::PrintToString(command));
+        const fs::path file = m_Dir / (std::to_string(n++) + ".json");
+        run = RunTool(command);
+        WriteFile(file, command.back() == "-" ? run.m_sErr : run.m_sOut);
+        run =
+            RunProgram(SSL2_PYTHON_PATH,
+                       {args[0], std::string(SSL2_TOOL_SOURCE_DIR) + "/" + schema + ".schema.json",
+                        file.string()});
+        EXPECT_EQ(run.m_nExit, 0) << run.m_sOut << run.m_sErr;
+    }
 
     // The schema does catch a broken document.
     const fs::path broken = m_Dir / "broken.json";

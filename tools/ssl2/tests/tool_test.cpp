@@ -50,7 +50,7 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
     ExpectToolCases(
         {
             {"", 2},
-            {"frobnicate", 2},
+            {"frobnicate", 2, "", "ssl2: unknown subcommand frobnicate (see ssl2 --help)\n"},
             {"check", 2},
             {"convert @EX/tickets/simple.ssl", 2},
             {"convert @EX/tickets/simple.ssl -o - --dialect 2.0", 2},
@@ -74,6 +74,9 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
             {"show @EX/tickets/simple.ssl", 0, "Files: 1"},
             {"show @EX/tickets/syntax_errors.ssl", 1, "", "syntax_errors.ssl:3: "},
             {"show @DIR/none.ssl --json", 2},
+            {"show @EX/tickets/simple.ssl --all", 2, "", "--all requires --json"},
+            {"preflight @EX/tickets/simple.ssl --capas @EX/capas/sheetpro_a3.ini -o -", 2, "",
+             "--output requires --fix"},
             {"convert @EX/tickets/simple.ssl -o @DIR/no/such/dir.ssl", 2, "", "cannot write"},
             {"convert @EX/tickets/simple.ssl -o @DIR/plain/x.ssl", 2, "", "cannot write"},
             {"embed @EX/tickets/syntax_errors.ssl", 1},
@@ -277,6 +280,13 @@ TEST_F(ToolConvertTest, EmbedWritesPjlCommentLines) {
     EXPECT_THAT(pjl, StartsWith("@PJL COMMENT SSLSTART(1)@PJL COMMENT SSL (FFFE4200 6500 "));
     EXPECT_THAT(pjl, ::testing::EndsWith(")@PJL COMMENT SSLEND"));
     EXPECT_EQ(pjl.find("0D00"), std::string::npos);  // lines are separated, not CR-terminated
+
+    // A long string keeps its CR: only line ends lose theirs.
+    const fs::path text = m_Dir / "long.ssl";
+    WriteFile(text, "BeginJob \"x\"\r\nHpglAsString \"a\r\nb\"\r\nEndJob\r\n");
+    run = RunTool({"embed", text.string()});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("6100 0D00 )"));
 }
 
 TEST_F(ToolConvertTest, CfgExport) {
@@ -352,9 +362,8 @@ TEST_F(ToolCapasFileTest, ReaderDiagnosticsGoToStandardErrorWithFileAndLine) {
     WriteFile(broken, text + "[bad\nfoo\n");
     run = RunTool({"capas", broken.string()});
     EXPECT_EQ(run.m_nExit, 1);
-    EXPECT_EQ(run.m_sErr, broken.string() + ":" + std::to_string(lines + 2) +
-                              ": parse error Token \"foo\" In Zeile " + std::to_string(lines + 2) +
-                              "\n");
+    EXPECT_EQ(run.m_sErr,
+              broken.string() + ":" + std::to_string(lines + 2) + ": parse error Token \"foo\"\n");
     EXPECT_THAT(run.m_sOut, ::testing::Not(HasSubstr("parse error")));
 }
 

@@ -4,17 +4,20 @@
 # Further targets: make asan (tests under sanitizers), make tsan (the tests labelled
 # "threads" under ThreadSanitizer), make bench, make fuzz [FUZZ_SECONDS=60] [FUZZ_MAX_LEN=1048576],
 # make format, make format-check, make coverage, make mutate [MUTANTS=60] [SEED=1],
-# make test-share.
+# make test-share, make docs (the API reference into build/docs/html), make deb (the
+# Debian packages into build/deb, then installed into a scratch root and checked;
+# slow, so not part of make test).
 
 PRESET ?= dev
 BUILD_DIR = build/$(PRESET)
 
-.PHONY: all deps configure build run test asan tsan bench fuzz coverage mutate test-share format format-check install-check clean
+.PHONY: all deps configure build run test asan tsan bench fuzz coverage mutate test-share format format-check docs deb install-check clean
 
 all: build
 
+# The presets build the tests too.
 deps:
-	@scripts/deps.sh
+	@scripts/deps.sh tests
 
 configure: deps
 	@cmake --preset $(PRESET) >/dev/null
@@ -41,7 +44,7 @@ tsan: deps
 	@ctest --preset tsan
 
 bench:
-	@scripts/deps.sh bench
+	@scripts/deps.sh tests bench
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j2
 	@scripts/bench.sh build/release
@@ -61,7 +64,7 @@ COVERAGE_FILTER = --filter 'ssl2/' --filter 'tools/ssl2/' --exclude '.*_test[.]c
   --exclude '.*/tests/.*' --exclude '.*/testdata/.*'
 
 coverage:
-	@scripts/deps.sh coverage
+	@scripts/deps.sh tests coverage
 	@cmake --preset coverage >/dev/null
 	@cmake --build --preset coverage -j2
 	@find build/coverage -name '*.gcda' -delete
@@ -91,6 +94,14 @@ format-check:
 	  clang-format --dry-run --Werror "$$f" >/dev/null 2>&1 || echo "  $$f"; done); \
 	if [ -n "$$bad" ]; then echo "not clang-formatted (make format fixes them):"; \
 	  echo "$$bad"; exit 1; fi
+
+docs:
+	@scripts/deps.sh docs
+	@scripts/docs.sh build/docs
+
+deb:
+	@scripts/deps.sh packages
+	@scripts/deb.sh build/deb
 
 clean:
 	@rm -rf build

@@ -9,21 +9,43 @@
 # second prefix to check that kind too.
 include(CMakePackageConfigHelpers)
 
-# The public headers only: test data and the readers' and delivery's internal headers
-# stay in the source tree (test support lives in tests/support, outside it).  No
-# installed header may include one of these (tests/InstallConsumer.cmake checks).
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/ssl2/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ssl2
-  COMPONENT ssl2_devel
-  FILES_MATCHING PATTERN "*.h" PATTERN "*.def"
-  PATTERN "testdata" EXCLUDE
-  PATTERN "RCReaderContext.h" EXCLUDE
-  PATTERN "RCReaderFile.h" EXCLUDE
-  PATTERN "SslParseContext.h" EXCLUDE
-  PATTERN "SslReaderStatements.def" EXCLUDE
-  PATTERN "RCSslSetDelivery.h" EXCLUDE
-  PATTERN "TFileOps.h" EXCLUDE
-  PATTERN "SslEncipheredText.h" EXCLUDE
-  PATTERN "ThreeWay.h" EXCLUDE)
+# The public headers, listed one by one: ssl2/ssl2.h and every header it includes.
+# Test support, test data and the readers' and delivery's internal headers stay in
+# the source tree, whatever they are named.  No installed header may include a header
+# that is not installed (tests/InstallConsumer.cmake checks).
+function(ssl2_install_headers dir)
+  list(TRANSFORM ARGN PREPEND ${PROJECT_SOURCE_DIR}/ssl2/${dir})
+  install(FILES ${ARGN} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ssl2/${dir} COMPONENT ssl2_devel)
+endfunction()
+ssl2_install_headers("SSLStatements/"
+  SslAddressFields.def SslAddresses.h SslArrayContent.h SslColor.h SslColorDepth.h
+  SslDocumentBox.h SslEMail.h SslEarliestPlotTime.h SslError.h SslFileInfo.h SslFold.h
+  SslHpgl.h SslHpglColorEmulation.h SslHpglPens.h SslJobFlagsheet.h SslJobPlotter.h
+  SslJobPriority.h SslMargin.h SslMediaType.h SslMemberValues.h SslNesting.h SslNotes.h
+  SslNumberStatement.h SslNumberStatements.h SslOnError.h SslOutputBin.h SslOutputTray.h
+  SslPlotOption.h SslSecurityPrint.h SslSelectionStatement.h SslSelectionStatements.def
+  SslSelectionStatements.h SslSerialMembers.h SslSize.h SslSizeStatements.h SslStamp.h
+  SslStatement.h SslStatementImpl.h SslStatementTable.def SslStatements.h
+  SslStringStatement.h SslStringStatements.h SslSupportFiles.h SslUnit.h SslUserHash.h
+  SslVersion.h)
+ssl2_install_headers("access/"
+  RCAccessSsl.h RCAccessSslTable.def)
+ssl2_install_headers("base/"
+  ILog.h PFileBrowser.h RCMutex.h RCPageRangeParser.h RCSerializeBase.h
+  RCUncPath2LocalPath.h RCUnit.h TException.h TFile.h TMessage.h TPoint.h
+  TRCMultiObjectContainer.h TString.h)
+ssl2_install_headers("capas/"
+  RCIniStringInterface.h RCRcfStringInterface.h RCReaderDiagnostics.h
+  RCStatementInfluencingCapaRaw.h RCStatementInfluencingCapaRefined.h
+  RCStatementInfluencingCapas.h SslCapas.h)
+ssl2_install_headers("entry/"
+  RCSslEntry.h RCSslEntryAccessors.def RCSslEntryPlotter.def RCSslStatementStore.h)
+ssl2_install_headers("set/"
+  RCSslSet.h SslDiagnostic.h SslFileReport.h SslPreflight.h)
+ssl2_install_headers(""
+  ssl2.h sslmessages.h)
+ssl2_install_headers("support/"
+  CMD5Checksum.h)
 install(FILES ${PROJECT_BINARY_DIR}/generated/ssl2/version.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ssl2 COMPONENT ssl2_devel)
 
@@ -69,7 +91,14 @@ function(ssl2_install_kind target dir)
 endfunction()
 
 ssl2_install_kind(${SSL2_LIBRARY} ${PROJECT_BINARY_DIR})
-if(SSL2_OTHER_LIBRARY)
+if(SSL2_INSTALL_ARCHIVE AND BUILD_SHARED_LIBS)
+  # The archive beside the shared library, without a pkg-config file of its own: the
+  # shared library's lists the archive's needs as private ("pkg-config --static").
+  install(TARGETS ${SSL2_OTHER_LIBRARY} EXPORT ${SSL2_OTHER_LIBRARY}Targets
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  install(EXPORT ${SSL2_OTHER_LIBRARY}Targets FILE ssl2StaticTargets.cmake NAMESPACE ssl2::
+    DESTINATION ${cmakedir})
+elseif(SSL2_OTHER_LIBRARY)
   ssl2_install_kind(${SSL2_OTHER_LIBRARY} ${PROJECT_BINARY_DIR}/other-kind
     COMPONENT ssl2_other_kind EXCLUDE_FROM_ALL)
 endif()

@@ -4,8 +4,10 @@
 #   ssl2_shared  libssl2.so.<ABI>, exporting only the public interface (ssl2-exports.map)
 #
 # BUILD_SHARED_LIBS selects the kind that is installed and that ssl2::ssl2 names.  The
-# other kind is built only for the tests: the unit tests link the archive (they reach
-# into internal classes), and the install check installs both kinds.  SSL2_LIBRARY and
+# other kind is built for the tests (the unit tests link the archive, they reach into
+# internal classes, and the install check installs both kinds) and, with
+# SSL2_INSTALL_ARCHIVE, to install the archive beside the shared library (as the
+# Debian development package has it).  SSL2_LIBRARY and
 # SSL2_OTHER_LIBRARY (empty when not built) name the two targets.
 
 function(ssl2_add_library_kind target kind)
@@ -15,6 +17,8 @@ function(ssl2_add_library_kind target kind)
     $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/generated>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
   target_link_libraries(${target} PUBLIC Threads::Threads PRIVATE PkgConfig::CRYPTOPP)
+  # The headers need C++20: a consumer gets it from the target, whatever its own standard.
+  target_compile_features(${target} PUBLIC cxx_std_20)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ssl2 EXPORT_NAME ssl2)
   if(kind STREQUAL "SHARED")
     set(map ${PROJECT_SOURCE_DIR}/cmake/ssl2-exports.map)
@@ -35,8 +39,9 @@ string(TOLOWER "ssl2_${kind}" SSL2_LIBRARY)
 ssl2_add_library_kind(${SSL2_LIBRARY} ${kind})
 add_library(ssl2::ssl2 ALIAS ${SSL2_LIBRARY})
 
+option(SSL2_INSTALL_ARCHIVE "With BUILD_SHARED_LIBS, install the static archive too" OFF)
 set(SSL2_OTHER_LIBRARY "")
-if(SSL2_BUILD_TESTS)
+if(SSL2_BUILD_TESTS OR (SSL2_INSTALL_ARCHIVE AND BUILD_SHARED_LIBS))
   string(TOLOWER "ssl2_${other_kind}" SSL2_OTHER_LIBRARY)
   ssl2_add_library_kind(${SSL2_OTHER_LIBRARY} ${other_kind})
   # Kept apart from the installed kind, so that nothing in the build finds it by accident.

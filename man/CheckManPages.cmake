@@ -1,5 +1,6 @@
 # Run with cmake -P -DDIR=...: every page in DIR renders with "man -l" without a
-# warning, under its own name, and ssl2(1) refers to the page of each subcommand.
+# warning, under its own name, with the sections a reader looks for, and ssl2(1)
+# refers to the page of each subcommand.
 cmake_minimum_required(VERSION 3.25)
 find_program(MAN man REQUIRED)
 
@@ -17,6 +18,13 @@ foreach(page IN LISTS pages)
   if(NOT rc EQUAL 0 OR NOT warnings STREQUAL "" OR NOT at EQUAL 0)
     message(FATAL_ERROR "${page} does not render cleanly (${rc}):\n${warnings}\n${text}")
   endif()
+  foreach(section "SYNOPSIS" "DESCRIPTION" "EXIT STATUS" "ENVIRONMENT" "FILES" "EXAMPLES"
+                  "SEE ALSO")
+    string(FIND "${text}" "\n${section}\n" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "${page} has no section ${section}")
+    endif()
+  endforeach()
   if(NOT name STREQUAL "ssl2")
     file(READ ${DIR}/ssl2.1 main)
     string(REPLACE "-" "\\-" escaped "${name}")

@@ -1,7 +1,10 @@
 # Run with cmake -P: writes ssl2(1) and one page ssl2-SUBCOMMAND(1) per subcommand that
 # "TOOL --help" lists, from the tool's own help texts, into DIR.  So a new subcommand
-# gets its page without a change here.
-#   -DTOOL=path/to/ssl2 -DDIR=out -DVERSION=0.1.0
+# gets its page without a change here.  Every page also gets the sections EXIT STATUS,
+# ENVIRONMENT and FILES (the same for all), EXAMPLES (from EXAMPLES, the file
+# man/examples.txt) and SEE ALSO.
+#   -DTOOL=path/to/ssl2 -DDIR=out -DVERSION=0.1.0 -DEXAMPLES=examples.txt
+#   -DDATADIR=/usr/share (where ssl2's data files are installed)
 cmake_minimum_required(VERSION 3.25)
 
 # The help text of `args` as a list of lines.  CMake lists split at ';' and treat
@@ -30,6 +33,65 @@ function(roff out text)
   endif()
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
+
+# The examples of every page from EXAMPLES: sets examples_<page> to its roff text.
+function(read_examples)
+  file(STRINGS ${EXAMPLES} lines)
+  set(page "")
+  set(start TRUE)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^#")
+      continue()
+    elseif(line MATCHES "^\\[(.*)\\]$")
+      set(page "${CMAKE_MATCH_1}")
+      set(start TRUE)
+    elseif(line STREQUAL "")
+      set(start TRUE)
+    elseif(start)
+      roff(text "${line}")
+      string(APPEND examples_${page} ".TP\n.B ${text}\n")
+      set(start FALSE)
+    else()
+      roff(text "${line}")
+      string(APPEND examples_${page} "${text}\n")
+    endif()
+    set(examples_${page} "${examples_${page}}" PARENT_SCOPE)
+  endforeach()
+endfunction()
+
+# The sections every page ends with but SEE ALSO.
+set(common ".SH EXIT STATUS
+.TP
+.B 0
+All well: the input has no errors (\\fBdiff\\fR: the tickets are the same;
+\\fBpreflight\\fR: everything fits).
+.TP
+.B 1
+The input has errors (\\fBdiff\\fR: the tickets differ; \\fBpreflight\\fR: something
+does not fit).
+.TP
+.B 2
+Wrong usage, or a file that cannot be read or written.
+.SH ENVIRONMENT
+.TP
+.B SSL2_LOG_LEVEL
+The library's messages up to this level go to standard error (or to
+\\fBSSL2_LOG_FILE\\fR): 1 severe, 2 warnings, 3 information, 4 trace; default 0, none.
+\\fB\\-v\\fR and \\fB\\-q\\fR override it.
+.TP
+.B SSL2_LOG_FILE
+A file that the library's messages are appended to instead of standard error.
+.TP
+.B TMPDIR
+Where temporary files are made (default /tmp).
+.SH FILES
+.TP
+.I ${DATADIR}/ssl2/ticket.schema.json
+The JSON Schema of what \\fBshow \\-\\-json\\fR writes and \\fBconvert \\-\\-from\\-json\\fR reads.
+.TP
+.I latest.num
+The numbering file of a queue directory (\\fBqueue\\fR).
+")
 
 # Writes the page `name` from the help lines of `args`; sets `subcommands` to the
 # names listed under "Subcommands:".
@@ -76,8 +138,12 @@ function(write_page name title)
   endforeach()
   roff(title "${title}")
   roff(usage "${usage}")
+  string(REGEX REPLACE "^ssl2-" "" short "${name}")
+  if(NOT DEFINED examples_${short})
+    message(FATAL_ERROR "${EXAMPLES} has no examples of [${short}]")
+  endif()
   string(APPEND page "${name} \\- ${title}\n.SH SYNOPSIS\n${usage}\n.SH DESCRIPTION\n"
-         "${description}${body}")
+         "${description}${body}${common}.SH EXAMPLES\n${examples_${short}}")
   if(NOT name STREQUAL "ssl2")
     string(APPEND page ".SH SEE ALSO\n.BR ssl2 (1)\n")
   endif()
@@ -87,6 +153,7 @@ endfunction()
 
 file(REMOVE_RECURSE ${DIR})
 file(MAKE_DIRECTORY ${DIR})
+read_examples()
 write_page(ssl2 "check, show, convert and deliver SSL job tickets")
 set(all ${subcommands})
 foreach(subcommand IN LISTS all)

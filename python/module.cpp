@@ -1,11 +1,14 @@
 // _ssl2: the Python binding of the ssl2 library, a thin layer under the Python package
 // ssl2 (python/ssl2/__init__.py), which builds the Pythonic interface on it.
 //
-// Only the installed headers are used, so the module builds against an installed
-// library as well as in the source tree.  Texts cross as Python str: TString's
-// UTF-16 form goes out (an unpaired surrogate becomes U+FFFD), and a str comes in
-// through TString::FromUnicode.  A library error (TException) becomes ssl2.Error
-// with the library's message text.
+// Texts cross as Python str: TString's UTF-16 form goes out (an unpaired surrogate
+// becomes U+FFFD), and a str comes in through TString::FromUnicode; a str holding a
+// NUL or a lone surrogate is refused with ValueError.  Paths come in as the bytes of
+// os.fsencode.  A library error (TException) becomes ssl2.Error with the library's
+// message text.
+//
+// Reading, writing, delivering and the preflight run without the GIL, so other Python
+// threads go on meanwhile; they touch no Python object while the GIL is released.
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
@@ -14,11 +17,16 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <mutex>
+#include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "ssl2/ssl2.h"
+#include "tools/ssl2/SetJson.h"
 
 namespace py = pybind11;
 
@@ -35,16 +43,23 @@ py::str ToPython(const TString& text) {
     return py::reinterpret_steal<py::str>(decoded);
 }
 
+/// The text of `text`; ValueError for a NUL or a lone surrogate, which no ticket can
+/// hold and which would otherwise be cut off or replaced without a word.
 TString FromPython(const py::str& text) {
-    const py::bytes encoded = py::reinterpret_steal<py::bytes>(
-        PyUnicode_AsEncodedString(text.ptr(), "utf-16-le", "surrogatepass"));
-    if (!encoded)
-        throw py::error_already_set();
-    const std::string bytes = encoded;
+    PyObject* encoded = PyUnicode_AsEncodedString(text.ptr(), "utf-16-le", "strict");
+    if (encoded == nullptr) {
+        PyErr_Clear();
+        throw py::value_error("the text " + py::repr(text).cast<std::string>() +
+                              " holds a lone surrogate");
+    }
+    const std::string bytes = py::reinterpret_steal<py::bytes>(encoded);
     std::u16string units(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < units.size(); ++i) {
         units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
                                          static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+        if (units[i] == u'\0')
+            throw py::value_error("the text " + py::repr(text).cast<std::string>() +
+                                  " holds a NUL character");
     }
     return TString::FromUnicode(units);
 }
@@ -67,12 +82,19 @@ struct RSStatement {
     SslStatement& operator*() const { return *m_pStatement; }
 };
 
+/// The statement `id` of `entry`, as an object of its own.
+RSStatement StatementOf(const RCSslEntry& entry, std::uint32_t id) {
+    RSStatement statement(id);
+    entry.Get(CheckedId(id), statement.m_pStatement.get());
+    return statement;
+}
+
 /// A diagnostic of the reader as (line, message) with the message's line end removed.
-py::tuple DiagnosticTuple(const RSSslDiagnostic& d) {
-    std::string message = d.m_sMessage.str();
+py::tuple DiagnosticTuple(int line, const TString& text) {
+    std::string message = text.str();
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
         message.pop_back();
-    return py::make_tuple(d.m_nLine, ToPython(TString(message)));
+    return py::make_tuple(line, ToPython(TString(message)));
 }
 
 /// A ticket that the reader gave up on; raised as ssl2.Error like library errors.
@@ -81,91 +103,136 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-/// The severe (level 1) messages the library logged.
-std::vector<TString> SevereMessages(const RCCaptureLog& log) {
-    std::vector<TString> severe;
-    for (const RCCaptureLog::Entry& entry : log.GetEntries()) {
-        if (entry.m_nLevel == 1)
-            severe.push_back(entry.m_sText);
+/// A ticket in the tool's JSON form that cannot be read; raised as ValueError.
+using ssl2tool::RCJsonTicketError;
+
+/// Runs `parse` on a new set without the GIL; returns (set, diagnostics).  `name`
+/// names the source in the error raised when the reader cannot read it.
+template <class Parse>
+py::tuple ParseSet(const std::string& name, Parse&& parse) {
+    auto set = std::make_unique<RCSslSet>();
+    std::vector<RSSslDiagnostic> diagnostics;
+    set->SetDiagnosticHandler([&](const RSSslDiagnostic& d) { diagnostics.push_back(d); });
+    int count = 0;
+    std::string failure;
+    {
+        py::gil_scoped_release unlocked;
+        count = parse(*set);
+        if (count < 0) {
+            failure = GetErrorString().str();
+            ClearError();
+        }
     }
-    return severe;
+    set->SetDiagnosticHandler({});
+    if (count < 0)
+        throw RCReadError(name + ": cannot read the ticket" +
+                          (failure.empty() ? std::string() : ": " + failure));
+    py::list found;
+    for (const RSSslDiagnostic& d : diagnostics)
+        found.append(DiagnosticTuple(d.m_nLine, d.m_sMessage));
+    return py::make_tuple(std::move(set), found);
 }
 
-/// Reads `path`; returns (set, diagnostics).  Raises OSError when the file cannot be
-/// opened and ssl2.Error when the reader cannot read it.
-py::tuple ReadSet(const std::string& path, std::uint32_t resolution) {
+/// Reads the ticket file `path`.  Raises OSError when the file cannot be opened and
+/// ssl2.Error when the reader cannot read it.
+py::tuple ReadSet(const py::bytes& pathBytes, std::uint32_t resolution) {
+    const std::string path = pathBytes;
     std::error_code ec;
     const bool directory = std::filesystem::is_directory(path, ec);
     std::FILE* probe = directory ? nullptr : std::fopen(path.c_str(), "rb");
     if (probe == nullptr) {
         errno = directory ? EISDIR : errno;
-        PyErr_SetFromErrnoWithFilename(PyExc_OSError, path.c_str());
+        PyErr_SetFromErrnoWithFilenameObject(PyExc_OSError, pathBytes.ptr());
         throw py::error_already_set();
     }
     std::fclose(probe);
+    return ParseSet(path, [&](RCSslSet& set) { return set.ParseSsl(TString(path), resolution); });
+}
 
-    auto set = std::make_unique<RCSslSet>();
-    std::vector<RSSslDiagnostic> diagnostics;
-    set->SetDiagnosticHandler([&](const RSSslDiagnostic& d) { diagnostics.push_back(d); });
-    RCCaptureLog log;
-    int count = 0;
-    {
-        RCScopedLog scope(&log);
-        count = set->ParseSsl(TString(path), resolution);
+/// Reads a ticket held in memory: the bytes of a ticket file, or a text.
+py::tuple ParseMemory(const py::object& source, std::uint32_t resolution) {
+    static const TString kName("<string>");
+    if (py::isinstance<py::bytes>(source)) {
+        const std::string bytes = source.cast<py::bytes>();
+        return ParseSet("<string>", [&](RCSslSet& set) {
+            return set.ParseSslBuffer(bytes.data(), bytes.size(), kName, resolution);
+        });
     }
-    set->SetDiagnosticHandler({});
-    if (count < 0) {
-        ClearError();
-        const std::vector<TString> severe = SevereMessages(log);
-        throw RCReadError(path + ": cannot read the ticket" +
-                          (severe.empty() ? std::string() : ": " + severe.back().str()));
-    }
-    py::list found;
-    for (const RSSslDiagnostic& d : diagnostics)
-        found.append(DiagnosticTuple(d));
-    return py::make_tuple(std::move(set), found);
+    const TString text = FromPython(source.cast<py::str>());
+    return ParseSet("<string>",
+                    [&](RCSslSet& set) { return set.ParseSslText(text, kName, resolution); });
+}
+
+py::object PythonValue(const TMemberValue& value) {
+    if (const auto* whole = std::get_if<std::int64_t>(&value))
+        return py::int_(*whole);
+    if (const auto* real = std::get_if<double>(&value))
+        return py::float_(*real);
+    return ToPython(TString(std::get<std::string>(value)));
 }
 
 /// The pens of a pen table (CalcompPens, HpglPens, VicPens), each a dict with its
-/// number; None for any other statement.
-py::object Pens(const RSStatement& statement) {
+/// number and its values: every pen with `all`, else those that differ from the
+/// class's default pens.  None for any other statement.
+py::object Pens(const RSStatement& statement, bool all) {
     const auto* pens = dynamic_cast<const SslHpglPens*>(&*statement);
     if (pens == nullptr)
         return py::none();
+    const auto& defaults =
+        static_cast<const SslHpglPens&>(RCSslStatementStore::DefaultOf(pens->GetStatementID()));
     py::list list;
     for (std::uint32_t i = 0; i < pens->GetPenCount(); ++i) {
-        const HpglPen& pen = pens->GetPen(i);
+        if (!all && i < defaults.GetPenCount() && pens->GetPen(i) == defaults.GetPen(i))
+            continue;
         py::dict values;
-        values["number"] = pen.GetNumber();
-        values["width"] = ToPython(TString(pen.GetString(0)));
-        values["color"] = pen.GetColor();
-        values["saturation"] = pen.GetSaturation();
-        values["page"] = pen.GetPage();
+        values["number"] = pens->GetPen(i).GetNumber();
+        for (const std::string& name : SslPenMemberNames())
+            values[py::str(name)] = PythonValue(SslGetPenValue(*pens, i, name));
         list.append(values);
     }
     return list;
 }
 
-/// Sets one value ("width", "color", "saturation" or "page") of pen `number` of a
-/// pen table; false when the statement, the pen or the value is refused.
-bool SetPen(RSStatement& statement, std::uint32_t number, const std::string& member,
-            const py::str& text) {
-    auto* pens = dynamic_cast<SslHpglPens*>(&*statement);
-    const TString value = FromPython(text);
-    if (pens == nullptr)
-        return false;
-    if (member == "width") {
-        double width = 0.0;
-        return value.Value(width) && pens->SetWidth(width, number) != 0;
+/// The interface names of the statement's members.
+std::vector<std::string> MemberNames(const RSStatement& statement) {
+    return SslMemberNames(*statement);
+}
+
+/// A Python value as the library takes it: a str as given, an int or a float as a
+/// number (an int past 2^53, which a double would round, is refused as out of
+/// range), a bool as 0 or 1; TypeError for anything else.
+TMemberInput MemberInput(const py::handle& value) {
+    constexpr double kExact = 9007199254740992.0;  // 2^53
+    if (py::isinstance<py::str>(value))
+        return FromPython(value.cast<py::str>()).str();
+    if (py::isinstance<py::bool_>(value))
+        return value.cast<bool>() ? 1.0 : 0.0;
+    if (py::isinstance<py::int_>(value)) {
+        const double number = value.cast<double>();
+        if (number >= kExact || number <= -kExact)
+            throw py::value_error(py::str(value).cast<std::string>() + " is out of range");
+        return number;
     }
-    std::uint32_t whole = 0;
-    if (!value.Value(whole))
-        return false;
-    if (member == "color")
-        return pens->SetColor(whole, number) != 0;
-    if (member == "saturation")
-        return pens->SetSaturation(whole, number) != 0;
-    return member == "page" && pens->SetPage(whole, number) != 0;
+    if (py::isinstance<py::float_>(value))
+        return value.cast<double>();
+    throw py::type_error("a member takes an int, a float or a str, not " +
+                         py::str(py::type::of(value).attr("__name__")).cast<std::string>());
+}
+
+/// Sets `member` of element `element`; ValueError with the library's message when the
+/// value is refused (the statement keeps what it had).
+void SetMember(RSStatement& statement, std::uint32_t member, std::uint32_t element,
+               const py::handle& value) {
+    SslSetMemberValue(*statement, member, element, MemberInput(value));
+}
+
+/// Sets member `name` of pen `number` of a pen table, as SetMember sets a member.
+void SetPen(RSStatement& statement, std::uint32_t number, const std::string& name,
+            const py::handle& value) {
+    auto* pens = dynamic_cast<SslHpglPens*>(&*statement);
+    if (pens == nullptr)
+        throw py::type_error("not a pen table");
+    SslSetPenValue(*pens, number, name, MemberInput(value));
 }
 
 py::list Keywords(const RSStatement& statement, std::uint32_t member,
@@ -185,26 +252,212 @@ py::list Keywords(const RSStatement& statement, std::uint32_t member,
     return list;
 }
 
-}  // namespace
+/// True when the statement `id` of `entry` holds its class default.
+bool HoldsDefault(const RCSslEntry& entry, std::uint32_t id) {
+    const SslStatement& fallback = RCSslStatementStore::DefaultOf(id);
+    const SslStatement& statement = entry.GetStatement(CheckedId(id));
+    return &statement == &fallback || statement == fallback;
+}
 
-PYBIND11_MODULE(_ssl2, m) {
-    m.doc() = "The binding under the ssl2 package; use the package.";
-    m.attr("version") = SSL2_VERSION;
-    m.attr("statement_count") = kSslStatementCount;
+/// The identifiers of the named statements of `entry` that differ from their defaults.
+py::list ChangedIds(const RCSslEntry& entry) {
+    py::list ids;
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        if (id != kId_SslError && !HoldsDefault(entry, id))
+            ids.append(id);
+    }
+    return ids;
+}
 
-    static py::exception<TException> error(m, "Error");
-    py::register_exception_translator([](std::exception_ptr pending) {
-        try {
-            if (pending)
-                std::rethrow_exception(pending);
-        } catch (const TException& e) {
-            ClearError();
-            error(e.what());
-        } catch (const RCReadError& e) {
-            error(e.what());
+/// Same kind of entry and every statement equal, but for what records how the entry
+/// came to be: its ordinal (the order of adding), the dialect it was read in and the
+/// reader's error notes.
+bool SameEntry(const RCSslEntry& a, const RCSslEntry& b) {
+    if (a.GetIsEntry() != b.GetIsEntry())
+        return false;
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        const auto sid = static_cast<TSslStatementID>(id);
+        if (sid != kId_SslOrdinal && sid != kId_SslVersion && sid != kId_SslError &&
+            !(a.GetStatement(sid) == b.GetStatement(sid)))
+            return false;
+    }
+    return true;
+}
+
+/// The entry at `index`, IndexError out of range.
+RCSslEntry& EntryAt(RCSslSet& set, int index) {
+    if (index < 0 || index >= set.Size())
+        throw py::index_error("no entry " + std::to_string(index));
+    return set.GetEntry(index);
+}
+
+/// Inserts before `index` a file entry that starts as the reader starts one: from the
+/// file-level statements of the job entry.  Returns the new entry's index.
+int InsertFile(RCSslSet& set, int index) {
+    if (set.Size() == 0 || set.GetEntry(0).GetIsEntry() != 0)
+        throw py::value_error("a file entry needs the job entry first");
+    if (index < 1)
+        throw py::index_error("file entries follow the job entry (index 1 or more)");
+    return set.InsertEntry(index, RCSslEntry(set.GetEntry(0), 1));
+}
+
+/// A ticket the writer may write: the job entry first.
+const RCSslSet& Writable(const RCSslSet& set) {
+    if (set.Size() == 0 || set.GetEntry(0).GetIsEntry() != 0)
+        throw py::value_error("the ticket has no job entry: nothing a reader could read");
+    return set;
+}
+
+/// The severe (level 1) messages the library logs on the thread that runs a delivery.
+///
+/// The library's log is one for the process, so while any delivery runs, a log is
+/// installed that keeps the messages of each delivering thread for that thread and
+/// passes every other message on to the log installed before.
+class RCDeliveryLog : public ILog {
+public:
+    /// Keeps the messages of the calling thread in `messages` while it lives.
+    class RCScope {
+    public:
+        RCScope(RCDeliveryLog& log, std::vector<TString>& messages) : m_log(log) {
+            const std::scoped_lock lock(m_log.m_mutex);
+            if (m_log.m_nActive++ == 0)
+                m_log.m_pPrevious = SetLogfile(&m_log);
+            m_log.m_Threads.emplace_back(std::this_thread::get_id(), &messages);
         }
-    });
+        ~RCScope() {
+            const std::scoped_lock lock(m_log.m_mutex);
+            std::erase_if(m_log.m_Threads,
+                          [](const auto& t) { return t.first == std::this_thread::get_id(); });
+            if (--m_log.m_nActive == 0)
+                SetLogfile(m_log.m_pPrevious);
+        }
+        RCScope(const RCScope&) = delete;
+        RCScope& operator=(const RCScope&) = delete;
 
+    private:
+        RCDeliveryLog& m_log;
+    };
+
+    void Write(int level, const TString& text) override {
+        ILog* previous = nullptr;
+        {
+            const std::scoped_lock lock(m_mutex);
+            for (auto& [thread, messages] : m_Threads) {
+                if (thread == std::this_thread::get_id()) {
+                    if (level == 1)
+                        messages->push_back(text);
+                    return;
+                }
+            }
+            previous = m_pPrevious;
+        }
+        previous->Write(level, text);
+    }
+
+private:
+    std::mutex m_mutex;
+    int m_nActive = 0;
+    ILog* m_pPrevious = nullptr;
+    std::vector<std::pair<std::thread::id, std::vector<TString>*>> m_Threads;
+};
+
+/// Copies the job into a job directory in `target` (see RCSslSet::PlotSsl); returns
+/// (count of files, path of the written ticket, severe messages).
+py::tuple Deliver(RCSslSet& set, RCDeliveryLog& log, const py::bytes& target,
+                  const RCAccessSsl& access, const py::str& suffix, std::uint32_t dialect,
+                  bool overwrite) {
+    const TString targetText{std::string(target)};
+    const TString suffixText = FromPython(suffix);
+    Writable(set);
+    TString written;
+    std::vector<TString> problems;
+    std::uint32_t count = 0;
+    {
+        py::gil_scoped_release unlocked;
+        const RCDeliveryLog::RCScope scope(log, problems);
+        count = set.PlotSsl(targetText, access, suffixText,
+                            static_cast<SslStatement::TSyntaxVersion>(dialect), &written,
+                            overwrite ? 1 : 0);
+    }
+    py::list messages;
+    for (const TString& message : problems)
+        messages.append(ToPython(message));
+    return py::make_tuple(count, ToPython(written), messages);
+}
+
+/// The tool's JSON form of `set` read from `path`, as text: every statement with
+/// `all`, else the short form.
+std::string SetJsonText(const RCSslSet& set, bool all, const std::string& path) {
+    std::ostringstream out;
+    ssl2tool::WriteSetJson(out, path, set, all);
+    return out.str();
+}
+
+/// The set a ticket in the tool's JSON form (as text) describes; ValueError naming the
+/// JSON path of the first fault.
+std::unique_ptr<RCSslSet> SetFromJsonText(const std::string& text) {
+    try {
+        return std::make_unique<RCSslSet>(ssl2tool::SetFromJson(text, SslStatement::kVersion50));
+    } catch (const nlohmann::json::parse_error& e) {
+        throw py::value_error(std::string("not JSON: ") + e.what());
+    }
+}
+
+/// The findings of the preflight as (entry, statement id, value, offered, message).
+py::list Preflight(const RCSslSet& set, const RCStatementInfluencingCapaRefined& capas) {
+    std::vector<RSSslFinding> found;
+    {
+        py::gil_scoped_release unlocked;
+        found = set.Preflight(capas);
+    }
+    py::list findings;
+    for (const RSSslFinding& f : found)
+        findings.append(py::make_tuple(f.m_nEntry, static_cast<std::uint32_t>(f.m_nStatement),
+                                       ToPython(f.m_sValue), ToPython(f.m_sOffered),
+                                       ToPython(f.m_sMessage)));
+    return findings;
+}
+
+py::list FitToCapabilities(RCSslSet& set, const RCStatementInfluencingCapaRefined& capas) {
+    std::vector<RSSslSubstitution> made;
+    {
+        py::gil_scoped_release unlocked;
+        made = set.FitToCapabilities(capas);
+    }
+    py::list substitutions;
+    for (const RSSslSubstitution& r : made)
+        substitutions.append(py::make_tuple(r.m_nEntry, static_cast<std::uint32_t>(r.m_nStatement),
+                                            ToPython(r.m_sFrom), ToPython(r.m_sTo)));
+    return substitutions;
+}
+
+/// Reads one capability file; returns whether it held a plotter, and what the INI
+/// reader reported as (line, message, stray) with `stray` true for text it ignored.
+py::tuple AddPlotterFile(RCStatementInfluencingCapas& capas, const py::bytes& path) {
+    RCIniStringInterface ini;
+    std::vector<RSReaderDiagnostic> diagnostics;
+    ini.SetDiagnosticHandler([&](const RSReaderDiagnostic& d) { diagnostics.push_back(d); });
+    bool read = false;
+    {
+        py::gil_scoped_release unlocked;
+        read = ini.ReadFile(std::string(path)) != 0;
+        if (read) {
+            RCStatementInfluencingCapaRaw raw;
+            raw.FromIniInterface(ini);
+            capas.AddPlotter(raw);
+        }
+    }
+    py::list found;
+    for (const RSReaderDiagnostic& d : diagnostics) {
+        py::tuple line = DiagnosticTuple(d.m_nLine, d.m_sText);
+        found.append(
+            py::make_tuple(line[0], line[1], d.m_eStream == RSReaderDiagnostic::kStandardOutput));
+    }
+    return py::make_tuple(read, found);
+}
+
+void BindStatement(py::module_& m) {
+    m.def("pen_members", [] { return SslPenMemberNames(); });
     py::class_<RSStatement>(m, "Statement")
         .def(py::init<std::uint32_t>())
         .def_property_readonly(
@@ -222,36 +475,33 @@ PYBIND11_MODULE(_ssl2, m) {
                                [](const RSStatement& s) { return (*s).GetContainedMemberCount(); })
         .def_property_readonly("array_count",
                                [](const RSStatement& s) { return (*s).GetArrayCount(); })
-        .def("member_name",
-             [](const RSStatement& s, std::uint32_t member) {
-                 return ToPython((*s).GetSubStatementName(member));
-             })
-        .def("member_type", [](const RSStatement& s,
-                               std::uint32_t member) { return (*s).GetContainedType(member); })
+        .def("member_names", &MemberNames)
         .def("get",
              [](const RSStatement& s, std::uint32_t member, std::uint32_t element) {
-                 return ToPython(TString((*s).GetString(member, element)));
+                 return PythonValue(SslGetMemberValue(*s, member, element));
              })
-        .def("set",
-             [](RSStatement& s, const py::str& text, std::uint32_t member, std::uint32_t element) {
-                 return (*s).SetString(FromPython(text).str(), member, element) != 0;
-             })
-        .def_property_readonly("pens", &Pens)
+        .def("set", &SetMember)
+        .def("pens", &Pens, py::arg("all"))
         .def("set_pen", &SetPen)
+        .def("switch_pens_on",
+             [](RSStatement& s) {
+                 if (auto* pens = dynamic_cast<SslHpglPens*>(&*s))
+                     pens->SetOn(1);
+             })
         .def("keywords", &Keywords, py::arg("member"), py::arg("capas") = nullptr)
         .def("__eq__", [](const RSStatement& a, const RSStatement& b) {
             return (*a).GetStatementID() == (*b).GetStatementID() && *a == *b;
         });
+}
 
+void BindSet(py::module_& m) {
     py::class_<RCSslEntry>(m, "Entry")
         .def_property_readonly("ordinal", &RCSslEntry::GetOrdinal)
         .def_property_readonly("is_file", [](const RCSslEntry& e) { return e.GetIsEntry() != 0; })
-        .def("get",
-             [](const RCSslEntry& e, std::uint32_t id) {
-                 RSStatement statement(id);
-                 e.Get(CheckedId(id), statement.m_pStatement.get());
-                 return statement;
-             })
+        .def("get", &StatementOf)
+        .def("is_default", &HoldsDefault)
+        .def("changed_ids", &ChangedIds)
+        .def("same", &SameEntry)
         .def("put", [](RCSslEntry& e, const RSStatement& s) {
             e.Set((*s).GetStatementID(), s.m_pStatement.get());
         });
@@ -267,67 +517,47 @@ PYBIND11_MODULE(_ssl2, m) {
                                const py::str& text) { return a.FromString(FromPython(text)) != 0; })
         .def("__str__", [](const RCAccessSsl& a) { return ToPython(a.ToString()); });
 
+    py::class_<RCDeliveryLog>(m, "DeliveryLog").def(py::init<>());
+
     py::class_<RCSslSet>(m, "Set")
         .def(py::init<>())
         .def("__len__", &RCSslSet::Size)
         .def_property_readonly("complete", [](const RCSslSet& s) { return s.ParsedTilEnd() != 0; })
-        .def(
-            "entry",
-            [](RCSslSet& s, int index) -> RCSslEntry& {
-                if (index < 0 || index >= s.Size())
-                    throw py::index_error("no entry " + std::to_string(index));
-                return s.GetEntry(index);
-            },
-            py::return_value_policy::reference_internal)
+        .def("entry", &EntryAt, py::return_value_policy::reference_internal)
+        .def("add_job",
+             [](RCSslSet& s) {
+                 if (s.Size() != 0)
+                     throw py::value_error("the ticket has its job entry already");
+                 s.AddEntry(RCSslEntry(0));
+                 s.ParsedTilEnd(1);
+             })
+        .def("insert_file", &InsertFile)
+        .def("remove", [](RCSslSet& s, int index) { return s.RemoveEntry(index) != 0; })
         .def("to_string",
              [](const RCSslSet& s, const RCAccessSsl& access, std::uint32_t dialect) {
-                 return ToPython(
-                     s.ToString(access, static_cast<SslStatement::TSyntaxVersion>(dialect), 0));
+                 return ToPython(Writable(s).ToString(
+                     access, static_cast<SslStatement::TSyntaxVersion>(dialect), 0));
              })
         .def("write",
-             [](const RCSslSet& s, const std::string& path, const RCAccessSsl& access,
+             [](const RCSslSet& s, const py::bytes& path, const RCAccessSsl& access,
                 std::uint32_t dialect) {
-                 s.WriteSsl(TString(path), access,
-                            static_cast<SslStatement::TSyntaxVersion>(dialect));
+                 const TString target(std::string{path});
+                 Writable(s);
+                 py::gil_scoped_release unlocked;
+                 s.WriteSsl(target, access, static_cast<SslStatement::TSyntaxVersion>(dialect));
              })
-        .def("preflight",
-             [](const RCSslSet& s, const RCStatementInfluencingCapaRefined& capas) {
-                 py::list findings;
-                 for (const RSSslFinding& f : s.Preflight(capas))
-                     findings.append(py::make_tuple(
-                         f.m_nEntry, static_cast<std::uint32_t>(f.m_nStatement),
-                         ToPython(f.m_sValue), ToPython(f.m_sOffered), ToPython(f.m_sMessage)));
-                 return findings;
-             })
-        .def("fit_to_capabilities",
-             [](RCSslSet& s, const RCStatementInfluencingCapaRefined& capas) {
-                 py::list substitutions;
-                 for (const RSSslSubstitution& r : s.FitToCapabilities(capas))
-                     substitutions.append(py::make_tuple(r.m_nEntry,
-                                                         static_cast<std::uint32_t>(r.m_nStatement),
-                                                         ToPython(r.m_sFrom), ToPython(r.m_sTo)));
-                 return substitutions;
-             })
+        .def("to_json", &SetJsonText)
+        .def("preflight", &Preflight)
+        .def("fit_to_capabilities", &FitToCapabilities)
         .def("count_pages", [](const RCSslSet& s) { return s.CountPages(true); })
         .def("count_millimeters", [](const RCSslSet& s) { return s.CountMillimeters(true); })
-        .def("deliver", [](RCSslSet& s, const std::string& target, const RCAccessSsl& access,
-                           const py::str& suffix, std::uint32_t dialect, bool overwrite) {
-            TString written;
-            RCCaptureLog log;
-            std::uint32_t count = 0;
-            {
-                RCScopedLog scope(&log);
-                count = s.PlotSsl(TString(target), access, FromPython(suffix),
-                                  static_cast<SslStatement::TSyntaxVersion>(dialect), &written,
-                                  overwrite ? 1 : 0);
-            }
-            py::list problems;
-            for (const TString& message : SevereMessages(log))
-                problems.append(ToPython(message));
-            return py::make_tuple(count, ToPython(written), problems);
-        });
+        .def("deliver", &Deliver);
     m.def("read_set", &ReadSet, py::arg("path"), py::arg("resolution"));
+    m.def("parse_set", &ParseMemory, py::arg("source"), py::arg("resolution"));
+    m.def("set_from_json", &SetFromJsonText, py::arg("text"));
+}
 
+void BindCapabilities(py::module_& m) {
     py::class_<RCStatementInfluencingCapaRefined>(m, "RefinedCapabilities")
         .def_property_readonly("plotters",
                                [](const RCStatementInfluencingCapaRefined& c) {
@@ -341,9 +571,36 @@ PYBIND11_MODULE(_ssl2, m) {
 
     py::class_<RCStatementInfluencingCapas>(m, "Capabilities")
         .def(py::init<>())
-        .def("add_plotter", [](RCStatementInfluencingCapas& c,
-                               const py::bytes& text) { return c.AddPlotter(std::string(text)); })
+        .def("add_plotter_file", &AddPlotterFile)
         .def("refined", [](RCStatementInfluencingCapas& c, const std::string& plotter) {
             return c.GetRefinedCapas(plotter);
         });
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_ssl2, m) {
+    m.doc() = "The binding under the ssl2 package; use the package.";
+    m.attr("version") = SSL2_VERSION;
+    m.attr("statement_count") = kSslStatementCount;
+
+    static py::exception<TException> error(m, "Error");
+    py::register_exception_translator([](std::exception_ptr pending) {
+        try {
+            if (pending)
+                std::rethrow_exception(pending);
+        } catch (const TException& e) {
+            ClearError();
+            error(e.what());
+        } catch (const RCReadError& e) {
+            error(e.what());
+        } catch (const RCJsonTicketError& e) {
+            PyErr_SetString(PyExc_ValueError, e.what());
+        } catch (const RCMemberValueError& e) {
+            PyErr_SetString(PyExc_ValueError, e.what());
+        }
+    });
+    BindStatement(m);
+    BindSet(m);
+    BindCapabilities(m);
 }

@@ -3,6 +3,7 @@
 # find_package(ssl2) and once through a plain "pkg-config --cflags --libs ssl2"; where
 # the Python module is built, imports it from the prefix and runs a short script.
 #   BUILD_DIR WORK_DIR CONSUMER_DIR GENERATOR CXX CXX_FLAGS LINK_FLAGS PYTHON SOURCE_DIR
+#   PYTHON_DIR (where a plain install puts the Python package)
 #   KIND (static or shared: the installed kind), OTHER_KIND (the kind built besides it,
 #   empty for none)
 cmake_minimum_required(VERSION 3.25)
@@ -95,6 +96,16 @@ endfunction()
 
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
+
+# Installed to /usr or /usr/local, the package lands where the interpreter looks
+# without PYTHONPATH (on Debian a dist-packages directory, not site-packages).
+if(PYTHON AND PYTHON_DIR MATCHES "^/usr/(local/)?lib/")
+  run("python search path" ${PYTHON} -I -c "import sys\nprint(sys.argv[1] in sys.path)"
+      ${PYTHON_DIR})
+  if(NOT last_output STREQUAL "True\n")
+    message(FATAL_ERROR "${PYTHON} does not search ${PYTHON_DIR}, where the package goes")
+  endif()
+endif()
 
 # The installed kind: a plain install.
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix-${KIND})

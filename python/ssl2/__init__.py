@@ -1,4 +1,4 @@
-"""Read, change, write and deliver SSL job tickets.
+"""Read, build, change, write and deliver SSL job tickets.
 
     >>> import ssl2
     >>> ticket = ssl2.read("job.ssl")
@@ -9,40 +9,60 @@
     >>> ticket.write("out.ssl", dialect="5.0", hide=["Account", "UserName"])
 
 Statements are read and set by name, with the names and member names of
-"ssl2 show --json": a statement of one member is a Python int or str, a statement
-of several members a dict of its members, and a list statement a list of such dicts
-(a pen table lists every pen, each dict with the pen's "number").
-Errors of the library raise ssl2.Error with the library's message text.
+"ssl2 show --json": a statement of one member is an int, a float or a str, a
+statement of several members a dict of its members, and a list statement a list of
+such dicts.  Lengths are floats in millimetres.  A pen table lists the pens that
+differ from the default pens, each dict with the pen's "number" (Entry.get_all lists
+every pen).  A selection takes its number or one of its keywords; a value the
+statement cannot hold raises ValueError with the library's message, a value of the
+wrong type TypeError.  Errors of the library raise ssl2.Error.
 """
 
-import collections
+from __future__ import annotations
+
+import json
 import os
-import tempfile
+import warnings
+from collections.abc import Iterable, Iterator, Mapping, MutableMapping
+from typing import Any, NamedTuple, Optional, Union
 
 from . import _ssl2
 from ._ssl2 import Error
 
-__all__ = ["Error", "Ticket", "Entry", "Capabilities", "ParseError", "Finding",
-           "Substitution", "read", "parse", "statement_names", "keywords", "DIALECTS",
-           "version"]
+__all__ = ["Error", "ParseError", "ReaderWarning", "Ticket", "Entry", "Capabilities",
+           "Finding", "Substitution", "read", "parse", "statement_names", "keywords",
+           "DIALECTS", "version", "__version__"]
 
-version = _ssl2.version
+#: The version of the library and of this package.
+__version__: str = _ssl2.version
+version = __version__
 
 #: The dialects by their version text, oldest first.
 DIALECTS = {"1.5": 1, "3.0": 2, "4.0": 3, "5.0": 4}
 
-_NUMBER_TYPES = 0x01 | 0x02  # number and selection members hold integers
-_NOT_IMPLEMENTED = "GetSubStatementName() not implemented"
-_PEN_MEMBERS = ("width", "color", "saturation", "page")
+PathLike = Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]
+Value = Union[int, float, str, dict, list]
 
 
-#: A value the plotters cannot honour: the entry (0 the job), the statement's name,
-#: the value as written after that name, what the plotters offer instead, and why.
-Finding = collections.namedtuple("Finding", "entry statement value offered message")
+class Finding(NamedTuple):
+    """A value the plotters cannot honour: the entry (0 the job), the statement's name,
+    the value as written after that name, what the plotters offer instead, and why."""
 
-#: A replacement made by Ticket.fit_to_capabilities: entry, statement, value before
-#: and after.
-Substitution = collections.namedtuple("Substitution", "entry statement before after")
+    entry: int
+    statement: str
+    value: str
+    offered: str
+    message: str
+
+
+class Substitution(NamedTuple):
+    """A replacement made by Ticket.fit_to_capabilities: entry, statement, value before
+    and after."""
+
+    entry: int
+    statement: str
+    before: str
+    after: str
 
 
 class ParseError(Error):
@@ -51,13 +71,18 @@ class ParseError(Error):
     ``diagnostics`` holds (line, message) pairs; ``ticket`` what could be read.
     """
 
-    def __init__(self, message, diagnostics, ticket):
+    def __init__(self, message: str, diagnostics: list, ticket: "Ticket"):
         super().__init__(message)
         self.diagnostics = diagnostics
         self.ticket = ticket
 
 
-def _statement_ids():
+class ReaderWarning(UserWarning):
+    """What a reader reported about a ticket read with ``strict=False`` or about a
+    capability file: "file:line: message"."""
+
+
+def _statement_ids() -> dict:
     ids = {}
     for number in range(_ssl2.statement_count):
         name = _ssl2.Statement(number).name
@@ -67,59 +92,37 @@ def _statement_ids():
 
 
 _IDS = _statement_ids()
+_NAMES = {number: _ssl2.Statement(number).name for number in _IDS.values()}
+_ORDERED_NAMES = [_NAMES[number] for number in sorted(_NAMES)]
 
 
-def statement_names():
+def statement_names() -> list:
     """The names of every statement, in identifier order."""
-    return [_ssl2.Statement(number).name for number in sorted(_IDS.values())]
+    return list(_ORDERED_NAMES)
 
 
-def _statement_id(name):
+def _statement_id(name: str) -> int:
     try:
         return _IDS[name.lower()]
-    except KeyError:
+    except (KeyError, AttributeError):
         raise KeyError(f"no statement called {name!r}") from None
 
 
-def _statement_name(number):
-    return _ssl2.Statement(number).name
-
-
-def _member_names(statement):
-    """The member names of "show --json": the statement's own where usable, "value"
-    for a single unnamed member, "member<n>" otherwise."""
-    count = statement.member_count
-    names = []
-    for member in range(count):
-        name = statement.member_name(member)
-        if not name or name == _NOT_IMPLEMENTED or name in names:
-            name = "value" if count == 1 else f"member{member}"
-        names.append(name)
-    return names
-
-
-def _value(statement, member, element):
-    text = statement.get(member, element)
-    kind = statement.member_type(member) or statement.value_type
-    if kind & _NUMBER_TYPES:
-        try:
-            return int(text)
-        except ValueError:
-            return text
-    return text
-
-
-def _members(statement, names, element):
-    return {name: _value(statement, m, element) for m, name in enumerate(names)}
-
-
-def _dialect(dialect):
+def _dialect(dialect: str) -> int:
     if dialect not in DIALECTS:
         raise ValueError(f"unknown dialect {dialect!r}; one of {', '.join(DIALECTS)}")
     return DIALECTS[dialect]
 
 
-def _access(hide=(), access=None):
+def _path(path: PathLike) -> bytes:
+    """The bytes of a path; ValueError for a NUL, which no file name can hold."""
+    encoded = os.fsencode(path)
+    if b"\0" in encoded:
+        raise ValueError(f"the path {path!r} holds a NUL character")
+    return encoded
+
+
+def _access(hide: Iterable = (), access: Optional[str] = None) -> "_ssl2.Access":
     """The access value: every statement but those in ``hide``, or the 32 hexadecimal
     digits of ``access``."""
     value = _ssl2.Access()
@@ -131,251 +134,410 @@ def _access(hide=(), access=None):
     return value
 
 
-class Entry:
+def _warn(source: str, diagnostics: Iterable) -> None:
+    for line, message in diagnostics:
+        warnings.warn(f"{source}:{line}: {message}", ReaderWarning, stacklevel=3)
+
+
+class Entry(MutableMapping):
     """One level of a ticket: the job entry (``ticket[0]``) or one file.
 
-    A mapping from statement names to values; assigning a value changes the entry.
+    A mutable mapping from statement names to values; assigning a value changes the
+    entry, deleting a statement sets it back to its default.  Two entries are equal
+    when they are of the same kind and every statement is equal, but for what records
+    how the entry came to be: "Ordinal", "Version" (the dialect it was read in) and
+    the reader's error notes.
     """
 
-    def __init__(self, ticket, raw):
+    def __init__(self, ticket: "Ticket", index: int):
         self._ticket = ticket  # keeps the set, and so this entry, alive
-        self._raw = raw
+        self._index: Optional[int] = index
 
     @property
-    def is_file(self):
+    def _raw(self) -> "_ssl2.Entry":
+        if self._index is None:
+            raise LookupError("this entry was removed from its ticket")
+        return self._ticket._raw.entry(self._index)
+
+    @property
+    def is_file(self) -> bool:
+        """True for a file entry, False for the job entry."""
         return self._raw.is_file
 
     @property
-    def ordinal(self):
+    def ordinal(self) -> int:
+        """The order in which the entry was added to its ticket."""
         return self._raw.ordinal
 
-    def statement(self, name):
+    def statement(self, name: str) -> dict:
         """The statement's details: its SSL line, whether it holds its default, its id."""
         number = _statement_id(name)
-        current = self._raw.get(number)
-        return {"id": number, "ssl": current.ssl, "default": current == _ssl2.Statement(number)}
+        raw = self._raw
+        return {"id": number, "ssl": raw.get(number).ssl, "default": raw.is_default(number)}
 
-    def __getitem__(self, name):
-        statement = self._raw.get(_statement_id(name))
-        if statement.pens is not None:
-            return statement.pens
-        names = _member_names(statement)
-        if statement.array_count:
-            return [_members(statement, names, e) for e in range(statement.array_count)]
-        if names == ["value"]:
-            return _value(statement, 0, 0)
-        return _members(statement, names, 0)
+    def __getitem__(self, name: str) -> Value:
+        return _value(self._raw.get(_statement_id(name)), everything=False)
 
-    def __setitem__(self, name, value):
-        statement = self._raw.get(_statement_id(name))
-        if statement.pens is not None:
-            self._set_pens(name, statement, value)
-            return
-        names = _member_names(statement)
-        if isinstance(value, list):
-            elements = list(enumerate(value))
+    def get_all(self, name: str) -> Value:
+        """As ``entry[name]``, but a pen table lists every pen."""
+        return _value(self._raw.get(_statement_id(name)), everything=True)
+
+
+    def __setitem__(self, name: str, value: Value) -> None:
+        raw = self._raw
+        statement = raw.get(_statement_id(name))
+        if statement.pens(False) is not None:
+            _set_pens(name, statement, value)
         else:
-            elements = [(0, value)]
-        for element, members in elements:
-            if not isinstance(members, dict):
-                if names != ["value"]:
-                    raise TypeError(f"{name} has members {names}: give a dict")
-                members = {"value": members}
-            for key, member_value in members.items():
-                if key not in names:
-                    raise KeyError(f"{name} has no member {key!r}; it has {names}")
-                text = str(int(member_value)) if isinstance(member_value, bool) else str(member_value)
-                if not statement.set(text, names.index(key), element):
-                    raise ValueError(f"{name}: {key} does not take {member_value!r}")
-        self._raw.put(statement)
+            _set_members(name, statement, value)
+        raw.put(statement)
 
-    def _set_pens(self, name, statement, pens):
-        """Sets the pens given, each a dict with its "number"; the others are kept."""
-        if not isinstance(pens, list):
-            raise TypeError(f'{name} takes a list of pens, each a dict with its "number"')
-        for pen in pens:
-            if not isinstance(pen, dict) or "number" not in pen:
-                raise TypeError(f'{name}: each pen is a dict with its "number"')
-            for key, pen_value in pen.items():
-                if key == "number":
-                    continue
-                if key not in _PEN_MEMBERS:
-                    raise KeyError(f"{name} has no pen member {key!r}; it has {list(_PEN_MEMBERS)}")
-                if not statement.set_pen(int(pen["number"]), key, str(pen_value)):
-                    raise ValueError(f"{name}: pen {pen['number']} does not take {key} {pen_value!r}")
-        self._raw.put(statement)
+    def __delitem__(self, name: str) -> None:
+        number = _statement_id(name)
+        self._raw.put(_ssl2.Statement(number))
 
-    def keys(self):
-        return statement_names()
+    def __iter__(self) -> Iterator[str]:
+        return iter(_ORDERED_NAMES)
 
-    def __iter__(self):
-        return iter(self.keys())
+    def __len__(self) -> int:
+        return len(_ORDERED_NAMES)
 
-    def items(self):
-        return [(name, self[name]) for name in self.keys()]
+    def __contains__(self, name: object) -> bool:
+        return isinstance(name, str) and name.lower() in _IDS
 
-    def changed(self):
+    def changed(self) -> dict:
         """The statements that differ from their defaults, by name."""
-        result = {}
-        for name in self.keys():
-            number = _statement_id(name)
-            if self._raw.get(number) != _ssl2.Statement(number):
-                result[name] = self[name]
-        return result
+        raw = self._raw
+        return {_NAMES[number]: _value(raw.get(number), everything=False)
+                for number in raw.changed_ids()}
 
-    def __repr__(self):
+    def __eq__(self, other: object) -> bool:
+        if not isinstance(other, Entry):
+            return NotImplemented
+        return self._raw.same(other._raw)
+
+    __hash__ = None  # type: ignore[assignment]
+
+    def __repr__(self) -> str:
+        if self._index is None:
+            return "<ssl2.Entry removed>"
         kind = "file" if self.is_file else "job"
         return f"<ssl2.Entry {kind} {self.ordinal}>"
 
 
-class Ticket:
-    """A job ticket: the job entry first, then one entry per file."""
+def _value(statement: "_ssl2.Statement", everything: bool) -> Value:
+    """The value of a statement: see the module's description."""
+    pens = statement.pens(everything)
+    if pens is not None:
+        return pens
+    names = statement.member_names()
+    if statement.value_type & 0x80 or statement.array_count:
+        return [dict(zip(names, (statement.get(m, e) for m in range(len(names)))))
+                for e in range(statement.array_count)]
+    if names == ["value"]:
+        return statement.get(0, 0)
+    return {member: statement.get(m, 0) for m, member in enumerate(names)}
 
-    def __init__(self, raw=None, diagnostics=(), path=None):
+
+def _set_members(name: str, statement: "_ssl2.Statement", value: Value) -> None:
+    """Sets the members given; the statement's other members keep their values."""
+    names = statement.member_names()
+    is_list = bool(statement.value_type & 0x80 or statement.array_count)
+    if is_list != isinstance(value, list):
+        raise TypeError(f"{name} takes " + ("a list of dicts" if is_list else
+                                            "a dict of its members" if names != ["value"]
+                                            else "a single value") +
+                        f", not {type(value).__name__}")
+    elements = list(enumerate(value)) if is_list else [(0, value)]
+    for element, members in elements:
+        if not isinstance(members, Mapping):
+            if names != ["value"]:
+                raise TypeError(f"{name} has members {names}: give a dict")
+            members = {"value": members}
+        for key, member_value in members.items():
+            if key not in names:
+                raise KeyError(f"{name} has no member {key!r}; it has {names}")
+            statement.set(names.index(key), element, member_value)
+
+
+def _set_pens(name: str, statement: "_ssl2.Statement", pens: Value) -> None:
+    """Sets the pens given, each a dict with its "number", and switches the table on
+    (as the JSON reader does); the other pens are kept."""
+    if not isinstance(pens, list):
+        raise TypeError(f'{name} takes a list of pens, each a dict with its "number"')
+    members = _ssl2.pen_members()
+    for pen in pens:
+        if not isinstance(pen, Mapping) or "number" not in pen:
+            raise TypeError(f'{name}: each pen is a dict with its "number"')
+        number = pen["number"]
+        if not isinstance(number, int) or isinstance(number, bool) or number < 0:
+            raise TypeError(f"{name}: a pen number is an int of 0 or more, not {number!r}")
+        for key, pen_value in pen.items():
+            if key == "number":
+                continue
+            if key not in members:
+                raise KeyError(f"{name} has no pen member {key!r}; it has {members}")
+            statement.set_pen(number, key, pen_value)
+    statement.switch_pens_on()
+
+
+class Ticket:
+    """A job ticket: the job entry first, then one entry per file.
+
+    ``Ticket.new()`` starts one from scratch, ``read``/``parse``/``Ticket.from_json``
+    read one.  Tickets compare equal when their entries do.
+    """
+
+    def __init__(self, raw: Optional["_ssl2.Set"] = None, diagnostics: Iterable = (),
+                 path: Optional[str] = None):
         self._raw = raw if raw is not None else _ssl2.Set()
+        self._views: list = [None] * len(self._raw)
         self.diagnostics = list(diagnostics)
         self.path = path
 
-    @property
-    def complete(self):
-        """True when the reader reached "EndJob"."""
-        return self._raw.complete
+    @classmethod
+    def new(cls, job_name: Optional[str] = None, **statements: Value) -> "Ticket":
+        """A ticket of a job entry alone, with ``JobName`` and the other statements
+        given set; add files with append_file."""
+        ticket = cls()
+        ticket._raw.add_job()
+        ticket._views.append(None)
+        if job_name is not None:
+            statements["JobName"] = job_name
+        ticket.job.update(statements)
+        return ticket
 
-    def __len__(self):
-        return len(self._raw)
+    def append_file(self, name: Optional[str] = None, directory: Optional[str] = None,
+                    **statements: Value) -> Entry:
+        """Adds a file entry at the end; see insert."""
+        return self.insert(len(self), name, directory, **statements)
 
-    def __getitem__(self, index):
+    def insert(self, index: int, name: Optional[str] = None, directory: Optional[str] = None,
+               **statements: Value) -> Entry:
+        """Adds a file entry before ``index`` (1 or more) and returns it.  It starts
+        as the reader starts a file: with the file-level statements of the job entry;
+        then ``Name``, ``Directory`` and the other statements given are set.  A value
+        refused leaves the ticket as it was."""
         if index < 0:
             index += len(self)
-        return Entry(self, self._raw.entry(index))
+        position = self._raw.insert_file(min(index, len(self)))
+        self._views.insert(position, None)
+        for view in self._views[position + 1:]:
+            if view is not None:
+                view._index += 1
+        if name is not None:
+            statements["Name"] = name
+        if directory is not None:
+            statements["Directory"] = directory
+        entry = self[position]
+        try:
+            entry.update(statements)
+        except Exception:
+            del self[position]
+            raise
+        return entry
 
-    def __iter__(self):
-        return (self[i] for i in range(len(self)))
+    def __delitem__(self, index: int) -> None:
+        """Removes an entry; the job entry only when it is the last one left."""
+        if index < 0:
+            index += len(self)
+        if index == 0 and len(self) > 1:
+            raise ValueError("the job entry stays while the ticket has file entries")
+        if not self._raw.remove(index):
+            raise IndexError(f"no entry {index}")
+        removed = self._views.pop(index)
+        if removed is not None:
+            removed._index = None
+        for view in self._views[index:]:
+            if view is not None:
+                view._index -= 1
+
+    @classmethod
+    def from_json(cls, document: Union[str, bytes, Mapping]) -> "Ticket":
+        """The ticket of a JSON document in the form "ssl2 show --json" writes and
+        "ssl2 convert --from-json" reads (the text or its parsed form).  ValueError
+        names the place in the document that cannot be read."""
+        text = document if isinstance(document, (str, bytes)) else json.dumps(document)
+        if isinstance(text, bytes):
+            text = text.decode("utf-8")
+        return cls(_ssl2.set_from_json(text))
+
+    def to_json(self, all: bool = False) -> dict:
+        """The ticket in the JSON form of "ssl2 show --json" (``all``: of
+        "show --json --all", every statement of every entry)."""
+        return json.loads(self._raw.to_json(all, self.path or ""))
 
     @property
-    def job(self):
+    def complete(self) -> bool:
+        """True when the reader reached "EndJob" (always for a ticket built here)."""
+        return self._raw.complete
+
+    def __len__(self) -> int:
+        return len(self._raw)
+
+    def __getitem__(self, index: int) -> Entry:
+        if index < 0:
+            index += len(self)
+        if not 0 <= index < len(self):
+            raise IndexError(f"no entry {index}")
+        view = self._views[index]
+        if view is None:
+            view = self._views[index] = Entry(self, index)
+        return view
+
+    def __iter__(self) -> Iterator[Entry]:
+        return (self[i] for i in range(len(self)))
+
+    def __eq__(self, other: object) -> bool:
+        if not isinstance(other, Ticket):
+            return NotImplemented
+        return len(self) == len(other) and all(a == b for a, b in zip(self, other))
+
+    __hash__ = None  # type: ignore[assignment]
+
+    @property
+    def job(self) -> Entry:
+        """The job entry."""
         return self[0]
 
     @property
-    def files(self):
+    def files(self) -> list:
+        """The file entries, in order."""
         return [self[i] for i in range(1, len(self))]
 
-    def pages(self):
+    def pages(self) -> int:
         """Pages to print, set copies included."""
         return self._raw.count_pages()
 
-    def millimeters(self):
+    def millimeters(self) -> int:
         """Millimetres of media, set copies included."""
         return self._raw.count_millimeters()
 
-    def preflight(self, capabilities):
+    def preflight(self, capabilities: "Capabilities") -> list:
         """The values the plotters of ``capabilities`` cannot honour, as Finding
         records, entry by entry; empty when the job fits.  A file whose unfit value
         it inherits from the job entry is reported once, with the job entry."""
-        return [Finding(entry, _statement_name(number), value, offered, message)
+        return [Finding(entry, _NAMES[number], value, offered, message)
                 for entry, number, value, offered, message
                 in self._raw.preflight(capabilities._refined)]
 
-    def fit_to_capabilities(self, capabilities):
+    def fit_to_capabilities(self, capabilities: "Capabilities") -> list:
         """Replaces every value preflight() reports by the nearest one the plotters
         offer and returns the replacements as Substitution records.  A replaced
         "Version" names the dialect to write the ticket in."""
-        return [Substitution(entry, _statement_name(number), before, after)
+        return [Substitution(entry, _NAMES[number], before, after)
                 for entry, number, before, after
                 in self._raw.fit_to_capabilities(capabilities._refined)]
 
-    def to_string(self, dialect="5.0", hide=(), access=None):
-        """The ticket as SSL text in ``dialect``, without the statements in ``hide``."""
+    def to_string(self, dialect: str = "5.0", hide: Iterable = (),
+                  access: Optional[str] = None) -> str:
+        """The ticket as SSL text in ``dialect``, without the statements in ``hide``.
+        ValueError for a ticket without a job entry."""
         return self._raw.to_string(_access(hide, access), _dialect(dialect))
 
-    def write(self, path, dialect="5.0", hide=(), access=None):
-        """Writes the ticket to ``path`` (Windows-1252, or UTF-16 where needed)."""
-        self._raw.write(os.fspath(path), _access(hide, access), _dialect(dialect))
+    def write(self, path: PathLike, dialect: str = "5.0", hide: Iterable = (),
+              access: Optional[str] = None) -> None:
+        """Writes the ticket to ``path`` (Windows-1252, or UTF-16 where needed),
+        replacing the file whole.  ValueError for a ticket without a job entry."""
+        self._raw.write(_path(path), _access(hide, access), _dialect(dialect))
 
-    def deliver(self, target, suffix="", dialect="5.0", overwrite=False, hide=(), access=None):
+    def deliver(self, target: PathLike, suffix: str = "", dialect: str = "5.0",
+                overwrite: bool = False, hide: Iterable = (),
+                access: Optional[str] = None) -> str:
         """Copies the job into a job directory in ``target`` and writes the rewritten
         ticket beside it; returns the path of that ticket.  Raises Error when nothing
         could be delivered; ``problems`` of the error lists what failed."""
         count, written, problems = self._raw.deliver(
-            os.fspath(target), _access(hide, access), suffix, _dialect(dialect), overwrite)
+            _DELIVERY_LOG, _path(target), _access(hide, access), suffix, _dialect(dialect),
+            overwrite)
         if count == 0 or problems:
-            error = Error(f"{target}: delivery failed" + "".join(f"\n{p}" for p in problems))
+            error = Error(f"{os.fsdecode(target)}: delivery failed" +
+                          "".join(f"\n{p}" for p in problems))
             error.problems = problems
             raise error
         return written
 
-    def __repr__(self):
-        return f"<ssl2.Ticket {self.path or '(parsed)'}: {len(self)} entries>"
+    def __repr__(self) -> str:
+        return f"<ssl2.Ticket {self.path or '(in memory)'}: {len(self)} entries>"
 
 
-def read(path, strict=True, resolution=300):
+_DELIVERY_LOG = _ssl2.DeliveryLog()
+
+
+def _checked(ticket: Ticket, source: str, strict: bool) -> Ticket:
+    if strict and (ticket.diagnostics or not ticket.complete):
+        lines = [f"{source}:{line}: {message}" for line, message in ticket.diagnostics]
+        if not ticket.complete:
+            lines.append(f'{source}: the ticket ends before "EndJob"')
+        raise ParseError("\n".join(lines), ticket.diagnostics, ticket)
+    _warn(source, ticket.diagnostics)
+    return ticket
+
+
+def read(path: PathLike, strict: bool = True, resolution: int = 300) -> Ticket:
     """Reads the ticket at ``path``.
 
     With ``strict`` (the default) a ticket that the reader reported errors in, or that
     ends before "EndJob", raises ParseError; otherwise such a ticket is returned with
-    its ``diagnostics`` and ``complete`` set.  OSError when the file cannot be opened.
+    its ``diagnostics`` and ``complete`` set, and each diagnostic is issued as a
+    ReaderWarning.  OSError when the file cannot be opened.
     """
-    path = os.fspath(path)
-    raw, diagnostics = _ssl2.read_set(path, resolution)
-    ticket = Ticket(raw, diagnostics, path)
-    if strict and (diagnostics or not ticket.complete):
-        lines = [f"{path}:{line}: {message}" for line, message in diagnostics]
-        if not ticket.complete:
-            lines.append(f'{path}: the ticket ends before "EndJob"')
-        raise ParseError("\n".join(lines), diagnostics, ticket)
-    return ticket
+    source = os.fsdecode(path)
+    raw, diagnostics = _ssl2.read_set(_path(path), resolution)
+    return _checked(Ticket(raw, diagnostics, source), source, strict)
 
 
-def parse(text, strict=True, resolution=300):
+def parse(text: Union[str, bytes], strict: bool = True, resolution: int = 300) -> Ticket:
     """Reads a ticket from ``text``: a str, or the bytes of a ticket file in any of
-    its encodings."""
-    data = text if isinstance(text, bytes) else b"\xef\xbb\xbf" + text.encode("utf-8")
-    with tempfile.TemporaryDirectory(prefix="ssl2-") as directory:
-        path = os.path.join(directory, "ticket.ssl")
-        with open(path, "wb") as file:
-            file.write(data)
-        ticket = read(path, strict, resolution)
-    ticket.path = None
-    return ticket
+    its encodings.  Diagnostics name the source "<string>"; otherwise as read()."""
+    raw, diagnostics = _ssl2.parse_set(text, resolution)
+    return _checked(Ticket(raw, diagnostics), "<string>", strict)
 
 
 class Capabilities:
     """What plotters can do, from their capability INI files, merged
-    (``plotter="auto"``) or of one plotter by name."""
+    (``plotter="auto"``) or of one plotter by name.  What the INI reader reports about
+    a file is issued as a ReaderWarning."""
 
-    def __init__(self, ini_paths, plotter="auto"):
+    def __init__(self, ini_paths: Iterable[PathLike], plotter: str = "auto"):
         capas = _ssl2.Capabilities()
         for path in ini_paths:
-            with open(path, "rb") as file:
-                if not capas.add_plotter(file.read()):
-                    raise Error(f"{path}: not a readable capability file")
+            source = os.fsdecode(path)
+            with open(path, "rb"):
+                pass  # OSError, as open() raises it, for a file that cannot be read
+            read_any, diagnostics = capas.add_plotter_file(_path(path))
+            _warn(source, [(line, f'unrecognised text "{message}"' if stray else message)
+                           for line, message, stray in diagnostics])
+            if not read_any:
+                raise Error(f"{source}: not a readable capability file")
         self._refined = capas.refined(plotter)
         if not self._refined.plotters:
             raise Error(f"no plotter called {plotter!r}")
 
     @property
-    def plotters(self):
+    def plotters(self) -> list:
+        """The names of the plotters described."""
         return self._refined.plotters
 
     @property
-    def dialect(self):
+    def dialect(self) -> Optional[str]:
         """The newest SSL dialect all these plotters read ("1.5" ... "5.0"), or None."""
         for text, number in DIALECTS.items():
             if number == self._refined.dialect:
                 return text
         return None
 
-    def keywords(self, statement):
+    def keywords(self, statement: str) -> dict:
         """The choices the statement offers on these plotters, as keywords() gives."""
         return keywords(statement, self._refined)
 
 
-def keywords(statement, _capas=None):
+def keywords(statement: str, _capas: Any = None) -> dict:
     """The choices a statement offers: member name to a dict of value to display text;
     members without a keyword list are left out."""
     current = _ssl2.Statement(_statement_id(statement))
     result = {}
-    for member, name in enumerate(_member_names(current) or ["value"]):
+    for member, name in enumerate(current.member_names() or ["value"]):
         choices = current.keywords(member, _capas)
         if choices:
             result[name] = dict(choices)

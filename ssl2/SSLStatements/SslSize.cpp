@@ -189,6 +189,15 @@ TString SslSize::WidthAndHeight() const {
     return SslDecimalText(m_Width) + " " + SslDecimalText(m_Height) + " ";
 }
 
+TString SslSize::WindowText() const {
+    // Vemto, the library's own length unit, has no word in the ticket language.
+    if (m_Unit.Get() == SslUnit::kVemto) {
+        return m_asSizeTypes[m_idxSizeType] + " " + SslDecimalText(m_Width / 1000.0) + " " +
+               SslDecimalText(m_Height / 1000.0) + " " + SslUnit(SslUnit::kMm).ToString();
+    }
+    return m_asSizeTypes[m_idxSizeType] + " " + WidthAndHeight() + m_Unit.ToString();
+}
+
 TString SslSize::ToString(unsigned char mode, unsigned int flag) const {
     const TString format = FamilyAndFormat();
     switch (mode) {
@@ -209,8 +218,7 @@ TString SslSize::ToString(unsigned char mode, unsigned int flag) const {
                     return format;
                 case kProportional:
                 case kUnproportional:
-                    return m_asSizeTypes[m_idxSizeType] + " " + WidthAndHeight() +
-                           m_Unit.ToString();
+                    return WindowText();
                 case kManual:
                     return m_asSizeTypes[kManual];
                 case kFitToPrintWindow:
@@ -234,8 +242,7 @@ TString SslSize::ToString(unsigned char mode, unsigned int flag) const {
                     return m_asSizeTypes[kFitToPrintWindow] + " " + format;
                 case kProportional:
                 case kUnproportional:
-                    return m_asSizeTypes[m_idxSizeType] + " " + WidthAndHeight() +
-                           m_Unit.ToString();
+                    return WindowText();
                 case kPercent:
                     return WidthAndHeight();
                 case kManual:

@@ -160,6 +160,9 @@ private:
     /// Width and height with three decimals (more only where three would change
     /// the value), each followed by a blank.
     TString WidthAndHeight() const;
+    /// A window's statement text: its type keyword, width, height and unit, in
+    /// millimetres when the size is in vemto.
+    TString WindowText() const;
 
     std::uint32_t m_idxSizeType = kAuto;
     std::uint32_t m_idxFormatName = 0;

@@ -7,7 +7,9 @@ SslUnits::SslUnits()
       m_Unit(SslUnit::kMm) {}
 
 TString SslUnits::ToString() const {
-    return m_sName + " " + m_Unit.ToString();
+    // Lengths without a unit are millimetres, which has a word.
+    return m_sName + " " +
+           (m_Unit.Get() == SslUnit::kNone ? SslUnit(SslUnit::kMm) : m_Unit).ToString();
 }
 
 unsigned int SslUnits::Set(const SslUnit& unit) {

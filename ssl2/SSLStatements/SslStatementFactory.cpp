@@ -16,7 +16,7 @@ namespace {
 
 /// Logs "SslErrors" `number` at level 1, then raises it.
 [[noreturn]] void LogAndThrow(std::uint32_t number, const TString& arg1, const TString& arg2 = {}) {
-    g_ptheLogfile()->Write(1, VEMTO::GetMessage(RMCSslErrors(), number, arg1, arg2));
+    SslLog(1, "statements", VEMTO::GetMessage(RMCSslErrors(), number, arg1, arg2));
     ThrowNewError(RMCSslErrors(), number, arg1, arg2);
 }
 

@@ -17,6 +17,7 @@
 
 #include <locale.h>
 
+#pragma GCC visibility push(hidden)
 class RCClassicNumbers {
 public:
     RCClassicNumbers();
@@ -27,3 +28,4 @@ public:
 private:
     locale_t m_previous;
 };
+#pragma GCC visibility pop

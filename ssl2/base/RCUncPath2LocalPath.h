@@ -18,7 +18,7 @@
 class RCUncPath2LocalPath {
 public:
     /// Adds (or replaces) the mapping of `uncPrefix` to `localDirectory`; returns
-    /// 0 when `uncPrefix` is not of the form \\server\share[\...].
+    /// 0 when `uncPrefix` is not of the form `\\server\share[\...]`.
     static int AddMapping(const TString& uncPrefix, const TString& localDirectory);
     static void ClearMappings();
 

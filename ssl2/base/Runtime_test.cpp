@@ -12,8 +12,8 @@
 #include "ssl2/base/RCUnit.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TMessage.h"
-#include "tests/support/TempDir.h"
 #include "ssl2/sslmessages.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -97,19 +97,71 @@ TEST(Messages, ArgumentsFallbackAndReplacement) {
     std::filesystem::remove_all(dir);
 }
 
-TEST(Log, CaptureAndRestore) {
+TEST(Log, ThreadLogGoesBeforeProcessLogAndIsRestored) {
     ILog* before = g_ptheLogfile();
+    RCCaptureLog process;
+    RCCaptureLog thread;
+    ILog* previous = SetLogfile(&process);
     {
-        RCCaptureLog log;
-        RCScopedLog scope(&log);
-        g_ptheLogfile()->Write(3, "RCSslSet::NormalizeSsl deletes file : /x");
-        EXPECT_TRUE(log.Contains(3, "deletes file"));
-        EXPECT_FALSE(log.Contains(1, "deletes file"));
-        ASSERT_EQ(log.GetEntries().size(), 1u);
-        log.Clear();
-        EXPECT_TRUE(log.GetEntries().empty());
+        RCScopedLog scope(&thread);
+        SslLog(3, "delivery", "RCSslSet::NormalizeSsl deletes file : /x");
+        EXPECT_TRUE(thread.Contains(3, "deletes file"));
+        EXPECT_FALSE(thread.Contains(1, "deletes file"));
+        // Another thread still writes to the process log.
+        std::thread([] { SslLog(1, "set", "elsewhere"); }).join();
     }
+    SslLog(2, "set", "after the scope");
+    SetLogfile(previous);
+    EXPECT_EQ(thread.GetEntries(),
+              (std::vector<RCCaptureLog::Entry>{{3, "RCSslSet::NormalizeSsl deletes file : /x"}}));
+    EXPECT_EQ(process.GetEntries(),
+              (std::vector<RCCaptureLog::Entry>{{1, "elsewhere"}, {2, "after the scope"}}));
     EXPECT_EQ(g_ptheLogfile(), before);
+}
+
+TEST(Log, SinkAndFileLogKeepLevelAndModuleUpToTheirLimit) {
+    std::vector<std::string> seen;
+    RCLogSink sink(
+        [&](int level, std::string_view module, std::string_view text) {
+            seen.push_back(std::to_string(level) + " " + std::string(module) + " " +
+                           std::string(text));
+        },
+        2);
+    const auto dir = ssl2::test::MakeTempDir("ssl2_log_");
+    const std::filesystem::path path = dir / "ssl2.log";
+    RCFileLog file(TString(path.string()), 2);
+    ASSERT_TRUE(file.IsOpen());
+    for (ILog* log : std::initializer_list<ILog*>{&sink, &file}) {
+        RCScopedLog scope(log);
+        SslLog(1, "set", "severe");
+        SslLog(3, "delivery", "too chatty");
+        g_ptheLogfile()->Write(2, "no module");
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"1 set severe", "2 ssl2 no module"}));
+    std::ifstream in(path);
+    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(written, "ssl2[1] set: severe\nssl2[2] ssl2: no module\n");
+    std::filesystem::remove_all(dir);
+}
+
+TEST(LogThreads, ScopedLogsOfTwoThreadsKeepTheirOwnMessages) {
+    RCCaptureLog logs[2];
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 2; ++t)
+        threads.emplace_back([&logs, t] {
+            RCScopedLog scope(&logs[t]);
+            for (int i = 0; i < 200; ++i)
+                SslLog(1, "set", TString(std::to_string(t)));
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (int t = 0; t < 2; ++t) {
+        SCOPED_TRACE(t);
+        const auto entries = logs[t].GetEntries();
+        ASSERT_EQ(entries.size(), 200u);
+        for (const RCCaptureLog::Entry& entry : entries)
+            EXPECT_EQ(entry.m_sText, TString(std::to_string(t)));
+    }
 }
 
 TEST(RCMutex, ScopedLockExcludesOtherThreads) {

@@ -65,8 +65,7 @@ void VemtoUnhandledException() {
     try {
         RethrowAsLibraryError();
     } catch (const TException& e) {
-        if (ILog* log = g_ptheLogfile())
-            log->Write(1, TString("unhandled exception: ") + e.what());
+        SslLog(1, "base", TString("unhandled exception: ") + e.what());
     }
 }
 

@@ -63,6 +63,10 @@ private:
     int m_fd;
 };
 
+bool HoldsNul(const TString& path) {
+    return path.str().find('\0') != std::string::npos;
+}
+
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t n = TFileOps::Write(fd, data, size);
@@ -327,6 +331,8 @@ void TFile::PutLine(const TString& line) {
 
 TString TFile::NativePath(const TString& path) {
     std::string p = path.str();
+    if (p.find('\0') != std::string::npos)
+        RaiseFor(RMCBaseErrors::kFileOpen, path, "the name holds a NUL character");
     for (auto& c : p)
         if (c == '\\')
             c = '/';
@@ -335,16 +341,21 @@ TString TFile::NativePath(const TString& path) {
 
 bool TFile::Exist(const TString& path) {
     struct stat info {};
+    if (HoldsNul(path))
+        return false;
     return ::stat(NativePath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 bool TFile::DirExist(const TString& path) {
     struct stat info {};
+    if (HoldsNul(path))
+        return false;
     return ::stat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 void TFile::Copy(const TString& source, const TString& target, bool failIfExists) {
-    ScopedFd in(::open(NativePath(source).c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without blocking, so that a FIFO never hangs the copy.
+    ScopedFd in(::open(NativePath(source).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (in.Get() < 0)
         RaiseFor(RMCBaseErrors::kFileOpen, source, errno);
     struct stat from {};
@@ -352,6 +363,9 @@ void TFile::Copy(const TString& source, const TString& target, bool failIfExists
         RaiseFor(RMCBaseErrors::kFileRead, source, errno);
     if (S_ISDIR(from.st_mode))
         RaiseFor(RMCBaseErrors::kFileOpen, source, EISDIR);
+    if (!S_ISREG(from.st_mode))
+        RaiseFor(RMCBaseErrors::kFileOpen, source, "not a regular file");
+    ::fcntl(in.Get(), F_SETFL, ::fcntl(in.Get(), F_GETFL) & ~O_NONBLOCK);
 
     const TString native = NativePath(target);
     // Emptying the target must never destroy the source: refuse a copy onto itself.

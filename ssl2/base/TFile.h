@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ssl2/base/TString.h"
@@ -70,9 +71,11 @@ public:
     virtual void PutLine(const TString& line);
 
     // --- statics ---------------------------------------------------------------
-    /// `path` with every '\' turned into '/'.
+    /// `path` with every '\' turned into '/'.  Raises when `path` holds a NUL
+    /// character, which would cut it short at the system call.
     static TString NativePath(const TString& path);
-    /// True when `path` names an existing file that is not a directory.
+    /// True when `path` names an existing file that is not a directory (false for a
+    /// path holding a NUL character).
     static bool Exist(const TString& path);
     static bool DirExist(const TString& path);
     /// Copies the file `source` to `target`; with `failIfExists` an existing target
@@ -83,6 +86,19 @@ public:
     static void Delete(const TString& path);
     /// Creates the directory with all missing parents; an existing one is kept.
     static void CreateCompleteDir(const TString& path);
+    /// Writes `bytes` as the whole new contents of the file `path`, so that after a
+    /// crash or a power loss `path` holds either the old file or all of the new one:
+    /// a temporary file with a random name is made beside it (O_EXCL|O_NOFOLLOW),
+    /// written, synced and renamed onto `path`, and the directory is synced.  A
+    /// regular file replaced keeps its permissions; a new file gets 0666 less the
+    /// umask; a link at `path` is replaced itself, never written through.  A
+    /// failure raises; up to the rename the old file is untouched and no temporary
+    /// file is left.  For regular files and missing targets only: a device or a
+    /// FIFO is written in place by its caller.
+    static void ReplaceAtomically(const TString& path, std::string_view bytes);
+    /// True for the names files have while the library writes them, before they
+    /// appear under their final names; left over only by a process that was killed.
+    static bool IsTemporaryName(const TString& name);
     /// The directory for temporary files ($TMPDIR or /tmp), ending in '/'.
     static TString GetTmpPath();
     /// A temporary file name in `directory` starting with (at most three bytes of)

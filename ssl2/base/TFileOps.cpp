@@ -55,7 +55,11 @@ auto Checked(TOp op, Call call) -> decltype(call()) {
 }  // namespace
 
 int Open(const char* path, int flags, mode_t mode) {
-    return Checked(kOpen, [&] { return ::open(path, flags, mode); });
+    return OpenAt(AT_FDCWD, path, flags, mode);
+}
+
+int OpenAt(int dir, const char* path, int flags, mode_t mode) {
+    return Checked(kOpen, [&] { return ::openat(dir, path, flags, mode); });
 }
 
 ssize_t Write(int fd, const void* data, std::size_t size) {
@@ -67,20 +71,36 @@ int Fsync(int fd) {
 }
 
 int Rename(const char* from, const char* to) {
-    return Checked(kRename, [&] { return ::rename(from, to); });
+    return RenameAt(AT_FDCWD, from, to);
+}
+
+int RenameAt(int dir, const char* from, const char* to) {
+    return Checked(kRename, [&] { return ::renameat(dir, from, dir, to); });
 }
 
 int RenameNoReplace(const char* from, const char* to) {
+    return RenameNoReplaceAt(AT_FDCWD, from, to);
+}
+
+int RenameNoReplaceAt(int dir, const char* from, const char* to) {
     return Checked(kRenameNoReplace,
-                   [&] { return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE); });
+                   [&] { return ::renameat2(dir, from, dir, to, RENAME_NOREPLACE); });
 }
 
 int Link(const char* from, const char* to) {
-    return Checked(kLink, [&] { return ::link(from, to); });
+    return LinkAt(AT_FDCWD, from, to);
+}
+
+int LinkAt(int dir, const char* from, const char* to) {
+    return Checked(kLink, [&] { return ::linkat(dir, from, dir, to, 0); });
 }
 
 int Mkdir(const char* path, mode_t mode) {
-    return Checked(kMkdir, [&] { return ::mkdir(path, mode); });
+    return MkdirAt(AT_FDCWD, path, mode);
+}
+
+int MkdirAt(int dir, const char* path, mode_t mode) {
+    return Checked(kMkdir, [&] { return ::mkdirat(dir, path, mode); });
 }
 
 int FsyncDir(const char* path) {
@@ -94,6 +114,10 @@ int FsyncDir(const char* path) {
         errno = error;
         return result;
     });
+}
+
+int FsyncDirFd(int dir) {
+    return Checked(kFsyncDir, [&] { return ::fsync(dir); });
 }
 
 RCFaultScope::RCFaultScope(RSFaultPlan plan) : m_pArmed(std::make_unique<RSArmed>()) {

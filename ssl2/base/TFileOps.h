@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+#pragma GCC visibility push(hidden)
 namespace TFileOps {
 
 /// The kinds of calls a fault plan counts; one bit each in a mask.
@@ -36,18 +37,31 @@ constexpr unsigned Bit(TOp op) {
 }
 
 int Open(const char* path, int flags, mode_t mode = 0);
+/// openat(): `path` relative to the directory handle `dir` (AT_FDCWD: the current
+/// directory).  Counted as kOpen.
+int OpenAt(int dir, const char* path, int flags, mode_t mode = 0);
 ssize_t Write(int fd, const void* data, std::size_t size);
 int Fsync(int fd);
 /// rename(): replaces an existing `to` (never following a link there).
 int Rename(const char* from, const char* to);
+/// renameat() within the directory handle `dir`.  Counted as kRename.
+int RenameAt(int dir, const char* from, const char* to);
 /// renameat2() with RENAME_NOREPLACE: fails with EEXIST when `to` exists; EINVAL,
 /// ENOSYS or EOPNOTSUPP when the kernel or file system cannot do it.
 int RenameNoReplace(const char* from, const char* to);
+/// The same within the directory handle `dir`.
+int RenameNoReplaceAt(int dir, const char* from, const char* to);
 int Link(const char* from, const char* to);
+/// linkat() within the directory handle `dir`, never following a link.
+int LinkAt(int dir, const char* from, const char* to);
 int Mkdir(const char* path, mode_t mode);
+/// mkdirat() in the directory handle `dir`.  Counted as kMkdir.
+int MkdirAt(int dir, const char* path, mode_t mode);
 /// Opens the directory `path`, fsync()s it and closes it, so that the entries made,
 /// renamed or removed in it survive a power loss.  One call; 0 or -1 with errno.
 int FsyncDir(const char* path);
+/// fsync() of an open directory handle.  Counted as kFsyncDir.
+int FsyncDirFd(int dir);
 
 /// What an armed fault plan does.  Calls are counted over the ops in `m_nOps`.
 struct RSFaultPlan {
@@ -86,3 +100,4 @@ private:
 };
 
 }  // namespace TFileOps
+#pragma GCC visibility pop

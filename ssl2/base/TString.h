@@ -180,9 +180,13 @@ using RCAnsiString = TString;
 
 std::ostream& operator<<(std::ostream& out, const TString& text);
 
+// Hashes a TString as its bytes, so texts serve as keys of unordered containers.
+// (Left out of the API reference: Doxygen cannot place a specialisation in std.)
+/// \cond
 template <>
 struct std::hash<TString> {
     std::size_t operator()(const TString& s) const noexcept {
         return std::hash<std::string>{}(s.str());
     }
 };
+/// \endcond

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/Threads.h"
-#include "tests/support/CapasSupport.h"
 #include "ssl2/capas/RCIniStringInterface.h"
 #include "ssl2/capas/RCRcfStringInterface.h"
 #include "ssl2/capas/RCStatementInfluencingCapas.h"
+#include "tests/support/CapasSupport.h"
+#include "tests/support/Threads.h"
 
 namespace {
 

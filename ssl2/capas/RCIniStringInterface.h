@@ -22,10 +22,12 @@
 #include "ssl2/base/TString.h"
 #include "ssl2/capas/RCReaderDiagnostics.h"
 
+/// The sections, keys and values of one INI text.
 class RCIniStringInterface {
 public:
     /// Section name -> (key -> value), ordered by TString's less-than.
     using TKeyMap = std::map<TString, TString>;
+    /// Key -> value of each section.
     using TSectionMap = std::map<TString, TKeyMap>;
 
     /// Held for the whole of every ReadString.

@@ -12,7 +12,7 @@ namespace SslCapasReader {
 void RunParser(const RCGeneratedParser& parser, std::string_view text, TSectionMap& target,
                const TReaderDiagnosticHandler& handler) {
     const std::string name(parser.m_pName);
-    g_ptheLogfile()->Write(4, TString(name + "ParseFunction Begin"));
+    SslLog(4, "capas", TString(name + "ParseFunction Begin"));
     RCParseContext context(target, handler);
     void* raw = nullptr;
     if (parser.m_pInit(&context, &raw) != 0) {
@@ -31,9 +31,9 @@ void RunParser(const RCGeneratedParser& parser, std::string_view text, TSectionM
         context.ScannerFatal(fatal.what());
     }
     if (context.m_bInParser)
-        g_ptheLogfile()->Write(1, TString("bIn" + name + "Parser true after yyparse"));
+        SslLog(1, "capas", TString("bIn" + name + "Parser true after yyparse"));
     context.Finish();
-    g_ptheLogfile()->Write(4, TString(name + "ParseFunction End"));
+    SslLog(4, "capas", TString(name + "ParseFunction End"));
 }
 
 bool FindValue(const TSectionMap* contents, const TString& section, const TString& key,

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ssl2/base/TException.h"
-#include "tests/support/CapasSupport.h"
 #include "ssl2/sslmessages.h"
+#include "tests/support/CapasSupport.h"
 
 namespace {
 

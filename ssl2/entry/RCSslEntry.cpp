@@ -42,8 +42,9 @@ void CheckClass(const SslStatement& given, const std::type_info& required) {
     }
     const TString givenName = ClassName(typeid(given));
     const TString requiredName = ClassName(required);
-    g_ptheLogfile()->Write(1, VEMTO::GetMessage(RMCSslErrors(), RMCSslErrors::kWrongStatementClass,
-                                                givenName, requiredName));
+    SslLog(1, "entry",
+           VEMTO::GetMessage(RMCSslErrors(), RMCSslErrors::kWrongStatementClass, givenName,
+                             requiredName));
     ThrowNewError(RMCSslErrors(), RMCSslErrors::kWrongStatementClass, givenName, requiredName);
 }
 

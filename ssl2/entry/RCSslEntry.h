@@ -92,6 +92,9 @@ public:
     /// Assigns `*statement` from the member of `id` (ordinal included); the same
     /// class check and errors.  A null `statement` returns at once.
     void Get(TSslStatementID id, SslStatement* statement) const;
+    /// The statement `id` (0 to 110) itself, for reading without a copy; valid until
+    /// the entry is changed.
+    const SslStatement& GetStatement(TSslStatementID id) const { return m_Statements.Get(id); }
 
     // --- plain statements (text, number, selection) ---------------------------------
 #define SSL2_ENTRY_TEXT(name, cls)                 \

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "ssl2/base/RCUnit.h"
 #include "ssl2/entry/RCSslEntry.h"
 
 namespace {
@@ -405,6 +406,13 @@ TString RCSslEntry::StatementText(TSslStatementID id, TSyntaxVersion version) co
 
 TString RCSslEntry::ToString(const RCAccessSsl& access, TSyntaxVersion version,
                              unsigned int flattenNotes) const {
+    // Vemto, the library's own length unit, has no word in the ticket language: an
+    // entry in vemto is written in millimetres.
+    if (Read<SslUnits>().Get().Get() == SslUnit::kVemto) {
+        RCSslEntry inMm(*this);
+        inMm.ConvertUnit(RCUnit::kVemto, RCUnit::kMm, 0);
+        return inMm.ToString(access, version, flattenNotes);
+    }
     const bool is50 = version == SslStatement::kVersion50;
     const RSWriterState state{version, is50 && !Read<SslHpglAsString>().Get().IsEmpty(),
                               is50 && !Read<SslPdfAsString>().Get().IsEmpty(),

@@ -6,9 +6,11 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <utility>
 
 #include "ssl2/base/ILog.h"
+#include "ssl2/base/RCUnit.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TFile.h"
 #include "ssl2/base/TMessage.h"
@@ -282,20 +284,32 @@ std::uint32_t RCSslSet::JobUnitCode() const {
     return m_EntryList[0].GetUnits().GetConversionCode();
 }
 
+namespace {
+
+/// Pixels need a resolution: a conversion to or from them at 0 dpi is refused
+/// (nothing converted) rather than done at some resolution the caller never gave.
+bool CanConvert(std::uint32_t from, std::uint32_t to, std::uint32_t resolution) {
+    return resolution != 0 || (from != RCUnit::kPixel && to != RCUnit::kPixel);
+}
+
+}  // namespace
+
 void RCSslSet::ConvertToMm(std::uint32_t resolution) {
     if (m_EntryList.empty())
         return;
     const std::uint32_t from = JobUnitCode();
-    if (from == 1)
+    if (from == RCUnit::kMm || !CanConvert(from, RCUnit::kMm, resolution))
         return;
     for (RCSslEntry& entry : m_EntryList)
-        entry.ConvertUnit(from, 1, resolution);
+        entry.ConvertUnit(from, RCUnit::kMm, resolution);
 }
 
 void RCSslSet::ConvertUnit(std::uint32_t resolution, std::uint32_t toUnit) {
     if (m_EntryList.empty())
         return;
     const std::uint32_t from = JobUnitCode();
+    if (!CanConvert(from, toUnit, resolution))
+        return;
     for (RCSslEntry& entry : m_EntryList)
         entry.ConvertUnit(from, toUnit, resolution);
 }
@@ -386,6 +400,14 @@ TString RCSslSet::ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersi
     std::string text;
     text += m_sBeginJob.str() + " \"" + m_sJobName.str() + "\" " + m_sVersion.str() + " \"" +
             m_sActualVersion.str() + "\"\r\n";
+    // The header is fixed (plot servers expect it) and names 3.0; a ticket written in
+    // another dialect says so on the next line, which a reader takes as the later word.
+    if (version != SslStatement::kVersion30 && version >= SslStatement::kVersion15 &&
+        version <= SslStatement::kVersion50) {
+        SslVersion written;
+        written.Set(version);
+        text += m_sVersion.str() + " \"" + written.GetAsString().str() + "\"\r\n";
+    }
     for (std::size_t i = 0; i < m_EntryList.size(); ++i) {
         const TString entry = m_EntryList[i].ToString(access, version, flattenNotes);
         if (i == 1 && m_EntryList.size() > 2) {
@@ -400,7 +422,7 @@ TString RCSslSet::ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersi
 
 void RCSslSet::WriteSsl(const TString& path, RCAccessSsl access,
                         SslStatement::TSyntaxVersion version) const {
-    SslDelivery::ReplaceFileAtomically(path, ToString(access, version, 0).AsFileBytes());
+    TFile::ReplaceAtomically(path, ToString(access, version, 0).AsFileBytes());
 }
 
 int RCSslSet::ToCfg(const TString& directory) {
@@ -423,51 +445,75 @@ int RCSslSet::ToCfg(const TString& directory) {
     // what the directory holds, and stays in `directory` whatever the ticket names.
     // A file that cannot be written is logged and the rest go on; the first such
     // failure is raised at the end.
-    const TString target = SslDelivery::StripSeparators(directory);
     int written = 0;
     RCInfo firstFailure;
-    auto exportFile = [&](const TString& path, auto&& write) {
-        try {
-            if (!write(path))
-                ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kFileWrite, path,
-                              TString(std::strerror(EEXIST)));
-            return true;
-        } catch (const TException&) {
-            g_ptheLogfile()->Write(
-                1, "RCSslSet::ToCfg could not write " + path + ": " + GetErrorString());
-            if (!firstFailure.IsError())
-                firstFailure = GetErrorInfo();
-            ClearError();
-            return false;
-        }
+    auto fail = [&](const TString& path, const TString& source) {
+        SslLog(1, "set", "RCSslSet::ToCfg could not write " + path + ": " + GetErrorString());
+        if (m_FileReporter)
+            m_FileReporter({RSFileReport::kFailed, source, path, GetErrorString()});
+        if (!firstFailure.IsError())
+            firstFailure = GetErrorInfo();
+        ClearError();
     };
+    auto raiseIfNotNew = [](bool isNew, const TString& path) {
+        if (!isNew)
+            ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kFileWrite, path,
+                          TString(std::strerror(EEXIST)));
+    };
+    std::optional<RCDirectory> target;
+    try {
+        target.emplace(SslDelivery::StripSeparators(directory));
+    } catch (const TException&) {
+        fail(directory, TString());
+    }
+    // The data file comes first and its ".cfg" file only once it is there: the
+    // ".cfg" file is what a consumer acts on.
     auto writeOne = [&](const RCSslEntry& file, const std::string& prefix) {
         const TString name = SslDelivery::SafeFileName(file.GetName());
         const TString stem = TString(prefix) + TFile::GetFileName(name);
-        const std::string text = file.ToCfg().AsFileBytes();
-        if (exportFile(SslDelivery::JoinPath(target, stem + ".cfg"), [&](const TString& path) {
-                return SslDelivery::WriteFileAtomically(path, text, false);
-            }))
-            ++written;
         const TString source = SslDelivery::JoinPath(file.GetDirectory(), file.GetName());
-        exportFile(SslDelivery::JoinPath(target, stem + TFile::GetFileExt(name)),
-                   [&](const TString& path) {
-                       return SslDelivery::CopyFileAtomically(source, path, false);
-                   });
+        const TString data = stem + TFile::GetFileExt(name);
+        try {
+            RCSourceFile in(source);
+            raiseIfNotNew(SslDelivery::CopyFileAtomically(in, *target, data, false),
+                          target->PathOf(data));
+            if (m_FileReporter)
+                m_FileReporter({RSFileReport::kCopied, source, target->PathOf(data), TString()});
+        } catch (const TException&) {
+            fail(target->PathOf(data), source);
+            return;
+        }
+        const TString cfg = stem + ".cfg";
+        try {
+            raiseIfNotNew(
+                SslDelivery::WriteFileAtomically(*target, cfg, file.ToCfg().AsFileBytes(), false),
+                target->PathOf(cfg));
+            if (m_FileReporter)
+                m_FileReporter({RSFileReport::kCopied, TString(), target->PathOf(cfg), TString()});
+            ++written;
+        } catch (const TException&) {
+            fail(target->PathOf(cfg), TString());
+        }
     };
     const int copies = collate == 0 ? 1 : static_cast<int>(setCopies);
-    for (int k = 1; k <= copies; ++k) {
+    for (int k = 1; target && k <= copies; ++k) {
         for (std::size_t i = 1; i < m_EntryList.size(); ++i) {
+            // A file that is not printed gets no configuration: a consumer would
+            // print it with defaults.
+            if (m_EntryList[i].GetPlotIt() == 0)
+                continue;
             std::string prefix = collate == 0 ? std::string() : TwoDigits(k) + "-";
             prefix += TwoDigits(static_cast<int>(i)) + "-";
             writeOne(m_EntryList[i], prefix);
         }
     }
     // The files are durable before the caller goes on to act on them.
-    exportFile(target, [](const TString& dir) {
-        SslDelivery::SyncDirectory(dir);
-        return true;
-    });
+    try {
+        if (target)
+            target->Sync();
+    } catch (const TException&) {
+        fail(target->GetPath(), TString());
+    }
     if (firstFailure.IsError()) {
         ThrowNewError(firstFailure.GetOriginCode(), firstFailure.GetNumber(),
                       firstFailure.GetArgument(0), firstFailure.GetArgument(1),

@@ -30,6 +30,7 @@
 #include "ssl2/base/TString.h"
 #include "ssl2/entry/RCSslEntry.h"
 #include "ssl2/set/SslDiagnostic.h"
+#include "ssl2/set/SslFileReport.h"
 #include "ssl2/set/SslPreflight.h"
 
 class RCSslSet;
@@ -44,20 +45,28 @@ int SslParseFunction(const char* path, RCSslSet* set);
 /// reentrant like SslParseFunction.
 void SslParseStream(std::FILE* input, RCSslSet* set);
 
+/// One job: the job entry (index 0) and one entry per printed file, read from and
+/// written as SSL, and delivered into directories.
 class RCSslSet {
 public:
+    /// The entries, job entry first.
     using RCSslEntryList = std::vector<RCSslEntry>;
 
     /// The ordinal of an entry that has none yet.
     static constexpr std::uint32_t kNoOrdinal = 0xFFFFFFFF;
 
+    /// An empty set (no entry, not even the job entry).
     RCSslSet() = default;
+    /// A copy of every entry of `other`.
     RCSslSet(const RCSslSet& other) = default;
+    /// Replaces every entry by a copy of those of `other`.
     RCSslSet& operator=(const RCSslSet& other) = default;
     virtual ~RCSslSet() = default;
 
     // --- list operations --------------------------------------------------------------
+    /// The number of entries, the job entry included.
     int Size() const { return static_cast<int>(m_EntryList.size()); }
+    /// 1 when the set has no entry.
     unsigned int IsEmpty() const { return m_EntryList.empty() ? 1 : 0; }
     /// Appends a copy; returns the new entry count.
     int AddEntry(const RCSslEntry& entry);
@@ -69,11 +78,13 @@ public:
     /// The entry at `index`; the non-const form first numbers entries without an
     /// ordinal.  Raises "SslErrors" 0 ("m_EntryList", index, count) out of range.
     RCSslEntry& GetEntry(int index);
+    /// The entry at `index`; raises "SslErrors" 0 out of range.
     const RCSslEntry& GetEntry(int index) const;
     /// The first entry with `ordinal`; raises "SslErrors" 4 when there is none.
     RCSslEntry& GetEntryByOrdinal(std::uint32_t ordinal);
     /// 1 when removed, 0 when `index` is out of range.
     unsigned int RemoveEntry(int index);
+    /// 1 when the first entry with `ordinal` was removed, 0 when there is none.
     unsigned int RemoveEntryByOrdinal(std::uint32_t ordinal);
     /// Keeps at most the job entry; returns the remaining count.
     int ReduceToDefaultEntry();
@@ -92,10 +103,13 @@ public:
     // --- small properties ---------------------------------------------------------------
     /// Keeps `path` when it names an existing directory, else the empty text.
     void SetSpoolPath(const TString& path);
+    /// The spool directory kept by SetSpoolPath.
     const TString& GetSpoolPath() const { return m_sSpoolPath; }
+    /// The file the last ParseSsl read.
     const TString& GetLastParsedFilename() const { return m_sLastParsedFilename; }
     /// Non-zero when the last parse reached and reduced "EndJob".
     unsigned int ParsedTilEnd() const { return m_bParsedTilEnd; }
+    /// Sets whether the set counts as read up to "EndJob".
     void ParsedTilEnd(unsigned int value) { m_bParsedTilEnd = value != 0 ? 1 : 0; }
     /// True while a plain 8-bit file is parsed, false for the copy of a UTF-16 file
     /// (with parses on several threads: the mode of the parse that started last).
@@ -105,9 +119,17 @@ public:
     void SetDiagnosticHandler(TSslDiagnosticHandler handler) {
         m_DiagnosticHandler = std::move(handler);
     }
+    /// Where PlotSsl, NormalizeSsl, PlotCopydockJob and ToCfg report each file they
+    /// handle (SslFileReport.h); an empty handler reports nowhere.
+    void SetFileReporter(TFileReporter reporter) { m_FileReporter = std::move(reporter); }
+    /// With `dryRun`, PlotSsl and NormalizeSsl change nothing: they report each
+    /// file they would copy, replace or delete (kPlanned) and return as if done.
+    void SetDryRun(bool dryRun) { m_bDryRun = dryRun; }
 
     // --- whole-set queries (file entries only; 0 for fewer than two entries) -----------
+    /// Some file is folded.
     unsigned int IsFolded() const;
+    /// Some file is folded by program number alone, without fold options.
     unsigned int IsFoldedWithOldStyle() const;
     /// Some file is DWG, DXF, VIC or DWF.
     unsigned int ContainsCadFiles() const;
@@ -136,9 +158,10 @@ public:
     /// something changed.
     unsigned int ApplyDocBoxRestrictions();
     /// Converts every length from the job's unit to millimetres (`resolution` for
-    /// pixels).
+    /// pixels; a pixel conversion at resolution 0 is refused and converts nothing).
     void ConvertToMm(std::uint32_t resolution);
-    /// Converts every length from the job's unit to unit code `toUnit`.
+    /// Converts every length from the job's unit to unit code `toUnit` (a pixel
+    /// conversion at resolution 0 is refused and converts nothing).
     void ConvertUnit(std::uint32_t resolution, std::uint32_t toUnit);
     /// Pages of the job times the set copies (0 for an empty set).
     std::uint32_t CountPages(bool applyPageRange) const;
@@ -147,6 +170,7 @@ public:
     /// Chooses and stores the job's output tray; returns whether the files must be
     /// sent in reverse order (1) or not (0).
     unsigned int DecideOutputTray(std::uint32_t requestedTray, unsigned int decide);
+    /// Compares the sets entry by entry (see RCSslEntry::operator==).
     RCSslEntry::RSCompReturn operator==(const RCSslSet& other) const;
 
     // --- preflight against plotter capabilities (rules in SslPreflight.h) ------------
@@ -163,6 +187,7 @@ public:
     /// Like every TString it is UTF-8; the file forms come from TString::AsFileBytes.
     TString ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersion version,
                      unsigned int flattenNotes) const;
+    /// The SSL text with every statement, notes as they are.
     TString ToString(SslStatement::TSyntaxVersion version) const {
         return ToString(RCAccessSsl(), version, 0);
     }
@@ -251,6 +276,8 @@ private:
     std::uint32_t m_bParsedTilEnd = 0;
     std::uint32_t m_ulNextOrdinal = 0;
     TSslDiagnosticHandler m_DiagnosticHandler;
+    TFileReporter m_FileReporter;
+    bool m_bDryRun = false;
 
     /// The string mode of this set's current parse; the static copy above only
     /// reports the last mode to NoReEscape().
@@ -265,7 +292,7 @@ private:
 public:
     /// Delivers the job: a job directory named after the job (in `*baseDir`, or in
     /// `targetDir` when null) receives every file the job names; the rewritten copy
-    /// of the set, whose paths point there, is written as `targetDir`/<job>.ssl
+    /// of the set, whose paths point there, is written as `targetDir/JOB.ssl`
     /// (atomically, last).  Returns the entry count; 0 for an empty set, when the
     /// job directory or the SSL file cannot be made, and when any file of the job
     /// could not be copied (each such failure is logged; no SSL file is written).
@@ -289,16 +316,21 @@ public:
                           unsigned int keepJobName = 0);
     /// Gathers the files of the file entries (printed files, colour profiles, stamp
     /// bitmaps) into `normDir` under collision-free names and points the entries at
-    /// them; with `purge`, deletes the files of `normDir` that the job does not use.
-    /// Returns the errors met (empty when all went well).
+    /// them: two different files of one name get two names, one file named twice is
+    /// copied once.  With `purge`, and only when every file was gathered, deletes
+    /// the files of `normDir` that the job does not use, never the ticket the set
+    /// was read from (GetLastParsedFilename) nor a file another writer is making;
+    /// each deletion is reported (SetFileReporter).  Returns the errors met (empty
+    /// when all went well).
     static TRCMultiObjectContainer<RCInfo> NormalizeSsl(RCSslSet* set, TString normDir,
                                                         unsigned int purge);
     /// Maps the UNC directories of the file entries and the stamp bitmaps to local
     /// paths (RCUncPath2LocalPath).
     static void UNCPaths2Locals(RCSslSet& set);
     /// Claims the next numbered directory of the queue in `base` (its "latest.num"
-    /// is held exclusively meanwhile; a claimant that finds it held raises at once);
-    /// returns base + number + '/', made when `create` is non-zero.
+    /// is held exclusively meanwhile; a claimant that finds it held waits for it up
+    /// to ten seconds, then raises); returns base + number + '/', made when `create`
+    /// is non-zero.  The number is 64-bit and only grows.
     static TString GetNextCopydockJobDir(const TString& base, unsigned int create);
     /// Delivers a raw job into the next directory of the queue `dir`: the support
     /// files, the ".job" file last, each whole, the directory synced before the
@@ -307,6 +339,10 @@ public:
     /// directory; a hand-off that fails removes the directory it claimed and the
     /// files it put there ("latest.num" stays advanced: a number is used once).
     std::uint32_t PlotCopydockJob(const TString& dir) const;
+    /// The same, waiting up to `waitSeconds` for the queue's numbering file; the
+    /// claimed directory (base + number + '/') goes to `*queueDirOut` on success.
+    std::uint32_t PlotCopydockJob(const TString& dir, TString* queueDirOut,
+                                  double waitSeconds) const;
 
 private:
     /// Copies `source` into `targetDir` under a collision-free name; `newPath` is the

@@ -4,22 +4,31 @@
 // PlotCopydockJob build on these: safe composition of paths from names a ticket
 // supplies, the job-name rules of a delivery directory, collision-free names,
 // files that appear atomically (written under a temporary name in the target
-// directory, then renamed), and the claim of a queue directory under an exclusive
-// lock on the queue's numbering file.
+// directory, then renamed) through directory handles (TDirectory.h), the per-file
+// gathering with its reports, and the claim of a queue directory under an
+// exclusive lock on the queue's numbering file.
 //
 // Paths may use '/' or '\' as separators; paths composed here use '/'.  Errors are
-// raised as library errors (TException, pending error set).  All functions are
-// thread-safe; they keep no state.
+// raised as library errors (TException, pending error set).  The free functions
+// are thread-safe; the classes are used by one thread at a time.
 //
-//   TString dst = SslDelivery::JoinPath(jobDir, SslDelivery::SafeFileName(ticketName));
-//   SslDelivery::CopyFileAtomically(src, dst, true);
+//   RCDirectory job(jobPath);
+//   RCFileGatherer files(&job, false, false, reporter, nullptr);
+//   entry.SetName(files.Gather(source, SslDelivery::SafeFileName(ticketName)));
 #pragma once
 
+#include <map>
+#include <string>
 #include <string_view>
-#include <utility>
+#include <tuple>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
+#include "ssl2/base/TDirectory.h"
+#include "ssl2/base/TFile.h"
 #include "ssl2/base/TString.h"
+#include "ssl2/set/SslFileReport.h"
 
 // Internal to the library: hidden from the shared library's exports.
 #pragma GCC visibility push(hidden)
@@ -40,7 +49,7 @@ TString StripSeparators(const TString& directory);
 /// `directory` + '/' + `name`; `name` alone when `directory` is empty.
 TString JoinPath(const TString& directory, const TString& name);
 
-/// Every character of / \ < > ? " | : replaced by '_'.
+/// Every character of / \ < > ? " | : and every line break or NUL replaced by '_'.
 TString ReplaceReservedChars(TString text);
 
 /// The directory name made of a job name: reserved characters replaced, trailing
@@ -48,28 +57,48 @@ TString ReplaceReservedChars(TString text);
 /// the stripping changed the name (the replacement alone does not count).
 TString MakeJobDirName(const TString& jobName, bool& changed);
 
-/// `name` when `directory` holds no entry of that name; otherwise the first of
+/// Collision-free names in one directory during one run: a wanted name when
+/// neither the directory nor this run holds it, otherwise the first free
 /// token + "_" + counter + rest (token: the text before the first dot, rest: from
-/// that dot on; counter 1, 2, ...) that is free.
-TString CollisionFreeName(const TString& directory, const TString& name);
+/// that dot on; counter 1, 2, ...).  The counter resumes per token and rest, so n
+/// files of one name cost n probes, not n squared; the first free candidate is the
+/// same, since only this run adds files.  Not thread-safe.
+class RCFreeNames {
+public:
+    /// Names in `dir`; with null, only the names this run took count as used (a
+    /// directory not made yet).
+    explicit RCFreeNames(const RCDirectory* dir) : m_pDir(dir) {}
+    /// The name the next file wanting `name` gets; it is taken for this run.
+    TString Take(const TString& name);
+    /// True when this run took `name`.
+    bool Taken(const TString& name) const { return m_Taken.count(name.str()) != 0; }
 
-/// Writes `bytes` to `path` so that the file appears complete or not at all: a
-/// temporary file in the same directory is written, synced and renamed onto `path`.
-/// With `replace` an existing file or link there is replaced, never written
-/// through; without it an existing entry (even a dangling link) stays untouched and
-/// the result is false.  This works on file systems without hard links.  Other
-/// failures raise; no temporary file is left behind.
+private:
+    bool Free(const TString& name) const {
+        return !Taken(name) && (m_pDir == nullptr || !m_pDir->Has(name));
+    }
+
+    const RCDirectory* m_pDir;
+    std::unordered_set<std::string> m_Taken;
+    std::unordered_map<std::string, unsigned long long> m_Counters;
+};
+
+/// Writes `bytes` as the file `name` of `dir` so that the file appears complete or
+/// not at all: a temporary file in `dir` is written, synced and renamed onto
+/// `name`.  It gets 0666 less the umask.  With `replace` an existing file or link
+/// there is replaced, never written through; without it an existing entry (even a
+/// dangling link) stays untouched and the result is false.  This works on file
+/// systems without hard links.  Other failures raise; no temporary file is left.
+bool WriteFileAtomically(const RCDirectory& dir, const TString& name, std::string_view bytes,
+                         bool replace);
+/// The same for a path: its directory is opened for this one file.
 bool WriteFileAtomically(const TString& path, std::string_view bytes, bool replace = true);
 
-/// Copies the file `source` to `target` the same way.
+/// Copies `source` (a regular file, opened without blocking) to the file `name` of
+/// `dir` the same way, with the source's permissions.
+bool CopyFileAtomically(RCSourceFile& source, const RCDirectory& dir, const TString& name,
+                        bool replace);
 bool CopyFileAtomically(const TString& source, const TString& target, bool replace);
-
-/// Writes `bytes` to `path` like WriteFileAtomically with `replace`, then syncs the
-/// directory, so that after a crash or a power loss `path` holds either the old
-/// file or the whole new one.  The new file keeps the permissions of a regular file
-/// it replaces; otherwise it gets those of a newly created file (0666 less the
-/// umask).  A failure raises; up to the rename the old file is untouched.
-void ReplaceFileAtomically(const TString& path, std::string_view bytes);
 
 /// Syncs the directory `path`, so that the entries renamed into it survive a power
 /// loss ("" is the current directory); raises when that fails.  A file system that
@@ -78,38 +107,84 @@ void SyncDirectory(const TString& path);
 
 /// The entries one delivery added to its target directories, so that a delivery
 /// that fails can take back exactly those and nothing that was there before: the
-/// files it gave a name that was free, the directories it made.  Not thread-safe.
+/// files it gave a name that was free, the directories it made.  The directories
+/// named must outlive this record.  Not thread-safe.
 class RCCreatedEntries {
 public:
-    void AddFile(const TString& path) { m_Entries.emplace_back(path, false); }
-    void AddDirectory(const TString& path) { m_Entries.emplace_back(path, true); }
+    void AddFile(const RCDirectory& dir, const TString& name) {
+        m_Entries.push_back({&dir, name, false});
+    }
+    void AddDirectory(const RCDirectory& parent, const TString& name) {
+        m_Entries.push_back({&parent, name, true});
+    }
     /// Removes the noted entries, newest first: a file (or a link put in its place)
     /// is unlinked itself, never followed; a directory is removed only when empty.
     /// What cannot be removed stays.
     void Remove() noexcept;
 
 private:
-    std::vector<std::pair<TString, bool>> m_Entries;  ///< path, is a directory
+    struct RSEntry {
+        const RCDirectory* m_pDir;
+        TString m_sName;
+        bool m_bDirectory;
+    };
+    std::vector<RSEntry> m_Entries;
 };
 
-/// Copies `source` into `directory` under CollisionFreeName(directory, name), taken
-/// without a race against other writers; returns the name it got.
-TString CopyFileUnderFreeName(const TString& source, const TString& directory, const TString& name);
+/// The files one operation copies into one directory: each source once, two
+/// different sources never under one name, every outcome reported.  Not
+/// thread-safe; `dir`, `reporter` and `created` must outlive it.
+class RCFileGatherer {
+public:
+    /// `dir` null: a dry run into a directory not made yet.  With `replace` (a
+    /// reused directory), what the directory holds under a name is replaced and
+    /// only the names this run gave count as taken; otherwise a name the directory
+    /// holds is passed over for a free one.  With `dryRun`
+    /// nothing is written: each file is reported as planned.  `created` (if any)
+    /// notes the files given a name that was free.
+    RCFileGatherer(const RCDirectory* dir, bool replace, bool dryRun, const TFileReporter& reporter,
+                   RCCreatedEntries* created);
 
-/// Makes the directory `path` (and missing parents); false when `path` existed
-/// already, so that concurrent callers can tell which of them made it.
-bool MakeNewDirectory(const TString& path);
+    /// Copies `source` (as the ticket names it; UNC-mapped for the copy) into the
+    /// directory under `wanted` or, when a different file has that name, under a
+    /// free name; the same source wanted under one name twice is copied once
+    /// (reported as skipped).  Returns the name.  A failure is reported and raised.
+    TString Gather(const TString& source, const TString& wanted);
+    /// Reports a file that is not copied.
+    void Skip(const TString& source, const TString& target, const TString& reason) const;
 
-/// True for the names files have while they are written, before they appear under
-/// their final names.  Left over only by a process that was killed; readers of a
-/// delivery ignore them.
-bool IsTemporaryName(const TString& name);
+private:
+    void Report(RSFileReport::TOutcome outcome, const TString& source, const TString& target,
+                const TString& reason) const;
+    TString Target(const TString& name) const;
 
-/// Claims the next numbered directory of the queue in `base` (see
+    const RCDirectory* m_pDir;
+    bool m_bReplace;
+    bool m_bDryRun;
+    const TFileReporter& m_Reporter;
+    RCCreatedEntries* m_pCreated;
+    RCFreeNames m_Names;
+    /// (wanted name, device, inode) of each file copied -> the name it got.
+    std::map<std::tuple<std::string, dev_t, ino_t>, TString> m_Sources;
+};
+
+/// True for the names files have while they are written (TFile::IsTemporaryName).
+inline bool IsTemporaryName(const TString& name) {
+    return TFile::IsTemporaryName(name);
+}
+
+/// How long a queue claimant waits for the numbering file by default.
+inline constexpr double kQueueWaitSeconds = 10.0;
+
+/// Claims the next numbered directory of the queue `base` (see
 /// RCSslSet::GetNextCopydockJobDir): "latest.num" is held under an exclusive lock
-/// for the whole read-increment-write; a claimant that finds it held fails at once.
-/// Returns base + name + '/' (the directory made when `create`), "" when none.
-TString ClaimQueueDirectory(const TString& base, bool create);
+/// for the whole read-increment-write; a claimant that finds it held waits for it
+/// up to `waitSeconds`, then fails.  The counter is 64-bit and only grows.  Returns
+/// the name of the directory (made when `create`).
+TString ClaimQueueEntry(const RCDirectory& base, bool create, double waitSeconds);
+/// The same by path: returns base + name + '/'.
+TString ClaimQueueDirectory(const TString& base, bool create,
+                            double waitSeconds = kQueueWaitSeconds);
 
 }  // namespace SslDelivery
 #pragma GCC visibility pop

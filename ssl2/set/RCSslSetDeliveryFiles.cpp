@@ -2,15 +2,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
+#include "ssl2/base/RCUncPath2LocalPath.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TFile.h"
 #include "ssl2/base/TFileOps.h"
@@ -23,178 +27,6 @@ namespace {
 bool IsSeparator(char c) {
     return c == '/' || c == '\\';
 }
-
-[[noreturn]] void Raise(std::uint32_t number, const TString& path, int error) {
-    ThrowNewError(RMCBaseErrors(), number, path, TString(std::strerror(error)));
-}
-
-constexpr const char* kTempPrefix = ".ssl2-";
-constexpr const char* kTempSuffix = ".tmp";
-constexpr std::size_t kTempRandom = 8;
-
-/// The kernel or file system cannot rename without replacing.
-bool NoReplaceUnsupported(int error) {
-    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
-}
-
-/// The file system has no hard links (FAT, exFAT, many SMB mounts).
-bool LinksUnsupported(int error) {
-    return error == EPERM || error == ENOSYS || error == EOPNOTSUPP;
-}
-
-/// A file written under a temporary name in the directory of its target, then
-/// given its final name; removed when destroyed before that.
-class TempFile {
-public:
-    /// `mode`: the permissions it is created with (less the umask).
-    explicit TempFile(const TString& target, mode_t mode = 0600) {
-        const TString dir = TFile::GetFileDir(TFile::NativePath(target));
-        thread_local std::mt19937_64 random(std::random_device{}());
-        static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string name = kTempPrefix;
-            for (std::size_t i = 0; i < kTempRandom; ++i)
-                name += kDigits[random() % (sizeof kDigits - 1)];
-            m_sPath = (dir.IsEmpty() ? std::string("./") : dir.str()) + name + kTempSuffix;
-            m_nFd = TFileOps::Open(m_sPath.c_str(),
-                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-            if (m_nFd >= 0 || errno != EEXIST)
-                break;
-        }
-        if (m_nFd < 0) {
-            const int error = errno;
-            m_sPath.clear();
-            Raise(RMCBaseErrors::kFileOpen, target, error);
-        }
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    ~TempFile() {
-        if (m_nFd >= 0)
-            ::close(m_nFd);
-        if (!m_sPath.empty())
-            ::unlink(m_sPath.c_str());
-    }
-
-    int Fd() const { return m_nFd; }
-
-    void Write(const char* data, std::size_t size, const TString& target) {
-        while (size > 0) {
-            const ssize_t n = TFileOps::Write(m_nFd, data, size);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                Raise(RMCBaseErrors::kFileWrite, target, n < 0 ? errno : EIO);
-            data += n;
-            size -= static_cast<std::size_t>(n);
-        }
-    }
-
-    /// Writes the contents through to the disk and closes the file, so that the
-    /// final name never shows less than the whole file.
-    void Finish(const TString& target) {
-        if (TFileOps::Fsync(m_nFd) != 0)
-            Raise(RMCBaseErrors::kFileWrite, target, errno);
-        const int fd = std::exchange(m_nFd, -1);
-        if (::close(fd) != 0)
-            Raise(RMCBaseErrors::kFileWrite, target, errno);
-    }
-
-    /// Gives the finished file the name `target`.  With `replace` an existing entry
-    /// there (file or link) is replaced; without it the file is kept for another
-    /// try and the result is false when `target` exists.
-    bool Commit(const TString& target, bool replace) {
-        const std::string native = TFile::NativePath(target).str();
-        if (replace) {
-            if (TFileOps::Rename(m_sPath.c_str(), native.c_str()) != 0)
-                Raise(RMCBaseErrors::kFileWrite, target, errno);
-        } else if (!CommitNoReplace(native, target)) {
-            return false;
-        }
-        m_sPath.clear();
-        return true;
-    }
-
-private:
-    // Without replacing, in the best way the file system offers: an atomic rename
-    // that refuses an existing target; a hard link; or, with neither, an exclusive
-    // create of the final name that reserves it, then a rename onto that.  The last
-    // shows an empty file under the final name for a moment.
-    bool CommitNoReplace(const std::string& native, const TString& target) {
-        if (TFileOps::RenameNoReplace(m_sPath.c_str(), native.c_str()) == 0)
-            return true;
-        if (errno == EEXIST)
-            return false;
-        if (!NoReplaceUnsupported(errno))
-            Raise(RMCBaseErrors::kFileWrite, target, errno);
-        if (TFileOps::Link(m_sPath.c_str(), native.c_str()) == 0) {
-            ::unlink(m_sPath.c_str());
-            return true;
-        }
-        if (errno == EEXIST)
-            return false;
-        if (!LinksUnsupported(errno))
-            Raise(RMCBaseErrors::kFileWrite, target, errno);
-        const int placeholder = TFileOps::Open(
-            native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (placeholder < 0) {
-            if (errno == EEXIST)
-                return false;
-            Raise(RMCBaseErrors::kFileWrite, target, errno);
-        }
-        ::close(placeholder);
-        if (TFileOps::Rename(m_sPath.c_str(), native.c_str()) != 0) {
-            const int error = errno;
-            ::unlink(native.c_str());
-            Raise(RMCBaseErrors::kFileWrite, target, error);
-        }
-        return true;
-    }
-
-    std::string m_sPath;
-    int m_nFd = -1;
-};
-
-/// The source of a copy, opened for reading: a regular file.
-class SourceFile {
-public:
-    explicit SourceFile(const TString& source) : m_sPath(source) {
-        m_nFd = TFileOps::Open(TFile::NativePath(source).c_str(), O_RDONLY | O_CLOEXEC);
-        if (m_nFd < 0)
-            Raise(RMCBaseErrors::kFileOpen, source, errno);
-        struct stat info {};
-        if (::fstat(m_nFd, &info) != 0)
-            Raise(RMCBaseErrors::kFileRead, source, errno);
-        if (!S_ISREG(info.st_mode))
-            Raise(RMCBaseErrors::kFileOpen, source, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
-        m_nMode = info.st_mode & 0777;
-    }
-    SourceFile(const SourceFile&) = delete;
-    SourceFile& operator=(const SourceFile&) = delete;
-    ~SourceFile() { ::close(m_nFd); }
-
-    /// Copies the whole file into `temp`, with the source's permissions.
-    void CopyTo(TempFile& temp, const TString& target) {
-        ::fchmod(temp.Fd(), m_nMode);
-        std::vector<char> buffer(1 << 16);
-        for (;;) {
-            const ssize_t n = ::read(m_nFd, buffer.data(), buffer.size());
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                Raise(RMCBaseErrors::kFileRead, m_sPath, errno);
-            if (n == 0)
-                break;
-            temp.Write(buffer.data(), static_cast<std::size_t>(n), target);
-        }
-        temp.Finish(target);
-    }
-
-private:
-    TString m_sPath;
-    int m_nFd = -1;
-    mode_t m_nMode = 0644;
-};
 
 }  // namespace
 
@@ -239,7 +71,7 @@ TString JoinPath(const TString& directory, const TString& name) {
 TString ReplaceReservedChars(TString text) {
     std::string s = text.str();
     for (char& c : s) {
-        if (std::strchr("/\\<>?\"|:", c) != nullptr && c != '\0')
+        if (std::strchr("/\\<>?\"|:\r\n", c) != nullptr)
             c = '_';
     }
     return TString(std::move(s));
@@ -255,127 +87,182 @@ TString MakeJobDirName(const TString& jobName, bool& changed) {
     return name;
 }
 
-TString CollisionFreeName(const TString& directory, const TString& name) {
-    auto taken = [&](const TString& candidate) {
-        struct stat info {};
-        return ::lstat(TFile::NativePath(JoinPath(directory, candidate)).c_str(), &info) == 0;
-    };
-    if (!taken(name))
-        return name;
-    TString rest = name;
-    const TString token = rest.Token(".");
-    for (unsigned long long counter = 1;; ++counter) {
-        TString candidate = token + "_" + TString(static_cast<long long>(counter)) + rest;
-        if (!taken(candidate))
-            return candidate;
+TString RCFreeNames::Take(const TString& name) {
+    TString free = name;
+    if (!Free(name)) {
+        TString rest = name;
+        const TString token = rest.Token(".");
+        unsigned long long& counter = m_Counters[token.str() + '\0' + rest.str()];
+        do {
+            free = token + "_" + TString(static_cast<long long>(++counter)) + rest;
+        } while (!Free(free));
     }
+    m_Taken.insert(free.str());
+    return free;
 }
 
-bool IsTemporaryName(const TString& name) {
-    const std::string& s = name.str();
-    const std::size_t prefix = std::strlen(kTempPrefix), suffix = std::strlen(kTempSuffix);
-    return s.size() == prefix + kTempRandom + suffix && s.compare(0, prefix, kTempPrefix) == 0 &&
-           s.compare(s.size() - suffix, suffix, kTempSuffix) == 0;
+bool WriteFileAtomically(const RCDirectory& dir, const TString& name, std::string_view bytes,
+                         bool replace) {
+    RCTempFile temp(dir);
+    const TString target = dir.PathOf(name);
+    temp.Write(bytes.data(), bytes.size(), target);
+    temp.Finish(target);
+    return temp.Commit(name, replace);
 }
 
 bool WriteFileAtomically(const TString& path, std::string_view bytes, bool replace) {
-    TempFile temp(path);
-    ::fchmod(temp.Fd(), 0644);
-    temp.Write(bytes.data(), bytes.size(), path);
-    temp.Finish(path);
-    return temp.Commit(path, replace);
+    const TString native = TFile::NativePath(path);
+    const RCDirectory dir(TFile::GetFileDir(native));
+    return WriteFileAtomically(dir, SafeFileName(native), bytes, replace);
+}
+
+bool CopyFileAtomically(RCSourceFile& source, const RCDirectory& dir, const TString& name,
+                        bool replace) {
+    RCTempFile temp(dir);
+    source.CopyTo(temp, dir.PathOf(name));
+    return temp.Commit(name, replace);
 }
 
 bool CopyFileAtomically(const TString& source, const TString& target, bool replace) {
-    SourceFile in(source);
-    TempFile temp(target);
-    in.CopyTo(temp, target);
-    return temp.Commit(target, replace);
-}
-
-void ReplaceFileAtomically(const TString& path, std::string_view bytes) {
-    struct stat old {};
-    const bool keepMode =
-        ::lstat(TFile::NativePath(path).c_str(), &old) == 0 && S_ISREG(old.st_mode);
-    TempFile temp(path, keepMode ? 0600 : 0666);
-    if (keepMode)
-        ::fchmod(temp.Fd(), old.st_mode & 0777);
-    temp.Write(bytes.data(), bytes.size(), path);
-    temp.Finish(path);
-    temp.Commit(path, true);
-    SyncDirectory(TFile::GetFileDir(TFile::NativePath(path)));
+    RCSourceFile in(source);
+    const TString native = TFile::NativePath(target);
+    const RCDirectory dir(TFile::GetFileDir(native));
+    return CopyFileAtomically(in, dir, SafeFileName(native), replace);
 }
 
 void SyncDirectory(const TString& path) {
-    const TString native = path.IsEmpty() ? TString(".") : TFile::NativePath(path);
-    if (TFileOps::FsyncDir(native.c_str()) == 0)
-        return;
-    const int error = errno;
-    if (error != EINVAL) {
-        ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kSystemError, "fsync",
-                      TString(std::strerror(error)), path);
-    }
+    RCDirectory(path).Sync();
 }
 
 void RCCreatedEntries::Remove() noexcept {
-    for (auto it = m_Entries.rbegin(); it != m_Entries.rend(); ++it) {
-        const std::string native = TFile::NativePath(it->first).str();
-        if (it->second)
-            ::rmdir(native.c_str());
-        else
-            ::unlink(native.c_str());
-    }
+    for (auto it = m_Entries.rbegin(); it != m_Entries.rend(); ++it)
+        it->m_pDir->Remove(it->m_sName, it->m_bDirectory);
     m_Entries.clear();
 }
 
-TString CopyFileUnderFreeName(const TString& source, const TString& directory,
-                              const TString& name) {
-    SourceFile in(source);
-    TempFile temp(JoinPath(directory, name));
-    in.CopyTo(temp, JoinPath(directory, name));
-    // A name found free may be taken before the file gets it: then the next one.
-    for (;;) {
-        const TString free = CollisionFreeName(directory, name);
-        if (temp.Commit(JoinPath(directory, free), false))
-            return free;
+RCFileGatherer::RCFileGatherer(const RCDirectory* dir, bool replace, bool dryRun,
+                               const TFileReporter& reporter, RCCreatedEntries* created)
+    : m_pDir(dir),
+      m_bReplace(replace),
+      m_bDryRun(dryRun),
+      m_Reporter(reporter),
+      m_pCreated(created),
+      m_Names(replace ? nullptr : dir) {}
+
+TString RCFileGatherer::Target(const TString& name) const {
+    return m_pDir != nullptr ? m_pDir->PathOf(name) : name;
+}
+
+void RCFileGatherer::Report(RSFileReport::TOutcome outcome, const TString& source,
+                            const TString& target, const TString& reason) const {
+    if (m_Reporter)
+        m_Reporter(RSFileReport{outcome, source, target, reason});
+}
+
+void RCFileGatherer::Skip(const TString& source, const TString& target,
+                          const TString& reason) const {
+    Report(RSFileReport::kSkipped, source, target, reason);
+}
+
+TString RCFileGatherer::Gather(const TString& source, const TString& wanted) {
+    try {
+        // A ticket names its files in quotes on one line: a name it cannot hold
+        // would be delivered and then named wrongly.
+        if (wanted.str().find_first_of("\"\r\n") != std::string::npos)
+            ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kFileOpen, source,
+                          "the name holds a quote or a line break, which a ticket cannot name");
+        TString from = source;
+        RCUncPath2LocalPath::UncPath2LocalPath(from, "");
+        RCSourceFile in(from);
+        const auto key = std::make_tuple(wanted.str(), in.Identity().first, in.Identity().second);
+        const auto it = m_Sources.find(key);
+        if (it != m_Sources.end()) {
+            Skip(source, Target(it->second), "the same file is there already");
+            return it->second;
+        }
+        // In a reused directory, what it holds under a name is replaced; otherwise
+        // a name it holds is passed over.
+        TString name = m_Names.Take(wanted);
+        const bool existed = m_bReplace && m_pDir != nullptr && m_pDir->Has(name);
+        if (m_bDryRun) {
+            Report(RSFileReport::kPlanned, source, Target(name),
+                   existed ? "would replace" : "would copy");
+        } else {
+            RCTempFile temp(*m_pDir);
+            in.CopyTo(temp, Target(name));
+            if (m_bReplace) {
+                temp.Commit(name, true);
+            } else {
+                // A name found free may be taken by another writer before the file
+                // gets it: then the next one.
+                while (!temp.Commit(name, false))
+                    name = m_Names.Take(wanted);
+            }
+            if (!existed && m_pCreated != nullptr)
+                m_pCreated->AddFile(*m_pDir, name);
+            Report(RSFileReport::kCopied, source, Target(name),
+                   existed ? TString("replaced") : TString());
+        }
+        m_Sources.emplace(key, name);
+        return name;
+    } catch (const TException&) {
+        Report(RSFileReport::kFailed, source, Target(wanted), GetErrorString());
+        throw;
     }
 }
 
-bool MakeNewDirectory(const TString& path) {
-    const TString dir = StripSeparators(path);
-    const TString parent = TFile::GetFileDir(dir);
-    if (!parent.IsEmpty() && !TFile::DirExist(parent))
-        TFile::CreateCompleteDir(parent);
-    if (TFileOps::Mkdir(TFile::NativePath(dir).c_str(), 0777) == 0)
-        return true;
-    if (errno == EEXIST)
-        return false;
-    ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kSystemError, "create directory",
-                  TString(std::strerror(errno)), path);
+namespace {
+
+/// The first number of a queue's numbering file: its decimal digits (blanks
+/// around them allowed), 0 when it holds anything else or a number past 64 bits.
+std::uint64_t QueueNumber(const TString& line) {
+    const std::string& text = line.str();
+    const std::size_t first = text.find_first_not_of(" \t");
+    const std::size_t last = text.find_last_not_of(" \t");
+    if (first == std::string::npos)
+        return 0;
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data() + first, text.data() + last + 1, value);
+    return error == std::errc() && end == text.data() + last + 1 ? value : 0;
 }
 
-TString ClaimQueueDirectory(const TString& base, bool create) {
-    TAnsiFile numberFile(JoinPath(base, "latest.num"),
-                         TFile::kReadWrite | TFile::kOpenExisting | TFile::kExclusive);
+/// The queue's numbering file, opened and locked exclusively, waiting for another
+/// holder up to `waitSeconds`.
+TAnsiFile LockNumberFile(const TString& path, double waitSeconds) {
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                              std::chrono::duration<double>(std::max(0.0, waitSeconds)));
+    auto pause = std::chrono::milliseconds(1);
+    for (;;) {
+        try {
+            return TAnsiFile(path, TFile::kReadWrite | TFile::kOpenExisting | TFile::kExclusive);
+        } catch (const TException&) {
+            // Only a file held by another is waited for; a missing one fails at once.
+            if (!TFile::Exist(path) || std::chrono::steady_clock::now() + pause > deadline)
+                throw;
+            ClearError();
+        }
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(50));
+    }
+}
+
+}  // namespace
+
+TString ClaimQueueEntry(const RCDirectory& base, bool create, double waitSeconds) {
+    TAnsiFile numberFile = LockNumberFile(base.PathOf("latest.num"), waitSeconds);
     TString name;
     numberFile.GetLine(name, 260);
-    std::uint32_t value = 0;
-    if (!name.Value(value))
-        value = 0;
-    unsigned long long next = static_cast<unsigned long long>(value) + 1;
-    TString formatted = TString::Format("%.8llu", next);
+    // 64 bits: the counter only grows, it never wraps within any queue's life.
+    std::uint64_t next = QueueNumber(name) + 1;
+    TString formatted = TString::Format("%.8llu", static_cast<unsigned long long>(next));
     // Passed over like an existing directory: a name that is not one plain entry
     // (empty, "..", a path), and any entry of that name, so that a stray file can
     // never make every later claim fail.
-    auto taken = [&](const TString& candidate) {
-        struct stat info {};
-        return !IsPlainName(candidate) ||
-               ::lstat(TFile::NativePath(JoinPath(base, candidate)).c_str(), &info) == 0;
-    };
-    while (taken(name)) {
+    while (!IsPlainName(name) || name.str().find('\0') != std::string::npos || base.Has(name)) {
         name = formatted;
         ++next;
-        formatted = TString::Format("%.8llu", next);
+        formatted = TString::Format("%.8llu", static_cast<unsigned long long>(next));
     }
     numberFile.Start();
     numberFile.PutLine(formatted);
@@ -383,11 +270,16 @@ TString ClaimQueueDirectory(const TString& base, bool create) {
     // The directory is made while the number file is still held, so no claimant
     // sees the advanced number before the directory exists; a failure to make it
     // leaves the number advanced, so the queue goes on with the next one.
-    const TString directory = JoinPath(base, name) + "/";
-    if (create)
-        TFile::CreateCompleteDir(directory);
+    if (create && !base.MakeDirectory(name))
+        ThrowNewError(RMCBaseErrors(), RMCBaseErrors::kSystemError, "create directory",
+                      TString(std::strerror(EEXIST)), base.PathOf(name));
     numberFile.Close();
-    return directory;
+    return name;
+}
+
+TString ClaimQueueDirectory(const TString& base, bool create, double waitSeconds) {
+    const RCDirectory dir(StripSeparators(base));
+    return JoinPath(base, ClaimQueueEntry(dir, create, waitSeconds)) + "/";
 }
 
 }  // namespace SslDelivery

@@ -2,7 +2,9 @@
 // into one directory and mapping network paths to local ones.
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
+#include <unordered_set>
 #include <vector>
 
 #include "ssl2/base/ILog.h"
@@ -41,21 +43,13 @@ TString CanonicalEntry(const TString& path) {
 }
 
 void LogAndCollect(const char* text, TRCMultiObjectContainer<RCInfo>& errors) {
-    g_ptheLogfile()->Write(1, TString(text) + GetErrorString());
+    SslLog(1, "delivery", TString(text) + GetErrorString());
     errors.push_back(GetErrorInfo());
     ClearError();
 }
 
-/// Removes the first element equal to `path`; true when there was one.
-bool TakeUsedPath(std::vector<TString>& used, const TString& path) {
-    for (auto it = used.begin(); it != used.end(); ++it) {
-        if (*it == path) {
-            used.erase(it);
-            return true;
-        }
-    }
-    return false;
-}
+/// Reports nowhere.
+const TFileReporter kNoReporter;
 
 }  // namespace
 
@@ -65,11 +59,12 @@ RCInfo RCSslSet::SslCopyFile(TString source, TString targetDir, TString& newPath
     if (CanonicalDirectory(TFile::GetFileDir(source)) == CanonicalDirectory(targetDir))
         return result;
     try {
-        newPath =
-            JoinPath(targetDir, CopyFileUnderFreeName(source, targetDir, SafeFileName(source)));
+        const RCDirectory dir(targetDir);
+        RCFileGatherer files(&dir, false, false, kNoReporter, nullptr);
+        newPath = JoinPath(targetDir, files.Gather(source, SafeFileName(source)));
     } catch (const TException&) {
-        g_ptheLogfile()->Write(
-            1, "RCSslSet::SslCopyFile got an Exception while copy file :" + GetErrorString());
+        SslLog(1, "delivery",
+               "RCSslSet::SslCopyFile got an Exception while copy file :" + GetErrorString());
         result = GetErrorInfo();
         ClearError();
         newPath = "";
@@ -83,32 +78,51 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
     const TString dir = StripSeparators(normDir);
     const TString dirSlash = JoinPath(dir, "");
     const TString canonicalDir = CanonicalDirectory(dir);
-    if (!TFile::DirExist(dir)) {
-        try {
+    const bool dryRun = set != nullptr && set->m_bDryRun;
+    std::optional<RCDirectory> handle;
+    try {
+        if (!TFile::DirExist(dir) && !dryRun)
             TFile::CreateCompleteDir(dir);
-        } catch (const TException&) {
-            errors.push_back(GetErrorInfo());
-            ClearError();
-            return errors;
-        }
+        // Opened once: the directory swapped for a link meanwhile leads nothing
+        // elsewhere.
+        if (!dryRun || TFile::DirExist(dir))
+            handle.emplace(dir);
+    } catch (const TException&) {
+        LogAndCollect("RCSslSet::NormalizeSsl cannot use the directory :", errors);
+        return errors;
     }
     if (set == nullptr)
         return errors;
 
-    std::vector<TString> used;
+    const TFileReporter& reporter = set->m_FileReporter;
+    RCFileGatherer files(handle ? &*handle : nullptr, false, dryRun, reporter, nullptr);
+    // The files of the directory the job uses, in comparison form.
+    std::unordered_set<std::string> used;
+    auto useInPlace = [&](const TString& path) {
+        used.insert(CanonicalEntry(path).str());
+        // A used name that is a link keeps its target as well.
+        std::error_code error;
+        if (std::filesystem::is_symlink(TFile::NativePath(path).str(), error))
+            used.insert(CanonicalPath(path).str());
+    };
+    auto inPlace = [&](const TString& path) {
+        return CanonicalDirectory(TFile::GetFileDir(path)) == canonicalDir;
+    };
     // A referenced file (profile, bitmap) copied into the directory; returns the
     // path the entry should hold from now on.
     auto gather = [&](const TString& path) {
-        TString newPath;
-        const RCInfo info = SslCopyFile(path, dir, newPath);
-        if (!newPath.IsEmpty()) {
-            used.push_back(newPath);
-            return newPath;
+        if (inPlace(path)) {
+            useInPlace(path);
+            files.Skip(path, path, "in the directory already");
+            return path;
         }
-        if (info.GetOriginCode() != RCInfoRaw::kNoOrigin)
-            errors.push_back(info);
-        else
-            used.push_back(path);
+        try {
+            const TString name = files.Gather(path, SafeFileName(path));
+            used.insert((canonicalDir + name).str());
+            return JoinPath(dir, name);
+        } catch (const TException&) {
+            LogAndCollect("RCSslSet::SslCopyFile got an Exception while copy file :", errors);
+        }
         return path;
     };
 
@@ -116,12 +130,12 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
         RCSslEntry& entry = set->m_EntryList[i];
         const TString name = entry.GetName();
         const TString fileName = SafeFileName(name);
+        const TString source = JoinPath(entry.GetDirectory(), name);
         if (!fileName.IsEmpty() && !(CanonicalDirectory(entry.GetDirectory()) == canonicalDir)) {
             // The entry points at the gathered copy even when the copy fails.
-            TString newName = CollisionFreeName(dir, fileName);
+            TString newName = fileName;
             try {
-                newName =
-                    CopyFileUnderFreeName(JoinPath(entry.GetDirectory(), name), dir, fileName);
+                newName = files.Gather(source, fileName);
             } catch (const TException&) {
                 LogAndCollect("RCSslSet::NormalizeSsl got an Exception while copy file :", errors);
             } catch (...) {
@@ -132,6 +146,8 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
             entry.SetDirectory(dirSlash);
             if (!(newName == name))
                 entry.SetName(newName);
+        } else if (!fileName.IsEmpty()) {
+            files.Skip(source, source, "in the directory already");
         }
 
         const std::uint32_t scanSource = entry.GetScanColorProfileSource();
@@ -157,39 +173,60 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
         if (fileName.IsEmpty())
             continue;
         const TString printed = JoinPath(entry.GetDirectory(), entry.GetName());
-        used.push_back(printed);
         const std::uint32_t emulation = entry.GetFileEmulation();
-        if (emulation == 6 || emulation == 7) {
-            used.push_back(TFile::GetFileDir(printed) + TFile::GetFileName(printed) + ".mtf");
+        const TString companion = TFile::GetFileDir(printed) + TFile::GetFileName(printed) + ".mtf";
+        if (entry.GetDirectory() == dirSlash) {
+            used.insert((canonicalDir + entry.GetName()).str());
+            if (emulation == 6 || emulation == 7)
+                used.insert((canonicalDir + SafeFileName(companion)).str());
+        } else {
+            useInPlace(printed);
+            if (emulation == 6 || emulation == 7)
+                useInPlace(companion);
         }
     }
 
     // The gathered copies are durable before the caller writes a ticket naming them.
     try {
-        SyncDirectory(dir);
+        if (!dryRun)
+            handle->Sync();
     } catch (const TException&) {
         LogAndCollect("RCSslSet::NormalizeSsl could not sync the directory :", errors);
     }
-    if (purge == 0)
+    if (purge == 0 || !handle)
         return errors;
-    // A used name that is a link keeps its target as well.
-    const std::size_t named = used.size();
-    for (std::size_t i = 0; i < named; ++i) {
-        std::error_code error;
-        if (std::filesystem::is_symlink(TFile::NativePath(used[i]).str(), error))
-            used.push_back(CanonicalPath(used[i]));
-        used[i] = CanonicalEntry(used[i]);
+    // A purge follows a complete gathering only: otherwise it would delete what a
+    // ticket still names, with no new ticket written.
+    if (!errors.empty()) {
+        SslLog(
+            1, "delivery",
+            "RCSslSet::NormalizeSsl does not purge " + dir + ": not every file could be gathered");
+        return errors;
     }
+    // The ticket being gathered is never purged.
+    if (!set->m_sLastParsedFilename.IsEmpty())
+        useInPlace(set->m_sLastParsedFilename);
     try {
-        const PFileBrowser files(dir, "*.*", PFileBrowser::kFiles);
-        for (const TString& file : files.GetPaths()) {
-            if (TakeUsedPath(used, CanonicalEntry(file)))
+        const PFileBrowser listing(dir, "*.*", PFileBrowser::kFiles);
+        for (const TString& file : listing.GetPaths()) {
+            const TString name = SafeFileName(file);
+            // Another writer's file in the making is not ours to remove.
+            if (used.count((canonicalDir + name).str()) != 0 || TFile::IsTemporaryName(name))
                 continue;
+            if (dryRun) {
+                if (reporter)
+                    reporter({RSFileReport::kPlanned, TString(), file, "would delete"});
+                continue;
+            }
             // The listed entry itself is deleted: a link is removed, never followed.
-            g_ptheLogfile()->Write(3, "RCSslSet::NormalizeSsl deletes file : " + file);
+            SslLog(3, "delivery", "RCSslSet::NormalizeSsl deletes file : " + file);
             try {
-                TFile::Delete(file);
+                handle->Delete(name);
+                if (reporter)
+                    reporter({RSFileReport::kDeleted, TString(), file, TString()});
             } catch (const TException&) {
+                if (reporter)
+                    reporter({RSFileReport::kFailed, TString(), file, GetErrorString()});
                 LogAndCollect("RCSslSet::NormalizeSsl got an Exception while deleting file :",
                               errors);
             }

@@ -88,7 +88,8 @@ TEST_F(NormalizeTest, ProfilesAndStampsAreGatheredAndCounted) {
     EXPECT_EQ(first.GetScanColorProfileName(), Path("norm/scan.icc"));
     EXPECT_EQ(first.GetPlotColorProfileName(), Path("norm/plot.icc"));
     EXPECT_EQ(first.GetStampBmp(0), Path("norm/rev.bmp"));
-    EXPECT_EQ(second.GetScanColorProfileName(), Path("norm/scan_1.icc"));
+    // One file named twice is copied once.
+    EXPECT_EQ(second.GetScanColorProfileName(), Path("norm/scan.icc"));
     EXPECT_EQ(second.GetPlotColorProfileName(), Path("p/ignored.icc"));
     // The purge kept every file the job uses.
     TreeSnapshot norm;
@@ -98,8 +99,7 @@ TEST_F(NormalizeTest, ProfilesAndStampsAreGatheredAndCounted) {
                                   {"plan2.plt", "file:b/plan2.plt"},
                                   {"plot.icc", "file:plot"},
                                   {"rev.bmp", "file:rev"},
-                                  {"scan.icc", "file:scan"},
-                                  {"scan_1.icc", "file:scan"}}));
+                                  {"scan.icc", "file:scan"}}));
 }
 
 TEST_F(NormalizeTest, PurgeDeletesOnlyUnusedFilesInsideTheDirectory) {
@@ -200,7 +200,7 @@ TEST_F(NormalizeTest, HostileNamesWriteNothingOutsideTheDirectory) {
     EXPECT_EQ(changes["norm/x"], "file:in/a/b/../../../x");
     EXPECT_EQ(changes["norm/ctl\x01\x1f.tif"], "file:in/a/b/ctl\x01\x1f.tif");
     EXPECT_EQ(changes["norm/p.icc"], "file:profile");
-    EXPECT_EQ(changes["norm/p_1.icc"], "file:profile");
+    EXPECT_EQ(changes.count("norm/p_1.icc"), 0u);
     for (int i = 1; i < set.Size(); ++i) {
         EXPECT_EQ(set.GetEntry(i).GetDirectory(), Path("norm/"));
         EXPECT_EQ(set.GetEntry(i).GetName().Find('/'), TString::kNotFound);

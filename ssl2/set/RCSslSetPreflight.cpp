@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ssl2/SSLStatements/SslStatements.h"
 #include "ssl2/capas/RCStatementInfluencingCapaRefined.h"
@@ -234,15 +235,60 @@ std::optional<RSUnfit> CheckColorDepth(const RCStatementInfluencingCapaRefined& 
                    [deepest](RCSslEntry& target) { target.SetColorDepth(deepest); }};
 }
 
-/// The largest format of `family` that `tray` holds; nullopt when none does.
-std::optional<std::uint32_t> LargestFormatFitting(std::uint32_t family,
-                                                  const SslCapas::RCInputTray& tray) {
+/// The trays a print must fit into: any input tray of one plotter (it prints from
+/// whichever holds the print); of merged plotters, the largest input tray, the one
+/// tray the merged capabilities keep a size of.  Trays of unknown size are left out.
+std::vector<SslCapas::RCInputTray> SizeTrays(const RCStatementInfluencingCapaRefined& capas) {
+    std::vector<SslCapas::RCInputTray> trays;
+    if (capas.GetPlotterCount() == 1) {
+        for (std::uint32_t i = 0; i < capas.GetInputTrayCount(); ++i)
+            trays.push_back(capas.GetInputTray(i));
+    } else {
+        trays.push_back(capas.GetLargestInputTray());
+    }
+    std::erase_if(trays, [](const SslCapas::RCInputTray& tray) {
+        return tray.GetWidth().AsMm() <= 0 || tray.GetLength().AsMm() <= 0;
+    });
+    return trays;
+}
+
+bool AnyHolds(const std::vector<SslCapas::RCInputTray>& trays, const TPoint& size) {
+    return std::any_of(trays.begin(), trays.end(),
+                       [&size](const SslCapas::RCInputTray& tray) { return Holds(tray, size); });
+}
+
+/// The formats of one series: [first, last] format index of a family.  DIN holds
+/// three series (A, B and C, seven formats each); every other family is one.
+struct RSSeries {
+    std::uint32_t m_nFamily;
+    std::uint32_t m_nFirst;
+    std::uint32_t m_nLast;
+};
+
+/// The series of `size`; DIN A for a size that is not a standard format.
+RSSeries SeriesOf(const SslSize& size) {
+    constexpr std::uint32_t kDinSeriesLength = 7;
+    const bool standard =
+        size.GetSizeType() == SslSize::kFormat || size.GetSizeType() == SslSize::kFitToPrintWindow;
+    if (!standard)
+        return {0, 0, kDinSeriesLength - 1};
+    const std::uint32_t family = size.GetFormatName();
+    if (family != 0)
+        return {family, 0, SslSize::m_MaxFormatIdx[family]};
+    const std::uint32_t first = size.GetFormat() / kDinSeriesLength * kDinSeriesLength;
+    return {0, first, first + kDinSeriesLength - 1};
+}
+
+/// The largest format of `series` that one of `trays` holds; nullopt when none does.
+std::optional<std::uint32_t> LargestFormatFitting(const RSSeries& series,
+                                                  const std::vector<SslCapas::RCInputTray>& trays) {
     std::optional<std::uint32_t> best;
     std::int64_t bestArea = 0;
-    for (std::uint32_t format = 0; format < SslSize::kMaxFormatsPerFamily; ++format) {
-        const SslSize::RSApproxSize& size = SslSize::m_aaApproxFormatSizes[family][format];
+    for (std::uint32_t format = series.m_nFirst; format <= series.m_nLast; ++format) {
+        const SslSize::RSApproxSize& size =
+            SslSize::m_aaApproxFormatSizes[series.m_nFamily][format];
         const std::int64_t area = static_cast<std::int64_t>(size.x) * size.y;
-        if (area > bestArea && Holds(tray, TPoint(size.x, size.y))) {
+        if (area > bestArea && AnyHolds(trays, TPoint(size.x, size.y))) {
             best = format;
             bestArea = area;
         }
@@ -252,28 +298,32 @@ std::optional<std::uint32_t> LargestFormatFitting(std::uint32_t family,
 
 std::optional<RSUnfit> CheckOutputSize(const RCStatementInfluencingCapaRefined& capas,
                                        const RCSslEntry& entry) {
-    const SslCapas::RCInputTray& tray = capas.GetLargestInputTray();
+    const std::vector<SslCapas::RCInputTray> trays = SizeTrays(capas);
     const TPoint size = PrintSize(entry);
-    if ((size.x == 0 && size.y == 0) || tray.GetWidth().AsMm() <= 0 || Holds(tray, size))
+    if ((size.x == 0 && size.y == 0) || trays.empty() || AnyHolds(trays, size))
         return std::nullopt;
-    const SslSize current = entry.GetOutputSize();
-    const bool standard = current.GetSizeType() == SslSize::kFormat ||
-                          current.GetSizeType() == SslSize::kFitToPrintWindow;
-    const std::uint32_t family = standard ? current.GetFormatName() : 0;
-    const TString offered =
-        TString::Format("the largest input tray \"%s\", %.0f x %.0f mm", tray.GetTrayName().c_str(),
-                        tray.GetWidth().AsMm(), tray.GetLength().AsMm());
+    std::vector<std::string> names;
+    for (const SslCapas::RCInputTray& tray : trays) {
+        names.push_back(TString::Format("\"%s\", %.0f x %.0f mm", tray.GetTrayName().c_str(),
+                                        tray.GetWidth().AsMm(), tray.GetLength().AsMm())
+                            .str());
+    }
+    const bool merged = capas.GetPlotterCount() != 1;
+    const TString offered((merged ? "the largest input tray " : "the input trays ") + Join(names));
     const TString value = TString::Format(
         "%s (%d x %d mm)", ValueText(entry, kId_SslOutputSize).c_str(), size.x, size.y);
-    return RSUnfit{kId_SslOutputSize, value, offered, "the print is larger than every input tray",
-                   [family, tray](RCSslEntry& target) {
+    const RSSeries series = SeriesOf(entry.GetOutputSize());
+    return RSUnfit{kId_SslOutputSize, value, offered,
+                   merged ? "the print is larger than the largest input tray"
+                          : "the print is larger than every input tray",
+                   [series, trays](RCSslEntry& target) {
                        const std::optional<std::uint32_t> format =
-                           LargestFormatFitting(family, tray);
+                           LargestFormatFitting(series, trays);
                        if (!format)
                            return;
                        SslSize fitted;
                        fitted.SetSizeType(SslSize::kFormat);
-                       fitted.SetFormatName(family);
+                       fitted.SetFormatName(series.m_nFamily);
                        fitted.SetFormat(*format);
                        target.SetOutputSize(fitted);
                    }};

@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ssl2/base/TException.h"
@@ -36,6 +38,8 @@ TEST_F(QueueClaim, FollowsTheNumberFileAndSkipsExistingDirectories) {
         {"", {}, "00000001", "00000002\r\n"},
         {"abc\r\n", {}, "abc", "00000001\r\n"},
         {"99999999", {}, "99999999", "100000000\r\n"},
+        // 64 bits: past 2^32 the counter goes on instead of wrapping.
+        {"4294967296\r\n", {}, "4294967296", "4294967297\r\n"},
         // Old contents longer than the new line leave nothing of themselves behind.
         {"0000000000007\r\nsecond line\r\n", {}, "0000000000007", "00000008\r\n"},
         // A file of the name is passed over like a directory.
@@ -73,24 +77,31 @@ TEST_F(QueueClaim, WithoutCreateOnlyTheNumberAdvances) {
     EXPECT_EQ(Read("q/latest.num"), "00000043\r\n");
 }
 
-TEST_F(QueueClaim, MissingOrHeldNumberFileFailsAtOnce) {
+TEST_F(QueueClaim, MissingNumberFileFailsAndAHeldOneIsWaitedFor) {
     MakeDir("q");
     EXPECT_THROW(ClaimQueueDirectory(Path("q"), true), TException);
     ClearError();
 
     Write("q/latest.num", "00000005\r\n");
-    TFile holder(Path("q/latest.num"), TFile::kReadWrite | TFile::kExclusive);
-    const auto start = std::chrono::steady_clock::now();
+    auto holder =
+        std::make_unique<TFile>(Path("q/latest.num"), TFile::kReadWrite | TFile::kExclusive);
     try {
-        ClaimQueueDirectory(Path("q"), true);
+        ClaimQueueDirectory(Path("q"), true, 0.0);
         ADD_FAILURE() << "claimed a directory while the number file was held";
     } catch (const TException& e) {
         EXPECT_NE(std::string(e.what()).find("latest.num"), std::string::npos) << e.what();
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(Read("q/latest.num"), "00000005\r\n");
     EXPECT_FALSE(fs::exists(m_root / "q" / "00000005"));
     ClearError();
+
+    // A holder that lets go within the deadline: the claimant gets its turn.
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        holder.reset();
+    });
+    EXPECT_EQ(ClaimQueueDirectory(Path("q"), true, 60.0), Path("q/00000005/"));
+    release.join();
 }
 
 // Many processes claim at once; a claimant that finds the number file held fails

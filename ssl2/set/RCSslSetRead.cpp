@@ -78,7 +78,7 @@ ssl2::internal::TInputEncoding EightBitEncoding(std::string_view bytes) {
 }
 
 void LogException(const char* where) {
-    g_ptheLogfile()->Write(1, TString(where) + GetErrorString());
+    SslLog(1, "set", TString(where) + GetErrorString());
     ClearError();
 }
 
@@ -132,14 +132,14 @@ std::string ReadScanBuffer(FILE* input) {
 }  // namespace
 
 int SslParseFunction(const char* path, RCSslSet* set) {
-    g_ptheLogfile()->Write(4, "SslParseFunction Begin");
+    SslLog(4, "set", "SslParseFunction Begin");
     FilePtr input(std::fopen(path, "r"), &std::fclose);
     if (!input) {
-        g_ptheLogfile()->Write(2, "SslParseFunction  ERROR!");
+        SslLog(2, "set", "SslParseFunction  ERROR!");
         return 1;
     }
     SslParseStream(input.get(), set);
-    g_ptheLogfile()->Write(4, "SslParseFunction End");
+    SslLog(4, "set", "SslParseFunction End");
     return 0;
 }
 
@@ -191,7 +191,7 @@ void SslParseStream(std::FILE* input, RCSslSet* set) {
             continue;
         }
         if (!context.m_bInputDone)
-            g_ptheLogfile()->Write(1, "InFile open after yyparse");
+            SslLog(1, "set", "InFile open after yyparse");
         break;
     }
 }

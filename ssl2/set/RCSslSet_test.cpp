@@ -219,7 +219,8 @@ TEST(RCSslSet, TextOfASet) {
     copiesOnly.SetAllAccess(0);
     copiesOnly.SetAccess(kId_SslCopies, 1);
     EXPECT_EQ(one.ToString(copiesOnly, SslStatement::kVersion50, 0),
-              "BeginJob \"noname\" Version \"3.0.001\"\r\nCopies 3\r\n\r\nEndJob\r\n");
+              "BeginJob \"noname\" Version \"3.0.001\"\r\nVersion \"5.0\"\r\nCopies "
+              "3\r\n\r\nEndJob\r\n");
 }
 
 TEST(RCSslSet, WriteSslReportsAFileItCannotCreate) {
@@ -295,13 +296,13 @@ TEST(RCSslSet, ToCfgNeverReplacesAndReportsWhatItCouldNotWrite) {
     RCCaptureLog log;
     RCScopedLog scope(&log);
 
-    // The data file plan.cfg would replace the ".cfg" of its own entry.
+    // The data file plan.cfg comes first and takes the name of its entry's ".cfg".
     const auto out = dir.Path() / "out";
     fs::create_directories(out);
     EXPECT_THROW(set.ToCfg(out.string()), TException);
     ClearError();
     EXPECT_EQ(ReadFile(out / "01-x.tif"), "named");
-    EXPECT_EQ(ReadFile(out / "02-plan.cfg"), set.GetEntry(2).ToCfg().str());
+    EXPECT_EQ(ReadFile(out / "02-plan.cfg"), "data file");
     EXPECT_TRUE(
         log.Contains(1, "RCSslSet::ToCfg could not write " + (out / "02-plan.cfg").string()));
 
@@ -319,7 +320,8 @@ TEST(RCSslSet, ToCfgNeverReplacesAndReportsWhatItCouldNotWrite) {
     EXPECT_TRUE(fs::is_symlink(planted / "01-x.cfg"));
     EXPECT_EQ(ReadFile(planted / "01-x.tif"), "old");
     EXPECT_TRUE(fs::exists(planted / "02-plan.cfg"));
-    EXPECT_EQ(log.GetEntries().size(), 3u);  // 01-x.cfg, 01-x.tif, 02-plan.cfg (the data file)
+    // 01-x.tif, and the ".cfg" of plan.cfg; a data file not copied gets no ".cfg".
+    EXPECT_EQ(log.GetEntries().size(), 2u);
 }
 
 }  // namespace

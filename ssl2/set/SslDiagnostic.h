@@ -20,7 +20,9 @@
 
 #include "ssl2/base/TString.h"
 
+/// One diagnostic of the SSL reader.
 struct RSSslDiagnostic {
+    /// What went wrong.
     enum TKind : std::uint32_t {
         kSyntaxError = 0,       ///< "parse error" or "parser stack overflow" at a token
         kUnknownStatement = 1,  ///< a line that starts with no statement keyword; skipped
@@ -28,11 +30,11 @@ struct RSSslDiagnostic {
         kReaderFailure = 3,     ///< the scanner cannot go on (read error, token too long)
     };
 
-    TKind m_nKind = kSyntaxError;
-    TString m_sFile;  ///< the file given to ParseSsl
-    std::int32_t m_nLine = 0;
-    TString m_sText;     ///< the token, the unknown word, the stray bytes or the failure
-    TString m_sMessage;  ///< the whole line as written to the standard stream
+    TKind m_nKind = kSyntaxError;  ///< what went wrong
+    TString m_sFile;               ///< the file given to ParseSsl
+    std::int32_t m_nLine = 0;      ///< the line, counted from 1
+    TString m_sText;               ///< the token, the unknown word, the stray bytes or the failure
+    TString m_sMessage;            ///< the whole line as written to the standard stream
 };
 
 /// Receives the diagnostics of one parse.

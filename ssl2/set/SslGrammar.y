@@ -45,11 +45,13 @@ using namespace ssl2::internal;
 #define HPGL_OR_VIC(part, ...)                         \
     do {                                               \
         if (ctx->m_nPlotter == kPlotterVic)            \
-            E.SetVic##part(__VA_ARGS__);               \
+            TOOK(E.SetVic##part(__VA_ARGS__));         \
         else                                           \
-            E.SetHpgl##part(__VA_ARGS__);              \
+            TOOK(E.SetHpgl##part(__VA_ARGS__));        \
     } while (0)
 #define FLAG(v) ((v) != 0 ? 1u : 0u)
+/* A setter whose refusal gets an error note (the statement keeps its value). */
+#define TOOK(call) ctx->Took(call)
 #define YYINITDEPTH 200
 #define YYMAXDEPTH 10000
 }
@@ -230,7 +232,7 @@ simple_statement
     | S_MEDIATYPE media_kind { E.SetMediaType($2); }
     | S_MEDIATYPE media_kind A_SUBTYPE T_INTEGER {
           E.SetMediaType($2);
-          E.SetMediaSubType($4);
+          TOOK(E.SetMediaSubType($4));
       }
     | S_MIRROR V_AXIS { E.SetMirror($2); }
     | S_MIRROR V_SWITCH {
@@ -240,8 +242,8 @@ simple_statement
     | S_ONERROR V_ERRORMODE { E.SetOnError($2); }
     | S_OUTPUTBIN A_AUTO { E.SetOutputBin(0); }
     | S_OUTPUTBIN A_MANUAL { E.SetOutputBin(1); }
-    | S_OUTPUTBIN A_BIN T_INTEGER { E.SetOutputBinNo($3); }
-    | S_OUTPUTBIN T_INTEGER { E.SetOutputBinNo($2); }
+    | S_OUTPUTBIN A_BIN T_INTEGER { TOOK(E.SetOutputBinNo($3)); }
+    | S_OUTPUTBIN T_INTEGER { TOOK(E.SetOutputBinNo($2)); }
     | S_OUTPUTTRAY V_TRAYSIDE { E.SetOutputTray($2); }
     | S_OUTPUTTRAY A_AUTO { E.SetOutputTray(0); }
     | S_OUTPUTTRAY A_DEFAULT { E.SetOutputTray(1); }
@@ -272,7 +274,7 @@ simple_statement
               case 90: E.SetRotate(2); break;
               case 180: E.SetRotate(3); break;
               case 270: E.SetRotate(4); break;
-              default: break;
+              default: ctx->Refused(); break;
           }
       }
     | S_UNITS V_UNITWORD { ctx->SetUnits(static_cast<std::uint32_t>($2)); }
@@ -418,7 +420,7 @@ hpgl_item
     | A_PATTERNTYPE A_ORDEREDDITHER T_EOL { HPGL_OR_VIC(Patterntype, 2); }
     | A_IGNOREPENSIZE V_SWITCH T_EOL { HPGL_OR_VIC(IgnorePenSize, FLAG($2)); }
     | A_BICOLORRGB T_INTEGER T_EOL {
-          if (ctx->m_nPlotter == kPlotterHpgl) E.SetHpglBicolorrgb($2);
+          if (ctx->m_nPlotter == kPlotterHpgl) TOOK(E.SetHpglBicolorrgb($2));
       }
     | A_DITHERMODE A_ORDEREDDITHER T_EOL { HPGL_OR_VIC(Dithermode, 0); }
     | A_DITHERMODE A_ERRORDIFFUSION T_EOL { HPGL_OR_VIC(Dithermode, 1); }
@@ -444,17 +446,17 @@ calcomp_item
     | A_IGNOREPENSIZE V_SWITCH T_EOL { E.SetCalcompIgnorePenSize(FLAG($2)); }
     | A_FILEPENCOLOR V_SWITCH T_EOL
     | A_CLIPPING V_SWITCH T_EOL
-    | A_MINWIDTH number T_EOL { E.SetCalcompMinwidth(ctx->Length($2)); }
-    | A_MAXWIDTH number T_EOL { E.SetCalcompMaxwidth(ctx->Length($2)); }
-    | A_STEPSIZE T_INTEGER T_EOL { E.SetCalcompStepsize($2); }
+    | A_MINWIDTH number T_EOL { TOOK(E.SetCalcompMinwidth(ctx->Length($2))); }
+    | A_MAXWIDTH number T_EOL { TOOK(E.SetCalcompMaxwidth(ctx->Length($2))); }
+    | A_STEPSIZE T_INTEGER T_EOL { TOOK(E.SetCalcompStepsize($2)); }
     | A_PATTERNTYPE A_CIRCLE T_EOL { E.SetCalcompPatterntype(0); }
     | A_PATTERNTYPE A_RANDOM T_EOL { E.SetCalcompPatterntype(1); }
     | A_PATTERNTYPE A_ORDEREDDITHER T_EOL { E.SetCalcompPatterntype(2); }
     | A_AUTODETECT V_SWITCH T_EOL { E.SetCalcompAutodetect(FLAG($2)); }
     | A_CHECKSUM V_SWITCH T_EOL { E.SetCalcompChecksum($2); }
     | A_DOUBLESYNC V_SWITCH T_EOL { E.SetCalcompDoublesync($2); }
-    | A_EOM T_INTEGER T_EOL { E.SetCalcompEom($2); }
-    | A_SYNC T_INTEGER T_EOL { E.SetCalcompSync($2); }
+    | A_EOM T_INTEGER T_EOL { TOOK(E.SetCalcompEom($2)); }
+    | A_SYNC T_INTEGER T_EOL { TOOK(E.SetCalcompSync($2)); }
     | A_CHECKSUM A_AUTO T_EOL { E.SetCalcompAutodetect(1); }
     | A_DOUBLESYNC A_AUTO T_EOL { E.SetCalcompAutodetect(1); }
     | A_EOM A_AUTO T_EOL { E.SetCalcompAutodetect(1); }
@@ -480,9 +482,9 @@ colour_item
     : colour_saturation T_EOL
     | colour_saturation A_PAGE T_INTEGER T_EOL {
           if (ctx->m_nPlotter == kPlotterHpgl)
-              E.SetHpglColorEmulationPage($3, ctx->m_nColour);
+              TOOK(E.SetHpglColorEmulationPage($3, ctx->m_nColour));
           else if (ctx->m_nPlotter == kPlotterCalcomp)
-              E.SetCalcompColorEmulationPage($3, ctx->m_nColour);
+              TOOK(E.SetCalcompColorEmulationPage($3, ctx->m_nColour));
       }
     | error T_EOL {
           static const char* const notes[] = {
@@ -497,10 +499,14 @@ colour_saturation
     : A_COLOR colour A_SATURATION T_INTEGER {
           ctx->m_nColour = static_cast<std::uint32_t>($2);
           switch (ctx->m_nPlotter) {
-              case kPlotterHpgl: E.SetHpglColorEmulationSaturation($4, ctx->m_nColour); break;
-              case kPlotterVic: E.SetVicColorEmulationSaturation($4, ctx->m_nColour); break;
+              case kPlotterHpgl:
+                  TOOK(E.SetHpglColorEmulationSaturation($4, ctx->m_nColour));
+                  break;
+              case kPlotterVic:
+                  TOOK(E.SetVicColorEmulationSaturation($4, ctx->m_nColour));
+                  break;
               case kPlotterCalcomp:
-                  E.SetCalcompColorEmulationSaturation($4, ctx->m_nColour);
+                  TOOK(E.SetCalcompColorEmulationSaturation($4, ctx->m_nColour));
                   break;
               case kPlotterOldStyle: break;
           }
@@ -571,18 +577,24 @@ pen_attribute
     : A_WIDTH number {
           const std::uint32_t first = ctx->m_nPenFirst, last = ctx->m_nPenLast;
           switch (ctx->m_nPlotter) {
-              case kPlotterHpgl: E.SetHpglPensWidth(ctx->Length($2), first, last); break;
-              case kPlotterVic: E.SetVicPensWidth(ctx->Length($2), first, last); break;
-              case kPlotterCalcomp: E.SetCalcompPensWidth(ctx->Length($2), first, last); break;
+              case kPlotterHpgl: TOOK(E.SetHpglPensWidth(ctx->Length($2), first, last)); break;
+              case kPlotterVic: TOOK(E.SetVicPensWidth(ctx->Length($2), first, last)); break;
+              case kPlotterCalcomp:
+                  TOOK(E.SetCalcompPensWidth(ctx->Length($2), first, last));
+                  break;
               case kPlotterOldStyle: break;
           }
       }
     | A_COLOR T_INTEGER {
           switch (ctx->m_nPlotter) {
-              case kPlotterHpgl: E.SetHpglPensColor($2, ctx->m_nPenFirst, ctx->m_nPenLast); break;
-              case kPlotterVic: E.SetVicPensColor($2, ctx->m_nPenFirst, ctx->m_nPenLast); break;
+              case kPlotterHpgl:
+                  TOOK(E.SetHpglPensColor($2, ctx->m_nPenFirst, ctx->m_nPenLast));
+                  break;
+              case kPlotterVic:
+                  TOOK(E.SetVicPensColor($2, ctx->m_nPenFirst, ctx->m_nPenLast));
+                  break;
               case kPlotterCalcomp:
-                  E.SetCalcompPensColor($2, ctx->m_nPenFirst, ctx->m_nPenLast);
+                  TOOK(E.SetCalcompPensColor($2, ctx->m_nPenFirst, ctx->m_nPenLast));
                   break;
               case kPlotterOldStyle: break;
           }
@@ -590,13 +602,13 @@ pen_attribute
     | A_SATURATION T_INTEGER {
           switch (ctx->m_nPlotter) {
               case kPlotterHpgl:
-                  E.SetHpglPensSaturation($2, ctx->m_nPenFirst, ctx->m_nPenLast);
+                  TOOK(E.SetHpglPensSaturation($2, ctx->m_nPenFirst, ctx->m_nPenLast));
                   break;
               case kPlotterVic:
-                  E.SetVicPensSaturation($2, ctx->m_nPenFirst, ctx->m_nPenLast);
+                  TOOK(E.SetVicPensSaturation($2, ctx->m_nPenFirst, ctx->m_nPenLast));
                   break;
               case kPlotterCalcomp:
-                  E.SetCalcompPensSaturation($2, ctx->m_nPenFirst, ctx->m_nPenLast);
+                  TOOK(E.SetCalcompPensSaturation($2, ctx->m_nPenFirst, ctx->m_nPenLast));
                   break;
               case kPlotterOldStyle: break;
           }
@@ -613,7 +625,7 @@ pen_attribute
       }
     | A_PAGE T_INTEGER {
           if (ctx->m_nPlotter == kPlotterHpgl)
-              E.SetHpglPensPage($2, ctx->m_nPenFirst, ctx->m_nPenLast);
+              TOOK(E.SetHpglPensPage($2, ctx->m_nPenFirst, ctx->m_nPenLast));
           else if (ctx->m_nPlotter == kPlotterCalcomp)
               E.AppendError("There is no BicolorSupport in calcomp\n");
       }
@@ -631,9 +643,9 @@ fold_items
     ;
 
 fold_item
-    : A_PRG T_INTEGER { E.SetFoldPrg($2); }
-    | A_TRAY T_INTEGER { E.SetFoldTray($2); }
-    | A_OPTION T_INTEGER { E.SetAllFoldOptions(static_cast<std::uint32_t>($2)); }
+    : A_PRG T_INTEGER { TOOK(E.SetFoldPrg($2)); }
+    | A_TRAY T_INTEGER { TOOK(E.SetFoldTray($2)); }
+    | A_OPTION T_INTEGER { TOOK(E.SetAllFoldOptions(static_cast<std::uint32_t>($2))); }
     | A_OPTION T_EOL { E.SetAllFoldOptions(0); }
     | V_SWITCH T_EOL { E.SetFoldPrg(-1); }
     | error T_EOL { E.AppendError("Error in fold settings \n"); yyerrok; }
@@ -667,11 +679,11 @@ flagsheet_item
     | A_OUTPUTBIN flagsheet_bin T_EOL {
           E.AppendError("JobFlagsheet OutputBin not implemented yet\n");
       }
-    | A_PRG T_INTEGER T_EOL { E.SetJobFlagsheetFoldProgram($2); }
+    | A_PRG T_INTEGER T_EOL { TOOK(E.SetJobFlagsheetFoldProgram($2)); }
     | A_PRG A_AUTO T_EOL { E.SetJobFlagsheetFoldProgram(-2); }
-    | A_FOLDTRAY T_INTEGER T_EOL { E.SetJobFlagsheetFoldTray($2); }
-    | A_TRAY T_INTEGER T_EOL { E.SetJobFlagsheetInputTray($2); }
-    | A_SIZE flagsheet_size T_EOL { E.SetJobFlagsheetSize(ctx->m_Size); }
+    | A_FOLDTRAY T_INTEGER T_EOL { TOOK(E.SetJobFlagsheetFoldTray($2)); }
+    | A_TRAY T_INTEGER T_EOL { TOOK(E.SetJobFlagsheetInputTray($2)); }
+    | A_SIZE flagsheet_size T_EOL { ctx->StoreSize(kSizeFlagsheet); }
     | A_TEXT T_STRING T_EOL { E.SetJobFlagsheetText(S($2)); }
     | error T_EOL { E.AppendError("Error in Job Flag Sheet Settings\n"); yyerrok; }
     ;
@@ -703,16 +715,15 @@ margin_items
     | margin_items margin_item
     ;
 
+/* A length is in the ticket's unit, or in the unit named on the `+` line after it. */
 margin_item
-    : margin_length T_EOL
-    | margin_length T_EOL V_UNITWORD T_EOL {
-          E.AppendError("Margin with unit not implemented yet\n");
-      }
+    : margin_length T_EOL { ctx->StoreMargin(SslUnit::kNone); }
+    | margin_length T_EOL V_UNITWORD T_EOL { ctx->StoreMargin(static_cast<std::uint32_t>($3)); }
     ;
 
 margin_length
-    : V_SIDE number { E.SetMargin(static_cast<std::uint32_t>($1), ctx->Length($2)); }
-    | A_ALL number { E.SetMargin(4, ctx->Length($2)); }
+    : V_SIDE number { ctx->m_nMarginSide = static_cast<std::uint32_t>($1); ctx->m_dMargin = $2; }
+    | A_ALL number { ctx->m_nMarginSide = 4; ctx->m_dMargin = $2; }
     ;
 
 margin_switch
@@ -751,11 +762,11 @@ stamp_item
 stamp_setting
     : A_ALLPAGES V_SWITCH { ctx->m_Stamp.SetAllPages($2); }
     | A_BMP T_STRING { ctx->m_Stamp.SetBmpFile(S($2)); }
-    | A_BMPDISTANCE T_FLOAT { ctx->m_Stamp.SetBmpDistance(ctx->Length($2)); }
+    | A_BMPDISTANCE T_FLOAT { TOOK(ctx->m_Stamp.SetBmpDistance(ctx->Length($2))); }
     | A_BMPORIENTATION V_POSITION { ctx->m_Stamp.SetBmpOrientation($2); }
     | A_COLOR A_LEVEL T_INTEGER {
           ctx->m_Stamp.SetColor(0);
-          ctx->m_Stamp.SetColorLevel($3);
+          TOOK(ctx->m_Stamp.SetColorLevel($3));
       }
     | A_COLOR V_COLOURNAME {
           if ($2 == 1) ctx->m_Stamp.SetColor(1);
@@ -763,14 +774,14 @@ stamp_setting
           else if ($2 == 15) ctx->m_Stamp.SetColor(4);
       }
     | A_COLOR A_DARK V_COLOURNAME { if ($3 == 14) ctx->m_Stamp.SetColor(2); }
-    | A_DISTANCE T_FLOAT { ctx->m_Stamp.SetDistance(ctx->Length($2)); }
+    | A_DISTANCE T_FLOAT { TOOK(ctx->m_Stamp.SetDistance(ctx->Length($2))); }
     | A_FONT T_STRING { ctx->m_Stamp.SetFontName(S($2)); }
     | A_FONTATTRIBUTE A_NORMAL { ctx->m_Stamp.SetFontAttribute(0); }
     | A_FONTATTRIBUTE font_styles { ctx->m_Stamp.SetFontAttribute(ctx->m_nFontFlags); }
-    | A_FONTCOLOR T_INTEGER { ctx->m_Stamp.SetFontColor(static_cast<std::uint32_t>($2)); }
-    | A_FONTSIZE T_INTEGER { ctx->m_Stamp.SetFontSize($2); }
-    | A_FRAMESIZE T_FLOAT { ctx->m_Stamp.SetFrameSize(ctx->Length($2)); }
-    | A_FRAMETEXTDISTANCE T_FLOAT { ctx->m_Stamp.SetFrameTextDistance(ctx->Length($2)); }
+    | A_FONTCOLOR T_INTEGER { TOOK(ctx->m_Stamp.SetFontColor(static_cast<std::uint32_t>($2))); }
+    | A_FONTSIZE T_INTEGER { TOOK(ctx->m_Stamp.SetFontSize($2)); }
+    | A_FRAMESIZE T_FLOAT { TOOK(ctx->m_Stamp.SetFrameSize(ctx->Length($2))); }
+    | A_FRAMETEXTDISTANCE T_FLOAT { TOOK(ctx->m_Stamp.SetFrameTextDistance(ctx->Length($2))); }
     | A_MIRROR V_AXIS { ctx->m_Stamp.SetMirror($2); }
     | A_MIRROR V_SWITCH { ctx->m_Stamp.SetMirror(0); }
     | A_NAME T_STRING { ctx->m_Stamp.SetName(UnquoteStampText(S($2))); }
@@ -791,7 +802,7 @@ stamp_setting
           ctx->m_Stamp.SetPositionCoordinateY(ctx->Length($3));
       }
     | A_POSITIONSCALE V_SWITCH { ctx->m_Stamp.SetPositionScale(FLAG($2)); }
-    | A_ROTATE T_INTEGER { ctx->m_Stamp.SetRotate($2); }
+    | A_ROTATE T_INTEGER { TOOK(ctx->m_Stamp.SetRotate($2)); }
     ;
 
 font_styles

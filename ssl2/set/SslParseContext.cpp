@@ -312,7 +312,7 @@ void SslParseContext::SetText(std::int32_t tag, const TString& value) {
 }
 
 void SslParseContext::SetNumber(std::int32_t tag, std::int32_t value) {
-    Lookup(kNumberSetters, tag)(m_CurrentEntry, static_cast<std::uint32_t>(value));
+    Took(Lookup(kNumberSetters, tag)(m_CurrentEntry, static_cast<std::uint32_t>(value)));
 }
 
 void SslParseContext::SetSwitch(std::int32_t tag, std::int32_t value) {
@@ -330,7 +330,7 @@ void SslParseContext::SetOption(std::int32_t tag, std::int32_t value) {
 void SslParseContext::SetOptionWithOptions(std::int32_t tag, std::int32_t value,
                                            std::int32_t options) {
     SetOption(tag, value);
-    Lookup(kOptionOptionSetters, tag)(m_CurrentEntry, static_cast<std::uint32_t>(options));
+    Took(Lookup(kOptionOptionSetters, tag)(m_CurrentEntry, static_cast<std::uint32_t>(options)));
 }
 
 void SslParseContext::SetLongString(std::int32_t tag, const TString& value) {
@@ -349,6 +349,9 @@ double SslParseContext::Length(double value, std::uint32_t unit) {
     }
     if (from == RCUnit::kMm)
         return value;
+    // Pixels need a resolution; no setter takes the length then.
+    if (from == RCUnit::kPixel && m_nResolution == 0)
+        return std::numeric_limits<double>::quiet_NaN();
     const double mm = RCUnit::Convert(from, RCUnit::kMm, value, m_nResolution);
     // To a nanometre, far below what any plotter resolves: a length given as 1.1
     // inch holds 27.94 mm, not the binary noise of the product.
@@ -363,40 +366,53 @@ void SslParseContext::SetUnits(std::uint32_t unit) {
         m_nUnit = SslUnit(unit).GetConversionCode();
 }
 
+void SslParseContext::Refused() {
+    m_CurrentEntry.AppendError(TString::Format("Error in line %d: %s value refused\n",
+                                               m_nStatementLine, Decode(m_StatementWord).c_str()));
+}
+
 void SslParseContext::SizeOfType(std::uint32_t type) {
     m_Size = SslSize();
-    m_Size.SetSizeType(type);
+    m_bSizeRefused = m_Size.SetSizeType(type) == 0;
 }
 
 void SslParseContext::SizeFormat(std::uint32_t type, std::int32_t family, std::int32_t format) {
     SizeOfType(type);
-    m_Size.SetFormatName(static_cast<std::uint32_t>(family));
-    // Asia with an A or C format gives no format number; the family's default stays.
-    if (format >= 0)
-        m_Size.SetFormat(static_cast<std::uint32_t>(format));
+    // Asia with an A or C format gives no format number.
+    if (m_Size.SetFormatName(static_cast<std::uint32_t>(family)) == 0 || format < 0 ||
+        m_Size.SetFormat(static_cast<std::uint32_t>(format)) == 0)
+        m_bSizeRefused = true;
 }
 
 void SslParseContext::SizeWindow(std::uint32_t type, const SslDims& dims) {
     SizeOfType(type);
-    m_Size.SetWidth(Length(dims.width, dims.unit));
-    m_Size.SetHeight(Length(dims.height, dims.unit));
+    if (m_Size.SetWidth(Length(dims.width, dims.unit)) == 0 ||
+        m_Size.SetHeight(Length(dims.height, dims.unit)) == 0)
+        m_bSizeRefused = true;
     // A size that named its unit now holds millimetres, and says so.
     m_Size.SetSizeUnit(SslUnit(dims.unit == SslUnit::kNone ? SslUnit::kNone : SslUnit::kMm));
 }
 
 void SslParseContext::SizeFactors(double width, double height) {
     SizeOfType(SslSize::kPercent);
-    m_Size.SetWidth(width);
-    m_Size.SetHeight(height);
+    if (m_Size.SetWidth(width) == 0 || m_Size.SetHeight(height) == 0)
+        m_bSizeRefused = true;
 }
 
 void SslParseContext::StoreSize(std::int32_t statement) {
+    if (m_bSizeRefused) {
+        Refused();
+        return;
+    }
     switch (statement) {
         case kSizeOutput:
             m_CurrentEntry.SetOutputSize(m_Size);
             break;
         case kSizePaper:
             m_CurrentEntry.SetPaperSize(m_Size);
+            break;
+        case kSizeFlagsheet:
+            m_CurrentEntry.SetJobFlagsheetSize(m_Size);
             break;
         default:
             m_CurrentEntry.SetZoom(m_Size);

@@ -50,7 +50,7 @@ enum TLongStatement : std::int32_t {
 /// Which plotter language a multi-line statement is about.
 enum TPlotter : std::int32_t { kPlotterHpgl, kPlotterVic, kPlotterCalcomp, kPlotterOldStyle };
 /// Which size statement a size form goes to.
-enum TSizeStatement : std::int32_t { kSizeOutput, kSizePaper, kSizeZoom };
+enum TSizeStatement : std::int32_t { kSizeOutput, kSizePaper, kSizeZoom, kSizeFlagsheet };
 
 /// Longest token the scanner accepts (a quoted or long string); longer ones end
 /// the parse with a reader failure instead of exhausting memory.
@@ -164,16 +164,25 @@ public:
 
     /// A length as the ticket gives it, in millimetres: converted from `unit` (an
     /// SslUnit index) when the length names its own, else from the ticket's unit.
+    /// NaN, which no setter takes, for pixels when the parse was given no resolution.
     double Length(double value, std::uint32_t unit = SslUnit::kNone);
     /// A `Units` statement (`unit` an SslUnit index).
     void SetUnits(std::uint32_t unit);
 
     /// Size forms: a fresh size of `type`, optionally a format, window or zoom factors.
+    /// A form with a part its size cannot take is refused whole by StoreSize: never a
+    /// size made of the parts that were taken and the defaults of the rest.
     void SizeOfType(std::uint32_t type);
     void SizeFormat(std::uint32_t type, std::int32_t family, std::int32_t format);
     void SizeWindow(std::uint32_t type, const SslDims& dims);
     void SizeFactors(double width, double height);
     void StoreSize(std::int32_t statement);
+
+    /// The margin item read (m_nMarginSide, m_dMargin), its length in `unit` (an
+    /// SslUnit index; kNone: the ticket's unit).
+    void StoreMargin(std::uint32_t unit) {
+        Took(m_CurrentEntry.SetMargin(m_nMarginSide, Length(m_dMargin, unit)));
+    }
 
     void BeginFileInfo();
     void FileInfoHex(std::uint32_t value);
@@ -184,6 +193,22 @@ public:
 
     /// The error note of the multi-line statement being read, for its recovery rule.
     void AppendError(const char* note) { m_CurrentEntry.AppendError(note); }
+    /// Whether a setter took its value (`result` non-zero).  A refused value leaves
+    /// the statement as it was and gets an error note naming the statement and the
+    /// line, so that no value the ticket gives is lost without a word.
+    bool Took(unsigned int result) {
+        if (result == 0)
+            Refused();
+        return result != 0;
+    }
+    /// The error note of a value the current statement cannot take.
+    void Refused();
+    /// Called by the scanner where a statement or one of its `+` lines starts.
+    void StatementStarts(const char* word, std::size_t length) {
+        m_nStatementLine = m_nLine;
+        m_StatementWord = std::string_view(word, length);
+    }
+    void SubLineStarts() { m_nStatementLine = m_nLine; }
 
     RCSslSet* m_pSet;
     RCSslEntry m_DefaultEntry{0};
@@ -195,7 +220,9 @@ public:
     SslScanState m_Scan;
     std::int32_t m_nLine = 1;
     bool m_bInputDone = false;
-    std::string_view m_LastToken;  ///< the last token's text, in the scan buffer
+    std::string_view m_LastToken;       ///< the last token's text, in the scan buffer
+    std::int32_t m_nStatementLine = 1;  ///< the line of the current statement or `+` line
+    std::string_view m_StatementWord;   ///< its keyword as written, in the scan buffer
     std::exception_ptr m_pFailure;
 
     /// The job's unit (an RCUnit code) when the parse stopped at the end of the job
@@ -209,10 +236,12 @@ public:
     std::uint32_t m_nPenFirst = 0;
     std::uint32_t m_nPenLast = 0;
     std::uint32_t m_nColour = 0;
-    std::uint32_t m_nMarginSide = 0;
+    std::uint32_t m_nMarginSide = 0;  ///< a margin item's side (4: all) and length
+    double m_dMargin = 0;
     std::uint32_t m_nFontFlags = 0;
     SslAddress m_Address;
     SslSize m_Size;
+    bool m_bSizeRefused = false;  ///< a part of the size form in m_Size was refused
     SslDims m_Dims;
     SslSingleStamp m_Stamp;
 

@@ -10,7 +10,8 @@
 //   Fold         off, or an offered fold program; a given tray must be a folder tray
 //   ColorDepth   the file's colour depth (ColorDepth, else that of FileInfo) is not
 //                deeper than the deepest the plotters have
-//   OutputSize   the computed print size fits the largest input tray, turned either way
+//   OutputSize   the computed print size fits, turned either way, into some input tray
+//                of the plotter; of merged plotters (several), into the largest tray
 //   Nesting      (job) the quantities the plotters offer; needs a roll when trays are known
 //   Version      (job) the ticket's dialect is not newer than the plotter's
 // A value the capabilities say nothing about (no media, no colour depths, no
@@ -25,8 +26,8 @@
 //   Fold         an unoffered program switches the fold off; an unoffered folder tray
 //                is dropped (the folder's own choice)
 //   ColorDepth   the deepest offered depth below the file's (a colour file prints grey)
-//   OutputSize   the largest format of the same series (DIN A when the size is not a
-//                standard format) that fits the largest input tray
+//   OutputSize   the largest format of the same series (DIN A, B or C; ANSI; ARC; Asia;
+//                DIN A when the size is not a standard format) that those trays hold
 //   Nesting      off
 //   Version      the plotter's dialect (the caller writes the ticket in it)
 #pragma once
@@ -47,8 +48,8 @@ struct RSSslFinding {
 
 /// One replacement made by FitToCapabilities.
 struct RSSslSubstitution {
-    int m_nEntry = 0;
-    TSslStatementID m_nStatement{};
-    TString m_sFrom;  ///< the value before, as written after the statement's name
-    TString m_sTo;    ///< the value after
+    int m_nEntry = 0;                ///< the entry changed (0: the job)
+    TSslStatementID m_nStatement{};  ///< the statement changed
+    TString m_sFrom;                 ///< the value before, as written after the statement's name
+    TString m_sTo;                   ///< the value after
 };

@@ -210,7 +210,7 @@ TEST_F(SslReader, RestAfterEndJobIsDropped) {
     EXPECT_EQ(again.m_nResult, 1) << "the job was stored before the error";
     EXPECT_EQ(again.m_Set.ParsedTilEnd(), 1u);
     EXPECT_EQ(again.Messages(RSSslDiagnostic::kSyntaxError),
-              "parse error Token \"BeginJob\" In Zeile 1\n");
+              "parse error Token \"BeginJob\" In Zeile 3\n");
 }
 
 TEST_F(SslReader, UnclosedBlockLosesItsEntry) {
@@ -514,22 +514,67 @@ TEST_F(SslReader, FoldFlagsheetMargin) {
     RSParse p;
     RCSslEntry e = File(
         "Fold Prg 3 Tray 1 Option\n\t+ Prg 4\n"
-        "Margin Left 10\n\t+ mm\n\t+ All 2.5\n"
+        "Margin All 2.5\n\t+ Left 1\n\t+ inch\n"
         "JobFlagsheet Job\n\t+ Account\n\t+ Text \"T\"\n\t+ OutputTray front\n\t+ on",
         &p);
     EXPECT_EQ(e.GetFoldPrg(), 4);
     EXPECT_EQ(e.GetFoldTray(), 1);
-    EXPECT_DOUBLE_EQ(e.GetMargin(1), 2.5);
+    EXPECT_DOUBLE_EQ(e.GetMargin(0), 2.5);
+    EXPECT_DOUBLE_EQ(e.GetMargin(1), 25.4) << "in the unit named on its + line";
     EXPECT_EQ(e.GetJobFlagsheetOn(), 1u);
     EXPECT_EQ(e.GetJobFlagsheetAccount(), 1u);
     EXPECT_EQ(e.GetJobFlagsheetText(), "T");
     EXPECT_EQ(e.GetJobFlagsheetOutputTray(), 2);
     const std::string errors = e.GetErrors().str();
-    EXPECT_NE(errors.find("Margin with unit not implemented yet\n"), std::string::npos);
     EXPECT_NE(errors.find("Error JobFlagsheet on\n"), std::string::npos);
     EXPECT_TRUE(p.m_Diagnostics.empty());
     EXPECT_EQ(File("Fold off").GetFoldPrg(), -1);
     EXPECT_EQ(File("Margin Top 5\nMargin off").GetMarginOn(), 0u);
+}
+
+// A value its statement cannot take is refused as a whole form: the statement keeps
+// what it had (here the file's defaults) and the entry notes the line and statement.
+TEST_F(SslReader, RefusedValuesKeepTheStatementAndAreNoted) {
+    const RCSslEntry defaults = File("");
+    const struct {
+        const char* lines;
+        const char* note;
+    } rows[] = {
+        {"Zoom 0.5 0.5", "Error in line 3: Zoom value refused\n"},
+        {"Zoom 0 0", "Error in line 3: Zoom value refused\n"},
+        {"Zoom 100000 100000", "Error in line 3: Zoom value refused\n"},
+        {"OutputSize Window 0.5 20.0", "Error in line 3: OutputSize value refused\n"},
+        {"OutputSize Window 10.0 20.0 pixel", "Error in line 3: OutputSize value refused\n"},
+        {"OutputSize Asia a0", "Error in line 3: OutputSize value refused\n"},
+        {"PaperSize Asia c3", "Error in line 3: PaperSize value refused\n"},
+        {"Copies 20000", "Error in line 3: Copies value refused\n"},
+        {"Copies 4294967296", "Error in line 3: Copies value refused\n"},
+        {"Rotate 45", "Error in line 3: Rotate value refused\n"},
+        {"Margin Left -1.5", "Error in line 3: Margin value refused\n"},
+        {"JobFlagsheet off\n\t+ Size Window 0.5 0.5",
+         "Error in line 4: JobFlagsheet value refused\n"},
+        {"HpglPens Number 300 Width 1", "Error in line 3: HpglPens value refused\n"},
+        {"Copies 2\nVicPens Number 1 Width 0.5\n\t+ Number 1 - 300 Color 2",
+         "Error in line 5: VicPens value refused\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.lines);
+        RCSslEntry e = File(row.lines);
+        EXPECT_NE(e.GetErrors().str().find(row.note), std::string::npos) << e.GetErrors().str();
+        if (e.GetCopies() == 2) {  // the rows that set something before the refused item
+            EXPECT_DOUBLE_EQ(e.GetVicPensWidth(1), 0.5);
+            EXPECT_EQ(e.GetVicPensColor(1), defaults.GetVicPensColor(1));
+            continue;
+        }
+        EXPECT_TRUE((e == defaults).bEqual);
+    }
+    // A length in pixels needs a resolution: at 0 dpi it is refused, never taken at 1.
+    RCSslSet set;
+    const std::string path =
+        m_Dir.Write("pixels.ssl", "BeginJob\nUnits pixel\nMargin Top 300\nEndJob\n");
+    ASSERT_EQ(set.ParseSsl(path, 0), 1);
+    EXPECT_EQ(set.GetEntry(0).GetMarginOn(), 0u);
+    EXPECT_NE(set.GetEntry(0).GetErrors().str().find("line 3: Margin"), std::string::npos);
 }
 
 // The flag sheet's sub-lines in the form the writer gives them set the sheet's

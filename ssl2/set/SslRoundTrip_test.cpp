@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ssl2/base/RCUnit.h"
 #include "ssl2/set/RCSslSet.h"
 #include "tests/support/SetSupport.h"
 
@@ -86,6 +87,8 @@ void CheckRoundTrip(const RCSslSet& set, SslStatement::TSyntaxVersion version, c
     RSParse again = ParseFile(path);
     ASSERT_EQ(again.m_nResult, set.Size()) << label << "\n" << first;
     EXPECT_EQ(again.m_Set.ParsedTilEnd(), 1u) << label;
+    EXPECT_EQ(again.m_Set.GetEntry(0).GetVersion(), static_cast<std::uint32_t>(version))
+        << label << ": a ticket reads back in the dialect it was written in";
     for (const RSSslDiagnostic& d : again.m_Diagnostics) {
         ADD_FAILURE() << label << ": " << d.m_sMessage;
     }
@@ -150,6 +153,44 @@ TEST_P(SslRoundTrip, ConvertedLengths) {
     EXPECT_NEAR(read.m_Set.GetEntry(1).GetMargin(0), converted.m_Set.GetEntry(1).GetMargin(0),
                 1e-9);
     CheckRoundTrip(read.m_Set, GetParam(), m_Dir, "converted from inches");
+}
+
+/// Whatever unit a set holds its lengths in (codes 0 to 6), the ticket written of it
+/// reads back, with every entry, as the same lengths in millimetres.
+TEST_P(SslRoundTrip, EveryUnitReadsBackAsTheSameLengths) {
+    RSParse original = ParseFile(m_Dir.Write(
+        "units.ssl",
+        "BeginJob\nMargin top 12.7\nBeginOutput\nOutputSize Window 420 297\n"
+        "HpglPens Number 1 Width 0.35\nEndOutput\nBeginOutput\nPaperSize proportional 254 "
+        "508\nEndOutput\nEndJob\n"));
+    ASSERT_EQ(original.m_nResult, 3);
+    // The unit of each code, and how a set in millimetres comes to hold it: converted
+    // to an RCUnit code, or only named (no unit means millimetres; points count as
+    // pixels).
+    const struct {
+        std::uint32_t unit;
+        std::uint32_t convertTo;
+    } rows[] = {{SslUnit::kNone, RCUnit::kMm},     {SslUnit::kMm, RCUnit::kMm},
+                {SslUnit::kCm, RCUnit::kCm},       {SslUnit::kInch, RCUnit::kInch},
+                {SslUnit::kPixel, RCUnit::kPixel}, {SslUnit::kVemto, RCUnit::kVemto},
+                {SslUnit::kPoints, RCUnit::kPixel}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE("unit " + std::to_string(row.unit));
+        RCSslSet set = original.m_Set;
+        set.ConvertUnit(300, row.convertTo);
+        for (int i = 0; i < set.Size(); ++i)
+            set.GetEntry(i).SetUnits(static_cast<SslUnit::RCSslUnits>(row.unit));
+        const std::string text = set.ToString(GetParam()).str();
+        RSParse back = ParseFile(m_Dir.Write("written.ssl", text));
+        ASSERT_EQ(back.m_nResult, 3) << text;
+        EXPECT_TRUE(back.m_Diagnostics.empty()) << text;
+        const RCSslEntry& job = back.m_Set.GetEntry(0);
+        const RCSslEntry& first = back.m_Set.GetEntry(1);
+        EXPECT_NEAR(job.GetMargin(0), 12.7, 1e-6) << text;
+        EXPECT_NEAR(first.GetOutputSize().GetWidth(), 420, 1e-6) << text;
+        EXPECT_NEAR(first.GetHpglPensWidth(1), 0.35, 1e-6) << text;
+        EXPECT_NEAR(back.m_Set.GetEntry(2).GetPaperSize().GetHeight(), 508, 1e-6) << text;
+    }
 }
 
 /// A random length with 3 to 9 decimals: tickets carry lengths to at most nine
@@ -311,6 +352,21 @@ TEST_P(SslRoundTrip, RandomSets) {
 
 INSTANTIATE_TEST_SUITE_P(Dialects, SslRoundTrip,
                          ::testing::Values(SslStatement::kVersion40, SslStatement::kVersion50));
+
+/// The header names 3.0 whatever the dialect; a ticket written in another says so on
+/// a line of its own and reads back in it.
+TEST(SslDialects, AWrittenTicketReadsBackInItsDialect) {
+    RCTempDir dir;
+    RCSslSet set;
+    set.AddEntry(RCSslEntry(0));
+    for (const auto version : {SslStatement::kVersion15, SslStatement::kVersion30,
+                               SslStatement::kVersion40, SslStatement::kVersion50}) {
+        const std::string text = set.ToString(version).str();
+        EXPECT_TRUE(text.starts_with("BeginJob \"noname\" Version \"3.0.001\"\r\n")) << text;
+        const RSParse back = ParseFile(dir.Write("dialect.ssl", text));
+        EXPECT_EQ(back.m_Set.GetEntry(0).GetVersion(), static_cast<std::uint32_t>(version)) << text;
+    }
+}
 
 /// Every zoom the statement can hold is written in a form that reads back as the
 /// same size (two bare numbers are zoom factors; windows carry their keyword).

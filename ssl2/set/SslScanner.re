@@ -58,11 +58,12 @@ namespace {
         return (t);       \
     } while (0)
 /* Statement keyword: the arguments follow. */
-#define STMT(t, v)        \
-    do {                  \
-        BEGIN(Arguments); \
-        yylval->kw = (v); \
-        return (t);       \
+#define STMT(t, v)                            \
+    do {                                      \
+        BEGIN(Arguments);                     \
+        CTX->StatementStarts(TEXT, LENGTH);   \
+        yylval->kw = (v);                     \
+        return (t);                           \
     } while (0)
 /* Digit at the end of the matched word (Edging7, Line3, ...). */
 #define SUFFIX (s.cursor[-1] - '0')
@@ -100,7 +101,7 @@ int SslRawLex(SSLYYSTYPE* yylval, SslParseContext* ctx) {
 
         /* ---- every mode: framing words and numbers --------------------------------- */
         <INITIAL, StatementStart, Arguments, AfterEndJob, IgnoreRest, SkipLine, SkipLastLine, LongString>
-            'BeginJob'                   { CTX->m_nLine = 1; BEGIN(Arguments); TOK(T_BEGINJOB); }
+            'BeginJob'                   { BEGIN(Arguments); TOK(T_BEGINJOB); }
         <INITIAL, StatementStart, Arguments, AfterEndJob, IgnoreRest, SkipLine, SkipLastLine, LongString>
             'EndJob'                     { BEGIN(AfterEndJob); TOK(T_ENDJOB); }
         <INITIAL, StatementStart, Arguments, AfterEndJob, IgnoreRest, SkipLine, SkipLastLine, LongString>
@@ -127,7 +128,7 @@ int SslRawLex(SSLYYSTYPE* yylval, SslParseContext* ctx) {
         /* ---- statement position --------------------------------------------------- */
         <StatementStart>   BLANK+                       { continue; }
         <StatementStart>   EOL                          { ++CTX->m_nLine; TOK(T_EOL); }
-        <StatementStart>   '+' / [\x20\t\r\n]           { BEGIN(Arguments); continue; }
+        <StatementStart>   '+' / [\x20\t\r\n]           { BEGIN(Arguments); CTX->SubLineStarts(); continue; }
         <StatementStart>   ';' [^\x20\t\r\n]*           { BEGIN(SkipLine); continue; }
         <StatementStart>   'Comment'                    { BEGIN(SkipLine); continue; }
 
@@ -496,7 +497,7 @@ int SslRawLex(SSLYYSTYPE* yylval, SslParseContext* ctx) {
 
         /* ---- dropping modes ------------------------------------------------------- */
         <AfterEndJob>      [^\r\n]+                     { continue; }
-        <AfterEndJob>      EOL                          { continue; }
+        <AfterEndJob>      EOL                          { ++CTX->m_nLine; continue; }
 
         <IgnoreRest>       [^\r\n]+                     { continue; }
         <IgnoreRest>       EOL                          { ++CTX->m_nLine; BEGIN(StatementStart); TOK(T_EOL); }

@@ -17,9 +17,12 @@
 
 class TFile;
 
+/// MD5 digests as 32 lower-case hexadecimal digits.
 class CMD5Checksum {
 public:
+    /// A copy continues the digest of `other` independently.
     CMD5Checksum(const CMD5Checksum& other);
+    /// Takes over the running digest of `other`.
     CMD5Checksum& operator=(const CMD5Checksum& other);
     virtual ~CMD5Checksum();
 
@@ -35,6 +38,7 @@ public:
 protected:
     CMD5Checksum();
 
+    /// Adds `length` bytes at `input` to the running digest.
     void Update(const unsigned char* input, std::uint32_t length);
     /// Pads, appends the length and returns the digest text; the digest starts anew.
     TString Final();

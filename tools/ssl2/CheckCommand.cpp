@@ -14,6 +14,7 @@ namespace {
 struct RSCheckOptions {
     std::vector<std::string> m_asTickets;
     bool m_bJson = false;
+    std::uint32_t m_nResolution = kDefaultResolution;
 };
 
 /// The problems of a ticket as JSON objects: a diagnostic with its line, an error
@@ -31,9 +32,9 @@ nlohmann::ordered_json ProblemsJson(const RSLoadedTicket& ticket) {
 
 /// Checks one ticket; unreadable files are reported and give kExitUsage.  With `json`
 /// the result is the ticket's JSON object, else text lines.
-TExitCode CheckOne(const std::string& path, bool json) {
+TExitCode CheckOne(const std::string& path, bool json, std::uint32_t resolution) {
     try {
-        const RSLoadedTicket ticket = LoadTicket(path);
+        const RSLoadedTicket ticket = LoadTicket(path, resolution);
         const std::vector<std::string> problems = ProblemLines(ticket);
         const int files = std::max(0, ticket.m_Set.Size() - 1);
         if (json) {
@@ -77,6 +78,7 @@ void AddCheckCommand(CLI::App& app, int& status) {
         "2 when a ticket cannot be read.");
     sub->add_option("tickets", options->m_asTickets, "SSL ticket files (\"-\": standard input)")
         ->required();
+    AddResolutionOption(*sub, options->m_nResolution);
     sub->add_flag("--json", options->m_bJson,
                   "write {\"tickets\": [...]}: per ticket its file, ok, files, complete and "
                   "problems (line or entry, message), or the error that kept it from being read");
@@ -89,7 +91,8 @@ void AddCheckCommand(CLI::App& app, int& status) {
                 std::cout << ",";
             if (options->m_bJson)
                 std::cout << "\n  ";
-            worst = std::max<int>(worst, CheckOne(options->m_asTickets[i], options->m_bJson));
+            worst = std::max<int>(
+                worst, CheckOne(options->m_asTickets[i], options->m_bJson, options->m_nResolution));
         }
         if (options->m_bJson)
             std::cout << "\n]}\n";

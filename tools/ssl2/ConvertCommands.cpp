@@ -22,6 +22,7 @@ struct RSWriteOptions {
     bool m_bUtf16 = false;
     bool m_bFromJson = false;
     std::string m_sDirectory;
+    std::uint32_t m_nResolution = kDefaultResolution;
 };
 
 /// The options every writing subcommand shares.
@@ -73,8 +74,9 @@ RSLoadedTicket LoadJsonTicket(const std::string& path, SslStatement::TSyntaxVers
 void RunConvert(const RSWriteOptions& options) {
     const RCAccessSsl access = AccessFromOptions(options.m_sAccess, options.m_nOldAccess);
     const SslStatement::TSyntaxVersion dialect = DialectFromText(options.m_sDialect);
-    const RSLoadedTicket ticket = options.m_bFromJson ? LoadJsonTicket(options.m_sTicket, dialect)
-                                                      : LoadTicket(options.m_sTicket);
+    const RSLoadedTicket ticket = options.m_bFromJson
+                                      ? LoadJsonTicket(options.m_sTicket, dialect)
+                                      : LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
     const TString text = ticket.m_Set.ToString(access, dialect, options.m_bFlattenNotes ? 1 : 0);
     WriteOutput(options.m_sOutput, options.m_bUtf16 ? Utf16Bytes(text) : text.AsFileBytes());
@@ -87,7 +89,7 @@ void RunConvert(const RSWriteOptions& options) {
 
 void RunEmbed(const RSWriteOptions& options) {
     const RCAccessSsl access = AccessFromOptions(options.m_sAccess, options.m_nOldAccess);
-    const RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    const RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
     // The embedding takes lines separated by LF alone and no final line end; the CRs
     // inside quoted texts (long strings keep their line breaks) are part of the value.
@@ -115,7 +117,7 @@ void RunCfg(const RSWriteOptions& options) {
     std::error_code ec;
     if (!std::filesystem::is_directory(options.m_sDirectory, ec))
         ThrowIoError("not a directory", options.m_sDirectory, ec ? ec.value() : 0);
-    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
     RCToolLog log;
     const int files = ticket.m_Set.ToCfg(options.m_sDirectory);
@@ -140,6 +142,7 @@ void AddConvertCommands(CLI::App& app, int& status) {
     sub->add_option("-o,--output", convert->m_sOutput, "output file (\"-\": standard output)")
         ->required();
     AddDialectOption(sub, *convert);
+    AddResolutionOption(*sub, convert->m_nResolution);
     AddAccessOptions(sub, *convert);
     sub->add_flag("--flatten-notes", convert->m_bFlattenNotes,
                   "write the line breaks of the job's notes as blanks");
@@ -155,6 +158,7 @@ void AddConvertCommands(CLI::App& app, int& status) {
     sub->add_option("-o,--output", embed->m_sOutput,
                     "output file (default \"-\": standard output)");
     AddDialectOption(sub, *embed);
+    AddResolutionOption(*sub, embed->m_nResolution);
     AddAccessOptions(sub, *embed);
     sub->callback([embed, &status] {
         RunEmbed(*embed);
@@ -168,6 +172,7 @@ void AddConvertCommands(CLI::App& app, int& status) {
         "per printed file.");
     sub->add_option("ticket", cfg->m_sTicket, "SSL ticket file")->required();
     sub->add_option("--dir", cfg->m_sDirectory, "existing directory to write into")->required();
+    AddResolutionOption(*sub, cfg->m_nResolution);
     sub->callback([cfg, &status] {
         RunCfg(*cfg);
         status = kExitOk;

@@ -2,14 +2,11 @@
 // directories, with a summary of what was copied, skipped and failed.
 #include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <filesystem>
 #include <iostream>
-#include <mutex>
 #include <set>
-#include <thread>
 
 #include "tools/ssl2/Commands.h"
 #include "tools/ssl2/ToolSupport.h"
@@ -30,67 +27,10 @@ struct RSDeliveryOptions {
     std::string m_sSuffix;
     bool m_bOverwrite = false;
     bool m_bPurge = false;
+    bool m_bDryRun = false;
+    double m_dWait = 10.0;
     std::string m_sDialect = "5.0";
-};
-
-/// Regular files in `dir` and, with `depth` 2, in its subdirectories.
-std::size_t CountFiles(const fs::path& dir, int depth) {
-    std::size_t count = 0;
-    std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_regular_file(ec))
-            ++count;
-        else if (depth > 1 && it->is_directory(ec) && !it->is_symlink(ec))
-            count += CountFiles(it->path(), depth - 1);
-    }
-    return count;
-}
-
-/// Prints "delivering: n/total files" on standard error while a delivery runs, by
-/// watching the files appear under `dir`.  Silent unless standard error is a
-/// terminal and the job is large.
-class RCProgress {
-public:
-    RCProgress(fs::path dir, int depth, std::size_t total)
-        : m_Dir(std::move(dir)), m_nDepth(depth), m_nTotal(total) {
-        if (total < kProgressThreshold || ::isatty(STDERR_FILENO) == 0)
-            return;
-        m_nBefore = CountFiles(m_Dir, m_nDepth);
-        m_Thread = std::thread([this] { Run(); });
-    }
-    ~RCProgress() {
-        if (!m_Thread.joinable())
-            return;
-        {
-            std::lock_guard<std::mutex> lock(m_Mutex);
-            m_bStop = true;
-        }
-        m_Wake.notify_all();
-        m_Thread.join();
-        std::cerr << "\r\033[K" << std::flush;
-    }
-    RCProgress(const RCProgress&) = delete;
-    RCProgress& operator=(const RCProgress&) = delete;
-
-private:
-    void Run() {
-        std::unique_lock<std::mutex> lock(m_Mutex);
-        do {
-            const std::size_t now = CountFiles(m_Dir, m_nDepth);
-            const std::size_t done = std::min(m_nTotal, now > m_nBefore ? now - m_nBefore : 0);
-            std::cerr << "\rdelivering: " << done << '/' << m_nTotal << " files" << std::flush;
-        } while (
-            !m_Wake.wait_for(lock, std::chrono::milliseconds(200), [this] { return m_bStop; }));
-    }
-
-    fs::path m_Dir;
-    int m_nDepth;
-    std::size_t m_nTotal;
-    std::size_t m_nBefore = 0;
-    bool m_bStop = false;
-    std::mutex m_Mutex;
-    std::condition_variable m_Wake;
-    std::thread m_Thread;
+    std::uint32_t m_nResolution = kDefaultResolution;
 };
 
 /// The files a delivery of `set` copies: printed files, support files, colour
@@ -110,107 +50,192 @@ std::size_t CountNamedFiles(const RCSslSet& set) {
     return count;
 }
 
+/// What the library reported about each file of one operation: the counts of the
+/// summary, the failures, the names it used, and a progress line on standard
+/// error while it runs (on a terminal, for large jobs).  Deletions and the steps of
+/// a dry run are listed on standard output as they are reported.
+class RCFileTally {
+public:
+    RCFileTally(RCSslSet& set, std::size_t total)
+        : m_Set(set),
+          m_nTotal(total),
+          m_bProgress(total >= kProgressThreshold && ::isatty(STDERR_FILENO) != 0) {
+        m_Set.SetFileReporter([this](const RSFileReport& report) { Add(report); });
+    }
+    ~RCFileTally() {
+        m_Set.SetFileReporter({});
+        if (m_bShown)
+            std::cerr << "\r\033[K" << std::flush;
+    }
+    RCFileTally(const RCFileTally&) = delete;
+    RCFileTally& operator=(const RCFileTally&) = delete;
+
+    std::size_t Failed() const { return m_aFailures.size(); }
+    /// True when a file was named by its final name in `names`.
+    bool Uses(const std::string& name) const { return m_Used.count(name) != 0; }
+
+    /// Prints the failures and the summary line; the exit code: 1 when a file
+    /// failed.
+    TExitCode Summarise(const std::string& what, bool dryRun = false) const {
+        for (const std::string& failure : m_aFailures)
+            std::cerr << "ssl2: " << failure << '\n';
+        std::cout << what << ": ";
+        if (dryRun)
+            std::cout << "dry run, nothing changed: " << m_nPlanned << " planned, ";
+        std::cout << m_nCopied << " copied, " << m_nSkipped << " skipped, " << m_aFailures.size()
+                  << " failed";
+        if (m_nDeleted != 0)
+            std::cout << ", " << m_nDeleted << " deleted";
+        std::cout << '\n';
+        return m_aFailures.empty() ? kExitOk : kExitInputErrors;
+    }
+
+private:
+    void Add(const RSFileReport& report) {
+        const std::string target = ToUtf8(report.m_sTarget);
+        switch (report.m_nOutcome) {
+            case RSFileReport::kCopied:
+                ++m_nCopied;
+                break;
+            case RSFileReport::kSkipped:
+                ++m_nSkipped;
+                break;
+            case RSFileReport::kFailed:
+                m_aFailures.push_back(
+                    (report.m_sSource.IsEmpty() ? target : ToUtf8(report.m_sSource)) + ": " +
+                    ToUtf8(report.m_sReason));
+                break;
+            case RSFileReport::kDeleted:
+                ++m_nDeleted;
+                Show("deleted: " + target);
+                break;
+            case RSFileReport::kPlanned:
+                ++m_nPlanned;
+                Show(ToUtf8(report.m_sReason) + ": " +
+                     (report.m_sSource.IsEmpty() ? std::string()
+                                                 : ToUtf8(report.m_sSource) + " -> ") +
+                     target);
+                break;
+        }
+        if (report.m_nOutcome == RSFileReport::kCopied ||
+            report.m_nOutcome == RSFileReport::kSkipped)
+            m_Used.insert(fs::path(target).filename().string());
+        ++m_nDone;
+        if (m_bProgress) {
+            const auto now = std::chrono::steady_clock::now();
+            if (now - m_Shown >= std::chrono::milliseconds(100) || m_nDone == m_nTotal) {
+                std::cerr << "\rdelivering: " << std::min(m_nDone, m_nTotal) << '/' << m_nTotal
+                          << " files" << std::flush;
+                m_Shown = now;
+                m_bShown = true;
+            }
+        }
+    }
+    void Show(const std::string& line) {
+        if (m_bShown)
+            std::cerr << "\r\033[K" << std::flush;
+        std::cout << line << '\n';
+    }
+
+    RCSslSet& m_Set;
+    std::size_t m_nTotal;
+    bool m_bProgress;
+    bool m_bShown = false;
+    std::chrono::steady_clock::time_point m_Shown{};
+    std::size_t m_nDone = 0;
+    std::size_t m_nCopied = 0, m_nSkipped = 0, m_nDeleted = 0, m_nPlanned = 0;
+    std::vector<std::string> m_aFailures;
+    std::set<std::string> m_Used;
+};
+
 void RequireDirectory(const std::string& path) {
     std::error_code ec;
     if (!fs::is_directory(path, ec))
         ThrowIoError("not a directory", path, 0);
 }
 
-/// Prints the summary and the failures; the exit code: 1 when a copy failed.
-TExitCode Summarise(const std::string& what, std::size_t copied, std::size_t named,
-                    const std::vector<std::string>& failures) {
-    const std::size_t failed = failures.size();
-    const std::size_t skipped = named > copied + failed ? named - copied - failed : 0;
-    for (const std::string& failure : failures)
-        std::cerr << "ssl2: " << failure << '\n';
-    std::cout << what << ": " << copied << " copied, " << skipped << " skipped, " << failed
-              << " failed\n";
-    return failed == 0 ? kExitOk : kExitInputErrors;
-}
-
 TExitCode RunDeliver(const RSDeliveryOptions& options) {
     RequireDirectory(options.m_sDirectory);
     if (!options.m_sBase.empty())
         RequireDirectory(options.m_sBase);
-    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
 
-    const std::size_t named = CountNamedFiles(ticket.m_Set);
     const TString base = options.m_sBase;
     TString sslPath;
     RCSslSet delivered;
     std::uint32_t entries = 0;
-    std::vector<std::string> failures;
+    std::vector<std::string> severe;
+    RCFileTally tally(ticket.m_Set, CountNamedFiles(ticket.m_Set));
     {
         RCToolLog log;
-        {
-            RCProgress progress(options.m_sBase.empty() ? options.m_sDirectory : options.m_sBase, 2,
-                                named);
-            entries = ticket.m_Set.PlotSsl(options.m_sDirectory, RCAccessSsl(), options.m_sSuffix,
-                                           DialectFromText(options.m_sDialect), &sslPath,
-                                           options.m_bOverwrite ? 1 : 0, &delivered,
-                                           options.m_sBase.empty() ? nullptr : &base);
-        }
-        failures = log.Severe();
+        ticket.m_Set.SetDryRun(options.m_bDryRun);
+        entries = ticket.m_Set.PlotSsl(options.m_sDirectory, RCAccessSsl(), options.m_sSuffix,
+                                       DialectFromText(options.m_sDialect), &sslPath,
+                                       options.m_bOverwrite ? 1 : 0, &delivered,
+                                       options.m_sBase.empty() ? nullptr : &base);
+        severe = log.Severe();
     }
     if (entries == 0) {
         // A job whose files could not all be copied gets no ticket: an input error.
-        bool copyFailed = false;
-        for (const std::string& failure : failures) {
-            std::cerr << "ssl2: " << failure << '\n';
-            copyFailed = copyFailed || failure.find("has an exception in") != std::string::npos;
+        // Otherwise the directories could not be used.
+        tally.Summarise("deliver", options.m_bDryRun);
+        if (tally.Failed() == 0) {
+            for (const std::string& message : severe)
+                std::cerr << "ssl2: " << message << '\n';
         }
         throw RCToolError(options.m_sTicket + ": not delivered",
-                          copyFailed ? kExitInputErrors : kExitUsage);
+                          tally.Failed() != 0 ? kExitInputErrors : kExitUsage);
     }
     const TString jobDir = delivered.GetEntry(0).GetDirectory();
-    std::cout << "ticket: " << ToUtf8(sslPath) << "\njob directory: " << ToUtf8(jobDir) << '\n';
-    return Summarise("deliver", CountFiles(jobDir.str(), 1), named, failures);
+    std::cout << (options.m_bDryRun ? "ticket (not written): " : "ticket: ") << ToUtf8(sslPath)
+              << "\njob directory: " << ToUtf8(jobDir) << '\n';
+    return tally.Summarise("deliver", options.m_bDryRun);
+}
+
+/// The name of the normalised ticket in the directory: the ticket's own, unless a
+/// gathered file has it (then the first free "name_N.ext").
+std::string NormalizedTicketName(const std::string& ticket, const RCFileTally& tally) {
+    const fs::path name = fs::path(ticket).filename();
+    std::string candidate = name.string();
+    for (int n = 1; tally.Uses(candidate); ++n)
+        candidate = name.stem().string() + "_" + std::to_string(n) + name.extension().string();
+    return candidate;
 }
 
 TExitCode RunNormalize(const RSDeliveryOptions& options) {
     RequireDirectory(options.m_sDirectory);
-    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
 
     const std::size_t named =
         CountNamedFiles(ticket.m_Set) -
         (ticket.m_Set.Size() > 0 ? ticket.m_Set.GetEntry(0).GetSupportFileCount() : 0);
-    const std::size_t before = CountFiles(options.m_sDirectory, 1);
-    std::vector<std::string> failures;
+    RCFileTally tally(ticket.m_Set, named);
+    std::size_t errors = 0;
     {
         RCToolLog log;
-        RCProgress progress(options.m_sDirectory, 1, named);
-        const TRCMultiObjectContainer<RCInfo> errors =
-            RCSslSet::NormalizeSsl(&ticket.m_Set, options.m_sDirectory, options.m_bPurge ? 1 : 0);
-        for (const RCInfo& error : errors)
-            failures.push_back(ToUtf8(error.GetText()));
+        ticket.m_Set.SetDryRun(options.m_bDryRun);
+        errors =
+            RCSslSet::NormalizeSsl(&ticket.m_Set, options.m_sDirectory, options.m_bPurge ? 1 : 0)
+                .size();
+        if (errors > tally.Failed()) {
+            for (const std::string& message : log.Severe())
+                std::cerr << "ssl2: " << message << '\n';
+        }
     }
-    // The rewritten ticket goes beside the gathered files, under its own name, only
-    // when every file it names is there.
-    const std::size_t ticketFiles = failures.empty() ? 1 : 0;
-    if (failures.empty()) {
+    // The rewritten ticket goes beside the gathered files, under its own name
+    // (never over one of them), only when every file it names is there.
+    if (errors == 0 && !options.m_bDryRun) {
         const std::string output =
-            (fs::path(options.m_sDirectory) / fs::path(options.m_sTicket).filename()).string();
+            (fs::path(options.m_sDirectory) / NormalizedTicketName(options.m_sTicket, tally))
+                .string();
         WriteOutput(output,
                     ticket.m_Set.ToString(DialectFromText(options.m_sDialect)).AsFileBytes());
         std::cout << "ticket: " << output << '\n';
     }
-    const std::size_t after = CountFiles(options.m_sDirectory, 1);
-    // The ticket itself is not one of the job's files.
-    const std::size_t copied = after > before + ticketFiles ? after - before - ticketFiles : 0;
-    return Summarise("normalize", std::min(copied, named), named, failures);
-}
-
-/// The subdirectories of `dir`.
-std::set<fs::path> Subdirectories(const fs::path& dir) {
-    std::set<fs::path> found;
-    std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_directory(ec))
-            found.insert(it->path());
-    }
-    return found;
+    const TExitCode code = tally.Summarise("normalize", options.m_bDryRun);
+    return errors != 0 ? kExitInputErrors : code;
 }
 
 TExitCode RunQueue(const RSDeliveryOptions& options) {
@@ -218,34 +243,38 @@ TExitCode RunQueue(const RSDeliveryOptions& options) {
     // The queue's numbering file belongs to its consumer; it is never made here.
     if (!fs::is_regular_file(fs::path(options.m_sDirectory) / "latest.num"))
         ThrowIoError("not a queue directory (no \"latest.num\")", options.m_sDirectory, 0);
-    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     RequireCleanTicket(ticket, std::cerr);
     const RCSslEntry& job = ticket.m_Set.GetEntry(0);
     if (job.GetPlotRaw() == 0) {
         throw RCToolError(options.m_sTicket + ": not a raw job (\"PlotRaw\" is off)",
                           kExitInputErrors);
     }
-    const std::size_t named = job.GetSupportFileCount();
-    std::vector<std::string> failures;
+    bool jobFile = false;
+    for (std::uint32_t f = 0; f < job.GetSupportFileCount(); ++f)
+        jobFile = jobFile || TFileString(job.GetSupportFile(f)).GetExt() == ".job";
+    if (!jobFile) {
+        throw RCToolError(options.m_sTicket + ": not queued: the job names no \".job\" file",
+                          kExitInputErrors);
+    }
+    RCFileTally tally(ticket.m_Set, job.GetSupportFileCount());
+    TString queueDir;
     std::uint32_t files = 0;
-    const std::set<fs::path> before = Subdirectories(options.m_sDirectory);
+    std::vector<std::string> severe;
     {
         RCToolLog log;
-        RCProgress progress(options.m_sDirectory, 2, named);
-        files = ticket.m_Set.PlotCopydockJob(options.m_sDirectory);
-        failures = log.Severe();
+        files = ticket.m_Set.PlotCopydockJob(options.m_sDirectory, &queueDir, options.m_dWait);
+        severe = log.Severe();
     }
-    if (files == 0 && !failures.empty()) {
-        const bool noJobFile = failures.back().find("no job file") != std::string::npos;
-        throw RCToolError(options.m_sTicket + ": not queued: " + failures.back(),
-                          noJobFile ? kExitInputErrors : kExitUsage);
+    if (files == 0) {
+        tally.Summarise("queue");
+        throw RCToolError(options.m_sTicket + ": not queued" +
+                              (severe.empty() ? std::string() : ": " + severe.back()),
+                          tally.Failed() != 0 ? kExitInputErrors : kExitUsage);
     }
-    for (const fs::path& dir : Subdirectories(options.m_sDirectory)) {
-        if (before.count(dir) == 0)
-            std::cout << "queue directory: " << dir.string() << '\n';
-    }
+    std::cout << "queue directory: " << ToUtf8(queueDir) << '\n';
     std::cout << "queued " << files << (files == 1 ? " file entry" : " file entries") << '\n';
-    return Summarise("queue", files == 0 ? 0 : named, named, {});
+    return tally.Summarise("queue");
 }
 
 }  // namespace
@@ -263,8 +292,11 @@ void AddDeliveryCommands(CLI::App& app, int& status) {
     sub->add_option("--suffix", deliver->m_sSuffix, "suffix of the job directory's name");
     sub->add_flag("--overwrite", deliver->m_bOverwrite,
                   "reuse the job's directory and replace existing files");
+    sub->add_flag("--dry-run", deliver->m_bDryRun,
+                  "print what would be copied and replaced; change nothing");
     sub->add_option("--dialect", deliver->m_sDialect, "SSL dialect to write (default 5.0)")
         ->check(CLI::IsMember(DialectNames()));
+    AddResolutionOption(*sub, deliver->m_nResolution);
     sub->callback([deliver, &status] { status = RunDeliver(*deliver); });
 
     auto normalize = std::make_shared<RSDeliveryOptions>();
@@ -275,7 +307,11 @@ void AddDeliveryCommands(CLI::App& app, int& status) {
     sub->add_option("ticket", normalize->m_sTicket, "SSL ticket file")->required();
     sub->add_option("--dir", normalize->m_sDirectory, "the job directory")->required();
     sub->add_flag("--purge", normalize->m_bPurge,
-                  "delete the files of the directory that the job does not use");
+                  "after a complete gathering, delete (and list) the files of the directory that "
+                  "the job does not use; never the ticket itself");
+    sub->add_flag("--dry-run", normalize->m_bDryRun,
+                  "print what would be copied and deleted; change nothing");
+    AddResolutionOption(*sub, normalize->m_nResolution);
     sub->callback([normalize, &status] { status = RunNormalize(*normalize); });
 
     auto queue = std::make_shared<RSDeliveryOptions>();
@@ -285,6 +321,10 @@ void AddDeliveryCommands(CLI::App& app, int& status) {
         "support files, the \".job\" file last.");
     sub->add_option("ticket", queue->m_sTicket, "SSL ticket file")->required();
     sub->add_option("--dir", queue->m_sDirectory, "the queue directory")->required();
+    sub->add_option("--wait", queue->m_dWait,
+                    "seconds to wait for another producer's hold on the queue (default 10)")
+        ->check(CLI::NonNegativeNumber);
+    AddResolutionOption(*sub, queue->m_nResolution);
     sub->callback([queue, &status] { status = RunQueue(*queue); });
 }
 

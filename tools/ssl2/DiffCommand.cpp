@@ -1,5 +1,6 @@
-// ssl2 diff: what differs between two tickets, entry by entry, by the entries'
-// own comparison (the plot time, error notes, dialect and ordinal are not compared).
+// ssl2 diff: what differs between two tickets, entry by entry: what the written
+// tickets would tell a plot server (the plot time, error notes, dialect and ordinal
+// are not compared).
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -16,6 +17,7 @@ struct RSDiffOptions {
     std::string m_sFirst;
     std::string m_sSecond;
     bool m_bJson = false;
+    std::uint32_t m_nResolution = kDefaultResolution;
 };
 
 /// One statement that differs: its name and its text in either ticket.
@@ -56,30 +58,67 @@ std::string MemberDetail(const RCSslEntry& entry, const RCSslEntry& other, TSslS
     return detail.empty() ? detail : detail + "]";
 }
 
+/// The lines the writer writes for statement `id` of `entry` in dialect 5.0 (the
+/// default of convert).
+std::string WrittenLines(const RCSslEntry& entry, TSslStatementID id) {
+    std::string text = ToUtf8(entry.StatementText(id, SslStatement::kVersion50));
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+
+/// A window without a unit of its own is in the job's unit, which is millimetres in
+/// a ticket as read: the same size as one that names millimetres.
+void NameSizeUnits(RCSslEntry& entry) {
+    const auto named = [](SslSize size) {
+        const std::uint32_t type = size.GetSizeType();
+        if ((type == SslSize::kProportional || type == SslSize::kUnproportional) &&
+            size.GetSizeUnit().Get() == SslUnit::kNone)
+            size.SetSizeUnit(SslUnit(SslUnit::kMm));
+        return size;
+    };
+    entry.SetOutputSize(named(entry.GetOutputSize()));
+    entry.SetPaperSize(named(entry.GetPaperSize()));
+    entry.SetZoom(named(entry.GetZoom()));
+}
+
+/// The statements of two entries that would tell a plot server different things:
+/// those the entries' comparison finds different, and those written differently
+/// (the comparison reads a selection such as MediaType by its index alone).
+std::vector<RSStatementDiff> CompareEntries(RCSslEntry a, RCSslEntry b) {
+    NameSizeUnits(a);
+    NameSizeUnits(b);
+    const RCSslEntry::RSCompReturn result = a == b;
+    std::vector<RSStatementDiff> diffs;
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        const auto sid = static_cast<TSslStatementID>(id);
+        // Not compared, as in the entries' comparison: the plot time, error notes,
+        // dialect and ordinal.
+        if (sid == kId_SslEarliestPlotTime || sid == kId_SslError || sid == kId_SslVersion ||
+            sid == kId_SslOrdinal)
+            continue;
+        RSStatementDiff statement{StatementName(sid), WrittenLines(a, sid), WrittenLines(b, sid)};
+        if (result.Differences.GetAccess(sid) == 0 && statement.m_sFirst == statement.m_sSecond)
+            continue;
+        if (statement.m_sFirst == statement.m_sSecond) {
+            // Members the line does not show (in every dialect) tell them apart.
+            statement.m_sFirst += MemberDetail(a, b, sid);
+            statement.m_sSecond += MemberDetail(b, a, sid);
+        }
+        diffs.push_back(std::move(statement));
+    }
+    return diffs;
+}
+
 std::vector<RSEntryDiff> Compare(const RCSslSet& first, const RCSslSet& second) {
     std::vector<RSEntryDiff> diffs;
     const int common = std::min(first.Size(), second.Size());
     for (int i = 0; i < common; ++i) {
         const RCSslEntry& a = first.GetEntry(i);
-        const RCSslEntry& b = second.GetEntry(i);
-        const RCSslEntry::RSCompReturn result = a == b;
-        if (result.bEqual)
-            continue;
-        RSEntryDiff diff{i, EntryText(first, i), ToUtf8(a.GetName()), 0, {}};
-        for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
-            const auto sid = static_cast<TSslStatementID>(id);
-            if (result.Differences.GetAccess(sid) == 0)
-                continue;
-            RSStatementDiff statement{StatementName(sid), StatementLines(a, sid),
-                                      StatementLines(b, sid)};
-            if (statement.m_sFirst == statement.m_sSecond) {
-                // Members the line does not show (in every dialect) tell them apart.
-                statement.m_sFirst += MemberDetail(a, b, sid);
-                statement.m_sSecond += MemberDetail(b, a, sid);
-            }
-            diff.m_aStatements.push_back(std::move(statement));
-        }
-        diffs.push_back(std::move(diff));
+        std::vector<RSStatementDiff> statements = CompareEntries(a, second.GetEntry(i));
+        if (!statements.empty())
+            diffs.push_back(
+                {i, EntryText(first, i), ToUtf8(a.GetName()), 0, std::move(statements)});
     }
     for (int i = common; i < first.Size(); ++i)
         diffs.push_back({i, EntryText(first, i), ToUtf8(first.GetEntry(i).GetName()), 1, {}});
@@ -141,17 +180,20 @@ nlohmann::ordered_json DiffsJson(const RSDiffOptions& options,
 }
 
 TExitCode RunDiff(const RSDiffOptions& options) {
-    const RSLoadedTicket first = LoadTicket(options.m_sFirst);
-    const RSLoadedTicket second = LoadTicket(options.m_sSecond);
+    const RSLoadedTicket first = LoadTicket(options.m_sFirst, options.m_nResolution);
+    const RSLoadedTicket second = LoadTicket(options.m_sSecond, options.m_nResolution);
     const std::vector<RSEntryDiff> diffs = Compare(first.m_Set, second.m_Set);
     if (options.m_bJson)
         std::cout << DiffsJson(options, diffs).dump(2) << '\n';
     else
         PrintDiffs(options, diffs);
     std::cout.flush();
-    const bool problems =
-        ReportProblems(first, std::cerr) != kExitOk || ReportProblems(second, std::cerr) != kExitOk;
-    return diffs.empty() && !problems ? kExitOk : kExitInputErrors;
+    // Both tickets' problems are reported; error notes (statements a reader ignored)
+    // are no difference, but a ticket the reader could not read whole is.
+    ReportProblems(first, std::cerr);
+    ReportProblems(second, std::cerr);
+    const bool incomplete = first.HasParseErrors() || second.HasParseErrors();
+    return diffs.empty() && !incomplete ? kExitOk : kExitInputErrors;
 }
 
 }  // namespace
@@ -162,12 +204,15 @@ void AddDiffCommand(CLI::App& app, int& status) {
         "diff",
         "Compare two tickets entry by entry: for each entry that differs, the SSL lines of the "
         "statements that differ (- first ticket, + second), and entries only one ticket has. "
-        "Exit 0 when they are the same, 1 when they differ (or have errors).");
+        "Exit 0 when they are the same, 1 when they differ or one could not be read whole (syntax "
+        "errors; error notes are reported but are no difference), 2 on trouble (a file that "
+        "cannot be read, wrong usage).");
     sub->add_option("first", options->m_sFirst, "SSL ticket file (\"-\": standard input)")
         ->required();
     sub->add_option("second", options->m_sSecond, "SSL ticket file (\"-\": standard input)")
         ->required();
     sub->add_flag("--json", options->m_bJson, "write the differences as JSON");
+    AddResolutionOption(*sub, options->m_nResolution);
     sub->callback([options, &status] { status = RunDiff(*options); });
 }
 

@@ -18,6 +18,7 @@ struct RSPreflightOptions {
     bool m_bJson = false;
     bool m_bFix = false;
     std::string m_sOutput;
+    std::uint32_t m_nResolution = kDefaultResolution;
 };
 
 void PrintFindings(const std::string& path, const RCSslSet& set,
@@ -63,7 +64,7 @@ TExitCode RunPreflight(const RSPreflightOptions& options) {
         throw RCToolError("--fix needs -o OUT", kExitUsage);
     const RCStatementInfluencingCapaRefined capas =
         LoadCapabilities(options.m_asCapas, options.m_sPlotter);
-    RSLoadedTicket ticket = LoadTicket(options.m_sTicket);
+    RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     std::vector<std::string> plotters;
     for (std::uint32_t i = 0; i < capas.GetPlotterCount(); ++i)
         plotters.push_back(ToUtf8(capas.GetPlotterName(i)));
@@ -123,7 +124,8 @@ void AddPreflightCommand(CLI::App& app, int& status) {
     CLI::App* sub = app.add_subcommand(
         "preflight",
         "Check a ticket against plotter capabilities: media, input and output trays, fold, "
-        "nesting, colour depth, print size against the largest input tray, dialect. One line "
+        "nesting, colour depth, print size against the input trays (of several plotters: the "
+        "largest), dialect. One line "
         "per value that does not fit. With --fix -o OUT, write the ticket with each such value "
         "replaced by the nearest offered one and list the replacements. Exit 0 when "
         "everything fits, 1 when something does not.");
@@ -134,6 +136,7 @@ void AddPreflightCommand(CLI::App& app, int& status) {
     sub->add_option("--plotter", options->m_sPlotter,
                     "a plotter's name, or auto for what every plotter can do (default)");
     sub->add_flag("--json", options->m_bJson, "write the findings as JSON");
+    AddResolutionOption(*sub, options->m_nResolution);
     CLI::Option* fix = sub->add_flag("--fix", options->m_bFix,
                                      "write the ticket fitted to the plotters (needs -o)");
     sub->add_option("-o,--output", options->m_sOutput,

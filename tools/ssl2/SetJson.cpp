@@ -485,7 +485,9 @@ private:
         if (count != index + 1 || scratch.ParsedTilEnd() == 0)
             throw RCJsonTicketError(path, "not one " + StatementName(id) + " statement");
         const RCSslEntry& read = scratch.GetEntry(index);
-        const std::string notes = ErrorNotes(read);
+        std::string notes = ErrorNotes(read);
+        while (!notes.empty() && (notes.back() == '\n' || notes.back() == '\r'))
+            notes.pop_back();
         if (!notes.empty())
             throw RCJsonTicketError(path, notes);
         const RCSslEntry start = job ? RCSslEntry(0) : FileStart(scratch.GetEntry(0));

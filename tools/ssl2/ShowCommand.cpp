@@ -2,6 +2,7 @@
 #include <iostream>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 #include "tools/ssl2/Commands.h"
 #include "tools/ssl2/SetJson.h"
@@ -15,6 +16,7 @@ struct RSShowOptions {
     std::string m_sTicket;
     bool m_bJson = false;
     bool m_bAll = false;
+    std::uint32_t m_nResolution = kDefaultResolution;
 };
 
 /// The statement `id` of `entry`, and whether it still holds its class default.
@@ -51,7 +53,12 @@ std::size_t Width(const std::string& text) {
     return width;
 }
 
-void PrintTable(const std::vector<std::vector<std::string>>& rows) {
+/// Prints `rows` as aligned columns; each cell terminal-safe.
+void PrintTable(std::vector<std::vector<std::string>> rows) {
+    for (auto& row : rows) {
+        for (std::string& cell : row)
+            cell = TerminalText(cell);
+    }
     std::vector<std::size_t> widths;
     for (const auto& row : rows) {
         widths.resize(std::max(widths.size(), row.size()), 0);
@@ -81,7 +88,7 @@ std::string StampNames(const RCSslEntry& entry) {
 
 void PrintSummary(const RSLoadedTicket& ticket) {
     const RCSslSet& set = ticket.m_Set;
-    std::cout << "Ticket: " << ticket.m_sPath << " ("
+    std::cout << "Ticket: " << TerminalText(ticket.m_sPath) << " ("
               << (ticket.ReachedEnd() ? "complete" : "incomplete: no \"EndJob\"") << ")\n";
     if (set.Size() == 0)
         return;
@@ -104,7 +111,8 @@ void PrintSummary(const RSLoadedTicket& ticket) {
                 line.pop_back();
             if (line.empty())
                 continue;
-            std::cout << (line[0] == '\t' ? "      " + line.substr(1) : "  " + line) << '\n';
+            std::cout << TerminalText(line[0] == '\t' ? "      " + line.substr(1) : "  " + line)
+                      << '\n';
         }
     }
 
@@ -121,7 +129,7 @@ void PrintSummary(const RSLoadedTicket& ticket) {
     }
     std::cout << "Files: " << set.Size() - 1 << '\n';
     if (set.Size() > 1)
-        PrintTable(rows);
+        PrintTable(std::move(rows));
     std::cout << "Total: " << set.CountPages(true) << " pages, " << set.CountMillimeters(true)
               << " mm of media (set copies included)\n";
 }
@@ -142,8 +150,9 @@ void AddShowCommand(CLI::App& app, int& status) {
         "defaults (job entry) or from the job entry (file entries)");
     sub->add_flag("--all", options->m_bAll, "with --json: every statement of every entry")
         ->needs(json);
+    AddResolutionOption(*sub, options->m_nResolution);
     sub->callback([options, &status] {
-        const RSLoadedTicket ticket = LoadTicket(options->m_sTicket);
+        const RSLoadedTicket ticket = LoadTicket(options->m_sTicket, options->m_nResolution);
         if (options->m_bJson) {
             WriteSetJson(std::cout, ticket.m_sPath, ticket.m_Set, options->m_bAll);
         } else {

@@ -1,7 +1,11 @@
 // Shared helpers of the ssl2 tool.
 #include "tools/ssl2/ToolSupport.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <CLI/CLI.hpp>
 
 #include <cerrno>
 #include <cstdio>
@@ -43,6 +47,13 @@ void ThrowIoError(const std::string& what, const std::string& path, int error) {
     if (error != 0)
         message += std::string(": ") + std::strerror(error);
     throw RCToolError(message, kExitUsage);
+}
+
+void AddResolutionOption(CLI::App& sub, std::uint32_t& resolution) {
+    sub.add_option("--resolution", resolution,
+                   "dots per inch of the ticket's pixel and point lengths (default " +
+                       std::to_string(kDefaultResolution) + ")")
+        ->check(CLI::Range(1u, 1000000u));
 }
 
 RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution) {
@@ -155,6 +166,32 @@ RCStatementInfluencingCapaRefined LoadCapabilities(const std::vector<std::string
     return capas;
 }
 
+std::string TerminalText(const std::string& utf8) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        // C1 controls (U+0080 to U+009F) are two bytes in UTF-8: C2 80 to C2 9F.
+        const bool c1 = c == 0xC2 && i + 1 < utf8.size() &&
+                        static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
+        if ((c < 0x20 && c != '\t') || c == 0x7F) {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else if (c1) {
+            const auto code = static_cast<unsigned char>(utf8[++i]);
+            out += "\\u00";
+            out += kHex[code >> 4];
+            out += kHex[code & 0xF];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 std::string DiagnosticMessage(const RSSslDiagnostic& d) {
     // Stray text is written to the standard stream bare; say what it is.
     if (d.m_nKind == RSSslDiagnostic::kStrayText)
@@ -183,6 +220,8 @@ std::vector<std::string> ProblemLines(const RSLoadedTicket& ticket) {
     }
     if (!ticket.ReachedEnd())
         lines.push_back(ticket.m_sPath + ": the ticket ends before \"EndJob\"");
+    for (std::string& line : lines)
+        line = TerminalText(line);
     return lines;
 }
 
@@ -232,6 +271,33 @@ RCAccessSsl AccessFromOptions(const std::string& hex, const std::optional<std::u
     return access;
 }
 
+namespace {
+
+/// Writes `bytes` into what `path` names as it is (a device, a FIFO, a link such
+/// as /dev/stdout), the way cp and sort -o do: it is never replaced.
+void WriteInPlace(const std::string& path, const std::string& bytes) {
+    // A FIFO waits for its reader here, as with cp.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        ThrowIoError("cannot write", path, errno);
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && (!S_ISREG(info.st_mode) || ::ftruncate(fd, 0) == 0);
+    for (std::size_t done = 0; ok && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        done += ok ? static_cast<std::size_t>(n) : 0;
+    }
+    const int error = errno;
+    if (::close(fd) != 0 && ok)
+        ThrowIoError("cannot write", path, errno);
+    if (!ok)
+        ThrowIoError("cannot write", path, error);
+}
+
+}  // namespace
+
 void WriteOutput(const std::string& path, const std::string& bytes) {
     if (path == "-") {
         std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -240,29 +306,22 @@ void WriteOutput(const std::string& path, const std::string& bytes) {
             ThrowIoError("cannot write", "standard output", errno);
         return;
     }
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    std::error_code ec;
-    if (fs::is_directory(target, ec))
-        ThrowIoError("cannot write", path, EISDIR);
-    const fs::path temporary = target.parent_path() / ("." + target.filename().string() + ".ssl2-" +
-                                                       std::to_string(::getpid()) + ".tmp");
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            ThrowIoError("cannot write", path, errno);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            const int error = errno;
-            fs::remove(temporary, ec);
-            ThrowIoError("cannot write", path, error);
+    if (path.find('\0') != std::string::npos)
+        ThrowIoError("cannot write", path, EINVAL);
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode))
+            ThrowIoError("cannot write", path, EISDIR);
+        if (!S_ISREG(info.st_mode)) {
+            WriteInPlace(path, bytes);
+            return;
         }
     }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        ThrowIoError("cannot write", path, ec.value());
+    try {
+        TFile::ReplaceAtomically(path, bytes);
+    } catch (const TException& e) {
+        ClearError();
+        throw RCToolError(path + ": cannot write: " + e.what(), kExitUsage);
     }
 }
 
@@ -286,12 +345,6 @@ std::string StatementName(TSslStatementID id) {
     return ToUtf8(statement->GetStatementName(0));
 }
 
-std::string StatementLines(const RCSslEntry& entry, TSslStatementID id) {
-    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
-    entry.Get(id, statement.get());
-    return ToUtf8(statement->ToString());
-}
-
 std::string EntryText(const RCSslSet& set, int index) {
     const TString name = set.GetEntry(index).GetName();
     return "entry " + std::to_string(index) + " (" +
@@ -301,13 +354,14 @@ std::string EntryText(const RCSslSet& set, int index) {
            ")";
 }
 
-std::vector<std::string> RCToolLog::Severe() const {
-    std::vector<std::string> texts;
-    for (const RCCaptureLog::Entry& entry : m_Log.GetEntries()) {
-        if (entry.m_nLevel <= 1)
-            texts.push_back(ToUtf8(entry.m_sText));
-    }
-    return texts;
+void RCToolLog::Write(int level, const TString& text) {
+    WriteFrom(level, "ssl2", text);
+}
+
+void RCToolLog::WriteFrom(int level, std::string_view module, const TString& text) {
+    if (level <= 1)
+        m_Severe.push_back(ToUtf8(text));
+    m_pOuter->WriteFrom(level, module, text);
 }
 
 }  // namespace ssl2tool

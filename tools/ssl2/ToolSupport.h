@@ -15,6 +15,10 @@
 
 #include "ssl2/ssl2.h"
 
+namespace CLI {
+class App;
+}
+
 namespace ssl2tool {
 
 /// Exit status of every subcommand.
@@ -56,10 +60,16 @@ struct RSLoadedTicket {
 /// How standard input is named in messages.
 inline constexpr const char* kStandardInputName = "<stdin>";
 
+/// The resolution (dots per inch) that converts pixel and point lengths of tickets
+/// unless --resolution gives another.
+inline constexpr std::uint32_t kDefaultResolution = 300;
+/// Adds `--resolution DPI` to a subcommand that reads tickets.
+void AddResolutionOption(CLI::App& sub, std::uint32_t& resolution);
+
 /// Reads `path` ("-": standard input) into a new set (lengths in millimetres;
-/// `resolution` for pixel units).  Raises RCToolError (exit 2) when the file cannot
-/// be read at all.
-RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution = 300);
+/// `resolution` for pixel and point units).  Raises RCToolError (exit 2) when the
+/// file cannot be read at all.
+RSLoadedTicket LoadTicket(const std::string& path, std::uint32_t resolution);
 /// Fills `ticket` (its path set) by `parse`, which reads into the set it is given
 /// and returns the reader's result, collecting diagnostics and error notes.
 RSLoadedTicket ReadTicket(RSLoadedTicket ticket, const std::function<int(RCSslSet&)>& parse);
@@ -75,6 +85,11 @@ std::string ReadInput(const std::string& path);
 RCStatementInfluencingCapaRefined LoadCapabilities(const std::vector<std::string>& paths,
                                                    const std::string& plotter);
 
+/// `utf8` safe to show on a terminal: control characters (C0 but tab, DEL, C1),
+/// which a ticket may carry to move the cursor or rewrite the screen, become
+/// "\x1b" / "\u009b" escapes.
+std::string TerminalText(const std::string& utf8);
+
 /// The message of a diagnostic as the tool shows it after "file:line: ": without
 /// the line end and the reader's own line tail; stray text named as such.
 std::string DiagnosticMessage(const RSSslDiagnostic& diagnostic);
@@ -82,8 +97,9 @@ std::string DiagnosticMessage(const RSSslDiagnostic& diagnostic);
 /// Zeile 3"), which "file:line: " before it says already.
 std::string WithoutLineTail(std::string message, int line);
 
-/// The report lines of a loaded ticket: every diagnostic as "file:line: message",
-/// every error note as "file: entry N: note", and a line when "EndJob" is missing.
+/// The report lines of a loaded ticket (terminal-safe): every diagnostic as
+/// "file:line: message", every error note as "file: entry N: note", and a line when "EndJob" is
+/// missing.
 std::vector<std::string> ProblemLines(const RSLoadedTicket& ticket);
 
 /// Writes the problem lines to `out`; returns kExitInputErrors when there were any.
@@ -103,9 +119,11 @@ const std::vector<std::string>& DialectNames();
 /// RCToolError (exit 2) for a malformed value.
 RCAccessSsl AccessFromOptions(const std::string& hex, const std::optional<std::uint32_t>& old);
 
-/// Writes `bytes` to `path` under a temporary name and renames it into place, so
-/// a reader never sees half a file; "-" writes to standard output.  Raises
-/// RCToolError (exit 2) when the file cannot be written.
+/// Writes `bytes` to `path`: a regular file or a missing one atomically (the
+/// library's TFile::ReplaceAtomically: a reader never sees half a file, a replaced
+/// file keeps its permissions); anything else that exists (a device, a FIFO, a
+/// link such as /dev/stdout) in place, never replacing it; "-" is standard output.
+/// Raises RCToolError (exit 2) when the file cannot be written.
 void WriteOutput(const std::string& path, const std::string& bytes);
 
 /// `text` as valid UTF-8: bytes that are not UTF-8 are read as Windows-1252,
@@ -114,22 +132,23 @@ std::string ToUtf8(const TString& text);
 
 /// The statement's SSL name ("Copies").
 std::string StatementName(TSslStatementID id);
-/// The SSL text of statement `id` of `entry` (UTF-8; list statements give several
-/// lines, each ending in CR LF but the last).
-std::string StatementLines(const RCSslEntry& entry, TSslStatementID id);
 /// "entry 3 (B-003.plt)", "entry 0 (job)".
 std::string EntryText(const RCSslSet& set, int index);
 
-/// A log that keeps what the library writes during one operation, installed for
-/// the lifetime of the object.
-class RCToolLog {
+/// A log that keeps the severe messages the library writes during one operation and
+/// passes every message on to the log in force before; installed for the lifetime of
+/// the object.
+class RCToolLog : public ILog {
 public:
-    RCToolLog() : m_Scope(&m_Log) {}
+    RCToolLog() : m_pOuter(g_ptheLogfile()), m_Scope(this) {}
+    void Write(int level, const TString& text) override;
+    void WriteFrom(int level, std::string_view module, const TString& text) override;
     /// The messages of level 1 (severe).
-    std::vector<std::string> Severe() const;
+    const std::vector<std::string>& Severe() const { return m_Severe; }
 
 private:
-    RCCaptureLog m_Log;
+    ILog* m_pOuter;
+    std::vector<std::string> m_Severe;
     RCScopedLog m_Scope;
 };
 

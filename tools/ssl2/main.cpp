@@ -2,6 +2,7 @@
 // live in their own files (Commands.h); this file maps every way of ending to the
 // tool's exit codes.
 #include <iostream>
+#include <optional>
 
 #include "tools/ssl2/Commands.h"
 #include "tools/ssl2/ToolSupport.h"
@@ -16,6 +17,24 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", "ssl2 " SSL2_VERSION);
     app.require_subcommand(1);
     app.fallthrough();
+
+    // The library's log on standard error: -v severe messages, -vv also warnings, -vvv
+    // information, -vvvv trace; -q nothing.  Without either, SSL2_LOG_LEVEL (and
+    // SSL2_LOG_FILE) decide.
+    int verbosity = 0;
+    bool quiet = false;
+    app.add_flag("-v,--verbose", verbosity,
+                 "Log the library's messages to standard error, one more level per -v "
+                 "(1 severe, 2 warnings, 3 information, 4 trace)");
+    app.add_flag("-q,--quiet", quiet, "Log nothing, whatever SSL2_LOG_LEVEL and -v say");
+    std::optional<RCFileLog> log;
+    std::optional<RCScopedLog> logScope;
+    app.parse_complete_callback([&] {
+        if (quiet || verbosity > 0) {
+            log.emplace(stderr, quiet ? 0 : verbosity);
+            logScope.emplace(&*log);
+        }
+    });
 
     int status = kExitOk;
     AddCheckCommand(app, status);

@@ -103,13 +103,21 @@ TEST_F(ToolDeliveryTest, UnusableTargetDirectories) {
     EXPECT_EQ(run.m_nExit, 2);
     EXPECT_THAT(run.m_sErr, HasSubstr("not a directory"));
 
-    if (::geteuid() != 0) {  // root writes anywhere
-        fs::create_directories(m_Dir / "locked");
-        fs::permissions(m_Dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-        run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "locked").string()});
-        EXPECT_EQ(run.m_nExit, 2);
-        EXPECT_THAT(run.m_sErr, HasSubstr("not delivered"));
+    // A directory the user may not write (root, who writes anywhere, runs the tool
+    // as "nobody").
+    fs::create_directories(m_Dir / "locked");
+    fs::permissions(m_Dir, fs::perms(0755));
+    fs::permissions(m_Dir / "locked", fs::perms(0555));
+    std::vector<std::string> args = {"deliver", ticket.string(), "--to",
+                                     (m_Dir / "locked").string()};
+    if (::geteuid() == 0) {
+        args.insert(args.begin(),
+                    {"--reuid=65534", "--regid=65534", "--clear-groups", SSL2_TOOL_PATH});
     }
+    run = RunProgram(::geteuid() == 0 ? "/usr/bin/setpriv" : SSL2_TOOL_PATH, args);
+    EXPECT_EQ(run.m_nExit, 2);
+    EXPECT_THAT(run.m_sErr, HasSubstr("not delivered"));
+    EXPECT_TRUE(fs::is_empty(m_Dir / "locked"));
     EXPECT_EQ(RunTool({"normalize", ticket.string(), "--dir", (m_Dir / "x").string()}).m_nExit, 2);
     EXPECT_EQ(RunTool({"queue", ticket.string(), "--dir", (m_Dir / "x").string()}).m_nExit, 2);
 }
@@ -122,17 +130,58 @@ TEST_F(ToolDeliveryTest, BrokenTicketIsNotDelivered) {
     EXPECT_TRUE(fs::is_empty(m_Dir / "out"));
 }
 
+// The purge lists what it deletes, a dry run changes nothing, and the ticket never
+// lands on a gathered file of its name.
 TEST_F(ToolDeliveryTest, NormalizeGathersFilesAndWritesTheTicketThere) {
-    const fs::path ticket = MakeJob({"a.plt", "b.plt"});
-    fs::create_directories(m_Dir / "norm");
-    WriteFile(m_Dir / "norm" / "stale.plt", "old");
-    const RSRun run =
-        RunTool({"normalize", ticket.string(), "--dir", (m_Dir / "norm").string(), "--purge"});
+    const fs::path ticket = MakeJob({"a.plt", "job.ssl"});
+    const fs::path norm = m_Dir / "norm";
+    fs::create_directories(norm);
+    WriteFile(norm / "stale.plt", "old");
+    RSRun run =
+        RunTool({"normalize", ticket.string(), "--dir", norm.string(), "--purge", "--dry-run"});
     ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    EXPECT_TRUE(fs::exists(m_Dir / "norm" / "a.plt"));
-    EXPECT_FALSE(fs::exists(m_Dir / "norm" / "stale.plt"));
+    EXPECT_THAT(run.m_sOut, HasSubstr("would delete: " + (norm / "stale.plt").string()));
+    EXPECT_EQ(ReadFile(norm / "stale.plt"), "old");
+    EXPECT_FALSE(fs::exists(norm / "a.plt"));
+
+    run = RunTool({"normalize", ticket.string(), "--dir", norm.string(), "--purge"});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("deleted: " + (norm / "stale.plt").string()));
+    EXPECT_THAT(run.m_sOut, HasSubstr("normalize: 2 copied, 0 skipped, 0 failed, 1 deleted"));
+    EXPECT_EQ(ReadFile(norm / "job.ssl"), "data of job.ssl");
+    EXPECT_FALSE(fs::exists(norm / "stale.plt"));
     RCSslSet normalised;
-    ASSERT_EQ(normalised.ParseSsl((m_Dir / "norm" / "job.ssl").string(), 300), 3);
+    ASSERT_EQ(normalised.ParseSsl((norm / "job_1.ssl").string(), 300), 3);
+}
+
+// The summary counts what became of each file: two different files of one name
+// both copied, the same file named twice once, also when overwriting.
+TEST_F(ToolDeliveryTest, CountsComeFromWhatBecameOfEachFile) {
+    const fs::path ticket = MakeJob({"a.plt", "a.plt"});
+    fs::create_directories(m_Dir / "in2");
+    WriteFile(m_Dir / "in2" / "a.plt", "other a.plt");
+    std::string text = ReadFile(ticket);
+    text.insert(text.find("EndJob"), "BeginOutput\r\nDirectory \"" + (m_Dir / "in2").string() +
+                                         "\"\r\nName \"a.plt\"\r\nEndOutput\r\n");
+    WriteFile(ticket, text);
+    fs::create_directories(m_Dir / "out");
+    const std::string out = (m_Dir / "out").string();
+    RSRun run = RunTool({"deliver", ticket.string(), "--to", out});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("deliver: 2 copied, 1 skipped, 0 failed"));
+    EXPECT_EQ(ReadFile(m_Dir / "out" / "Plans" / "a_1.plt"), "other a.plt");
+
+    WriteFile(m_Dir / "out" / "Plans" / "a.plt", "changed");
+    run = RunTool({"deliver", ticket.string(), "--to", out, "--overwrite", "--dry-run"});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("would replace: "));
+    EXPECT_THAT(run.m_sOut, HasSubstr("deliver: dry run, nothing changed: 3 planned"));
+    EXPECT_EQ(ReadFile(m_Dir / "out" / "Plans" / "a.plt"), "changed");
+
+    run = RunTool({"deliver", ticket.string(), "--to", out, "--overwrite"});
+    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+    EXPECT_THAT(run.m_sOut, HasSubstr("deliver: 2 copied, 1 skipped, 0 failed"));
+    EXPECT_EQ(ReadFile(m_Dir / "out" / "Plans" / "a.plt"), "data of a.plt");
 }
 
 TEST_F(ToolDeliveryTest, QueueTakesRawJobsOnly) {
@@ -146,9 +195,12 @@ TEST_F(ToolDeliveryTest, QueueTakesRawJobsOnly) {
     WriteFile(m_Dir / "in.job", "raw job");
     fs::path ticket = MakeJob(
         {"a.plt"}, {}, "PlotRaw on\r\nSupportFile \"" + (m_Dir / "in.job").string() + "\"\r\n");
-    run = RunTool({"queue", ticket.string(), "--dir", (m_Dir / "queue").string()});
+    // The directory reported is the one the claim returned.
+    run = RunTool({"queue", ticket.string(), "--dir", (m_Dir / "queue").string(), "--wait", "0"});
     ASSERT_EQ(run.m_nExit, 0) << run.m_sOut << run.m_sErr;
     EXPECT_THAT(run.m_sOut, HasSubstr("queued 1 file entry"));
+    EXPECT_THAT(run.m_sOut,
+                HasSubstr("queue directory: " + (m_Dir / "queue" / "00000041").string() + "/\n"));
     EXPECT_EQ(ReadFile(m_Dir / "queue" / "00000041" / "in.job"), "raw job");
 
     ticket = MakeJob({"a.plt"});

@@ -264,7 +264,7 @@ TEST_F(ToolJsonTest, StatementsByMembersAndFaultsByJsonPath) {
             "Copies 2\r\nEndOutput\r\nBeginOutput\r\nName \"x.plt\""}}}]})",
          "entries[1].statements.Copies.ssl: not one Copies statement"},
         {R"({"entries": [{"statements": {"Copies": {"ssl": "Copies 20000"}}}]})",
-         "entries[0].statements.Copies.ssl: the value is not taken (out of range?)"},
+         "entries[0].statements.Copies.ssl: Error in line 2: Copies value refused"},
         {R"({"entries": [{"statements": {"Name": {"ssl": "Name \"a.plt\""}}}]})",
          "entries[0].statements.Name: not a statement of the job entry (the writer does not "
          "write it there)"},

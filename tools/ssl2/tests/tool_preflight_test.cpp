@@ -84,8 +84,9 @@ TEST_F(ToolPreflightTest, TwentyFilesAgainstEachPlotter) {
     ASSERT_EQ(lines.size(), 1u + 17u + 5u);
     EXPECT_EQ(lines[1], ticket +
                             ": entry 1 (B-001.plt): OutputSize DIN A1 (594 x 841 mm): the "
-                            "print is larger than every input tray (offered: the largest "
-                            "input tray \"Drawer A3\", 297 x 420 mm)");
+                            "print is larger than every input tray (offered: the input "
+                            "trays \"Drawer A3\", 297 x 420 mm, \"Drawer A4\", 210 x 297 mm, "
+                            "\"Bypass\", 297 x 420 mm)");
     EXPECT_THAT(run.m_sOut, ::testing::Not(HasSubstr("(B-003.plt)")));
 
     // All together: the oldest dialect and the folds (no common fold program but 0).
@@ -120,6 +121,33 @@ TEST_F(ToolPreflightTest, FixWritesATicketThatPasses) {
               ticket + ": entry 1 (B-001.plt): OutputSize DIN A1 (594 x 841 mm) -> DIN A3");
     EXPECT_EQ(lines[4], ticket + ": entry 4 (B-004.plt): Fold Prg 3 Tray 1 Option 0 -> off");
     EXPECT_EQ(lines.back(), out + ": written in dialect 4.0, 23 substitutions, fits");
+}
+
+// One plotter prints from whichever tray holds the print; a print no tray holds
+// becomes the largest format of its own series that one does.  A ticket and its
+// converted copy (which states its dialect) give the same findings.
+TEST_F(ToolPreflightTest, EveryTrayOfOnePlotterCounts) {
+    const std::string ini = (m_Dir / "strip.ini").string();
+    WriteFile(ini,
+              "[Default]\nName=Strip\n[Globals]\nPlotterClass=1\n[PlotterDevice]\nClass=2\n"
+              "[TrayInfo]\nTrayCount=2\nTrayWidth1=600\nTrayLength1=50000\nTrayType1=roll\n"
+              "TrayName1=Roll\nTrayWidth2=610\nTrayLength2=800\nTrayType2=cutsheet\n"
+              "TrayName2=Sheet\n");
+    const std::string ticket = (m_Dir / "strip.ssl").string();
+    WriteFile(ticket,
+              "BeginJob\nBeginOutput\nOutputSize Window 300 2000\nEndOutput\n"
+              "BeginOutput\nOutputSize c1\nEndOutput\nEndJob\n");
+    const std::string fixed = (m_Dir / "fixed.ssl").string();
+    const RSRun run = RunTool({"preflight", ticket, "--capas", ini, "--fix", "-o", fixed});
+    EXPECT_EQ(Lines(run.m_sOut)[0],
+              ticket + ": entry 2 (-): OutputSize DIN C1 (648 x 917 mm) -> DIN C2");
+    EXPECT_EQ(Lines(run.m_sOut).size(), 2u) << run.m_sOut;
+
+    const std::string original = Example("tickets/twenty_files.ssl");
+    const std::string copy = (m_Dir / "copy.ssl").string();
+    ASSERT_EQ(RunTool({"convert", original, "-o", copy}).m_nExit, 0);
+    EXPECT_EQ(Where(RunTool(PreflightArgs(copy, "Classic 3000")).m_sOut, copy),
+              Where(RunTool(PreflightArgs(original, "Classic 3000")).m_sOut, original));
 }
 
 TEST_F(ToolPreflightTest, Json) {

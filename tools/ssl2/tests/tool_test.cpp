@@ -1,7 +1,11 @@
 // The ssl2 tool run as a program: usage, check, show (with JSON), convert, embed,
 // cfg and capas on the examples and on broken input.
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <memory>
@@ -47,6 +51,8 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
     WriteFile(m_Dir / "cut.ssl",
               "BeginJob \"noname\"\r\nCopies 2\r\nBeginOutput\r\nName \"a.plt\"\r\n");
     WriteFile(m_Dir / "plain", "a file, not a directory");
+    WriteFile(m_Dir / "refused.ssl",
+              "BeginJob\nUnits pixel\nMargin Top 600\nCopies 20000\nEndJob\n");
     ExpectToolCases(
         {
             {"", 2},
@@ -65,6 +71,11 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
             {"check @EX/tickets/old_style_15.ssl", 1, "has errors, 2 files, reached \"EndJob\""},
             {"check @EX/tickets/syntax_errors.ssl", 1, "syntax_errors.ssl:3: "},
             {"check @DIR/cut.ssl", 1, "did not reach \"EndJob\""},
+            // A value its statement cannot take is named with its line; pixel lengths
+            // follow --resolution.
+            {"check @DIR/refused.ssl", 1, ": entry 0: Error in line 4: Copies value refused\n"},
+            {"convert @DIR/refused.ssl --resolution 600 -o -", 0, "Margin top 25.400\r\n"},
+            {"check @DIR/refused.ssl --resolution 0", 2},
             // Unreadable files are reported, and the rest is still checked.
             {"check @DIR/missing.ssl @EX/tickets/simple.ssl @DIR", 2, "simple.ssl: ok",
              "@DIR/missing.ssl: cannot read: No such file or directory"},
@@ -238,6 +249,7 @@ TEST_F(ToolConvertTest, EveryDialectReadsBack) {
         RCSslSet set;
         EXPECT_EQ(set.ParseSsl(out.string(), 300), 21) << dialect;
         EXPECT_TRUE(set.ParsedTilEnd()) << dialect;
+        EXPECT_EQ(set.GetEntry(0).GetVersionString(), dialect);
     }
 }
 
@@ -383,6 +395,53 @@ TEST_F(ToolLibraryExampleTest, ReadmeProgramRetargetsATicket) {
     EXPECT_EQ(RunProgram(SSL2_RETARGET_PATH, {Example("tickets/syntax_errors.ssl"), out.string()})
                   .m_nExit,
               1);
+}
+
+class ToolSafetyTest : public ToolTest {};
+
+// Control characters of a ticket never reach the terminal as they are.
+TEST_F(ToolSafetyTest, ControlCharactersAreShownEscaped) {
+    const fs::path ticket = m_Dir / "esc.ssl";
+    WriteFile(ticket,
+              "BeginJob \"noname\"\r\nJobName \"a\x1b[2Jb\"\r\nCopeis\x1b]0;x\x07 2\r\nEndJob\r\n");
+    for (const char* command : {"check", "show"}) {
+        SCOPED_TRACE(command);
+        const RSRun run = RunTool({command, ticket.string()});
+        EXPECT_EQ((run.m_sOut + run.m_sErr).find('\x1b'), std::string::npos);
+        EXPECT_THAT(run.m_sOut + run.m_sErr, HasSubstr("\\x1b"));
+    }
+}
+
+// -o replaces a regular file atomically and keeps its mode; what is no regular file
+// (a device, a FIFO) is written in place and stays what it was.
+TEST_F(ToolSafetyTest, OutputKeepsTheModeAndWritesDevicesInPlace) {
+    const fs::path out = m_Dir / "out.ssl";
+    WriteFile(out, "old");
+    fs::permissions(out, fs::perms(0600));
+    ASSERT_EQ(RunTool({"convert", Example("tickets/simple.ssl"), "-o", out.string()}).m_nExit, 0);
+    EXPECT_EQ(fs::status(out).permissions(), fs::perms(0600));
+    const std::string written = ReadFile(out);
+
+    const fs::path fifo = m_Dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    // A node of the null device of its own (as root), so that a faulty tool can
+    // never replace the system's.
+    std::vector<fs::path> targets = {fifo};
+    if (::mknod((m_Dir / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        targets.push_back(m_Dir / "null");
+    for (const fs::path& target : targets) {
+        SCOPED_TRACE(target);
+        EXPECT_EQ(
+            RunTool({"convert", Example("tickets/simple.ssl"), "-o", target.string()}).m_nExit, 0);
+        EXPECT_FALSE(fs::is_regular_file(target));
+    }
+    std::string piped(written.size() + 1, '\0');
+    piped.resize(
+        static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, piped.data(), piped.size()))));
+    ::close(reader);
+    EXPECT_EQ(piped, written);
 }
 
 }  // namespace

@@ -1,0 +1,326 @@
+// RCSslSet::PlotSsl, NormalizeSsl, PlotCopydockJob and ToCfg in directories that
+// others share: same-named files, FIFOs, names a ticket cannot hold, a directory
+// swapped for a link midway, purges, dry runs, the per-file report and the umask.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "ssl2/base/ILog.h"
+#include "ssl2/base/TException.h"
+#include "ssl2/base/TFileOps.h"
+#include "ssl2/set/RCSslSet.h"
+#include "tests/support/DeliverySupport.h"
+
+namespace {
+
+using SslDeliveryTest::Changes;
+using SslDeliveryTest::Snapshot;
+using SslDeliveryTest::TreeSnapshot;
+namespace fs = std::filesystem;
+
+constexpr auto kVersion = SslStatement::kVersion50;
+
+class SharedDirTest : public SslDeliveryTest::TempDirTest {
+protected:
+    /// A job with one file entry per "dir/name" (each file made with that text,
+    /// unless `make` is false), reporting into m_Reports.
+    RCSslSet MakeSet(const std::vector<std::string>& files, bool make = true) {
+        RCSslSet set;
+        RCSslEntry job(0);
+        job.SetJobName("Job");
+        set.AddEntry(job);
+        for (const std::string& file : files) {
+            if (make)
+                Write(file, file);
+            RCSslEntry entry(job, 1);
+            entry.SetDirectory(Path(fs::path(file).parent_path().string()));
+            entry.SetName(fs::path(file).filename().string());
+            set.AddEntry(entry);
+        }
+        Watch(set);
+        return set;
+    }
+    /// Keeps the outcome and target name of each file `set` reports in m_Reports.
+    void Watch(RCSslSet& set) {
+        set.SetFileReporter([this](const RSFileReport& r) {
+            m_Reports.push_back(std::to_string(r.m_nOutcome) + " " +
+                                fs::path(r.m_sTarget.str()).filename().string());
+        });
+    }
+    std::uint32_t Deliver(RCSslSet& set, unsigned overwrite = 0, RCSslSet* written = nullptr) {
+        return set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, nullptr, overwrite, written);
+    }
+    /// How many reports have `outcome`.
+    int Count(RSFileReport::TOutcome outcome) const {
+        int n = 0;
+        for (const std::string& r : m_Reports)
+            n += r.rfind(std::to_string(outcome) + " ", 0) == 0 ? 1 : 0;
+        return n;
+    }
+
+    std::vector<std::string> m_Reports;
+    RCCaptureLog m_log;
+    RCScopedLog m_scope{&m_log};
+};
+
+// Two different files of one name get two names and the ticket names each; one file
+// named twice is copied once.  For deliveries, normalisations and the queue alike.
+TEST_F(SharedDirTest, DifferentFilesOfOneNameNeverBecomeOne) {
+    MakeDir("out");
+    RCSslSet set = MakeSet({"a/plan.plt", "b/plan.plt", "a/plan.plt"});
+    RCSslSet written;
+    ASSERT_EQ(Deliver(set, 0, &written), 4u);
+    EXPECT_EQ(Read("out/Job/plan.plt"), "a/plan.plt");
+    EXPECT_EQ(Read("out/Job/plan_1.plt"), "b/plan.plt");
+    EXPECT_EQ(written.GetEntry(2).GetName(), "plan_1.plt");
+    EXPECT_EQ(written.GetEntry(3).GetName(), "plan.plt");
+    EXPECT_EQ(Count(RSFileReport::kCopied), 2);
+    EXPECT_EQ(Count(RSFileReport::kSkipped), 1);
+
+    // Redelivered over the first: every name is replaced, none added.
+    m_Reports.clear();
+    ASSERT_EQ(Deliver(set, 1, &written), 4u);
+    EXPECT_EQ(written.GetEntry(2).GetName(), "plan_1.plt");
+    EXPECT_EQ(m_Reports, (std::vector<std::string>{"0 plan.plt", "0 plan_1.plt", "1 plan.plt"}));
+    EXPECT_FALSE(fs::exists(m_root / "out/Job/plan_2.plt"));
+
+    RCSslSet normalised = MakeSet({"a/plan.plt", "b/plan.plt", "a/plan.plt"});
+    EXPECT_TRUE(RCSslSet::NormalizeSsl(&normalised, Path("norm"), 0).empty());
+    EXPECT_EQ(Read("norm/plan_1.plt"), "b/plan.plt");
+    EXPECT_EQ(normalised.GetEntry(3).GetName(), "plan.plt");
+
+    RCSslSet raw = MakeSet({});
+    raw.GetEntry(0).SetPlotRaw(1);
+    for (const char* file : {"a/pens.ctb", "b/pens.ctb", "a/order.job"})
+        raw.GetEntry(0).AddSupportFile(Write(file, file));
+    Write("q/latest.num", "00000007\r\n");
+    TString queueDir;
+    ASSERT_EQ(raw.PlotCopydockJob(Path("q"), &queueDir, 0.0), 0u);
+    EXPECT_EQ(queueDir, Path("q/00000007/"));
+    EXPECT_EQ(Read("q/00000007/pens_1.ctb"), "b/pens.ctb");
+}
+
+// A FIFO or a device named as a file is refused at once (never opened blocking),
+// and the operation reports it as failed.
+TEST_F(SharedDirTest, ASourceThatIsNoRegularFileFailsWithoutHanging) {
+    MakeDir("in");
+    MakeDir("out");
+    ASSERT_EQ(::mkfifo(Path("in/pipe.plt").c_str(), 0600), 0);
+    const struct {
+        const char* what;
+        std::function<bool(RCSslSet&)> run;  ///< true when it reports success
+    } rows[] = {
+        {"deliver", [&](RCSslSet& set) { return Deliver(set) != 0; }},
+        {"normalize",
+         [&](RCSslSet& set) { return RCSslSet::NormalizeSsl(&set, Path("norm"), 0).empty(); }},
+        {"cfg",
+         [&](RCSslSet& set) {
+             try {
+                 set.ToCfg(Path("out"));
+                 return true;
+             } catch (const TException&) {
+                 ClearError();
+                 return false;
+             }
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        m_Reports.clear();
+        RCSslSet set = MakeSet({"in/pipe.plt"}, false);
+        EXPECT_FALSE(row.run(set));
+        ASSERT_EQ(Count(RSFileReport::kFailed), 1);
+        EXPECT_TRUE(m_log.Contains(1, "not a regular file"));
+    }
+}
+
+// A name a ticket cannot carry (a quote, a line break) or the system calls cannot
+// take (a NUL) is refused at delivery, not delivered under another name.
+TEST_F(SharedDirTest, NamesThatCannotReachTheTicketOrTheSystemAreRefused) {
+    MakeDir("out");
+    const std::string names[] = {"q\"q.plt", "a\nb.plt", "a\rb.plt",
+                                 std::string("x.plt\0.bak", 10)};
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        m_Reports.clear();
+        Write("in/x.plt", "x");
+        RCSslSet set = MakeSet({}, false);
+        RCSslEntry entry(set.GetEntry(0), 1);
+        entry.SetDirectory(Path("in"));
+        entry.SetName(TString(name));
+        set.AddEntry(entry);
+        const auto before = Snapshot(m_root);
+        EXPECT_EQ(Deliver(set), 0u);
+        EXPECT_EQ(Count(RSFileReport::kFailed), 1);
+        EXPECT_EQ(Snapshot(m_root), before);
+    }
+    EXPECT_THROW(
+        MakeSet({}).WriteSsl(TString(std::string("x.ssl\0.bak", 10)), RCAccessSsl(), kVersion),
+        TException);
+    EXPECT_FALSE(fs::exists(m_root / "x.ssl"));
+    ClearError();
+}
+
+// The job directory swapped for a link to another directory while the files are
+// copied: everything goes on in the directory that was made, nothing outside
+// changes.
+TEST_F(SharedDirTest, AJobDirectorySwappedForALinkLeadsNothingElsewhere) {
+    MakeDir("out");
+    MakeDir("elsewhere");
+    Write("elsewhere/keep", "keep");
+    RCSslSet set = MakeSet({"in/a.plt", "in/b.plt", "in/c.plt"});
+    const auto before = Snapshot(m_root / "elsewhere");
+    TFileOps::RSFaultPlan plan;
+    plan.m_nAt = 6;  // as the second file is opened
+    plan.m_nOps = TFileOps::Bit(TFileOps::kOpen);
+    plan.m_fnInstead = [&] {
+        fs::rename(m_root / "out/Job", m_root / "moved");
+        fs::create_directory_symlink(m_root / "elsewhere", m_root / "out/Job");
+    };
+    {
+        TFileOps::RCFaultScope faults(plan);
+        Deliver(set);
+        ASSERT_TRUE(faults.Fired());
+    }
+    EXPECT_EQ(Snapshot(m_root / "elsewhere"), before);
+    EXPECT_EQ(Read("moved/c.plt"), "in/c.plt");
+}
+
+// A purge runs only after every file was gathered, never removes the ticket the job
+// was read from, names each file it removes; a dry run changes nothing.
+TEST_F(SharedDirTest, PurgeRemovesOnlyWhatTheJobDoesNotUseAfterACompleteGathering) {
+    Write("norm/stale.plt", "stale");
+    const TString ticket = Write("norm/job.ssl", "BeginJob \"noname\"\r\nEndJob\r\n");
+    // The job as read from the ticket in the directory, with a file that exists and
+    // one that does not.
+    auto job = [&](const std::vector<std::string>& files) {
+        RCSslSet set;
+        EXPECT_EQ(set.ParseSsl(ticket, 300), 1);
+        const RCSslSet named = MakeSet(files, false);
+        for (int i = 1; i < named.Size(); ++i)
+            set.AddEntry(named.GetEntry(i));
+        Watch(set);
+        return set;
+    };
+    Write("in/a.plt", "a");
+    const auto before = Snapshot(m_root / "norm");
+    for (const bool dryRun : {true, false}) {
+        RCSslSet set = job({"in/a.plt", "in/gone.plt"});
+        set.SetDryRun(dryRun);
+        EXPECT_FALSE(RCSslSet::NormalizeSsl(&set, Path("norm"), 1).empty());
+        EXPECT_TRUE(fs::exists(m_root / "norm/stale.plt")) << "purged after a failed gathering";
+    }
+    fs::remove(m_root / "norm/a.plt");
+    ASSERT_EQ(Snapshot(m_root / "norm"), before);
+
+    RCSslSet set = job({"in/a.plt"});
+    set.SetDryRun(true);
+    m_Reports.clear();
+    EXPECT_TRUE(RCSslSet::NormalizeSsl(&set, Path("norm"), 1).empty());
+    EXPECT_EQ(Snapshot(m_root / "norm"), before);
+    EXPECT_EQ(m_Reports, (std::vector<std::string>{"4 a.plt", "4 stale.plt"}));
+
+    set = job({"in/a.plt"});
+    m_Reports.clear();
+    EXPECT_TRUE(RCSslSet::NormalizeSsl(&set, Path("norm"), 1).empty());
+    EXPECT_EQ(m_Reports, (std::vector<std::string>{"0 a.plt", "3 stale.plt"}));
+    EXPECT_TRUE(fs::exists(m_root / "norm/job.ssl"));
+    EXPECT_FALSE(fs::exists(m_root / "norm/stale.plt"));
+}
+
+// Tickets, ".cfg" files and copies are created as the umask allows, not 0644; a
+// file that is not printed gets no ".cfg" file; a data file that cannot be copied
+// gets none either.
+TEST_F(SharedDirTest, ExportsAndTicketsTakeTheUmaskAndOnlyPrintedFilesGetACfg) {
+    MakeDir("out");
+    MakeDir("cfg");
+    const mode_t umask = ::umask(077);
+    RCSslSet set = MakeSet({"in/a.plt", "in/off.plt", "in/gone.plt"});
+    ::chmod(Path("in/a.plt").c_str(), 0666);
+    fs::remove(m_root / "in/gone.plt");
+    set.GetEntry(2).SetPlotIt(0);
+    EXPECT_THROW(set.ToCfg(Path("cfg")), TException);
+    ClearError();
+    EXPECT_EQ(Snapshot(m_root / "cfg"),
+              (TreeSnapshot{{"01-a.cfg", "file:" + set.GetEntry(1).ToCfg().str()},
+                            {"01-a.plt", "file:in/a.plt"}}));
+    EXPECT_EQ(fs::status(m_root / "cfg/01-a.cfg").permissions(), fs::perms(0600));
+
+    set.RemoveEntry(3);
+    ASSERT_EQ(Deliver(set), 3u);
+    ::umask(umask);
+    EXPECT_EQ(fs::status(m_root / "out/Job.ssl").permissions(), fs::perms(0600));
+}
+
+// Random jobs over random trees (one name in several directories, the same file
+// named twice, links to files and directories) delivered, redelivered or gathered
+// with a purge, a third of them with a system call failing: no source changes,
+// nothing outside the target changes, a failure is reported, and a success names
+// every printed file whole, two different files never under one name.
+TEST_F(SharedDirTest, RandomJobsKeepTheirPromises) {
+    std::mt19937 random(20261207);
+    const char* names[] = {"plan.plt", "plan.tif", "a.b.c", "x"};
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        fs::remove_all(m_root);
+        MakeDir("out");
+        std::vector<std::string> files;
+        for (int i = 0, n = 1 + static_cast<int>(random() % 8); i < n; ++i) {
+            files.push_back("src/d" + std::to_string(random() % 3) + "/" + names[random() % 4]);
+            Write(files.back(), "contents " + std::to_string(i));
+        }
+        if (random() % 2 != 0) {
+            fs::create_directory_symlink(m_root / fs::path(files[0]).parent_path(),
+                                         m_root / "src/alias");
+            files.push_back("src/alias/" + fs::path(files[0]).filename().string());
+        }
+        if (random() % 2 != 0)
+            Write("out/stale.plt", "stale");
+        RCSslSet set = MakeSet(files, false);
+        const int operation = static_cast<int>(random() % 3);
+        if (operation == 1) {
+            ASSERT_EQ(Deliver(set), static_cast<std::uint32_t>(set.Size()));
+        }
+        const auto before = Snapshot(m_root);
+        TFileOps::RSFaultPlan plan;
+        plan.m_nAt = random() % 3 == 0 ? 1 + random() % 24 : 0;
+        m_Reports.clear();
+        m_log.Clear();
+        RCSslSet written = set;
+        bool ok = false;
+        {
+            TFileOps::RCFaultScope faults(plan);
+            if (operation == 2)
+                ok = RCSslSet::NormalizeSsl(&written, Path("out"), 1).empty();
+            else
+                ok = Deliver(set, operation, &written) != 0;
+        }
+        ClearError();
+        const auto after = Snapshot(m_root);
+        for (const auto& [path, what] : Changes(before, after))
+            EXPECT_EQ(path.rfind("out", 0), 0u) << path << " " << what;
+        for (const auto& [path, what] : Changes(after, before))
+            EXPECT_EQ(path.rfind("out", 0), 0u) << "removed: " << path;
+        if (!ok) {
+            EXPECT_TRUE(Count(RSFileReport::kFailed) > 0 || m_log.Contains(1, "")) << operation;
+            continue;
+        }
+        std::map<std::string, std::string> targets;  // target -> contents of its source
+        for (int i = 1; i < written.Size(); ++i) {
+            const std::string source = Read(files[i - 1]);
+            const fs::path target = fs::path(written.GetEntry(i).GetDirectory().str()) /
+                                    written.GetEntry(i).GetName().str();
+            EXPECT_EQ(SslDeliveryTest::ReadFile(target), source) << target;
+            EXPECT_EQ(targets.emplace(target.string(), source).first->second, source) << target;
+        }
+    }
+}
+
+}  // namespace

@@ -20,7 +20,7 @@ git ls-files -z | (cd "$source_dir" && xargs -0 cp -P --parents -t "$out/src")
 CCACHE_DIR=${CCACHE_DIR:-$(ccache -k cache_dir 2>/dev/null || echo "$HOME/.cache/ccache")}
 export CCACHE_DIR
 (cd "$out/src" && DEB_BUILD_OPTIONS="parallel=2 ${DEB_BUILD_OPTIONS:-}" \
-  dpkg-buildpackage -b -us -uc)
+  nice -n 10 dpkg-buildpackage -b -us -uc)
 echo "== lintian"
 lintian --fail-on error --info "$out"/*.changes
 

@@ -24,7 +24,8 @@ man-db groff-base locales"; locale=yes ;;
     format) packages="$packages clang-format" ;;
     coverage) packages="$packages gcovr" ;;
     docs) packages="$packages doxygen" ;;
-    packages) packages="$packages debhelper dh-python doxygen lintian fakeroot dpkg-dev" ;;
+    packages) packages="$packages debhelper dh-python doxygen lintian fakeroot dpkg-dev
+man-db groff-base" ;;
     *) echo "unknown dependency group: $group" >&2; exit 2 ;;
   esac
 done

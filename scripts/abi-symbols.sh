@@ -38,6 +38,7 @@ case $mode in
     tmp=$(mktemp)
     {
       echo "libssl2.so.0 libssl2-0 #MINVER#"
+      echo "* Build-Depends-Package: libssl2-dev"
       # The versions already listed, then the exported symbols.
       { [ -f "$file" ] && sed -n 's/^ \(([a-z]*)\)\{0,1\}\([^ ]*\) \(.*\)/\2 \3/p' "$file"
         exported | sed 's/^/+ /'; } |
@@ -47,7 +48,7 @@ case $mode in
             print " " tag $2 " " ($2 in since ? since[$2] : version) }'
     } >"$tmp"
     mv "$tmp" "$file"
-    echo "$file: $(($(wc -l <"$file") - 1)) symbols"
+    echo "$file: $(($(wc -l <"$file") - 2)) symbols"
     ;;
   check)
     have=$(mktemp)

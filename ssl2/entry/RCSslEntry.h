@@ -374,8 +374,11 @@ public:
     /// Media length in millimetres: pages times the longer side of the image (297
     /// when the image size is unknown).
     std::uint32_t CountMillimeters(bool applyPageRange) const;
-    /// The printed image size in millimetres (x width, y height).
+    /// The printed image size in millimetres (x width, y height), each truncated
+    /// toward zero.
     void CalculateSize(TPoint& size) const;
+    /// The same size without truncation (A1 at 50 percent: 297 x 420.5).
+    void CalculateSizeMm(double& width, double& height) const;
     /// Converts every measuring statement (not the zoom) between unit codes.
     void ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution);
     /// Replaces the directory by `newBase` followed by its last path component.

@@ -43,7 +43,7 @@ ssl2_install_headers("entry/"
 ssl2_install_headers("set/"
   RCSslSet.h SslDiagnostic.h SslFileReport.h SslPreflight.h)
 ssl2_install_headers("layout/"
-  SslLayout.h)
+  SslLayout.h SslPreview.h)
 ssl2_install_headers(""
   ssl2.h sslmessages.h)
 ssl2_install_headers("support/"

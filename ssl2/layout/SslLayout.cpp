@@ -305,8 +305,11 @@ RSSslLayout SslComputeLayout(const RCSslSet& set, int index,
 }
 
 std::vector<RSSslLayout> SslComputeLayouts(const RCSslSet& set,
-                                           const RCStatementInfluencingCapaRefined* capas) {
+                                           const RCStatementInfluencingCapaRefined* capas,
+                                           std::vector<RSSslFinding>* jobFindings) {
     const std::vector<RSSslFinding> all = PreflightOf(set, capas);
+    if (jobFindings != nullptr)
+        *jobFindings = FindingsOf(all, 0);
     std::vector<RSSslLayout> layouts;
     layouts.reserve(static_cast<std::size_t>(std::max(set.Size() - 1, 0)));
     auto next = all.begin();

@@ -97,6 +97,8 @@ struct RSSslLayout {
 RSSslLayout SslComputeLayout(const RCSslSet& set, int index,
                              const RCStatementInfluencingCapaRefined* capas = nullptr);
 
-/// The layouts of every file entry of `set`, in order (preflight run once).
-std::vector<RSSslLayout> SslComputeLayouts(
-    const RCSslSet& set, const RCStatementInfluencingCapaRefined* capas = nullptr);
+/// The layouts of every file entry of `set`, in order (preflight run once);
+/// `jobFindings`, when not null, receives the findings of the job entry.
+std::vector<RSSslLayout> SslComputeLayouts(const RCSslSet& set,
+                                           const RCStatementInfluencingCapaRefined* capas = nullptr,
+                                           std::vector<RSSslFinding>* jobFindings = nullptr);

@@ -37,7 +37,7 @@ TEST(ToolUsage, VersionHelpAndUsageErrors) {
     EXPECT_THAT(version.m_sOut, HasSubstr("ssl2 " SSL2_VERSION));
 
     for (const char* command : {"check", "show", "convert", "embed", "deliver", "normalize",
-                                "queue", "capas", "cfg", "preflight", "diff"}) {
+                                "queue", "capas", "cfg", "preflight", "preview", "diff"}) {
         const RSRun help = RunTool({command, "--help"});
         EXPECT_EQ(help.m_nExit, 0) << command;
         EXPECT_THAT(help.m_sOut, HasSubstr(command)) << command;
@@ -95,6 +95,12 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
             {"capas @EX/capas/classic3000_v3.ini --statement Nothing", 2},
             {"capas @EX/capas/classic3000_v3.ini --plotter Nobody", 2},
             {"capas /nonexistent/plotter.ini", 2, "", "cannot read"},
+            {"preview @EX/tickets/simple.ssl", 0, "<h2>1 &middot; ground-floor.plt</h2>"},
+            {"preview @EX/tickets/syntax_errors.ssl -o @DIR/p.html", 1, "",
+             "syntax_errors.ssl:3: "},
+            {"preview @EX/tickets/simple.ssl --capas @EX/capas/rolljet_folder.ini --plotter X", 2},
+            {"preview @EX/tickets/simple.ssl -o @DIR/p.html --svg @DIR/plain", 2, "",
+             "cannot create directory"},
         },
         m_Dir);
 }

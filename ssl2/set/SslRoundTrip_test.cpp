@@ -162,7 +162,7 @@ TEST_P(SslRoundTrip, EveryUnitReadsBackAsTheSameLengths) {
         "units.ssl",
         "BeginJob\nMargin top 12.7\nBeginOutput\nOutputSize Window 420 297\n"
         "HpglPens Number 1 Width 0.35\nEndOutput\nBeginOutput\nPaperSize proportional 254 "
-        "508\nEndOutput\nEndJob\n"));
+        "508\nZoom Window 100 50\nEndOutput\nEndJob\n"));
     ASSERT_EQ(original.m_nResult, 3);
     // The unit of each code, and how a set in millimetres comes to hold it: converted
     // to an RCUnit code, or only named (no unit means millimetres; points count as
@@ -190,6 +190,7 @@ TEST_P(SslRoundTrip, EveryUnitReadsBackAsTheSameLengths) {
         EXPECT_NEAR(first.GetOutputSize().GetWidth(), 420, 1e-6) << text;
         EXPECT_NEAR(first.GetHpglPensWidth(1), 0.35, 1e-6) << text;
         EXPECT_NEAR(back.m_Set.GetEntry(2).GetPaperSize().GetHeight(), 508, 1e-6) << text;
+        EXPECT_NEAR(back.m_Set.GetEntry(2).GetZoom().GetWidth(), 100, 1e-6) << text;
     }
 }
 

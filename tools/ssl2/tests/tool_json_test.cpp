@@ -342,6 +342,9 @@ TEST_F(ToolJsonTest, OutputFollowsTheSchema) {
         {"diff", {"diff", "--json", twenty, Example("tickets/simple.ssl")}},
         {"preflight", {"preflight", "--json", twenty, "--capas", ini}},
         {"preflight", {"preflight", "--json", twenty, "--capas", ini, "--fix", "-o", "-"}},
+        {"capas",
+         {"capas", "--json", ini, Example("capas/rolljet_folder.ini"), "--statement", "Fold",
+          "--statement", "Copies"}},
     };
     for (const auto& [schema, command] : outputs) {
         SCOPED_TRACE(::testing::PrintToString(command));

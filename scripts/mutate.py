@@ -134,7 +134,7 @@ def line_mutants(rel, number, line, masked, previous_code):
     for m in RETURN_BOOL.finditer(masked):
         add("return value changed", m.start(1), m.end(1), "false" if m.group(1) == "true" else "true")
     code = masked.strip()
-    if (code.endswith(";") and STATEMENT_START.search(previous_code)
+    if (code.endswith(";") and re.search(r"\w", code) and STATEMENT_START.search(previous_code)
             and not re.match(r"(return|break|continue|case|default|using|namespace|template|typedef)\b", code)
             and not re.match(r"[\w:<>,\s*&]+\s[\w]+(\s*=.*|\s*\{.*\}|\s*\(.*\))?;$", code)):
         found.append(Mutant(rel, number, "statement removed", line, ""))
@@ -159,14 +159,17 @@ class Sources:
     def __init__(self, root, build_dir):
         self.root = root
         self.pending = build_dir / PENDING
-        self.restore_left_over()
+        if self.restore():
+            print("restored a source left mutated by an interrupted run")
 
-    def restore_left_over(self):
-        if self.pending.exists():
-            saved = json.loads(self.pending.read_text())
-            (self.root / saved["file"]).write_text(saved["text"])
-            self.pending.unlink()
-            print(f"restored {saved['file']} from an interrupted run")
+    def restore(self):
+        """Puts the mutated source back; says whether there was one."""
+        if not self.pending.exists():
+            return False
+        saved = json.loads(self.pending.read_text())
+        (self.root / saved["file"]).write_text(saved["text"])
+        self.pending.unlink()
+        return True
 
     def apply(self, mutant):
         path = self.root / mutant.file
@@ -180,9 +183,6 @@ class Sources:
         path.write_text("".join(lines))
         mutant.line = index + 1
         return True
-
-    def restore(self):
-        self.restore_left_over()
 
 
 def locate(lines, mutant):

@@ -6,7 +6,7 @@
 
 #include "ssl2/base/TException.h"
 #include "ssl2/set/RCSslSetDelivery.h"
-#include "ssl2/set/RCSslSetDeliveryTestUtil.h"
+#include "tests/support/DeliverySupport.h"
 
 namespace {
 

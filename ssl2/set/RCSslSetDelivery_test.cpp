@@ -7,7 +7,7 @@
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/set/RCSslSet.h"
-#include "ssl2/set/RCSslSetDeliveryTestUtil.h"
+#include "tests/support/DeliverySupport.h"
 
 namespace {
 

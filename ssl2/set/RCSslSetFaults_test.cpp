@@ -31,7 +31,7 @@
 #include "ssl2/base/TFileOps.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/RCSslSetDelivery.h"
-#include "ssl2/set/RCSslSetDeliveryTestUtil.h"
+#include "tests/support/DeliverySupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "ssl2/set/SslTestSupport.h"
+#include "tests/support/SetSupport.h"
 
 namespace ssl2::test {
 namespace {

@@ -16,19 +16,15 @@
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TFileOps.h"
 #include "ssl2/set/RCSslSet.h"
-#include "ssl2/set/SslTestSupport.h"
+#include "tests/support/SetSupport.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using ssl2::test::RCTempDir;
+using ssl2::test::ReadFile;
 
 constexpr auto kVersion = SslStatement::kVersion50;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 /// The names in `dir`, sorted.
 std::vector<std::string> Names(const fs::path& dir) {

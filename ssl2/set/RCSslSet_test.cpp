@@ -3,18 +3,18 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/set/RCSslSet.h"
-#include "ssl2/set/SslTestSupport.h"
 #include "ssl2/sslmessages.h"
+#include "tests/support/SetSupport.h"
 
 namespace {
 
 using ssl2::test::RCTempDir;
+using ssl2::test::ReadFile;
 
 RCSslEntry FileEntry(const char* name, std::uint32_t copies = 1) {
     RCSslEntry entry(1);
@@ -31,11 +31,6 @@ RCSslSet MakeSet(int files) {
         set.AddEntry(FileEntry(TString::Format("f%d", i).c_str()));
     set.SetOrdinals(1);
     return set;
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
 TEST(RCSslSet, ListOperations) {

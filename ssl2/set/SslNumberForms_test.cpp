@@ -11,8 +11,8 @@
 #include "ssl2/base/TPoint.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/SslParseContext.h"
-#include "ssl2/set/SslTestSupport.h"
 #include "tests/support/CommaLocale.h"
+#include "tests/support/SetSupport.h"
 
 namespace {
 

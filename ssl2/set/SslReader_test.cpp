@@ -12,7 +12,7 @@
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/set/RCSslSet.h"
-#include "ssl2/set/SslTestSupport.h"
+#include "tests/support/SetSupport.h"
 
 namespace {
 

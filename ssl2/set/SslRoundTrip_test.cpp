@@ -13,7 +13,7 @@
 
 #include "ssl2/base/RCUnit.h"
 #include "ssl2/set/RCSslSet.h"
-#include "ssl2/set/SslTestSupport.h"
+#include "tests/support/SetSupport.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ssl2/set/RCSslSet.h"
-#include "ssl2/set/SslTestSupport.h"
+#include "tests/support/SetSupport.h"
 #include "tests/support/Threads.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ssl2/set/RCSslSet.h"
-#include "ssl2/set/SslTestSupport.h"
+#include "tests/support/SetSupport.h"
 
 namespace {
 

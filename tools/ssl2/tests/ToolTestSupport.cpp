@@ -6,10 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <sstream>
-
-#include "tests/support/TempDir.h"
 
 extern char** environ;
 
@@ -53,18 +50,6 @@ RSRun RunProgram(const std::string& program, const std::vector<std::string>& arg
 
 std::string Example(const std::string& relative) {
     return (fs::path(SSL2_SOURCE_DIR) / "examples" / relative).string();
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
 }
 
 namespace {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempDir.h"
+
 namespace ssl2tool::test {
 
 /// What one run of the tool gave.
@@ -29,8 +31,8 @@ inline RSRun RunTool(const std::vector<std::string>& args,
 /// An example file below examples/ of the source tree.
 std::string Example(const std::string& relative);
 
-std::string ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+using ssl2::test::ReadFile;
+using ssl2::test::WriteFile;
 
 /// One end-to-end case: the tool's arguments (split at blanks), its exit code, a
 /// fragment its standard output and its standard error must hold, and one its output

@@ -247,15 +247,6 @@ TEST(Factory, StatementNamesWithoutTrailingBlanks) {
     EXPECT_EQ(error->GetStatementName(0), "");
     EXPECT_EQ(error->GetSubStatementName(0), "GetSubStatementName() not implemented");
     EXPECT_EQ(error->GetArrayElementName(3), "Element 3");
-    // Every other display name is the ticket name split into words.
-    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
-        auto statement = Create(static_cast<TSslStatementID>(id));
-        std::string display = statement->GetStatementName(1).str();
-        std::erase(display, ' ');
-        if (id != kId_SslError) {
-            EXPECT_EQ(TString(display).CompareNoCase(statement->GetStatementName(0)), 0) << id;
-        }
-    }
 }
 
 TEST(Equality, DifferentStatementsRaiseError3AndLogIt) {

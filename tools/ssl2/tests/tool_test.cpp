@@ -374,6 +374,18 @@ TEST_F(ToolCapasFileTest, ReaderDiagnosticsGoToStandardErrorWithFileAndLine) {
     EXPECT_EQ(run.m_nExit, 1);
     EXPECT_EQ(run.m_sErr, stray.string() + ":1: unrecognised text \"x[abc\"\n");
     EXPECT_THAT(run.m_sOut, StartsWith("Plotters: SheetPro A3\n")) << "what was read is shown";
+    // Scripts get the same report inside the document, and the same exit code.
+    run = RunTool({"capas", "--json", stray.string()});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_EQ(run.m_sErr, "");
+    const nlohmann::json capas = nlohmann::json::parse(run.m_sOut);
+    EXPECT_EQ(capas["problems"], nlohmann::json::parse(R"([{"file": ")" + stray.string() +
+                                                       R"(", "line": 1, "message": )"
+                                                       R"("unrecognised text \"x[abc\""}])"));
+    EXPECT_EQ(capas["plotters"], nlohmann::json::parse(R"(["SheetPro A3"])"));
+    EXPECT_EQ(capas["inputTrays"][0]["width"], 297.0);
+    EXPECT_EQ(capas["keywords"]["OutputTray"]["value"][0],
+              nlohmann::json::parse(R"({"value": 2, "keyword": "Face down"})"));
 
     const fs::path broken = m_Dir / "broken.ini";
     const auto lines = std::count(text.begin(), text.end(), '\n');

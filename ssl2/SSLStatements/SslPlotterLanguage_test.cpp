@@ -109,10 +109,6 @@ TEST(HpglPenTest, GenericInterfaceAndEquality) {
     EXPECT_EQ(pen.SetString("15", 1), 0u);
     EXPECT_EQ(pen.SetString("x", 2), 0u);
     EXPECT_EQ(pen.SetString("1", 3), 0u);
-    EXPECT_EQ(pen.GetContainedType(0), 0x10u);
-    EXPECT_EQ(pen.GetContainedType(1), 0x02u);
-    EXPECT_EQ(pen.GetContainedType(2), 0x01u);
-    EXPECT_EQ(pen.GetSubStatementName(2), "saturation ");
     const RSIndexString* keywords = nullptr;
     EXPECT_EQ(pen.GetKeywords(keywords, 1, nullptr), 15u);
     HpglPen other(99);
@@ -183,7 +179,6 @@ TEST(SslHpglPensTest, ConfigurationLinesAndGenericInterface) {
     EXPECT_EQ(cfg.Find("PEN017"), TString::kNotFound);
     EXPECT_EQ(pens.GetArrayCount(), 256u);
     EXPECT_EQ(pens.GetArrayElementName(7), "Pen 07");
-    EXPECT_EQ(pens.GetContainedMemberCount(), 3u);
     EXPECT_EQ(pens.GetStatementID(), kId_SslCalcompPens);
 }
 
@@ -324,10 +319,6 @@ TEST(SslHpglTest, GenericInterfaceEqualityAndConversion) {
     EXPECT_EQ(hpgl.SetString("-1", 2, 0), 0u);
     EXPECT_EQ(hpgl.SetString("1", 10, 0), 0u);
     EXPECT_EQ(hpgl.GetString(4, 0), "2");
-    EXPECT_EQ(hpgl.GetContainedType(6), 0x01u);
-    EXPECT_EQ(hpgl.GetContainedType(7), 0x10u);
-    EXPECT_EQ(hpgl.GetContainedType(9), 0x02u);
-    EXPECT_EQ(hpgl.GetSubStatementName(9), "Dither mode / RTL");
     EXPECT_EQ(hpgl.GetSubStatementName(10), "error");
     const RSIndexString* keywords = nullptr;
     EXPECT_EQ(hpgl.GetKeywords(keywords, 4, nullptr), 4u);
@@ -392,7 +383,6 @@ TEST(SslColorTest, ElementInterface) {
     const RSIndexString* keywords = nullptr;
     EXPECT_EQ(color.GetKeywords(keywords, 0, nullptr), 14u);
     EXPECT_EQ(color.GetKeywords(keywords, 1, nullptr), 0u);
-    EXPECT_EQ(color.GetSubStatementName(1), "saturation ");
 }
 
 }  // namespace

@@ -144,10 +144,6 @@ TEST(SslSingleStampTest, GenericInterface) {
     EXPECT_EQ(stamp.SetString("12", SslSingleStamp::kPosition), 0u);
     EXPECT_EQ(stamp.SetString("x", SslSingleStamp::kRotate), 0u);
     EXPECT_EQ(stamp.SetString("1", SslSingleStamp::kManage), 0u);
-    EXPECT_EQ(stamp.GetContainedMemberCount(), 24u);
-    EXPECT_EQ(stamp.GetContainedType(23), 0x02u);
-    EXPECT_EQ(stamp.GetContainedType(22), 0x08u);
-    EXPECT_EQ(stamp.GetSubStatementName(10), "font attribute strikeout");
     const RSIndexString* keywords = nullptr;
     EXPECT_EQ(stamp.GetKeywords(keywords, SslSingleStamp::kBmpOrientation, nullptr), 9u);
     EXPECT_EQ(keywords[8].m_nIndex, 14u);
@@ -196,8 +192,6 @@ TEST(SslStampTest, ListManagementAndErrors) {
     EXPECT_EQ(stamps.GetStamp(0).GetName(), "Draft");
     stamps.RemoveAllStamps();
     EXPECT_EQ(stamps.GetOn(), 0u);
-    EXPECT_EQ(stamps.GetContainedMemberCount(), 24u);
-    EXPECT_EQ(stamps.GetSubStatementName(0), "bmp");
 }
 
 TEST(SslStampTest, TextOfSeveralStampsAndFontColorFlag) {

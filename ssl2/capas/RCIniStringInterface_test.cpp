@@ -182,6 +182,7 @@ TEST_F(RCIniStringInterfaceFile, ReadsWholeFilesOfAnySize) {
 
 TEST_F(RCIniStringInterfaceFile, ConvertsByteOrderMarkedFiles) {
     RCIniStringInterface ini;
+    ini.SetDiagnosticHandler([](const auto&) {});
     TString value;
     ASSERT_EQ(ini.ReadFile(Write("utf8.ini", "\xEF\xBB\xBF[s]\na=\xC3\xA4\n")), 1u);
     EXPECT_TRUE(ini.GetValue("s", "a", value));
@@ -197,11 +198,14 @@ TEST_F(RCIniStringInterfaceFile, ConvertsByteOrderMarkedFiles) {
     EXPECT_TRUE(ini.GetValue("s", "a", value));
     EXPECT_EQ(value, TString::FromUnicode(u"\u00e4#\U0001F600"));
 
-    // 8-bit files without a mark: UTF-8 when valid, otherwise Windows-1252.
+    // 8-bit files without a mark: UTF-8 when valid, otherwise Windows-1252 (also when
+    // they begin with the first two bytes of the UTF-8 mark).
     const char* const eightBit[] = {
         "[s]\na=Gr\xC3\xB6\xC3\x9F"
         "e \xE2\x82\xAC\n",
         "[s]\na=Gr\xF6\xDF"
+        "e \x80\n",
+        "\xEF\xBB; mark\n[s]\na=Gr\xF6\xDF"
         "e \x80\n"};
     for (const char* bytes : eightBit) {
         ASSERT_EQ(ini.ReadFile(Write("plain.ini", bytes)), 1u) << bytes;

@@ -443,11 +443,7 @@ void RequireFileEntry(const RCSslSet& set, int index) {
 /// The layout of file entry `index` as a dict of the dataclass Layout's fields.
 py::dict Layout(const RCSslSet& set, int index, const RCStatementInfluencingCapaRefined* capas) {
     RequireFileEntry(set, index);
-    RSSslLayout l;
-    {
-        py::gil_scoped_release unlocked;
-        l = SslComputeLayout(set, index, capas);
-    }
+    const RSSslLayout l = Unlocked([&] { return SslComputeLayout(set, index, capas); });
     const char* media[] = {"own size", "roll", "sheet"};
     py::list stamps;
     for (const RSSslStampBox& s : l.m_aStamps)
@@ -620,8 +616,7 @@ void BindSet(py::module_& m) {
             "html",
             [](const RCSslSet& s, const RCStatementInfluencingCapaRefined* capas,
                const std::string& title) {
-                py::gil_scoped_release unlocked;
-                return SslPreviewHtml(s, capas, title);
+                return Unlocked([&] { return SslPreviewHtml(s, capas, title); });
             },
             py::arg("capas") = nullptr, py::arg("title") = "")
         .def("count_pages", [](const RCSslSet& s) { return s.CountPages(true); })

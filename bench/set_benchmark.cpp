@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "bench/bench_util.h"
+#include "ssl2/layout/SslPreview.h"
 #include "ssl2/set/RCSslSet.h"
 
 namespace {
@@ -224,13 +225,17 @@ BENCHMARK(BM_ParseTwoTickets)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
-void BM_WriteGenerated(benchmark::State& state) {
-    const int files = static_cast<int>(state.range(0));
-    const std::string path = TempTicket(GenerateTicket(files), "write");
-    RCSslSet set;
+/// The generated ticket of `files` files, read into `set` outside the timed region.
+void ReadGenerated(RCSslSet& set, int files, const char* tag) {
+    const std::string path = TempTicket(GenerateTicket(files), tag);
     set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
     set.ParseSsl(path, 300);
     std::filesystem::remove(path);
+}
+
+void BM_WriteGenerated(benchmark::State& state) {
+    RCSslSet set;
+    ReadGenerated(set, static_cast<int>(state.range(0)), "write");
     std::size_t bytes = 0;
     for (auto _ : state) {
         const TString text = set.ToString(SslStatement::kVersion50);
@@ -241,5 +246,21 @@ void BM_WriteGenerated(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 BENCHMARK(BM_WriteGenerated)->Arg(20)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The preview page of a generated ticket (layouts, drawings, roll overview):
+// page_MB is its size, peak_rss_MB the process's peak resident memory.
+void BM_PreviewGenerated(benchmark::State& state) {
+    RCSslSet set;
+    ReadGenerated(set, static_cast<int>(state.range(0)), "preview");
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string page = SslPreviewHtml(set, nullptr, "generated.ssl");
+        bytes = page.size();
+        benchmark::DoNotOptimize(page);
+    }
+    state.counters["page_MB"] = static_cast<double>(bytes) / 1e6;
+    state.counters["peak_rss_MB"] = ssl2bench::PeakResidentBytes() / 1e6;
+}
+BENCHMARK(BM_PreviewGenerated)->Arg(20)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

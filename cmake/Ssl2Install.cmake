@@ -42,6 +42,8 @@ ssl2_install_headers("entry/"
   RCSslEntry.h RCSslEntryAccessors.def RCSslEntryPlotter.def RCSslStatementStore.h)
 ssl2_install_headers("set/"
   RCSslSet.h SslDiagnostic.h SslFileReport.h SslPreflight.h)
+ssl2_install_headers("layout/"
+  SslLayout.h SslPreview.h)
 ssl2_install_headers(""
   ssl2.h sslmessages.h)
 ssl2_install_headers("support/"

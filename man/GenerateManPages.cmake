@@ -89,6 +89,9 @@ Where temporary files are made (default /tmp).
 .I ${DATADIR}/ssl2/ticket.schema.json
 The JSON Schema of what \\fBshow \\-\\-json\\fR writes and \\fBconvert \\-\\-from\\-json\\fR reads.
 .TP
+.I ${DATADIR}/ssl2/check.schema.json, diff.schema.json, preflight.schema.json, capas.schema.json
+The JSON Schemas of what \\fBcheck\\fR, \\fBdiff\\fR, \\fBpreflight\\fR and \\fBcapas\\fR write with \\fB\\-\\-json\\fR.
+.TP
 .I latest.num
 The numbering file of a queue directory (\\fBqueue\\fR).
 ")

@@ -404,6 +404,11 @@ std::unique_ptr<RCSslSet> SetFromJsonText(const std::string& text) {
 }
 
 /// The findings of the preflight as (entry, statement id, value, offered, message).
+py::tuple FindingTuple(const RSSslFinding& f) {
+    return py::make_tuple(f.m_nEntry, static_cast<std::uint32_t>(f.m_nStatement),
+                          ToPython(f.m_sValue), ToPython(f.m_sOffered), ToPython(f.m_sMessage));
+}
+
 py::list Preflight(const RCSslSet& set, const RCStatementInfluencingCapaRefined& capas) {
     std::vector<RSSslFinding> found;
     {
@@ -412,10 +417,59 @@ py::list Preflight(const RCSslSet& set, const RCStatementInfluencingCapaRefined&
     }
     py::list findings;
     for (const RSSslFinding& f : found)
-        findings.append(py::make_tuple(f.m_nEntry, static_cast<std::uint32_t>(f.m_nStatement),
-                                       ToPython(f.m_sValue), ToPython(f.m_sOffered),
-                                       ToPython(f.m_sMessage)));
+        findings.append(FindingTuple(f));
     return findings;
+}
+
+py::tuple BoxTuple(const RSSslBox& b) {
+    return py::make_tuple(b.m_dX, b.m_dY, b.m_dWidth, b.m_dHeight);
+}
+
+void RequireFileEntry(const RCSslSet& set, int index) {
+    if (index < 1 || index >= set.Size())
+        throw py::index_error("entry " + std::to_string(index) + " is not a file entry");
+}
+
+/// The layout of file entry `index` as a dict of the dataclass Layout's fields.
+py::dict Layout(const RCSslSet& set, int index, const RCStatementInfluencingCapaRefined* capas) {
+    RequireFileEntry(set, index);
+    RSSslLayout l;
+    {
+        py::gil_scoped_release unlocked;
+        l = SslComputeLayout(set, index, capas);
+    }
+    const char* media[] = {"own size", "roll", "sheet"};
+    py::list stamps;
+    for (const RSSslStampBox& s : l.m_aStamps)
+        stamps.append(py::make_tuple(BoxTuple(s.m_Box), s.m_nRotate, s.m_nPosition,
+                                     ToPython(s.m_sLabel), s.m_bBitmap));
+    py::list findings;
+    for (const RSSslFinding& f : l.m_aFindings)
+        findings.append(FindingTuple(f));
+    py::dict d;
+    d["entry"] = l.m_nEntry;
+    d["name"] = ToPython(l.m_sName);
+    d["medium"] = media[l.m_eMedium];
+    d["tray"] = ToPython(l.m_sTray);
+    d["tray_given"] = l.m_bTrayGiven;
+    d["medium_width"] = l.m_dMediumWidth;
+    d["medium_length"] = l.m_dMediumLength;
+    d["print_area"] = BoxTuple(l.m_Print);
+    d["size_known"] = l.m_bSizeKnown;
+    d["rotate"] = l.m_nRotate;
+    d["turned_to_fit"] = l.m_bTurnedToFit;
+    d["margins"] =
+        py::make_tuple(l.m_adMargins[0], l.m_adMargins[1], l.m_adMargins[2], l.m_adMargins[3]);
+    d["media_position"] = l.m_nMediaPosition;
+    d["fits"] = l.m_bFits;
+    d["stamps"] = stamps;
+    d["fold"] = ToPython(l.m_sFold);
+    d["copies"] = l.m_nCopies;
+    d["set_copies"] = l.m_nSetCopies;
+    d["pages"] = l.m_nPages;
+    d["media_length"] = l.m_dMediaLength;
+    d["findings"] = findings;
+    return d;
 }
 
 py::list FitToCapabilities(RCSslSet& set, const RCStatementInfluencingCapaRefined& capas) {
@@ -549,6 +603,22 @@ void BindSet(py::module_& m) {
         .def("to_json", &SetJsonText)
         .def("preflight", &Preflight)
         .def("fit_to_capabilities", &FitToCapabilities)
+        .def("layout", &Layout, py::arg("index"), py::arg("capas") = nullptr)
+        .def(
+            "svg",
+            [](const RCSslSet& s, int index, const RCStatementInfluencingCapaRefined* capas) {
+                RequireFileEntry(s, index);
+                return SslLayoutSvg(SslComputeLayout(s, index, capas));
+            },
+            py::arg("index"), py::arg("capas") = nullptr)
+        .def(
+            "html",
+            [](const RCSslSet& s, const RCStatementInfluencingCapaRefined* capas,
+               const std::string& title) {
+                py::gil_scoped_release unlocked;
+                return SslPreviewHtml(s, capas, title);
+            },
+            py::arg("capas") = nullptr, py::arg("title") = "")
         .def("count_pages", [](const RCSslSet& s) { return s.CountPages(true); })
         .def("count_millimeters", [](const RCSslSet& s) { return s.CountMillimeters(true); })
         .def("deliver", &Deliver);

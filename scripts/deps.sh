@@ -18,7 +18,7 @@ locale=""
 for group in "$@"; do
   case $group in
     tests) packages="$packages libgtest-dev libgmock-dev python3-pytest python3-jsonschema
-man-db groff-base locales"; locale=yes ;;
+man-db groff-base locales chromium"; locale=yes ;;
     bench) packages="$packages libbenchmark-dev libinih-dev python3" ;;
     fuzz) packages="$packages clang libclang-rt-dev" ;;
     format) packages="$packages clang-format" ;;

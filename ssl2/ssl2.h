@@ -35,3 +35,5 @@
 #include "ssl2/entry/RCSslEntry.h"
 #include "ssl2/set/RCSslSet.h"
 #include "ssl2/set/SslDiagnostic.h"
+#include "ssl2/layout/SslLayout.h"
+#include "ssl2/layout/SslPreview.h"

@@ -24,13 +24,14 @@ import json
 import os
 import warnings
 from collections.abc import Iterable, Iterator, Mapping, MutableMapping
+from dataclasses import dataclass
 from typing import Any, NamedTuple, Optional, Union
 
 from . import _ssl2
 from ._ssl2 import Error
 
 __all__ = ["Error", "ParseError", "ReaderWarning", "Ticket", "Entry", "Capabilities",
-           "Finding", "Substitution", "read", "parse", "statement_names", "keywords",
+           "Finding", "Substitution", "Layout", "Box", "StampBox", "read", "parse", "statement_names", "keywords",
            "DIALECTS", "version", "__version__"]
 
 #: The version of the library and of this package.
@@ -63,6 +64,64 @@ class Substitution(NamedTuple):
     statement: str
     before: str
     after: str
+
+
+class Box(NamedTuple):
+    """A rectangle in millimetres from the medium's top left corner: x across the
+    medium, y along it (the feed direction)."""
+
+    x: float
+    y: float
+    width: float
+    height: float
+
+
+class StampBox(NamedTuple):
+    """A visible stamp: its estimated box before rotation, the rotation in degrees
+    counter-clockwise about the box's centre, the position keyword's index, its text
+    (or its bitmap's file name) and whether it prints a bitmap."""
+
+    box: Box
+    rotate: int
+    position: int
+    label: str
+    bitmap: bool
+
+
+@dataclass(frozen=True)
+class Layout:
+    """Where a file's print lands on the medium, in millimetres (Entry.layout).
+
+    ``medium`` is "own size" (no capabilities: the print and its margins), "roll" (its
+    width, and the length one page uses) or "sheet" (the tray's width and length);
+    ``tray`` names the input tray, ``tray_given`` tells whether the ticket chose it.
+    ``print_area`` is the printed area placed on the medium (turned by "Rotate", and
+    by the plotter when ``turned_to_fit``); ``margins`` are top, left, bottom, right;
+    ``fits`` is False when the print and its margins overrun the medium.
+    ``media_length`` is the media one set uses: ``pages`` times the length per page.
+    """
+
+    entry: int
+    name: str
+    medium: str
+    tray: str
+    tray_given: bool
+    medium_width: float
+    medium_length: float
+    print_area: Box
+    size_known: bool
+    rotate: int
+    turned_to_fit: bool
+    margins: tuple
+    media_position: int
+    fits: bool
+    stamps: list
+    fold: str
+    copies: int
+    set_copies: int
+    pages: int
+    media_length: float
+    findings: list
 
 
 class ParseError(Error):
@@ -210,6 +269,30 @@ class Entry(MutableMapping):
         raw = self._raw
         return {_NAMES[number]: _value(raw.get(number), everything=False)
                 for number in raw.changed_ids()}
+
+    def layout(self, capabilities: Optional["Capabilities"] = None) -> Layout:
+        """The sheet layout of this file: on the input tray the plotters of
+        ``capabilities`` would use, or on the print's own size without them."""
+        raw = self._ticket._raw.layout(self._file_index(), _refined(capabilities))
+        raw["print_area"] = Box(*raw["print_area"])
+        raw["stamps"] = [StampBox(Box(*box), *rest) for box, *rest in raw["stamps"]]
+        raw["findings"] = [Finding(entry, _NAMES[number], *texts)
+                           for entry, number, *texts in raw["findings"]]
+        return Layout(**raw)
+
+    def svg(self, capabilities: Optional["Capabilities"] = None) -> str:
+        """The drawing of layout() as an SVG document whose user unit is the
+        millimetre."""
+        return self._ticket._raw.svg(self._file_index(), _refined(capabilities))
+
+    def _repr_svg_(self) -> Optional[str]:
+        return self.svg() if self.is_file else None
+
+    def _file_index(self) -> int:
+        self._raw  # raises LookupError for a removed entry
+        if not self.is_file:
+            raise ValueError("the job entry has no layout; its files have")
+        return self._index
 
     def __eq__(self, other: object) -> bool:
         if not isinstance(other, Entry):
@@ -421,6 +504,14 @@ class Ticket:
                 for entry, number, value, offered, message
                 in self._raw.preflight(capabilities._refined)]
 
+    def html(self, capabilities: Optional["Capabilities"] = None, title: str = "") -> str:
+        """The preview page, as "ssl2 preview" writes it: self-contained HTML with the
+        job's summary, a roll overview and one drawing per printed file."""
+        return self._raw.html(_refined(capabilities), title)
+
+    def _repr_html_(self) -> str:
+        return self.html()
+
     def fit_to_capabilities(self, capabilities: "Capabilities") -> list:
         """Replaces every value preflight() reports by the nearest one the plotters
         offer and returns the replacements as Substitution records.  A replaced
@@ -492,6 +583,10 @@ def parse(text: Union[str, bytes], strict: bool = True, resolution: int = 300) -
     its encodings.  Diagnostics name the source "<string>"; otherwise as read()."""
     raw, diagnostics = _ssl2.parse_set(text, resolution)
     return _checked(Ticket(raw, diagnostics), "<string>", strict)
+
+
+def _refined(capabilities: Optional["Capabilities"]) -> Optional["_ssl2.RefinedCapabilities"]:
+    return None if capabilities is None else capabilities._refined
 
 
 class Capabilities:

@@ -337,6 +337,14 @@ public:
     /// entry's notes as a blank.  Lines end in CR LF.
     TString ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersion version,
                      unsigned int flattenNotes) const;
+    /// The same for a file entry written after the job entry `job` in one ticket.
+    /// The writer leaves out the plotter-language statements of other emulations
+    /// and the settings that a settings string replaces; a file entry reads them
+    /// back from `job`, a job entry from the defaults.  One that differs from what
+    /// would be read back is written all the same, so that no value is lost.  The
+    /// form without `job` compares with a default job entry.
+    TString ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersion version,
+                     unsigned int flattenNotes, const RCSslEntry& job) const;
     /// The same with every statement permitted and notes unchanged; the first
     /// argument has no effect.
     TString ToString(unsigned int unused, SslStatement::TSyntaxVersion version) const;
@@ -374,8 +382,11 @@ public:
     /// Media length in millimetres: pages times the longer side of the image (297
     /// when the image size is unknown).
     std::uint32_t CountMillimeters(bool applyPageRange) const;
-    /// The printed image size in millimetres (x width, y height).
+    /// The printed image size in millimetres (x width, y height), each truncated
+    /// toward zero.
     void CalculateSize(TPoint& size) const;
+    /// The same size without truncation (A1 at 50 percent: 297 x 420.5).
+    void CalculateSizeMm(double& width, double& height) const;
     /// Converts every measuring statement (not the zoom) between unit codes.
     void ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution);
     /// Replaces the directory by `newBase` followed by its last path component.

@@ -73,18 +73,29 @@ std::uint32_t RCSslEntry::CountMillimeters(bool applyPageRange) const {
 }
 
 void RCSslEntry::CalculateSize(TPoint& size) const {
-    size = TPoint(0, 0);
+    double width = 0.0;
+    double height = 0.0;
+    CalculateSizeMm(width, height);
+    size = TPoint(Truncate(width), Truncate(height));
+}
+
+void RCSslEntry::CalculateSizeMm(double& width, double& height) const {
+    const auto set = [&width, &height](double x, double y) {
+        width = x;
+        height = y;
+    };
+    set(0.0, 0.0);
     const SslSize& output = Read<SslOutputSize>().Get();
     switch (output.GetSizeType()) {
         case 0:
             break;
         case 1:
         case 8:
-            size = StandardSize(output);
+            set(StandardSize(output).x, StandardSize(output).y);
             return;
         case 2:
         case 3:
-            size = TPoint(Truncate(output.GetWidth()), Truncate(output.GetHeight()));
+            set(output.GetWidth(), output.GetHeight());
             return;
         default:
             return;
@@ -97,18 +108,17 @@ void RCSslEntry::CalculateSize(TPoint& size) const {
     switch (zoom.GetSizeType()) {
         case 0:
         case 6:
-            size = TPoint(Truncate(fileWidth), Truncate(fileHeight));
+            set(fileWidth, fileHeight);
             break;
         case 1:
-            size = StandardSize(zoom);
+            set(StandardSize(zoom).x, StandardSize(zoom).y);
             break;
         case 2:
         case 3:
-            size = TPoint(Truncate(zoom.GetWidth()), Truncate(zoom.GetHeight()));
+            set(zoom.GetWidth(), zoom.GetHeight());
             break;
         case 5:
-            size = TPoint(Truncate(zoom.GetWidth() * fileWidth * 0.01),
-                          Truncate(zoom.GetHeight() * fileHeight * 0.01));
+            set(zoom.GetWidth() * fileWidth * 0.01, zoom.GetHeight() * fileHeight * 0.01);
             break;
         default:
             break;

@@ -406,12 +406,17 @@ TString RCSslEntry::StatementText(TSslStatementID id, TSyntaxVersion version) co
 
 TString RCSslEntry::ToString(const RCAccessSsl& access, TSyntaxVersion version,
                              unsigned int flattenNotes) const {
+    return ToString(access, version, flattenNotes, RCSslEntry(0));
+}
+
+TString RCSslEntry::ToString(const RCAccessSsl& access, TSyntaxVersion version,
+                             unsigned int flattenNotes, const RCSslEntry& job) const {
     // Vemto, the library's own length unit, has no word in the ticket language: an
     // entry in vemto is written in millimetres.
     if (Read<SslUnits>().Get().Get() == SslUnit::kVemto) {
         RCSslEntry inMm(*this);
         inMm.ConvertUnit(RCUnit::kVemto, RCUnit::kMm, 0);
-        return inMm.ToString(access, version, flattenNotes);
+        return inMm.ToString(access, version, flattenNotes, job);
     }
     const bool is50 = version == SslStatement::kVersion50;
     const RSWriterState state{version, is50 && !Read<SslHpglAsString>().Get().IsEmpty(),
@@ -419,9 +424,11 @@ TString RCSslEntry::ToString(const RCAccessSsl& access, TSyntaxVersion version,
                               is50 && !Read<SslPsAsString>().Get().IsEmpty(),
                               Read<SslFileEmulation>().Get()};
 
-    const auto applies = [&](const RSWriterRow& row) {
+    // With `anyMode`, the rows held back for the file's emulation or the entry's
+    // string modes alone count as written: the dialect and access still decide.
+    const auto applies = [&](const RSWriterRow& row, bool anyMode) {
         if (!access.GetAccess(row.m_nId) ||
-            !EmulationAllows(row.m_nEmulation, state.m_nEmulation)) {
+            (!anyMode && !EmulationAllows(row.m_nEmulation, state.m_nEmulation))) {
             return false;
         }
         switch (row.m_nCondition) {
@@ -436,13 +443,13 @@ TString RCSslEntry::ToString(const RCAccessSsl& access, TSyntaxVersion version,
             case kBefore50:
                 return !is50;
             case kHpglStringOff:
-                return !state.m_bHpglString;
+                return !state.m_bHpglString || anyMode;
             case kHpglStringOn:
-                return state.m_bHpglString;
+                return state.m_bHpglString || (anyMode && is50);
             case kPdfStringOn:
-                return state.m_bPdfString;
+                return state.m_bPdfString || (anyMode && is50);
             case kPsStringOn:
-                return state.m_bPsString;
+                return state.m_bPsString || (anyMode && is50);
             case kFrom30NotEmpty:
                 return version >= SslStatement::kVersion30 &&
                        !TextValue(m_Statements.Get(row.m_nId)).IsEmpty();
@@ -452,8 +459,17 @@ TString RCSslEntry::ToString(const RCAccessSsl& access, TSyntaxVersion version,
 
     std::string out;
     out.reserve(20000);
+    // An entry that leaves out a statement reads back with the value it starts
+    // from (a file entry the job entry's, the job entry the default), so a
+    // plotter-language statement held back by the file's emulation or a string mode
+    // is written all the same when it differs from that value.
+    const auto inheritedDiffers = [&](TSslStatementID id) {
+        const SslStatement& own = m_Statements.Get(id);
+        const SslStatement& inherited = job.m_Statements.Get(id);
+        return &own != &inherited && own != inherited;
+    };
     const auto write = [&](const RSWriterRow& row) {
-        if (!applies(row)) {
+        if (!applies(row, false) && (!applies(row, true) || !inheritedDiffers(row.m_nId))) {
             return;
         }
         TString text = StatementText(row.m_nId, version);

@@ -41,6 +41,11 @@ TString Write(const RCSslEntry& entry, TSyntaxVersion version, unsigned int flat
     return entry.ToString(RCAccessSsl(), version, flattenNotes);
 }
 
+/// A file entry as the set writes it, after its job entry.
+TString WriteAfter(const RCSslEntry& job, const RCSslEntry& file, TSyntaxVersion version) {
+    return file.ToString(RCAccessSsl(), version, 0, job);
+}
+
 constexpr TSyntaxVersion kVersions[] = {SslStatement::kVersionUnknown, SslStatement::kVersion15,
                                         SslStatement::kVersion30, SslStatement::kVersion40,
                                         SslStatement::kVersion50};
@@ -53,7 +58,9 @@ TEST(RCSslEntryWriter, WholeEntriesMatchTheExpectedTexts) {
             const std::string path = std::string(SSL2_SOURCE_DIR) + "/ssl2/entry/testdata/" +
                                      (entry == &job ? "job" : "file") + "_v" +
                                      std::to_string(version) + ".ssl";
-            EXPECT_EQ(Write(*entry, version).str(), ReadFile(path)) << path;
+            const TString text =
+                entry == &job ? Write(job, version) : WriteAfter(job, file, version);
+            EXPECT_EQ(text.str(), ReadFile(path)) << path;
         }
     }
 }
@@ -132,17 +139,18 @@ TEST(RCSslEntryWriter, FileEmulationSelectsThePlotterLanguages) {
         {22, SslStatement::kVersion30, {"VIC", "VIC", "VIC"}},
         {1, SslStatement::kVersion50, {}},
     };
+    RCSslEntry job(0);
+    job.SetHpglAsString("SP1");
+    job.SetPdfAsString("pdf");
+    job.SetPsAsString("ps");
+    job.SetVicPensOn(1);
+    job.SetCalcompPensOn(1);
+    job.SetHpglPensOn(1);
     for (const Case& c : cases) {
-        RCSslEntry file(1);
-        file.SetHpglAsString("SP1");
-        file.SetPdfAsString("pdf");
-        file.SetPsAsString("ps");
-        file.SetVicPensOn(1);
-        file.SetCalcompPensOn(1);
-        file.SetHpglPensOn(1);
+        RCSslEntry file(job, 1);
         ASSERT_EQ(file.SetFileEmulation(c.emulation), 1u);
         std::multiset<std::string> written;
-        for (const std::string& name : LineNames(Write(file, c.version))) {
+        for (const std::string& name : LineNames(WriteAfter(job, file, c.version))) {
             const auto language = languageOf.find(name);
             if (language != languageOf.end()) {
                 written.insert(language->second);

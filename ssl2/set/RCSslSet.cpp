@@ -409,7 +409,9 @@ TString RCSslSet::ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersi
         text += m_sVersion.str() + " \"" + written.GetAsString().str() + "\"\r\n";
     }
     for (std::size_t i = 0; i < m_EntryList.size(); ++i) {
-        const TString entry = m_EntryList[i].ToString(access, version, flattenNotes);
+        const TString entry =
+            i == 0 ? m_EntryList[0].ToString(access, version, flattenNotes)
+                   : m_EntryList[i].ToString(access, version, flattenNotes, m_EntryList[0]);
         if (i == 1 && m_EntryList.size() > 2) {
             text.reserve(text.size() + (m_EntryList.size() + 1) * (entry.GetLength() + 2));
         }

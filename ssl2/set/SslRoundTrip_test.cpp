@@ -162,7 +162,7 @@ TEST_P(SslRoundTrip, EveryUnitReadsBackAsTheSameLengths) {
         "units.ssl",
         "BeginJob\nMargin top 12.7\nBeginOutput\nOutputSize Window 420 297\n"
         "HpglPens Number 1 Width 0.35\nEndOutput\nBeginOutput\nPaperSize proportional 254 "
-        "508\nEndOutput\nEndJob\n"));
+        "508\nZoom Window 100 50\nEndOutput\nEndJob\n"));
     ASSERT_EQ(original.m_nResult, 3);
     // The unit of each code, and how a set in millimetres comes to hold it: converted
     // to an RCUnit code, or only named (no unit means millimetres; points count as
@@ -190,6 +190,7 @@ TEST_P(SslRoundTrip, EveryUnitReadsBackAsTheSameLengths) {
         EXPECT_NEAR(first.GetOutputSize().GetWidth(), 420, 1e-6) << text;
         EXPECT_NEAR(first.GetHpglPensWidth(1), 0.35, 1e-6) << text;
         EXPECT_NEAR(back.m_Set.GetEntry(2).GetPaperSize().GetHeight(), 508, 1e-6) << text;
+        EXPECT_NEAR(back.m_Set.GetEntry(2).GetZoom().GetWidth(), 100, 1e-6) << text;
     }
 }
 
@@ -283,6 +284,8 @@ RCSslSet RandomSet(std::mt19937& random) {
         job.SetJobFlagsheetInputTray(static_cast<std::int32_t>(pick(4)) - 1);
         job.SetJobFlagsheetSize(RandomSize(random, false));
     }
+    if (pick(3) == 0)
+        job.SetHpglAsString(text("IN;SP"));
     set.AddEntry(job);
 
     const int files = 1 + static_cast<int>(pick(6));
@@ -293,29 +296,31 @@ RCSslSet RandomSet(std::mt19937& random) {
         file.SetCopies(1 + pick(20));
         file.SetRotate(pick(5));
         file.SetMediaType(pick(5));
-        const std::uint32_t emulations[] = {0, 6, 7, 11, 22};  // auto, hpgl, calcomp, pdf, vic
-        const std::uint32_t emulation = emulations[pick(5)];
-        file.SetFileEmulation(emulation);
+        // auto, TIFF, HPGL, CalComp, PDF, VIC
+        const std::uint32_t emulations[] = {0, 1, 6, 7, 11, 22};
+        file.SetFileEmulation(emulations[pick(6)]);
         file.SetZoom(RandomSize(random, true));
         if (pick(3) == 0)
             file.SetFoldPrg(static_cast<std::int32_t>(1 + pick(40)));
         if (pick(2) == 0)
             file.SetMargin(pick(5), real(0.001, 50.0));
-        // A plotter language's settings are written for its own files and for "auto".
-        // The HPGL settings as one string (lines kept) replace the single settings.
-        if ((emulation == 0 || emulation == 6) && pick(3) == 0) {
-            file.SetHpglAsString(text("IN;\r\nSP1;\r\n") + "\nLT;\r" + text("LB"));
-        } else if (emulation == 0 || emulation == 6) {
+        // Every plotter language's settings, whatever the emulation: what the writer
+        // leaves out for the emulation or a settings string must read back all the
+        // same.  The HPGL settings as one string keep their lines.
+        if (pick(4) == 0)
+            file.SetHpglAsString(pick(2) == 0 ? TString()
+                                              : text("IN;\r\nSP1;\r\n") + "\nLT;\r" + text("LB"));
+        if (pick(2) == 0) {
             file.SetHpglMinwidth(real(0.0, 1.0));
             file.SetHpglMaxwidth(real(1.0, 20.0));
             file.SetHpglPensWidth(pick(2) == 0 ? 0.25 * (1 + pick(8)) : real(0.0, 20.0),
                                   1 + pick(4), 5 + pick(4));
         }
-        if (emulation == 0 || emulation == 22) {
+        if (pick(2) == 0) {
             file.SetVicMaxwidth(real(0.0, 20.0));
             file.SetVicPensWidth(real(0.0, 2.0), pick(256), 255);
         }
-        if (emulation == 0 || emulation == 7) {
+        if (pick(2) == 0) {
             file.SetCalcompMinwidth(pick(2) == 0 ? 0.25 : real(0.0, 1.0));
             file.SetCalcompPensWidth(real(0.0, 2.0), 1 + pick(16), 16);
         }
@@ -329,10 +334,8 @@ RCSslSet RandomSet(std::mt19937& random) {
             stamp.SetPositionCoordinateY(real(0.0, 1000.0));
             file.AddStamp(stamp);
         }
-        if (emulation == 0 || emulation == 11) {
-            if (pick(2) == 0)
-                file.SetPdfAsString(text("%PDF settings\r\n\r\n") + "\tend\r\n");
-        }
+        if (pick(2) == 0)
+            file.SetPdfAsString(text("%PDF settings\r\n\r\n") + "\tend\r\n");
         if (pick(2) == 0)
             file.SetFileInfo(1000 + pick(9000), 1000 + pick(9000), 400, 400, 1);
         set.AddEntry(file);

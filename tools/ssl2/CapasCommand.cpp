@@ -1,12 +1,13 @@
 // ssl2 capas: the merged capabilities of plotters and the keyword lists that
-// statements offer under them.
+// statements offer under them, as text or, with --json, as one JSON document (see
+// capas.schema.json).
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <optional>
-#include <ostream>
 
 #include "tools/ssl2/Commands.h"
 #include "tools/ssl2/ToolSupport.h"
@@ -26,6 +27,14 @@ struct RSCapasOptions {
     std::vector<std::string> m_asIniFiles;
     std::string m_sPlotter = "auto";
     std::vector<std::string> m_asStatements;
+    bool m_bJson = false;
+};
+
+/// Something the reader of a capability file reported; line 0 for the whole file.
+struct RSCapasProblem {
+    std::string m_sFile;
+    int m_nLine;
+    std::string m_sMessage;
 };
 
 /// Raises an I/O failure (exit 2) when `path` cannot be read at all.
@@ -38,25 +47,23 @@ void RequireReadable(const std::string& path) {
 }
 
 /// Reads one capability file as the library does (byte-order marks, UTF-16) and
-/// writes what its reader reported to `errors` as "file:line: message".  Returns
-/// the plotter's capabilities, none when the file holds none; `clean` becomes false
-/// when the reader reported anything (the plotter may lack part of its file).
-std::optional<RCStatementInfluencingCapaRaw> ReadCapabilityFile(const std::string& path,
-                                                                std::ostream& errors, bool& clean) {
+/// adds what its reader reported to `problems`.  Returns the plotter's
+/// capabilities, none when the file holds none (the plotter may lack part of its
+/// file when anything was reported).
+std::optional<RCStatementInfluencingCapaRaw> ReadCapabilityFile(
+    const std::string& path, std::vector<RSCapasProblem>& problems) {
     RequireReadable(path);
     RCIniStringInterface ini;
     ini.SetDiagnosticHandler([&](const RSReaderDiagnostic& d) {
         const std::string text = ToUtf8(TString(WithoutLineTail(d.m_sText.str(), d.m_nLine)));
         // Stray text goes to the standard output bare; say what it is.
-        const std::string message = d.m_eStream == RSReaderDiagnostic::kStandardOutput
-                                        ? "unrecognised text \"" + text + "\""
-                                        : text;
-        errors << path << ':' << d.m_nLine << ": " << message << '\n';
-        clean = false;
+        problems.push_back({path, d.m_nLine,
+                            d.m_eStream == RSReaderDiagnostic::kStandardOutput
+                                ? "unrecognised text \"" + text + "\""
+                                : text});
     });
     if (ini.ReadFile(path) == 0) {
-        errors << path << ": not a readable capability file\n";
-        clean = false;
+        problems.push_back({path, 0, "not a readable capability file"});
         return std::nullopt;
     }
     RCStatementInfluencingCapaRaw raw;
@@ -124,39 +131,134 @@ void PrintCapabilities(const RCStatementInfluencingCapaRefined& capas) {
     std::cout << '\n';
 }
 
-/// Every keyword list of the statement `id` under `capas`, one line per member.
-void PrintKeywords(TSslStatementID id, const RCStatementInfluencingCapaRefined& capas) {
-    const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
-    std::cout << "Keywords of " << ToUtf8(statement->GetStatementName(0)) << ":\n";
-    bool any = false;
-    const auto print = [](const std::string& label, const RSIndexString* keywords,
-                          std::uint32_t count) {
-        std::cout << "  " << label << ':';
+/// One keyword list: the member it belongs to ("value" for a statement's only
+/// member) and its choices.
+struct RSKeywordList {
+    std::string m_sMember;
+    std::vector<std::pair<std::uint32_t, std::string>> m_aChoices;
+};
+
+/// Every keyword list of the statement `id` under `capas`, one per member.
+std::vector<RSKeywordList> KeywordLists(SslStatement& statement,
+                                        const RCStatementInfluencingCapaRefined& capas) {
+    std::vector<RSKeywordList> lists;
+    const auto add = [&](std::string member, const RSIndexString* keywords, std::uint32_t count) {
+        if (count == 0 || keywords == nullptr)
+            return;
+        while (!member.empty() && member.back() == ' ')
+            member.pop_back();
+        RSKeywordList& list = lists.emplace_back(RSKeywordList{std::move(member), {}});
         for (std::uint32_t k = 0; k < count; ++k)
-            std::cout << ' ' << keywords[k].m_nIndex << '=' << ToUtf8(keywords[k].m_sText);
-        std::cout << '\n';
+            list.m_aChoices.emplace_back(keywords[k].m_nIndex, ToUtf8(keywords[k].m_sText));
     };
     // Selection statements offer their choices through their own keyword slot.
-    if (const auto* selection = dynamic_cast<const SslSelectionStatement*>(statement.get())) {
+    if (const auto* selection = dynamic_cast<const SslSelectionStatement*>(&statement)) {
         const RSIndexString* keywords = nullptr;
         const std::uint32_t count = selection->GetKeywords(keywords, &capas);
-        if (count != 0 && keywords != nullptr) {
-            any = true;
-            print("value", keywords, count);
+        add("value", keywords, count);
+    }
+    for (std::uint32_t m = 0; m < statement.GetContainedMemberCount(); ++m) {
+        const RSIndexString* keywords = nullptr;
+        const std::uint32_t count = statement.GetKeywords(keywords, m, &capas);
+        add(statement.GetContainedMemberCount() == 1 ? std::string("value")
+                                                     : ToUtf8(statement.GetSubStatementName(m)),
+            keywords, count);
+    }
+    return lists;
+}
+
+void PrintKeywords(const std::string& name, const std::vector<RSKeywordList>& lists) {
+    std::cout << "Keywords of " << name << ":\n";
+    for (const RSKeywordList& list : lists) {
+        std::cout << "  " << list.m_sMember << ':';
+        for (const auto& [index, text] : list.m_aChoices)
+            std::cout << ' ' << index << '=' << text;
+        std::cout << '\n';
+    }
+    if (lists.empty())
+        std::cout << "  (no keyword list)\n";
+}
+
+nlohmann::ordered_json InputTrayJson(const SslCapas::RCInputTray& tray) {
+    const auto type = static_cast<std::size_t>(tray.GetTrayType());
+    return {{"name", ToUtf8(tray.GetTrayName())},
+            {"type", type < std::size(kTrayTypes) ? kTrayTypes[type] : "?"},
+            {"width", tray.GetWidth().AsMm()},
+            {"length", tray.GetLength().AsMm()},
+            {"media", static_cast<std::uint32_t>(tray.GetMedia())}};
+}
+
+/// The numbered trays or programs `count` and `at` give, as {"number", "name"}.
+template <class At>
+nlohmann::ordered_json NumberedJson(std::uint32_t count, At at) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const auto [number, name] = at(i);
+        list.push_back({{"number", number}, {"name", ToUtf8(name)}});
+    }
+    return list;
+}
+
+/// The capabilities, the keyword lists of `statements` and the reader's problems as
+/// one JSON document.
+nlohmann::ordered_json CapasJson(const RCStatementInfluencingCapaRefined& capas,
+                                 const std::vector<TSslStatementID>& statements,
+                                 const std::vector<RSCapasProblem>& problems) {
+    nlohmann::ordered_json plotters = nlohmann::ordered_json::array();
+    for (std::uint32_t i = 0; i < capas.GetPlotterCount(); ++i)
+        plotters.push_back(ToUtf8(capas.GetPlotterName(i)));
+    const std::uint32_t dialect = capas.GetSslSyntaxVersion();
+    nlohmann::ordered_json media = nlohmann::ordered_json::array();
+    for (std::uint32_t i = 0; i < capas.GetMediaCount(); ++i)
+        media.push_back(static_cast<std::uint32_t>(capas.GetMedia(i)));
+    nlohmann::ordered_json inputTrays = nlohmann::ordered_json::array();
+    for (std::uint32_t i = 0; i < capas.GetInputTrayCount(); ++i)
+        inputTrays.push_back(InputTrayJson(capas.GetInputTray(i)));
+    const auto outputTray = [](const SslCapas::RCOutputTray& tray) {
+        return std::pair{tray.GetSslTrayNo(), tray.GetTrayName()};
+    };
+    nlohmann::ordered_json keywords = nlohmann::ordered_json::object();
+    for (const TSslStatementID id : statements) {
+        const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
+        nlohmann::ordered_json& lists = keywords[ToUtf8(statement->GetStatementName(0))];
+        lists = nlohmann::ordered_json::object();
+        for (const RSKeywordList& list : KeywordLists(*statement, capas)) {
+            nlohmann::ordered_json& choices = lists[list.m_sMember];
+            for (const auto& [index, text] : list.m_aChoices)
+                choices.push_back({{"value", index}, {"keyword", text}});
         }
     }
-    for (std::uint32_t m = 0; m < statement->GetContainedMemberCount(); ++m) {
-        const RSIndexString* keywords = nullptr;
-        const std::uint32_t count = statement->GetKeywords(keywords, m, &capas);
-        if (count == 0 || keywords == nullptr)
-            continue;
-        any = true;
-        print(statement->GetContainedMemberCount() == 1 ? std::string("value")
-                                                        : ToUtf8(statement->GetSubStatementName(m)),
-              keywords, count);
+    nlohmann::ordered_json problemsJson = nlohmann::ordered_json::array();
+    for (const RSCapasProblem& problem : problems) {
+        nlohmann::ordered_json& item =
+            problemsJson.emplace_back(nlohmann::ordered_json{{"file", problem.m_sFile}});
+        if (problem.m_nLine != 0)
+            item["line"] = problem.m_nLine;
+        item["message"] = problem.m_sMessage;
     }
-    if (!any)
-        std::cout << "  (no keyword list)\n";
+    return {{"plotters", std::move(plotters)},
+            {"dialect", dialect >= 1 && dialect <= DialectNames().size()
+                            ? nlohmann::ordered_json(DialectNames()[dialect - 1])
+                            : nlohmann::ordered_json(nullptr)},
+            {"colorDepths", capas.GetColorDepths()},
+            {"media", std::move(media)},
+            {"inputTrays", std::move(inputTrays)},
+            {"largestInputTray", InputTrayJson(capas.GetLargestInputTray())},
+            {"outputTrays",
+             NumberedJson(capas.GetOutputTrayCount(),
+                          [&](std::uint32_t i) { return outputTray(capas.GetOutputTray(i)); })},
+            {"foldPrograms",
+             NumberedJson(capas.GetFoldProgramCount(),
+                          [&](std::uint32_t i) {
+                              const SslCapas::RCFoldProgramCapas& program = capas.GetFoldProgram(i);
+                              return std::pair{program.GetProgramNo(), program.GetProgramName()};
+                          })},
+            {"folderOutputTrays", NumberedJson(capas.GetFolderOutputTrayCount(),
+                                               [&](std::uint32_t i) {
+                                                   return outputTray(capas.GetFolderOutputTray(i));
+                                               })},
+            {"keywords", std::move(keywords)},
+            {"problems", std::move(problemsJson)}};
 }
 
 TExitCode RunCapas(const RSCapasOptions& options) {
@@ -175,16 +277,22 @@ TExitCode RunCapas(const RSCapasOptions& options) {
     }
 
     RCStatementInfluencingCapas all;
-    TExitCode result = kExitOk;
+    std::vector<RSCapasProblem> problems;
     for (const std::string& path : options.m_asIniFiles) {
-        bool clean = true;
-        const std::optional<RCStatementInfluencingCapaRaw> raw =
-            ReadCapabilityFile(path, std::cerr, clean);
-        if (!clean)
-            result = kExitInputErrors;
+        const std::size_t before = problems.size();
+        const std::optional<RCStatementInfluencingCapaRaw> raw = ReadCapabilityFile(path, problems);
+        if (!options.m_bJson) {
+            for (std::size_t i = before; i < problems.size(); ++i) {
+                const RSCapasProblem& problem = problems[i];
+                std::cerr << problem.m_sFile
+                          << (problem.m_nLine != 0 ? ":" + std::to_string(problem.m_nLine) : "")
+                          << ": " << problem.m_sMessage << '\n';
+            }
+        }
         if (raw)
             all.AddPlotter(*raw);
     }
+    const TExitCode result = problems.empty() ? kExitOk : kExitInputErrors;
     if (all.GetPlotterCount() == 0)
         throw RCToolError("no capability file could be read", kExitInputErrors);
     const RCStatementInfluencingCapaRefined capas = all.GetRefinedCapas(options.m_sPlotter);
@@ -196,9 +304,15 @@ TExitCode RunCapas(const RSCapasOptions& options) {
                               "\" (known: " + known + ", or auto)",
                           kExitUsage);
     }
+    if (options.m_bJson) {
+        std::cout << CapasJson(capas, statements, problems).dump(2) << '\n';
+        return result;
+    }
     PrintCapabilities(capas);
-    for (const TSslStatementID id : statements)
-        PrintKeywords(id, capas);
+    for (const TSslStatementID id : statements) {
+        const std::unique_ptr<SslStatement> statement(SslStatement::CreateSslObject(id));
+        PrintKeywords(ToUtf8(statement->GetStatementName(0)), KeywordLists(*statement, capas));
+    }
     return result;
 }
 
@@ -217,6 +331,10 @@ void AddCapasCommand(CLI::App& app, int& status) {
     sub->add_option("--statement", options->m_asStatements,
                     "statement whose keyword lists to show (repeatable; default: MediaType, "
                     "OutputTray, Fold)");
+    sub->add_flag("--json", options->m_bJson,
+                  "write one JSON document: plotters, dialect, colour depths, media, trays, fold "
+                  "programs, the keyword lists of the statements and the reader's problems "
+                  "(file, line, message) instead of reporting them on standard error");
     sub->callback([options, &status] { status = RunCapas(*options); });
 }
 

@@ -20,6 +20,8 @@ void AddDeliveryCommands(CLI::App& app, int& status);
 void AddCapasCommand(CLI::App& app, int& status);
 /// preflight TICKET --capas INI... [--plotter NAME|auto] [--json] [--fix -o OUT]
 void AddPreflightCommand(CLI::App& app, int& status);
+/// preview TICKET [--capas INI... --plotter NAME|auto] [-o OUT.html] [--svg DIR]
+void AddPreviewCommand(CLI::App& app, int& status);
 /// diff A B [--json]
 void AddDiffCommand(CLI::App& app, int& status);
 

@@ -1,6 +1,8 @@
 // The JSON form of a job set, both ways.
 #include "tools/ssl2/SetJson.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <set>
@@ -223,6 +225,21 @@ json ParseStrictly(const std::string& text) {
     }
 }
 
+/// Refuses a key of `object` that is not one of `known` (the keys the tool writes
+/// there), so that a misspelt key is not dropped without a word.
+void RequireKnownKeys(const json& object, std::initializer_list<const char*> known,
+                      const std::string& path) {
+    for (const auto& item : object.items()) {
+        if (std::find(known.begin(), known.end(), item.key()) != known.end())
+            continue;
+        std::string choices;
+        for (const char* key : known)
+            choices += (choices.empty() ? "" : ", ") + std::string(key);
+        throw RCJsonTicketError((path.empty() ? "" : path + ".") + item.key(),
+                                "unknown key; expected one of " + choices);
+    }
+}
+
 /// A member value as the library's mapping takes it.
 TMemberInput InputOf(const json& given, const std::string& path) {
     if (given.is_string())
@@ -376,6 +393,7 @@ public:
     explicit RCJsonSetReader(SslStatement::TSyntaxVersion dialect) : m_nDialect(dialect) {}
     RCSslSet Read(const json& document) {
         ObjectAt(document, "(top)");
+        RequireKnownKeys(document, {"file", "complete", "form", "entries"}, "");
         const auto entries = document.find("entries");
         if (entries == document.end() || !entries->is_array() || entries->empty())
             throw RCJsonTicketError("entries", "expected an array that starts with the job entry");
@@ -396,6 +414,7 @@ private:
 
     void ReadEntry(const json& given, const std::string& path) {
         ObjectAt(given, path);
+        RequireKnownKeys(given, {"index", "ordinal", "isEntry", "statements", "errors"}, path);
         const bool job = m_Set.Size() == 0;
         RCSslEntry entry = job ? RCSslEntry(0) : FileStart(m_Set.GetEntry(0));
         const auto statements = given.find("statements");
@@ -422,6 +441,7 @@ private:
         if (id == kId_SslOrdinal)
             return;  // numbered when the set is complete
         ObjectAt(given, path);
+        RequireKnownKeys(given, {"id", "default", "ssl", "members", "elements"}, path);
         const bool ssl = given.contains("ssl");
         const bool members = given.contains("members");
         const bool elements = given.contains("elements");

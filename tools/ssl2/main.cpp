@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
     AddDeliveryCommands(app, status);
     AddCapasCommand(app, status);
     AddPreflightCommand(app, status);
+    AddPreviewCommand(app, status);
     AddDiffCommand(app, status);
 
     // CLI11 would call an unknown word an argument it did not expect.

@@ -3,14 +3,14 @@
 _ssl2() {
     local cur prev words cword
     _init_completion || return
-    local commands="check show convert embed cfg deliver normalize queue capas preflight diff"
+    local commands="check show convert embed cfg deliver normalize queue capas preflight preview diff"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return
     fi
     case $prev in
         --dialect) COMPREPLY=($(compgen -W "1.5 3.0 4.0 5.0" -- "$cur")); return ;;
-        --dir|--to|--base) _filedir -d; return ;;
+        --dir|--to|--base|--svg) _filedir -d; return ;;
         --capas) _filedir ini; return ;;
         --plotter|--statement|--access|--old-access|--suffix|--resolution) return ;;
     esac

@@ -252,6 +252,14 @@ TEST_F(ToolJsonTest, StatementsByMembersAndFaultsByJsonPath) {
          "entries[0].statements.Fold.members.Prg: Fold has no member called \"Prg\"; expected "
          "one of Fold Program, Output Tray, Punch, Crossfold, Reinforce, Tab, US style "
          "bookfold, C-Fold, Landscape, Error Reaction"},
+        {R"({"entries": [{"stat|ements": {"Copies": {"ssl": "Copies 2"}}}]})",
+         "entries[0].stat|ements: unknown key; expected one of index, ordinal, isEntry, "
+         "statements, errors"},
+        {R"({"entries": [{"statements": {"Copies": {"emmersb": {"value": 2}}}}]})",
+         "entries[0].statements.Copies.emmersb: unknown key; expected one of id, default, ssl, "
+         "members, elements"},
+        {R"({"entires": [], "entries": [{}]})",
+         "entires: unknown key; expected one of file, complete, form, entries"},
         {R"({"entries": [{"statements": {"Copies": {"default": true}}}]})",
          "entries[0].statements.Copies: expected \"ssl\", \"members\" or, for a list, "
          "\"elements\""},
@@ -342,6 +350,9 @@ TEST_F(ToolJsonTest, OutputFollowsTheSchema) {
         {"diff", {"diff", "--json", twenty, Example("tickets/simple.ssl")}},
         {"preflight", {"preflight", "--json", twenty, "--capas", ini}},
         {"preflight", {"preflight", "--json", twenty, "--capas", ini, "--fix", "-o", "-"}},
+        {"capas",
+         {"capas", "--json", ini, Example("capas/rolljet_folder.ini"), "--statement", "Fold",
+          "--statement", "Copies"}},
     };
     for (const auto& [schema, command] : outputs) {
         SCOPED_TRACE(::testing::PrintToString(command));

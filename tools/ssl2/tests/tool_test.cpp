@@ -37,7 +37,7 @@ TEST(ToolUsage, VersionHelpAndUsageErrors) {
     EXPECT_THAT(version.m_sOut, HasSubstr("ssl2 " SSL2_VERSION));
 
     for (const char* command : {"check", "show", "convert", "embed", "deliver", "normalize",
-                                "queue", "capas", "cfg", "preflight", "diff"}) {
+                                "queue", "capas", "cfg", "preflight", "preview", "diff"}) {
         const RSRun help = RunTool({command, "--help"});
         EXPECT_EQ(help.m_nExit, 0) << command;
         EXPECT_THAT(help.m_sOut, HasSubstr(command)) << command;
@@ -95,6 +95,12 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
             {"capas @EX/capas/classic3000_v3.ini --statement Nothing", 2},
             {"capas @EX/capas/classic3000_v3.ini --plotter Nobody", 2},
             {"capas /nonexistent/plotter.ini", 2, "", "cannot read"},
+            {"preview @EX/tickets/simple.ssl", 0, "<h2>1 &middot; ground-floor.plt</h2>"},
+            {"preview @EX/tickets/syntax_errors.ssl -o @DIR/p.html", 1, "",
+             "syntax_errors.ssl:3: "},
+            {"preview @EX/tickets/simple.ssl --capas @EX/capas/rolljet_folder.ini --plotter X", 2},
+            {"preview @EX/tickets/simple.ssl -o @DIR/p.html --svg @DIR/plain", 2, "",
+             "cannot create directory"},
         },
         m_Dir);
 }
@@ -368,6 +374,18 @@ TEST_F(ToolCapasFileTest, ReaderDiagnosticsGoToStandardErrorWithFileAndLine) {
     EXPECT_EQ(run.m_nExit, 1);
     EXPECT_EQ(run.m_sErr, stray.string() + ":1: unrecognised text \"x[abc\"\n");
     EXPECT_THAT(run.m_sOut, StartsWith("Plotters: SheetPro A3\n")) << "what was read is shown";
+    // Scripts get the same report inside the document, and the same exit code.
+    run = RunTool({"capas", "--json", stray.string()});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_EQ(run.m_sErr, "");
+    const nlohmann::json capas = nlohmann::json::parse(run.m_sOut);
+    EXPECT_EQ(capas["problems"], nlohmann::json::parse(R"([{"file": ")" + stray.string() +
+                                                       R"(", "line": 1, "message": )"
+                                                       R"("unrecognised text \"x[abc\""}])"));
+    EXPECT_EQ(capas["plotters"], nlohmann::json::parse(R"(["SheetPro A3"])"));
+    EXPECT_EQ(capas["inputTrays"][0]["width"], 297.0);
+    EXPECT_EQ(capas["keywords"]["OutputTray"]["value"][0],
+              nlohmann::json::parse(R"({"value": 2, "keyword": "Face down"})"));
 
     const fs::path broken = m_Dir / "broken.ini";
     const auto lines = std::count(text.begin(), text.end(), '\n');

@@ -1,8 +1,8 @@
 #!/bin/sh
 # The API reference: Doxygen over the public headers (ssl2/ssl2.h and every header it
 # includes) into DIR/html, with the library part of the README as the main page.
-# Any warning (a broken reference, a malformed comment; in the headers listed as
-# strict also an undocumented public member) fails the run and is listed.
+# Any warning (a broken reference, a malformed comment, an undocumented public
+# member) fails the run and is listed.
 #   scripts/docs.sh [DIR]   (default build/docs)
 set -eu
 cd "$(dirname "$0")/.."
@@ -18,41 +18,42 @@ awk '/^## Using the library/ { on = 1; print "# ssl2 library {#mainpage}"; next 
 headers=$(${CXX:-c++} -std=c++20 -I. -MM -MG -x c++ ssl2/ssl2.h |
   tr ' \\' '\n\n' | grep '^ssl2/.*\.h$' | grep -v '^ssl2/version\.h$' | sort -u | tr '\n' ' ')
 
-# Every public header with its documented members; then the headers in which every
-# public member must be documented: those a server integrator starts from, the
-# statement base and the hand-written statement classes, the platform records.
-# (Not yet: the entry's and the access mask's macro-made accessors, the statement
-# classes made from tables, strings, files, serialisation and the capability file
-# structures.)
-strict="
-ssl2/base/ILog.h ssl2/base/PFileBrowser.h ssl2/base/RCMutex.h ssl2/base/RCPageRangeParser.h
-ssl2/base/RCUncPath2LocalPath.h ssl2/base/RCUnit.h ssl2/base/TException.h ssl2/base/TMessage.h
-ssl2/base/TPoint.h ssl2/sslmessages.h ssl2/support/CMD5Checksum.h
-ssl2/capas/RCIniStringInterface.h ssl2/capas/RCRcfStringInterface.h
-ssl2/capas/RCReaderDiagnostics.h ssl2/capas/RCStatementInfluencingCapas.h
-ssl2/capas/RCStatementInfluencingCapaRefined.h
-ssl2/set/RCSslSet.h ssl2/set/SslDiagnostic.h ssl2/set/SslFileReport.h ssl2/set/SslPreflight.h
-ssl2/SSLStatements/SslStatement.h ssl2/SSLStatements/SslArrayContent.h
-ssl2/SSLStatements/SslNumberStatement.h ssl2/SSLStatements/SslDocumentBox.h
-ssl2/SSLStatements/SslEMail.h ssl2/SSLStatements/SslEarliestPlotTime.h
-ssl2/SSLStatements/SslError.h ssl2/SSLStatements/SslJobPlotter.h ssl2/SSLStatements/SslNotes.h
-ssl2/SSLStatements/SslPlotOption.h ssl2/SSLStatements/SslSecurityPrint.h
-ssl2/SSLStatements/SslUserHash.h"
-strict=$(printf '%s ' $strict)  # doxygen takes blanks between the names, not lines
+# Members and classes made from tables get their comments from the same tables.
+python3 scripts/docs-tables.py "$dir/tables.dox"
+# Every public header is strict: an undocumented public member fails the run too,
+# except in the headers listed here, whose comments are not complete yet.
+pending="
+ssl2/SSLStatements/SslAddresses.h ssl2/SSLStatements/SslColor.h
+ssl2/SSLStatements/SslColorDepth.h ssl2/SSLStatements/SslFileInfo.h
+ssl2/SSLStatements/SslFold.h ssl2/SSLStatements/SslHpgl.h
+ssl2/SSLStatements/SslHpglColorEmulation.h ssl2/SSLStatements/SslHpglPens.h
+ssl2/SSLStatements/SslJobFlagsheet.h ssl2/SSLStatements/SslJobPriority.h
+ssl2/SSLStatements/SslMargin.h ssl2/SSLStatements/SslMediaType.h
+ssl2/SSLStatements/SslNesting.h ssl2/SSLStatements/SslNumberStatements.h
+ssl2/SSLStatements/SslOnError.h ssl2/SSLStatements/SslOutputBin.h
+ssl2/SSLStatements/SslOutputTray.h ssl2/SSLStatements/SslSelectionStatement.h
+ssl2/SSLStatements/SslSelectionStatements.h ssl2/SSLStatements/SslSize.h
+ssl2/SSLStatements/SslSizeStatements.h ssl2/SSLStatements/SslStamp.h
+ssl2/SSLStatements/SslStatementImpl.h ssl2/SSLStatements/SslStringStatement.h
+ssl2/SSLStatements/SslSupportFiles.h ssl2/SSLStatements/SslUnit.h
+ssl2/SSLStatements/SslVersion.h ssl2/access/RCAccessSsl.h ssl2/base/RCSerializeBase.h
+ssl2/base/TFile.h ssl2/base/TRCMultiObjectContainer.h ssl2/base/TString.h
+ssl2/capas/RCStatementInfluencingCapaRaw.h ssl2/capas/SslCapas.h ssl2/entry/RCSslEntry.h
+ssl2/entry/RCSslStatementStore.h ssl2/layout/SslLayout.h"
 export SSL2_VERSION SSL2_SOURCE_DIR SSL2_DOCS_MAINPAGE=$dir/mainpage.md
 SSL2_VERSION=$(sed -n 's/^project(ssl2 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 SSL2_SOURCE_DIR=$(pwd)
-run() {
-  mkdir -p "$1"
-  SSL2_DOCS_DIR=$1 SSL2_DOCS_UNDOCUMENTED=$2 SSL2_DOCS_INPUT="$3" doxygen docs/Doxyfile ||
-    status=$?
-  if [ -s "$1/warnings.log" ] || [ "${status:-0}" -ne 0 ]; then
-    cat "$1/warnings.log" >&2
-    echo "docs: $(wc -l <"$1/warnings.log") warnings" >&2
-    exit 1
-  fi
-}
-run "$dir" NO "$dir/mainpage.md $headers"
-run "$dir/strict" YES "$dir/mainpage.md $strict"
-rm -rf "$dir/strict" "$dir/warnings.log"
+SSL2_DOCS_DIR=$dir SSL2_DOCS_INPUT="$dir/mainpage.md $dir/tables.dox $headers" \
+  doxygen docs/Doxyfile || status=$?
+# Undocumented members of the pending headers do not count; every other warning does.
+awk -v root="$SSL2_SOURCE_DIR/" -v pending="$(printf '%s ' $pending)" '
+  BEGIN { n = split(pending, list, " "); for (i = 1; i <= n; i++) skip[root list[i]] = 1 }
+  /is not documented\.$/ { split($0, at, ":"); if (at[1] in skip) next }
+  { print }' "$dir/warnings.log" >"$dir/failures.log"
+if [ -s "$dir/failures.log" ] || { [ "${status:-0}" -ne 0 ] && [ ! -s "$dir/warnings.log" ]; }; then
+  cat "$dir/failures.log" >&2
+  echo "docs: $(grep -c ': error: ' "$dir/failures.log") warnings" >&2
+  exit 1
+fi
+rm -f "$dir/warnings.log" "$dir/failures.log" "$dir/tables.dox"
 echo "docs: $dir/html/index.html"

@@ -22,6 +22,11 @@ def rows(path, macro):
         for line in (ROOT / path).read_text().splitlines()
         if not re.match(r"\s*(//|#)", line)
     )
+    return calls(text, macro)
+
+
+def calls(text, macro):
+    """The argument lists of every call of `macro` in `text`."""
     result = []
     for match in re.finditer(r"\b%s\(" % macro, text):
         depth, start, args, quoted = 1, match.end(), [], False
@@ -168,39 +173,65 @@ def keyword_text(form):
     return ", ".join(f'"{word}" ({index})' for index, word in enumerate(words))
 
 
+def selection_members(cls, keywords, allowed, cfg):
+    """The members that the column forms of a selection class make."""
+    out = [
+        block(f"\\var {cls}::m_asUserInterfaceKeywords",
+              "The choices a user interface offers: value and display text",
+              '(from the message table "SslStatementStrings").')
+    ]
+    if keywords:
+        out.append(block(f"\\fn const TString* {cls}::KeywordTable()",
+                         "The SSL keywords, indexed by selection value."))
+    if keywords.startswith("SSL2_SEL_KEYWORDS"):
+        out.append(block(f"\\var {cls}::m_asKeywords", f"The SSL keywords: {keyword_text(keywords)}."))
+    if allowed.startswith("SSL2_SEL_ALLOWED"):
+        values = allowed[allowed.index("(") + 1 : -1]
+        out.append(block(f"\\var {cls}::m_anAllowedValues", f"The only values Set accepts: {values}."))
+    if cfg.startswith("SSL2_SEL_CFG"):
+        key = re.search(r'"([^"]*)"', cfg).group(1)
+        value = '"on" for a non-zero index, else "off"' if "ONOFF" in cfg else "the SSL keyword of the index"
+        out.append(block(f"\\var {cls}::m_sCfgName", f'The plot configuration key "{key}".'))
+        out.append(block(f"\\fn TString {cls}::ToCfg() const",
+                         f'The plot configuration line "{key} = value" and CR LF; the value is',
+                         f"{value}."))
+    return out
+
+
+def column_form(body, *names):
+    """The first of the column forms `names` that a class body uses, as written."""
+    for name in names:
+        args = calls(body, name)
+        if args:
+            return f"{name}({', '.join(args[0])})"
+        if re.search(rf"\b{name}\b(?!\()", body):
+            return name
+    return ""
+
+
 def selection_classes():
     out = []
     table = "ssl2/SSLStatements/SslSelectionStatements.def"
-    for cls, largest, default, keywords, ui, allowed, cfg in rows(table, "SSL2_SELECTION"):
+    for cls, largest, default, keywords, _, allowed, cfg in rows(table, "SSL2_SELECTION"):
         out.append(block(f"\\class {cls}",
                          f"The {statement(cls)}: a keyword selection of {keyword_text(keywords)};",
                          f"largest index {largest}, default {default}."))
-        out.append(block(f"\\fn const TString* {cls}::KeywordTable()",
-                         "The SSL keywords, indexed by selection value."))
-        out.append(block(f"\\var {cls}::m_asUserInterfaceKeywords",
-                         "The choices a user interface offers: value and display text",
-                         '(from the message table "SslStatementStrings").'))
-        if keywords.startswith("SSL2_SEL_KEYWORDS"):
-            out.append(block(f"\\var {cls}::m_asKeywords", f"The SSL keywords: {keyword_text(keywords)}."))
-        if allowed.startswith("SSL2_SEL_ALLOWED"):
-            values = allowed[allowed.index("(") + 1 : -1]
-            out.append(block(f"\\var {cls}::m_anAllowedValues",
-                             f"The only indexes Set accepts: {values}."))
-        if cfg != "SSL2_SEL_NONE":
-            key = re.search(r'"([^"]*)"', cfg).group(1)
-            value = ('"on" for a non-zero index, else "off"' if "ONOFF" in cfg
-                     else "the SSL keyword of the index")
-            out.append(block(f"\\var {cls}::m_sCfgName", f'The plot configuration key "{key}".'))
-            out.append(block(f"\\fn TString {cls}::ToCfg() const",
-                             f'The plot configuration line "{key} = value" and CR LF; the value is',
-                             f"{value}."))
+        out += selection_members(cls, keywords, allowed, cfg)
     for cls, largest, default in rows(table, "SSL2_SELECTION_OPTION"):
         out.append(block(f"\\class {cls}",
                          f'The {statement(cls)}: "off" (0) or "on" (1), default {default},',
                          f"with options up to {largest}."))
-        out.append(block(f"\\fn const TString* {cls}::KeywordTable()", 'The SSL keywords "off" and "on".'))
-        out.append(block(f"\\var {cls}::m_asUserInterfaceKeywords",
-                         "The choices a user interface offers: off and on with their display texts."))
+        out += selection_members(cls, "SSL2_SEL_OFFON", "", "")
+    # Selection classes with code of their own use the same column forms in their body.
+    for header in sorted((ROOT / "ssl2/SSLStatements").glob("*.h")):
+        text = header.read_text()
+        for match in re.finditer(r"class (\w+) final\s*: public TSslSelection<(?:.|\n)*?\n};", text):
+            body, cls = match.group(0), match.group(1)
+            out += selection_members(
+                cls,
+                column_form(body, "SSL2_SEL_KEYWORDS", "SSL2_SEL_OFFON", "SSL2_SEL_POSITIONS"),
+                column_form(body, "SSL2_SEL_ALLOWED"),
+                column_form(body, "SSL2_SEL_CFG_ONOFF", "SSL2_SEL_CFG_KEYWORD"))
     return out
 
 

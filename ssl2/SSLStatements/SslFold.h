@@ -161,6 +161,9 @@ public:
 
     // --- serialisation (type number 1) ---------------------------------------------
     static constexpr std::uint32_t kTypeNumber = 1;
+    ///@{
+    /// The wire form through RCSerializeBase: data type MakeDataTypeId(17, 1), the
+    /// member table list and the functions that write and read each member.
     static std::uint32_t GetClassDataType() { return MakeDataTypeId(17, kTypeNumber); }
     std::uint32_t GetDataType() const override { return GetClassDataType(); }
     const _TIDFunctionTableList* GetFunctionTableList() const override {
@@ -172,6 +175,7 @@ public:
     SSL2_SER_MEMBER_DECLARE(m_Tray)
     SSL2_SER_MEMBER_DECLARE(m_Options)
     SSL2_SER_MEMBER_DECLARE(m_bOptionsSet)
+    ///@}
 
 private:
     /// Program, tray and options back to "no folding", options not set.

@@ -4,6 +4,7 @@
 
 #include "ssl2/SSLStatements/SslSelectionStatements.h"
 
+/// The priority of a job: "wait" (0) to "immediate" (4), default "normal" (2).
 class SslJobPriority final : public TSslSelection<SslJobPriority, kId_SslJobPriority> {
 public:
     SslJobPriority() : TSslSelection(2, 4) {}

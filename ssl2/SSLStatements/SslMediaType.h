@@ -7,6 +7,8 @@
 #include "ssl2/SSLStatements/SslSelectionStatements.h"
 #include "ssl2/capas/SslCapas.h"
 
+/// The media to print on ("dontcare", "paper", ... the photo media) and a media
+/// subtype.  Statement equality compares the index only.
 class SslMediaType final : public TSslSelection<SslMediaType, kId_SslMediaType> {
 public:
     SslMediaType() : TSslSelection(0, 10) {}
@@ -17,10 +19,13 @@ public:
     SSL2_SEL_UI(SSL2_MSG(0, 52), SSL2_MSG(1, 53), SSL2_MSG(2, 54), SSL2_MSG(3, 55), SSL2_MSG(4, 56),
                 SSL2_MSG(5, 57), SSL2_MSG(6, 97), SSL2_MSG(7, 98), SSL2_MSG(8, 99),
                 SSL2_MSG(9, 100), SSL2_MSG(10, 101))
+    /// The plot configuration key "MEDIUM".
     inline static const TString m_sCfgName = "MEDIUM";
+    /// The plot configuration value of each index.
     inline static const TString m_asCfgKeywords[] = {"DONT CARE", "PAPER", "PAPER", "TRANSPARENT",
                                                      "FILM",      "PAPER", "PAPER", "PAPER",
                                                      "PAPER",     "PAPER", "PAPER"};
+    /// The keyword in front of the subtype in the SSL line.
     inline static const TString m_sSubType = "subtype";
 
     /// Stores any subtype; returns 1.
@@ -28,6 +33,7 @@ public:
         m_nSubType = subType;
         return 1;
     }
+    /// The media subtype.
     std::uint32_t GetSubType() const { return m_nSubType; }
     /// The user-interface text of the index.
     TString GetAsString() const { return m_asUserInterfaceKeywords[m_Index].m_sText; }

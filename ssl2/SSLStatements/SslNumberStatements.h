@@ -11,6 +11,7 @@
 template <class Derived, TSslStatementID Id>
 class TSslNumber : public TSslStatementImpl<Derived, Id, SslNumberStatement> {
 protected:
+    /// A number from 0 to `maxValue`, starting at `defaultValue`.
     TSslNumber(std::uint32_t maxValue, std::uint32_t defaultValue)
         : TSslStatementImpl<Derived, Id, SslNumberStatement>(maxValue, kSslStatementTypes[Id],
                                                              kSslStatementNames[Id]) {
@@ -37,6 +38,7 @@ SSL2_PLAIN_NUMBER_STATEMENTS(SSL2_NUMBER_CLASS)
 /// Copies of a file: 1 to 10000 (0 is taken as well), default 1.
 class SslCopies final : public TSslNumber<SslCopies, kId_SslCopies> {
 public:
+    /// The plot configuration key "COPYCOUNT".
     inline static const TString m_sCfgName = "COPYCOUNT";
 
     SslCopies() : TSslNumber(10000, 1) {}

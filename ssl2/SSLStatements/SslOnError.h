@@ -4,6 +4,8 @@
 
 #include "ssl2/SSLStatements/SslSelectionStatements.h"
 
+/// What the server does when a file fails: "notSet" (0, not written), "abort",
+/// "continue" or "query".
 class SslOnError final : public TSslSelection<SslOnError, kId_SslOnError> {
 public:
     SslOnError() : TSslSelection(0, 3) {}

@@ -9,15 +9,20 @@
 
 #include "ssl2/SSLStatements/SslSelectionStatements.h"
 
+/// The paper source of a print: "auto", "manual" or a numbered bin (index 2, bin
+/// numbers 0 to kMaxBinNo).
 class SslOutputBin final : public TSslSelection<SslOutputBin, kId_SslOutputBin> {
 public:
+    /// The largest bin number.
     static constexpr std::uint32_t kMaxBinNo = 20;
 
     SslOutputBin() : TSslSelection(0, 2) {}
 
     SSL2_SEL_KEYWORDS("auto", "manual", "Bin ")
     SSL2_SEL_UI(SSL2_MSG(0, 66), SSL2_MSG(1, 67), SSL2_MSG(2, 68))
+    /// The plot configuration key "INPUTBIN".
     inline static const TString m_sCfgName = "INPUTBIN";
+    /// The plot configuration value of each index (a bin writes its number).
     inline static const TString m_asCfgKeywords[] = {"AUTO", "MANUAL", ""};
 
     /// `OutputBin keyword`; for a bin the number follows "Bin " directly.
@@ -32,6 +37,7 @@ public:
 
     /// Selects bin `binNo` (index 2); 0 and no change beyond kMaxBinNo.
     unsigned int SetBinNo(std::uint32_t binNo);
+    /// The bin number (meaningful at index 2).
     std::uint32_t GetBinNo() const { return m_BinNo; }
 
     /// Index in the high half, bin number (index 2 only) in the low half.
@@ -54,6 +60,9 @@ public:
     static bool IsSmaller(const SslStatement& a, const SslStatement& b);
 
     // --- serialisation (type number 2) -------------------------------------------
+    ///@{
+    /// The wire form through RCSerializeBase: data type MakeDataTypeId(17, 2), the
+    /// member table list and the functions that write and read each member.
     static std::uint32_t GetClassDataType() { return MakeDataTypeId(17, 2); }
     std::uint32_t GetDataType() const override { return GetClassDataType(); }
     const _TIDFunctionTableList* GetFunctionTableList() const override;
@@ -65,6 +74,7 @@ public:
     static void Static_DeSer_m_BinNo(const RSDataEntry* entry, RCSerializeBase* object);
     static const _TIDFunctionTuple m_IDFunciontArray[];
     static const _TIDFunctionTableList m_IDFunctionTableList;
+    ///@}
 
 protected:
     /// Index in the low half, bin number (index 2 only) in the high half.

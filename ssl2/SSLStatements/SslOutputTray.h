@@ -5,6 +5,7 @@
 
 #include "ssl2/SSLStatements/SslSelectionStatements.h"
 
+/// Where printed sheets go: "auto", "default", "front" or "rear" (0 to 3).
 class SslOutputTray final : public TSslSelection<SslOutputTray, kId_SslOutputTray> {
 public:
     SslOutputTray() : TSslSelection(0, 3) {}

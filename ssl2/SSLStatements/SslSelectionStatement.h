@@ -54,6 +54,9 @@ public:
     static bool IsSmaller(const SslStatement& a, const SslStatement& b);
 
     // --- serialisation (type number 3) -------------------------------------------
+    ///@{
+    /// The wire form through RCSerializeBase: data type MakeDataTypeId(17, 3), the
+    /// member table list and the functions that write and read each member.
     static std::uint32_t GetClassDataType() { return MakeDataTypeId(17, 3); }
     std::uint32_t GetDataType() const override { return GetClassDataType(); }
     const _TIDFunctionTableList* GetFunctionTableList() const override;
@@ -74,6 +77,7 @@ public:
 
     static const _TIDFunctionTuple m_IDFunciontArray[];
     static const _TIDFunctionTableList m_IDFunctionTableList;
+    ///@}
 
 protected:
     /// The index starts at 0 and the keyword table is unset; the class then sets

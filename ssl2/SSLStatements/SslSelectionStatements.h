@@ -29,12 +29,17 @@ class TSslSelection : public TSslStatementImpl<Derived, Id, Base> {
 
 public:
     using SslSelectionStatement::GetKeywords;
+    /// The class's whole user-interface list; capabilities are not consulted.
+    /// Returns the number of choices.
     std::uint32_t GetKeywords(const RSIndexString*& keywords,
                               const RCStatementInfluencingCapaRefined*) const override {
         keywords = Derived::m_asUserInterfaceKeywords;
         return static_cast<std::uint32_t>(std::size(Derived::m_asUserInterfaceKeywords));
     }
 
+    /// Selects `index`; 0 and no change when the class lists allowed values and
+    /// `index` is not among them, else as the base's Set (which refuses an index
+    /// above the largest).
     unsigned int Set(std::uint32_t index) override {
         if constexpr (requires { Derived::m_anAllowedValues; }) {
             if (std::ranges::find(Derived::m_anAllowedValues, index) ==

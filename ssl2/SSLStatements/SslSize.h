@@ -138,6 +138,9 @@ public:
 
     // --- serialisation (type number 4) ---------------------------------------------
     static constexpr std::uint32_t kTypeNumber = 4;
+    ///@{
+    /// The wire form through RCSerializeBase: data type MakeDataTypeId(17, 4), the
+    /// member table list and the functions that write and read each member.
     static std::uint32_t GetClassDataType() { return MakeDataTypeId(17, kTypeNumber); }
     std::uint32_t GetDataType() const override { return GetClassDataType(); }
     const _TIDFunctionTableList* GetFunctionTableList() const override {
@@ -151,6 +154,7 @@ public:
     SSL2_SER_MEMBER_DECLARE(m_Unit)
     SSL2_SER_MEMBER_DECLARE(m_Width)
     SSL2_SER_MEMBER_DECLARE(m_Height)
+    ///@}
 
 private:
     /// For a format size (types 1 and 8): width and height become the format's.

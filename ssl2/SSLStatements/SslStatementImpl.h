@@ -40,11 +40,15 @@ inline constexpr std::uint32_t kSslStatementTypes[kSslStatementCount] = {
 template <class Derived, TSslStatementID Id, class Base>
 class TSslStatementImpl : public Base {
 public:
+    /// The statement identifier of `Derived`.
     static constexpr TSslStatementID m_StatementID = Id;
 
+    /// A new copy of the statement (a `Derived`); the caller owns it.  Null when
+    /// memory runs out.
     SslStatement* Clone() const override {
         return new (std::nothrow) Derived(static_cast<const Derived&>(*this));
     }
+    /// The statement identifier of `Derived`.
     TSslStatementID GetStatementID() const override { return Id; }
 
 protected:

@@ -36,6 +36,9 @@ public:
 
     // --- serialisation (type number 6) ---------------------------------------------
     static constexpr std::uint32_t kTypeNumber = 6;
+    ///@{
+    /// The wire form through RCSerializeBase: data type MakeDataTypeId(17, 6), the
+    /// member table list and the functions that write and read each member.
     static std::uint32_t GetClassDataType() { return MakeDataTypeId(17, kTypeNumber); }
     std::uint32_t GetDataType() const override { return GetClassDataType(); }
     const _TIDFunctionTableList* GetFunctionTableList() const override {
@@ -44,6 +47,7 @@ public:
     static const _TIDFunctionTableList& InitFunctionTableList();
     static const _TIDFunctionTuple m_IDFunciontArray[];
     SSL2_SER_MEMBER_DECLARE(m_sPath)
+    ///@}
 };
 
 class SslSupportFiles final

@@ -52,6 +52,9 @@ public:
 
     // --- serialisation (type number 5) ---------------------------------------------
     static constexpr std::uint32_t kTypeNumber = 5;
+    ///@{
+    /// The wire form through RCSerializeBase: data type MakeDataTypeId(17, 5), the
+    /// member table list and the functions that write and read each member.
     static std::uint32_t GetClassDataType() { return MakeDataTypeId(17, kTypeNumber); }
     std::uint32_t GetDataType() const override { return GetClassDataType(); }
     const _TIDFunctionTableList* GetFunctionTableList() const override {
@@ -60,6 +63,7 @@ public:
     static const _TIDFunctionTableList& InitFunctionTableList();
     static const _TIDFunctionTuple m_IDFunciontArray[];
     SSL2_SER_MEMBER_DECLARE(m_idxUnit)
+    ///@}
 
 private:
     std::uint32_t m_idxUnit = kNone;

@@ -4,6 +4,8 @@
 
 #include "ssl2/SSLStatements/SslSelectionStatements.h"
 
+/// The SSL dialect of a ticket: "unknown" (0), "1.5", "3.0", "4.0", "5.0" (4),
+/// "newer" (5).
 class SslVersion final : public TSslSelection<SslVersion, kId_SslVersion> {
 public:
     SslVersion() : TSslSelection(0, 5) {}
@@ -20,7 +22,10 @@ public:
     /// nothing.
     unsigned int SetAsString(const TString& text);
 
+    ///@{
+    /// Compares the dialects by index ("newer" is the largest).
     bool operator==(const SslVersion& other) const { return m_Index == other.m_Index; }
     bool operator<(const SslVersion& other) const { return m_Index < other.m_Index; }
     bool operator>(const SslVersion& other) const { return m_Index > other.m_Index; }
+    ///@}
 };

@@ -36,6 +36,9 @@
         SetAccess(kId_##cls, on);             \
     }
 
+/// Which statements of a job ticket a user or caller may see and change: one flag
+/// per statement identifier (128 flags, 0..110 in use).  A value type without
+/// shared state.
 class RCAccessSsl : public RCSerializable, public RCSerializeBase {
 public:
     /// Object type of the old byte-buffer form.
@@ -45,17 +48,24 @@ public:
 
     /// Full access: all 128 flags set, the unused ones included.
     RCAccessSsl();
+    ///@{
+    /// Copies all 128 flags.
     RCAccessSsl(const RCAccessSsl&) = default;
     RCAccessSsl& operator=(const RCAccessSsl&) = default;
+    ///@}
     ~RCAccessSsl() override = default;
 
     /// Word-by-word comparison of all 128 flags; 1 or 0.
     unsigned int operator==(const RCAccessSsl& other) const;
+    /// 1 when any flag differs, else 0.
     unsigned int operator!=(const RCAccessSsl& other) const { return *this == other ? 0 : 1; }
+    ///@{
+    /// Flag by flag: permitted by either (|) or by both (&).
     RCAccessSsl& operator|=(const RCAccessSsl& other);
     RCAccessSsl& operator&=(const RCAccessSsl& other);
     RCAccessSsl operator|(const RCAccessSsl& other) const;
     RCAccessSsl operator&(const RCAccessSsl& other) const;
+    ///@}
     /// The complement of every flag, the unused ones included.
     RCAccessSsl operator~() const;
 
@@ -112,6 +122,9 @@ public:
     std::uint32_t OldDeSerialize(const std::uint8_t* buffer, std::uint32_t size);
 
     // --- serialisation through RCSerializeBase ----------------------------------
+    ///@{
+    /// The wire form through RCSerializeBase: data type MakeDataTypeId(17, 0), the
+    /// member table list and the functions that write and read each member.
     static std::uint32_t GetClassDataType() {
         return MakeDataTypeId(17, 0);
     }
@@ -130,6 +143,7 @@ public:
     /// initialisation runs) and the table list that points at them.
     static const _TIDFunctionTuple m_IDFunciontArray[];
     static const _TIDFunctionTableList m_IDFunctionTableList;
+    ///@}
 
 private:
     SSL2_ACCESS_ACCESSORS(Ordinal, SslOrdinal)

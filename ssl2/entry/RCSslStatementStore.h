@@ -43,6 +43,9 @@
 #include "ssl2/SSLStatements/SslNumberStatements.h"
 #include "ssl2/SSLStatements/SslStatement.h"
 
+/// How a job entry holds its 111 statements: only those that differ from the class
+/// default, in copy-on-write blocks shared with the entry it was copied from.  An
+/// internal part of RCSslEntry; one store must not be used by two threads at once.
 class RCSslStatementStore {
 public:
     /// The copy groups of the entry's statements.
@@ -60,9 +63,12 @@ public:
     /// Shares the file-level statements with `other`, and the job-level ones when
     /// `withJobLevel`; the rest stay at their defaults.
     RCSslStatementStore(const RCSslStatementStore& other, bool withJobLevel);
+    /// Shares every statement with `other`.
     RCSslStatementStore& operator=(const RCSslStatementStore& other);
     /// Leaves `other` with every statement at its default.
     RCSslStatementStore(RCSslStatementStore&& other) noexcept;
+    /// Takes over `other`'s statements and leaves it with every statement at its
+    /// default.
     RCSslStatementStore& operator=(RCSslStatementStore&& other) noexcept;
     ~RCSslStatementStore();
 
@@ -81,10 +87,12 @@ public:
     /// without comparing them.
     bool SameObject(std::uint32_t id, const RCSslStatementStore& other) const;
 
+    /// The statement of class `T` for reading.
     template <class T>
     const T& Get() const {
         return static_cast<const T&>(Get(T::m_StatementID));
     }
+    /// The statement of class `T` for changing: made this store's own first.
     template <class T>
     T& Modify() {
         return static_cast<T&>(Modify(T::m_StatementID));

@@ -18,12 +18,14 @@
 #include "ssl2/SSLStatements/SslArrayContent.h"
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 
+/// One postal and contact address of a job: a type (customer, billing, delivery,
+/// reserved1) and fifteen texts.
 class SslAddress : public SslArrayContent {
 public:
-    static constexpr std::uint32_t kMemberCount = 17;
-    static constexpr std::uint32_t kTypeMember = 0;
-    static constexpr std::uint32_t kManageMember = 16;
-    static constexpr std::uint32_t kMaxType = 4;
+    static constexpr std::uint32_t kMemberCount = 17;   ///< members of the generic interface
+    static constexpr std::uint32_t kTypeMember = 0;     ///< the member of the address type
+    static constexpr std::uint32_t kManageMember = 16;  ///< the member that adds or removes
+    static constexpr std::uint32_t kMaxType = 4;        ///< the largest address type
 
     /// Address types by index: "", "customer", "billing", "delivery", "reserved1".
     static const TString m_asAddressTypes[kMaxType + 1];
@@ -37,14 +39,18 @@ public:
 #include "ssl2/SSLStatements/SslAddressFields.def"
 
     SslAddress() = default;
+    ///@{
+    /// Copies type and texts.
     SslAddress(const SslAddress&) = default;
     SslAddress& operator=(const SslAddress&) = default;
     SslAddress(SslAddress&&) = default;
     SslAddress& operator=(SslAddress&&) = default;
+    ///@}
     ~SslAddress() override = default;
 
     /// Refused (0) above 4.
     unsigned int SetType(std::uint32_t type);
+    /// The address type, 0 to 4 (m_asAddressTypes).
     std::uint32_t GetType() const {
         return m_nType;
     }
@@ -79,10 +85,13 @@ public:
         return MemberKeywords(keywords, member);
     }
 
-    /// The member descriptions, the same for every address.
+    ///@{
+    /// The member descriptions of the generic interface (type code, name, keyword
+    /// list), the same for every address.
     static std::uint32_t MemberType(std::uint32_t member);
     static TString MemberName(std::uint32_t member);
     static std::uint32_t MemberKeywords(const RSIndexString*& keywords, std::uint32_t member);
+    ///@}
 
     /// All fields equal.
     bool operator==(const SslAddress& other) const;
@@ -100,8 +109,10 @@ private:
 #include "ssl2/SSLStatements/SslAddressFields.def"
 };
 
+/// The statement "Address": the list of addresses of a job.
 class SslAddresses final : public TSslStatementImpl<SslAddresses, kId_SslAddresses, SslStatement> {
 public:
+    /// The addresses in list order.
     using RCAddressList = std::vector<SslAddress>;
 
     SslAddresses();
@@ -135,7 +146,9 @@ public:
     /// Raises "SslErrors" 0 ("m_AddressList", index, count) for an index not
     /// below the count.
     const SslAddress& GetAddress(std::uint32_t index) const;
+    /// The same, for changing the address in place.
     SslAddress& GetAddress(std::uint32_t index);
+    /// The whole list.
     const RCAddressList& GetAddressList() const { return m_AddressList; }
 
     /// Equal lists (same addresses in the same order).

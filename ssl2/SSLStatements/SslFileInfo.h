@@ -11,11 +11,13 @@
 
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 
+/// The technical description of a print file, written by the system: image size
+/// in pixels, resolution in dots and lines per inch, copies, pages and colour depth.
 class SslFileInfo final : public TSslStatementImpl<SslFileInfo, kId_SslFileInfo, SslStatement> {
 public:
-    static constexpr std::uint32_t kMemberCount = 7;
-    static constexpr std::uint32_t kColorDepthMember = 6;
-    static constexpr std::uint32_t kColorDepthCount = 16;
+    static constexpr std::uint32_t kMemberCount = 7;       ///< members of the generic interface
+    static constexpr std::uint32_t kColorDepthMember = 6;  ///< the member of the colour depth
+    static constexpr std::uint32_t kColorDepthCount = 16;  ///< the number of colour depths
 
     /// Member names, in member order.
     static const char* const m_asMemberNames[kMemberCount];
@@ -43,6 +45,9 @@ public:
                               const RCStatementInfluencingCapaRefined* capas) const override;
     TString GetSubStatementName(std::uint32_t member) override;
 
+    ///@{
+    /// Size in pixels, resolution in dots (dx) and lines (dy) per inch, copies and
+    /// pages of the file; any value is taken, returns 1.
     unsigned int SetSizeDx(std::uint32_t value);
     unsigned int SetSizeDy(std::uint32_t value);
     unsigned int SetResolutionDx(std::uint32_t value);
@@ -51,9 +56,12 @@ public:
     unsigned int SetPages(std::uint32_t value);
     unsigned int SetSize(std::uint32_t dx, std::uint32_t dy);
     unsigned int SetResolution(std::uint32_t dx, std::uint32_t dy);
+    ///@}
     /// Accepts only the values of m_anAllowedColorDepths.
     unsigned int SetColorDepth(std::uint32_t value);
 
+    ///@{
+    /// The numbers that the setters store.
     std::uint32_t GetSizeDx() const { return m_anValues[0]; }
     std::uint32_t GetSizeDy() const { return m_anValues[1]; }
     std::uint32_t GetResolutionDx() const { return m_anValues[2]; }
@@ -61,6 +69,7 @@ public:
     std::uint32_t GetCopies() const { return m_anValues[4]; }
     std::uint32_t GetPages() const { return m_anValues[5]; }
     std::uint32_t GetColorDepth() const { return m_anValues[kColorDepthMember]; }
+    ///@}
 
     /// The SSL keyword of a colour depth ("PCM_24BIT"); empty for other values.
     static TString GetSslKeyword(std::uint32_t colorDepth);

@@ -13,12 +13,15 @@
 
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 
+/// The HPGL settings statement ("Hpgl"): where pen widths and colours come from,
+/// pen scaling, clipping, fill pattern, width limits and step size of a vector
+/// file.  The base of the CalComp and VIC settings.
 class SslHpgl : public TSslStatementImpl<SslHpgl, kId_SslHpgl, SslStatement> {
 public:
-    static constexpr std::uint32_t kMemberCount = 10;
-    static constexpr double kMaxWidth = 20.0;
-    static constexpr std::uint32_t kMaxStepsize = 1600;
-    static constexpr std::uint32_t m_MaxBicolorrgbIndex = 2;
+    static constexpr std::uint32_t kMemberCount = 10;         ///< generic members
+    static constexpr double kMaxWidth = 20.0;                 ///< the largest width limit
+    static constexpr std::uint32_t kMaxStepsize = 1600;       ///< the largest step size
+    static constexpr std::uint32_t m_MaxBicolorrgbIndex = 2;  ///< the largest bicolour value
 
     /// The HP-GL defaults.
     SslHpgl();
@@ -30,40 +33,65 @@ public:
 
     // Flag setters store any non-zero value as 1 and return 1; the others return 0
     // and change nothing outside their ranges.
+    ///@{
+    /// Pen widths from the file (1) or from the pen table (0).
     unsigned int SetFilepensize(unsigned int on);
     unsigned int GetFilepensize() const { return m_bFilepensize; }
-    /// 0 off, 1 on, 2 rgb.
+    ///@}
+    ///@{
+    /// Pen colours from the file: 0 off, 1 on, 2 rgb.
     unsigned int SetFilepencolor(std::uint32_t value);
     std::uint32_t GetFilepencolor() const { return m_nFilepencolor; }
+    ///@}
+    ///@{
+    /// Pen widths scaled with the drawing (1) or not (0).
     unsigned int SetPenscale(unsigned int on);
     unsigned int GetPenscale() const { return m_bPenscale; }
+    ///@}
+    ///@{
+    /// Clipping: 0 as the file says, 1 automatic.
     unsigned int SetClipping(unsigned int on);
     unsigned int GetClipping() const { return m_bClipping; }
-    /// 0 circle, 1 random, 2 ordereddither, 3 loadablepattern.
+    ///@}
+    ///@{
+    /// The fill pattern: 0 circle, 1 random, 2 ordereddither, 3 loadablepattern.
     unsigned int SetPatterntype(std::uint32_t value);
     std::uint32_t GetPatterntype() const { return m_nPatterntype; }
+    ///@}
+    ///@{
+    /// Pen widths of the file ignored (1) or used (0).
     unsigned int SetIgnorePenSize(unsigned int on);
     unsigned int GetIgnorePenSize() const { return m_bIgnorePenSize; }
-    /// 0.0 to 20.0.
+    ///@}
+    ///@{
+    /// The narrowest and widest pen width printed, 0.0 to 20.0, in the job's unit.
     unsigned int SetMinwidth(double width);
     double GetMinwidth() const { return m_dMinwidth; }
     unsigned int SetMaxwidth(double width);
     double GetMaxwidth() const { return m_dMaxwidth; }
-    /// 1 to 1600.
+    ///@}
+    ///@{
+    /// The step size of the vector file, 1 to 1600 steps per centimetre.
     unsigned int SetStepsize(std::uint32_t steps);
     std::uint32_t GetStepsize() const { return m_nStepsize; }
-    /// 0 to 2.
+    ///@}
+    ///@{
+    /// The bicolour setting, 0 to 2.
     unsigned int SetBicolorrgb(std::uint32_t value);
     std::uint32_t GetBicolorrgb() const { return m_nBicolorrgb; }
-    /// 0 ordereddither, 1 errordiffusion.
+    ///@}
+    ///@{
+    /// The dither mode: 0 ordereddither, 1 errordiffusion.
     unsigned int SetDithermode(std::uint32_t value);
     std::uint32_t GetDithermode() const { return m_nDithermode; }
+    ///@}
 
     /// Converts the minimum and maximum width with RCUnit::Convert.
     void ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution);
 
     /// All settings equal (the widths exactly).
     bool operator==(const SslHpgl& other) const;
+    /// Any setting differs.
     bool operator!=(const SslHpgl& other) const { return !(*this == other); }
 
     // Generic interface: 0 clipping, 1 file pen size, 2 file pen colour, 3 pen scale,
@@ -78,16 +106,22 @@ public:
                               const RCStatementInfluencingCapaRefined* capas) const override;
     TString GetSubStatementName(std::uint32_t member) override;
 
-    static const TString m_asFilepencolors[3];
-    static const TString m_asPatterntypes[4];
-    static const TString m_asCfgPatterntypes[4];
-    static const TString m_asBicolorrgbs[3];
-    static const TString m_asDithermodes[2];
+    static const TString m_asFilepencolors[3];    ///< keywords of the file pen colour
+    static const TString m_asPatterntypes[4];     ///< keywords of the pattern types
+    static const TString m_asCfgPatterntypes[4];  ///< configuration values of the pattern types
+    static const TString m_asBicolorrgbs[3];      ///< keywords of the bicolour setting
+    static const TString m_asDithermodes[2];      ///< keywords of the dither modes
+    /// The generic member names.
     static const TString m_asMemberNames[kMemberCount];
+    ///@{
+    /// The choices user interfaces offer for the generic members.
     static const RSIndexString m_asClippingPy[2];
     static const RSIndexString m_asFilepenSettingsPy[2];
     static const RSIndexString m_asPatterntypesPy[4];
     static const RSIndexString m_asDithermodesPy[2];
+    ///@}
+    ///@{
+    /// The keys of the parts of the SSL text, each with its trailing blank.
     static const TString m_sFilepensize;
     static const TString m_sFilepencolor;
     static const TString m_sClipping;
@@ -99,28 +133,32 @@ public:
     static const TString m_sMaxwidth;
     static const TString m_sBicolorrgb;
     static const TString m_sDithermode;
+    ///@}
 
 protected:
     /// The settings a class starts with.
     struct RSDefaults {
-        unsigned int m_bPenscale;
-        std::uint32_t m_nPatterntype;
-        double m_dMinwidth;
-        double m_dMaxwidth;
-        std::uint32_t m_nStepsize;
-        std::uint32_t m_nDithermode;
+        unsigned int m_bPenscale;      ///< pen scaling
+        std::uint32_t m_nPatterntype;  ///< fill pattern
+        double m_dMinwidth;            ///< narrowest pen width
+        double m_dMaxwidth;            ///< widest pen width
+        std::uint32_t m_nStepsize;     ///< step size
+        std::uint32_t m_nDithermode;   ///< dither mode
     };
+    /// The settings of a derived language's statement, starting from `defaults`.
     SslHpgl(std::uint32_t statementType, TString name, const RSDefaults& defaults);
 
     /// One part of the multi-line text: keyword (with its trailing blank) and value.
     struct RSPart {
-        const TString& m_sKeyword;
-        TString m_sValue;
+        const TString& m_sKeyword;  ///< the key
+        TString m_sValue;           ///< the value text
     };
     /// The name, then the parts; every part ends in CR LF and every part after the
     /// first starts with "\t+ ".
     TString JoinParts(std::initializer_list<RSPart> parts) const;
+    /// "on" for non-zero, else "off".
     static const char* OnOff(unsigned int on) { return on ? "on" : "off"; }
+    /// "name = value" and CR LF.
     static TString CfgLine(const char* name, const TString& value) {
         return TString(name) + " = " + value + "\r\n";
     }
@@ -139,6 +177,7 @@ private:
     std::uint32_t m_nDithermode = 0;
 };
 
+/// The VIC settings statement ("Vic"), as Hpgl with other defaults.
 class SslVic final : public TSslStatementImpl<SslVic, kId_SslVic, SslHpgl> {
 public:
     /// The VIC defaults (pen scaling on, widths 0.0 to 2.54, error diffusion).
@@ -147,8 +186,11 @@ public:
     TString ToString() const override;
 };
 
+/// The CalComp settings statement ("CalComp"): the HPGL settings with other
+/// defaults and the CalComp transmission settings.
 class SslCalcomp final : public TSslStatementImpl<SslCalcomp, kId_SslCalcomp, SslHpgl> {
 public:
+    /// The largest end-of-message and sync character.
     static constexpr std::uint32_t kMaxSyncChar = 127;
 
     /// The CalComp defaults (circle pattern, 800 steps; autodetect and checksum on,
@@ -161,28 +203,40 @@ public:
     /// sync on, CCSYNC02.
     TString ToCfg() const;
 
+    ///@{
+    /// Transmission flags (automatic format detection, checksum, double sync
+    /// character): any non-zero value is stored as 1; Set returns 1.
     unsigned int SetAutodetect(unsigned int on);
     unsigned int GetAutodetect() const { return m_bAutodetect; }
     unsigned int SetChecksum(unsigned int on);
     unsigned int GetChecksum() const { return m_bChecksum; }
     unsigned int SetDoublesync(unsigned int on);
     unsigned int GetDoublesync() const { return m_bDoublesync; }
-    /// 0 to 127.
+    ///@}
+    ///@{
+    /// The end-of-message character, 0 to 127; Set refuses others with 0.
     unsigned int SetEom(std::uint32_t value);
     std::uint32_t GetEom() const { return m_nEom; }
-    /// 0 to 127.
+    ///@}
+    ///@{
+    /// The sync character, 0 to 127; Set refuses others with 0.
     unsigned int SetSync(std::uint32_t value);
     std::uint32_t GetSync() const { return m_nSync; }
+    ///@}
 
     /// The HP-GL settings and the five transmission settings equal.
     bool operator==(const SslCalcomp& other) const;
+    /// Any setting differs.
     bool operator!=(const SslCalcomp& other) const { return !(*this == other); }
 
+    ///@{
+    /// The keys of the transmission parts, each with its trailing blank.
     static const TString m_sAutodetect;
     static const TString m_sChecksum;
     static const TString m_sDoublesync;
     static const TString m_sEom;
     static const TString m_sSync;
+    ///@}
 
 private:
     // CalComp has no bicolour setting.

@@ -17,15 +17,17 @@
 #include "ssl2/SSLStatements/SslSize.h"
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 
+/// The statement "JobFlagsheet": the flag sheet printed with a job, per job or per
+/// set, with its text, fold program, trays and size.
 class SslJobFlagsheet final
     : public TSslStatementImpl<SslJobFlagsheet, kId_SslJobFlagsheet, SslStatement> {
 public:
-    static constexpr std::int32_t kFoldPrgNone = -1;
-    static constexpr std::int32_t kFoldPrgAuto = -2;
-    static constexpr std::int32_t kMaxOutputTray = 3;
-    static constexpr std::uint32_t kMaxPerJob = 2;
-    static constexpr std::uint32_t m_MaxHeadTrailIndex = 1;
-    static constexpr std::uint32_t kMemberCount = 2;
+    static constexpr std::int32_t kFoldPrgNone = -1;         ///< no fold program
+    static constexpr std::int32_t kFoldPrgAuto = -2;         ///< the automatic fold program
+    static constexpr std::int32_t kMaxOutputTray = 3;        ///< the largest output tray
+    static constexpr std::uint32_t kMaxPerJob = 2;           ///< the largest per-job choice
+    static constexpr std::uint32_t m_MaxHeadTrailIndex = 1;  ///< the largest header/trailer choice
+    static constexpr std::uint32_t kMemberCount = 2;         ///< members of the generic interface
 
     /// Output trays -1..3: "auto", "default", "front", "rear" (index tray + 1).
     static const TString m_asOutputTrays[4];
@@ -33,9 +35,11 @@ public:
     static const TString m_asAutoJobSet[3];
     /// Header or trailer 0..1: "header", "trailer".
     static const TString m_asHeadTrail[m_MaxHeadTrailIndex + 1];
+    ///@{
     /// Continuation keys, each with its trailing blank.
     static const TString m_sAccount, m_sDistribution, m_sFoldPrg, m_sFoldTray, m_sInputTray,
         m_sText, m_sSize;
+    ///@}
     /// "active", "text ".
     static const TString m_asMemberNames[kMemberCount];
 
@@ -51,10 +55,14 @@ public:
     std::uint32_t GetContainedType(std::uint32_t member) const override;
     TString GetSubStatementName(std::uint32_t member) override;
 
-    /// The three flags are stored as given; any non-zero value counts as set.
+    ///@{
+    /// The three flags (printed at all, with the account, with the distribution) are
+    /// stored as given; any non-zero value counts as set.  Return 1.
     unsigned int SetOn(unsigned int on);
     unsigned int SetAccount(unsigned int account);
     unsigned int SetDistribution(unsigned int distribution);
+    ///@}
+    /// The text printed on the sheet; returns 1.
     unsigned int SetText(const TString& text);
     /// -1 none, -2 automatic, else the program.
     unsigned int SetFoldProgram(std::int32_t program);
@@ -68,8 +76,11 @@ public:
     unsigned int SetPerJob(std::uint32_t perJob);
     /// Refused above 1.
     unsigned int SetHeadTrail(std::uint32_t headTrail);
+    /// The sheet's paper size; returns 1.
     unsigned int SetSize(const SslSize& size);
 
+    ///@{
+    /// The values the setters store.
     unsigned int GetOn() const { return m_bOn; }
     unsigned int GetAccount() const { return m_bAccount; }
     unsigned int GetDistribution() const { return m_bDistribution; }
@@ -81,6 +92,7 @@ public:
     std::uint32_t GetPerJob() const { return m_nPerJob; }
     std::uint32_t GetHeadTrail() const { return m_nHeadTrail; }
     const SslSize& GetSize() const { return m_Size; }
+    ///@}
 
     /// Converts the sheet size (SslSize::ConvertUnit).
     void ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution);

@@ -8,9 +8,13 @@
 
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 
+/// The margin statement: an on flag and four margin lengths (top, left, bottom,
+/// right) in the job's unit.  Switches itself off when all four are (nearly) zero.
 class SslMargin final : public TSslStatementImpl<SslMargin, kId_SslMargin, SslStatement> {
 public:
+    /// The sides of Set and Get; kAll (Set only) sets all four.
     enum TDirection : std::uint32_t { kTop = 0, kLeft = 1, kBottom = 2, kRight = 3, kAll = 4 };
+    /// Members of the generic interface: on/off and the four lengths.
     static constexpr std::uint32_t kMemberCount = 5;
 
     /// Off, all lengths 0.
@@ -26,12 +30,16 @@ public:
     unsigned int Set(std::uint32_t direction, double length);
     /// The length of a direction, -1.0 for a direction above 3.
     double Get(std::uint32_t direction) const;
+    /// 1 when the margin is on.
     unsigned int GetOn() const { return m_bOn; }
     /// Converts the lengths with RCUnit::Convert when the margin is on.
     void ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution);
 
+    ///@{
+    /// Equal on flag and, when on, the four lengths.
     bool operator==(const SslMargin& other) const;
     bool operator!=(const SslMargin& other) const { return !(*this == other); }
+    ///@}
 
     // Generic interface: 0 on/off, 1 to 4 the lengths top, left, bottom, right.
     unsigned int SetString(const std::string& text, std::uint32_t member,
@@ -43,11 +51,11 @@ public:
                               const RCStatementInfluencingCapaRefined* capas) const override;
     TString GetSubStatementName(std::uint32_t member) override;
 
-    static const TString m_asDirections[4];
-    static const TString m_asCfgDirections[4];
-    static const TString m_sCfgName;
-    static const TString m_sCfgName2;
-    static const TString m_asMemberNames[kMemberCount];
+    static const TString m_asDirections[4];              ///< SSL keys of the sides ("top ", ...)
+    static const TString m_asCfgDirections[4];           ///< configuration keys of the sides
+    static const TString m_sCfgName;                     ///< the configuration key "BORDERACTIVE"
+    static const TString m_sCfgName2;                    ///< the configuration key "BORDERSAME"
+    static const TString m_asMemberNames[kMemberCount];  ///< generic member names
 
 private:
     unsigned int m_bOn = 0;

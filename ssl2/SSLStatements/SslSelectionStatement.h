@@ -19,6 +19,8 @@
 #include "ssl2/SSLStatements/SslStatement.h"
 #include "ssl2/base/RCSerializeBase.h"
 
+/// The base of the keyword statements: an index into the class's keyword table,
+/// from 0 to the largest index, written as `Name keyword`.
 class SslSelectionStatement : public SslStatement, public RCSerializeBase {
 public:
     /// Keywords of every on/off statement: "off", "on".
@@ -36,6 +38,7 @@ public:
 
     /// Stores `index` and returns 1, or returns 0 when it exceeds the largest index.
     virtual unsigned int Set(std::uint32_t index);
+    /// The index.
     virtual std::uint32_t Get() const;
     using SslStatement::GetKeywords;
     /// The user-interface list, narrowed to `capas` where the class depends on
@@ -47,7 +50,9 @@ public:
     /// The SSL keyword at the current index (empty for an index without one).
     const TString& GetKeyword() const { return KeywordAt(m_Index); }
 
+    /// Copies index, largest index and keyword table.
     SslSelectionStatement& operator=(const SslSelectionStatement& other);
+    /// The same index.
     bool operator==(const SslSelectionStatement& other) const { return m_Index == other.m_Index; }
     /// True when the index of `a` is below that of `b`; both must be selection
     /// statements.
@@ -84,17 +89,22 @@ protected:
     /// its keyword table and default index.
     SslSelectionStatement(std::uint32_t statementType, std::uint32_t maxIndex, TString name)
         : SslStatement(statementType, std::move(name)), m_MaxIndex(maxIndex) {}
+    ///@{
+    /// Copies name, type, index, largest index and keyword table.
     SslSelectionStatement(const SslSelectionStatement&) = default;
     SslSelectionStatement(SslSelectionStatement&&) = default;
+    ///@}
 
     /// The keyword at `index`, or the empty text when the class has no keyword there.
     const TString& KeywordAt(std::uint32_t index) const;
 
-    std::uint32_t m_Index = 0;
-    std::uint32_t m_MaxIndex;
-    const TString* m_psKeywords = nullptr;
+    std::uint32_t m_Index = 0;              ///< the selected index
+    std::uint32_t m_MaxIndex;               ///< the largest index Set accepts
+    const TString* m_psKeywords = nullptr;  ///< the class's keyword table, if any
 };
 
+/// A selection (mostly on/off) with an options word, written as
+/// `Name keyword options`.
 class SslSelectionOptionStatement : public SslSelectionStatement {
 public:
     /// `Name keyword options`, the options in unsigned decimal.
@@ -117,21 +127,28 @@ public:
         m_nOptions = options;
         return 1;
     }
+    /// The options word.
     std::uint32_t GetOptions() const { return m_nOptions; }
 
+    /// Copies the selection, the options and the largest option.
     SslSelectionOptionStatement& operator=(const SslSelectionOptionStatement& other);
+    /// The same index and options.
     bool operator==(const SslSelectionOptionStatement& other) const {
         return m_Index == other.m_Index && m_nOptions == other.m_nOptions;
     }
 
 protected:
+    /// Index 0 of 0 to `maxIndex`, no options, options up to `maxOption`.
     SslSelectionOptionStatement(std::uint32_t statementType, std::uint32_t maxIndex,
                                 std::uint32_t maxOption, TString name)
         : SslSelectionStatement(statementType, maxIndex, std::move(name)),
           m_nMaxOption(maxOption) {}
+    ///@{
+    /// Copies the selection and the options.
     SslSelectionOptionStatement(const SslSelectionOptionStatement&) = default;
     SslSelectionOptionStatement(SslSelectionOptionStatement&&) = default;
+    ///@}
 
-    std::uint32_t m_nOptions = 0;
-    std::uint32_t m_nMaxOption;
+    std::uint32_t m_nOptions = 0;  ///< the options word
+    std::uint32_t m_nMaxOption;    ///< the largest option AddOption accepts
 };

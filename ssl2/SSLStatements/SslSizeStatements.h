@@ -12,6 +12,7 @@
 #include "ssl2/SSLStatements/SslSize.h"
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 
+/// The statement "Units": the unit in which the job's lengths are given.
 class SslUnits final : public TSslStatementImpl<SslUnits, kId_SslUnits, SslStatement> {
 public:
     /// Unit "mm".
@@ -19,13 +20,18 @@ public:
 
     /// `Units <keyword>`.
     TString ToString() const override;
+    /// Takes `unit`; returns 1.
     unsigned int Set(const SslUnit& unit);
     /// Refused (0, unit unchanged) above 6.
     unsigned int Set(std::uint32_t index) { return m_Unit.Set(index); }
+    /// The unit.
     SslUnit Get() const { return m_Unit; }
 
+    ///@{
+    /// Compare the units.
     bool operator==(const SslUnits& other) const { return m_Unit == other.m_Unit; }
     bool operator!=(const SslUnits& other) const { return !(*this == other); }
+    ///@}
     /// True when the unit index of `a` is below that of `b`.
     static bool IsSmaller(const SslUnits& a, const SslUnits& b) { return a.m_Unit < b.m_Unit; }
 
@@ -63,14 +69,17 @@ public:
 
     /// The sizes are equal.
     bool operator==(const SslSizeStatement& other) const { return m_Size == other.m_Size; }
+    /// The sizes differ.
     bool operator!=(const SslSizeStatement& other) const { return !(*this == other); }
 
 protected:
+    /// The default size for a class of `statementType` named `name`.
     SslSizeStatement(std::uint32_t statementType, TString name)
         : SslStatement(statementType, std::move(name)) {}
-    SslSize m_Size;
+    SslSize m_Size;  ///< the size
 };
 
+/// The statement "OutputSize": the size of the printed output.
 class SslOutputSize final
     : public TSslStatementImpl<SslOutputSize, kId_SslOutputSize, SslSizeStatement> {
 public:
@@ -81,13 +90,17 @@ public:
     TString ToString() const override { return ToString(0); }
     /// The size for display (mode 0).
     TString GetAsString() const { return m_Size.ToString(0, 0); }
+    /// The size's plot configuration lines (SslSize::ToCfg, mode 0).
     TString ToCfg() const { return m_Size.ToCfg(0); }
+    /// The size.
     const SslSize& Get() const { return m_Size; }
+    /// Converts the size's lengths between RCUnit::Convert codes.
     void ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution) {
         m_Size.ConvertUnit(fromUnit, toUnit, resolution);
     }
 };
 
+/// The statement "PaperSize": the size of the paper to print on.
 class SslPaperSize final
     : public TSslStatementImpl<SslPaperSize, kId_SslPaperSize, SslSizeStatement> {
 public:
@@ -96,20 +109,26 @@ public:
     /// `PaperSize <size>`; `flag` as for OutputSize.
     TString ToString(unsigned int flag) const;
     TString ToString() const override { return ToString(0); }
+    /// The size for display (mode 0).
     TString GetAsString() const { return m_Size.ToString(0, 0); }
+    /// The size.
     const SslSize& Get() const { return m_Size; }
+    /// Converts the size's lengths between RCUnit::Convert codes.
     void ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution) {
         m_Size.ConvertUnit(fromUnit, toUnit, resolution);
     }
 };
 
+/// The statement "Zoom": zoom factors in percent or a print window.
 class SslZoom final : public TSslStatementImpl<SslZoom, kId_SslZoom, SslSizeStatement> {
 public:
     /// 100 x 100 percent: zoom factors (size type 5), the file printed at its own size.
     SslZoom();
     /// `Zoom <size in zoom form>`; the default is `Zoom 100.000 100.000 `.
     TString ToString() const override;
+    /// The zoom's plot configuration lines (SslSize::ToCfg, mode 1).
     TString ToCfg() const { return m_Size.ToCfg(1); }
+    /// The zoom as a size.
     SslSize Get() const { return m_Size; }
     /// Converts a window zoom's lengths; zoom factors are percentages and stay.
     void ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution) {

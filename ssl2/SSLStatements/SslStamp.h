@@ -14,11 +14,13 @@
 #include "ssl2/SSLStatements/SslArrayContent.h"
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 
+/// One stamp printed on a file: a text and/or a bitmap with font, colour, frame,
+/// position, rotation and overlay.
 class SslSingleStamp : public SslArrayContent {
 public:
-    static constexpr std::uint32_t kMemberCount = 24;
-    static constexpr std::uint32_t kManageMember = 23;
-    static constexpr double kMaxLength = 1000.0;
+    static constexpr std::uint32_t kMemberCount = 24;   ///< generic members
+    static constexpr std::uint32_t kManageMember = 23;  ///< the list's add/remove member
+    static constexpr double kMaxLength = 1000.0;        ///< the longest stamp length
 
     /// Member numbers of the generic interface.
     enum TMember : std::uint32_t {
@@ -60,68 +62,128 @@ public:
 
     // Setters return 0 and change nothing outside their ranges; flag setters store
     // any non-zero value as 1; texts are stored unchanged.
+    ///@{
+    /// The "allpages" flag: the stamp goes on all pages (1, the default) or not (0).
     unsigned int SetAllPages(unsigned int on);
     unsigned int GetAllPages() const { return m_bAllPages; }
+    ///@}
+    ///@{
+    /// The bitmap file stamped (path as written).
     unsigned int SetBmpFile(const TString& path);
     const TString& GetBmpFile() const { return m_sBmpFile; }
-    /// At most 1000.0 (as every stamp length).
+    ///@}
+    ///@{
+    /// The distance of the bitmap from its position, in the job unit; at most 1000.0 (as every
+    /// stamp length).
     unsigned int SetBmpDistance(double distance);
     double GetBmpDistance() const { return m_dBmpDistance; }
-    /// One of the positions 1, 2, 3, 5, 7, 9, 11, 13, 14.
+    ///@}
+    ///@{
+    /// Where the bitmap sits: one of the positions 1, 2, 3, 5, 7, 9, 11, 13, 14.
     unsigned int SetBmpOrientation(std::uint32_t orientation);
     std::uint32_t GetBmpOrientation() const { return m_nBmpOrientation; }
-    /// 0 (none) to 4.
+    ///@}
+    ///@{
+    /// The stamp colour, 0 (none) to 4 (m_asColors).
     unsigned int SetColor(std::uint32_t color);
     std::uint32_t GetColor() const { return m_nColor; }
-    /// 0 to 100.
+    ///@}
+    ///@{
+    /// The colour level in percent, 0 to 100.
     unsigned int SetColorLevel(std::uint32_t level);
     std::uint32_t GetColorLevel() const { return m_nColorLevel; }
+    ///@}
+    ///@{
+    /// The distance of the stamp from its position, in the job unit; at most 1000.0.
     unsigned int SetDistance(double distance);
     double GetDistance() const { return m_dDistance; }
+    ///@}
+    ///@{
+    /// The font name.
     unsigned int SetFontName(const TString& font);
     const TString& GetFontName() const { return m_sFontName; }
-    /// Bit set 0 to 15: 1 bold, 2 italic, 4 underline, 8 strikeout.
+    ///@}
+    ///@{
+    /// The font attributes, a bit set 0 to 15: 1 bold, 2 italic, 4 underline, 8 strikeout.
     unsigned int SetFontAttribute(std::uint32_t attributes);
     std::uint32_t GetFontAttribute() const { return m_nFontAttribute; }
+    ///@}
+    ///@{
+    /// The font colour (any value).
     unsigned int SetFontColor(std::uint32_t color);
     std::uint32_t GetFontColor() const { return m_nFontColor; }
-    /// 4 to 160.
+    ///@}
+    ///@{
+    /// The font size in points, 4 to 160.
     unsigned int SetFontSize(std::uint32_t size);
     std::uint32_t GetFontSize() const { return m_nFontSize; }
+    ///@}
+    ///@{
+    /// The width of the frame around the text, in the job unit; at most 1000.0.
     unsigned int SetFrameSize(double size);
     double GetFrameSize() const { return m_dFrameSize; }
+    ///@}
+    ///@{
+    /// The distance between frame and text, in the job unit; at most 1000.0.
     unsigned int SetFrameTextDistance(double distance);
     double GetFrameTextDistance() const { return m_dFrameTextDistance; }
-    /// 0 off, 1 x, 2 y, 3 xy.
+    ///@}
+    ///@{
+    /// Mirroring: 0 off, 1 x, 2 y, 3 xy.
     unsigned int SetMirror(std::uint32_t mirror);
     std::uint32_t GetMirror() const { return m_nMirror; }
+    ///@}
+    ///@{
+    /// The stamp name, which orders stamps.
     unsigned int SetName(const TString& name);
     const TString& GetName() const { return m_sStampName; }
-    /// 0 to 10000.
+    ///@}
+    ///@{
+    /// The numbering value, 0 (the default) to 10000.
     unsigned int SetNumbering(std::uint32_t numbering);
     std::uint32_t GetNumbering() const { return m_nNumbering; }
-    /// 0 off, 1 invert, 2 transparent, 3 opaque.
+    ///@}
+    ///@{
+    /// How the stamp covers the print: 0 off, 1 invert, 2 transparent, 3 opaque.
     unsigned int SetOverlay(std::uint32_t overlay);
     std::uint32_t GetOverlay() const { return m_nOverlay; }
-    /// One of the positions 1 to 11, 13, 14.
+    ///@}
+    ///@{
+    /// Where the stamp sits: one of the positions 1 to 11, 13, 14.
     unsigned int SetPosition(std::uint32_t position);
     std::uint32_t GetPosition() const { return m_nPosition; }
+    ///@}
+    ///@{
+    /// The horizontal offset from the position, in the job unit; at most 1000.0.
     unsigned int SetPositionCoordinateX(double x);
     double GetPositionCoordinateX() const { return m_dPositionCoordinateX; }
+    ///@}
+    ///@{
+    /// The vertical offset from the position, in the job unit; at most 1000.0.
     unsigned int SetPositionCoordinateY(double y);
     double GetPositionCoordinateY() const { return m_dPositionCoordinateY; }
+    ///@}
+    ///@{
+    /// The position-scale flag: 1 (the default) or 0.
     unsigned int SetPositionScale(unsigned int on);
     unsigned int GetPositionScale() const { return m_bPositionScale; }
-    /// 0 to 359.
+    ///@}
+    ///@{
+    /// The rotation in degrees, 0 to 359.
     unsigned int SetRotate(std::uint32_t degrees);
     std::uint32_t GetRotate() const { return m_nRotate; }
+    ///@}
+    ///@{
+    /// The stamp text.
     unsigned int SetText(const TString& text);
     const TString& GetText() const { return m_sStampText; }
+    ///@}
 
     /// Converts bitmap distance, distance, frame size, frame text distance and both
     /// coordinates with RCUnit::Convert.
     void ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit, std::uint32_t resolution);
 
+    /// Every field equal.
     bool operator==(const SslSingleStamp& other) const = default;
     /// By name.
     bool operator<(const SslSingleStamp& other) const { return m_sStampName < other.m_sStampName; }
@@ -136,21 +198,36 @@ public:
     std::uint32_t GetKeywords(const RSIndexString*& keywords, std::uint32_t member,
                               const RCStatementInfluencingCapaRefined* capas) const override;
 
+    /// The positions SetBmpOrientation accepts.
     static const std::uint32_t m_anAllowedBmpOrientations[9];
+    /// The positions SetPosition accepts.
     static const std::uint32_t m_anAllowedStampPositions[13];
+    /// The type codes of the generic members.
     static const std::uint32_t m_anMemberTypes[kMemberCount];
+    /// The names of the generic members.
     static const TString m_asMemberNames[kMemberCount];
+    ///@{
+    /// The SSL keywords of colours, overlays and mirrorings, by value.
     static const TString m_asColors[5];
     static const TString m_asOverlays[4];
     static const TString m_asMirrors[4];
+    ///@}
+    ///@{
+    /// The positions with their SSL keywords.
     static const RSIndexString m_asBmpOrientations[9];
     static const RSIndexString m_asStampPositions[13];
+    ///@}
+    ///@{
+    /// The choices user interfaces offer for the generic members.
     static const RSIndexString m_asColorsPy[5];
     static const RSIndexString m_asMirrorPy[4];
     static const RSIndexString m_asOverlaysPy[4];
     static const RSIndexString m_asManagePy[3];
+    ///@}
     /// Font attribute texts by bit value (index 0 "normal", 1, 2, 4, 8).
     static const TString m_asFontAttributes[9];
+    ///@{
+    /// The keys of the parts of the SSL text.
     static const TString m_sName;
     static const TString m_sText;
     static const TString m_sAllPages;
@@ -173,6 +250,7 @@ public:
     static const TString m_sPositionCoordinate;
     static const TString m_sPositionScale;
     static const TString m_sRotate;
+    ///@}
 
 private:
     unsigned int m_bAllPages = 1;
@@ -200,8 +278,10 @@ private:
     TString m_sStampText;
 };
 
+/// The statement "Stamp": the list of stamps of a file and an on flag.
 class SslStamp final : public TSslStatementImpl<SslStamp, kId_SslStamp, SslStatement> {
 public:
+    /// The stamps in list order.
     using RCStampList = std::vector<SslSingleStamp>;
 
     /// No stamps, off.
@@ -217,12 +297,14 @@ public:
     /// Erases stamp `index` (1), or returns 0 when there is none; an emptied list
     /// switches off.
     unsigned int RemoveStamp(std::uint32_t index);
+    /// Empties the list and switches off.
     void RemoveAllStamps();
     /// Raises "SslErrors" 0 ("m_StampList", index, count) for an index not below
     /// the count.
     const SslSingleStamp& GetStamp(std::uint32_t index) const;
     /// The number of stamps; 0 when off.
     std::uint32_t GetStampCount() const;
+    /// 1 when stamps are on.
     unsigned int GetOn() const { return m_bOn; }
 
     /// Converts every stamp.
@@ -230,6 +312,7 @@ public:
 
     /// Same flag, same count and pairwise equal stamps.
     bool operator==(const SslStamp& other) const;
+    /// The flag, the count or a stamp differs.
     bool operator!=(const SslStamp& other) const { return !(*this == other); }
     /// With either list off, compares the flags; otherwise the counts.
     static bool IsSmaller(const SslStamp& a, const SslStamp& b);

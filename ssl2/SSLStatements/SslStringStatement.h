@@ -12,6 +12,8 @@
 
 #include "ssl2/SSLStatements/SslStatement.h"
 
+/// The base of the free-text statements (names, billing data, dates held as text):
+/// one text, written as `Name "text"`.
 class SslStringStatement : public SslStatement {
 public:
     /// Texts shared with the writer.
@@ -30,6 +32,7 @@ public:
 
     /// Stores the text unchanged; returns 1.
     virtual unsigned int Set(const TString& value);
+    /// The text.
     virtual TString Get() const;
     /// Stores a text without the checks and side effects of Set: every flag stays
     /// as it is (the writer stores an escaped text in a copy it only writes).
@@ -44,20 +47,27 @@ public:
 
     /// Copies the text only.
     SslStringStatement& operator=(const SslStringStatement& other);
+    /// The same text.
     bool operator==(const SslStringStatement& other) const { return m_sValue == other.m_sValue; }
     /// True when the text of `a` sorts before that of `b`.  Both must be string or
     /// compound-string statements (the same order serves both families).
     static bool IsSmaller(const SslStatement& a, const SslStatement& b);
 
 protected:
+    /// The empty text for a class of `statementType` named `name`.
     SslStringStatement(std::uint32_t statementType, TString name)
         : SslStatement(statementType, std::move(name)) {}
+    ///@{
+    /// Copies name, type and text.
     SslStringStatement(const SslStringStatement&) = default;
     SslStringStatement(SslStringStatement&&) = default;
+    ///@}
 
-    TString m_sValue;
+    TString m_sValue;  ///< the text
 };
 
+/// The base of the settings-string statements of the plotter languages: one text,
+/// written as `Name "text"`, as SslStringStatement.
 class SslCompoundStringStatement : public SslStatement {
 public:
     TString ToString() const override;
@@ -65,24 +75,33 @@ public:
                            std::uint32_t element) override;
     std::string GetString(std::uint32_t member, std::uint32_t element) const override;
 
+    /// Stores the text unchanged; returns 1.
     virtual unsigned int Set(const TString& value);
+    /// The text.
     virtual TString Get() const;
+    /// Stores a text without the checks and side effects of Set.
     void SetTextOnly(const TString& value) { m_sValue = value; }
 
     /// Copies the text only.
     SslCompoundStringStatement& operator=(const SslCompoundStringStatement& other);
+    /// The same text.
     bool operator==(const SslCompoundStringStatement& other) const {
         return m_sValue == other.m_sValue;
     }
+    /// The text order of SslStringStatement::IsSmaller.
     static bool IsSmaller(const SslStatement& a, const SslStatement& b) {
         return SslStringStatement::IsSmaller(a, b);
     }
 
 protected:
+    /// The empty text for a class of `statementType` named `name`.
     SslCompoundStringStatement(std::uint32_t statementType, TString name)
         : SslStatement(statementType, std::move(name)) {}
+    ///@{
+    /// Copies name, type and text.
     SslCompoundStringStatement(const SslCompoundStringStatement&) = default;
     SslCompoundStringStatement(SslCompoundStringStatement&&) = default;
+    ///@}
 
-    TString m_sValue;
+    TString m_sValue;  ///< the text
 };

@@ -13,14 +13,19 @@
 #include "ssl2/SSLStatements/SslSerialMembers.h"
 #include "ssl2/SSLStatements/SslStatementImpl.h"
 
+/// One auxiliary file that travels with a job: its path (the object is that text).
 class SslSupportFile : public SslArrayContent, public TString, public RCSerializeBase {
 public:
     SslSupportFile() = default;
+    /// The file at `path`.
     SslSupportFile(const TString& path) : TString(path) {}  // NOLINT: a path is a support file
+    ///@{
+    /// Copies the path.
     SslSupportFile(const SslSupportFile&) = default;
     SslSupportFile& operator=(const SslSupportFile&) = default;
     SslSupportFile(SslSupportFile&&) = default;
     SslSupportFile& operator=(SslSupportFile&&) = default;
+    ///@}
     ~SslSupportFile() override = default;
 
     // --- element interface: one text member with an empty name -------------------
@@ -32,11 +37,12 @@ public:
     std::uint32_t GetKeywords(const RSIndexString*& keywords, std::uint32_t member,
                               const RCStatementInfluencingCapaRefined* capas) const override;
 
+    /// The same path, byte for byte.
     bool operator==(const SslSupportFile& other) const { return str() == other.str(); }
 
     // --- serialisation (type number 6) ---------------------------------------------
-    static constexpr std::uint32_t kTypeNumber = 6;
     ///@{
+    static constexpr std::uint32_t kTypeNumber = 6;
     /// The wire form through RCSerializeBase: data type MakeDataTypeId(17, 6), the
     /// member table list and the functions that write and read each member.
     static std::uint32_t GetClassDataType() { return MakeDataTypeId(17, kTypeNumber); }
@@ -50,9 +56,12 @@ public:
     ///@}
 };
 
+/// The statement "SupportFile": the list of auxiliary files of a job, one SSL line
+/// per file.  The delivery copies the files into the target directory.
 class SslSupportFiles final
     : public TSslStatementImpl<SslSupportFiles, kId_SslSupportFiles, SslStatement> {
 public:
+    /// The files in list order.
     using RCSupportFileList = std::vector<SslSupportFile>;
 
     SslSupportFiles();
@@ -75,8 +84,11 @@ public:
     /// Raises "SslErrors" 0 ("m_SupportFileList", index, count) for an index not
     /// below the count.
     const SslSupportFile& GetSupportFile(std::uint32_t index) const;
+    /// The same, for changing the file in place.
     SslSupportFile& GetSupportFile(std::uint32_t index);
+    /// The number of files.
     std::uint32_t GetSupportFileCount() const;
+    /// The whole list.
     const RCSupportFileList& GetSupportFileList() const { return m_SupportFileList; }
 
     /// Equal lists (same paths in the same order).

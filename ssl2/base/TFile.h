@@ -21,42 +21,54 @@
 
 #include "ssl2/base/TString.h"
 
+/// Byte and line access to one open file, and path helpers.  Owns its descriptor;
+/// failures raise RMCBaseErrors errors.  Not for two threads at once.
 class TFile {
 public:
     /// Open modes: one access value, one disposition and optionally kExclusive.
     enum TMode : unsigned {
-        kRead = 0x01,
-        kWrite = 0x02,
-        kReadWrite = kRead | kWrite,
-        kOpenExisting = 0x00,  ///< the file must exist
-        kCreateAlways = 0x10,  ///< create, or empty an existing file
-        kOpenAlways = 0x20,    ///< create when missing, keep existing contents
-        kCreateNew = 0x40,     ///< create; fail when the file exists
+        kRead = 0x01,                 ///< read access
+        kWrite = 0x02,                ///< write access
+        kReadWrite = kRead | kWrite,  ///< read and write access
+        kOpenExisting = 0x00,         ///< the file must exist
+        kCreateAlways = 0x10,         ///< create, or empty an existing file
+        kOpenAlways = 0x20,           ///< create when missing, keep existing contents
+        kCreateNew = 0x40,            ///< create; fail when the file exists
         /// No sharing: takes an exclusive lock without waiting, so that a second
         /// exclusive opener (in any process) fails while this one holds the file.
         kExclusive = 0x100,
     };
 
+    /// A closed file.
     TFile() = default;
     /// Opens `path`; raises RMCBaseErrors::kFileOpen when it cannot.
     TFile(const TString& path, unsigned mode);
+    ///@{
+    /// Takes over `other`'s descriptor and buffers; `other` is left closed (an
+    /// assigned-to open file is closed first).
     TFile(TFile&& other) noexcept;
     TFile& operator=(TFile&& other) noexcept;
+    ///@}
     TFile(const TFile&) = delete;
     TFile& operator=(const TFile&) = delete;
     /// Closes the file; buffered output that cannot be written is lost here, so
     /// writers call Close() to have write failures raised.
     virtual ~TFile();
 
+    /// Opens `path` with `mode` (TMode values), closing an open file first; raises
+    /// RMCBaseErrors::kFileOpen when it cannot.
     void Open(const TString& path, unsigned mode);
     /// Writes pending output and closes; raises kFileWrite when the output fails.
     /// Closing a closed file does nothing.
     void Close();
+    /// True while a file is open.
     bool IsOpen() const { return m_nFd >= 0; }
+    /// The path the file was opened with.
     const TString& GetPath() const { return m_sPath; }
 
     /// Reads up to `size` bytes; returns the count, 0 at the end of the file.
     std::uint32_t Read(void* buffer, std::uint32_t size);
+    /// Writes `size` bytes (buffered); raises kFileWrite when the output fails.
     void Write(const void* data, std::uint32_t size);
     /// Back to the start of the file (pending output is written first).
     void Start();
@@ -77,6 +89,7 @@ public:
     /// True when `path` names an existing file that is not a directory (false for a
     /// path holding a NUL character).
     static bool Exist(const TString& path);
+    /// True when `path` names an existing directory.
     static bool DirExist(const TString& path);
     /// Copies the file `source` to `target`; with `failIfExists` an existing target
     /// is an error.  Copying a file onto itself is an error; a partly written target
@@ -110,9 +123,11 @@ public:
     /// Parts of the last path component: extension with its dot (".pdf", "" when
     /// none; a leading dot belongs to the name), name without the extension, and
     /// the directory up to and including the last separator ("" when none).
+    ///@{
     static TString GetFileExt(const TString& path);
     static TString GetFileName(const TString& path);
     static TString GetFileDir(const TString& path);
+    ///@}
 
 protected:
     /// The next byte (0..255), or -1 at the end of the file.
@@ -160,6 +175,7 @@ public:
     TKennung ReadKennung();
     /// Writes the UTF-16LE byte-order mark.
     void WriteKennung();
+    /// What ReadKennung found (kNoMark before it is called).
     TKennung GetKennung() const { return m_nKennung; }
 
     /// Reads the next UTF-16 line (up to `maxLength` code units) as text.
@@ -168,16 +184,19 @@ public:
     void PutLine(const TString& line) override;
 
 protected:
-    TKennung m_nKennung = kNoMark;
+    TKennung m_nKennung = kNoMark;  ///< the byte-order mark read, which sets the byte order
 };
 
 /// A text file read in the form its byte-order mark names: UTF-16 (either order)
 /// or 8-bit; a UTF-8 mark is skipped.
 class TAutoFile : public TUnicodeFile {
 public:
+    /// A closed file.
     TAutoFile() = default;
     /// Opens `path` and, when it is opened for reading, reads its byte-order mark.
     explicit TAutoFile(const TString& path, unsigned mode = kRead);
+    /// Opens `path` as TFile::Open does and, when it is opened for reading, reads
+    /// its byte-order mark.
     void Open(const TString& path, unsigned mode = kRead);
 
     /// True for a file with a UTF-16 byte-order mark.
@@ -191,13 +210,16 @@ public:
 class TFileString {
 public:
     TFileString() = default;
+    /// The parts of `path`.
     TFileString(const TString& path);  // NOLINT: implicit by design
 
-    TString GetDrv() const { return m_sDrive; }
-    TString GetDir() const { return m_sDir; }
-    TString GetName() const { return m_sName; }
-    TString GetExt() const { return m_sExt; }
+    TString GetDrv() const { return m_sDrive; }  ///< the drive, "C:" or empty
+    TString GetDir() const { return m_sDir; }    ///< the directory with its separator
+    TString GetName() const { return m_sName; }  ///< the name without the extension
+    TString GetExt() const { return m_sExt; }    ///< the extension with its dot
+    /// The name with its extension.
     TString GetNameExt() const { return m_sName + m_sExt; }
+    /// The whole path: drive, directory, name and extension.
     TString GetFullName() const { return m_sDrive + m_sDir + m_sName + m_sExt; }
 
 private:

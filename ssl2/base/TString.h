@@ -24,6 +24,9 @@
 #include <string>
 #include <string_view>
 
+/// The owned text value used throughout the library: UTF-8 text, converted to and
+/// from the encodings of files at their boundary.  Positions and lengths count
+/// bytes of the UTF-8 form.  A value: copies never share state.
 class TString {
 public:
     /// Length limit meaning "the whole text" for the limited constructor.
@@ -34,22 +37,32 @@ public:
     static const TString NullString;
 
     TString() = default;
+    /// The text of a C string; a null pointer gives the empty text.
     TString(const char* text) : m_s(text ? text : "") {}  // NOLINT: implicit by design
     /// Takes at most `maxLength` bytes of `text` (kWholeText: all of it).
     TString(const char* text, std::uint32_t maxLength);
+    ///@{
+    /// The UTF-8 text `text`.
     TString(std::string text) : m_s(std::move(text)) {}  // NOLINT: implicit by design
     TString(std::string_view text) : m_s(text) {}        // NOLINT: implicit by design
+    ///@}
     /// The decimal form of a number.
     explicit TString(long long number) : m_s(std::to_string(number)) {}
 
     // --- access --------------------------------------------------------------
+    ///@{
+    /// The UTF-8 bytes.
     const std::string& str() const { return m_s; }
     const char* c_str() const { return m_s.c_str(); }
+    ///@}
+    /// The length in bytes.
     std::uint32_t GetLength() const { return static_cast<std::uint32_t>(m_s.size()); }
     /// The number of characters (a byte that is no part of a UTF-8 sequence counts
     /// as one).
     std::uint32_t CharCount() const;
+    /// True for the empty text.
     bool IsEmpty() const { return m_s.empty(); }
+    /// The byte at `i`, which must be below GetLength().
     char operator[](std::size_t i) const { return m_s[i]; }
 
     // --- pieces --------------------------------------------------------------
@@ -59,12 +72,16 @@ public:
     TString Right(std::uint32_t n) const;
     /// `n` bytes from `pos` (up to the end when `n` reaches past it).
     TString Mid(std::uint32_t pos, std::uint32_t n = kWholeText) const;
+    ///@{
     /// Position of the first `what` at or after `start`, or kNotFound.
     int Find(const TString& what, std::uint32_t start = 0) const;
     int Find(char what, std::uint32_t start = 0) const;
+    ///@}
+    ///@{
     /// Position of the last `what`, or kNotFound.
     int FindReverse(const TString& what) const;
     int FindReverse(char what) const;
+    ///@}
     /// Splits off the leading token: returns the text before the first byte that is
     /// one of `delimiters` and keeps the rest, starting with that delimiter, in this
     /// text.  Without a delimiter the whole text is returned and this text emptied.
@@ -82,17 +99,25 @@ public:
     TString& StripTail(const char* chars = " ");
     /// Removes leading bytes that are in `chars`.
     TString& StripHead(const char* chars = " ");
+    ///@{
+    /// Folds the ASCII letters to lower or upper case; other bytes stay.
     TString& LowCase();
     TString& UpCase();
+    ///@}
 
     // --- comparison -------------------------------------------------------------
     /// ASCII case-insensitive comparison: <0, 0 or >0.
     int CompareNoCase(const TString& other) const;
+    ///@{
+    /// Byte-wise comparison; a null C string compares as the empty text.
     friend bool operator==(const TString& a, const TString& b) { return a.m_s == b.m_s; }
     friend bool operator==(const TString& a, const char* b) { return a.m_s == (b ? b : ""); }
     friend auto operator<=>(const TString& a, const TString& b) { return a.m_s <=> b.m_s; }
+    ///@}
 
     // --- concatenation ------------------------------------------------------------
+    ///@{
+    /// Appends; a null C string appends nothing.
     TString& operator+=(const TString& other) {
         m_s += other.m_s;
         return *this;
@@ -109,6 +134,7 @@ public:
     friend TString operator+(TString a, const char* b) { return a += b; }
     friend TString operator+(const char* a, const TString& b) { return TString(a) += b; }
     friend TString operator+(TString a, char b) { return a += b; }
+    ///@}
 
     // --- numbers --------------------------------------------------------------
     // Numbers are written and read with the "C" conventions (decimal point, no
@@ -119,9 +145,11 @@ public:
     /// text ignored).  Radix 0 accepts 0x.. (hex), 0.. (octal) and decimal; 10 and 16
     /// are fixed.  Returns non-zero on success; on failure `value` is unchanged.
     /// Numbers outside the target type fail.
+    ///@{
     int Value(std::uint32_t& value, int radix = 10) const;
     int Value(std::int32_t& value, int radix = 10) const;
     int Value(double& value) const;
+    ///@}
     /// The value of one hexadecimal digit (either case), or -1 for any other byte.
     static constexpr int HexDigitValue(char c) {
         if (c >= '0' && c <= '9')

@@ -63,10 +63,10 @@ struct RSSslLayout {
     TString m_sName;   ///< the file's Name
 
     // --- the medium -------------------------------------------------------------------
-    TMedium m_eMedium = kOwnSize;
-    TString m_sTray;              ///< the input tray's name (empty for kOwnSize)
-    bool m_bTrayGiven = false;    ///< the ticket selects the tray (OutputBin Bin N or manual)
-    double m_dMediumWidth = 0.0;  ///< across the medium
+    TMedium m_eMedium = kOwnSize;  ///< what the print goes on
+    TString m_sTray;               ///< the input tray's name (empty for kOwnSize)
+    bool m_bTrayGiven = false;     ///< the ticket selects the tray (OutputBin Bin N or manual)
+    double m_dMediumWidth = 0.0;   ///< across the medium
     double m_dMediumLength =
         0.0;  ///< along the medium: a sheet's length, the length a roll page uses
 

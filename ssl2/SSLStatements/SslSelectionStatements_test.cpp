@@ -254,4 +254,22 @@ TEST(Selection, OptionsOfPlotItAndPlotRaw) {
     EXPECT_TRUE(static_cast<const SslStatement&>(other) == plotIt);
 }
 
+TEST(Selection, OptionSerialisationRoundTripsAndRejectsBadData) {
+    SslPlotIt plotIt;
+    plotIt.Set(1);
+    const auto bytes = plotIt.Serialize();
+    SslPlotIt copy;
+    copy.DeSerialize(bytes);
+    EXPECT_EQ(copy.Get(), 1u);
+
+    for (std::size_t n = 0; n < bytes.size(); ++n) {
+        SslPlotIt partial;
+        EXPECT_THROW(partial.DeSerialize(std::span(bytes).first(n)), TException) << n;
+    }
+    auto wrongType = bytes;
+    wrongType[0] ^= 1;
+    EXPECT_THROW(copy.DeSerialize(wrongType), TException);
+    ClearError();
+}
+
 }  // namespace

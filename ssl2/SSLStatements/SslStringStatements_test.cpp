@@ -132,10 +132,24 @@ TEST(NumberStatements, LimitsAndAllowedValues) {
         EXPECT_EQ(n.Set(c.value), c.result) << c.id << " " << c.value;
         EXPECT_EQ(n.Get(), c.result ? c.value : before) << c.id << " " << c.value;
     }
-    SslResolution resolution;
-    resolution.Set(300);
-    EXPECT_EQ(resolution.SetString("dpi", 0, 0), 0u);
-    EXPECT_EQ(resolution.Get(), 300u);
+}
+
+// Numbers are read as strtol reads them: leading blanks and a sign are skipped,
+// trailing text ends the number; a refusal keeps the value.
+TEST(NumberStatements, ReadsNumbersLikeStrtol) {
+    struct Row {
+        const char* text;
+        unsigned int result;
+        std::uint32_t value;
+    } rows[] = {
+        {"7", 1, 7},  {"  42abc", 1, 42}, {"+3", 1, 3},         {"abc", 0, 1},        {"", 0, 1},
+        {"-5", 0, 1}, {"10001", 0, 1},    {"4294967296", 0, 1}, {"\t\n 100", 1, 100},
+    };
+    for (const auto& row : rows) {
+        SslCopies n;
+        EXPECT_EQ(n.SetString(row.text, 0, 0), row.result) << row.text;
+        EXPECT_EQ(n.Get(), row.value) << row.text;
+    }
 }
 
 TEST(NumberStatements, ConfigurationLines) {

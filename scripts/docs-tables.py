@@ -62,14 +62,8 @@ STATEMENTS = {
     cls: (name.strip('"').strip(), family)
     for _, cls, name, family, _, _ in rows("ssl2/SSLStatements/SslStatementTable.def", "SSL2_STATEMENT")
 }
-FAMILY_TEXT = {
-    "STRING": "a text",
-    "COMPOUND": "a compound text (settings string)",
-    "NUMBER": "a number",
-    "SELECTION": "a keyword selection",
-    "SELECTION_OPTION": "an on/off selection with options",
-    "STRUCTURED": "a structured value",
-}
+# How the text classes made from X-lists describe their value.
+FAMILY_TEXT = {"STRING": "a text", "COMPOUND": "a compound text (settings string)"}
 
 
 def statement(cls):
@@ -238,13 +232,13 @@ def selection_classes():
 def address_fields():
     out = []
     for accessor, _, key, member in rows("ssl2/SSLStatements/SslAddressFields.def", "SSL2_ADDRESS_FIELD"):
-        line = (f"the continuation line {key.rstrip()}\"" if key != '""'
-                else "the quoted text after the statement name")
+        key = key.strip('"').strip()
+        line = f'the continuation line "{key}"' if key else "the quoted text after the statement name"
         out.append(block(f"\\fn unsigned int SslAddress::Set{accessor}(const TString &value)",
                          f"Sets the field {member} ({line}); returns 1."))
         out.append(block(f"\\fn TString SslAddress::Get{accessor}() const", f"The field {member}."))
         out.append(block(f"\\var SslAddress::m_sKey{accessor}",
-                         f"The SSL key of the field {member}, trailing blank included" if key != '""'
+                         f'The SSL key "{key} " of the field {member}.' if key
                          else f"The SSL key of the field {member}: empty, the name follows the statement name."))
     return out
 

@@ -37,7 +37,7 @@ cmake -S examples/library -B "$check/cmake" -G Ninja -DCMAKE_PREFIX_PATH="$out/r
 cmake --build "$check/cmake" >/dev/null
 "$check/cmake/retarget" "$ticket" "$check/cmake.ssl"
 # shellcheck disable=SC2046  # pkg-config prints several words
-c++ -std=c++20 examples/library/retarget.cpp $(pkg-config --cflags --libs ssl2) -o "$check/retarget-pc"
+c++ examples/library/retarget.cpp $(pkg-config --cflags --libs ssl2) -o "$check/retarget-pc"
 "$check/retarget-pc" "$ticket" "$check/pkg-config.ssl"
 for program in "$check/cmake/retarget" "$check/retarget-pc" "$out/root/usr/bin/ssl2"; do
   ldd "$program" | grep -q "libssl2\.so\.0 => $lib/" ||

@@ -61,7 +61,7 @@ function(check_prefix prefix kind)
   run("pkg-config (${kind})" ${PKG_CONFIG} --cflags --libs ssl2)
   string(STRIP "${last_output}" pcflags)
   separate_arguments(pcflags UNIX_COMMAND "${pcflags}")
-  run("compile consumer (pkg-config, ${kind})" ${CXX} -std=c++20 ${cxxflags}
+  run("compile consumer (pkg-config, ${kind})" ${CXX} ${cxxflags}
       ${CONSUMER_DIR}/main.cpp ${pcflags} ${linkflags} -o ${work}/consumer-pc)
   if(kind STREQUAL "shared")
     # A prefix outside the loader's paths is found through LD_LIBRARY_PATH, as the

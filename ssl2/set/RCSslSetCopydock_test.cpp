@@ -30,9 +30,6 @@ protected:
             set.AddEntry(RCSslEntry(job, 1));
         return set;
     }
-
-    RCCaptureLog m_log;
-    RCScopedLog m_scope{&m_log};
 };
 
 TEST_F(CopydockTest, DeliversSupportFilesIntoTheNextQueueDirectory) {

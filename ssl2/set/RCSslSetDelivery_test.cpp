@@ -42,17 +42,6 @@ protected:
         }
         return set;
     }
-
-    /// Level-1 messages of the capture log.
-    int Failures() const {
-        int count = 0;
-        for (const auto& e : m_log.GetEntries())
-            count += e.m_nLevel == 1 ? 1 : 0;
-        return count;
-    }
-
-    RCCaptureLog m_log;
-    RCScopedLog m_scope{&m_log};
 };
 
 TEST_F(PlotSslTest, JobNamesBecomeDirectoryNames) {
@@ -181,7 +170,7 @@ TEST_F(PlotSslTest, CopyFailuresAreLoggedAndNoTicketIsWritten) {
     RCSslSet written;
     TString sslPath = "untouched";
     EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, &sslPath, 0, &written), 0u);
-    EXPECT_EQ(Failures(), 3);
+    EXPECT_EQ(SslDeliveryTest::Severe(m_log), 3);
     EXPECT_TRUE(m_log.Contains(1, "RCSslSet::PlotSsl has an exception in (Image) Copy( " +
                                       Path("in/a.plt") + " , " + Path("out/Job/a.plt") +
                                       " ) Message is: "));
@@ -258,7 +247,7 @@ TEST_F(PlotSslTest, HostileNamesWriteNothingOutsideTheGivenDirectories) {
     // is not delivered.
     EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "/../../up", kVersion, &sslPath, 1, &written),
               0u);
-    EXPECT_EQ(Failures(), 5);
+    EXPECT_EQ(SslDeliveryTest::Severe(m_log), 5);
     const std::string dir = ".._.._evil_.._.._up";
     for (const auto& [path, what] : Changes(before, Snapshot(m_root)))
         EXPECT_EQ(path.rfind("out/" + dir, 0), 0u) << path << " " << what;

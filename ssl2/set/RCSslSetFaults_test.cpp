@@ -90,10 +90,7 @@ protected:
     /// The twenty-file example with its files in `dir`, their contents starting
     /// with `mark`; every seventh file spans several writes.
     RCSslSet MakeExample(const std::string& dir, const std::string& mark, Sources& sources) {
-        std::string ticket = ReadFile(SSL2_SOURCE_DIR "/examples/tickets/twenty_files.ssl");
-        const std::string from = "/srv/plot/in/towerb";
-        for (std::size_t at; (at = ticket.find(from)) != std::string::npos;)
-            ticket.replace(at, from.size(), (m_root / dir).string());
+        const std::string ticket = SslDeliveryTest::TwentyFileTicket(m_root / dir);
         fs::create_directories(m_root / dir);
         auto write = [&](const std::string& name, const std::string& contents) {
             sources[name] = contents;
@@ -178,6 +175,13 @@ protected:
         return m_root / name;
     }
 
+    /// A fresh target "out" that serves as a queue too (its number file made).
+    fs::path FreshTarget() const {
+        const fs::path out = Fresh("out");
+        std::ofstream(out / "latest.num") << "00000001\r\n";
+        return out;
+    }
+
     /// The counted file operations (of the kinds in `ops`) of `work` run without
     /// faults.
     static std::uint64_t CountCalls(const std::function<void()>& work,
@@ -209,14 +213,6 @@ protected:
     RCCaptureLog m_log;
     RCScopedLog m_scope{&m_log};
 };
-
-/// Level-1 messages of `log`.
-int Severe(const RCCaptureLog& log) {
-    int count = 0;
-    for (const auto& entry : log.GetEntries())
-        count += entry.m_nLevel == 1 ? 1 : 0;
-    return count;
-}
 
 /// Runs `work` in a child process that is killed with SIGKILL at its `at`-th file
 /// operation, or, with `at` 0, by this process after `delay`.  True when it was
@@ -340,7 +336,7 @@ TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
                     EXPECT_TRUE(operation.complete(out)) << where;
                 } else {
                     ++failed;
-                    EXPECT_GT(Severe(log), 0) << where;
+                    EXPECT_GT(SslDeliveryTest::Severe(log), 0) << where;
                     if (operation.replacesTicket && at == calls) {
                         EXPECT_TRUE(operation.complete(out)) << where;
                     } else if (operation.keepsTargetOnFailure) {
@@ -394,7 +390,7 @@ TEST_F(FaultTest, WithoutHardLinksNothingIsReplacedAndAllIsDelivered) {
         EXPECT_EQ(RCSslSet(m_Set).ToCfg(Fresh("cfg").string()), 40);  // collated, two sets
         EXPECT_EQ(ReadFile(m_root / "cfg" / "02-20-B-020.plt"), m_Sources["B-020.plt"]);
     }
-    EXPECT_EQ(Severe(m_log), 0);
+    EXPECT_EQ(SslDeliveryTest::Severe(m_log), 0);
 }
 
 // After a power loss a consumer must never find a ticket or ".job" file without its
@@ -413,11 +409,6 @@ TEST_F(FaultTest, DirectoriesAreSyncedBeforeAndAfterTheTicket) {
         {"queue", [&](const fs::path& out) { raw.PlotCopydockJob(out.string()); }, "00000001",
          "00000001/order.job"},
     };
-    auto fresh = [&] {
-        const fs::path out = Fresh("out");
-        std::ofstream(out / "latest.num") << "00000001\r\n";
-        return out;
-    };
     auto files = [](const fs::path& dir, const fs::path& ticket) {
         int count = 0;
         for (const auto& entry : fs::directory_iterator(dir))
@@ -426,13 +417,13 @@ TEST_F(FaultTest, DirectoriesAreSyncedBeforeAndAfterTheTicket) {
         return count;
     };
     for (const Handoff& handoff : handoffs) {
-        const fs::path sample = fresh();
+        const fs::path sample = FreshTarget();
         const std::uint64_t syncs =
             CountCalls([&] { handoff.run(sample); }, TFileOps::Bit(TFileOps::kFsyncDir));
         const int all = files(sample / handoff.directory, sample / handoff.ticket);
         bool beforeTicket = false, afterTicket = false;
         for (std::uint64_t at = 1; at <= syncs; ++at) {
-            const fs::path out = fresh();
+            const fs::path out = FreshTarget();
             RSFaultPlan plan;
             plan.m_nAt = at;
             plan.m_nOps = TFileOps::Bit(TFileOps::kFsyncDir);
@@ -468,7 +459,7 @@ TEST_F(FaultTest, DeliversOntoExfat) {
     EXPECT_FALSE(SslDelivery::CopyFileAtomically((m_root / "in" / "B-002.plt").string(),
                                                  existing.string(), false));
     EXPECT_EQ(ReadFile(existing), "kept");
-    EXPECT_EQ(Severe(m_log), 0);
+    EXPECT_EQ(SslDeliveryTest::Severe(m_log), 0);
     fs::remove_all(out);
 }
 
@@ -520,17 +511,12 @@ TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
     };
     for (const Handoff& handoff : handoffs) {
         const auto start = std::chrono::steady_clock::now();
-        auto fresh = [&] {
-            const fs::path out = Fresh("out");
-            std::ofstream(out / "latest.num") << "00000001\r\n";
-            return out;
-        };
-        const std::uint64_t calls = CountCalls([&] { handoff.run(fresh()); });
+        const std::uint64_t calls = CountCalls([&] { handoff.run(FreshTarget()); });
         const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - start);
         int killed = 0, visible = 0, temporaries = 0, failedReruns = 0;
         for (unsigned long run = 0; run < runs; ++run) {
-            const fs::path out = fresh();
+            const fs::path out = FreshTarget();
             // Half the runs die at a chosen file operation, half after a time.
             const std::uint64_t at = run % 2 == 0 ? 1 + random() % (calls + 1) : 0;
             const auto delay = std::chrono::microseconds(random() % (2 * took.count() + 1));

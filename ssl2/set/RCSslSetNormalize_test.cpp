@@ -36,9 +36,6 @@ protected:
         }
         return set;
     }
-
-    RCCaptureLog m_log;
-    RCScopedLog m_scope{&m_log};
 };
 
 TEST_F(NormalizeTest, GathersFilesUnderCollisionFreeNames) {

@@ -66,8 +66,6 @@ protected:
     }
 
     std::vector<std::string> m_Reports;
-    RCCaptureLog m_log;
-    RCScopedLog m_scope{&m_log};
 };
 
 // Two different files of one name get two names and the ticket names each; one file

@@ -20,16 +20,6 @@ using ssl2::test::ParseFile;
 using ssl2::test::RCTempDir;
 using ssl2::test::RSParse;
 
-/// `text` as a UTF-16 little-endian file with its byte-order mark.
-std::string Utf16Le(const std::u16string& text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
-}
-
 class SslReader : public ::testing::Test {
 protected:
     /// Parses `text` written to a file of its own.
@@ -91,19 +81,6 @@ TEST_F(SslReader, FileEntriesInheritJobStatementsButNotStamps) {
     EXPECT_EQ(set.GetEntry(2).GetOrdinal(), 2u) << "entries are numbered after the parse";
 }
 
-TEST_F(SslReader, OldFirstEntryBecomesTheJobDefaults) {
-    RCSslSet set;
-    RCSslEntry defaults(0);
-    defaults.SetCustomer("kept");
-    set.AddEntry(defaults);
-    set.AddEntry(RCSslEntry(1));
-    set.AddEntry(RCSslEntry(1));
-    RSParse p = Parse("BeginJob\nCopies 2\nEndJob\n", set);
-    ASSERT_EQ(p.m_nResult, 1);
-    EXPECT_EQ(p.m_Set.GetEntry(0).GetCustomer(), "kept");
-    EXPECT_EQ(p.m_Set.GetEntry(0).GetCopies(), 2u);
-}
-
 /// What a reader of the written ticket sees of each entry: its text and the sizes
 /// of its lists.
 struct RSSetShape {
@@ -149,7 +126,14 @@ TEST_F(SslReader, ReadingAgainIntoTheSameSetGivesTheSameSet) {
     // The lengths the ticket leaves out start from the previous reading, in millimetres,
     // while the ticket's own are in inches.
     const std::string inch = m_Dir.Write("inch.ssl", ticket("inch"));
-    for (const std::string& path : {ssl2::test::ExamplePath("twenty_files.ssl"), lists, inch}) {
+    // The job's unit named after lengths that are in it.
+    const std::string late =
+        m_Dir.Write("late.ssl",
+                    "BeginJob\nCopeis 2\nMargin top 1.1\nHpgl maxwidth 0.3\nStamp Text \"A\"\n"
+                    "\t+ Distance 0.5\n\t+ FontSize 1.5\nUnits inch\nBeginOutput\nMargin left 0.5\n"
+                    "Units cm\nHpglPens Number 1 Width 0.01\nEndOutput\nEndJob\n");
+    for (const std::string& path :
+         {ssl2::test::ExamplePath("twenty_files.ssl"), lists, inch, late}) {
         RCSslSet set;
         std::vector<std::string> messages;
         set.SetDiagnosticHandler(
@@ -179,12 +163,16 @@ TEST_F(SslReader, TemplateListsGiveWayToTheTicketsOwn) {
     defaults.AppendError("old note\n");
     RCSslSet set;
     set.AddEntry(defaults);
+    set.AddEntry(RCSslEntry(1));
+    set.AddEntry(RCSslEntry(1));
 
-    // A ticket without lists keeps the template's; one with its own replaces them.
+    // The old first entry becomes the job's defaults, the old file entries go.  A
+    // ticket without lists keeps the template's; one with its own replaces them.
     RSParse p = Parse("BeginJob\nCopies 2\nEndJob\n", set);
     ASSERT_EQ(p.m_nResult, 1);
     const RCSslEntry& kept = p.m_Set.GetEntry(0);
     EXPECT_EQ(kept.GetCustomer(), "kept");
+    EXPECT_EQ(kept.GetCopies(), 2u);
     ASSERT_EQ(kept.GetAddressCount(), 1u);
     EXPECT_EQ(kept.GetAddress(0).GetName(), "template office");
     ASSERT_EQ(kept.GetSupportFileCount(), 1u);
@@ -701,7 +689,7 @@ TEST_F(SslReader, Utf16TicketKeepsItsLineEnds) {
     const std::u16string text =
         u"BeginJob\r\n\r\n\r\nCopeis 2\r\nHpglAsString \"IN;\r\n\r\nSP1;\nPA;\rX\"\r\n"
         u"Copies 3\r\nEndJob\r\n";
-    RSParse p = Parse(Utf16Le(text));
+    RSParse p = Parse(ssl2::test::Utf16LeFile(text));
     EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
               "unknownstatement \"Copeis\" In Zeile 4\n");
     ASSERT_EQ(p.m_nResult, 1);
@@ -775,7 +763,8 @@ TEST_F(SslReader, WorstCaseLinesAreReadInLinearTime) {
         EXPECT_EQ(p.m_nResult, c.result) << shape;
         EXPECT_EQ(p.m_Set.ParsedTilEnd(), c.parsedTilEnd) << shape;
     }
-    const RSParse utf16 = Parse(Utf16Le(u"BeginJob\r\n; " + std::u16string(n / 2, u'\u00e4')));
+    const RSParse utf16 =
+        Parse(ssl2::test::Utf16LeFile(u"BeginJob\r\n; " + std::u16string(n / 2, u'\u00e4')));
     EXPECT_EQ(utf16.m_nResult, 1);
     EXPECT_EQ(utf16.m_Set.ParsedTilEnd(), 0u);
 

@@ -56,11 +56,7 @@ void CheckRoundTrip(const RCSslSet& set, SslStatement::TSyntaxVersion version, c
         ADD_FAILURE() << label << ": " << d.m_sMessage;
     }
     EXPECT_EQ(StatementDifferences(again.m_Set, set, version), "") << label << "\n" << first;
-    const TString second = again.m_Set.ToString(version);
-    EXPECT_EQ(second, first) << label;
-
-    RSParse third = ParseFile(dir.Write("second.ssl", second.str()));
-    EXPECT_EQ(StatementDifferences(third.m_Set, again.m_Set, version), "") << label;
+    EXPECT_EQ(again.m_Set.ToString(version), first) << label;
 }
 
 class SslRoundTrip : public ::testing::TestWithParam<SslStatement::TSyntaxVersion> {

@@ -223,18 +223,6 @@ TEST(RCSslSet, TextOfASet) {
               "3\r\n\r\nEndJob\r\n");
 }
 
-TEST(RCSslSet, WriteSslReportsAFileItCannotCreate) {
-    RCTempDir dir;
-    RCSslSet set = MakeSet(1);
-    const auto path = dir.Path() / "out.ssl";
-    set.WriteSsl(path.string(), RCAccessSsl(), SslStatement::kVersion50);
-    EXPECT_EQ(ReadFile(path), set.ToString(SslStatement::kVersion50).str());
-    EXPECT_THROW(set.WriteSsl((dir.Path() / "no" / "out.ssl").string(), RCAccessSsl(),
-                              SslStatement::kVersion50),
-                 TException);
-    ClearError();
-}
-
 TEST(RCSslSet, ToCfgNamesFilesByPosition) {
     RCTempDir dir;
     const auto data = dir.Path() / "data";

@@ -16,23 +16,15 @@
 
 namespace {
 
-using ssl2::test::ParseFile;
-using ssl2::test::RCTempDir;
 using ssl2::test::RSParse;
 
-class SslNumberForms : public ::testing::Test {
-protected:
-    RSParse Parse(const std::string& text) {
-        RSParse parse =
-            ParseFile(m_Dir.Write("ticket" + std::to_string(m_nFiles++) + ".ssl", text));
-        EXPECT_EQ(parse.m_Set.ParsedTilEnd(), 1u) << text;
-        EXPECT_TRUE(parse.m_Diagnostics.empty()) << text;
-        return parse;
-    }
-
-    RCTempDir m_Dir;
-    int m_nFiles = 0;
-};
+/// Reads `text` from memory: to its end and without a diagnostic.
+RSParse Parse(const std::string& text) {
+    RSParse parse = ssl2::test::ParseBuffer(text);
+    EXPECT_EQ(parse.m_Set.ParsedTilEnd(), 1u) << text;
+    EXPECT_TRUE(parse.m_Diagnostics.empty()) << text;
+    return parse;
+}
 
 // The reader's number values, as the scanner hands them over: decimals with '.' or
 // ',' equal the C library's correctly rounded reading (short forms take a faster
@@ -79,7 +71,7 @@ TPoint ImageSize(const RCSslEntry& entry) {
 // keyword and are windows (in millimetres) in the configuration too.  A file entry
 // left at its defaults prints the file at its own size: the default zoom is 100
 // percent, written as two bare numbers, which read back as factors.
-TEST_F(SslNumberForms, ZoomFactorsAndWindowsKeepTheirMeaning) {
+TEST(SslNumberForms, ZoomFactorsAndWindowsKeepTheirMeaning) {
     const RSParse read = Parse(
         "BeginJob\n"
         "BeginOutput\nZoom 50 50\nEndOutput\n"
@@ -118,7 +110,7 @@ TEST_F(SslNumberForms, ZoomFactorsAndWindowsKeepTheirMeaning) {
 
 // A client program with a German user interface has called setlocale: tickets and
 // configuration lines still carry decimal points, and read as such.
-TEST_F(SslNumberForms, TheCallersLocaleChangesNoNumber) {
+TEST(SslNumberForms, TheCallersLocaleChangesNoNumber) {
     const ssl2::test::RCCommaLocale german;
     if (!german.Active())
         GTEST_SKIP() << ssl2::test::kCommaLocaleMissing;

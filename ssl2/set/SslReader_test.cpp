@@ -44,23 +44,40 @@ protected:
 
 // --- framing ----------------------------------------------------------------------------
 
-TEST_F(SslReader, MinimalTicketGivesTheJobEntry) {
-    RSParse p = Parse("BeginJob\r\nEndJob\r\n");
-    EXPECT_EQ(p.m_nResult, 1);
-    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 1u);
-    EXPECT_EQ(p.m_Set.GetEntry(0).GetIsEntry(), 0u);
-    EXPECT_TRUE(p.m_Diagnostics.empty());
-}
-
-TEST_F(SslReader, TicketMustStartWithBeginJob) {
-    for (const std::string text : {"", "\nBeginJob\nEndJob\n", "Copies 2\nBeginJob\nEndJob\n"}) {
-        RSParse p = Parse(text);
-        EXPECT_EQ(p.m_nResult, 0) << text;
-        EXPECT_EQ(p.m_Set.ParsedTilEnd(), 0u) << text;
-        EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError).find("parse error"), 0u) << text;
+// What a ticket's frame keeps: the job entry and each file entry are stored when their
+// block ends, the rest after EndJob is dropped, and a syntax error outside sub-lines
+// ends the parse.
+TEST_F(SslReader, TheFrameDecidesWhatIsKept) {
+    const struct {
+        const char* name;
+        const char* text;
+        int result;
+        unsigned parsedTilEnd;
+        const char* errors;  ///< the syntax errors, in order
+    } rows[] = {
+        {"minimal", "BeginJob\r\nEndJob\r\n", 1, 1, ""},
+        {"empty", "", 0, 0, "parse error Token \"\" In Zeile 1\n"},
+        {"empty first line", "\nBeginJob\nEndJob\n", 0, 0, "parse error Token \"\n\" In Zeile 2\n"},
+        {"statement before BeginJob", "Copies 2\nBeginJob\nEndJob\n", 0, 0,
+         "parse error Token \"2\" In Zeile 1\n"},
+        {"rest after EndJob", "BeginJob\nEndJob\nCopies 3\ngarbage \"x\n", 1, 1, ""},
+        {"second job", "BeginJob\nEndJob\nBeginJob\n", 1, 1,
+         "parse error Token \"BeginJob\" In Zeile 3\n"},
+        {"unclosed block loses its entry",
+         "BeginJob\nBeginOutput\nName \"a\"\nEndOutput\nBeginOutput\nName \"b\"\n", 2, 0,
+         "parse error Token \"\" In Zeile 7\n"},
+        {"syntax error outside sub-lines",
+         "BeginJob\nBeginOutput\nName \"one\"\nEndOutput\nBeginOutput\nCopies abc\nEndOutput\n"
+         "BeginOutput\nEndOutput\nEndJob\n",
+         2, 0, "parse error Token \"a\" In Zeile 6\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const RSParse p = Parse(row.text);
+        EXPECT_EQ(p.m_nResult, row.result);
+        EXPECT_EQ(p.m_Set.ParsedTilEnd(), row.parsedTilEnd);
+        EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError), row.errors);
     }
-    EXPECT_EQ(Parse("\nBeginJob\n").Messages(RSSslDiagnostic::kSyntaxError),
-              "parse error Token \"\n\" In Zeile 2\n");
 }
 
 TEST_F(SslReader, FileEntriesInheritJobStatementsButNotStamps) {
@@ -186,26 +203,6 @@ TEST_F(SslReader, TemplateListsGiveWayToTheTicketsOwn) {
     ASSERT_EQ(own.GetSupportFileCount(), 1u);
     EXPECT_EQ(own.GetSupportFile(0).str(), "own.ctb");
     EXPECT_EQ(own.GetCustomer(), "kept");
-}
-
-TEST_F(SslReader, RestAfterEndJobIsDropped) {
-    RSParse p = Parse("BeginJob\nEndJob\nCopies 3\ngarbage \"x\n");
-    EXPECT_EQ(p.m_nResult, 1);
-    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 1u);
-    EXPECT_TRUE(p.m_Diagnostics.empty());
-
-    RSParse again = Parse("BeginJob\nEndJob\nBeginJob\n");
-    EXPECT_EQ(again.m_nResult, 1) << "the job was stored before the error";
-    EXPECT_EQ(again.m_Set.ParsedTilEnd(), 1u);
-    EXPECT_EQ(again.Messages(RSSslDiagnostic::kSyntaxError),
-              "parse error Token \"BeginJob\" In Zeile 3\n");
-}
-
-TEST_F(SslReader, UnclosedBlockLosesItsEntry) {
-    RSParse p = Parse("BeginJob\nBeginOutput\nName \"a\"\nEndOutput\nBeginOutput\nName \"b\"\n");
-    EXPECT_EQ(p.m_nResult, 2);
-    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 0u);
-    EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError), "parse error Token \"\" In Zeile 7\n");
 }
 
 // --- lexical level ------------------------------------------------------------------------
@@ -377,14 +374,6 @@ TEST_F(SslReader, SwitchesAndSpecialForms) {
 }
 
 TEST_F(SslReader, SizeForms) {
-    EXPECT_EQ(File("OutputSize Din a3").GetOutputSize().GetFormat(), 3u);
-    const SslSize ansi = File("PaperSize Ansi d").GetPaperSize();
-    EXPECT_EQ(ansi.GetSizeType(), SslSize::kFormat);
-    EXPECT_EQ(ansi.GetFormatName(), 1u);
-    EXPECT_EQ(ansi.GetFormat(), 3u);
-    const SslSize asia = File("OutputSize Asia b4").GetOutputSize();
-    EXPECT_EQ(asia.GetFormatName(), 3u);
-    EXPECT_EQ(asia.GetFormat(), 4u);
     const SslSize window = File("OutputSize Window 420.0 297.0 mm").GetOutputSize();
     EXPECT_EQ(window.GetSizeType(), SslSize::kUnproportional);
     EXPECT_DOUBLE_EQ(window.GetWidth(), 420.0);
@@ -408,6 +397,7 @@ TEST_F(SslReader, FormatSizesCarryTheirDimensions) {
         {"OutputSize Arc d", 610, 914},  {"OutputSize Asia b4", 258, 364},
         {"OutputSize f15x21", 381, 533}, {"OutputSize FitToPrintWindow a2", 420, 594},
         {"PaperSize Ansi b", 279, 432},  {"Zoom Din a3", 297, 420},
+        {"PaperSize Ansi d", 559, 864},  {"OutputSize Din a3", 297, 420},
     };
     for (const auto& row : rows) {
         const RCSslEntry e = File(row.line);
@@ -462,15 +452,6 @@ TEST_F(SslReader, BadSubLineIsNotedAndReadingGoesOn) {
               "parse error Token \"a\" In Zeile 3\nparse error Token \"x\" In Zeile 5\n");
     const std::string errors = e.GetErrors().str();
     EXPECT_NE(errors.find("Error in Hpgl Settings\nError in Hpgl Settings\n"), std::string::npos);
-}
-
-TEST_F(SslReader, SyntaxErrorOutsideSubLinesAbandonsTheParse) {
-    RSParse p = Parse(
-        "BeginJob\nBeginOutput\nName \"one\"\nEndOutput\n"
-        "BeginOutput\nCopies abc\nEndOutput\nBeginOutput\nEndOutput\nEndJob\n");
-    EXPECT_EQ(p.m_nResult, 2) << "the job entry and the first file stay";
-    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 0u);
-    EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError), "parse error Token \"a\" In Zeile 6\n");
 }
 
 TEST_F(SslReader, StampItems) {

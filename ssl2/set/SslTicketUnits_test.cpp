@@ -58,11 +58,10 @@ TEST(SslTicketUnits, OnlyTheGivenLengthsAreConverted) {
             EXPECT_EQ(e.GetHpglPensWidth(2), defaults.GetHpglPensWidth(2)) << r.unit;
             EXPECT_EQ(e.GetVicPensWidth(1), defaults.GetVicPensWidth(1)) << r.unit;
             EXPECT_EQ(e.GetCalcompPensWidth(1), defaults.GetCalcompPensWidth(1)) << r.unit;
-            EXPECT_EQ(e.GetHpglMaxwidth(), defaults.GetHpglMaxwidth()) << r.unit;
-            EXPECT_EQ(e.GetHpglMinwidth(), defaults.GetHpglMinwidth()) << r.unit;
-            EXPECT_EQ(e.GetVicMaxwidth(), defaults.GetVicMaxwidth()) << r.unit;
-            EXPECT_EQ(e.GetCalcompMaxwidth(), defaults.GetCalcompMaxwidth()) << r.unit;
-            EXPECT_EQ(e.GetCalcompMinwidth(), defaults.GetCalcompMinwidth()) << r.unit;
+            for (auto width : {&RCSslEntry::GetHpglMaxwidth, &RCSslEntry::GetHpglMinwidth,
+                               &RCSslEntry::GetVicMaxwidth, &RCSslEntry::GetCalcompMaxwidth,
+                               &RCSslEntry::GetCalcompMinwidth})
+                EXPECT_EQ((e.*width)(), (defaults.*width)()) << r.unit;
         }
         ExpectWrittenTicketReadsBack(read.m_Set, r.unit);
     }

@@ -13,10 +13,13 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TString.h"
+#include "ssl2/set/RCSslSet.h"
 #include "tests/support/TempDir.h"
 
 namespace SslDeliveryTest {
@@ -80,6 +83,26 @@ protected:
     TString Path(const std::string& rel) const { return ssl2::test::TempDirTest::Path(rel); }
     TString Write(const std::string& rel, const std::string& contents) const {
         return ssl2::test::TempDirTest::Write(rel, contents);
+    }
+
+    /// A job named `jobName` with one file entry per (directory, name) below the test
+    /// directory; each file is made with "directory/name" as contents unless `make` is
+    /// false.
+    RCSslSet MakeJob(const std::vector<std::pair<std::string, std::string>>& files,
+                     const TString& jobName = "Job", bool make = true) const {
+        RCSslSet set;
+        RCSslEntry job(0);
+        job.SetJobName(jobName);
+        set.AddEntry(job);
+        for (const auto& [dir, name] : files) {
+            if (make)
+                Write(dir + "/" + name, dir + "/" + name);
+            RCSslEntry file(job, 1);
+            file.SetDirectory(Path(dir));
+            file.SetName(name);
+            set.AddEntry(file);
+        }
+        return set;
     }
 
     const fs::path& m_root = m_dir;

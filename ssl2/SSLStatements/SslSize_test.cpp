@@ -232,40 +232,6 @@ TEST(SslSizeTest, ConvertUnitOnlyForWindowSizesAndDropsUnit) {
     EXPECT_EQ(centimetres.GetSizeUnit().Get(), 0u);
 }
 
-TEST(SslSizeTest, GenericInterface) {
-    SslSize size;
-    const RSIndexString* keywords = nullptr;
-    EXPECT_EQ(size.GetKeywords(keywords, 0), 9u);
-    EXPECT_EQ(size.GetKeywords(keywords, 1), 7u);
-    EXPECT_EQ(keywords[3].m_sText, "inch");
-    EXPECT_EQ(size.GetKeywords(keywords, 2), 5u);
-    ASSERT_EQ(size.GetKeywords(keywords, 3), 36u);
-    EXPECT_EQ(keywords[35].m_sText, "b4");
-    EXPECT_EQ(keywords[35].m_nIndex, 404u);
-    EXPECT_EQ(keywords[21].m_nIndex, 204u);
-    EXPECT_EQ(size.GetKeywords(keywords, 4), 0u);
-    EXPECT_EQ(keywords, nullptr);
-
-    EXPECT_EQ(size.GetContainedType(6), 0u);
-    EXPECT_EQ(size.GetSubStatementName(6), "");
-
-    EXPECT_EQ(size.SetString("104", 3), 1u);  // DIN A4
-    EXPECT_EQ(size.GetString(3), "104");
-    EXPECT_EQ(size.SetString("1", 2), 1u);
-    EXPECT_EQ(size.SetString("104", 3), 0u);  // 104 is no ANSI code
-    EXPECT_EQ(size.SetString("203", 3), 1u);
-    EXPECT_EQ(size.GetFormat(), 3u);
-    EXPECT_EQ(size.SetString("x", 0), 0u);
-    EXPECT_EQ(size.SetString("1", 6), 0u);
-    EXPECT_EQ(size.SetString("3", 1), 1u);
-    EXPECT_EQ(size.GetString(1), "3");
-    EXPECT_EQ(size.SetString("123.456", 4), 1u);
-    EXPECT_EQ(size.GetString(4), "123.46");
-    EXPECT_EQ(size.GetString(0), "2");
-    EXPECT_EQ(size.SetString("0.5", 5), 0u);
-    EXPECT_EQ(size.GetString(9), "");
-}
-
 TEST(SslSizeTest, SerialisationRoundTripAndEquality) {
     SslSize size = MakeSize(3, 2, 3, 123.25, 456.5, 3);
     SslSize copy;

@@ -6,6 +6,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <sstream>
+#include <string>
 #include <typeinfo>
 
 #include "ssl2/SSLStatements/SslStatements.h"
@@ -15,131 +17,35 @@
 
 namespace {
 
-enum Family { kString, kCompound, kNumber, kSelection, kOption, kStructured };
-
-struct Row {
-    std::uint32_t id;
-    const char* cls;
-    const char* name;
-    Family family;
+// Where users may write each statement (its type bits), as users of the language
+// know it, kept apart from the table the library is built from: every named
+// statement once, in identifier order within its type.
+const struct {
     std::uint32_t type;
-    std::uint32_t member;
-};
-
-// The vocabulary as users of the language know it, kept apart from the table the
-// library is built from.
-const Row kVocabulary[] = {
-    {0, "SslAccount", "Account", kString, 5, 0x08},
-    {1, "SslArchivReferenz", "ArchivReferenz", kString, 3, 0x08},
-    {2, "SslCalcomp", "CalComp", kStructured, 7, 0x20},
-    {3, "SslCalcompColorEmulation", "CalcompColorEmulation", kStructured, 7, 0x40},
-    {4, "SslCalcompPens", "CalcompPens", kStructured, 7, 0x40},
-    {5, "SslComment", "Comment", kString, 11, 0x08},
-    {6, "SslConfirmation", "Confirmation", kSelection, 16, 0x02},
-    {7, "SslCopies", "Copies", kNumber, 7, 0x01},
-    {8, "SslCopyrigth", "Copyright", kString, 5, 0x08},
-    {9, "SslCostCenter", "CostCenter", kString, 5, 0x08},
-    {10, "SslCreationAppl", "CreationAppl", kString, 9, 0x08},
-    {11, "SslCustomer", "Customer", kString, 5, 0x08},
-    {12, "SslCutMethod", "CutMethod", kSelection, 7, 0x02},
-    {13, "SslDeleteAfterPlot", "DeleteAfterPlot", kSelection, 5, 0x02},
-    {14, "SslDirectory", "Directory", kString, 10, 0x08},
-    {15, "SslDistribution", "Distribution", kString, 5, 0x08},
-    {16, "SslEarliestPlotTime", "EarliestPlotTime", kStructured, 16, 0x20},
-    {17, "SslEMail", "EMail", kString, 5, 0x20},
-    {18, "SslError", "", kString, 11, 0x08},
-    {19, "SslFileEmulation", "FileEmulation", kSelection, 10, 0x02},
-    {20, "SslFold", "Fold", kStructured, 7, 0x20},
-    {21, "SslHeaderPosition", "HeaderPosition", kSelection, 7, 0x02},
-    {22, "SslHpgl", "Hpgl", kStructured, 7, 0x20},
-    {23, "SslHpglColorEmulation", "HpglColorEmulation", kStructured, 7, 0x40},
-    {24, "SslHpglPens", "HpglPens", kStructured, 7, 0x40},
-    {25, "SslImageRotated", "ImageRotated", kNumber, 10, 0x01},
-    {26, "SslInvert", "Invert", kSelection, 7, 0x02},
-    {27, "SslJobCollate", "JobCollate", kSelection, 5, 0x02},
-    {28, "SslJobFlagsheet", "JobFlagsheet", kStructured, 5, 0x20},
-    {29, "SslJobName", "JobName", kString, 5, 0x08},
-    {30, "SslJobPlotter", "JobPlotter", kString, 5, 0x08},
-    {31, "SslJobPriority", "JobPriority", kSelection, 5, 0x02},
-    {32, "SslMargin", "Margin", kStructured, 7, 0x20},
-    {33, "SslMediaFeed", "MediaFeed", kSelection, 16, 0x02},
-    {34, "SslMediaPosition", "MediaPosition", kSelection, 7, 0x02},
-    {35, "SslMediaType", "MediaType", kSelection, 7, 0x02},
-    {36, "SslMirror", "Mirror", kSelection, 7, 0x02},
-    {37, "SslName", "Name", kString, 10, 0x08},
-    {38, "SslNotes", "Notes", kString, 5, 0x08},
-    {39, "SslOnError", "OnError", kSelection, 16, 0x02},
-    {40, "SslOperatorMode", "OperatorMode", kSelection, 16, 0x02},
-    {41, "SslOrigDirectory", "OrigDirectory", kString, 14, 0x08},
-    {42, "SslOrigName", "OrigName", kString, 14, 0x08},
-    {43, "SslOutputBin", "OutputBin", kSelection, 7, 0x02},
-    {44, "SslOutputSize", "OutputSize", kStructured, 7, 0x20},
-    {45, "SslOutputTray", "OutputTray", kSelection, 5, 0x02},
-    {46, "SslPlotOption", "PlotOption", kString, 9, 0x08},
-    {47, "SslProfil", "Profil", kString, 16, 0x08},
-    {48, "SslRotate", "Rotate", kSelection, 7, 0x02},
-    {49, "SslSecurityPrint", "SecurityPrint", kString, 5, 0x08},
-    {50, "SslSetCopies", "SetCopies", kNumber, 5, 0x01},
-    {51, "SslStamp", "Stamp ", kStructured, 7, 0x80},
-    {52, "SslTrialPrint", "TrialPrint", kSelection, 5, 0x02},
-    {53, "SslUnits", "Units", kStructured, 9, 0x20},
-    {54, "SslUserName", "UserName", kString, 5, 0x08},
-    {55, "SslVersion", "Version", kSelection, 9, 0x02},
-    {56, "SslZoom", "Zoom", kStructured, 7, 0x20},
-    {57, "SslOrdinal", "Ordinal", kNumber, 11, 0x01},
-    {58, "SslPlotIt", "PlotIt", kOption, 7, 0x04},
-    {59, "SslJobSort", "JobSort", kSelection, 5, 0x02},
-    {60, "SslFileInfo", "FileInfo", kStructured, 14, 0x20},
-    {61, "SslColorDepth", "ColorDepth", kSelection, 7, 0x02},
-    {62, "SslResolution", "Resolution", kNumber, 3, 0x01},
-    {63, "SslImageContent", "ImageContent", kSelection, 7, 0x02},
-    {64, "SslHpglAsString", "HpglAsString", kCompound, 3, 0x20},
-    {65, "SslPdfAsString", "PdfAsString", kCompound, 3, 0x20},
-    {66, "SslPsAsString", "PsAsString", kCompound, 3, 0x20},
-    {67, "SslScanColorProfileSource", "ScanProfileSource", kSelection, 3, 0x02},
-    {68, "SslScanColorProfileName", "ScanProfileName", kString, 3, 0x08},
-    {69, "SslPlotColorProfileSource", "PlotProfileSource", kSelection, 3, 0x02},
-    {70, "SslPlotColorProfileName", "PlotProfileName", kString, 3, 0x08},
-    {71, "SslContact", "Contact", kString, 5, 0x08},
-    {72, "SslPoNumber", "PoNumber", kString, 5, 0x08},
-    {73, "SslProject", "Project", kString, 5, 0x08},
-    {74, "SslPlotDate", "PlotDate", kString, 9, 0x08},
-    {75, "SslReceiveDate", "ReceiveDate", kString, 9, 0x08},
-    {76, "SslRenderingIntent", "RenderingIntent", kSelection, 3, 0x02},
-    {77, "SslSetSplit", "SetSplit", kSelection, 5, 0x02},
-    {78, "SslAddresses", "Address ", kStructured, 5, 0x80},
-    {79, "SslDeliveryDate", "DeliveryDate", kString, 5, 0x08},
-    {80, "SslDeliveryMethod", "DeliveryMethod", kString, 5, 0x08},
-    {81, "SslDeliveryTime", "DeliveryTime", kString, 5, 0x08},
-    {82, "SslDryMountEdging", "DryMountEdging", kString, 5, 0x08},
-    {83, "SslDryMountOn", "DryMountOn", kSelection, 5, 0x02},
-    {84, "SslDryMountSpecs", "DryMountSpecs", kString, 5, 0x08},
-    {85, "SslDryMountTrim", "DryMountTrim", kString, 5, 0x08},
-    {86, "SslEdging1", "Edging1", kString, 5, 0x08},
-    {87, "SslEdging2", "Edging2", kString, 5, 0x08},
-    {88, "SslFinishingInstructions", "FinishingInstructions", kString, 5, 0x08},
-    {89, "SslLaminateBothSides", "LaminateBothSides", kSelection, 5, 0x02},
-    {90, "SslLaminateSpecs", "LaminateSpecs", kString, 5, 0x08},
-    {91, "SslLaminateOn", "LaminateOn", kSelection, 5, 0x02},
-    {92, "SslMediaAsString1", "MediaAsString1", kString, 5, 0x08},
-    {93, "SslMediaAsString2", "MediaAsString2", kString, 5, 0x08},
-    {94, "SslReimbursable", "Reimbursable", kString, 5, 0x08},
-    {95, "SslVic", "Vic", kStructured, 7, 0x20},
-    {96, "SslVicColorEmulation", "VicColorEmulation", kStructured, 7, 0x40},
-    {97, "SslVicPens", "VicPens", kStructured, 7, 0x40},
-    {98, "SslPlotRaw", "PlotRaw", kOption, 11, 0x04},
-    {99, "SslNesting", "Nesting", kOption, 5, 0x02},
-    {100, "SslSupportFiles", "SupportFile", kStructured, 1, 0x80},
-    {101, "SslPaperSize", "PaperSize", kStructured, 11, 0x20},
-    {102, "SslSetDistribution", "SetDistribution", kString, 5, 0x08},
-    {103, "SslDocumentBox", "DocumentBox", kString, 1, 0x08},
-    {104, "SslClientFileCaching", "ClientFileCaching", kSelection, 1, 0x02},
-    {105, "SslDeleteFileAfterProcessing", "DeleteFileAfterProcessing", kSelection, 3, 0x02},
-    {106, "SslOriginHost", "OriginHost", kString, 1, 0x08},
-    {107, "SslPageRange", "PageRange", kString, 7, 0x08},
-    {108, "SslUserHash", "UserHash", kString, 1, 0x08},
-    {109, "SslUserId", "UserId", kString, 1, 0x08},
-    {110, "SslPrintQuality", "PrintQuality", kSelection, 3, 0x02},
+    const char* names;
+} kVocabulary[] = {
+    {1, "SupportFile DocumentBox ClientFileCaching OriginHost UserHash UserId"},
+    {3,
+     "ArchivReferenz Resolution HpglAsString PdfAsString PsAsString ScanProfileSource "
+     "ScanProfileName PlotProfileSource PlotProfileName RenderingIntent "
+     "DeleteFileAfterProcessing PrintQuality"},
+    {5,
+     "Account Copyright CostCenter Customer DeleteAfterPlot Distribution EMail JobCollate "
+     "JobFlagsheet JobName JobPlotter JobPriority Notes OutputTray SecurityPrint SetCopies "
+     "TrialPrint UserName JobSort Contact PoNumber Project SetSplit Address DeliveryDate "
+     "DeliveryMethod DeliveryTime DryMountEdging DryMountOn DryMountSpecs DryMountTrim Edging1 "
+     "Edging2 FinishingInstructions LaminateBothSides LaminateSpecs LaminateOn MediaAsString1 "
+     "MediaAsString2 Reimbursable Nesting SetDistribution"},
+    {7,
+     "CalComp CalcompColorEmulation CalcompPens Copies CutMethod Fold HeaderPosition Hpgl "
+     "HpglColorEmulation HpglPens Invert Margin MediaPosition MediaType Mirror OutputBin "
+     "OutputSize Rotate Stamp Zoom PlotIt ColorDepth ImageContent Vic VicColorEmulation "
+     "VicPens PageRange"},
+    {9, "CreationAppl PlotOption Units Version PlotDate ReceiveDate"},
+    {10, "Directory FileEmulation ImageRotated Name"},
+    {11, "Comment Ordinal PlotRaw PaperSize"},
+    {14, "OrigDirectory OrigName FileInfo"},
+    {16, "Confirmation EarliestPlotTime MediaFeed OnError OperatorMode Profil"},
 };
 
 std::string Demangled(const SslStatement& s) {
@@ -149,22 +55,20 @@ std::string Demangled(const SslStatement& s) {
     return name ? name.get() : "";
 }
 
-bool InFamily(const SslStatement& s, Family family) {
-    switch (family) {
-        case kString:
-            return dynamic_cast<const SslStringStatement*>(&s) != nullptr;
-        case kCompound:
-            return dynamic_cast<const SslCompoundStringStatement*>(&s) != nullptr;
-        case kNumber:
+// The value family a member type promises (structured statements have classes of their own).
+bool InFamily(const SslStatement& s, std::uint32_t member) {
+    switch (member) {
+        case SslStatement::kMemberNumber:
             return dynamic_cast<const SslNumberStatement*>(&s) != nullptr;
-        case kSelection:
+        case SslStatement::kMemberSelection:
             return dynamic_cast<const SslSelectionStatement*>(&s) != nullptr;
-        case kOption:
+        case SslStatement::kMemberSelectionOptions:
             return dynamic_cast<const SslSelectionOptionStatement*>(&s) != nullptr;
-        case kStructured:
+        case SslStatement::kMemberText:
+            return dynamic_cast<const SslStringStatement*>(&s) != nullptr;
+        default:
             return true;
     }
-    return false;
 }
 
 std::unique_ptr<SslStatement> Create(std::uint32_t id) {
@@ -173,19 +77,29 @@ std::unique_ptr<SslStatement> Create(std::uint32_t id) {
 }
 
 TEST(Vocabulary, TablesMatchTheLanguage) {
-    ASSERT_EQ(std::size(kVocabulary), kSslStatementCount);
-    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
-        const Row& row = kVocabulary[id];
-        SCOPED_TRACE(row.cls);
-        EXPECT_EQ(row.id, id);
-        EXPECT_STREQ(kSslStatementClassNames[id], row.cls);
-        EXPECT_STREQ(kSslStatementNames[id], row.name);
-        EXPECT_EQ(SslStatement::m_anAccessibility[id], row.type);
-        EXPECT_EQ(kSslStatementTypes[id], row.type);
-        EXPECT_EQ(SslStatement::GetMemberType(id), row.member);
-        EXPECT_TRUE(SslStatement::IsValidStatementType(row.type));
-        EXPECT_TRUE(SslStatement::HasOneBit(row.member));
+    std::map<std::string, std::uint32_t> ids;
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id)
+        ids[TString(kSslStatementNames[id]).StripTail(" ").str()] = id;
+    ASSERT_EQ(ids.size(), kSslStatementCount);
+    EXPECT_EQ(ids[""], kId_SslError);
+    EXPECT_EQ(kSslStatementTypes[kId_SslError], 11u);
+    std::size_t named = 0;
+    for (const auto& group : kVocabulary) {
+        std::istringstream names(group.names);
+        std::int64_t previous = -1;
+        for (std::string name; names >> name; ++named) {
+            SCOPED_TRACE(name);
+            ASSERT_EQ(ids.count(name), 1u);
+            const std::uint32_t id = ids[name];
+            EXPECT_GT(id, previous) << "out of identifier order";
+            previous = id;
+            EXPECT_EQ(SslStatement::m_anAccessibility[id], group.type);
+            EXPECT_EQ(kSslStatementTypes[id], group.type);
+            EXPECT_TRUE(SslStatement::IsValidStatementType(group.type));
+            EXPECT_TRUE(SslStatement::HasOneBit(SslStatement::GetMemberType(id)));
+        }
     }
+    EXPECT_EQ(named, kSslStatementCount - 1);  // every statement but the nameless Error
 }
 
 TEST(Vocabulary, StatementTypePredicates) {
@@ -205,27 +119,27 @@ TEST(Vocabulary, StatementTypePredicates) {
         EXPECT_FALSE(SslStatement::HasOneBit((1u << bit) | (bit ? 1u : 2u))) << bit;
     }
     EXPECT_FALSE(SslStatement::HasOneBit(0));
-    EXPECT_FALSE(SslStatement::HasOneBit(3));
     EXPECT_FALSE(SslStatement::HasOneBit(0xFFFFFFFF));
 }
 
 TEST(Factory, CreatesEveryClassWithItsIdentity) {
-    for (const Row& row : kVocabulary) {
-        SCOPED_TRACE(row.cls);
-        auto s = Create(row.id);
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        const TString name = TString(kSslStatementNames[id]).StripTail(" ");
+        SCOPED_TRACE(kSslStatementClassNames[id]);
+        auto s = Create(id);
         ASSERT_TRUE(s);
-        EXPECT_EQ(s->GetStatementID(), row.id);
-        EXPECT_EQ(Demangled(*s), row.cls);
-        EXPECT_EQ(s->GetStatementType(), row.type);
-        EXPECT_EQ(s->GetStatementName(0), TString(row.name).StripTail(" "));
+        EXPECT_EQ(s->GetStatementID(), id);
+        EXPECT_EQ(Demangled(*s), kSslStatementClassNames[id]);
+        EXPECT_EQ(s->GetStatementType(), kSslStatementTypes[id]);
+        EXPECT_EQ(s->GetStatementName(0), name);
         // The display name is the statement name in words ("Cost Center").
         TString shown = s->GetStatementName(1);
         shown.Replace(" ", "");
-        EXPECT_EQ(shown.UpCase(), TString(*row.name ? row.name : "Error").StripTail(" ").UpCase());
-        EXPECT_TRUE(InFamily(*s, row.family));
+        EXPECT_EQ(shown.UpCase(), TString(name.IsEmpty() ? "Error" : name).UpCase());
+        EXPECT_TRUE(InFamily(*s, SslStatement::GetMemberType(id)));
         std::unique_ptr<SslStatement> clone(s->Clone());
         ASSERT_TRUE(clone);
-        EXPECT_EQ(Demangled(*clone), row.cls);
+        EXPECT_EQ(Demangled(*clone), kSslStatementClassNames[id]);
         EXPECT_EQ(clone->ToString(), s->ToString());
         EXPECT_TRUE(*clone == *s);
     }
@@ -296,13 +210,13 @@ const std::map<std::uint32_t, std::function<void(SslStatement&)>> kOwnChanges = 
 // Every statement differs from its default after one change, so equality reaches
 // each class's own comparison, and equals a clone of itself.
 TEST(Equality, ReachesEveryClassComparison) {
-    for (const Row& row : kVocabulary) {
-        SCOPED_TRACE(row.cls);
-        auto a = Create(row.id);
-        auto b = Create(row.id);
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        SCOPED_TRACE(kSslStatementClassNames[id]);
+        auto a = Create(id);
+        auto b = Create(id);
         ASSERT_TRUE(a && b);
         EXPECT_TRUE(*a == *b);
-        const auto own = kOwnChanges.find(row.id);
+        const auto own = kOwnChanges.find(id);
         if (own != kOwnChanges.end()) {
             own->second(*a);
         } else {

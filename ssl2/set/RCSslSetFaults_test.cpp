@@ -199,6 +199,24 @@ protected:
         return set.PlotSsl(out.string(), RCAccessSsl(), "", kVersion, nullptr, overwrite);
     }
 
+    /// Delivers the example into `out` twice (the second under the next name) and once
+    /// overwriting, all whole; then a copy that may not replace leaves a file alone.
+    void ExpectDeliveriesNeverReplace(const fs::path& out) {
+        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
+        EXPECT_TRUE(TicketComplete(out / (kJob + ".ssl")));
+        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
+        EXPECT_TRUE(TicketComplete(out / (kJob + "1.ssl")));
+        EXPECT_EQ(Deliver(m_Set, out, 1), 21u);
+        int temporaries = 0;
+        EXPECT_TRUE(NothingPartial(out, temporaries));
+        EXPECT_EQ(temporaries, 0);
+        const fs::path existing = out / kJob / "B-001.plt";
+        std::ofstream(existing) << "kept";
+        EXPECT_FALSE(SslDelivery::CopyFileAtomically((m_root / "in" / "B-002.plt").string(),
+                                                     existing.string(), false));
+        EXPECT_EQ(ReadFile(existing), "kept");
+    }
+
     /// What a consumer of `out` can see: every entry with its contents, except the
     /// queue's "latest.num", whose number a failed hand-off has used up.
     static SslDeliveryTest::TreeSnapshot Target(const fs::path& out) {
@@ -365,20 +383,7 @@ TEST_F(FaultTest, WithoutHardLinksNothingIsReplacedAndAllIsDelivered) {
         plan.m_anAlways[TFileOps::kRenameNoReplace] = EINVAL;
         RCFaultScope faults(plan);
 
-        const fs::path out = Fresh("out");
-        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
-        EXPECT_TRUE(TicketComplete(out / (kJob + ".ssl")));
-        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
-        EXPECT_TRUE(TicketComplete(out / (kJob + "1.ssl")));
-
-        int temporaries = 0;
-        EXPECT_TRUE(NothingPartial(out, temporaries));
-        EXPECT_EQ(temporaries, 0);
-        const fs::path existing = out / kJob / "B-001.plt";
-        std::ofstream(existing) << "kept";
-        EXPECT_FALSE(SslDelivery::CopyFileAtomically((m_root / "in" / "B-002.plt").string(),
-                                                     existing.string(), false));
-        EXPECT_EQ(ReadFile(existing), "kept");
+        ExpectDeliveriesNeverReplace(Fresh("out"));
 
         RCSslSet set(m_Set);
         const fs::path norm = Fresh("norm");
@@ -449,16 +454,7 @@ TEST_F(FaultTest, DeliversOntoExfat) {
     const fs::path out = fs::path(exfat) / ("ssl2_" + std::to_string(::getpid()));
     fs::remove_all(out);
     fs::create_directories(out);
-    EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
-    EXPECT_TRUE(TicketComplete(out / (kJob + ".ssl")));
-    EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
-    EXPECT_TRUE(TicketComplete(out / (kJob + "1.ssl")));
-    EXPECT_EQ(Deliver(m_Set, out, 1), 21u);
-    const fs::path existing = out / kJob / "B-001.plt";
-    std::ofstream(existing) << "kept";
-    EXPECT_FALSE(SslDelivery::CopyFileAtomically((m_root / "in" / "B-002.plt").string(),
-                                                 existing.string(), false));
-    EXPECT_EQ(ReadFile(existing), "kept");
+    ExpectDeliveriesNeverReplace(out);
     EXPECT_EQ(SslDeliveryTest::Severe(m_log), 0);
     fs::remove_all(out);
 }

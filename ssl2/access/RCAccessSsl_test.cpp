@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "ssl2/base/TException.h"
@@ -168,86 +170,40 @@ TEST(RCAccessSsl, FromStringRefusesAndChangesNothing) {
     }
 }
 
-// The old-style groups: bit, the statements ToOldStyle tests, then any further
-// statements that only FromOldStyle sets or clears.
-struct OldGroup {
-    std::uint32_t bit;
-    Ids tested, followers;
-};
-const OldGroup kOldGroups[] = {
-    {0x2, {27, 59, 99}, {}},
-    {0x4, {7, 50, 58}, {}},
-    {0x8, {2}, {3, 4}},
-    {0x10, {8}, {}},
-    {0x20, {12}, {}},
-    {0x40, {13}, {}},
-    {0x80, {17}, {}},
-    {0x100, {39, 40}, {}},
-    {0x200, {28}, {}},
-    {0x400, {20}, {}},
-    {0x800, {22}, {23, 24}},
-    {0x1000, {29}, {}},
-    {0x2000, {32, 34}, {}},
-    {0x4000, {35}, {}},
-    {0x8000, {33}, {}},
-    {0x10000, {36, 48, 26}, {}},
-    {0x20000, {38}, {}},
-    {0x40000, {43}, {}},
-    {0x80000, {44, 56, 63}, {}},
-    {0x100000, {30}, {}},
-    {0x200000, {31, 16}, {}},
-    {0x400000, {51}, {}},
-    {0x800000, {0, 9, 10, 11, 15}, {}},
-    {0x1000000, {54}, {108, 109}},
-    {0x2000000, {95}, {96, 97}},
-    {0x4000000, {103}, {}},
-};
-
-Ids Members(const OldGroup& group) {
-    Ids ids = group.tested;
-    ids.insert(ids.end(), group.followers.begin(), group.followers.end());
-    return ids;
-}
-
-Ids NotInOldStyle() {
-    Ids ids = {61, 62, 98, 100, 101, 102, 104, 105, 106, 110};
-    for (std::uint32_t id = 64; id <= 94; ++id)
-        ids.push_back(id);
-    return ids;
+/// The old-style word seen statement by statement, one character per identifier:
+/// 'A' + n when FromOldStyle sets the statement with bit 2 << n and ToOldStyle reports
+/// that bit for it alone, 'a' + n when only FromOldStyle sets it (a group's follower),
+/// '.' when FromOldStyle clears it whatever the word, '-' when FromOldStyle leaves it
+/// alone; '!' marks a statement ToOldStyle reports under a bit of another group.
+std::string OldStyleMap() {
+    std::string map;
+    RCAccessSsl cleared;
+    cleared.FromOldStyle(0);
+    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+        const std::uint32_t reported = WithIds({id}).ToOldStyle();
+        char c = cleared.GetAccess(TSslStatementID(id)) ? '-' : '.';
+        for (std::uint32_t n = 0; n < 26; ++n) {
+            RCAccessSsl set = kEmpty;
+            set.FromOldStyle(2u << n);
+            if (set.GetAccess(TSslStatementID(id)))
+                c = static_cast<char>((reported == 2u << n ? 'A' : 'a') + n);
+        }
+        map += (reported != 0 && !std::isupper(static_cast<unsigned char>(c))) ? '!' : c;
+    }
+    return map;
 }
 
 TEST(RCAccessSsl, OldStyleGroupsBothWays) {
-    for (const auto& group : kOldGroups) {
-        RCAccessSsl value = kEmpty;
-        value.FromOldStyle(group.bit);
-        EXPECT_EQ(value.ToString(), WithIds(Members(group)).ToString()) << group.bit;
-        EXPECT_EQ(value.ToOldStyle(), group.bit);
-
-        RCAccessSsl full;
-        full.FromOldStyle(0x7FFFFFE & ~group.bit);
-        Ids gone = NotInOldStyle();
-        for (auto id : Members(group))
-            gone.push_back(id);
-        EXPECT_EQ(full.ToString(), WithIds(gone, 0).ToString()) << group.bit;
-
-        for (auto id : group.tested)
-            EXPECT_EQ(WithIds({id}).ToOldStyle(), group.bit) << id;
-        for (auto id : group.followers)
-            EXPECT_EQ(WithIds({id}).ToOldStyle(), 0u) << id;
-    }
-}
-
-TEST(RCAccessSsl, FromOldStyleKeepsUngroupedStatements) {
-    RCAccessSsl value;
-    value.FromOldStyle(0x1);  // bit 0x1 means nothing
-    Ids gone = NotInOldStyle();
-    for (const auto& group : kOldGroups)
-        for (auto id : Members(group))
-            gone.push_back(id);
-    EXPECT_EQ(value.ToString(), WithIds(gone, 0).ToString());
-    EXPECT_EQ(value.GetAccess(kId_SslUnits), 1u);
-    EXPECT_EQ(value.GetNestingAccess(), 0u);
-
+    // Identifiers 0-9, 10-19, ..., each ten separated by a space for reading.
+    std::string map = OldStyleMap();
+    for (std::size_t at = 100; at > 0; at -= 10)
+        map.insert(at, " ");
+    EXPECT_EQ(map,
+              "W-Ccc--BDW WWEF-WUG-- J-Kkk-PAIL TUMOMNP-QH H--RS---P- BV--X-S-BA "
+              "-..S...... .......... .......... .....Yyy.A ...Z...-xx.");
+    RCAccessSsl all = kEmpty;
+    all.FromOldStyle(0x7FFFFFE);
+    EXPECT_EQ(all.ToOldStyle(), 0x7FFFFFEu);
     RCAccessSsl high = kEmpty;
     high.FromOldStyle(0xF8000001);
     EXPECT_FALSE(high.HasAnyAccess());
@@ -345,53 +301,42 @@ TEST(RCAccessSsl, OldSerializeWritesTheRecord) {
     }
 }
 
-TEST(RCAccessSsl, OldDeSerializeStoredLengths) {
+TEST(RCAccessSsl, OldDeSerializeStoredLengthsAndShortData) {
     const std::string a5 = "A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5", ff(32, 'F');
-    const struct {
-        std::uint32_t length;
-        std::string expected;
-    } rows[] = {
-        {16, a5.substr(0, 16) + std::string(16, '0')},
-        {20, a5.substr(0, 24) + std::string(8, '0')},
-        {24, a5},
-        {28, a5},
-        {32, a5},
-        {0, ff},
-        {8, ff},
-        {23, ff},
-        {36, ff},
-        {1000, ff},
-    };
-    for (const auto& row : rows) {
-        const auto record = OldRecord(row.length, std::max<std::uint32_t>(row.length, 8));
-        RCAccessSsl value;
-        EXPECT_EQ(value.OldDeSerialize(record.data(), static_cast<std::uint32_t>(record.size())),
-                  row.length);
-        EXPECT_EQ(value.ToString(), row.expected) << row.length;
-    }
-}
-
-TEST(RCAccessSsl, OldDeSerializeRaisesOnShortData) {
-    struct Case {
+    struct Row {
         std::uint32_t length, size;
+        std::string expected;  // "raises": the data is too short, nothing changes
     };
-    std::vector<Case> cases;
+    std::vector<Row> rows = {
+        {16, 16, a5.substr(0, 16) + std::string(16, '0')},
+        {20, 20, a5.substr(0, 24) + std::string(8, '0')},
+        {24, 24, a5},
+        {28, 28, a5},
+        {32, 32, a5},
+        {0, 8, ff},
+        {8, 8, ff},
+        {23, 23, ff},
+        {36, 36, ff},
+        {1000, 1000, ff},
+    };
     for (std::uint32_t size = 0; size < 8; ++size)
-        cases.push_back({24, size});
+        rows.push_back({24, size, "raises"});
     for (std::uint32_t length : {16u, 20u, 24u, 32u, 0xFFFFFFFFu})
-        cases.push_back({length, 15});
-    for (const auto& c : cases) {
-        const auto record = OldRecord(c.length, c.size);
+        rows.push_back({length, 15, "raises"});
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.length << "/" << row.size);
+        const auto record = OldRecord(row.length, row.size);
         RCAccessSsl value;
         try {
-            value.OldDeSerialize(record.data(), c.size);
-            ADD_FAILURE() << "no error for " << c.length << "/" << c.size;
+            EXPECT_EQ(value.OldDeSerialize(record.data(), row.size), row.length);
+            EXPECT_EQ(value.ToString(), row.expected);
         } catch (const TException& e) {
+            EXPECT_EQ(row.expected, "raises");
             EXPECT_EQ(e.GetTable(), RMCSslErrors());
             EXPECT_EQ(e.GetNumber(), RMCSslErrors::kAccessDataTooShort);
+            EXPECT_TRUE(value.HasFullAccess());
+            ClearError();
         }
-        ClearError();
-        EXPECT_TRUE(value.HasFullAccess());
     }
     RCAccessSsl value;
     EXPECT_THROW(value.OldDeSerialize(nullptr, 24), TException);

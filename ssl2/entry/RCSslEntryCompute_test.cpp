@@ -27,6 +27,14 @@ SslSize Size(std::uint32_t sizeType, double width = 0.0, double height = 0.0) {
     return size;
 }
 
+/// A size of `sizeType` in format `format` of the series `formatName` (0 ISO, 1 ANSI).
+SslSize Format(std::uint32_t sizeType, std::uint32_t formatName, std::uint32_t format) {
+    SslSize size = Size(sizeType);
+    size.SetFormatName(formatName);
+    size.SetFormat(format);
+    return size;
+}
+
 TEST(RCSslEntryCompute, PagesOfTheJobEntryOrAnUnplottedFileAreZero) {
     RCSslEntry job(0);
     job.SetCopies(5);
@@ -70,29 +78,18 @@ TEST(RCSslEntryCompute, ImageSize) {
         SslSize zoom;
         std::int32_t x, y;
     };
-    SslSize a3 = Size(1);
-    a3.SetFormatName(0);
-    a3.SetFormat(3);
-    SslSize ansiD = Size(1);
-    ansiD.SetFormatName(1);
-    ansiD.SetFormat(3);
+    const SslSize a3 = Format(1, 0, 3);
     const SslZoom defaultZoom;
     const Case cases[] = {
         {"zoom percent", Size(0), Size(5, 33.0, 33.0), 83, 41},
         {"file size", Size(0), Size(0), 254, 127},
         {"original", Size(0), Size(6), 254, 127},
-        {"zoom format", Size(0), ansiD, 559, 864},
+        {"zoom format", Size(0), Format(1, 1, 3), 559, 864},
         {"zoom window", Size(0), Size(3, 100.9, 50.5), 100, 50},
         {"zoom manual", Size(0), Size(4), 0, 0},
         {"zoom fit roll", Size(0), Size(7), 0, 0},
         {"output format", a3, defaultZoom.Get(), 297, 420},
-        {"output fit window",
-         [&] {
-             SslSize s = a3;
-             s.SetSizeType(8);
-             return s;
-         }(),
-         defaultZoom.Get(), 297, 420},
+        {"output fit window", Format(8, 0, 3), defaultZoom.Get(), 297, 420},
         {"output window", Size(2, 120.7, 80.2), defaultZoom.Get(), 120, 80},
         {"output manual", Size(4), defaultZoom.Get(), 0, 0},
         {"output original", Size(6), defaultZoom.Get(), 0, 0},

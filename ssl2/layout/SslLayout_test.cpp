@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "ssl2/capas/RCStatementInfluencingCapas.h"
@@ -72,220 +73,95 @@ RCSslSet OneFile(const std::string& statements) {
 // An A1 drawing (594 x 841 mm) scanned at 254 dpi, ten pixels a millimetre.
 constexpr const char* kA1File = "FileInfo 0x1734 0x20DA 0xFE 0xFE 0x1 0x1\n";
 
+/// A box as "x y width x height", in millimetres.
+std::string Box(const RSSslBox& box) {
+    std::ostringstream out;
+    out << box.m_dX << ' ' << box.m_dY << ' ' << box.m_dWidth << 'x' << box.m_dHeight;
+    return out.str();
+}
+
+/// The geometry of a layout in one line: medium, print, media length and the flags.
+std::string Geometry(const RSSslLayout& l) {
+    static const char* const kMedium[] = {"own", "roll", "sheet"};
+    std::ostringstream out;
+    out << kMedium[l.m_eMedium] << ' ' << l.m_dMediumWidth << 'x' << l.m_dMediumLength << ", print "
+        << Box(l.m_Print) << ", " << l.m_dMediaLength << " mm"
+        << (l.m_bTurnedToFit ? ", turned" : "") << (l.m_bFits ? "" : ", does not fit");
+    return out.str();
+}
+
 TEST(SslLayoutTest, MediumAndPlacement) {
-    using M = RSSslLayout::TMedium;
     struct Row {
         const char* name;
         std::string statements;
         bool capas;
-        M medium;
-        double mediumWidth, mediumLength;
-        RSSslBox print;
-        bool turned, fits;
-        double mediaLength;
+        const char* geometry;
     };
+    const std::string a1 = kA1File;
     const Row rows[] = {
-        {"zoom percent of the file's own size",
-         std::string(kA1File) + "Zoom 50 50",
-         false,
-         M::kOwnSize,
-         297,
-         420.5,
-         {0, 0, 297, 420.5},
-         false,
-         true,
-         420.5},
-        {"Rotate 90 swaps",
-         std::string(kA1File) + "Zoom 50 50\nRotate 90",
-         false,
-         M::kOwnSize,
-         420.5,
-         297,
-         {0, 0, 420.5, 297},
-         false,
-         true,
-         297},
-        {"a fixed output size is not zoomed again",
-         "OutputSize a1\nZoom 50 50",
-         false,
-         M::kOwnSize,
-         594,
-         841,
-         {0, 0, 594, 841},
-         false,
-         true,
-         841},
-        {"window, proportional and format forms",
-         "OutputSize Proportional 100.5 50.25",
-         false,
-         M::kOwnSize,
-         100.5,
-         50.25,
-         {0, 0, 100.5, 50.25},
-         false,
-         true,
-         50.25},
-        {"unknown size counts as A4",
-         "",
-         false,
-         M::kOwnSize,
-         210,
-         297,
-         {0, 0, 210, 297},
-         false,
-         true,
-         297},
+        {"zoom percent of the file's own size", a1 + "Zoom 50 50", false,
+         "own 297x420.5, print 0 0 297x420.5, 420.5 mm"},
+        {"Rotate 90 swaps", a1 + "Zoom 50 50\nRotate 90", false,
+         "own 420.5x297, print 0 0 420.5x297, 297 mm"},
+        {"a fixed output size is not zoomed again", "OutputSize a1\nZoom 50 50", false,
+         "own 594x841, print 0 0 594x841, 841 mm"},
+        {"window, proportional and format forms", "OutputSize Proportional 100.5 50.25", false,
+         "own 100.5x50.25, print 0 0 100.5x50.25, 50.25 mm"},
+        {"unknown size counts as A4", "", false, "own 210x297, print 0 0 210x297, 297 mm"},
         {"margins surround the print",
-         "OutputSize a4\nMargin top 10\n\t+ left 5\n\t+ bottom 20\n\t+ right 15",
-         false,
-         M::kOwnSize,
-         230,
-         327,
-         {5, 10, 210, 297},
-         false,
-         true,
-         327},
-        {"a strip on the roll uses its length",
-         "OutputSize Window 300 2000",
-         true,
-         M::kRoll,
-         600,
-         2000,
-         {150, 0, 300, 2000},
-         false,
-         true,
-         2000},
+         "OutputSize a4\nMargin top 10\n\t+ left 5\n\t+ bottom 20\n\t+ right 15", false,
+         "own 230x327, print 5 10 210x297, 327 mm"},
+        {"a strip on the roll uses its length", "OutputSize Window 300 2000", true,
+         "roll 600x2000, print 150 0 300x2000, 2000 mm"},
         {"pages and copies multiply the roll length",
-         "OutputSize Window 300 200\nCopies 2\nFileInfo 0x0 0x0 0x0 0x0 0x0 0x3",
-         true,
-         M::kRoll,
-         600,
-         200,
-         {150, 0, 300, 200},
-         false,
-         true,
-         1200},
+         "OutputSize Window 300 200\nCopies 2\nFileInfo 0x0 0x0 0x0 0x0 0x0 0x3", true,
+         "roll 600x200, print 150 0 300x200, 1200 mm"},
         {"MediaPosition rightcenter on the roll",
-         "OutputSize Window 300 200\nMediaPosition rightcenter",
-         true,
-         M::kRoll,
-         600,
-         200,
-         {300, 0, 300, 200},
-         false,
-         true,
-         200},
-        {"Rotate auto turns a wide print to fit the roll",
-         "OutputSize Window 841 594",
-         true,
-         M::kRoll,
-         600,
-         841,
-         {3, 0, 594, 841},
-         true,
-         true,
-         841},
-        {"Rotate 0 keeps it wide: does not fit",
-         "OutputSize Window 841 594\nRotate 0",
-         true,
-         M::kRoll,
-         600,
-         594,
-         {0, 0, 841, 594},
-         false,
-         false,
-         594},
-        {"OutputBin selects the sheet tray, centred",
-         "OutputSize a4\nOutputBin Bin 1",
-         true,
-         M::kSheet,
-         297,
-         420,
-         {43.5, 61.5, 210, 297},
-         false,
-         true,
-         420},
+         "OutputSize Window 300 200\nMediaPosition rightcenter", true,
+         "roll 600x200, print 300 0 300x200, 200 mm"},
+        {"Rotate auto turns a wide print to fit the roll", "OutputSize Window 841 594", true,
+         "roll 600x841, print 3 0 594x841, 841 mm, turned"},
+        {"Rotate 0 keeps it wide: does not fit", "OutputSize Window 841 594\nRotate 0", true,
+         "roll 600x594, print 0 0 841x594, 594 mm, does not fit"},
+        {"OutputBin selects the sheet tray, centred", "OutputSize a4\nOutputBin Bin 1", true,
+         "sheet 297x420, print 43.5 61.5 210x297, 420 mm"},
         {"MediaPosition upperleft on a sheet",
-         "OutputSize a4\nOutputBin Bin 1\nMediaPosition "
-         "upperleft",
-         true,
-         M::kSheet,
-         297,
-         420,
-         {0, 0, 210, 297},
-         false,
-         true,
-         420},
-        {"larger than every tray: the largest, not fitting",
-         "OutputSize Window 1000 2000",
-         true,
-         M::kSheet,
-         914,
-         1189,
-         {0, 0, 1000, 2000},
-         false,
-         false,
-         1189},
+         "OutputSize a4\nOutputBin Bin 1\nMediaPosition upperleft", true,
+         "sheet 297x420, print 0 0 210x297, 420 mm"},
+        {"larger than every tray: the largest, not fitting", "OutputSize Window 1000 2000", true,
+         "sheet 914x1189, print 0 0 1000x2000, 1189 mm, does not fit"},
     };
     const RCStatementInfluencingCapaRefined capas = LabCapas();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const RSSslLayout l =
             SslComputeLayout(OneFile(row.statements), 1, row.capas ? &capas : nullptr);
-        EXPECT_EQ(l.m_eMedium, row.medium);
-        EXPECT_DOUBLE_EQ(l.m_dMediumWidth, row.mediumWidth);
-        EXPECT_DOUBLE_EQ(l.m_dMediumLength, row.mediumLength);
-        EXPECT_DOUBLE_EQ(l.m_Print.m_dX, row.print.m_dX);
-        EXPECT_DOUBLE_EQ(l.m_Print.m_dY, row.print.m_dY);
-        EXPECT_DOUBLE_EQ(l.m_Print.m_dWidth, row.print.m_dWidth);
-        EXPECT_DOUBLE_EQ(l.m_Print.m_dHeight, row.print.m_dHeight);
-        EXPECT_EQ(l.m_bTurnedToFit, row.turned);
-        EXPECT_EQ(l.m_bFits, row.fits);
-        EXPECT_DOUBLE_EQ(l.m_dMediaLength, row.mediaLength);
+        EXPECT_EQ(Geometry(l), row.geometry);
         EXPECT_EQ(l.m_nSetCopies, 2u);
     }
 }
 
 TEST(SslLayoutTest, StampsAtTheirPositions) {
     // A 200 x 100 mm print; "AB" at 72 pt is 25.4 mm high and 30.48 mm wide.
-    struct Row {
-        const char* stamp;
-        RSSslBox box;
-        std::uint32_t rotate;
-        const char* label;
+    const std::string ab = "Text \"AB\"\n\t+ FontSize 72\n\t+ Position ";
+    const struct {
+        std::string stamp;
+        const char* box;  // box, rotation, label
+    } rows[] = {
+        {ab + "upperleft\n\t+ Distance 5.0", "5 5 30.48x25.4, 0, AB"},
+        {ab + "bottomright\n\t+ Distance 5.0", "164.52 69.6 30.48x25.4, 0, AB"},
+        {ab + "centercenter\n\t+ Rotate 45", "84.76 37.3 30.48x25.4, 45, AB"},
+        {ab + "upperleft Coordinate 10.0 20.0", "10 20 30.48x25.4, 0, AB"},
+        {"Bmp \"C:\\stamps\\seal.bmp\"\n\t+ Position uppercenter", "90 0 20x20, 0, seal.bmp"},
     };
-    constexpr double w = 30.48, h = 25.4;
-    const Row rows[] = {
-        {"Text \"AB\"\n\t+ FontSize 72\n\t+ Position upperleft\n\t+ Distance 5.0",
-         {5, 5, w, h},
-         0,
-         "AB"},
-        {"Text \"AB\"\n\t+ FontSize 72\n\t+ Position bottomright\n\t+ Distance 5.0",
-         {200 - w - 5, 100 - h - 5, w, h},
-         0,
-         "AB"},
-        {"Text \"AB\"\n\t+ FontSize 72\n\t+ Position centercenter\n\t+ Rotate 45",
-         {(200 - w) / 2, (100 - h) / 2, w, h},
-         45,
-         "AB"},
-        {"Text \"AB\"\n\t+ FontSize 72\n\t+ Position upperleft Coordinate 10.0 20.0",
-         {10, 20, w, h},
-         0,
-         "AB"},
-        {"Bmp \"C:\\stamps\\seal.bmp\"\n\t+ Position uppercenter", {90, 0, 20, 20}, 0, "seal.bmp"},
-    };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.stamp);
-        const RSSslLayout l = SslComputeLayout(
-            OneFile(std::string("OutputSize Window 200 100\nStamp ") + row.stamp), 1);
+        const RSSslLayout l =
+            SslComputeLayout(OneFile("OutputSize Window 200 100\nStamp " + row.stamp), 1);
         ASSERT_EQ(l.m_aStamps.size(), 1u);
         const RSSslStampBox& s = l.m_aStamps[0];
-        EXPECT_NEAR(s.m_Box.m_dX, row.box.m_dX, 1e-9);
-        EXPECT_NEAR(s.m_Box.m_dY, row.box.m_dY, 1e-9);
-        EXPECT_NEAR(s.m_Box.m_dWidth, row.box.m_dWidth, 1e-9);
-        EXPECT_NEAR(s.m_Box.m_dHeight, row.box.m_dHeight, 1e-9);
-        EXPECT_EQ(s.m_nRotate, row.rotate);
-        EXPECT_EQ(s.m_sLabel.str(), row.label);
+        EXPECT_EQ(Box(s.m_Box) + ", " + std::to_string(s.m_nRotate) + ", " + s.m_sLabel.str(),
+                  row.box);
     }
 }
 

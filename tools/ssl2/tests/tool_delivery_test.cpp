@@ -91,17 +91,18 @@ TEST_F(ToolDeliveryTest, MissingFileIsReportedAsFailed) {
     EXPECT_FALSE(fs::exists(norm / "job.ssl"));
 }
 
-TEST_F(ToolDeliveryTest, UnusableTargetDirectories) {
+TEST_F(ToolDeliveryTest, UnusableTargetsAndBrokenTickets) {
     const fs::path ticket = MakeJob({"a.plt"});
-    RSRun run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "nowhere").string()});
-    EXPECT_EQ(run.m_nExit, 2);
-    EXPECT_THAT(run.m_sErr, HasSubstr("not a directory"));
-
-    // A file where the directory should be: refused before anything is copied.
     WriteFile(m_Dir / "plain", "not a directory");
-    run = RunTool({"deliver", ticket.string(), "--to", (m_Dir / "plain").string()});
-    EXPECT_EQ(run.m_nExit, 2);
-    EXPECT_THAT(run.m_sErr, HasSubstr("not a directory"));
+    fs::create_directories(m_Dir / "out");
+    // Refused before anything is copied.
+    ExpectToolCases({{"deliver @DIR/job.ssl --to @DIR/nowhere", 2, "", "not a directory"},
+                     {"deliver @DIR/job.ssl --to @DIR/plain", 2, "", "not a directory"},
+                     {"normalize @DIR/job.ssl --dir @DIR/x", 2},
+                     {"queue @DIR/job.ssl --dir @DIR/x", 2},
+                     {"deliver @EX/tickets/syntax_errors.ssl --to @DIR/out", 1}},
+                    m_Dir);
+    EXPECT_TRUE(fs::is_empty(m_Dir / "out"));
 
     // A directory the user may not write (root, who writes anywhere, runs the tool
     // as "nobody").
@@ -114,20 +115,10 @@ TEST_F(ToolDeliveryTest, UnusableTargetDirectories) {
         args.insert(args.begin(),
                     {"--reuid=65534", "--regid=65534", "--clear-groups", SSL2_TOOL_PATH});
     }
-    run = RunProgram(::geteuid() == 0 ? "/usr/bin/setpriv" : SSL2_TOOL_PATH, args);
+    const RSRun run = RunProgram(::geteuid() == 0 ? "/usr/bin/setpriv" : SSL2_TOOL_PATH, args);
     EXPECT_EQ(run.m_nExit, 2);
     EXPECT_THAT(run.m_sErr, HasSubstr("not delivered"));
     EXPECT_TRUE(fs::is_empty(m_Dir / "locked"));
-    EXPECT_EQ(RunTool({"normalize", ticket.string(), "--dir", (m_Dir / "x").string()}).m_nExit, 2);
-    EXPECT_EQ(RunTool({"queue", ticket.string(), "--dir", (m_Dir / "x").string()}).m_nExit, 2);
-}
-
-TEST_F(ToolDeliveryTest, BrokenTicketIsNotDelivered) {
-    fs::create_directories(m_Dir / "out");
-    const RSRun run = RunTool(
-        {"deliver", Example("tickets/syntax_errors.ssl"), "--to", (m_Dir / "out").string()});
-    EXPECT_EQ(run.m_nExit, 1);
-    EXPECT_TRUE(fs::is_empty(m_Dir / "out"));
 }
 
 // The purge lists what it deletes, a dry run changes nothing, and the ticket never

@@ -22,16 +22,12 @@ std::string ReplaceAfter(std::string text, const std::string& after, const std::
 class ToolDiffTest : public ToolTest {};
 
 TEST_F(ToolDiffTest, ConvertedCopiesAreTheSame) {
-    for (const char* name :
-         {"tickets/simple.ssl", "tickets/twenty_files.ssl", "tickets/unicode_utf16.ssl"}) {
-        for (const char* dialect : {"5.0"}) {
-            const std::string copy = (m_Dir / "copy.ssl").string();
-            ASSERT_EQ(RunTool({"convert", Example(name), "-o", copy, "--dialect", dialect}).m_nExit,
-                      0);
-            const RSRun run = RunTool({"diff", Example(name), copy});
-            EXPECT_EQ(run.m_nExit, 0) << name << dialect << run.m_sOut << run.m_sErr;
-            EXPECT_EQ(run.m_sOut, Example(name) + ", " + copy + ": the same\n");
-        }
+    for (const char* name : {"tickets/simple.ssl", "tickets/twenty_files.ssl"}) {
+        const std::string copy = (m_Dir / "copy.ssl").string();
+        ASSERT_EQ(RunTool({"convert", Example(name), "-o", copy}).m_nExit, 0);
+        const RSRun run = RunTool({"diff", Example(name), copy});
+        EXPECT_EQ(run.m_nExit, 0) << name << run.m_sOut << run.m_sErr;
+        EXPECT_EQ(run.m_sOut, Example(name) + ", " + copy + ": the same\n");
     }
 }
 
@@ -100,23 +96,15 @@ TEST_F(ToolDiffTest, ComparesWhatTheWrittenTicketsMean) {
     }
 }
 
-// Exit codes as diff(1): error notes are reported for both tickets but are no
-// difference; a ticket not read whole is (1); a file that cannot be read is trouble.
-TEST_F(ToolDiffTest, BrokenInput) {
+// Error notes are reported for both tickets but are no difference.
+TEST_F(ToolDiffTest, ErrorNotesAreNoDifference) {
     const std::string noted = (m_Dir / "noted.ssl").string();
     WriteFile(noted, "BeginJob\nMirror on\nEndJob\n");
-    RSRun same = RunTool({"diff", noted, noted});
+    const RSRun same = RunTool({"diff", noted, noted});
     EXPECT_EQ(same.m_nExit, 0) << same.m_sErr;
     EXPECT_THAT(same.m_sOut, HasSubstr("the same"));
     EXPECT_EQ(same.m_sErr,
               noted + ": entry 0: Error: Mirror On\n" + noted + ": entry 0: Error: Mirror On\n");
-    same = RunTool({"diff", Example("tickets/simple.ssl"), Example("tickets/syntax_errors.ssl")});
-    EXPECT_EQ(same.m_nExit, 1);
-    EXPECT_THAT(same.m_sErr, HasSubstr("syntax_errors.ssl:3: "));
-
-    const std::string simple = Example("tickets/simple.ssl");
-    EXPECT_EQ(RunTool({"diff", simple, (m_Dir / "none.ssl").string()}).m_nExit, 2);
-    EXPECT_EQ(RunTool({"diff", simple}).m_nExit, 2);
 }
 
 }  // namespace

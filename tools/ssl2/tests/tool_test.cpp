@@ -22,14 +22,9 @@ namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-const std::vector<std::string> kCleanTickets = {"tickets/simple.ssl", "tickets/twenty_files.ssl",
-                                                "tickets/unicode_utf16.ssl"};
 /// Every example that reads to its end; the old one carries error notes.
-std::vector<std::string> ReadableTickets() {
-    std::vector<std::string> all = kCleanTickets;
-    all.push_back("tickets/old_style_15.ssl");
-    return all;
-}
+const char* const kReadableTickets[] = {"tickets/simple.ssl", "tickets/twenty_files.ssl",
+                                        "tickets/unicode_utf16.ssl", "tickets/old_style_15.ssl"};
 
 TEST(ToolUsage, VersionHelpAndUsageErrors) {
     const RSRun version = RunTool({"--version"});
@@ -53,6 +48,16 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
     WriteFile(m_Dir / "plain", "a file, not a directory");
     WriteFile(m_Dir / "refused.ssl",
               "BeginJob\nUnits pixel\nMargin Top 600\nCopies 20000\nEndJob\n");
+    WriteFile(m_Dir / "long.ssl", "BeginJob \"x\"\r\nHpglAsString \"a\r\nb\"\r\nEndJob\r\n");
+    // A ticket whose data file exists, for the .cfg export.
+    WriteFile(m_Dir / "plan.plt", "IN;PU0,0;PD100,100;");
+    WriteFile(m_Dir / "job.ssl",
+              "BeginJob \"noname\"\r\nBeginOutput\r\nDirectory \"" + m_Dir.string() +
+                  "\"\r\nName \"plan.plt\"\r\nCopies 3\r\nEndOutput\r\nEndJob\r\n");
+    RCAccessSsl copiesOnly;
+    copiesOnly.SetAllAccess(0);
+    copiesOnly.SetCopiesAccess(1);
+    const std::string capas = " --capas @EX/capas/sheetpro_a3.ini";
     ExpectToolCases(
         {
             {"", 2},
@@ -62,6 +67,12 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
             {"convert @EX/tickets/simple.ssl -o - --dialect 2.0", 2},
             {"convert @EX/tickets/simple.ssl -o - --access 00 --old-access 1", 2},
             {"convert @EX/tickets/simple.ssl -o - --access XYZ", 2, "", "--access"},
+            {"convert @EX/tickets/simple.ssl -o - --access " + copiesOnly.ToString().str(), 0,
+             "Copies 2", "", "Account"},
+            {"convert @EX/tickets/twenty_files.ssl -o - --flatten-notes", 0,
+             "Deliver to site office ask for Ms Berg"},
+            // A partly read ticket is never written (checked below).
+            {"convert @EX/tickets/syntax_errors.ssl -o @DIR/out.ssl", 1},
             {"check @EX/tickets/simple.ssl", 0, ": ok, 1 file, reached \"EndJob\""},
             {"check @EX/tickets/twenty_files.ssl", 0, ": ok, 20 files, reached \"EndJob\""},
             {"check @EX/tickets/unicode_utf16.ssl", 0, ": ok, "},
@@ -86,15 +97,34 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
             {"show @EX/tickets/syntax_errors.ssl", 1, "", "syntax_errors.ssl:3: "},
             {"show @DIR/none.ssl --json", 2},
             {"show @EX/tickets/simple.ssl --all", 2, "", "--all requires --json"},
-            {"preflight @EX/tickets/simple.ssl --capas @EX/capas/sheetpro_a3.ini -o -", 2, "",
-             "--output requires --fix"},
             {"convert @EX/tickets/simple.ssl -o @DIR/no/such/dir.ssl", 2, "", "cannot write"},
             {"convert @EX/tickets/simple.ssl -o @DIR/plain/x.ssl", 2, "", "cannot write"},
+            // PJL comment lines: line ends are separators, a long string keeps its CR.
+            {"embed @EX/tickets/simple.ssl", 0,
+             "@PJL COMMENT SSLSTART(1)@PJL COMMENT SSL (FFFE4200 6500 ", "", "0D00"},
+            {"embed @DIR/long.ssl", 0, "6100 0D00 )"},
             {"embed @EX/tickets/syntax_errors.ssl", 1},
+            {"cfg @DIR/job.ssl --dir @DIR", 0, "1 \".cfg\" file written"},
             {"cfg @EX/tickets/simple.ssl --dir @DIR/no", 2, "", "not a directory"},
+            {"capas @EX/capas/classic3000_v3.ini @EX/capas/rolljet_folder.ini"
+             " @EX/capas/sheetpro_a3.ini",
+             0, "Plotters: Classic 3000, RollJet 4200, SheetPro A3\nSSL dialect: 3.0\n"},
             {"capas @EX/capas/classic3000_v3.ini --statement Nothing", 2},
             {"capas @EX/capas/classic3000_v3.ini --plotter Nobody", 2},
             {"capas /nonexistent/plotter.ini", 2, "", "cannot read"},
+            {"preflight @EX/tickets/simple.ssl" + capas + " -o -", 2, "",
+             "--output requires --fix"},
+            {"preflight @EX/tickets/simple.ssl" + capas + " --plotter Nobody", 2},
+            {"preflight @DIR/none.ssl" + capas, 2},
+            {"preflight @EX/tickets/simple.ssl" + capas + " --fix", 2},
+            {"preflight @EX/tickets/simple.ssl", 2},
+            // A ticket with syntax errors is checked but fails, and is never fixed.
+            {"preflight @EX/tickets/syntax_errors.ssl" + capas, 1},
+            {"preflight @EX/tickets/syntax_errors.ssl" + capas + " --fix -o @DIR/out.ssl", 1},
+            {"diff @EX/tickets/simple.ssl @EX/tickets/syntax_errors.ssl", 1, "",
+             "syntax_errors.ssl:3: "},
+            {"diff @EX/tickets/simple.ssl @DIR/none.ssl", 2},
+            {"diff @EX/tickets/simple.ssl", 2},
             {"preview @EX/tickets/simple.ssl", 0, "<h2>1 &middot; ground-floor.plt</h2>"},
             {"preview @EX/tickets/syntax_errors.ssl -o @DIR/p.html", 1, "",
              "syntax_errors.ssl:3: "},
@@ -103,13 +133,13 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
              "cannot create directory"},
         },
         m_Dir);
+    EXPECT_FALSE(fs::exists(m_Dir / "out.ssl"));
 }
 
 using ToolShowTest = ToolTest;
 
 /// Checks the JSON form of one statement against the statement itself: its SSL line
-/// and member values.  A plain statement (text, number, selection) is rebuilt from
-/// its JSON value and must equal the original.
+/// and member values.
 void ExpectStatementMatches(const nlohmann::ordered_json& json, const RCSslEntry& entry,
                             SslStatement& statement, const std::string& where) {
     if (statement.GetStatementID() != kId_SslVersion) {
@@ -118,9 +148,7 @@ void ExpectStatementMatches(const nlohmann::ordered_json& json, const RCSslEntry
             << where;
     }
     if (const auto* pens = dynamic_cast<const SslHpglPens*>(&statement)) {
-        ASSERT_EQ(json.at("elements").size(), pens->GetPenCount()) << where;
-        for (std::uint32_t i = 0; i < pens->GetPenCount(); ++i)
-            EXPECT_EQ(json.at("elements")[i].at("number"), pens->GetPen(i).GetNumber()) << where;
+        EXPECT_EQ(json.at("elements").size(), pens->GetPenCount()) << where;
         return;
     }
     // A list statement always has its elements, none for an empty list.
@@ -139,20 +167,6 @@ void ExpectStatementMatches(const nlohmann::ordered_json& json, const RCSslEntry
         else
             EXPECT_DOUBLE_EQ(member.value().get<double>(), std::stod(text)) << where;
     }
-    // The document box is a text statement whose text is not its whole value: the
-    // text is the enciphered password; on/off, user and job name lie beside it.
-    if (SslStatement::GetMemberType(statement.GetStatementID()) < SslStatement::kMemberStructure &&
-        statement.GetStatementID() != kId_SslDocumentBox) {
-        std::unique_ptr<SslStatement> rebuilt(
-            SslStatement::CreateSslObject(statement.GetStatementID()));
-        const auto& value = members.begin().value();
-        if (!(*rebuilt == statement)) {
-            SslSetMemberValue(*rebuilt, 0, 0,
-                              value.is_string() ? TMemberInput(value.get<std::string>())
-                                                : TMemberInput(value.get<double>()));
-        }
-        EXPECT_TRUE(*rebuilt == statement) << where;
-    }
 }
 
 TEST_F(ToolShowTest, JsonHoldsEveryStatementAndReadsBackToTheSameSet) {
@@ -161,7 +175,7 @@ TEST_F(ToolShowTest, JsonHoldsEveryStatementAndReadsBackToTheSameSet) {
     // whether the pens are on, which the pen statement decides, and a zoom window
     // is written as its size alone.
     const std::set<std::uint32_t> partialLines = {kId_SslFileInfo, kId_SslHpgl, kId_SslZoom};
-    for (const std::string& name : ReadableTickets()) {
+    for (const std::string name : kReadableTickets) {
         const RSRun run = RunTool({"show", "--json", "--all", Example(name)});
         ASSERT_EQ(run.m_nExit, 0) << name << run.m_sErr;
         const nlohmann::ordered_json json = nlohmann::ordered_json::parse(run.m_sOut);
@@ -214,34 +228,23 @@ TEST_F(ToolShowTest, JsonHoldsEveryStatementAndReadsBackToTheSameSet) {
     }
 }
 
+// UTF-16 and legacy 8-bit text (Windows-1252) both come out as UTF-8.
 TEST_F(ToolShowTest, JsonTextsAreUtf8) {
-    const RSRun run = RunTool({"show", "--json", Example("tickets/unicode_utf16.ssl")});
-    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    const nlohmann::json json = nlohmann::json::parse(run.m_sOut);
-    EXPECT_THAT(json.at("entries")[0]
-                    .at("statements")
-                    .at("JobName")
-                    .at("members")
-                    .at("value")
-                    .get<std::string>(),
-                StartsWith("\xC3\x9C"  // U+00DC
-                           "bersicht"));
-
-    // Legacy 8-bit text (Windows-1252) comes out as UTF-8 too.
-    const fs::path ticket = m_Dir / "latin.ssl";
-    WriteFile(ticket,
+    WriteFile(m_Dir / "latin.ssl",
               "BeginJob \"noname\"\r\nJobName \"Gr\xFC\xDF"
               "e \x80\"\r\nEndJob\r\n");
-    const RSRun legacy = RunTool({"show", "--json", ticket.string()});
-    ASSERT_EQ(legacy.m_nExit, 0) << legacy.m_sErr;
-    EXPECT_EQ(nlohmann::json::parse(legacy.m_sOut)
-                  .at("entries")[0]
-                  .at("statements")
-                  .at("JobName")
-                  .at("members")
-                  .at("value"),
-              "Gr\xC3\xBC\xC3\x9F"
-              "e \xE2\x82\xAC");
+    const std::pair<std::string, std::string> rows[] = {{Example("tickets/unicode_utf16.ssl"),
+                                                         "\xC3\x9C"  // U+00DC
+                                                         "bersicht"},
+                                                        {(m_Dir / "latin.ssl").string(),
+                                                         "Gr\xC3\xBC\xC3\x9F"
+                                                         "e \xE2\x82\xAC"}};
+    for (const auto& [ticket, start] : rows) {
+        const RSRun run = RunTool({"show", "--json", ticket});
+        ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
+        const auto json = nlohmann::json::parse(run.m_sOut)["entries"][0]["statements"];
+        EXPECT_THAT(json["JobName"]["members"]["value"].get<std::string>(), StartsWith(start));
+    }
 }
 
 class ToolConvertTest : public ToolTest {};
@@ -259,85 +262,13 @@ TEST_F(ToolConvertTest, EveryDialectReadsBack) {
     }
 }
 
-TEST_F(ToolConvertTest, AccessNotesAndUtf16) {
-    const fs::path out = m_Dir / "out.ssl";
-    RCAccessSsl only;
-    only.SetAllAccess(0);
-    only.SetCopiesAccess(1);
-    RSRun run = RunTool({"convert", Example("tickets/simple.ssl"), "-o", out.string(), "--access",
-                         only.ToString().str()});
+TEST(ToolCapasTest, OnePlotterOfSeveralAndOneStatement) {
+    const RSRun run =
+        RunTool({"capas", Example("capas/classic3000_v3.ini"), Example("capas/sheetpro_a3.ini"),
+                 "--plotter", "SheetPro A3", "--statement", "mediatype"});
     ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    EXPECT_THAT(ReadFile(out), HasSubstr("Copies 2"));
-    EXPECT_THAT(ReadFile(out), ::testing::Not(HasSubstr("Account")));
-
-    run = RunTool({"convert", Example("tickets/twenty_files.ssl"), "-o", "-", "--flatten-notes"});
-    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    EXPECT_THAT(run.m_sOut, HasSubstr("Deliver to site office ask for Ms Berg"));
-
-    run = RunTool({"convert", Example("tickets/unicode_utf16.ssl"), "-o", out.string(), "--utf16"});
-    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    EXPECT_THAT(ReadFile(out), StartsWith("\xFF\xFE"));
-    RCSslSet original, converted;
-    original.ParseSsl(Example("tickets/unicode_utf16.ssl"), 300);
-    ASSERT_GT(converted.ParseSsl(out.string(), 300), 0);
-    EXPECT_EQ(converted.GetEntry(0).GetJobName(), original.GetEntry(0).GetJobName());
-}
-
-TEST_F(ToolConvertTest, BrokenInputIsNeverWritten) {
-    const fs::path out = m_Dir / "out.ssl";
-    EXPECT_EQ(
-        RunTool({"convert", Example("tickets/syntax_errors.ssl"), "-o", out.string()}).m_nExit, 1);
-    EXPECT_FALSE(fs::exists(out));  // a partly read ticket is never written
-}
-
-TEST_F(ToolConvertTest, EmbedWritesPjlCommentLines) {
-    const fs::path out = m_Dir / "job.pjl";
-    RSRun run = RunTool({"embed", Example("tickets/simple.ssl"), "-o", out.string()});
-    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    const std::string pjl = ReadFile(out);
-    EXPECT_THAT(pjl, StartsWith("@PJL COMMENT SSLSTART(1)@PJL COMMENT SSL (FFFE4200 6500 "));
-    EXPECT_THAT(pjl, ::testing::EndsWith(")@PJL COMMENT SSLEND"));
-    EXPECT_EQ(pjl.find("0D00"), std::string::npos);  // lines are separated, not CR-terminated
-
-    // A long string keeps its CR: only line ends lose theirs.
-    const fs::path text = m_Dir / "long.ssl";
-    WriteFile(text, "BeginJob \"x\"\r\nHpglAsString \"a\r\nb\"\r\nEndJob\r\n");
-    run = RunTool({"embed", text.string()});
-    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    EXPECT_THAT(run.m_sOut, HasSubstr("6100 0D00 )"));
-}
-
-TEST_F(ToolConvertTest, CfgExport) {
-    // A ticket whose data file exists.
-    fs::create_directories(m_Dir / "in");
-    WriteFile(m_Dir / "in" / "plan.plt", "IN;PU0,0;PD100,100;");
-    const fs::path ticket = m_Dir / "job.ssl";
-    WriteFile(ticket, "BeginJob \"noname\"\r\nBeginOutput\r\nDirectory \"" +
-                          (m_Dir / "in").string() +
-                          "\"\r\nName \"plan.plt\"\r\nCopies 3\r\nEndOutput\r\nEndJob\r\n");
-    fs::create_directories(m_Dir / "cfg");
-    const RSRun run = RunTool({"cfg", ticket.string(), "--dir", (m_Dir / "cfg").string()});
-    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    EXPECT_THAT(run.m_sOut, HasSubstr("1 \".cfg\" file written"));
-}
-
-TEST(ToolCapasTest, MergedAndSinglePlotters) {
-    const std::vector<std::string> inis = {Example("capas/classic3000_v3.ini"),
-                                           Example("capas/rolljet_folder.ini"),
-                                           Example("capas/sheetpro_a3.ini")};
-    std::vector<std::string> args = {"capas"};
-    args.insert(args.end(), inis.begin(), inis.end());
-    RSRun run = RunTool(args);
-    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    EXPECT_THAT(run.m_sOut, HasSubstr("Classic 3000"));
-    EXPECT_THAT(run.m_sOut, HasSubstr("SheetPro A3"));
-    EXPECT_THAT(run.m_sOut, HasSubstr("SSL dialect: 3.0"));  // the oldest of the three
+    EXPECT_THAT(run.m_sOut, StartsWith("Plotters: SheetPro A3\n"));
     EXPECT_THAT(run.m_sOut, HasSubstr("Keywords of MediaType:\n  value: 0=dontcare 1=paper"));
-
-    args.insert(args.end(), {"--plotter", "SheetPro A3", "--statement", "mediatype"});
-    run = RunTool(args);
-    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    EXPECT_THAT(run.m_sOut, HasSubstr("Plotters: SheetPro A3\n"));
     EXPECT_THAT(run.m_sOut, HasSubstr("Drawer A4"));
 }
 

@@ -1,6 +1,7 @@
-"""Validates JSON files against a JSON Schema: validate_json.py SCHEMA FILE...
+"""Validates JSON files against JSON Schemas: validate_json.py SCHEMA FILE... [SCHEMA FILE...]
 
-Prints each fault as "FILE: path: message" and exits 1 when there is any.
+An argument ending in ".schema.json" is the schema of the files after it. Prints each
+fault as "FILE: path: message" and exits 1 when there is any.
 """
 import json
 import sys
@@ -8,16 +9,21 @@ import sys
 import jsonschema
 
 
-def main(schema_path, paths):
-    with open(schema_path, encoding="utf-8") as f:
-        schema = json.load(f)
-    jsonschema.Draft7Validator.check_schema(schema)
-    validator = jsonschema.Draft7Validator(schema)
+def load(path):
+    with open(path, encoding="utf-8") as f:
+        return json.load(f)
+
+
+def main(arguments):
+    validator = None
     faults = 0
-    for path in paths:
-        with open(path, encoding="utf-8") as f:
-            document = json.load(f)
-        for error in validator.iter_errors(document):
+    for path in arguments:
+        if path.endswith(".schema.json"):
+            schema = load(path)
+            jsonschema.Draft7Validator.check_schema(schema)
+            validator = jsonschema.Draft7Validator(schema)
+            continue
+        for error in validator.iter_errors(load(path)):
             where = "/".join(str(p) for p in error.absolute_path)
             print(f"{path}: {where}: {error.message}")
             faults += 1
@@ -25,4 +31,4 @@ def main(schema_path, paths):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1], sys.argv[2:]))
+    sys.exit(main(sys.argv[1:]))

@@ -180,59 +180,57 @@ TEST_F(RCIniStringInterfaceFile, ReadsWholeFilesOfAnySize) {
     EXPECT_EQ(ini.ReadFile(Write("exact.ini", exact)), 1u);
 }
 
-TEST_F(RCIniStringInterfaceFile, ConvertsByteOrderMarkedFiles) {
-    RCIniStringInterface ini;
-    ini.SetDiagnosticHandler([](const auto&) {});
-    TString value;
-    ASSERT_EQ(ini.ReadFile(Write("utf8.ini", "\xEF\xBB\xBF[s]\na=\xC3\xA4\n")), 1u);
-    EXPECT_TRUE(ini.GetValue("s", "a", value));
-    EXPECT_EQ(value, "\xC3\xA4");
-
-    const std::u16string text = u"[S]\r\nA=\u00e4#\U0001F600\r\n";
-    std::string utf16 = "\xFF\xFE";
+/// `text` as UTF-16 with its byte order mark.
+std::string Utf16(const std::u16string& text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (char16_t unit : text) {
-        utf16 += static_cast<char>(unit & 0xFF);
-        utf16 += static_cast<char>(unit >> 8);
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
     }
-    ASSERT_EQ(ini.ReadFile(Write("utf16.ini", utf16)), 1u);
-    EXPECT_TRUE(ini.GetValue("s", "a", value));
-    EXPECT_EQ(value, TString::FromUnicode(u"\u00e4#\U0001F600"));
-
-    // 8-bit files without a mark: UTF-8 when valid, otherwise Windows-1252 (also when
-    // they begin with the first two bytes of the UTF-8 mark).
-    const char* const eightBit[] = {
-        "[s]\na=Gr\xC3\xB6\xC3\x9F"
-        "e \xE2\x82\xAC\n",
-        "[s]\na=Gr\xF6\xDF"
-        "e \x80\n",
-        "\xEF\xBB; mark\n[s]\na=Gr\xF6\xDF"
-        "e \x80\n"};
-    for (const char* bytes : eightBit) {
-        ASSERT_EQ(ini.ReadFile(Write("plain.ini", bytes)), 1u) << bytes;
-        EXPECT_TRUE(ini.GetValue("s", "a", value));
-        EXPECT_EQ(value, "Größe €") << bytes;
-    }
+    return bytes;
 }
 
-// '#' and four hex digits is an escape in every capability file, as capability
-// tools write characters that Windows-1252 lacks; a literal '#' before hex digits
-// is written as "#0023".  Text converted from UTF-16 escapes its own '#', so the
+// Files with a byte order mark are converted; 8-bit files without one are UTF-8 when
+// valid, otherwise Windows-1252 (also when they begin with the first two bytes of the
+// UTF-8 mark). '#' and four hex digits is an escape in every capability file, as
+// capability tools write characters that Windows-1252 lacks; a literal '#' before hex
+// digits is written as "#0023". Text converted from UTF-16 escapes its own '#', so the
 // same characters read the same from UTF-16 and from 8-bit files.
-TEST_F(RCIniStringInterfaceFile, HashEscapesReadAlikeInEveryEncoding) {
-    const std::u16string text = u"[s]\r\na=No. #0041 \u03a9\r\n";
-    std::string utf16 = "\xFE\xFF";
-    for (char16_t unit : text) {
-        utf16 += static_cast<char>(unit >> 8);
-        utf16 += static_cast<char>(unit & 0xFF);
-    }
-    const std::string files[] = {utf16, "[s]\na=No. #00230041 #03A9\n",
-                                 "\xEF\xBB\xBF[s]\na=No. #00230041 \xCE\xA9\n"};
-    for (const std::string& bytes : files) {
+TEST_F(RCIniStringInterfaceFile, ReadsEveryEncodingAlike) {
+    const TString sharp = TString::FromUnicode(u"No. #0041 \u03a9");
+    const struct {
+        const char* name;
+        std::string bytes;
+        TString expected;
+    } rows[] = {
+        {"UTF-8 mark", "\xEF\xBB\xBF[s]\na=\xC3\xA4\n", "\xC3\xA4"},
+        {"UTF-16LE", Utf16(u"[S]\r\nA=\u00e4#\U0001F600\r\n", false),
+         TString::FromUnicode(u"\u00e4#\U0001F600")},
+        {"UTF-8",
+         "[s]\na=Gr\xC3\xB6\xC3\x9F"
+         "e \xE2\x82\xAC\n",
+         "Größe €"},
+        {"Windows-1252",
+         "[s]\na=Gr\xF6\xDF"
+         "e \x80\n",
+         "Größe €"},
+        {"Windows-1252 after half a UTF-8 mark",
+         "\xEF\xBB; mark\n[s]\na=Gr\xF6\xDF"
+         "e \x80\n",
+         "Größe €"},
+        {"hash from UTF-16BE", Utf16(u"[s]\r\na=No. #0041 \u03a9\r\n", true), sharp},
+        {"hash escapes", "[s]\na=No. #00230041 #03A9\n", sharp},
+        {"hash escapes, UTF-8", "\xEF\xBB\xBF[s]\na=No. #00230041 \xCE\xA9\n", sharp},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         RCIniStringInterface ini;
+        ini.SetDiagnosticHandler([](const auto&) {});
         TString value;
-        ASSERT_EQ(ini.ReadFile(Write("hash.ini", bytes)), 1u) << bytes;
+        ASSERT_EQ(ini.ReadFile(Write("capas.ini", row.bytes)), 1u);
         EXPECT_TRUE(ini.GetValue("s", "a", value));
-        EXPECT_EQ(value, TString::FromUnicode(u"No. #0041 \u03a9")) << bytes;
+        EXPECT_EQ(value, row.expected);
     }
 }
 

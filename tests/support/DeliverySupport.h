@@ -4,16 +4,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 
-#include "ssl2/base/TException.h"
 #include "ssl2/base/TString.h"
 #include "tests/support/TempDir.h"
 

@@ -72,21 +72,13 @@ private:
     std::filesystem::path m_Path;
 };
 
-/// A fixture with a fresh directory per test (m_dir), removed afterwards together with
-/// any error a test left pending.
-class TempDirTest : public ::testing::Test {
+/// A fixture with a fresh directory per test (m_dir, and RCTempDir's helpers), removed
+/// afterwards together with any error a test left pending.
+class TempDirTest : public ::testing::Test, protected RCTempDir {
 protected:
     void TearDown() override { ClearError(); }
 
-    std::string Path(const std::string& rel) const { return m_Temp.Path(rel); }
-    std::string Write(const std::string& rel, const std::string& bytes) const {
-        return m_Temp.Write(rel, bytes);
-    }
-    std::string Read(const std::string& rel) const { return m_Temp.Read(rel); }
-    void MakeDir(const std::string& rel) const { m_Temp.MakeDir(rel); }
-
-    RCTempDir m_Temp;
-    const std::filesystem::path& m_dir = m_Temp.Path();
+    const std::filesystem::path& m_dir = RCTempDir::Path();
 };
 
 }  // namespace ssl2::test

@@ -16,6 +16,7 @@ namespace {
 using TSyntaxVersion = SslStatement::TSyntaxVersion;
 
 using ssl2::test::ReadFile;
+using ssl2_test::AccessTo;
 using ssl2_test::FilledEntry;
 
 /// The statement names that begin the lines of `text` (continuation lines, which
@@ -131,27 +132,20 @@ TEST(RCSslEntryWriter, FileEmulationSelectsThePlotterLanguages) {
 }
 
 TEST(RCSslEntryWriter, AccessFiltersEveryStatement) {
-    RCAccessSsl copiesOnly;
-    copiesOnly.SetAllAccess(0);
-    copiesOnly.SetAccess(kId_SslCopies, 1);
+    const RCAccessSsl copiesOnly = AccessTo({kId_SslCopies});
     const RCSslEntry job = FilledEntry(0);
     const RCSslEntry file = FilledEntry(1);
     EXPECT_EQ(job.ToString(copiesOnly, SslStatement::kVersion50, 0), "Copies 3\r\n");
     EXPECT_EQ(file.ToString(copiesOnly, SslStatement::kVersion50, 0),
               "BeginOutput\r\nCopies 3\r\nEndOutput\r\n");
-    RCAccessSsl none;
-    none.SetAllAccess(0);
+    const RCAccessSsl none = AccessTo({});
     EXPECT_EQ(job.ToString(none, SslStatement::kVersion50, 0), "");
     EXPECT_EQ(file.ToString(none, SslStatement::kVersion50, 0), "BeginOutput\r\nEndOutput\r\n");
 }
 
 TEST(RCSslEntryWriter, EmptyValues) {
-    RCAccessSsl access;
-    access.SetAllAccess(0);
-    for (TSslStatementID id : {kId_SslAccount, kId_SslUserHash, kId_SslUserId, kId_SslPlotOption,
-                               kId_SslAddresses, kId_SslOnError}) {
-        access.SetAccess(id, 1);
-    }
+    const RCAccessSsl access = AccessTo({kId_SslAccount, kId_SslUserHash, kId_SslUserId,
+                                         kId_SslPlotOption, kId_SslAddresses, kId_SslOnError});
     // An empty account is written with its empty quoted value, an unset OnError as
     // an empty line; empty addresses, plot option, user hash and user id add nothing.
     const RCSslEntry job(0);
@@ -159,9 +153,7 @@ TEST(RCSslEntryWriter, EmptyValues) {
 }
 
 TEST(RCSslEntryWriter, NotesAreFlattenedInTheJobEntryOnly) {
-    RCAccessSsl notesOnly;
-    notesOnly.SetAllAccess(0);
-    notesOnly.SetAccess(kId_SslNotes, 1);
+    const RCAccessSsl notesOnly = AccessTo({kId_SslNotes});
     RCSslEntry job(0);
     job.SetNotes("first<|>second");
     RCSslEntry file(job, 0);
@@ -173,10 +165,7 @@ TEST(RCSslEntryWriter, NotesAreFlattenedInTheJobEntryOnly) {
 }
 
 TEST(RCSslEntryWriter, QuotedValuesAreWrittenSoThatTheReaderCanReadThemBack) {
-    RCAccessSsl access;
-    access.SetAllAccess(0);
-    access.SetAccess(kId_SslName, 1);
-    access.SetAccess(kId_SslHpglAsString, 1);
+    const RCAccessSsl access = AccessTo({kId_SslName, kId_SslHpglAsString});
     RCSslEntry file(1);
     file.SetName("say \"hi\"\r\nnext\nlast\r");
     // A plotter settings string is read across lines: its line breaks stay.
@@ -224,10 +213,7 @@ TEST(RCSslEntryWriter, QuotedTextsOfStructuredStatementsAreEscapedToo) {
     for (const Case& c : cases) {
         RCSslEntry job(0);
         c.set(job, unsafe);
-        RCAccessSsl access;
-        access.SetAllAccess(0);
-        access.SetAccess(c.id, 1);
-        const std::string text = job.ToString(access, SslStatement::kVersion50, 0).str();
+        const std::string text = job.ToString(AccessTo({c.id}), SslStatement::kVersion50, 0).str();
         EXPECT_NE(text.find(escaped), std::string::npos) << c.name << ": " << text;
         EXPECT_EQ(text.find("\"b"), std::string::npos) << c.name << ": " << text;
         EXPECT_EQ(text.find("\r\nc"), std::string::npos) << c.name << ": " << text;
@@ -235,10 +221,7 @@ TEST(RCSslEntryWriter, QuotedTextsOfStructuredStatementsAreEscapedToo) {
 }
 
 TEST(RCSslEntryWriter, EscapingLeavesEveryFlagAsItIs) {
-    RCAccessSsl access;
-    access.SetAllAccess(0);
-    access.SetAccess(kId_SslEMail, 1);
-    access.SetAccess(kId_SslJobPlotter, 1);
+    const RCAccessSsl access = AccessTo({kId_SslEMail, kId_SslJobPlotter});
     RCSslEntry job(0);
     SslEMail mail;
     mail.Set("a\"b@example.org");

@@ -17,6 +17,7 @@
 
 namespace {
 
+using ssl2_test::AccessTo;
 using ssl2_test::FilledEntry;
 
 /// Level of each member for the flagged copy: 'J' job, 'F' file, 'N' never.
@@ -136,36 +137,28 @@ TEST(RCSslEntry, AccessByIdentifierChecksTheClassAndTheIdentifier) {
     entry.Get(static_cast<TSslStatementID>(500), nullptr);
 }
 
-TEST(RCSslEntry, FlaggedCopyTakesFileLevelStatementsAndJobLevelOnlyWithFlagZero) {
+// A full copy and an assignment take every statement; a flagged copy takes the
+// file-level statements, and the job-level ones only with flag 0.
+TEST(RCSslEntry, CopiesTakeEveryStatementAndFlaggedCopiesTheirLevels) {
     const RCSslEntry job = FilledEntry(0);
     const RCSslEntry fresh;
     const RCSslEntry file(job, 1);
     const RCSslEntry whole(job, 0);
+    const RCSslEntry copy(job);
+    RCSslEntry assigned;
+    assigned = job;
+    const RCSslEntry& self = assigned;
+    assigned = self;  // self-assignment keeps every statement
     EXPECT_EQ(file.GetIsEntry(), 1u);
     EXPECT_EQ(whole.GetIsEntry(), 0u);
+    EXPECT_EQ(copy.GetIsEntry(), 0u);
+    EXPECT_EQ(assigned.GetIsEntry(), 0u);
     for (const RSMemberLevel& member : kLevels) {
         const std::uint32_t id = member.m_nId;
         const bool fileCopied = member.m_cLevel == 'F';
         const bool wholeCopied = member.m_cLevel != 'N';
         EXPECT_TRUE(SameStatement(file, fileCopied ? job : fresh, id)) << "statement " << id;
         EXPECT_TRUE(SameStatement(whole, wholeCopied ? job : fresh, id)) << "statement " << id;
-    }
-    EXPECT_TRUE(file.GetAccount().IsEmpty());
-    EXPECT_EQ(file.GetComment(), "comment");
-    EXPECT_EQ(whole.GetAccount(), "4711");
-    EXPECT_EQ(whole.GetOrdinal(), 0xFFFFFFFFu);
-}
-
-TEST(RCSslEntry, FullCopyAndAssignmentCopyEveryStatement) {
-    const RCSslEntry job = FilledEntry(0);
-    const RCSslEntry copy(job);
-    RCSslEntry assigned;
-    assigned = job;
-    const RCSslEntry& self = assigned;
-    assigned = self;  // self-assignment keeps every statement
-    EXPECT_EQ(copy.GetIsEntry(), 0u);
-    EXPECT_EQ(assigned.GetIsEntry(), 0u);
-    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
         EXPECT_TRUE(SameStatement(copy, job, id)) << "statement " << id;
         EXPECT_TRUE(SameStatement(assigned, job, id)) << "statement " << id;
     }
@@ -280,10 +273,8 @@ TEST(RCSslEntry, JobFlagsheetFieldsAreStoredUnchanged) {
     EXPECT_EQ(entry.GetJobFlagsheetAccount(), 7u);
     EXPECT_EQ(entry.GetJobFlagsheetDistribution(), 2u);
     // Any non-zero value is a set flag for the writer.
-    RCAccessSsl access;
-    access.SetAllAccess(0);
-    access.SetJobFlagsheetAccess(1);
-    const std::string text = entry.ToString(access, SslStatement::kVersion50, 0).str();
+    const std::string text =
+        entry.ToString(AccessTo({kId_SslJobFlagsheet}), SslStatement::kVersion50, 0).str();
     EXPECT_NE(text.find("\t+ account"), std::string::npos) << text;
     EXPECT_NE(text.find("\t+ distribution"), std::string::npos) << text;
 }
@@ -338,8 +329,7 @@ TEST(RCSslEntryMerge, FullAccessChangesNothing) {
 
 TEST(RCSslEntryMerge, EmptyAccessTakesOverEveryMergeableStatement) {
     const std::set<std::uint32_t> neverMerged = {kId_SslError, kId_SslVersion, kId_SslOrdinal};
-    RCAccessSsl none;
-    none.SetAllAccess(0);
+    const RCAccessSsl none = AccessTo({});
     for (unsigned int isEntry : {0u, 1u}) {
         const RCSslEntry source = FilledEntry(0);
         RCSslEntry target(isEntry);
@@ -367,10 +357,7 @@ TEST(RCSslEntryMerge, OnlyTheClearedStatementIsTakenOver) {
     RCSslEntry::MergeSettings(target, source, access);
     const RCSslEntry::RSCompReturn result = target == RCSslEntry();
     EXPECT_EQ(target.GetCopies(), 3u);
-    RCAccessSsl expected;
-    expected.SetAllAccess(0);
-    expected.SetAccess(kId_SslCopies, 1);
-    EXPECT_TRUE(result.Differences == expected);
+    EXPECT_TRUE(result.Differences == AccessTo({kId_SslCopies}));
 
     RCSslEntry self = FilledEntry(1);
     RCSslEntry::MergeSettings(self, self, access);
@@ -392,11 +379,8 @@ TEST(RCSslEntryEquality, EachStatementReportsItsOwnDifference) {
             b.Set(static_cast<TSslStatementID>(id), StatementOf(filled, id).get());
         }
         const RCSslEntry::RSCompReturn result = a == b;
-        RCAccessSsl expected;
-        expected.SetAllAccess(0);
-        if (!ignored.count(id)) {
-            expected.SetAccess(static_cast<TSslStatementID>(id), 1);
-        }
+        const RCAccessSsl expected =
+            ignored.count(id) ? AccessTo({}) : AccessTo({static_cast<TSslStatementID>(id)});
         EXPECT_EQ(result.bEqual, ignored.count(id) == 1) << "statement " << id;
         EXPECT_EQ(result.bSameFile, kFileIdentity.count(id) == 0) << "statement " << id;
         EXPECT_TRUE(result.bSameEntryCount);
@@ -533,8 +517,7 @@ TEST(RCSslEntry, MovedEntryKeepsValuesAndSortKey) {
 TEST(RCSslEntry, ChangesToACopyNeverReachItsSourceNorOtherCopies) {
     const RCSslEntry source = FilledEntry(0);
     const RCSslEntry fresh(0);
-    RCAccessSsl none;
-    none.SetAllAccess(0);
+    const RCAccessSsl none = AccessTo({});
     std::vector<RCSslEntry> copies;
     copies.emplace_back(source);
     copies.emplace_back(source, 0);
@@ -575,8 +558,7 @@ TEST(RCSslEntry, ChangesToACopyNeverReachItsSourceNorOtherCopies) {
 
 TEST(RCSslEntry, MergedStatementsStayTheSourcesAfterTheTargetChanges) {
     const RCSslEntry source = FilledEntry(1);
-    RCAccessSsl none;
-    none.SetAllAccess(0);
+    const RCAccessSsl none = AccessTo({});
     RCSslEntry target(1);
     RCSslEntry::MergeSettings(target, source, none);
     target.SetHpglPensWidth(0.7, 1);

@@ -3,6 +3,8 @@
 // merges and comparisons.
 #pragma once
 
+#include <initializer_list>
+
 #include "ssl2/entry/RCSslEntry.h"
 
 namespace ssl2_test {
@@ -151,6 +153,15 @@ inline void FillEveryStatement(RCSslEntry& entry) {
     entry.SetUserHashClear("hash-clear");
     entry.SetUserId("u-109");
     entry.SetPrintQuality(2);
+}
+
+/// Access to exactly the statements `ids` (none for an empty list).
+inline RCAccessSsl AccessTo(std::initializer_list<TSslStatementID> ids) {
+    RCAccessSsl access;
+    access.SetAllAccess(0);
+    for (TSslStatementID id : ids)
+        access.SetAccess(id, 1);
+    return access;
 }
 
 /// A new entry (1) or job entry (0) with every statement filled.

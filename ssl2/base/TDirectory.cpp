@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ostream>
 #include <random>
 #include <utility>
 #include <vector>
@@ -253,6 +254,13 @@ void RCSourceFile::CopyTo(RCTempFile& temp, const TString& target) {
 // --- TFile::ReplaceAtomically ------------------------------------------------------
 
 void TFile::ReplaceAtomically(const TString& path, std::string_view bytes) {
+    ReplaceAtomically(path, [bytes](std::ostream& out) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    });
+}
+
+void TFile::ReplaceAtomically(const TString& path,
+                              const std::function<void(std::ostream&)>& write) {
     const TString native = NativePath(path);
     const RCDirectory dir(GetFileDir(native));
     const TString name = native.Mid(GetFileDir(native).GetLength());
@@ -263,10 +271,40 @@ void TFile::ReplaceAtomically(const TString& path, std::string_view bytes) {
     RCTempFile temp(dir, keepMode ? 0600 : 0666);
     if (keepMode)
         ::fchmod(temp.Fd(), old.st_mode & 0777);
-    temp.Write(bytes.data(), bytes.size(), path);
+    TSinkBuffer buffer(
+        [&temp, &path](const char* data, std::size_t size) { temp.Write(data, size, path); });
+    std::ostream out(&buffer);
+    out.exceptions(std::ios::badbit | std::ios::failbit);
+    write(out);
+    out.flush();
     temp.Finish(path);
     temp.Commit(name, true);
     dir.Sync();
+}
+
+// --- TSinkBuffer -----------------------------------------------------------------------
+
+TSinkBuffer::TSinkBuffer(TSink sink) : m_Sink(std::move(sink)), m_aBuffer(std::size_t{1} << 16) {
+    setp(m_aBuffer.data(), m_aBuffer.data() + m_aBuffer.size());
+}
+
+TSinkBuffer::int_type TSinkBuffer::overflow(int_type c) {
+    sync();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+    }
+    return traits_type::not_eof(c);
+}
+
+int TSinkBuffer::sync() {
+    // The buffer is emptied first, so that a sink that raises is not handed the same
+    // bytes again by a later flush.
+    const std::size_t size = static_cast<std::size_t>(pptr() - pbase());
+    setp(m_aBuffer.data(), m_aBuffer.data() + m_aBuffer.size());
+    if (size > 0)
+        m_Sink(m_aBuffer.data(), size);
+    return 0;
 }
 
 bool TFile::IsTemporaryName(const TString& name) {

@@ -1,6 +1,7 @@
 // Files: byte and line access to one open file (TFile), its 8-bit and UTF-16 line
-// forms (TAnsiFile, TUnicodeFile, TAutoFile), path helpers (TFile statics) and the
-// parts of a path (TFileString).
+// forms (TAnsiFile, TUnicodeFile, TAutoFile), path helpers (TFile statics), the
+// parts of a path (TFileString) and a stream buffer that writes through to a sink
+// (TSinkBuffer).
 //
 // Paths given to these classes may use '/' or '\' as separators; paths they compose
 // use '/'.  A file object owns its descriptor and closes it when destroyed; failures
@@ -15,11 +16,33 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <ostream>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ssl2/base/TString.h"
+
+/// A stream buffer that hands what is written through it to `sink` in pieces of up
+/// to 64 KiB, whenever its buffer is full and when the stream is flushed: a stream
+/// onto a descriptor or a temporary file that never holds the whole text.  What the
+/// sink raises reaches the writer when badbit is among the stream's exceptions()
+/// (else the stream turns bad).  It does not flush when destroyed: flush the stream.
+class TSinkBuffer : public std::streambuf {
+public:
+    using TSink = std::function<void(const char* data, std::size_t size)>;
+    explicit TSinkBuffer(TSink sink);
+
+protected:
+    int_type overflow(int_type c) override;
+    int sync() override;
+
+private:
+    TSink m_Sink;
+    std::vector<char> m_aBuffer;
+};
 
 class TFile {
 public:
@@ -96,6 +119,12 @@ public:
     /// file is left.  For regular files and missing targets only: a device or a
     /// FIFO is written in place by its caller.
     static void ReplaceAtomically(const TString& path, std::string_view bytes);
+    /// The same, the new contents written by `write` to the stream it is given, which
+    /// passes them on to the temporary file in pieces: a long text need not be held in
+    /// memory at once.  The stream raises on a failed write (badbit and failbit are
+    /// among its exceptions()); whatever `write` raises leaves the old file untouched.
+    static void ReplaceAtomically(const TString& path,
+                                  const std::function<void(std::ostream&)>& write);
     /// True for the names files have while the library writes them, before they
     /// appear under their final names; left over only by a process that was killed.
     static bool IsTemporaryName(const TString& name);

@@ -307,11 +307,20 @@ RSSslLayout SslComputeLayout(const RCSslSet& set, int index,
 std::vector<RSSslLayout> SslComputeLayouts(const RCSslSet& set,
                                            const RCStatementInfluencingCapaRefined* capas,
                                            std::vector<RSSslFinding>* jobFindings) {
+    std::vector<RSSslLayout> layouts;
+    layouts.reserve(static_cast<std::size_t>(std::max(set.Size() - 1, 0)));
+    SslVisitLayouts(
+        set, capas, [&layouts](RSSslLayout& layout) { layouts.push_back(std::move(layout)); },
+        jobFindings);
+    return layouts;
+}
+
+void SslVisitLayouts(const RCSslSet& set, const RCStatementInfluencingCapaRefined* capas,
+                     const std::function<void(RSSslLayout&)>& visit,
+                     std::vector<RSSslFinding>* jobFindings) {
     const std::vector<RSSslFinding> all = PreflightOf(set, capas);
     if (jobFindings != nullptr)
         *jobFindings = FindingsOf(all, 0);
-    std::vector<RSSslLayout> layouts;
-    layouts.reserve(static_cast<std::size_t>(std::max(set.Size() - 1, 0)));
     auto next = all.begin();
     for (int i = 1; i < set.Size(); ++i) {
         // The findings come entry by entry, in order.
@@ -321,7 +330,7 @@ std::vector<RSSslLayout> SslComputeLayouts(const RCSslSet& set,
                 own.push_back(*next);
             ++next;
         }
-        layouts.push_back(Compute(set, i, capas, std::move(own)));
+        RSSslLayout layout = Compute(set, i, capas, std::move(own));
+        visit(layout);
     }
-    return layouts;
 }

@@ -24,6 +24,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "ssl2/base/TString.h"
@@ -102,3 +103,10 @@ RSSslLayout SslComputeLayout(const RCSslSet& set, int index,
 std::vector<RSSslLayout> SslComputeLayouts(const RCSslSet& set,
                                            const RCStatementInfluencingCapaRefined* capas = nullptr,
                                            std::vector<RSSslFinding>* jobFindings = nullptr);
+
+/// The same layouts handed to `visit` one at a time, in order: each is built, visited
+/// (the visitor may move it away) and dropped, so that a caller writing them out holds
+/// one layout instead of all.  `jobFindings` as above.
+void SslVisitLayouts(const RCSslSet& set, const RCStatementInfluencingCapaRefined* capas,
+                     const std::function<void(RSSslLayout&)>& visit,
+                     std::vector<RSSslFinding>* jobFindings = nullptr);

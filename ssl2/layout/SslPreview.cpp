@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cmath>
 #include <memory>
+#include <ostream>
+#include <sstream>
 
 #include "ssl2/SSLStatements/SslStatements.h"
 #include "ssl2/capas/RCStatementInfluencingCapaRefined.h"
@@ -255,16 +257,35 @@ std::string Card(const RCSslEntry& entry, const RSSslLayout& l) {
     return html + "</article>";
 }
 
+/// What the page tells about the printed files as a whole, gathered in one pass over
+/// the layouts: the first kOverviewFiles layouts (the roll overview draws them one by
+/// one) and sums over all.
+struct RSPrinted {
+    std::vector<RSSslLayout> m_aFirst;
+    std::size_t m_nCount = 0;
+    std::uint64_t m_nPages = 0;
+    double m_dMedia = 0.0;     ///< media length of all printed files (one set)
+    double m_dRest = 0.0;      ///< media length of the files after m_aFirst
+    double m_dRowWidth = 0.0;  ///< the widest medium
+
+    void Add(RSSslLayout& l) {
+        ++m_nCount;
+        m_nPages += l.m_nPages;
+        m_dMedia += l.m_dMediaLength;
+        m_dRowWidth = std::max(m_dRowWidth, l.m_dMediumWidth);
+        if (m_aFirst.size() < kOverviewFiles)
+            m_aFirst.push_back(std::move(l));
+        else
+            m_dRest += l.m_dMediaLength;
+    }
+};
+
 /// The roll as the plotter consumes it: the printed files one after another, the roll
 /// wrapped into rows of kOverviewRowMm; past kOverviewFiles files one box sums up the rest.
-std::string Overview(const std::vector<const RSSslLayout*>& printed) {
-    double rowWidth = 0;
-    double total = 0;
-    for (const RSSslLayout* l : printed) {
-        rowWidth = std::max(rowWidth, l->m_dMediumWidth);
-        total += l->m_dMediaLength;
-    }
-    if (printed.empty() || total <= 0)
+std::string Overview(const RSPrinted& printed) {
+    const double rowWidth = printed.m_dRowWidth;
+    const double total = printed.m_dMedia;
+    if (printed.m_nCount == 0 || total <= 0)
         return std::string();
     const double gap = rowWidth * 0.15;
     const double rowLength = std::min(kOverviewRowMm, total);
@@ -287,30 +308,27 @@ std::string Overview(const std::vector<const RSSslLayout*>& printed) {
         }
         position += length;
     };
-    std::size_t drawn = 0;
-    for (; drawn < printed.size() && drawn < kOverviewFiles; ++drawn) {
-        const RSSslLayout& l = *printed[drawn];
+    for (const RSSslLayout& l : printed.m_aFirst) {
         const bool unfit = !l.m_bFits || !l.m_aFindings.empty();
         segment(l.m_dMediaLength, l.m_Print.m_dX, std::min(l.m_Print.m_dWidth, l.m_dMediumWidth),
                 unfit ? "finding" : "print",
                 std::to_string(l.m_nEntry) + " " + l.m_sName.str() + ": " + Num(l.m_dMediaLength) +
                     " mm");
     }
-    double rest = 0;
-    for (std::size_t i = drawn; i < printed.size(); ++i)
-        rest += printed[i]->m_dMediaLength;
-    const std::string more = std::to_string(printed.size() - drawn) +
-                             (printed.size() - drawn == 1 ? " more file, " : " more files, ") +
-                             Num(rest) + " mm";
-    if (drawn < printed.size())
-        segment(rest, 0, rowWidth, "more", more);
+    const std::size_t drawn = printed.m_aFirst.size();
+    const std::size_t more = printed.m_nCount - drawn;
+    const std::string moreText = std::to_string(more) +
+                                 (more == 1 ? " more file, " : " more files, ") +
+                                 Num(printed.m_dRest) + " mm";
+    if (more > 0)
+        segment(printed.m_dRest, 0, rowWidth, "more", moreText);
     const std::string w = Num(rowLength);
     const std::string h = Num(static_cast<double>(rows) * (rowWidth + gap) - gap);
     return "<section class=\"overview\"><h2>Roll overview: " + Num(total) +
            " mm for one set, rows of " + Num(rowLength) + " mm</h2>" +
-           (drawn < printed.size()
+           (more > 0
                 ? "<p>The first " + std::to_string(drawn) +
-                      " files are drawn one by one; the grey box holds the " + more + ".</p>"
+                      " files are drawn one by one; the grey box holds the " + moreText + ".</p>"
                 : std::string()) +
            "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + w + " " + h +
            "\" preserveAspectRatio=\"xMinYMin meet\">" + svg + "</svg></section>";
@@ -320,15 +338,11 @@ std::string SummaryRow(const char* name, const std::string& value) {
     return std::string("<dt>") + name + "</dt><dd>" + value + "</dd>";
 }
 
-std::string Summary(const RCSslSet& set, const std::vector<const RSSslLayout*>& printed,
+std::string Summary(const RCSslSet& set, const RSPrinted& printed,
                     const RCStatementInfluencingCapaRefined* capas, const std::string& title) {
     const RCSslEntry& job = set.GetEntry(0);
-    std::uint64_t pages = 0;
-    double media = 0;
-    for (const RSSslLayout* l : printed) {
-        pages += l->m_nPages;
-        media += l->m_dMediaLength;
-    }
+    const std::uint64_t pages = printed.m_nPages;
+    const double media = printed.m_dMedia;
     const std::uint32_t sets = job.GetSetCopies();
     std::string plotters;
     for (std::uint32_t i = 0; capas != nullptr && i < capas->GetPlotterCount(); ++i)
@@ -341,7 +355,7 @@ std::string Summary(const RCSslSet& set, const std::vector<const RSSslLayout*>& 
     html += SummaryRow(
         "Dialect", Escape(SslVersion::m_asKeywords[std::min<std::uint32_t>(job.GetVersion(), 5)]));
     html += SummaryRow("Set copies", std::to_string(sets));
-    html += SummaryRow("Printed files", std::to_string(printed.size()) + " of " +
+    html += SummaryRow("Printed files", std::to_string(printed.m_nCount) + " of " +
                                             std::to_string(std::max(set.Size() - 1, 0)));
     html += SummaryRow("Pages", std::to_string(pages * sets) + " (set copies included)");
     html += SummaryRow("Media", Num(media * sets) +
@@ -360,30 +374,45 @@ std::string SslLayoutSvg(const RSSslLayout& layout) {
            kSvgStyle + "</style>" + SvgBody(layout) + "</svg>\n";
 }
 
+void SslPreviewHtml(std::ostream& out, const RCSslSet& set,
+                    const RCStatementInfluencingCapaRefined* capas, const std::string& title) {
+    if (set.Size() == 0) {
+        out << "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><title>"
+            << Escape(title)
+            << "</title></head><body><p>The ticket holds no job.</p></body></html>\n";
+        return;
+    }
+    // The summary and the overview come first and need the sums over all files: one
+    // pass gathers them, a second lays the files out again card by card.
+    std::vector<RSSslFinding> jobFindings;
+    RSPrinted printed;
+    SslVisitLayouts(
+        set, capas,
+        [&printed](RSSslLayout& l) {
+            if (l.m_nPages > 0)
+                printed.Add(l);
+        },
+        &jobFindings);
+    out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+           "<title>"
+        << Escape(title) << " &ndash; ssl2 preview</title><style>" << kPageStyle << kSvgStyle
+        << "</style></head><body>";
+    out << Summary(set, printed, capas, title);
+    out << FindingItems(jobFindings, "p") << "</header>";
+    out << Overview(printed);
+    printed.m_aFirst.clear();
+    out << "<main class=\"cards\">";
+    SslVisitLayouts(set, capas, [&](RSSslLayout& l) {
+        if (l.m_nPages > 0)
+            out << Card(set.GetEntry(l.m_nEntry), l);
+    });
+    out << "</main></body></html>\n";
+}
+
 std::string SslPreviewHtml(const RCSslSet& set, const RCStatementInfluencingCapaRefined* capas,
                            const std::string& title) {
-    if (set.Size() == 0)
-        return "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><title>" +
-               Escape(title) +
-               "</title></head><body><p>The ticket holds no job.</p></body></html>\n";
-    std::vector<RSSslFinding> jobFindings;
-    const std::vector<RSSslLayout> layouts = SslComputeLayouts(set, capas, &jobFindings);
-    std::vector<const RSSslLayout*> printed;
-    for (const RSSslLayout& l : layouts) {
-        if (l.m_nPages > 0)
-            printed.push_back(&l);
-    }
-    std::string html =
-        "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
-        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
-        "<title>" +
-        Escape(title) + " &ndash; ssl2 preview</title><style>" + kPageStyle + kSvgStyle +
-        "</style></head><body>";
-    html += Summary(set, printed, capas, title);
-    html += FindingItems(jobFindings, "p") + "</header>";
-    html += Overview(printed);
-    html += "<main class=\"cards\">";
-    for (const RSSslLayout* l : printed)
-        html += Card(set.GetEntry(l->m_nEntry), *l);
-    return html + "</main></body></html>\n";
+    std::ostringstream out;
+    SslPreviewHtml(out, set, capas, title);
+    return std::move(out).str();
 }

@@ -14,6 +14,7 @@
 // Thread rules: pure functions of their arguments.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 #include "ssl2/layout/SslLayout.h"
@@ -22,8 +23,14 @@
 /// styles).
 std::string SslLayoutSvg(const RSSslLayout& layout);
 
-/// The preview page of `set` laid out on the plotters of `capas` (null: every
-/// print on its own size); `title` names the ticket (its path).  The roll overview
-/// draws the first 300 printed files at scale and sums up the rest in one box.
+/// Writes the preview page of `set` laid out on the plotters of `capas` (null: every
+/// print on its own size) to `out` as it goes, card by card: memory stays that of a
+/// few hundred layouts whatever the size of the page.  `title` names the ticket (its
+/// path).  The roll overview draws the first 300 printed files at scale and sums up
+/// the rest in one box.  Errors of `out` are left in its state.
+void SslPreviewHtml(std::ostream& out, const RCSslSet& set,
+                    const RCStatementInfluencingCapaRefined* capas, const std::string& title);
+
+/// The same page as one string.
 std::string SslPreviewHtml(const RCSslSet& set, const RCStatementInfluencingCapaRefined* capas,
                            const std::string& title);

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <string>
 
-#include "ssl2/base/ILog.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/set/RCSslSet.h"
 #include "tests/support/DeliverySupport.h"
@@ -18,7 +17,7 @@ namespace fs = std::filesystem;
 class CopydockTest : public SslDeliveryTest::TempDirTest {
 protected:
     /// A raw job (PlotRaw `raw`) with the given support files and `files` file entries.
-    RCSslSet MakeJob(unsigned int raw, const std::vector<TString>& supportFiles, int files = 2) {
+    RCSslSet MakeRawJob(unsigned int raw, const std::vector<TString>& supportFiles, int files = 2) {
         RCSslSet set;
         RCSslEntry job(0);
         job.SetJobName("Raw job");
@@ -30,15 +29,12 @@ protected:
             set.AddEntry(RCSslEntry(job, 1));
         return set;
     }
-
-    RCCaptureLog m_log;
-    RCScopedLog m_scope{&m_log};
 };
 
 TEST_F(CopydockTest, DeliversSupportFilesIntoTheNextQueueDirectory) {
     Write("q/latest.num", "00000005\r\n");
-    const RCSslSet set =
-        MakeJob(1, {Write("in/a.txt", "a"), Write("in/ticket.job", "job"), Write("in/b.dat", "b")});
+    const RCSslSet set = MakeRawJob(
+        1, {Write("in/a.txt", "a"), Write("in/ticket.job", "job"), Write("in/b.dat", "b")});
     const auto before = Snapshot(m_root);
     EXPECT_EQ(set.PlotCopydockJob(Path("q")), 2u);
     EXPECT_EQ(Changes(before, Snapshot(m_root)),
@@ -49,19 +45,14 @@ TEST_F(CopydockTest, DeliversSupportFilesIntoTheNextQueueDirectory) {
                             {"q/00000005/ticket.job", "file:job"}}));
 }
 
-TEST_F(CopydockTest, NotARawJobLeavesTheQueueAlone) {
+// A job that is not raw, and a raw job without a ".job" file, claim no directory.
+TEST_F(CopydockTest, WithoutARawJobFileNoDirectoryIsClaimed) {
     Write("q/latest.num", "00000005\r\n");
-    const RCSslSet set = MakeJob(0, {Write("in/ticket.job", "job")});
+    const RCSslSet notRaw = MakeRawJob(0, {Write("in/ticket.job", "job")});
+    const RCSslSet noJobFile = MakeRawJob(1, {Write("in/a.txt", "a"), Write("in/b.JOB.txt", "b")});
     const auto before = Snapshot(m_root);
-    EXPECT_EQ(set.PlotCopydockJob(Path("q")), 0u);
-    EXPECT_EQ(Snapshot(m_root), before);
-}
-
-TEST_F(CopydockTest, WithoutAJobFileNoDirectoryIsClaimed) {
-    Write("q/latest.num", "00000005\r\n");
-    const RCSslSet set = MakeJob(1, {Write("in/a.txt", "a"), Write("in/b.JOB.txt", "b")});
-    const auto before = Snapshot(m_root);
-    EXPECT_EQ(set.PlotCopydockJob(Path("q/")), 0u);
+    EXPECT_EQ(notRaw.PlotCopydockJob(Path("q")), 0u);
+    EXPECT_EQ(noJobFile.PlotCopydockJob(Path("q/")), 0u);
     EXPECT_EQ(Snapshot(m_root), before);
     EXPECT_TRUE(m_log.Contains(1,
                                "RCSslSet::PlotCopydockJob(...) there was no job file in the "
@@ -79,7 +70,7 @@ TEST_F(CopydockTest, ErrorsAreLoggedAndReportedAsNothingDelivered) {
         MakeDir("q");
         if (r.numberFile)
             Write("q/latest.num", "00000001\r\n");
-        RCSslSet set = MakeJob(1, {Write("in/ticket.job", "job")});
+        RCSslSet set = MakeRawJob(1, {Write("in/ticket.job", "job")});
         if (r.missingSupportFile)
             set.GetEntry(0).AddSupportFile(Path("in/missing.txt"));
         m_log.Clear();
@@ -105,7 +96,7 @@ TEST_F(CopydockTest, HostileSupportFileNamesStayInTheQueueDirectory) {
     MakeDir("in/a");
     Write("in/t.job", "job");
     const RCSslSet set =
-        MakeJob(1, {Path("in/a/../x.txt"), Path("in\\a\\..\\t.job"), Path("in/a/..")}, 1);
+        MakeRawJob(1, {Path("in/a/../x.txt"), Path("in\\a\\..\\t.job"), Path("in/a/..")}, 1);
     const auto before = Snapshot(m_root);
     set.PlotCopydockJob(Path("q"));
     for (const auto& [path, what] : Changes(before, Snapshot(m_root)))

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "ssl2/base/ILog.h"
 #include "ssl2/set/RCSslSet.h"
 #include "tests/support/DeliverySupport.h"
 
@@ -14,24 +13,15 @@ using SslDeliveryTest::TreeSnapshot;
 
 constexpr auto kVersion = SslStatement::kVersion50;
 
-class PlotSslTicket : public SslDeliveryTest::TempDirTest {
-protected:
-    RCCaptureLog m_log;
-    RCScopedLog m_scope{&m_log};
-};
+using PlotSslTicket = SslDeliveryTest::TempDirTest;
 
 // The twenty-file example ticket, its files made in the temporary tree: the
 // delivery makes exactly the job directory and the SSL file, and the written
 // ticket reads back as the set with every path pointing into the job directory.
 TEST_F(PlotSslTicket, TwentyFileExampleTicket) {
     MakeDir("out");
-    const std::string examples = SSL2_SOURCE_DIR "/examples/tickets/twenty_files.ssl";
-    std::string ticket = SslDeliveryTest::ReadFile(examples);
-    ASSERT_FALSE(ticket.empty());
-    const std::string from = "/srv/plot/in/towerb";
-    for (std::size_t at; (at = ticket.find(from)) != std::string::npos;)
-        ticket.replace(at, from.size(), Path("in").str());
-    const TString ticketPath = Write("ticket.ssl", ticket);
+    const TString ticketPath =
+        Write("ticket.ssl", SslDeliveryTest::TwentyFileTicket(Path("in").str()));
     Write("in/pens.ctb", "pens");
     Write("in/logo.bmp", "logo");
     for (int i = 1; i <= 20; ++i)
@@ -69,7 +59,7 @@ TEST_F(PlotSslTicket, TwentyFileExampleTicket) {
               written.ToString(RCAccessSsl(), kVersion, 1).str());
 
     // Read back: the delivered set (compared as SSL text: state that the text does
-    // not carry is not delivered), whose paths all point into the job directory.
+    // not carry is not delivered).
     RCSslSet reread;
     ASSERT_EQ(reread.ParseSsl(sslPath, 300), 21);
     RCSslSet flattened = written;
@@ -77,16 +67,8 @@ TEST_F(PlotSslTicket, TwentyFileExampleTicket) {
     notes.Replace("<|>", " ");
     flattened.GetEntry(0).SetNotes(notes);
     EXPECT_EQ(reread.ToString(kVersion), flattened.ToString(kVersion));
-    const RCSslEntry& readJob = reread.GetEntry(0);
-    ASSERT_EQ(readJob.GetSupportFileCount(), 2u);
-    EXPECT_EQ(TString(readJob.GetSupportFile(0)), jobDir + "/pens.ctb");
-    EXPECT_EQ(TString(readJob.GetSupportFile(1)), jobDir + "/logo.bmp");
-    EXPECT_EQ(readJob.GetDirectory(), jobDir);
-    for (int i = 1; i < reread.Size(); ++i) {
-        EXPECT_EQ(reread.GetEntry(i).GetDirectory(), jobDir) << i;
-        EXPECT_EQ(reread.GetEntry(i).GetName(), original.GetEntry(i).GetName()) << i;
-    }
-    // Apart from the paths the delivered set is the one given.
+    // Apart from the paths, all pointing into the job directory, the delivered set is
+    // the one given.
     RCSslSet expectedSet = original;
     expectedSet.GetEntry(0).SetDirectory(jobDir);
     expectedSet.GetEntry(0).RemoveAllSupportFiles();

@@ -24,35 +24,6 @@ protected:
         TempDirTest::SetUp();
         MakeDir("out");
     }
-
-    /// A job entry named `jobName` and one file entry per name, each file in
-    /// `sourceDir` (created with its name as contents).
-    RCSslSet MakeSet(const TString& jobName, const std::vector<std::string>& names,
-                     const std::string& sourceDir = "in") {
-        RCSslSet set;
-        RCSslEntry job(0);
-        job.SetJobName(jobName);
-        set.AddEntry(job);
-        for (const std::string& name : names) {
-            Write(sourceDir + "/" + name, name);
-            RCSslEntry file(job, 1);
-            file.SetDirectory(Path(sourceDir));
-            file.SetName(name);
-            set.AddEntry(file);
-        }
-        return set;
-    }
-
-    /// Level-1 messages of the capture log.
-    int Failures() const {
-        int count = 0;
-        for (const auto& e : m_log.GetEntries())
-            count += e.m_nLevel == 1 ? 1 : 0;
-        return count;
-    }
-
-    RCCaptureLog m_log;
-    RCScopedLog m_scope{&m_log};
 };
 
 TEST_F(PlotSslTest, JobNamesBecomeDirectoryNames) {
@@ -71,7 +42,7 @@ TEST_F(PlotSslTest, JobNamesBecomeDirectoryNames) {
     for (const Row& r : rows) {
         fs::remove_all(m_root / "out");
         MakeDir("out");
-        RCSslSet set = MakeSet(r.job, {"a.plt"});
+        RCSslSet set = MakeJob({{"in", "a.plt"}}, r.job);
         RCSslSet written;
         TString sslPath;
         EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, &sslPath, 0, &written,
@@ -79,7 +50,7 @@ TEST_F(PlotSslTest, JobNamesBecomeDirectoryNames) {
                   2u)
             << r.job;
         EXPECT_EQ(sslPath, Path(std::string("out/") + r.dir + ".ssl")) << r.job;
-        EXPECT_EQ(Read(std::string("out/") + r.dir + "/a.plt"), "a.plt") << r.job;
+        EXPECT_EQ(Read(std::string("out/") + r.dir + "/a.plt"), "in/a.plt") << r.job;
         EXPECT_EQ(set.GetEntry(0).GetJobName(), r.jobNameAfter) << r.job;
         EXPECT_EQ(written.GetEntry(0).GetJobName(), r.jobNameAfter) << r.job;
     }
@@ -89,22 +60,22 @@ TEST_F(PlotSslTest, ClashingNamesAreNumberedUnlessOverwriting) {
     MakeDir("out/Plan");
     MakeDir("out/Plan1");
     Write("out/Plan1/a.plt", "old");
-    RCSslSet set = MakeSet("Plan", {"a.plt"});
+    RCSslSet set = MakeJob({{"in", "a.plt"}}, "Plan");
     TString sslPath;
     EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, &sslPath), 2u);
     EXPECT_EQ(sslPath, Path("out/Plan2.ssl"));
-    EXPECT_EQ(Read("out/Plan2/a.plt"), "a.plt");
+    EXPECT_EQ(Read("out/Plan2/a.plt"), "in/a.plt");
     EXPECT_EQ(set.GetEntry(0).GetJobName(), "Plan2");
 
     // An SSL file of the name clashes too; a suffix is replaced by the counter.
     Write("out/Job-x.ssl", "old ticket");
-    RCSslSet suffixed = MakeSet("Job", {"b.plt"});
+    RCSslSet suffixed = MakeJob({{"in", "b.plt"}});
     EXPECT_EQ(suffixed.PlotSsl(Path("out"), RCAccessSsl(), "-x", kVersion, &sslPath), 2u);
     EXPECT_EQ(sslPath, Path("out/Job1.ssl"));
     EXPECT_EQ(Read("out/Job-x.ssl"), "old ticket");
 
     // Overwriting reuses the name and replaces the files in it.
-    RCSslSet again = MakeSet("Plan", {"a.plt"});
+    RCSslSet again = MakeJob({{"in", "a.plt"}}, "Plan");
     Write("in/a.plt", "new");
     Write("out/Plan/a.plt", "older");
     EXPECT_EQ(again.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, &sslPath, 1), 2u);
@@ -114,7 +85,7 @@ TEST_F(PlotSslTest, ClashingNamesAreNumberedUnlessOverwriting) {
 }
 
 TEST_F(PlotSslTest, ClientFileCachingAndBaseDirectory) {
-    RCSslSet set = MakeSet("Cached", {"a.plt", "b.plt"});
+    RCSslSet set = MakeJob({{"in", "a.plt"}, {"in", "b.plt"}}, "Cached");
     set.GetEntry(0).SetClientFileCaching(1);
     set.GetEntry(1).SetClientFileCaching(1);
     set.GetEntry(1).SetScanColorProfileSource(4);
@@ -131,7 +102,7 @@ TEST_F(PlotSslTest, ClientFileCachingAndBaseDirectory) {
     EXPECT_FALSE(fs::exists(m_root / "out/Cached/a.plt"));
     EXPECT_FALSE(fs::exists(m_root / "out/Cached/scan.icc"));
     EXPECT_FALSE(fs::exists(m_root / "out/Cached/s.bmp"));
-    EXPECT_EQ(Read("out/Cached/b.plt"), "b.plt");
+    EXPECT_EQ(Read("out/Cached/b.plt"), "in/b.plt");
 
     // With a base directory caching is off: every file is delivered there and marked
     // for deletion after processing; the SSL file stays in the target directory.
@@ -140,7 +111,7 @@ TEST_F(PlotSslTest, ClientFileCachingAndBaseDirectory) {
     EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, &sslPath, 1, &written, &base),
               3u);
     EXPECT_EQ(sslPath, Path("out/Cached.ssl"));
-    EXPECT_EQ(Read("base/Cached/a.plt"), "a.plt");
+    EXPECT_EQ(Read("base/Cached/a.plt"), "in/a.plt");
     EXPECT_EQ(Read("base/Cached/scan.icc"), "scan");
     EXPECT_EQ(written.GetEntry(0).GetClientFileCaching(), 0u);
     EXPECT_EQ(written.GetEntry(1).GetDirectory(), Path("base/Cached"));
@@ -154,7 +125,7 @@ TEST_F(PlotSslTest, NothingIsDeliveredWhenThereIsNoJobOrNoJobDirectory) {
     EXPECT_EQ(empty.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion), 0u);
     EXPECT_EQ(Snapshot(m_root), before);
 
-    RCSslSet set = MakeSet("Job", {"a.plt"});
+    RCSslSet set = MakeJob({{"in", "a.plt"}});
     Write("blocker", "a file where the base directory should be");
     const TString base = Path("blocker");
     const auto withSources = Snapshot(m_root);
@@ -173,7 +144,7 @@ TEST_F(PlotSslTest, NothingIsDeliveredWhenThereIsNoJobOrNoJobDirectory) {
 }
 
 TEST_F(PlotSslTest, CopyFailuresAreLoggedAndNoTicketIsWritten) {
-    RCSslSet set = MakeSet("Job", {"a.plt", "b.plt"});
+    RCSslSet set = MakeJob({{"in", "a.plt"}, {"in", "b.plt"}});
     fs::remove(m_root / "in/a.plt");
     set.GetEntry(0).AddSupportFile(Path("in/missing.ctb"));  // silently dropped
     set.GetEntry(2).AddStamp(SslSingleStamp());
@@ -181,7 +152,7 @@ TEST_F(PlotSslTest, CopyFailuresAreLoggedAndNoTicketIsWritten) {
     RCSslSet written;
     TString sslPath = "untouched";
     EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion, &sslPath, 0, &written), 0u);
-    EXPECT_EQ(Failures(), 3);
+    EXPECT_EQ(SslDeliveryTest::Severe(m_log), 3);
     EXPECT_TRUE(m_log.Contains(1, "RCSslSet::PlotSsl has an exception in (Image) Copy( " +
                                       Path("in/a.plt") + " , " + Path("out/Job/a.plt") +
                                       " ) Message is: "));
@@ -198,7 +169,7 @@ TEST_F(PlotSslTest, CopyFailuresAreLoggedAndNoTicketIsWritten) {
 
     // Overwriting a delivered job and failing keeps every file that was there.
     Write("in/a.plt", "a.plt");
-    RCSslSet again = MakeSet("Job", {"a.plt", "b.plt"});
+    RCSslSet again = MakeJob({{"in", "a.plt"}, {"in", "b.plt"}});
     EXPECT_EQ(again.PlotSsl(Path("out"), RCAccessSsl(), "", kVersion), 3u);
     Write("out/Job/mine.txt", "a user's file");
     again.GetEntry(0).AddSupportFile(Write("in/new.ctb", "support"));
@@ -212,7 +183,7 @@ TEST_F(PlotSslTest, CopyFailuresAreLoggedAndNoTicketIsWritten) {
 }
 
 TEST_F(PlotSslTest, AnSslFileThatCannotBeWrittenIsAFailure) {
-    RCSslSet set = MakeSet("Job", {"a.plt"});
+    RCSslSet set = MakeJob({{"in", "a.plt"}});
     const TString base = Path("base");
     TString sslPath = "untouched";
     EXPECT_EQ(
@@ -258,7 +229,7 @@ TEST_F(PlotSslTest, HostileNamesWriteNothingOutsideTheGivenDirectories) {
     // is not delivered.
     EXPECT_EQ(set.PlotSsl(Path("out"), RCAccessSsl(), "/../../up", kVersion, &sslPath, 1, &written),
               0u);
-    EXPECT_EQ(Failures(), 5);
+    EXPECT_EQ(SslDeliveryTest::Severe(m_log), 5);
     const std::string dir = ".._.._evil_.._.._up";
     for (const auto& [path, what] : Changes(before, Snapshot(m_root)))
         EXPECT_EQ(path.rfind("out/" + dir, 0), 0u) << path << " " << what;

@@ -90,10 +90,7 @@ protected:
     /// The twenty-file example with its files in `dir`, their contents starting
     /// with `mark`; every seventh file spans several writes.
     RCSslSet MakeExample(const std::string& dir, const std::string& mark, Sources& sources) {
-        std::string ticket = ReadFile(SSL2_SOURCE_DIR "/examples/tickets/twenty_files.ssl");
-        const std::string from = "/srv/plot/in/towerb";
-        for (std::size_t at; (at = ticket.find(from)) != std::string::npos;)
-            ticket.replace(at, from.size(), (m_root / dir).string());
+        const std::string ticket = SslDeliveryTest::TwentyFileTicket(m_root / dir);
         fs::create_directories(m_root / dir);
         auto write = [&](const std::string& name, const std::string& contents) {
             sources[name] = contents;
@@ -178,6 +175,13 @@ protected:
         return m_root / name;
     }
 
+    /// A fresh target "out" that serves as a queue too (its number file made).
+    fs::path FreshTarget() const {
+        const fs::path out = Fresh("out");
+        std::ofstream(out / "latest.num") << "00000001\r\n";
+        return out;
+    }
+
     /// The counted file operations (of the kinds in `ops`) of `work` run without
     /// faults.
     static std::uint64_t CountCalls(const std::function<void()>& work,
@@ -195,6 +199,24 @@ protected:
         return set.PlotSsl(out.string(), RCAccessSsl(), "", kVersion, nullptr, overwrite);
     }
 
+    /// Delivers the example into `out` twice (the second under the next name) and once
+    /// overwriting, all whole; then a copy that may not replace leaves a file alone.
+    void ExpectDeliveriesNeverReplace(const fs::path& out) {
+        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
+        EXPECT_TRUE(TicketComplete(out / (kJob + ".ssl")));
+        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
+        EXPECT_TRUE(TicketComplete(out / (kJob + "1.ssl")));
+        EXPECT_EQ(Deliver(m_Set, out, 1), 21u);
+        int temporaries = 0;
+        EXPECT_TRUE(NothingPartial(out, temporaries));
+        EXPECT_EQ(temporaries, 0);
+        const fs::path existing = out / kJob / "B-001.plt";
+        std::ofstream(existing) << "kept";
+        EXPECT_FALSE(SslDelivery::CopyFileAtomically((m_root / "in" / "B-002.plt").string(),
+                                                     existing.string(), false));
+        EXPECT_EQ(ReadFile(existing), "kept");
+    }
+
     /// What a consumer of `out` can see: every entry with its contents, except the
     /// queue's "latest.num", whose number a failed hand-off has used up.
     static SslDeliveryTest::TreeSnapshot Target(const fs::path& out) {
@@ -209,14 +231,6 @@ protected:
     RCCaptureLog m_log;
     RCScopedLog m_scope{&m_log};
 };
-
-/// Level-1 messages of `log`.
-int Severe(const RCCaptureLog& log) {
-    int count = 0;
-    for (const auto& entry : log.GetEntries())
-        count += entry.m_nLevel == 1 ? 1 : 0;
-    return count;
-}
 
 /// Runs `work` in a child process that is killed with SIGKILL at its `at`-th file
 /// operation, or, with `at` 0, by this process after `delay`.  True when it was
@@ -340,7 +354,7 @@ TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
                     EXPECT_TRUE(operation.complete(out)) << where;
                 } else {
                     ++failed;
-                    EXPECT_GT(Severe(log), 0) << where;
+                    EXPECT_GT(SslDeliveryTest::Severe(log), 0) << where;
                     if (operation.replacesTicket && at == calls) {
                         EXPECT_TRUE(operation.complete(out)) << where;
                     } else if (operation.keepsTargetOnFailure) {
@@ -369,20 +383,7 @@ TEST_F(FaultTest, WithoutHardLinksNothingIsReplacedAndAllIsDelivered) {
         plan.m_anAlways[TFileOps::kRenameNoReplace] = EINVAL;
         RCFaultScope faults(plan);
 
-        const fs::path out = Fresh("out");
-        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
-        EXPECT_TRUE(TicketComplete(out / (kJob + ".ssl")));
-        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
-        EXPECT_TRUE(TicketComplete(out / (kJob + "1.ssl")));
-
-        int temporaries = 0;
-        EXPECT_TRUE(NothingPartial(out, temporaries));
-        EXPECT_EQ(temporaries, 0);
-        const fs::path existing = out / kJob / "B-001.plt";
-        std::ofstream(existing) << "kept";
-        EXPECT_FALSE(SslDelivery::CopyFileAtomically((m_root / "in" / "B-002.plt").string(),
-                                                     existing.string(), false));
-        EXPECT_EQ(ReadFile(existing), "kept");
+        ExpectDeliveriesNeverReplace(Fresh("out"));
 
         RCSslSet set(m_Set);
         const fs::path norm = Fresh("norm");
@@ -394,7 +395,7 @@ TEST_F(FaultTest, WithoutHardLinksNothingIsReplacedAndAllIsDelivered) {
         EXPECT_EQ(RCSslSet(m_Set).ToCfg(Fresh("cfg").string()), 40);  // collated, two sets
         EXPECT_EQ(ReadFile(m_root / "cfg" / "02-20-B-020.plt"), m_Sources["B-020.plt"]);
     }
-    EXPECT_EQ(Severe(m_log), 0);
+    EXPECT_EQ(SslDeliveryTest::Severe(m_log), 0);
 }
 
 // After a power loss a consumer must never find a ticket or ".job" file without its
@@ -413,11 +414,6 @@ TEST_F(FaultTest, DirectoriesAreSyncedBeforeAndAfterTheTicket) {
         {"queue", [&](const fs::path& out) { raw.PlotCopydockJob(out.string()); }, "00000001",
          "00000001/order.job"},
     };
-    auto fresh = [&] {
-        const fs::path out = Fresh("out");
-        std::ofstream(out / "latest.num") << "00000001\r\n";
-        return out;
-    };
     auto files = [](const fs::path& dir, const fs::path& ticket) {
         int count = 0;
         for (const auto& entry : fs::directory_iterator(dir))
@@ -426,13 +422,13 @@ TEST_F(FaultTest, DirectoriesAreSyncedBeforeAndAfterTheTicket) {
         return count;
     };
     for (const Handoff& handoff : handoffs) {
-        const fs::path sample = fresh();
+        const fs::path sample = FreshTarget();
         const std::uint64_t syncs =
             CountCalls([&] { handoff.run(sample); }, TFileOps::Bit(TFileOps::kFsyncDir));
         const int all = files(sample / handoff.directory, sample / handoff.ticket);
         bool beforeTicket = false, afterTicket = false;
         for (std::uint64_t at = 1; at <= syncs; ++at) {
-            const fs::path out = fresh();
+            const fs::path out = FreshTarget();
             RSFaultPlan plan;
             plan.m_nAt = at;
             plan.m_nOps = TFileOps::Bit(TFileOps::kFsyncDir);
@@ -458,17 +454,8 @@ TEST_F(FaultTest, DeliversOntoExfat) {
     const fs::path out = fs::path(exfat) / ("ssl2_" + std::to_string(::getpid()));
     fs::remove_all(out);
     fs::create_directories(out);
-    EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
-    EXPECT_TRUE(TicketComplete(out / (kJob + ".ssl")));
-    EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
-    EXPECT_TRUE(TicketComplete(out / (kJob + "1.ssl")));
-    EXPECT_EQ(Deliver(m_Set, out, 1), 21u);
-    const fs::path existing = out / kJob / "B-001.plt";
-    std::ofstream(existing) << "kept";
-    EXPECT_FALSE(SslDelivery::CopyFileAtomically((m_root / "in" / "B-002.plt").string(),
-                                                 existing.string(), false));
-    EXPECT_EQ(ReadFile(existing), "kept");
-    EXPECT_EQ(Severe(m_log), 0);
+    ExpectDeliveriesNeverReplace(out);
+    EXPECT_EQ(SslDeliveryTest::Severe(m_log), 0);
     fs::remove_all(out);
 }
 
@@ -520,17 +507,12 @@ TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
     };
     for (const Handoff& handoff : handoffs) {
         const auto start = std::chrono::steady_clock::now();
-        auto fresh = [&] {
-            const fs::path out = Fresh("out");
-            std::ofstream(out / "latest.num") << "00000001\r\n";
-            return out;
-        };
-        const std::uint64_t calls = CountCalls([&] { handoff.run(fresh()); });
+        const std::uint64_t calls = CountCalls([&] { handoff.run(FreshTarget()); });
         const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - start);
         int killed = 0, visible = 0, temporaries = 0, failedReruns = 0;
         for (unsigned long run = 0; run < runs; ++run) {
-            const fs::path out = fresh();
+            const fs::path out = FreshTarget();
             // Half the runs die at a chosen file operation, half after a time.
             const std::uint64_t at = run % 2 == 0 ? 1 + random() % (calls + 1) : 0;
             const auto delay = std::chrono::microseconds(random() % (2 * took.count() + 1));

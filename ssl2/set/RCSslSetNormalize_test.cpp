@@ -18,31 +18,10 @@ using SslDeliveryTest::Snapshot;
 using SslDeliveryTest::TreeSnapshot;
 namespace fs = std::filesystem;
 
-class NormalizeTest : public SslDeliveryTest::TempDirTest {
-protected:
-    /// A job with one file entry per (directory, name); each file is created with
-    /// its relative path as contents.
-    RCSslSet MakeSet(const std::vector<std::pair<std::string, std::string>>& files) {
-        RCSslSet set;
-        RCSslEntry job(0);
-        set.AddEntry(job);
-        for (const auto& [dir, name] : files) {
-            if (!name.empty())
-                Write(dir + "/" + name, dir + "/" + name);
-            RCSslEntry file(job, 1);
-            file.SetDirectory(Path(dir));
-            file.SetName(name);
-            set.AddEntry(file);
-        }
-        return set;
-    }
-
-    RCCaptureLog m_log;
-    RCScopedLog m_scope{&m_log};
-};
+using NormalizeTest = SslDeliveryTest::TempDirTest;
 
 TEST_F(NormalizeTest, GathersFilesUnderCollisionFreeNames) {
-    RCSslSet set = MakeSet({{"a", "plan.tif"}, {"b", "plan.tif"}, {"norm", "here.tif"}});
+    RCSslSet set = MakeJob({{"a", "plan.tif"}, {"b", "plan.tif"}, {"norm", "here.tif"}});
     const auto before = Snapshot(m_root);
     const auto errors = RCSslSet::NormalizeSsl(&set, Path("norm"), 0);
     EXPECT_TRUE(errors.empty());
@@ -61,7 +40,7 @@ TEST_F(NormalizeTest, GathersFilesUnderCollisionFreeNames) {
 TEST_F(NormalizeTest, DirectoryComparisonSeesThroughDotsAndLinks) {
     MakeDir("norm");
     fs::create_directory_symlink(m_root / "norm", m_root / "alias");
-    RCSslSet set = MakeSet({{"norm/../norm", "a.tif"}, {"alias", "b.tif"}});
+    RCSslSet set = MakeJob({{"norm/../norm", "a.tif"}, {"alias", "b.tif"}});
     const auto before = Snapshot(m_root);
     EXPECT_TRUE(RCSslSet::NormalizeSsl(&set, Path("norm/"), 1).empty());
     EXPECT_EQ(Snapshot(m_root), before);
@@ -70,7 +49,7 @@ TEST_F(NormalizeTest, DirectoryComparisonSeesThroughDotsAndLinks) {
 }
 
 TEST_F(NormalizeTest, ProfilesAndStampsAreGatheredAndCounted) {
-    RCSslSet set = MakeSet({{"a", "plan.plt"}, {"b", "plan2.plt"}});
+    RCSslSet set = MakeJob({{"a", "plan.plt"}, {"b", "plan2.plt"}});
     RCSslEntry& first = set.GetEntry(1);
     first.SetScanColorProfileSource(2);
     first.SetScanColorProfileName(Write("p/scan.icc", "scan"));
@@ -103,7 +82,7 @@ TEST_F(NormalizeTest, ProfilesAndStampsAreGatheredAndCounted) {
 }
 
 TEST_F(NormalizeTest, PurgeDeletesOnlyUnusedFilesInsideTheDirectory) {
-    RCSslSet set = MakeSet({{"norm", "plot.plt"}, {"norm", "keep.tif"}});
+    RCSslSet set = MakeJob({{"norm", "plot.plt"}, {"norm", "keep.tif"}});
     set.GetEntry(1).SetFileEmulation(6);  // HPGL: its ".mtf" companion is used too
     Write("norm/plot.mtf", "metafile");
     Write("norm/stale.tif", "stale");
@@ -134,7 +113,7 @@ TEST_F(NormalizeTest, PurgeDeletesOnlyUnusedFilesInsideTheDirectory) {
 // the file stays, whichever is listed first; a used name that is a link keeps its
 // target.
 TEST_F(NormalizeTest, PurgeComparesLinksAsThemselves) {
-    RCSslSet set = MakeSet({{"norm", "plan.tif"}, {"norm", "used.tif"}});
+    RCSslSet set = MakeJob({{"norm", "plan.tif"}, {"norm", "used.tif"}});
     fs::remove(m_root / "norm" / "used.tif");
     Write("norm/target.tif", "target");
     fs::create_symlink(m_root / "norm" / "target.tif", m_root / "norm" / "used.tif");
@@ -151,7 +130,7 @@ TEST_F(NormalizeTest, PurgeComparesLinksAsThemselves) {
 }
 
 TEST_F(NormalizeTest, FailuresAreCollectedAndTheRestGoesOn) {
-    RCSslSet set = MakeSet({{"a", "missing.tif"}, {"a", "present.tif"}});
+    RCSslSet set = MakeJob({{"a", "missing.tif"}, {"a", "present.tif"}});
     fs::remove(m_root / "a/missing.tif");
     set.GetEntry(2).AddStamp(SslSingleStamp());
     set.GetEntry(2).SetStampBmp(0, Path("a/missing.bmp"));
@@ -169,7 +148,7 @@ TEST_F(NormalizeTest, FailuresAreCollectedAndTheRestGoesOn) {
 }
 
 TEST_F(NormalizeTest, ADirectoryThatCannotBeMadeEndsAtOnce) {
-    RCSslSet set = MakeSet({{"a", "x.tif"}});
+    RCSslSet set = MakeJob({{"a", "x.tif"}});
     Write("file", "not a directory");
     const auto before = Snapshot(m_root);
     const auto errors = RCSslSet::NormalizeSsl(&set, Path("file/norm"), 1);
@@ -182,7 +161,7 @@ TEST_F(NormalizeTest, ADirectoryThatCannotBeMadeEndsAtOnce) {
 
 TEST_F(NormalizeTest, HostileNamesWriteNothingOutsideTheDirectory) {
     Write("in/p.icc", "profile");
-    RCSslSet set = MakeSet({{"in/a/b", "../../../x"},
+    RCSslSet set = MakeJob({{"in/a/b", "../../../x"},
                             {"in/a/b", "/etc/passwd"},
                             {"in/a/b", "a\\..\\..\\b"},
                             {"in/a/b", "ctl\x01\x1f.tif"},

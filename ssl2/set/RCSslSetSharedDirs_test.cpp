@@ -29,21 +29,13 @@ constexpr auto kVersion = SslStatement::kVersion50;
 
 class SharedDirTest : public SslDeliveryTest::TempDirTest {
 protected:
-    /// A job with one file entry per "dir/name" (each file made with that text,
-    /// unless `make` is false), reporting into m_Reports.
+    /// A job "Job" with one file entry per "dir/name" (made unless `make` is false),
+    /// reporting into m_Reports.
     RCSslSet MakeSet(const std::vector<std::string>& files, bool make = true) {
-        RCSslSet set;
-        RCSslEntry job(0);
-        job.SetJobName("Job");
-        set.AddEntry(job);
-        for (const std::string& file : files) {
-            if (make)
-                Write(file, file);
-            RCSslEntry entry(job, 1);
-            entry.SetDirectory(Path(fs::path(file).parent_path().string()));
-            entry.SetName(fs::path(file).filename().string());
-            set.AddEntry(entry);
-        }
+        std::vector<std::pair<std::string, std::string>> entries;
+        for (const fs::path file : files)
+            entries.emplace_back(file.parent_path().string(), file.filename().string());
+        RCSslSet set = MakeJob(entries, "Job", make);
         Watch(set);
         return set;
     }
@@ -66,8 +58,6 @@ protected:
     }
 
     std::vector<std::string> m_Reports;
-    RCCaptureLog m_log;
-    RCScopedLog m_scope{&m_log};
 };
 
 // Two different files of one name get two names and the ticket names each; one file

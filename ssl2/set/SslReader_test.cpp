@@ -20,16 +20,6 @@ using ssl2::test::ParseFile;
 using ssl2::test::RCTempDir;
 using ssl2::test::RSParse;
 
-/// `text` as a UTF-16 little-endian file with its byte-order mark.
-std::string Utf16Le(const std::u16string& text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
-}
-
 class SslReader : public ::testing::Test {
 protected:
     /// Parses `text` written to a file of its own.
@@ -50,27 +40,46 @@ protected:
 
     RCTempDir m_Dir;
     int m_nFiles = 0;
+    RCCaptureLog m_log;
+    RCScopedLog m_scope{&m_log};
 };
 
 // --- framing ----------------------------------------------------------------------------
 
-TEST_F(SslReader, MinimalTicketGivesTheJobEntry) {
-    RSParse p = Parse("BeginJob\r\nEndJob\r\n");
-    EXPECT_EQ(p.m_nResult, 1);
-    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 1u);
-    EXPECT_EQ(p.m_Set.GetEntry(0).GetIsEntry(), 0u);
-    EXPECT_TRUE(p.m_Diagnostics.empty());
-}
-
-TEST_F(SslReader, TicketMustStartWithBeginJob) {
-    for (const std::string text : {"", "\nBeginJob\nEndJob\n", "Copies 2\nBeginJob\nEndJob\n"}) {
-        RSParse p = Parse(text);
-        EXPECT_EQ(p.m_nResult, 0) << text;
-        EXPECT_EQ(p.m_Set.ParsedTilEnd(), 0u) << text;
-        EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError).find("parse error"), 0u) << text;
+// What a ticket's frame keeps: the job entry and each file entry are stored when their
+// block ends, the rest after EndJob is dropped, and a syntax error outside sub-lines
+// ends the parse.
+TEST_F(SslReader, TheFrameDecidesWhatIsKept) {
+    const struct {
+        const char* name;
+        const char* text;
+        int result;
+        unsigned parsedTilEnd;
+        const char* errors;  ///< the syntax errors, in order
+    } rows[] = {
+        {"minimal", "BeginJob\r\nEndJob\r\n", 1, 1, ""},
+        {"empty", "", 0, 0, "parse error Token \"\" In Zeile 1\n"},
+        {"empty first line", "\nBeginJob\nEndJob\n", 0, 0, "parse error Token \"\n\" In Zeile 2\n"},
+        {"statement before BeginJob", "Copies 2\nBeginJob\nEndJob\n", 0, 0,
+         "parse error Token \"2\" In Zeile 1\n"},
+        {"rest after EndJob", "BeginJob\nEndJob\nCopies 3\ngarbage \"x\n", 1, 1, ""},
+        {"second job", "BeginJob\nEndJob\nBeginJob\n", 1, 1,
+         "parse error Token \"BeginJob\" In Zeile 3\n"},
+        {"unclosed block loses its entry",
+         "BeginJob\nBeginOutput\nName \"a\"\nEndOutput\nBeginOutput\nName \"b\"\n", 2, 0,
+         "parse error Token \"\" In Zeile 7\n"},
+        {"syntax error outside sub-lines",
+         "BeginJob\nBeginOutput\nName \"one\"\nEndOutput\nBeginOutput\nCopies abc\nEndOutput\n"
+         "BeginOutput\nEndOutput\nEndJob\n",
+         2, 0, "parse error Token \"a\" In Zeile 6\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const RSParse p = Parse(row.text);
+        EXPECT_EQ(p.m_nResult, row.result);
+        EXPECT_EQ(p.m_Set.ParsedTilEnd(), row.parsedTilEnd);
+        EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError), row.errors);
     }
-    EXPECT_EQ(Parse("\nBeginJob\n").Messages(RSSslDiagnostic::kSyntaxError),
-              "parse error Token \"\n\" In Zeile 2\n");
 }
 
 TEST_F(SslReader, FileEntriesInheritJobStatementsButNotStamps) {
@@ -89,19 +98,6 @@ TEST_F(SslReader, FileEntriesInheritJobStatementsButNotStamps) {
     EXPECT_EQ(set.GetEntry(2).GetCopies(), 1u);
     EXPECT_EQ(set.GetEntry(2).GetName(), "");
     EXPECT_EQ(set.GetEntry(2).GetOrdinal(), 2u) << "entries are numbered after the parse";
-}
-
-TEST_F(SslReader, OldFirstEntryBecomesTheJobDefaults) {
-    RCSslSet set;
-    RCSslEntry defaults(0);
-    defaults.SetCustomer("kept");
-    set.AddEntry(defaults);
-    set.AddEntry(RCSslEntry(1));
-    set.AddEntry(RCSslEntry(1));
-    RSParse p = Parse("BeginJob\nCopies 2\nEndJob\n", set);
-    ASSERT_EQ(p.m_nResult, 1);
-    EXPECT_EQ(p.m_Set.GetEntry(0).GetCustomer(), "kept");
-    EXPECT_EQ(p.m_Set.GetEntry(0).GetCopies(), 2u);
 }
 
 /// What a reader of the written ticket sees of each entry: its text and the sizes
@@ -149,7 +145,14 @@ TEST_F(SslReader, ReadingAgainIntoTheSameSetGivesTheSameSet) {
     // The lengths the ticket leaves out start from the previous reading, in millimetres,
     // while the ticket's own are in inches.
     const std::string inch = m_Dir.Write("inch.ssl", ticket("inch"));
-    for (const std::string& path : {ssl2::test::ExamplePath("twenty_files.ssl"), lists, inch}) {
+    // The job's unit named after lengths that are in it.
+    const std::string late =
+        m_Dir.Write("late.ssl",
+                    "BeginJob\nCopeis 2\nMargin top 1.1\nHpgl maxwidth 0.3\nStamp Text \"A\"\n"
+                    "\t+ Distance 0.5\n\t+ FontSize 1.5\nUnits inch\nBeginOutput\nMargin left 0.5\n"
+                    "Units cm\nHpglPens Number 1 Width 0.01\nEndOutput\nEndJob\n");
+    for (const std::string& path :
+         {ssl2::test::ExamplePath("twenty_files.ssl"), lists, inch, late}) {
         RCSslSet set;
         std::vector<std::string> messages;
         set.SetDiagnosticHandler(
@@ -179,12 +182,16 @@ TEST_F(SslReader, TemplateListsGiveWayToTheTicketsOwn) {
     defaults.AppendError("old note\n");
     RCSslSet set;
     set.AddEntry(defaults);
+    set.AddEntry(RCSslEntry(1));
+    set.AddEntry(RCSslEntry(1));
 
-    // A ticket without lists keeps the template's; one with its own replaces them.
+    // The old first entry becomes the job's defaults, the old file entries go.  A
+    // ticket without lists keeps the template's; one with its own replaces them.
     RSParse p = Parse("BeginJob\nCopies 2\nEndJob\n", set);
     ASSERT_EQ(p.m_nResult, 1);
     const RCSslEntry& kept = p.m_Set.GetEntry(0);
     EXPECT_EQ(kept.GetCustomer(), "kept");
+    EXPECT_EQ(kept.GetCopies(), 2u);
     ASSERT_EQ(kept.GetAddressCount(), 1u);
     EXPECT_EQ(kept.GetAddress(0).GetName(), "template office");
     ASSERT_EQ(kept.GetSupportFileCount(), 1u);
@@ -198,26 +205,6 @@ TEST_F(SslReader, TemplateListsGiveWayToTheTicketsOwn) {
     ASSERT_EQ(own.GetSupportFileCount(), 1u);
     EXPECT_EQ(own.GetSupportFile(0).str(), "own.ctb");
     EXPECT_EQ(own.GetCustomer(), "kept");
-}
-
-TEST_F(SslReader, RestAfterEndJobIsDropped) {
-    RSParse p = Parse("BeginJob\nEndJob\nCopies 3\ngarbage \"x\n");
-    EXPECT_EQ(p.m_nResult, 1);
-    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 1u);
-    EXPECT_TRUE(p.m_Diagnostics.empty());
-
-    RSParse again = Parse("BeginJob\nEndJob\nBeginJob\n");
-    EXPECT_EQ(again.m_nResult, 1) << "the job was stored before the error";
-    EXPECT_EQ(again.m_Set.ParsedTilEnd(), 1u);
-    EXPECT_EQ(again.Messages(RSSslDiagnostic::kSyntaxError),
-              "parse error Token \"BeginJob\" In Zeile 3\n");
-}
-
-TEST_F(SslReader, UnclosedBlockLosesItsEntry) {
-    RSParse p = Parse("BeginJob\nBeginOutput\nName \"a\"\nEndOutput\nBeginOutput\nName \"b\"\n");
-    EXPECT_EQ(p.m_nResult, 2);
-    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 0u);
-    EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError), "parse error Token \"\" In Zeile 7\n");
 }
 
 // --- lexical level ------------------------------------------------------------------------
@@ -389,14 +376,6 @@ TEST_F(SslReader, SwitchesAndSpecialForms) {
 }
 
 TEST_F(SslReader, SizeForms) {
-    EXPECT_EQ(File("OutputSize Din a3").GetOutputSize().GetFormat(), 3u);
-    const SslSize ansi = File("PaperSize Ansi d").GetPaperSize();
-    EXPECT_EQ(ansi.GetSizeType(), SslSize::kFormat);
-    EXPECT_EQ(ansi.GetFormatName(), 1u);
-    EXPECT_EQ(ansi.GetFormat(), 3u);
-    const SslSize asia = File("OutputSize Asia b4").GetOutputSize();
-    EXPECT_EQ(asia.GetFormatName(), 3u);
-    EXPECT_EQ(asia.GetFormat(), 4u);
     const SslSize window = File("OutputSize Window 420.0 297.0 mm").GetOutputSize();
     EXPECT_EQ(window.GetSizeType(), SslSize::kUnproportional);
     EXPECT_DOUBLE_EQ(window.GetWidth(), 420.0);
@@ -420,6 +399,7 @@ TEST_F(SslReader, FormatSizesCarryTheirDimensions) {
         {"OutputSize Arc d", 610, 914},  {"OutputSize Asia b4", 258, 364},
         {"OutputSize f15x21", 381, 533}, {"OutputSize FitToPrintWindow a2", 420, 594},
         {"PaperSize Ansi b", 279, 432},  {"Zoom Din a3", 297, 420},
+        {"PaperSize Ansi d", 559, 864},  {"OutputSize Din a3", 297, 420},
     };
     for (const auto& row : rows) {
         const RCSslEntry e = File(row.line);
@@ -474,15 +454,6 @@ TEST_F(SslReader, BadSubLineIsNotedAndReadingGoesOn) {
               "parse error Token \"a\" In Zeile 3\nparse error Token \"x\" In Zeile 5\n");
     const std::string errors = e.GetErrors().str();
     EXPECT_NE(errors.find("Error in Hpgl Settings\nError in Hpgl Settings\n"), std::string::npos);
-}
-
-TEST_F(SslReader, SyntaxErrorOutsideSubLinesAbandonsTheParse) {
-    RSParse p = Parse(
-        "BeginJob\nBeginOutput\nName \"one\"\nEndOutput\n"
-        "BeginOutput\nCopies abc\nEndOutput\nBeginOutput\nEndOutput\nEndJob\n");
-    EXPECT_EQ(p.m_nResult, 2) << "the job entry and the first file stay";
-    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 0u);
-    EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError), "parse error Token \"a\" In Zeile 6\n");
 }
 
 TEST_F(SslReader, StampItems) {
@@ -638,32 +609,26 @@ TEST_F(SslReader, FileInfoNeverReadsValuesOfAnEarlierLine) {
 // --- files, logs and streams ----------------------------------------------------------------
 
 TEST_F(SslReader, MissingFileIsLoggedAndGivesMinusOne) {
-    RCCaptureLog log;
-    RCScopedLog scope(&log);
     RCSslSet set;
     EXPECT_EQ(set.ParseSsl((m_Dir.Path() / "missing.ssl").string(), 0), -1);
-    EXPECT_TRUE(log.Contains(1, "RCSslSet::ParseSsl got an Exception from inFile.Open():"));
+    EXPECT_TRUE(m_log.Contains(1, "RCSslSet::ParseSsl got an Exception from inFile.Open():"));
     EXPECT_EQ(set.GetLastParsedFilename(), (m_Dir.Path() / "missing.ssl").string());
 }
 
 TEST_F(SslReader, UnreadableInputIsAReaderFailure) {
-    RCCaptureLog log;
-    RCScopedLog scope(&log);
     const RSParse p = ParseFile(m_Dir.Path().string());  // opens, but reads fail
     EXPECT_EQ(p.m_nResult, -1);
     EXPECT_EQ(p.Messages(RSSslDiagnostic::kReaderFailure), "input in flex scanner failed\n");
-    EXPECT_TRUE(log.Contains(1, "RCSslSet::ParseSsl got an Exception from SslParseFunction():"));
+    EXPECT_TRUE(m_log.Contains(1, "RCSslSet::ParseSsl got an Exception from SslParseFunction():"));
 }
 
 TEST_F(SslReader, ParseLogsBeginAndEnd) {
-    RCCaptureLog log;
-    RCScopedLog scope(&log);
     Parse("BeginJob\nEndJob\n");
-    EXPECT_TRUE(log.Contains(4, "SslParseFunction Begin"));
-    EXPECT_TRUE(log.Contains(4, "SslParseFunction End"));
-    log.Clear();
+    EXPECT_TRUE(m_log.Contains(4, "SslParseFunction Begin"));
+    EXPECT_TRUE(m_log.Contains(4, "SslParseFunction End"));
+    m_log.Clear();
     Parse("BeginJob\nCopies x\nEndJob\n");
-    EXPECT_TRUE(log.Contains(1, "InFile open after yyparse"));
+    EXPECT_TRUE(m_log.Contains(1, "InFile open after yyparse"));
 }
 
 TEST_F(SslReader, DiagnosticsGoToTheStandardStreamsByDefault) {
@@ -701,7 +666,7 @@ TEST_F(SslReader, Utf16TicketKeepsItsLineEnds) {
     const std::u16string text =
         u"BeginJob\r\n\r\n\r\nCopeis 2\r\nHpglAsString \"IN;\r\n\r\nSP1;\nPA;\rX\"\r\n"
         u"Copies 3\r\nEndJob\r\n";
-    RSParse p = Parse(Utf16Le(text));
+    RSParse p = Parse(ssl2::test::Utf16LeFile(text));
     EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
               "unknownstatement \"Copeis\" In Zeile 4\n");
     ASSERT_EQ(p.m_nResult, 1);
@@ -775,7 +740,8 @@ TEST_F(SslReader, WorstCaseLinesAreReadInLinearTime) {
         EXPECT_EQ(p.m_nResult, c.result) << shape;
         EXPECT_EQ(p.m_Set.ParsedTilEnd(), c.parsedTilEnd) << shape;
     }
-    const RSParse utf16 = Parse(Utf16Le(u"BeginJob\r\n; " + std::u16string(n / 2, u'\u00e4')));
+    const RSParse utf16 =
+        Parse(ssl2::test::Utf16LeFile(u"BeginJob\r\n; " + std::u16string(n / 2, u'\u00e4')));
     EXPECT_EQ(utf16.m_nResult, 1);
     EXPECT_EQ(utf16.m_Set.ParsedTilEnd(), 0u);
 

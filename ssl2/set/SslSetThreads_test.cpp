@@ -18,29 +18,45 @@ using ssl2::test::RCTempDir;
 using ssl2::test::RSParse;
 using ssl2::test::RunTogether;
 
-/// What one parse of a ticket gives, as text: the count, whether EndJob was read,
-/// every diagnostic and the set written back as "5.0".
-std::string Outcome(const RSParse& parse) {
-    std::string outcome =
-        std::to_string(parse.m_nResult) + " " + std::to_string(parse.m_Set.ParsedTilEnd()) + "\n";
-    for (const auto& d : parse.m_Diagnostics)
-        outcome += std::to_string(d.m_nLine) + ": " + d.m_sMessage.str();
-    return outcome + parse.m_Set.ToString(SslStatement::kVersion50).str();
+using ssl2::test::Outcome;
+
+/// A ticket of `files` files whose names hold "#0041".  An 8-bit ticket keeps it as it
+/// is, and so does a UTF-16 ticket (its copy escapes the '#' itself); a parse that took
+/// the string mode of another thread's file reads "A" or "#0023".
+std::string HashTicket(int files) {
+    std::string t = "BeginJob \"noname\" Version \"3.0.001\"\r\nJobName \"#1 plans\"\r\n";
+    for (int i = 1; i <= files; ++i) {
+        t += "BeginOutput\r\nName \"sheet#0041-" + std::to_string(i) + ".plt\"\r\nCopies " +
+             std::to_string(i % 5 + 1) + "\r\nEndOutput\r\n";
+    }
+    return t + "EndJob\r\n";
 }
 
-// Every example (8-bit and UTF-16, with and without errors) at once in every thread.
+// Every example (8-bit and UTF-16, with and without errors) and an 8-bit and a UTF-16
+// ticket of '#' names at once in every thread: each parse keeps its own string mode.
 TEST(SslSetThreads, ParsesGiveWhatOneThreadAloneGets) {
-    const std::vector<std::string> tickets = {"simple.ssl", "old_style_15.ssl", "syntax_errors.ssl",
-                                              "twenty_files.ssl", "unicode_utf16.ssl"};
+    const RCTempDir dir;
+    std::vector<std::string> tickets;
+    for (const char* name : {"simple.ssl", "old_style_15.ssl", "syntax_errors.ssl",
+                             "twenty_files.ssl", "unicode_utf16.ssl"})
+        tickets.push_back(ExamplePath(name));
+    const std::string hash = HashTicket(40);
+    std::u16string wide(hash.begin(), hash.end());
+    tickets.push_back(dir.Write("hash_ansi.ssl", hash));
+    tickets.push_back(dir.Write("hash_utf16.ssl", ssl2::test::Utf16LeFile(wide)));
     std::vector<std::string> expected;
     for (const auto& ticket : tickets)
-        expected.push_back(Outcome(ParseFile(ExamplePath(ticket))));
+        expected.push_back(Outcome(ParseFile(ticket)));
+    const std::string ansi = ParseFile(tickets[5]).m_Set.ToString(SslStatement::kVersion50).str();
+    ASSERT_NE(ansi.find("sheet#0041-40.plt"), std::string::npos);
+    ASSERT_EQ(ParseFile(tickets[6]).m_Set.ToString(SslStatement::kVersion50).str(), ansi)
+        << "both encodings read the same names";
 
     std::vector<int> mismatches(4, 0);
     RunTogether(mismatches.size(), 3, [&](std::size_t t, int round) {
         for (std::size_t i = 0; i < tickets.size(); ++i) {
             const std::size_t k = (i + t + static_cast<std::size_t>(round)) % tickets.size();
-            if (Outcome(ParseFile(ExamplePath(tickets[k]))) != expected[k])
+            if (Outcome(ParseFile(tickets[k])) != expected[k])
                 ++mismatches[t];
         }
     });

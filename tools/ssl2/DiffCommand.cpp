@@ -4,9 +4,11 @@
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 
 #include "tools/ssl2/Commands.h"
+#include "tools/ssl2/JsonWriter.h"
 #include "tools/ssl2/ToolSupport.h"
 
 namespace ssl2tool {
@@ -110,21 +112,28 @@ std::vector<RSStatementDiff> CompareEntries(RCSslEntry a, RCSslEntry b) {
     return diffs;
 }
 
-std::vector<RSEntryDiff> Compare(const RCSslSet& first, const RCSslSet& second) {
-    std::vector<RSEntryDiff> diffs;
+/// The next entry from `index` on that is not the same in both sets (nothing when
+/// none is left); `index` moves past it.  Entries are compared one at a time, so that
+/// a difference is written before the next is looked for.
+std::optional<RSEntryDiff> NextDiff(const RCSslSet& first, const RCSslSet& second, int& index) {
     const int common = std::min(first.Size(), second.Size());
-    for (int i = 0; i < common; ++i) {
+    while (index < std::max(first.Size(), second.Size())) {
+        const int i = index++;
+        if (i >= common) {
+            const RCSslSet& set = i < first.Size() ? first : second;
+            return RSEntryDiff{i,
+                               EntryText(set, i),
+                               ToUtf8(set.GetEntry(i).GetName()),
+                               i < first.Size() ? 1 : 2,
+                               {}};
+        }
         const RCSslEntry& a = first.GetEntry(i);
         std::vector<RSStatementDiff> statements = CompareEntries(a, second.GetEntry(i));
         if (!statements.empty())
-            diffs.push_back(
-                {i, EntryText(first, i), ToUtf8(a.GetName()), 0, std::move(statements)});
+            return RSEntryDiff{i, EntryText(first, i), ToUtf8(a.GetName()), 0,
+                               std::move(statements)};
     }
-    for (int i = common; i < first.Size(); ++i)
-        diffs.push_back({i, EntryText(first, i), ToUtf8(first.GetEntry(i).GetName()), 1, {}});
-    for (int i = common; i < second.Size(); ++i)
-        diffs.push_back({i, EntryText(second, i), ToUtf8(second.GetEntry(i).GetName()), 2, {}});
-    return diffs;
+    return std::nullopt;
 }
 
 /// Each line of `text` behind `prefix`.
@@ -137,63 +146,79 @@ void PrintPrefixed(const std::string& prefix, const std::string& text) {
     }
 }
 
-void PrintDiffs(const RSDiffOptions& options, const std::vector<RSEntryDiff>& diffs) {
-    for (const RSEntryDiff& diff : diffs) {
-        if (diff.m_nOnlyIn != 0) {
-            std::cout << diff.m_sWhere << ": only in "
-                      << (diff.m_nOnlyIn == 1 ? options.m_sFirst : options.m_sSecond) << '\n';
+/// Prints the differences as they are found; returns their number.
+std::size_t PrintDiffs(const RSDiffOptions& options, const RCSslSet& first,
+                       const RCSslSet& second) {
+    std::size_t count = 0;
+    int index = 0;
+    for (std::optional<RSEntryDiff> diff; (diff = NextDiff(first, second, index)); ++count) {
+        if (diff->m_nOnlyIn != 0) {
+            std::cout << diff->m_sWhere << ": only in "
+                      << (diff->m_nOnlyIn == 1 ? options.m_sFirst : options.m_sSecond) << '\n';
             continue;
         }
-        std::cout << diff.m_sWhere << ":\n";
-        for (const RSStatementDiff& statement : diff.m_aStatements) {
+        std::cout << diff->m_sWhere << ":\n";
+        for (const RSStatementDiff& statement : diff->m_aStatements) {
             PrintPrefixed("  - ", statement.m_sFirst);
             PrintPrefixed("  + ", statement.m_sSecond);
         }
     }
     std::cout << options.m_sFirst << ", " << options.m_sSecond << ": ";
-    if (diffs.empty())
+    if (count == 0)
         std::cout << "the same\n";
     else
-        std::cout << diffs.size() << (diffs.size() == 1 ? " entry differs\n" : " entries differ\n");
+        std::cout << count << (count == 1 ? " entry differs\n" : " entries differ\n");
+    return count;
 }
 
-nlohmann::ordered_json DiffsJson(const RSDiffOptions& options,
-                                 const std::vector<RSEntryDiff>& diffs) {
-    nlohmann::ordered_json json = {
-        {"a", options.m_sFirst}, {"b", options.m_sSecond}, {"same", diffs.empty()}};
-    json["entries"] = nlohmann::ordered_json::array();
-    for (const RSEntryDiff& diff : diffs) {
-        nlohmann::ordered_json entry = {{"entry", diff.m_nEntry},
-                                        {"name", diff.m_sName},
-                                        {"status", diff.m_nOnlyIn == 1   ? "missing"
-                                                   : diff.m_nOnlyIn == 2 ? "added"
-                                                                         : "changed"}};
-        entry["statements"] = nlohmann::ordered_json::array();
-        for (const RSStatementDiff& statement : diff.m_aStatements) {
-            entry["statements"].push_back({{"statement", statement.m_sName},
-                                           {"a", statement.m_sFirst},
-                                           {"b", statement.m_sSecond}});
-        }
-        json["entries"].push_back(std::move(entry));
+nlohmann::ordered_json DiffJson(const RSEntryDiff& diff) {
+    nlohmann::ordered_json entry = {{"entry", diff.m_nEntry},
+                                    {"name", diff.m_sName},
+                                    {"status", diff.m_nOnlyIn == 1   ? "missing"
+                                               : diff.m_nOnlyIn == 2 ? "added"
+                                                                     : "changed"}};
+    entry["statements"] = nlohmann::ordered_json::array();
+    for (const RSStatementDiff& statement : diff.m_aStatements) {
+        entry["statements"].push_back({{"statement", statement.m_sName},
+                                       {"a", statement.m_sFirst},
+                                       {"b", statement.m_sSecond}});
     }
-    return json;
+    return entry;
+}
+
+/// Writes the differences as JSON as they are found; returns their number.  Whether
+/// the tickets are the same comes before the entries: the first difference is looked
+/// for before anything is written.
+std::size_t WriteDiffsJson(const RSDiffOptions& options, const RCSslSet& first,
+                           const RCSslSet& second) {
+    int index = 0;
+    std::optional<RSEntryDiff> diff = NextDiff(first, second, index);
+    RCJsonObjectWriter json(std::cout);
+    json.Member("a", options.m_sFirst);
+    json.Member("b", options.m_sSecond);
+    json.Member("same", !diff);
+    json.BeginArray("entries");
+    std::size_t count = 0;
+    for (; diff; diff = NextDiff(first, second, index), ++count)
+        json.Element(DiffJson(*diff));
+    json.EndArray();
+    json.End();
+    return count;
 }
 
 TExitCode RunDiff(const RSDiffOptions& options) {
     const RSLoadedTicket first = LoadTicket(options.m_sFirst, options.m_nResolution);
     const RSLoadedTicket second = LoadTicket(options.m_sSecond, options.m_nResolution);
-    const std::vector<RSEntryDiff> diffs = Compare(first.m_Set, second.m_Set);
-    if (options.m_bJson)
-        std::cout << DiffsJson(options, diffs).dump(2) << '\n';
-    else
-        PrintDiffs(options, diffs);
+    const std::size_t differences = options.m_bJson
+                                        ? WriteDiffsJson(options, first.m_Set, second.m_Set)
+                                        : PrintDiffs(options, first.m_Set, second.m_Set);
     std::cout.flush();
     // Both tickets' problems are reported; error notes (statements a reader ignored)
     // are no difference, but a ticket the reader could not read whole is.
     ReportProblems(first, std::cerr);
     ReportProblems(second, std::cerr);
     const bool incomplete = first.HasParseErrors() || second.HasParseErrors();
-    return diffs.empty() && !incomplete ? kExitOk : kExitInputErrors;
+    return differences == 0 && !incomplete ? kExitOk : kExitInputErrors;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tools/ssl2/Commands.h"
+#include "tools/ssl2/JsonWriter.h"
 #include "tools/ssl2/ToolSupport.h"
 
 namespace ssl2tool {
@@ -30,21 +31,24 @@ void PrintFindings(const std::string& path, const RCSslSet& set,
     }
 }
 
-nlohmann::ordered_json FindingsJson(const std::string& path, const RCSslSet& set,
-                                    const std::vector<std::string>& plotters,
-                                    const std::vector<RSSslFinding>& findings) {
-    nlohmann::ordered_json json = {
-        {"file", path}, {"plotters", plotters}, {"fits", findings.empty()}};
-    json["findings"] = nlohmann::ordered_json::array();
+/// Writes the members every preflight report has: the ticket, the plotters, whether it
+/// fits and the findings, one at a time.
+void WriteFindingsJson(RCJsonObjectWriter& json, const std::string& path, const RCSslSet& set,
+                       const std::vector<std::string>& plotters,
+                       const std::vector<RSSslFinding>& findings) {
+    json.Member("file", path);
+    json.Member("plotters", plotters);
+    json.Member("fits", findings.empty());
+    json.BeginArray("findings");
     for (const RSSslFinding& f : findings) {
-        json["findings"].push_back({{"entry", f.m_nEntry},
-                                    {"name", ToUtf8(set.GetEntry(f.m_nEntry).GetName())},
-                                    {"statement", StatementName(f.m_nStatement)},
-                                    {"value", ToUtf8(f.m_sValue)},
-                                    {"offered", ToUtf8(f.m_sOffered)},
-                                    {"message", ToUtf8(f.m_sMessage)}});
+        json.Element({{"entry", f.m_nEntry},
+                      {"name", ToUtf8(set.GetEntry(f.m_nEntry).GetName())},
+                      {"statement", StatementName(f.m_nStatement)},
+                      {"value", ToUtf8(f.m_sValue)},
+                      {"offered", ToUtf8(f.m_sOffered)},
+                      {"message", ToUtf8(f.m_sMessage)}});
     }
-    return json;
+    json.EndArray();
 }
 
 /// The dialect a fitted ticket is written in: the job's own when known, else the
@@ -71,11 +75,13 @@ TExitCode RunPreflight(const RSPreflightOptions& options) {
 
     if (!options.m_bFix) {
         const std::vector<RSSslFinding> findings = ticket.m_Set.Preflight(capas);
-        if (options.m_bJson)
-            std::cout << FindingsJson(options.m_sTicket, ticket.m_Set, plotters, findings).dump(2)
-                      << '\n';
-        else
+        if (options.m_bJson) {
+            RCJsonObjectWriter json(std::cout);
+            WriteFindingsJson(json, options.m_sTicket, ticket.m_Set, plotters, findings);
+            json.End();
+        } else {
             PrintFindings(options.m_sTicket, ticket.m_Set, findings);
+        }
         std::cout.flush();
         const TExitCode problems = ReportProblems(ticket, std::cerr);
         return findings.empty() && problems == kExitOk ? kExitOk : kExitInputErrors;
@@ -89,20 +95,20 @@ TExitCode RunPreflight(const RSPreflightOptions& options) {
     // With the ticket on standard output the report goes to standard error.
     std::ostream& report = options.m_sOutput == "-" ? std::cerr : std::cout;
     if (options.m_bJson) {
-        nlohmann::ordered_json json =
-            FindingsJson(options.m_sTicket, ticket.m_Set, plotters, remaining);
-        json["output"] = options.m_sOutput;
-        json["dialect"] = DialectNames()[dialect - 1];
-        json["substitutions"] = nlohmann::ordered_json::array();
+        RCJsonObjectWriter json(report);
+        WriteFindingsJson(json, options.m_sTicket, ticket.m_Set, plotters, remaining);
+        json.Member("output", options.m_sOutput);
+        json.Member("dialect", DialectNames()[dialect - 1]);
+        json.BeginArray("substitutions");
         for (const RSSslSubstitution& s : substitutions) {
-            json["substitutions"].push_back(
-                {{"entry", s.m_nEntry},
-                 {"name", ToUtf8(ticket.m_Set.GetEntry(s.m_nEntry).GetName())},
-                 {"statement", StatementName(s.m_nStatement)},
-                 {"from", ToUtf8(s.m_sFrom)},
-                 {"to", ToUtf8(s.m_sTo)}});
+            json.Element({{"entry", s.m_nEntry},
+                          {"name", ToUtf8(ticket.m_Set.GetEntry(s.m_nEntry).GetName())},
+                          {"statement", StatementName(s.m_nStatement)},
+                          {"from", ToUtf8(s.m_sFrom)},
+                          {"to", ToUtf8(s.m_sTo)}});
         }
-        report << json.dump(2) << '\n';
+        json.EndArray();
+        json.End();
     } else {
         for (const RSSslSubstitution& s : substitutions) {
             report << options.m_sTicket << ": " << EntryText(ticket.m_Set, s.m_nEntry) << ": "

@@ -42,11 +42,11 @@ void WriteSvgs(const std::string& directory, const RCSslSet& set,
     std::filesystem::create_directories(directory, error);
     if (error)
         ThrowIoError("cannot create directory", directory, error.value());
-    for (const RSSslLayout& layout : SslComputeLayouts(set, capas)) {
+    SslVisitLayouts(set, capas, [&directory](const RSSslLayout& layout) {
         if (layout.m_nPages > 0)
             WriteOutput((std::filesystem::path(directory) / SvgFileName(layout)).string(),
                         SslLayoutSvg(layout));
-    }
+    });
 }
 
 TExitCode RunPreview(const RSPreviewOptions& options) {
@@ -55,7 +55,9 @@ TExitCode RunPreview(const RSPreviewOptions& options) {
         capas = LoadCapabilities(options.m_asCapas, options.m_sPlotter);
     const RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     const RCStatementInfluencingCapaRefined* refined = capas ? &*capas : nullptr;
-    WriteOutput(options.m_sOutput, SslPreviewHtml(ticket.m_Set, refined, options.m_sTicket));
+    WriteOutput(options.m_sOutput, [&](std::ostream& out) {
+        SslPreviewHtml(out, ticket.m_Set, refined, options.m_sTicket);
+    });
     if (!options.m_sSvgDir.empty())
         WriteSvgs(options.m_sSvgDir, ticket.m_Set, refined);
     return ReportProblems(ticket, std::cerr);

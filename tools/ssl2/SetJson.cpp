@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "tools/ssl2/JsonWriter.h"
 #include "tools/ssl2/ToolSupport.h"
 
 namespace ssl2tool {
@@ -604,17 +605,6 @@ private:
     std::vector<RSGiven> m_aGiven;
 };
 
-/// `lines` with `indent` before each line.
-std::string Indented(const std::string& lines, const std::string& indent) {
-    std::string text = indent;
-    for (const char c : lines) {
-        text += c;
-        if (c == '\n')
-            text += indent;
-    }
-    return text;
-}
-
 }  // namespace
 
 ordered_json EntryJson(const RCSslSet& set, int index, const RCSslEntry& fileStart, bool all) {
@@ -646,19 +636,17 @@ ordered_json EntryJson(const RCSslSet& set, int index, const RCSslEntry& fileSta
 }
 
 void WriteSetJson(std::ostream& out, const std::string& path, const RCSslSet& set, bool all) {
-    const ordered_json head = {
-        {"file", path}, {"complete", set.ParsedTilEnd() != 0}, {"form", all ? "all" : "changes"}};
-    out << "{\n";
-    for (const auto& [key, value] : head.items())
-        out << "  " << json(key).dump() << ": " << value.dump() << ",\n";
-    out << "  \"entries\": [";
+    RCJsonObjectWriter json(out);
+    json.Member("file", path);
+    json.Member("complete", set.ParsedTilEnd() != 0);
+    json.Member("form", all ? "all" : "changes");
+    json.BeginArray("entries");
     // What the reader starts a file entry from: the job entry's file-level statements.
     const RCSslEntry fileStart = set.Size() > 0 ? FileStart(set.GetEntry(0)) : RCSslEntry();
-    for (int i = 0; i < set.Size(); ++i) {
-        out << (i == 0 ? "\n" : ",\n")
-            << Indented(EntryJson(set, i, fileStart, all).dump(2), "    ");
-    }
-    out << (set.Size() == 0 ? "]\n}\n" : "\n  ]\n}\n");
+    for (int i = 0; i < set.Size(); ++i)
+        json.Element(EntryJson(set, i, fileStart, all));
+    json.EndArray();
+    json.End();
 }
 
 RCSslSet SetFromJson(const std::string& text, SslStatement::TSyntaxVersion dialect) {

@@ -16,6 +16,7 @@
 #include <iostream>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 namespace ssl2tool {
 
@@ -273,34 +274,55 @@ RCAccessSsl AccessFromOptions(const std::string& hex, const std::optional<std::u
 
 namespace {
 
-/// Writes `bytes` into what `path` names as it is (a device, a FIFO, a link such
+/// Writes what `write` makes into what `path` names as it is (a device, a FIFO, a link such
 /// as /dev/stdout), the way cp and sort -o do: it is never replaced.
-void WriteInPlace(const std::string& path, const std::string& bytes) {
+void WriteInPlace(const std::string& path, const std::function<void(std::ostream&)>& write) {
     // A FIFO waits for its reader here, as with cp.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         ThrowIoError("cannot write", path, errno);
+    // Closed on every way out; on success the result of close() counts.
+    struct RSDescriptor {
+        int m_nFd;
+        ~RSDescriptor() {
+            if (m_nFd >= 0)
+                ::close(m_nFd);
+        }
+        int Close() { return ::close(std::exchange(m_nFd, -1)); }
+    } file{fd};
     struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0 && (!S_ISREG(info.st_mode) || ::ftruncate(fd, 0) == 0);
-    for (std::size_t done = 0; ok && done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        done += ok ? static_cast<std::size_t>(n) : 0;
-    }
-    const int error = errno;
-    if (::close(fd) != 0 && ok)
+    if (::fstat(fd, &info) != 0 || (S_ISREG(info.st_mode) && ::ftruncate(fd, 0) != 0))
         ThrowIoError("cannot write", path, errno);
-    if (!ok)
-        ThrowIoError("cannot write", path, error);
+    TSinkBuffer buffer([fd, &path](const char* data, std::size_t size) {
+        while (size > 0) {
+            const ssize_t n = ::write(fd, data, size);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                ThrowIoError("cannot write", path, n < 0 ? errno : EIO);
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+    });
+    std::ostream out(&buffer);
+    out.exceptions(std::ios::badbit | std::ios::failbit);
+    write(out);
+    out.flush();
+    if (file.Close() != 0)
+        ThrowIoError("cannot write", path, errno);
 }
 
 }  // namespace
 
 void WriteOutput(const std::string& path, const std::string& bytes) {
+    WriteOutput(path, [&bytes](std::ostream& out) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    });
+}
+
+void WriteOutput(const std::string& path, const std::function<void(std::ostream&)>& write) {
     if (path == "-") {
-        std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        write(std::cout);
         std::cout.flush();
         if (!std::cout)
             ThrowIoError("cannot write", "standard output", errno);
@@ -313,12 +335,12 @@ void WriteOutput(const std::string& path, const std::string& bytes) {
         if (S_ISDIR(info.st_mode))
             ThrowIoError("cannot write", path, EISDIR);
         if (!S_ISREG(info.st_mode)) {
-            WriteInPlace(path, bytes);
+            WriteInPlace(path, write);
             return;
         }
     }
     try {
-        TFile::ReplaceAtomically(path, bytes);
+        TFile::ReplaceAtomically(path, write);
     } catch (const TException& e) {
         ClearError();
         throw RCToolError(path + ": cannot write: " + e.what(), kExitUsage);

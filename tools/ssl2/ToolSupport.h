@@ -125,6 +125,10 @@ RCAccessSsl AccessFromOptions(const std::string& hex, const std::optional<std::u
 /// link such as /dev/stdout) in place, never replacing it; "-" is standard output.
 /// Raises RCToolError (exit 2) when the file cannot be written.
 void WriteOutput(const std::string& path, const std::string& bytes);
+/// The same, the bytes written by `write` to the stream it is given as they are made
+/// (standard output, the device, or the temporary file in pieces), so that a long
+/// output is never held whole in memory.  What `write` raises passes through.
+void WriteOutput(const std::string& path, const std::function<void(std::ostream&)>& write);
 
 /// `text` as valid UTF-8: bytes that are not UTF-8 are read as Windows-1252,
 /// unpaired surrogates become U+FFFD.

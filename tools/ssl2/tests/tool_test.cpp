@@ -393,5 +393,23 @@ TEST_F(ToolSafetyTest, OutputKeepsTheModeAndWritesDevicesInPlace) {
     EXPECT_EQ(piped, written);
 }
 
+// The page goes out in pieces as it is made: the file and standard output hold
+// exactly the library's page, also across the pieces (the page is several times
+// the writer's 64 KiB).
+TEST_F(ToolSafetyTest, PreviewPageIsStreamedWhole) {
+    std::string text = "BeginJob\r\n";
+    for (int i = 0; i < 200; ++i)
+        text += "BeginOutput\r\nName \"f" + std::to_string(i) + ".plt\"\r\nEndOutput\r\n";
+    const std::string ticket = (m_Dir / "many.ssl").string();
+    WriteFile(ticket, text + "EndJob\r\n");
+    RCSslSet set;
+    ASSERT_EQ(set.ParseSsl(ticket, 300), 201);
+    const std::string page = SslPreviewHtml(set, nullptr, ticket);
+    ASSERT_GT(page.size(), std::size_t{3} << 16);
+    EXPECT_EQ(RunTool({"preview", ticket}).m_sOut, page);
+    ASSERT_EQ(RunTool({"preview", ticket, "-o", (m_Dir / "p.html").string()}).m_nExit, 0);
+    EXPECT_EQ(ReadFile(m_Dir / "p.html"), page);
+}
+
 }  // namespace
 }  // namespace ssl2tool::test

@@ -63,8 +63,6 @@ TEST(SslMarginTest, TextAndConfigurationOnAndOff) {
     EXPECT_EQ(margin.ToCfg(), "BORDERACTIVE = off\r\n");
     EXPECT_EQ(margin.Set(SslMargin::kAll, 10.0), 1u);
     EXPECT_EQ(margin.Set(SslMargin::kBottom, 2.5), 1u);
-    EXPECT_EQ(margin.ToString(),
-              "Margin top 10.000\r\n\t+ left 10.000\r\n\t+ bottom 2.500\r\n\t+ right 10.000");
     EXPECT_EQ(margin.ToCfg(),
               "BORDERACTIVE = on\r\n"
               "BORDERTOP    = 10.000\r\n"

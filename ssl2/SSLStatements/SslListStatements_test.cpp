@@ -199,7 +199,6 @@ TEST(SslJobFlagsheet, TextForms) {
     SslJobFlagsheet sheet;
     EXPECT_EQ(sheet.ToString(), "JobFlagsheet off");
     sheet.SetOn(1);
-    EXPECT_EQ(sheet.ToString(), "JobFlagsheet job\r\n\t+ text \"\"\r\n\t+ size A4");
     sheet.SetText("Plans");
     sheet.SetAccount(1);
     sheet.SetDistribution(1);

@@ -1,6 +1,7 @@
 // ssl2: the command-line tool over the ssl2 library.  A thin main: the subcommands
 // live in their own files (Commands.h); this file maps every way of ending to the
 // tool's exit codes.
+#include <cerrno>
 #include <iostream>
 #include <optional>
 
@@ -57,6 +58,10 @@ int main(int argc, char** argv) {
     }
     try {
         app.parse(argc, argv);
+        // Output that never arrived (a full disk, a closed pipe) is no success.
+        std::cout.flush();
+        if (!std::cout)
+            ThrowIoError("cannot write", "standard output", errno);
     } catch (const CLI::ParseError& e) {
         // --help and --version end the parse too, successfully.
         return app.exit(e) == 0 ? kExitOk : kExitUsage;

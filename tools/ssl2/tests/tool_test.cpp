@@ -409,6 +409,11 @@ TEST_F(ToolSafetyTest, PreviewPageIsStreamedWhole) {
     EXPECT_EQ(RunTool({"preview", ticket}).m_sOut, page);
     ASSERT_EQ(RunTool({"preview", ticket, "-o", (m_Dir / "p.html").string()}).m_nExit, 0);
     EXPECT_EQ(ReadFile(m_Dir / "p.html"), page);
+    // Standard output that cannot take it is an error, not a success.
+    const RSRun full = RunProgram("/bin/sh", {"-c", std::string(SSL2_TOOL_PATH) + " show --json '" +
+                                                        ticket + "' > /dev/full"});
+    EXPECT_EQ(full.m_nExit, 2);
+    EXPECT_THAT(full.m_sErr, HasSubstr("ssl2: standard output: cannot write"));
 }
 
 }  // namespace

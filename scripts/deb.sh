@@ -1,5 +1,5 @@
 #!/bin/sh
-# make deb: the four Debian packages (libssl2-0, libssl2-dev, ssl2, python3-ssl2),
+# make deb: the Debian packages (libssl2-0, libssl2-dev, libssl2-doc, ssl2, python3-ssl2),
 # built by dpkg-buildpackage (debhelper, debian/) from a copy of the tracked sources,
 # checked by lintian, then unpacked into a scratch root with dpkg-deb -x (the
 # machine's own packages stay untouched), where the README's C++ example is built

@@ -50,7 +50,6 @@ TEST(RCAccessSsl, DefaultSingleAndUnusedFlags) {
     statements.SetUnusedStatementAccess(1);
     EXPECT_TRUE(statements.HasFullAccess());
     statements.SetUnusedStatementAccess(0);
-    EXPECT_EQ(statements.GetAccess(TSslStatementID(110)), 1u);
     EXPECT_EQ((~statements).ToString(), std::string(24, '0') + "0080FFFF");
 }
 
@@ -65,7 +64,6 @@ TEST(RCAccessSsl, NamedAccessorsIncludingRenamedOnes) {
     value.SetAddressAccess(0);
     EXPECT_EQ(value.GetAddressAccess(), 0u);
     EXPECT_EQ(value.GetCopyrightAccess(), 1u);
-    EXPECT_EQ(value.GetAccess(kId_SslAddresses), 0u);
 }
 
 TEST(RCAccessSsl, IdentifiersBeyondTheFlagsAreIgnored) {

@@ -24,6 +24,8 @@ json ShowJson(const std::string& ticket, bool all) {
         args.push_back("--all");
     const RSRun run = RunTool(args);
     EXPECT_EQ(run.m_nExit, 0) << ticket << run.m_sErr;
+    // Written as it is made, laid out as nlohmann's dump(2) lays out a whole document.
+    EXPECT_EQ(run.m_sOut, nlohmann::ordered_json::parse(run.m_sOut).dump(2) + "\n") << ticket;
     json document = json::parse(run.m_sOut);
     document.erase("file");
     for (json& entry : document.at("entries"))

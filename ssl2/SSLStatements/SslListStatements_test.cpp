@@ -149,21 +149,6 @@ TEST(SslSupportFiles, TextFormListAndErrors) {
     EXPECT_EQ(files.RemoveAll(), 1u);
 }
 
-TEST(SslSupportFile, SerialisationRoundTrip) {
-    SslSupportFile file(TString("/jobs/42/Grüße.pdf"));
-    EXPECT_EQ(file.GetDataType(), (17u << 16) | 6u);
-    SslSupportFile copy;
-    copy.DeSerialize(file.Serialize());
-    EXPECT_TRUE(copy == file);
-    EXPECT_EQ(copy.GetSubStatementName(0), "");
-
-    auto bytes = file.Serialize();
-    bytes.resize(bytes.size() - 3);
-    SslSupportFile truncated(TString("kept"));
-    EXPECT_THROW(truncated.DeSerialize(bytes), TException);
-    ClearError();
-}
-
 TEST(SslJobFlagsheet, TextForms) {
     SslJobFlagsheet sheet;
     EXPECT_EQ(sheet.ToString(), "JobFlagsheet off");

@@ -68,7 +68,6 @@ TEST(HpglPenTest, RangesAndTextForms) {
     EXPECT_EQ(pen.SetWidth(20.01), 0u);
     EXPECT_EQ(pen.SetWidth(-0.01), 0u);
     EXPECT_EQ(pen.GetWidth(), 20.0);
-    EXPECT_EQ(pen.SetColor(15), 0u);
     EXPECT_EQ(pen.SetColor(14), 1u);
     EXPECT_EQ(pen.SetSaturation(101), 0u);
     EXPECT_EQ(pen.SetSaturation(35), 1u);

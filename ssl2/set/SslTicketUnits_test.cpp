@@ -95,35 +95,6 @@ TEST(SslTicketUnits, ASizeNamingItsUnitIsInThatUnit) {
     }
 }
 
-// The job's unit holds for the lengths before its Units statement too (the writer
-// puts Units after them), and for every output block; a Units statement in a block
-// changes nothing.
-TEST(SslTicketUnits, TheJobsUnitHoldsForTheWholeTicket) {
-    const std::string ticket =
-        "BeginJob\nCopeis 2\nMargin top 1.1\nHpgl maxwidth 0.3\n"
-        "Stamp Text \"A\"\n\t+ Distance 0.5\n\t+ FontSize 1.5\n\t+ Coordinate 1.0 2.0\n"
-        "Units inch\n"
-        "BeginOutput\nMargin left 0.5\nUnits cm\nHpglPens Number 1 Width 0.01\nEndOutput\n"
-        "EndJob\n";
-    RSParse read = ParseBuffer(ticket);
-    ASSERT_EQ(read.m_nResult, 2);
-    ASSERT_EQ(read.m_Diagnostics.size(), 2u);
-    EXPECT_EQ(read.m_Diagnostics[0].m_sMessage, "unknownstatement \"Copeis\" In Zeile 2\n");
-    EXPECT_EQ(read.m_Diagnostics[1].m_sMessage, "parse error Token \"1.5\" In Zeile 7\n");
-    const RCSslEntry& job = read.m_Set.GetEntry(0);
-    EXPECT_EQ(job.GetMargin(0), 27.94);
-    EXPECT_EQ(job.GetHpglMaxwidth(), 7.62);
-    ASSERT_EQ(job.GetStampCount(), 1u);
-    EXPECT_EQ(job.GetStamp(0).GetDistance(), 12.7);
-    EXPECT_EQ(job.GetStamp(0).GetPositionCoordinateY(), 50.8);
-    EXPECT_NE(job.GetErrors().Find("Error in Stamp settings\n"), -1);
-    const RCSslEntry& file = read.m_Set.GetEntry(1);
-    EXPECT_EQ(file.GetMargin(0), 27.94);
-    EXPECT_EQ(file.GetMargin(1), 12.7);
-    EXPECT_EQ(file.GetHpglPensWidth(1), 0.254);
-    EXPECT_EQ(file.GetUnits().Get(), SslUnit::kMm);
-}
-
 /// A length of a written ticket (millimetres) in inches, with twelve decimals.
 std::string Inches(const std::string& mm) {
     return TString::Format("%.12f", std::stod(mm) / 25.4).str();

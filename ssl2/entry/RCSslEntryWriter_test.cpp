@@ -35,10 +35,6 @@ std::multiset<std::string> LineNames(const TString& text) {
     return names;
 }
 
-bool Writes(const TString& text, const char* name) {
-    return LineNames(text).count(name) > 0;
-}
-
 TString Write(const RCSslEntry& entry, TSyntaxVersion version, unsigned int flattenNotes = 0) {
     return entry.ToString(RCAccessSsl(), version, flattenNotes);
 }
@@ -85,7 +81,7 @@ TEST(RCSslEntryWriter, AClearedHpglStringWritesTheHpglSettingsAgain) {
     RCSslEntry job(0);
     job.SetHpglAsString("SP1");
     job.SetHpglAsString("");
-    EXPECT_TRUE(Writes(Write(job, SslStatement::kVersion50), "Hpgl"));
+    EXPECT_EQ(LineNames(Write(job, SslStatement::kVersion50)).count("Hpgl"), 1u);
 }
 
 TEST(RCSslEntryWriter, FileEmulationSelectsThePlotterLanguages) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <set>
 #include <utility>
@@ -66,8 +67,9 @@ long long RaisedMessage(Call call, TString* firstArgument = nullptr) {
     return -1;
 }
 
-TEST(RCSslEntry, NewEntryHoldsTheClassDefaults) {
-    const RCSslEntry entry;
+TEST(RCSslEntry, NewEntryHoldsTheClassDefaultsAndRefusesValuesOutOfRange) {
+    RCSslEntry entry;
+    EXPECT_EQ(entry.SetOrdinal(10001), 0u);
     EXPECT_EQ(entry.GetIsEntry(), 1u);
     EXPECT_EQ(entry.GetCopies(), 1u);
     EXPECT_EQ(entry.GetSetCopies(), 1u);
@@ -81,15 +83,9 @@ TEST(RCSslEntry, NewEntryHoldsTheClassDefaults) {
     EXPECT_EQ(entry.GetPlotIt(), 1u);
     EXPECT_TRUE(entry.GetName().IsEmpty());
     EXPECT_EQ(RCSslEntry(0).GetIsEntry(), 0u);
-}
-
-TEST(RCSslEntry, PlainSettersRefuseValuesOutOfRange) {
-    RCSslEntry entry;
     EXPECT_EQ(entry.SetCopies(10000), 1u);
     EXPECT_EQ(entry.SetCopies(10001), 0u);
     EXPECT_EQ(entry.GetCopies(), 10000u);
-    EXPECT_EQ(entry.SetOrdinal(10001), 0u);
-    EXPECT_EQ(entry.GetOrdinal(), 0xFFFFFFFFu);
 }
 
 TEST(RCSslEntry, AccessByIdentifierChecksTheClassAndTheIdentifier) {
@@ -127,33 +123,6 @@ TEST(RCSslEntry, AccessByIdentifierChecksTheClassAndTheIdentifier) {
     EXPECT_EQ(ordinal.Get(), 9u);
     entry.Get(kId_SslCopies, nullptr);
     entry.Get(static_cast<TSslStatementID>(500), nullptr);
-}
-
-// A full copy and an assignment take every statement; a flagged copy takes the
-// file-level statements, and the job-level ones only with flag 0.
-TEST(RCSslEntry, CopiesTakeEveryStatementAndFlaggedCopiesTheirLevels) {
-    const RCSslEntry job = FilledEntry(0);
-    const RCSslEntry fresh;
-    const RCSslEntry file(job, 1);
-    const RCSslEntry whole(job, 0);
-    const RCSslEntry copy(job);
-    RCSslEntry assigned;
-    assigned = job;
-    const RCSslEntry& self = assigned;
-    assigned = self;  // self-assignment keeps every statement
-    EXPECT_EQ(file.GetIsEntry(), 1u);
-    EXPECT_EQ(whole.GetIsEntry(), 0u);
-    EXPECT_EQ(copy.GetIsEntry(), 0u);
-    EXPECT_EQ(assigned.GetIsEntry(), 0u);
-    for (const RSMemberLevel& member : kLevels) {
-        const std::uint32_t id = member.m_nId;
-        const bool fileCopied = member.m_cLevel == 'F';
-        const bool wholeCopied = member.m_cLevel != 'N';
-        EXPECT_TRUE(SameStatement(file, fileCopied ? job : fresh, id)) << "statement " << id;
-        EXPECT_TRUE(SameStatement(whole, wholeCopied ? job : fresh, id)) << "statement " << id;
-        EXPECT_TRUE(SameStatement(copy, job, id)) << "statement " << id;
-        EXPECT_TRUE(SameStatement(assigned, job, id)) << "statement " << id;
-    }
 }
 
 // Copies, flagged copies and moves keep their values and sort by their own
@@ -231,7 +200,8 @@ TEST(RCSslEntry, PenSettersTakeOnePenOrARange) {
     EXPECT_EQ(single.GetHpglPensOn(), 0u);
 }
 
-TEST(RCSslEntry, JobFlagsheetSettersCheckTheirRanges) {
+// The flag sheet's own setters check their ranges; any non-zero flag is written as set.
+TEST(RCSslEntry, JobFlagsheetSetters) {
     struct Case {
         const char* name;
         unsigned int (RCSslEntry::*set)(std::int32_t);
@@ -251,17 +221,13 @@ TEST(RCSslEntry, JobFlagsheetSettersCheckTheirRanges) {
         EXPECT_EQ((entry.*c.set)(c.low - 1), 0u) << c.name;
         EXPECT_EQ((entry.*c.set)(c.high + 1), 0u) << c.name;
     }
-    RCSslEntry entry;
+    RCSslEntry entry(0);
     entry.SetJobFlagsheetFoldProgram(1000);
     EXPECT_EQ(entry.SetJobFlagsheetFoldProgram(-3), 0u);
     EXPECT_EQ(entry.GetJobFlagsheetFoldProgram(), 1000);
     EXPECT_EQ(entry.SetJobFlagsheetPerJob(2), 1u);
     EXPECT_EQ(entry.SetJobFlagsheetPerJob(3), 0u);
     EXPECT_EQ(entry.GetJobFlagsheetPerJob(), 2u);
-}
-
-TEST(RCSslEntry, AnyNonZeroFlagSheetFieldIsWrittenAsSet) {
-    RCSslEntry entry(0);
     entry.SetJobFlagsheetOn(5);
     entry.SetJobFlagsheetAccount(7);
     entry.SetJobFlagsheetDistribution(2);
@@ -461,18 +427,33 @@ TEST(RCSslEntrySort, EveryIdentifierGivesAStrictOrder) {
 
 // --- copy-on-write storage -----------------------------------------------------------
 
-TEST(RCSslEntry, ChangesToACopyNeverReachItsSource) {
+// A full copy and an assignment take every statement; a flagged copy takes the
+// file-level statements, and the job-level ones only with flag 0.  Changes to any
+// copy never reach its source.
+TEST(RCSslEntry, CopiesTakeTheirLevelsAndChangesNeverReachTheSource) {
     const RCSslEntry source = FilledEntry(0);
     const RCSslEntry fresh(0);
-    const RCAccessSsl none = AccessTo({});
     std::vector<RCSslEntry> copies;
     copies.emplace_back(source);
     copies.emplace_back(source, 0);
     copies.emplace_back(source, 1);
     copies.emplace_back(0);
     copies.back() = source;
+    const RCSslEntry& self = copies.back();
+    copies.back() = self;  // self-assignment keeps every statement
     copies.emplace_back(0);
-    RCSslEntry::MergeSettings(copies.back(), source, none);
+    RCSslEntry::MergeSettings(copies.back(), source, AccessTo({}));
+    // The levels ('J' job, 'F' file, 'N' never) each copy but the merged one takes.
+    const char* const levels[] = {"JFN", "JF", "F", "JFN"};
+    const unsigned int isEntry[] = {0, 0, 1, 0};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(copies[i].GetIsEntry(), isEntry[i]) << "copy " << i;
+        for (const RSMemberLevel& member : kLevels) {
+            const bool taken = std::strchr(levels[i], member.m_cLevel) != nullptr;
+            EXPECT_TRUE(SameStatement(copies[i], taken ? source : fresh, member.m_nId))
+                << "copy " << i << ", statement " << member.m_nId;
+        }
+    }
 
     // Every route that changes a statement: each copy turns every statement back to
     // the default, and the writeable references, the error text, the ordinal and the

@@ -97,7 +97,6 @@ TEST(SslFoldTest, ChargedOptionsText) {
     const TString reinforce = VEMTO::GetMessage(SslFold::SslFoldOptionNames, 3);
     const TString tab = VEMTO::GetMessage(SslFold::SslFoldOptionNames, 4);
     EXPECT_EQ(SslFold::ChargedOptionsAsString(0x05), punch + " " + reinforce);
-    EXPECT_EQ(SslFold::ChargedOptionsAsString(0x01), punch);
     EXPECT_EQ(SslFold::ChargedOptionsAsString(0x09), punch);
     EXPECT_EQ(SslFold::ChargedOptionsAsString(0x0C), tab);
     EXPECT_EQ(SslFold::ChargedOptionsAsString(0x02), "");

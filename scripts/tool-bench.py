@@ -83,17 +83,20 @@ print((time.process_time() - start) / 1000)
 
 
 def python_seconds(build, script, ticket):
-    """The CPU seconds a Python snippet reports, median of the runs; None without the
-    module."""
+    """The CPU seconds a Python snippet reports, median of the runs, or why there are none:
+    no module built, or the snippet failed (its error goes to standard error)."""
     package = build / "python"
     if not (package / "ssl2" / "__init__.py").exists():
-        return None
+        return "no module built"
     env = dict(os.environ, PYTHONPATH=str(package), PYTHONDONTWRITEBYTECODE="1")
     runs = []
     for _ in range(RUNS):
-        out = subprocess.run([sys.executable, "-c", script, str(ticket)], env=env, check=True,
-                             capture_output=True, text=True).stdout
-        runs.append(float(out.split()[-1]))
+        done = subprocess.run([sys.executable, "-c", script, str(ticket)], env=env,
+                              capture_output=True, text=True)
+        if done.returncode != 0:
+            print(done.stderr, file=sys.stderr)
+            return "failed (see above)"
+        runs.append(float(done.stdout.split()[-1]))
     return statistics.median(runs)
 
 
@@ -170,8 +173,8 @@ def main():
     for label, seconds, aim, limit in (
             ("Python [f.changed() for f in t.files]", changed, "<= 0.3 s", 0.3),
             ('Python e["HpglPens"], 8 set pens', pens, "<= 20 us", 20e-6)):
-        if seconds is None:
-            rows.append((label, "", "-", "", "", aim, "no module built"))
+        if isinstance(seconds, str):
+            rows.append((label, "", "-", "", "", aim, seconds))
         else:
             shown = f"{seconds * 1e6:.1f} us" if seconds < 1e-3 else f"{seconds:.3f} s"
             rows.append((label, "", shown, "", "", aim, "yes" if seconds <= limit else "NO"))

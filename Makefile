@@ -48,6 +48,7 @@ bench:
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j2
 	@scripts/bench.sh build/release
+	@scripts/tool-bench.py build/release
 
 FUZZ_SECONDS ?= 60
 FUZZ_MAX_LEN ?= 1048576

@@ -239,8 +239,8 @@ py::object PythonValue(const TMemberValue& value) {
 /// The pens of a pen table (CalcompPens, HpglPens, VicPens), each a dict with its
 /// number and its values: every pen with `all`, else those that differ from the
 /// class's default pens.  None for any other statement.
-py::object Pens(const RSStatement& statement, bool all) {
-    const auto* pens = dynamic_cast<const SslHpglPens*>(&*statement);
+py::object Pens(const SslStatement& statement, bool all) {
+    const auto* pens = dynamic_cast<const SslHpglPens*>(&statement);
     if (pens == nullptr)
         return py::none();
     const auto& defaults =
@@ -261,6 +261,34 @@ py::object Pens(const RSStatement& statement, bool all) {
 /// The interface names of the statement's members.
 std::vector<std::string> MemberNames(const RSStatement& statement) {
     return SslMemberNames(*statement);
+}
+
+/// The statement's value in one call: a pen table's pens (see Pens), a list's elements
+/// as dicts of their members by name, a lone "value" member as itself, else a dict of
+/// the members by name.
+py::object Value(const SslStatement& statement, bool all) {
+    py::object pens = Pens(statement, all);
+    if (!pens.is_none())
+        return pens;
+    // Naming the members changes nothing; the library's name lookup is only not const.
+    const std::vector<std::string> names = SslMemberNames(const_cast<SslStatement&>(statement));
+    const auto members = [&](std::uint32_t element) {
+        py::dict values;
+        for (std::uint32_t m = 0; m < names.size(); ++m)
+            values[py::str(names[m])] = PythonValue(SslGetMemberValue(statement, m, element));
+        return values;
+    };
+    const bool list =
+        (SslStatement::GetMemberType(statement.GetStatementID()) & SslStatement::kMemberList) != 0;
+    if (list || statement.GetArrayCount() != 0) {
+        py::list elements;
+        for (std::uint32_t e = 0; e < statement.GetArrayCount(); ++e)
+            elements.append(members(e));
+        return elements;
+    }
+    if (names.size() == 1 && names.front() == "value")
+        return PythonValue(SslGetMemberValue(statement, 0, 0));
+    return members(0);
 }
 
 /// A Python value as the library takes it: a str as given, an int or a float as a
@@ -537,7 +565,8 @@ void BindStatement(py::module_& m) {
                  return PythonValue(SslGetMemberValue(*s, member, element));
              })
         .def("set", &SetMember)
-        .def("pens", &Pens, py::arg("all"))
+        .def(
+            "pens", [](const RSStatement& s, bool all) { return Pens(*s, all); }, py::arg("all"))
         .def("set_pen", &SetPen)
         .def("switch_pens_on",
              [](RSStatement& s) {
@@ -555,6 +584,12 @@ void BindSet(py::module_& m) {
         .def_property_readonly("ordinal", &RCSslEntry::GetOrdinal)
         .def_property_readonly("is_file", [](const RCSslEntry& e) { return e.GetIsEntry() != 0; })
         .def("get", &StatementOf)
+        .def(
+            "value",
+            [](const RCSslEntry& e, std::uint32_t id, bool all) {
+                return Value(e.GetStatement(CheckedId(id)), all);
+            },
+            py::arg("id"), py::arg("all"))
         .def("is_default", &HoldsDefault)
         .def("changed_ids", &ChangedIds)
         .def("same", &SameEntry)

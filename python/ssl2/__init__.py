@@ -245,12 +245,11 @@ class Entry(MutableMapping):
         return {"id": number, "ssl": raw.get(number).ssl, "default": raw.is_default(number)}
 
     def __getitem__(self, name: str) -> Value:
-        return _value(self._raw.get(_statement_id(name)), everything=False)
+        return self._raw.value(_statement_id(name), False)
 
     def get_all(self, name: str) -> Value:
         """As ``entry[name]``, but a pen table lists every pen."""
-        return _value(self._raw.get(_statement_id(name)), everything=True)
-
+        return self._raw.value(_statement_id(name), True)
 
     def __setitem__(self, name: str, value: Value) -> None:
         raw = self._raw
@@ -277,7 +276,7 @@ class Entry(MutableMapping):
     def changed(self) -> dict:
         """The statements that differ from their defaults, by name."""
         raw = self._raw
-        return {_NAMES[number]: _value(raw.get(number), everything=False)
+        return {_NAMES[number]: raw.value(number, False)
                 for number in raw.changed_ids()}
 
     def layout(self, capabilities: Optional["Capabilities"] = None) -> Layout:
@@ -316,20 +315,6 @@ class Entry(MutableMapping):
             return "<ssl2.Entry removed>"
         kind = "file" if self.is_file else "job"
         return f"<ssl2.Entry {kind} {self.ordinal}>"
-
-
-def _value(statement: "_ssl2.Statement", everything: bool) -> Value:
-    """The value of a statement: see the module's description."""
-    pens = statement.pens(everything)
-    if pens is not None:
-        return pens
-    names = statement.member_names()
-    if statement.value_type & 0x80 or statement.array_count:
-        return [dict(zip(names, (statement.get(m, e) for m in range(len(names)))))
-                for e in range(statement.array_count)]
-    if names == ["value"]:
-        return statement.get(0, 0)
-    return {member: statement.get(m, 0) for m, member in enumerate(names)}
 
 
 def _set_members(name: str, statement: "_ssl2.Statement", value: Value) -> None:

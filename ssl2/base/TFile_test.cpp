@@ -84,14 +84,6 @@ TEST_F(TFileTest, LongLinesComeInPiecesAndLargeFilesCrossTheBuffer) {
     ASSERT_EQ(pieces.size(), 2u);
     EXPECT_EQ(pieces[0].size(), 64u * 1024 - 1);
     EXPECT_EQ(pieces[1], "end");
-
-    std::string big;
-    for (int i = 0; i < 20000; ++i)
-        big += std::to_string(i) + "\r\n";
-    TFile large(Write("big.txt", big), TFile::kRead);
-    const auto lines = ReadAll(large);
-    ASSERT_EQ(lines.size(), 20000u);
-    EXPECT_EQ(lines[12345], "12345");
 }
 
 TEST_F(TFileTest, RewindWriteAndCutOff) {

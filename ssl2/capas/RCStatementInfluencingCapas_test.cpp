@@ -294,21 +294,6 @@ TEST_F(ExamplePlotters, MergeOfAllThree) {
     EXPECT_EQ(any.GetFolderOutputTrayCount(), 0u);
 }
 
-TEST_F(ExamplePlotters, MergeOfTheTwoFolderPlotters) {
-    RCStatementInfluencingCapas capas;
-    capas.AddPlotter(roll);
-    capas.AddPlotter(classic);
-    const auto any = capas.GetRefinedCapas("auto");
-    EXPECT_EQ(any.GetColorDepths(), 9u);
-    EXPECT_EQ(any.GetSslSyntaxVersion(), 2u);
-    ASSERT_EQ(any.GetOutputTrayCount(), 3u);
-    EXPECT_EQ(any.GetOutputTray(0), RCOutputTray(1, "Top"));
-    ASSERT_EQ(any.GetFoldProgramCount(), 2u);
-    EXPECT_EQ(any.GetFoldProgram(1), RCFoldProgramCapas(1, 3, "Packet 210"));
-    ASSERT_EQ(any.GetFolderOutputTrayCount(), 1u);
-    EXPECT_EQ(any.GetFolderOutputTray(0), RCOutputTray(1, "Folder"));
-}
-
 TEST_F(ExamplePlotters, AddingAKnownPlotterReplacesItAndRefinesAgain) {
     RCStatementInfluencingCapas capas;
     capas.AddPlotter(roll);

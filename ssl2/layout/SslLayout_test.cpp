@@ -12,7 +12,7 @@
 namespace {
 
 // One plotter: a 600 mm roll (ordinal 0), an A3 drawer (1), a manual bypass (2),
-// paper only, a folder with two programs and a front tray.
+// paper only, a folder with fold program 2 and a front tray.
 constexpr const char* kLabPlotter = R"(
 [default]
 name=Lab
@@ -22,17 +22,14 @@ traywidth1=600
 traylength1=50000
 mediamain1=paper
 traytype1=roll
-trayname1=Roll 600
 traywidth2=297
 traylength2=420
 mediamain2=paper
 traytype2=cutsheet
-trayname2=A3 drawer
 traywidth3=914
 traylength3=1189
 mediamain3=paper
 traytype3=manual
-trayname3=Bypass
 [folderoutputtrayinfo]
 traycount=1
 trayindex1=1
@@ -41,10 +38,8 @@ trayname1=Folder front
 programcount=3
 programnumber0=0
 programcapas0=3
-programname0=No fold
 programnumber1=1
 programcapas1=3
-programname1=Packet 210
 programnumber2=2
 programcapas2=3
 programname2=190 / 20

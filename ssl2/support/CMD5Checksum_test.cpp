@@ -53,7 +53,6 @@ TEST(CMD5Checksum, TextFormHashesUtf16LeWithTerminator) {
     EXPECT_EQ(CMD5Checksum::GetMD5(TString("abc")), Md5OfBytes(std::string("a\0b\0c\0\0\0", 8)));
     // The empty text hashes two zero bytes, not the empty message.
     EXPECT_EQ(CMD5Checksum::GetMD5(TString()), Md5OfBytes(std::string(2, '\0')));
-    EXPECT_NE(CMD5Checksum::GetMD5(TString()), kKnownAnswers[0].digest);
     // Characters beyond ASCII go through UTF-16: U+00E4 is E4 00, U+1F600 a surrogate pair.
     EXPECT_EQ(CMD5Checksum::GetMD5(TString("\xC3\xA4")), Md5OfBytes(std::string("\xE4\0\0\0", 4)));
     EXPECT_EQ(CMD5Checksum::GetMD5(TString("\xF0\x9F\x98\x80")),

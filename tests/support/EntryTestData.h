@@ -156,11 +156,11 @@ inline void FillEveryStatement(RCSslEntry& entry) {
 }
 
 /// Access to exactly the statements `ids` (none for an empty list).
-inline RCAccessSsl AccessTo(std::initializer_list<TSslStatementID> ids) {
+inline RCAccessSsl AccessTo(std::initializer_list<std::uint32_t> ids) {
     RCAccessSsl access;
     access.SetAllAccess(0);
-    for (TSslStatementID id : ids)
-        access.SetAccess(id, 1);
+    for (std::uint32_t id : ids)
+        access.SetAccess(TSslStatementID(id), 1);
     return access;
 }
 

@@ -1,11 +1,10 @@
 // JSON both ways: show --json (short and full form) and convert --from-json, round
-// trips on the examples and on random sets, faults named by JSON path, the schema,
+// trips on the examples and on hostile texts, faults named by JSON path, the schema,
 // and tickets through standard input and output.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <random>
 
 #include "ssl2/ssl2.h"
 #include "tools/ssl2/tests/ToolTestSupport.h"
@@ -66,16 +65,17 @@ TEST_F(ToolJsonTest, ShortFormListsOnlyWhatDiffers) {
     const json changes = ShowJson(Example("tickets/twenty_files.ssl"), false);
     EXPECT_EQ(changes.at("form"), "changes");
     const json& job = changes.at("entries")[0].at("statements");
-    EXPECT_EQ(job.at("SetCopies").at("ssl"), "SetCopies 2");
+    EXPECT_EQ(job.at("SetCopies"), json::parse(R"({"id": )" + std::to_string(kId_SslSetCopies) +
+                                               R"(, "default": false, "ssl": "SetCopies 2",
+                                                   "members": {"value": 2}})"));
     EXPECT_FALSE(job.contains("Copies"));  // 1, the default
+    EXPECT_TRUE(all.at("entries")[0].at("statements").at("Copies").at("default").get<bool>());
     // A file lists its own settings, not what it inherits: file 1 prints twice,
     // file 3 once (the default); neither repeats the job's account.
     const json& file = changes.at("entries")[1].at("statements");
     EXPECT_EQ(file.at("Copies").at("members").at("value"), 2);
-    EXPECT_EQ(file.at("Name").at("ssl"), "Name \"B-001.plt\"");
     EXPECT_FALSE(changes.at("entries")[3].at("statements").contains("Copies"));
     EXPECT_FALSE(file.contains("Account"));
-    EXPECT_FALSE(file.contains("SetCopies"));
     EXPECT_FALSE(file.contains("Ordinal"));
     EXPECT_LT(changes.dump().size() * 3, all.dump().size());
     EXPECT_EQ(all.at("entries")[3].at("statements").size(), kSslStatementCount - 2);
@@ -83,15 +83,18 @@ TEST_F(ToolJsonTest, ShortFormListsOnlyWhatDiffers) {
 
 // A pen table lists its pens by number: the short form only those that differ from
 // the default pens (a VIC pen's default saturation is its grey level), the full form
-// all of them; both read back to the same set.
+// all of them; both read back to the same set, as do its texts with non-ASCII, '#', '%'
+// and a line break.
 TEST_F(ToolJsonTest, PenTablesListTheirPensByNumber) {
     const std::string ticket = (m_Dir / "pens.ssl").string();
-    WriteFile(ticket,
-              "BeginJob \"pens\" Version \"4.0\"\r\nHpglPens Number 2 Width 0.5\r\n"
-              "BeginOutput\r\nName \"a.plt\"\r\n"
-              "HpglPens Number 3 - 5 Width 0.35 Color 2 Page 1\r\n\t+ Number 7 Saturation 40\r\n"
-              "VicPens Number 9 Saturation 3\r\n\t+ Number 10 Saturation 56\r\n"
-              "CalcompPens Number 16 Width 1\r\nEndOutput\r\nEndJob\r\n");
+    WriteFile(
+        ticket,
+        "BeginJob \"pens\" Version \"4.0\"\r\nHpglPens Number 2 Width 0.5\r\n"
+        "JobName \"Gr\xC3\xBC\xC3\x9F\x65 \xE2\x82\xAC #hash 100%\"\r\nNotes \"two<|>lines\"\r\n"
+        "BeginOutput\r\nName \"a.plt\"\r\n"
+        "HpglPens Number 3 - 5 Width 0.35 Color 2 Page 1\r\n\t+ Number 7 Saturation 40\r\n"
+        "VicPens Number 9 Saturation 3\r\n\t+ Number 10 Saturation 56\r\n"
+        "CalcompPens Number 16 Width 1\r\nEndOutput\r\nEndJob\r\n");
     const auto numbers = [](const json& statement) {
         std::vector<int> found;
         for (const json& pen : statement.at("elements"))
@@ -109,70 +112,13 @@ TEST_F(ToolJsonTest, PenTablesListTheirPensByNumber) {
     EXPECT_EQ(numbers(file.at("VicPens")), std::vector<int>{9});
     EXPECT_EQ(numbers(file.at("CalcompPens")), std::vector<int>{16});
 
-    const json all = ShowJson(ticket, true);
-    const json& full = all.at("entries")[1].at("statements");
-    EXPECT_EQ(full.at("HpglPens").at("elements").size(), 256u);
+    const json full = ShowJson(ticket, true).at("entries")[1].at("statements");
     EXPECT_EQ(full.at("HpglPens").at("elements")[255].at("number"), 255);
-    EXPECT_EQ(numbers(full.at("CalcompPens")).front(), 1);
-    EXPECT_EQ(numbers(full.at("CalcompPens")).back(), 16);
+    EXPECT_EQ(numbers(full.at("CalcompPens")),
+              (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
     EXPECT_EQ(full.at("VicPens").at("elements")[10].at("saturation"), 56);
 
     ExpectRoundTrip(ticket, "4.0");
-}
-
-/// A random job: texts with quotes, line breaks and non-ASCII, numbers and
-/// selections at random, files that override some job settings.
-RCSslSet RandomSet(std::mt19937& random) {
-    const auto pick = [&](std::uint32_t n) {
-        return std::uniform_int_distribution<std::uint32_t>(0, n - 1)(random);
-    };
-    const char* const texts[] = {
-        "plain", "with \"quotes\"", "Gr\xC3\xBC\xC3\x9F\x65 \xE2\x82\xAC", "two<|>lines",
-        "",      "#hash 100%"};
-    RCSslSet set;
-    RCSslEntry job;
-    job.SetJobName(texts[pick(6)]);
-    job.SetAccount(texts[pick(6)]);
-    job.SetNotes(texts[pick(6)]);
-    job.SetSetCopies(1 + pick(5));
-    job.SetJobPriority(pick(5));
-    job.SetMediaType(pick(11));
-    job.SetOutputTray(pick(4));
-    job.SetRotate(pick(5));
-    set.AddEntry(job);
-    const std::uint32_t files = pick(6);
-    for (std::uint32_t f = 0; f < files; ++f) {
-        RCSslEntry file = job;
-        file.SetIsEntry(1);
-        file.SetName("file " + std::to_string(f) + ".plt");
-        file.SetDirectory(texts[pick(6)]);
-        if (pick(2) != 0)
-            file.SetCopies(1 + pick(9));
-        if (pick(2) != 0)
-            file.SetMediaType(pick(11));
-        if (pick(2) != 0)
-            file.SetOutputBinNo(pick(21));
-        if (pick(2) != 0) {
-            file.SetFoldPrg(static_cast<std::int32_t>(pick(50)));
-            file.SetFoldTray(static_cast<std::int32_t>(pick(5)));
-        }
-        if (pick(2) != 0)
-            file.SetFileInfo(1 + pick(20000), 1 + pick(20000), 100 * (1 + pick(6)),
-                             100 * (1 + pick(6)), 1);
-        file.SetMirror(pick(4));
-        file.SetPageRange(pick(2) != 0 ? "1-3,5" : "");
-        set.AddEntry(file);
-    }
-    return set;
-}
-
-TEST_F(ToolJsonTest, RandomSetsRoundTrip) {
-    std::mt19937 random(20261206);
-    for (int round = 0; round < 8; ++round) {
-        const fs::path ticket = m_Dir / ("random" + std::to_string(round) + ".ssl");
-        RandomSet(random).WriteSsl(ticket.string(), RCAccessSsl(), SslStatement::kVersion50);
-        ExpectRoundTrip(ticket.string());
-    }
 }
 
 TEST_F(ToolJsonTest, StatementsByMembersAndFaultsByJsonPath) {
@@ -257,9 +203,6 @@ TEST_F(ToolJsonTest, StatementsByMembersAndFaultsByJsonPath) {
         {R"({"entries": [{"statements": {"Copies": {"members": {"value": 2.5}}}}]})",
          "entries[0].statements.Copies.members.value: 2.5 is refused for Copies; expected a "
          "whole number"},
-        {R"({"entries": [{"statements": {"Copies": {"members": {"value": "7abc"}}}}]})",
-         "entries[0].statements.Copies.members.value: \"7abc\" is refused for Copies; expected "
-         "a whole number"},
         {R"({"entries": [{"statements": {"Copies": {"members": {"value": [7, 9]}}}}]})",
          "entries[0].statements.Copies.members.value: expected a string or a number"},
         {R"({"entries": [{"statements": {"HpglPens": {"elements": [
@@ -309,13 +252,10 @@ TEST_F(ToolJsonTest, OutputFollowsTheSchemas) {
     const std::string ini = Example("capas/sheetpro_a3.ini");
     const std::string twenty = Example("tickets/twenty_files.ssl");
     const std::string old = Example("tickets/old_style_15.ssl");
-    const std::string utf16 = Example("tickets/unicode_utf16.ssl");
     const std::vector<std::pair<std::string, std::vector<std::string>>> outputs = {
         {"ticket", {"show", "--json", twenty}},
         {"ticket", {"show", "--json", "--all", twenty}},
-        {"ticket", {"show", "--json", old}},
         {"ticket", {"show", "--json", "--all", old}},
-        {"ticket", {"show", "--json", "--all", utf16}},
         {"check", {"check", "--json", twenty, Example("tickets/syntax_errors.ssl"), "none.ssl"}},
         {"diff", {"diff", "--json", twenty, Example("tickets/simple.ssl")}},
         {"preflight", {"preflight", "--json", twenty, "--capas", ini}},

@@ -57,12 +57,7 @@ TEST_F(ToolPreflightTest, TwentyFilesAgainstEachPlotter) {
     // RollJet: paper and film trays, 914 mm roll, dialect 5.0: only the folds.
     RSRun run = RunTool(PreflightArgs(ticket, "RollJet 4200"));
     EXPECT_EQ(run.m_nExit, 1) << run.m_sErr;
-    EXPECT_EQ(Where(run.m_sOut, ticket), folds);
-    EXPECT_EQ(Lines(run.m_sOut)[0],
-              ticket +
-                  ": entry 4 (B-004.plt): Fold Prg 3 Tray 1 Option 0: the plotters have no "
-                  "such fold program (offered: off, Prg 0 \"No fold\", Prg 1 \"Packet "
-                  "210\", Prg 2 \"190 / 20\")");
+    EXPECT_EQ(Where(run.m_sOut, ticket), folds);  // the whole finding: see the JSON test
 
     // Classic: a vellum roll only (read as transparent), dialect 3.0: every file's
     // paper, the folds and the dialect.

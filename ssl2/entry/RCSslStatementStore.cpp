@@ -65,16 +65,9 @@ bool SameLength(double a, double b) {
     return a == b && std::signbit(a) == std::signbit(b);
 }
 
-/// Pens alike in every field a getter shows, the mark of a setter's use included.
-bool PenIdentical(const HpglPen& a, const HpglPen& b) {
-    return SameLength(a.GetWidth(), b.GetWidth()) && a.GetNumber() == b.GetNumber() &&
-           a.GetLastNumber() == b.GetLastNumber() && a.GetUnit() == b.GetUnit() &&
-           a.GetColor() == b.GetColor() && a.GetSaturation() == b.GetSaturation() &&
-           a.GetPage() == b.GetPage() && a.GetChanged() == b.GetChanged();
-}
-
-/// The statement classes with lengths that are not plain size statements or pens;
-/// they are rarely compared, so their text decides the sign of a zero.
+/// The statement classes with lengths other than sizes and pen widths (which are
+/// never minus zero); they are rarely compared, so their text decides the sign of a
+/// zero.
 template <class T>
 constexpr bool kHoldsLengths = std::is_base_of_v<SslHpgl, T> || std::is_same_v<T, SslMargin> ||
                                std::is_same_v<T, SslJobFlagsheet> || std::is_same_v<T, SslStamp>;
@@ -83,16 +76,6 @@ constexpr bool kHoldsLengths = std::is_base_of_v<SslHpgl, T> || std::is_same_v<T
 /// media subtype, and the sign of zero lengths.
 template <class T>
 bool IdenticalOf(const T& a, const T& b) {
-    if constexpr (std::is_base_of_v<SslHpglPens, T>) {
-        // One pass over the pens: their equality looks each pen up again.
-        if (a.GetOn() != b.GetOn())
-            return false;
-        for (std::uint32_t i = 0; i < SslHpglPens::kPenSlots; ++i) {
-            if (!PenIdentical(a.GetPen(i), b.GetPen(i)))
-                return false;
-        }
-        return true;
-    }
     if (!(a == b))
         return false;
     if constexpr (std::is_same_v<T, SslFold>)

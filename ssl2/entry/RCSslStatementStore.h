@@ -30,10 +30,12 @@
 //   - a block that then holds exactly the source's objects is dropped for the
 //     source's block.
 // "Identical" is stricter than statement equality: every value a getter or a
-// writer can observe must be the same, the marks that record a setter's use
-// (fold options set, document box user name set, changed pens) and the sign of a
-// zero length included.  Shared objects are changed only by copy-on-write like
-// every other shared object, so changing one entry never changes another.
+// writer can observe must be the same, the marks that record a setter's use (fold
+// options set, document box user name set), the media subtype and the sign of a
+// zero length included.  Pen tables are identical when equal: the mark a pen keeps
+// of its last change is not told apart.  Shared objects are changed only by
+// copy-on-write like every other shared object, so changing one entry never
+// changes another.
 //
 // What an entry costs: the two block pointers and the ordinal (88 bytes);
 // per changed level one block of slot pointers (8 bytes a slot, about 500 bytes);

@@ -236,6 +236,15 @@ py::object PythonValue(const TMemberValue& value) {
     return ToPython(TString(std::get<std::string>(value)));
 }
 
+/// Python's keys for `names`, made once for all the dicts of one value.
+std::vector<py::str> Keys(const std::vector<std::string>& names) {
+    std::vector<py::str> keys;
+    keys.reserve(names.size());
+    for (const std::string& name : names)
+        keys.emplace_back(name);
+    return keys;
+}
+
 /// The pens of a pen table (CalcompPens, HpglPens, VicPens), each a dict with its
 /// number and its values: every pen with `all`, else those that differ from the
 /// class's default pens.  None for any other statement.
@@ -245,14 +254,17 @@ py::object Pens(const SslStatement& statement, bool all) {
         return py::none();
     const auto& defaults =
         static_cast<const SslHpglPens&>(RCSslStatementStore::DefaultOf(pens->GetStatementID()));
+    const std::vector<std::string>& names = SslPenMemberNames();
+    const std::vector<py::str> keys = Keys(names);
+    const py::str number("number");
     py::list list;
     for (std::uint32_t i = 0; i < pens->GetPenCount(); ++i) {
         if (!all && i < defaults.GetPenCount() && pens->GetPen(i) == defaults.GetPen(i))
             continue;
         py::dict values;
-        values["number"] = pens->GetPen(i).GetNumber();
-        for (const std::string& name : SslPenMemberNames())
-            values[py::str(name)] = PythonValue(SslGetPenValue(*pens, i, name));
+        values[number] = pens->GetPen(i).GetNumber();
+        for (std::size_t m = 0; m < names.size(); ++m)
+            values[keys[m]] = PythonValue(SslGetPenValue(*pens, i, names[m]));
         list.append(values);
     }
     return list;
@@ -272,10 +284,11 @@ py::object Value(const SslStatement& statement, bool all) {
         return pens;
     // Naming the members changes nothing; the library's name lookup is only not const.
     const std::vector<std::string> names = SslMemberNames(const_cast<SslStatement&>(statement));
+    const std::vector<py::str> keys = Keys(names);
     const auto members = [&](std::uint32_t element) {
         py::dict values;
         for (std::uint32_t m = 0; m < names.size(); ++m)
-            values[py::str(names[m])] = PythonValue(SslGetMemberValue(statement, m, element));
+            values[keys[m]] = PythonValue(SslGetMemberValue(statement, m, element));
         return values;
     };
     const bool list =

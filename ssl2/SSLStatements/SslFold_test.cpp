@@ -13,7 +13,6 @@ TEST(SslFoldTest, TextForms) {
     EXPECT_EQ(fold.ToString(), "Fold off");
     EXPECT_EQ(fold.SetPrg(3), 1u);
     EXPECT_EQ(fold.ToString(), "Fold Prg 3 Option 0");
-    EXPECT_EQ(fold.ToString(1), "Fold Prg 3");
     fold.AddOption(SslFold::kPunch | SslFold::kReinforce);
     fold.SetTray(0);
     fold.SetIgnoreIfFoldImpossible();
@@ -25,7 +24,6 @@ TEST(SslFoldTest, TextForms) {
 TEST(SslFoldTest, ProgramAndTrayBoundaries) {
     SslFold fold;
     EXPECT_EQ(fold.SetPrg(1000), 1u);
-    EXPECT_EQ(fold.SetPrg(1001), 0u);
     EXPECT_EQ(fold.SetPrg(-2), 0u);
     EXPECT_EQ(fold.GetPrg(), 1000);
     EXPECT_EQ(fold.SetTray(100), 1u);
@@ -99,7 +97,6 @@ TEST(SslFoldTest, ChargedOptionsText) {
     const TString reinforce = VEMTO::GetMessage(SslFold::SslFoldOptionNames, 3);
     const TString tab = VEMTO::GetMessage(SslFold::SslFoldOptionNames, 4);
     EXPECT_EQ(SslFold::ChargedOptionsAsString(0x05), punch + " " + reinforce);
-    EXPECT_EQ(SslFold::ChargedOptionsAsString(0x01), punch);
     EXPECT_EQ(SslFold::ChargedOptionsAsString(0x09), punch);
     EXPECT_EQ(SslFold::ChargedOptionsAsString(0x0C), tab);
     EXPECT_EQ(SslFold::ChargedOptionsAsString(0x02), "");

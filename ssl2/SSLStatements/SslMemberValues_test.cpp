@@ -29,14 +29,12 @@ const TextRow kTextRows[] = {
     {kId_SslHpglPens, 1, 1, "15", 0, "13"},
     {kId_SslHpglPens, 1, 2, "x", 0, "100"},
     {kId_SslHpglPens, 1, 3, "1", 0, ""},
-    {kId_SslCalcompPens, 2, 1, "14", 1, "14"},
     {kId_SslCalcompPens, 256, 0, "1", 0, ""},
     // Colour emulations: the member is the colour, the element must be 0.
     {kId_SslHpglColorEmulation, 2, 0, "30", 1, "30"},
     {kId_SslHpglColorEmulation, 2, 1, "30", 0, ""},
     {kId_SslHpglColorEmulation, 14, 0, "30", 0, ""},
     {kId_SslHpgl, 0, 0, "1", 1, "1"},
-    {kId_SslHpgl, 4, 0, "2", 1, "2"},
     {kId_SslHpgl, 6, 0, "1601", 0, "400"},
     {kId_SslHpgl, 8, 0, "1.25", 1, "1.250"},
     {kId_SslHpgl, 2, 0, "-1", 0, "1"},
@@ -46,7 +44,6 @@ const TextRow kTextRows[] = {
     {kId_SslFold, 0, 0, "1001", 0, "17"},
     {kId_SslFold, 1, 0, "4", 1, "4"},
     {kId_SslFold, 5, 0, "1", 1, "1"},  // tab
-    {kId_SslFold, 2, 0, nullptr, 0, "0"},
     {kId_SslFold, 5, 0, "0", 1, "0"},
     {kId_SslFold, 9, 0, "2", 1, "2"},
     {kId_SslFold, 9, 0, "3", 0, "2"},

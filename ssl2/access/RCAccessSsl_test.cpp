@@ -39,6 +39,7 @@ TEST(RCAccessSsl, DefaultSingleAndUnusedFlags) {
 
     value.SetAllAccess(0);
     value.SetAccess(kId_SslCopies, 1);
+    EXPECT_TRUE(value.HasAnyAccess());
     EXPECT_EQ(value.ToString(), "80" + std::string(30, '0'));
     EXPECT_EQ(value.ToOldStyleString(), "4");
 

@@ -35,6 +35,8 @@ protected:
 };
 
 TEST_F(UncMapping, MapsByLongestPrefixAndLeavesTheRestAlone) {
+    TString unmapped = "\\\\plotsrv\\jobs\\plan.pdf";
+    EXPECT_EQ(RCUncPath2LocalPath::UncPath2LocalPath(unmapped, ""), 0);  // no mappings yet
     EXPECT_TRUE(RCUncPath2LocalPath::AddMapping("\\\\PlotSrv\\Jobs", "/srv/jobs/"));
     EXPECT_TRUE(RCUncPath2LocalPath::AddMapping("//plotsrv/jobs/big", "/mnt/big"));
     EXPECT_FALSE(RCUncPath2LocalPath::AddMapping("/srv/jobs", "/x"));
@@ -65,16 +67,10 @@ TEST_F(UncMapping, MapsByLongestPrefixAndLeavesTheRestAlone) {
             << r.path;
         EXPECT_EQ(path, r.result) << r.path;
     }
-}
-
-TEST_F(UncMapping, NoMappingLeavesPathsUnchanged) {
-    TString path = "\\\\plotsrv\\jobs\\plan.pdf";
-    EXPECT_EQ(RCUncPath2LocalPath::UncPath2LocalPath(path, ""), 0);
-    EXPECT_EQ(path, "\\\\plotsrv\\jobs\\plan.pdf");
-    RCUncPath2LocalPath::AddMapping("\\\\plotsrv\\jobs", "/a");
-    RCUncPath2LocalPath::AddMapping("\\\\PLOTSRV\\JOBS", "/b");  // replaces the first
-    EXPECT_EQ(RCUncPath2LocalPath::UncPath2LocalPath(path, ""), 1);
-    EXPECT_EQ(path, "/b/plan.pdf");
+    // A mapping of the same share, in any case, replaces the earlier one.
+    RCUncPath2LocalPath::AddMapping("\\\\PLOTSRV\\JOBS", "/b");
+    EXPECT_EQ(RCUncPath2LocalPath::UncPath2LocalPath(unmapped, ""), 1);
+    EXPECT_EQ(unmapped, "/b/plan.pdf");
 }
 
 TEST(PFileBrowser, WildcardMatching) {

@@ -267,22 +267,17 @@ long SerialError(const std::vector<std::uint8_t>& bytes, RCSerializeBase& into) 
     return -1;
 }
 
-TEST(Serialisation, RoundTripThroughBaseTables) {
-    const TestDerived original = Sample();
-    TestDerived copy;
-    copy.DeSerialize(original.Serialize());
-    EXPECT_EQ(copy.m_nCopies, 4000000000u);
-    EXPECT_EQ(copy.m_anOffset[0], -5);
-    EXPECT_EQ(copy.m_anOffset[1], 7);
+// Both tables, the base's and the derived class's, come back; members of another
+// version are skipped or keep their defaults.
+TEST(Serialisation, RoundTripSkipsUnknownMembersBothWays) {
     EXPECT_EQ(RCSerializeBase::MakeDataTypeId(17, 2), 0x00110002u);
-}
-
-TEST(Serialisation, UnknownMembersAreSkippedBothWays) {
     TestDerivedV2 newer;
     static_cast<TestDerived&>(newer) = Sample();
     newer.m_nExtra = 5;
     TestDerived older;
     older.DeSerialize(newer.Serialize());  // member 13 is unknown here
+    EXPECT_EQ(older.m_nCopies, 4000000000u);
+    EXPECT_EQ(older.m_anOffset[0], -5);
     EXPECT_EQ(older.m_anOffset[1], 7);
     TestDerivedV2 fromOld;
     fromOld.DeSerialize(Sample().Serialize());  // member 13 is missing there

@@ -16,7 +16,7 @@ namespace {
 
 using capas_test::Diagnostics;
 using capas_test::Example;
-using capas_test::FileText;
+using capas_test::ReadFile;
 using ssl2::test::RunTogether;
 
 /// An INI text with a stray first line, many sections and a syntax error near the end.
@@ -41,46 +41,36 @@ std::string Outcome(const std::string& text) {
            diagnostics.Output();
 }
 
-// INI and RCF parses, with and without errors, interleaved on every thread.
+// INI and RCF parses, with and without errors, and the capabilities of the example
+// plotters merged, interleaved on every thread.
 TEST(CapasReadersThreads, ParsesGiveWhatOneThreadAloneGets) {
     std::string rcf = "junk\nBEGMF \"title\";\r\n";
     for (int s = 0; s < 30; ++s)
         rcf += "SEC" + std::to_string(s) + " \"A=" + std::to_string(s) + ",B=x\";\r\n";
-    const std::vector<std::string> ini = {IniText(), FileText(Example("rolljet_folder.ini"))};
+    const std::vector<std::string> plotters = {ReadFile(Example("rolljet_folder.ini")),
+                                               ReadFile(Example("sheetpro_a3.ini")),
+                                               ReadFile(Example("classic3000_v3.ini"))};
+    const std::vector<std::string> ini = {IniText(), plotters[0]};
     const std::vector<std::string> rcfs = {rcf + "ENDMF;\r\n", rcf + "SEC \"K=1\"\x1b"};
     std::vector<std::string> expected;
     for (const auto& text : ini)
         expected.push_back(Outcome<RCIniStringInterface>(text));
     for (const auto& text : rcfs)
         expected.push_back(Outcome<RCRcfStringInterface>(text));
+    const auto merged = [&plotters] {
+        RCStatementInfluencingCapas capas;
+        for (const auto& text : plotters)
+            capas.AddPlotter(text);
+        return capas.GetRefinedCapas("auto");
+    };
+    const auto expectedCapas = merged();
 
     std::vector<int> mismatches(6, 0);
     RunTogether(mismatches.size(), 10, [&](std::size_t t, int round) {
         const std::size_t k = (t + static_cast<std::size_t>(round)) % 2;
         if (Outcome<RCIniStringInterface>(ini[k]) != expected[k] ||
-            Outcome<RCRcfStringInterface>(rcfs[k]) != expected[2 + k])
-            ++mismatches[t];
-    });
-    for (int m : mismatches)
-        EXPECT_EQ(m, 0);
-}
-
-// Capabilities of the example plotters, merged, on every thread at once.
-TEST(CapasReadersThreads, CapabilitiesGiveWhatOneThreadAloneGets) {
-    const std::string texts[] = {FileText(Example("rolljet_folder.ini")),
-                                 FileText(Example("sheetpro_a3.ini")),
-                                 FileText(Example("classic3000_v3.ini"))};
-    RCStatementInfluencingCapas reference;
-    for (const auto& text : texts)
-        reference.AddPlotter(text);
-    const auto expected = reference.GetRefinedCapas("auto");
-
-    std::vector<int> mismatches(6, 0);
-    RunTogether(mismatches.size(), 20, [&](std::size_t t, int) {
-        RCStatementInfluencingCapas capas;
-        for (const auto& text : texts)
-            capas.AddPlotter(text);
-        if (!(capas.GetRefinedCapas("auto") == expected))
+            Outcome<RCRcfStringInterface>(rcfs[k]) != expected[2 + k] ||
+            !(merged() == expectedCapas))
             ++mismatches[t];
     });
     for (int m : mismatches)

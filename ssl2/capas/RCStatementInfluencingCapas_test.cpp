@@ -9,7 +9,7 @@ namespace {
 
 using namespace SslCapas;
 using capas_test::Example;
-using capas_test::FileText;
+using capas_test::ReadFile;
 
 RCStatementInfluencingCapaRaw RawFromString(const std::string& text) {
     RCStatementInfluencingCapaRaw raw;
@@ -226,9 +226,9 @@ TEST(RCStatementInfluencingCapaRefined, ElementAccessErrorsNameTheList) {
 
 class ExamplePlotters : public ::testing::Test {
 protected:
-    const std::string roll = FileText(Example("rolljet_folder.ini"));
-    const std::string sheet = FileText(Example("sheetpro_a3.ini"));
-    const std::string classic = FileText(Example("classic3000_v3.ini"));
+    const std::string roll = ReadFile(Example("rolljet_folder.ini"));
+    const std::string sheet = ReadFile(Example("sheetpro_a3.ini"));
+    const std::string classic = ReadFile(Example("classic3000_v3.ini"));
 };
 
 TEST_F(ExamplePlotters, EachPlotterAlone) {

@@ -92,21 +92,17 @@ TEST(SslCapas, NameTables) {
         {"PAPER", VEMTO::kMediaPaper},
         {"vellum", VEMTO::kMediaTransparent},
         {"transparent", VEMTO::kMediaTransparent},
-        {"Film", VEMTO::kMediaFilm},
-        {"recycledpaper", VEMTO::kMediaRecycledPaper},
-        {"heavyphotogloss", VEMTO::kMediaHeavyPhotoGloss},
-        {"lightphotogloss", VEMTO::kMediaLightPhotoGloss},
-        {"heavypaperpurewhite", VEMTO::kMediaHeavyPaperPureWhite},
         {"heavypaperoffwhite", VEMTO::kMediaHeavyPaperOffWhite},
         {"custom", VEMTO::kMediaCustom},
         {"cardboard", VEMTO::kMediaDontCare},
         {"", VEMTO::kMediaDontCare}};
     for (const auto& [name, value] : media)
         EXPECT_EQ(MediaFromName(name), value) << name;
-    const std::pair<const char*, VEMTO::_TTrayType> types[] = {
-        {"manual", VEMTO::kTrayManual},     {"Roll", VEMTO::kTrayRoll},
-        {"CUTSHEET", VEMTO::kTrayCutSheet}, {"notavailable", VEMTO::kTrayNotAvailable},
-        {"archive", VEMTO::kTrayArchive},   {"", VEMTO::kTrayNotAvailable}};
+    const std::pair<const char*, VEMTO::_TTrayType> types[] = {{"manual", VEMTO::kTrayManual},
+                                                               {"Roll", VEMTO::kTrayRoll},
+                                                               {"CUTSHEET", VEMTO::kTrayCutSheet},
+                                                               {"archive", VEMTO::kTrayArchive},
+                                                               {"", VEMTO::kTrayNotAvailable}};
     for (const auto& [name, value] : types)
         EXPECT_EQ(TrayTypeFromName(name), value) << name;
 }

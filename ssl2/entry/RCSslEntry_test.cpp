@@ -130,7 +130,7 @@ TEST(RCSslEntry, AccessByIdentifierChecksTheClassAndTheIdentifier) {
 // moving its entries.
 TEST(RCSslEntry, CopiesAndMovesKeepValuesAndSortKeyOfTheirOwn) {
     auto original = std::make_unique<RCSslEntry>(FilledEntry(1));
-    original->InitCompare(kId_SslName, 1);
+    original->InitCompare(kId_SslComment, 1);
     const RCSslEntry expected(*original);
     std::vector<RCSslEntry> entries;
     entries.emplace_back(*original, 1);
@@ -142,26 +142,27 @@ TEST(RCSslEntry, CopiesAndMovesKeepValuesAndSortKeyOfTheirOwn) {
     entries.emplace_back(0);
     entries.back() = RCSslEntry(*original);
 
-    original->SetName("zzz");
+    original->SetComment("zzz");
     original->SetHpglPensColor(9, 1, 200);
     original->RemoveAllStamps();
     original->RemoveAllAddresses();
     original->RemoveAllSupportFiles();
     original.reset();
-    EXPECT_EQ(entries[0].GetName(), "plan.plt");
+    EXPECT_EQ(entries[0].GetComment(), "comment");
     EXPECT_EQ(entries[0].GetHpglPensColor(100), 1u);
     EXPECT_EQ(entries[0].GetStampCount(), 1u);
+    // Sorted by comment: "comment" before "d"; the name "plan.plt" would sort after it.
     RCSslEntry other;
-    other.SetName("aaa");
-    other.InitCompare(kId_SslName, 1);
+    other.SetComment("d");
+    other.InitCompare(kId_SslComment, 1);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         EXPECT_TRUE(i == 0 || (entries[i] == expected).bEqual) << "entry " << i;
-        EXPECT_TRUE(RCSslEntry::Compare(other, entries[i])) << "entry " << i;
-        EXPECT_FALSE(RCSslEntry::Compare(entries[i], other)) << "entry " << i;
+        EXPECT_TRUE(RCSslEntry::Compare(entries[i], other)) << "entry " << i;
+        EXPECT_FALSE(RCSslEntry::Compare(other, entries[i])) << "entry " << i;
     }
-    entries[1].SetName("a");
-    EXPECT_TRUE(RCSslEntry::Compare(entries[1], other));
-    EXPECT_FALSE(RCSslEntry::Compare(entries[2], other));
+    entries[1].SetComment("e");
+    EXPECT_FALSE(RCSslEntry::Compare(entries[1], other));
+    EXPECT_TRUE(RCSslEntry::Compare(entries[2], other));
 }
 
 TEST(RCSslEntry, KeywordCachesStayWithTheirStatements) {

@@ -90,18 +90,4 @@ TEST_F(CopydockTest, ErrorsAreLoggedAndReportedAsNothingDelivered) {
     EXPECT_EQ(GetErrorString(), "");
 }
 
-TEST_F(CopydockTest, HostileSupportFileNamesStayInTheQueueDirectory) {
-    Write("q/latest.num", "00000001\r\n");
-    Write("in/x.txt", "x");
-    MakeDir("in/a");
-    Write("in/t.job", "job");
-    const RCSslSet set =
-        MakeRawJob(1, {Path("in/a/../x.txt"), Path("in\\a\\..\\t.job"), Path("in/a/..")}, 1);
-    const auto before = Snapshot(m_root);
-    set.PlotCopydockJob(Path("q"));
-    for (const auto& [path, what] : Changes(before, Snapshot(m_root)))
-        EXPECT_EQ(path.rfind("q/", 0), 0u) << path << " " << what;
-    ClearError();
-}
-
 }  // namespace

@@ -159,35 +159,6 @@ TEST_F(NormalizeTest, ADirectoryThatCannotBeMadeEndsAtOnce) {
     ClearError();
 }
 
-TEST_F(NormalizeTest, HostileNamesWriteNothingOutsideTheDirectory) {
-    Write("in/p.icc", "profile");
-    RCSslSet set = MakeJob({{"in/a/b", "../../../x"},
-                            {"in/a/b", "/etc/passwd"},
-                            {"in/a/b", "a\\..\\..\\b"},
-                            {"in/a/b", "ctl\x01\x1f.tif"},
-                            {"in/a/b", ".."}});
-    set.GetEntry(2).SetPlotColorProfileSource(1);
-    set.GetEntry(2).SetPlotColorProfileName(Path("in/a/b/..\\..\\p.icc"));
-    set.GetEntry(3).AddStamp(SslSingleStamp());
-    set.GetEntry(3).SetStampBmp(0, Path("in/a/b/../../p.icc"));
-    const auto before = Snapshot(m_root);
-    // The two names that lead to directories ("a\..\..\b", "..") fail to copy.
-    EXPECT_EQ(RCSslSet::NormalizeSsl(&set, Path("norm"), 1).size(), 2u);
-    auto changes = Changes(before, Snapshot(m_root));
-    for (const auto& [path, what] : changes)
-        EXPECT_EQ(path.rfind("norm", 0), 0u) << path << " " << what;
-    EXPECT_EQ(changes["norm/x"], "file:in/a/b/../../../x");
-    EXPECT_EQ(changes["norm/ctl\x01\x1f.tif"], "file:in/a/b/ctl\x01\x1f.tif");
-    EXPECT_EQ(changes["norm/p.icc"], "file:profile");
-    EXPECT_EQ(changes.count("norm/p_1.icc"), 0u);
-    for (int i = 1; i < set.Size(); ++i) {
-        EXPECT_EQ(set.GetEntry(i).GetDirectory(), Path("norm/"));
-        EXPECT_EQ(set.GetEntry(i).GetName().Find('/'), TString::kNotFound);
-        EXPECT_EQ(set.GetEntry(i).GetName().Find('\\'), TString::kNotFound);
-    }
-    ClearError();
-}
-
 TEST(UNCPaths2Locals, MapsFileDirectoriesAndStampsOnly) {
     RCUncPath2LocalPath::ClearMappings();
     ASSERT_NE(RCUncPath2LocalPath::AddMapping("\\\\plotsrv\\jobs", "/srv/jobs"), 0);

@@ -61,7 +61,8 @@ protected:
 };
 
 // Two different files of one name get two names and the ticket names each; one file
-// named twice is copied once.  For deliveries, normalisations and the queue alike.
+// named twice is copied once.  For deliveries and the queue alike (normalisations:
+// RCSslSetNormalize_test.cpp).
 TEST_F(SharedDirTest, DifferentFilesOfOneNameNeverBecomeOne) {
     MakeDir("out");
     RCSslSet set = MakeSet({"a/plan.plt", "b/plan.plt", "a/plan.plt"});
@@ -80,11 +81,6 @@ TEST_F(SharedDirTest, DifferentFilesOfOneNameNeverBecomeOne) {
     EXPECT_EQ(written.GetEntry(2).GetName(), "plan_1.plt");
     EXPECT_EQ(m_Reports, (std::vector<std::string>{"0 plan.plt", "0 plan_1.plt", "1 plan.plt"}));
     EXPECT_FALSE(fs::exists(m_root / "out/Job/plan_2.plt"));
-
-    RCSslSet normalised = MakeSet({"a/plan.plt", "b/plan.plt", "a/plan.plt"});
-    EXPECT_TRUE(RCSslSet::NormalizeSsl(&normalised, Path("norm"), 0).empty());
-    EXPECT_EQ(Read("norm/plan_1.plt"), "b/plan.plt");
-    EXPECT_EQ(normalised.GetEntry(3).GetName(), "plan.plt");
 
     RCSslSet raw = MakeSet({});
     raw.GetEntry(0).SetPlotRaw(1);
@@ -156,6 +152,108 @@ TEST_F(SharedDirTest, NamesThatCannotReachTheTicketOrTheSystemAreRefused) {
         TException);
     EXPECT_FALSE(fs::exists(m_root / "x.ssl"));
     ClearError();
+}
+
+// Names, profiles, bitmaps, support files, a job name and a suffix that try to leave
+// the directories, delivered, gathered and queued: only the target changes, each
+// readable file arrives under the last component of its name, and every path of the
+// result names an entry right in the target.  Names that lead to directories make
+// the operation fail, still without a change outside the target.
+TEST_F(SharedDirTest, HostileNamesWriteNothingOutsideTheTarget) {
+    const std::map<std::string, std::string> sources = {
+        {"x", "dotdot"},    {"passwd", "etc"}, {"ctl\x01\x1f.plt", "control"},
+        {"sup.ctb", "sup"}, {"t.job", "job"},  {"p.icc", "profile"},
+        {"s.bmp", "stamp"}};
+    for (const auto& [name, contents] : sources)
+        Write((name == "passwd"        ? "in/a/b/etc/"
+               : name.find("ctl") == 0 ? "in/a/b/"
+                                       : "in/") +
+                  name,
+              contents);
+    const std::string delivered = "out/.._.._evil_.._.._up";
+    const struct {
+        const char* what;
+        std::string target;                  ///< the only directory that may change
+        std::function<bool(RCSslSet&)> run;  ///< true when it reports success
+        bool rewritesPaths;                  ///< the set afterwards names the copies
+    } rows[] = {
+        {"deliver", delivered,
+         [&](RCSslSet& set) {
+             RCSslSet written;
+             const bool ok = set.PlotSsl(Path("out"), RCAccessSsl(), "/../../up", kVersion, nullptr,
+                                         1, &written);
+             set = written;
+             return ok;
+         },
+         true},
+        {"normalize", "norm",
+         [&](RCSslSet& set) { return RCSslSet::NormalizeSsl(&set, Path("norm"), 1).empty(); },
+         true},
+        {"queue", "q", [&](RCSslSet& set) { return set.PlotCopydockJob(Path("q")) != 0; }, false},
+    };
+    const auto inTarget = [&](const TString& path, const std::string& target) {
+        const fs::path normal = fs::path(path.str()).lexically_normal();
+        return normal.parent_path() == m_root / target &&
+               normal.filename().string().find('\\') == std::string::npos;
+    };
+    for (const auto& row : rows) {
+        for (const bool directories : {false, true}) {
+            SCOPED_TRACE(std::string(row.what) + (directories ? " with directory names" : ""));
+            fs::remove_all(m_root / "out");
+            fs::remove_all(m_root / "norm");
+            fs::remove_all(m_root / "q");
+            MakeDir("out");
+            Write("q/latest.num", "00000001\r\n");
+            RCSslSet set = MakeSet({}, false);
+            RCSslEntry job = set.GetEntry(0);
+            job.SetJobName("../../evil");
+            job.SetPlotRaw(1);
+            job.AddSupportFile(Path("in/a/b/../../sup.ctb"));
+            job.AddSupportFile(Path("in\\a\\b\\..\\..\\t.job"));
+            std::vector<const char*> names = {"../../x", "/etc/passwd", "ctl\x01\x1f.plt"};
+            if (directories) {
+                names.insert(names.end(), {"a\\..\\..\\b", "..", ""});
+                job.AddSupportFile(Path("in/a/.."));
+            }
+            set.GetEntry(0) = job;
+            for (const char* name : names) {
+                RCSslEntry file(job, 1);
+                file.SetDirectory(Path("in/a/b"));
+                file.SetName(name);
+                file.SetPlotColorProfileSource(1);
+                file.SetPlotColorProfileName(Path("in/a/b/..\\..\\p.icc"));
+                file.AddStamp(SslSingleStamp());
+                file.SetStampBmp(0, Path("in/a/b/../../s.bmp"));
+                set.AddEntry(file);
+            }
+            const auto before = Snapshot(m_root);
+            const bool ok = row.run(set);
+            ClearError();
+            EXPECT_EQ(ok, !directories);
+            for (const auto& [path, what] : Changes(before, Snapshot(m_root))) {
+                EXPECT_EQ(path.rfind(row.target, 0), 0u) << path << " " << what;
+                const auto source = sources.find(fs::path(path).filename().string());
+                if (what.rfind("file:", 0) == 0 && source != sources.end()) {
+                    EXPECT_EQ(what, "file:" + source->second) << path;
+                }
+            }
+            if (directories || !row.rewritesPaths)
+                continue;
+            for (std::uint32_t f = 0;
+                 row.target == delivered && f < set.GetEntry(0).GetSupportFileCount(); ++f)
+                EXPECT_TRUE(inTarget(set.GetEntry(0).GetSupportFile(f), row.target));
+            for (int i = 1; i < set.Size(); ++i) {
+                const RCSslEntry& e = set.GetEntry(i);
+                EXPECT_TRUE(inTarget(e.GetDirectory() + "/" + e.GetName(), row.target))
+                    << e.GetName();
+                EXPECT_TRUE(inTarget(e.GetPlotColorProfileName(), row.target));
+                EXPECT_TRUE(inTarget(e.GetStampBmp(0), row.target));
+            }
+            EXPECT_TRUE(fs::exists(m_root / row.target / "x"));
+            EXPECT_TRUE(fs::exists(m_root / row.target / "p.icc"));
+            EXPECT_FALSE(fs::exists(m_root / row.target / "p_1.icc")) << "one file named twice";
+        }
+    }
 }
 
 // The job directory swapped for a link to another directory while the files are

@@ -89,11 +89,8 @@ void CheckErrorRows(const char* logged, std::initializer_list<RSErrorRow> rows) 
     }
 }
 
+using ssl2::test::ReadFile;
 using ssl2::test::TempDirTest;
-
-inline std::string FileText(const std::string& path) {
-    return ssl2::test::ReadFile(path);
-}
 
 /// Path of a file under examples/capas/ of the source tree.
 inline std::string Example(const char* name) {

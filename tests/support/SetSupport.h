@@ -1,6 +1,6 @@
 // Helpers of the job-set tests: parses from files and memory that collect the reader's
-// diagnostics, a parse's outcome as text, set comparison by statement, UTF-16 files and
-// the example tickets of the source tree.
+// diagnostics, a parse's outcome as text, set comparison by statement, print sizes,
+// UTF-16 files and the example tickets of the source tree.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ssl2/base/TPoint.h"
 #include "ssl2/set/RCSslSet.h"
 #include "tests/support/TempDir.h"
 
@@ -67,6 +68,13 @@ inline std::string Outcome(const RSParse& parse) {
     for (const auto& d : parse.m_Diagnostics)
         outcome += d.m_sFile.str() + ":" + std::to_string(d.m_nLine) + ": " + d.m_sMessage.str();
     return outcome + parse.m_Set.ToString(SslStatement::kVersion50).str();
+}
+
+/// The size a file entry prints at.
+inline TPoint ImageSize(const RCSslEntry& entry) {
+    TPoint size;
+    entry.CalculateSize(size);
+    return size;
 }
 
 /// `text` as a UTF-16 little-endian file with its byte-order mark.

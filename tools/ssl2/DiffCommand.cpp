@@ -1,11 +1,14 @@
 // ssl2 diff: what differs between two tickets, entry by entry: what the written
 // tickets would tell a plot server (the plot time, error notes, dialect and ordinal
 // are not compared).
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
+#include <unordered_map>
+#include <vector>
 
 #include "tools/ssl2/Commands.h"
 #include "tools/ssl2/JsonWriter.h"
@@ -69,6 +72,40 @@ std::string WrittenLines(const RCSslEntry& entry, TSslStatementID id) {
     return text;
 }
 
+/// The written lines of statements, made once for each statement object that many
+/// entries hold: those of either ticket's job entry and the class defaults (a file
+/// entry holds most of its statements as its job entry's or the default objects, and
+/// a statement's lines depend on the statement alone).  The tickets must not change
+/// while it is used, so that those objects keep their addresses and values.
+class RCWrittenLines {
+public:
+    RCWrittenLines(const RCSslSet& first, const RCSslSet& second) {
+        m_aShared.push_back(&m_Defaults);
+        for (const RCSslSet* set : {&first, &second}) {
+            if (set->Size() > 0)
+                m_aShared.push_back(&set->GetEntry(0));
+        }
+    }
+
+    std::string Of(const RCSslEntry& entry, TSslStatementID id) {
+        const SslStatement* statement = &entry.GetStatement(id);
+        const bool shared =
+            std::any_of(m_aShared.begin(), m_aShared.end(),
+                        [&](const RCSslEntry* e) { return &e->GetStatement(id) == statement; });
+        if (!shared)
+            return WrittenLines(entry, id);
+        const auto [known, added] = m_Texts.try_emplace(statement);
+        if (added)
+            known->second = WrittenLines(entry, id);
+        return known->second;
+    }
+
+private:
+    const RCSslEntry m_Defaults;
+    std::vector<const RCSslEntry*> m_aShared;
+    std::unordered_map<const SslStatement*, std::string> m_Texts;
+};
+
 /// A window without a unit of its own is in the job's unit, which is millimetres in
 /// a ticket as read: the same size as one that names millimetres.
 void NameSizeUnits(RCSslEntry& entry) {
@@ -87,7 +124,7 @@ void NameSizeUnits(RCSslEntry& entry) {
 /// The statements of two entries that would tell a plot server different things:
 /// those the entries' comparison finds different, and those written differently
 /// (the comparison reads a selection such as MediaType by its index alone).
-std::vector<RSStatementDiff> CompareEntries(RCSslEntry a, RCSslEntry b) {
+std::vector<RSStatementDiff> CompareEntries(RCSslEntry a, RCSslEntry b, RCWrittenLines& lines) {
     NameSizeUnits(a);
     NameSizeUnits(b);
     const RCSslEntry::RSCompReturn result = a == b;
@@ -99,9 +136,11 @@ std::vector<RSStatementDiff> CompareEntries(RCSslEntry a, RCSslEntry b) {
         if (sid == kId_SslEarliestPlotTime || sid == kId_SslError || sid == kId_SslVersion ||
             sid == kId_SslOrdinal)
             continue;
-        RSStatementDiff statement{StatementName(sid), WrittenLines(a, sid), WrittenLines(b, sid)};
-        if (result.Differences.GetAccess(sid) == 0 && statement.m_sFirst == statement.m_sSecond)
+        std::string first = lines.Of(a, sid);
+        std::string second = lines.Of(b, sid);
+        if (result.Differences.GetAccess(sid) == 0 && first == second)
             continue;
+        RSStatementDiff statement{StatementName(sid), std::move(first), std::move(second)};
         if (statement.m_sFirst == statement.m_sSecond) {
             // Members the line does not show (in every dialect) tell them apart.
             statement.m_sFirst += MemberDetail(a, b, sid);
@@ -115,7 +154,8 @@ std::vector<RSStatementDiff> CompareEntries(RCSslEntry a, RCSslEntry b) {
 /// The next entry from `index` on that is not the same in both sets (nothing when
 /// none is left); `index` moves past it.  Entries are compared one at a time, so that
 /// a difference is written before the next is looked for.
-std::optional<RSEntryDiff> NextDiff(const RCSslSet& first, const RCSslSet& second, int& index) {
+std::optional<RSEntryDiff> NextDiff(const RCSslSet& first, const RCSslSet& second, int& index,
+                                    RCWrittenLines& lines) {
     const int common = std::min(first.Size(), second.Size());
     while (index < std::max(first.Size(), second.Size())) {
         const int i = index++;
@@ -128,7 +168,7 @@ std::optional<RSEntryDiff> NextDiff(const RCSslSet& first, const RCSslSet& secon
                                {}};
         }
         const RCSslEntry& a = first.GetEntry(i);
-        std::vector<RSStatementDiff> statements = CompareEntries(a, second.GetEntry(i));
+        std::vector<RSStatementDiff> statements = CompareEntries(a, second.GetEntry(i), lines);
         if (!statements.empty())
             return RSEntryDiff{i, EntryText(first, i), ToUtf8(a.GetName()), 0,
                                std::move(statements)};
@@ -151,7 +191,8 @@ std::size_t PrintDiffs(const RSDiffOptions& options, const RCSslSet& first,
                        const RCSslSet& second) {
     std::size_t count = 0;
     int index = 0;
-    for (std::optional<RSEntryDiff> diff; (diff = NextDiff(first, second, index)); ++count) {
+    RCWrittenLines lines(first, second);
+    for (std::optional<RSEntryDiff> diff; (diff = NextDiff(first, second, index, lines)); ++count) {
         if (diff->m_nOnlyIn != 0) {
             std::cout << diff->m_sWhere << ": only in "
                       << (diff->m_nOnlyIn == 1 ? options.m_sFirst : options.m_sSecond) << '\n';
@@ -192,14 +233,15 @@ nlohmann::ordered_json DiffJson(const RSEntryDiff& diff) {
 std::size_t WriteDiffsJson(const RSDiffOptions& options, const RCSslSet& first,
                            const RCSslSet& second) {
     int index = 0;
-    std::optional<RSEntryDiff> diff = NextDiff(first, second, index);
+    RCWrittenLines lines(first, second);
+    std::optional<RSEntryDiff> diff = NextDiff(first, second, index, lines);
     RCJsonObjectWriter json(std::cout);
     json.Member("a", options.m_sFirst);
     json.Member("b", options.m_sSecond);
     json.Member("same", !diff);
     json.BeginArray("entries");
     std::size_t count = 0;
-    for (; diff; diff = NextDiff(first, second, index), ++count)
+    for (; diff; diff = NextDiff(first, second, index, lines), ++count)
         json.Element(DiffJson(*diff));
     json.EndArray();
     json.End();

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 #include "tools/ssl2/JsonWriter.h"
@@ -16,7 +17,6 @@ namespace ssl2tool {
 namespace {
 
 using nlohmann::json;
-using nlohmann::ordered_json;
 
 // Far deeper than any ticket, shallow enough for every recursive walk of a document.
 constexpr std::size_t kMaxDepth = 16;
@@ -68,59 +68,6 @@ std::pair<std::uint32_t, std::uint32_t> Slot(TSslStatementID id, std::uint32_t m
     return IsColorEmulation(id) ? std::pair{element, 0u} : std::pair{member, element};
 }
 
-ordered_json ValueJson(const TMemberValue& value) {
-    if (const auto* whole = std::get_if<std::int64_t>(&value))
-        return *whole;
-    if (const auto* real = std::get_if<double>(&value))
-        return *real;
-    return ToUtf8(TString(std::get<std::string>(value)));
-}
-
-/// The pens of a pen table, each with its number: every pen of the table with
-/// `all`, else only the pens that differ from the class's default pen.
-ordered_json PenElements(const SslHpglPens& pens, bool all) {
-    const std::unique_ptr<SslStatement> fallback = NewStatement(pens.GetStatementID());
-    const auto& defaults = static_cast<const SslHpglPens&>(*fallback);
-    ordered_json elements = ordered_json::array();
-    for (std::uint32_t i = 0; i < pens.GetPenCount(); ++i) {
-        if (!all && pens.GetPen(i) == defaults.GetPen(i))
-            continue;
-        ordered_json pen = {{"number", pens.GetPen(i).GetNumber()}};
-        for (const std::string& name : SslPenMemberNames())
-            pen[name] = ValueJson(SslGetPenValue(pens, i, name));
-        elements.push_back(std::move(pen));
-    }
-    return elements;
-}
-
-/// The JSON form of one statement without its "default" flag; a pen table lists
-/// its pens as `PenElements` does.
-ordered_json StatementJson(const RCSslEntry& entry, TSslStatementID id, bool all) {
-    const std::unique_ptr<SslStatement> statement = StatementOf(entry, id);
-    ordered_json json = {{"id", id}, {"ssl", SslText(entry, id)}};
-    if (const auto* pens = dynamic_cast<const SslHpglPens*>(statement.get())) {
-        json["elements"] = PenElements(*pens, all);
-        return json;
-    }
-    const std::vector<std::string> names = SslMemberNames(*statement);
-    const auto element = [&](std::uint32_t e) {
-        ordered_json members = ordered_json::object();
-        for (std::uint32_t m = 0; m < names.size(); ++m) {
-            const auto [member, slot] = Slot(id, m, e);
-            members[names[m]] = ValueJson(SslGetMemberValue(*statement, member, slot));
-        }
-        return members;
-    };
-    if (!IsList(id)) {
-        json["members"] = element(0);
-        return json;
-    }
-    json["elements"] = ordered_json::array();
-    for (std::uint32_t e = 0; e < statement->GetArrayCount(); ++e)
-        json["elements"].push_back(element(e));
-    return json;
-}
-
 /// The entry's error notes, as the reader wrote them.
 std::string ErrorNotes(const RCSslEntry& entry) {
     SslError errors;
@@ -136,10 +83,6 @@ RCSslEntry FileStart(const RCSslEntry& job) {
     return start;
 }
 
-bool IsClassDefault(const RCSslEntry& entry, TSslStatementID id) {
-    return *StatementOf(entry, id) == *NewStatement(id);
-}
-
 /// Statement identifiers by SSL name.
 const std::map<std::string, TSslStatementID>& StatementsByName() {
     static const std::map<std::string, TSslStatementID> names = [] {
@@ -153,6 +96,179 @@ const std::map<std::string, TSslStatementID>& StatementsByName() {
     }();
     return names;
 }
+
+// --- writing ------------------------------------------------------------------------------
+
+/// Writes the entries of one set as JSON text.  What is the same from entry to entry
+/// is made once: each statement class's key and member names, and the text of each
+/// statement the entries share with the job entry or the defaults (a file entry
+/// holds most of its statements as the job entry's or the default objects, and a
+/// statement's text depends on the statement alone).
+class RCSetJsonWriter {
+public:
+    RCSetJsonWriter(const RCSslSet& set, bool all)
+        : m_Set(set),
+          m_bAll(all),
+          m_FileStart(set.Size() > 0 ? FileStart(set.GetEntry(0)) : RCSslEntry()) {
+        m_aClasses.reserve(kSslStatementCount);
+        for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+            std::unique_ptr<SslStatement> model = NewStatement(static_cast<TSslStatementID>(id));
+            RSClass form{StatementName(static_cast<TSslStatementID>(id)), SslMemberNames(*model),
+                         dynamic_cast<const SslHpglPens*>(model.get()) != nullptr};
+            m_aClasses.push_back(std::move(form));
+        }
+    }
+
+    /// Appends the JSON text of entry `index`, laid out as an element of "entries":
+    /// every statement, or (short form) those that differ from the defaults (job
+    /// entry) or from what a file entry starts with.
+    void Entry(int index, std::string& out) {
+        const RCSslEntry& entry = m_Set.GetEntry(index);
+        const RCSslEntry& reference = index == 0 ? m_Defaults : m_FileStart;
+        RCJsonText json(out, 2);
+        json.BeginObject();
+        json.Key("index");
+        json.Integer(index);
+        json.Key("ordinal");
+        json.Integer(entry.GetOrdinal());
+        json.Key("isEntry");
+        json.Bool(entry.GetIsEntry() != 0);
+        json.Key("statements");
+        json.BeginObject();
+        for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+            const auto sid = static_cast<TSslStatementID>(id);
+            // The error notes are the entry's "errors"; the ordinal is its own field.
+            if (sid == kId_SslError ||
+                (!m_bAll && (sid == kId_SslOrdinal || SameAs(entry, reference, sid))))
+                continue;
+            json.Next();
+            json.Raw(Statement(entry, sid));
+        }
+        json.End();
+        json.Key("errors");
+        json.String(ErrorNotes(entry));
+        json.End();
+    }
+
+private:
+    /// What every statement of one class shares.
+    struct RSClass {
+        std::string m_sName;
+        std::vector<std::string> m_asMembers;  ///< the member names, by member
+        bool m_bPens;                          ///< a pen table
+    };
+
+    /// Whether statement `id` of `entry` says what `reference` says: the same value,
+    /// written the same (a comparison may look at less than the text shows).
+    static bool SameAs(const RCSslEntry& entry, const RCSslEntry& reference, TSslStatementID id) {
+        const SslStatement& own = entry.GetStatement(id);
+        const SslStatement& theirs = reference.GetStatement(id);
+        return &own == &theirs || (own == theirs && SslText(entry, id) == SslText(reference, id));
+    }
+
+    /// The JSON text of statement `id` of `entry` as a member of "statements"
+    /// (key and value); valid until the next call.
+    const std::string& Statement(const RCSslEntry& entry, TSslStatementID id) {
+        const SslStatement* statement = &entry.GetStatement(id);
+        const bool shared =
+            statement == &m_Defaults.GetStatement(id) ||
+            (m_Set.Size() > 0 && statement == &m_Set.GetEntry(0).GetStatement(id)) ||
+            statement == &m_FileStart.GetStatement(id);
+        if (!shared) {
+            m_sScratch.clear();
+            WriteStatement(entry, id, m_sScratch);
+            return m_sScratch;
+        }
+        const auto [known, added] = m_Shared.try_emplace(statement);
+        if (added)
+            WriteStatement(entry, id, known->second);
+        return known->second;
+    }
+
+    void WriteStatement(const RCSslEntry& entry, TSslStatementID id, std::string& out) const {
+        const SslStatement& statement = entry.GetStatement(id);
+        const SslStatement& model = m_Defaults.GetStatement(id);
+        const RSClass& form = m_aClasses[id];
+        RCJsonText json(out, 4);
+        json.Key(form.m_sName);
+        json.BeginObject();
+        json.Key("id");
+        json.Integer(id);
+        json.Key("default");
+        json.Bool(&statement == &model || statement == model);
+        json.Key("ssl");
+        json.String(SslText(entry, id));
+        if (form.m_bPens) {
+            json.Key("elements");
+            WritePens(static_cast<const SslHpglPens&>(statement),
+                      static_cast<const SslHpglPens&>(model), json);
+        } else if (!IsList(id)) {
+            json.Key("members");
+            WriteMembers(statement, form, 0, json);
+        } else {
+            json.Key("elements");
+            json.BeginArray();
+            for (std::uint32_t e = 0; e < statement.GetArrayCount(); ++e) {
+                json.Next();
+                WriteMembers(statement, form, e, json);
+            }
+            json.End();
+        }
+        json.End();
+    }
+
+    /// The members of element `element` as an object by member name.
+    static void WriteMembers(const SslStatement& statement, const RSClass& form,
+                             std::uint32_t element, RCJsonText& json) {
+        const TSslStatementID id = statement.GetStatementID();
+        json.BeginObject();
+        for (std::uint32_t m = 0; m < form.m_asMembers.size(); ++m) {
+            const auto [member, slot] = Slot(id, m, element);
+            json.Key(form.m_asMembers[m]);
+            WriteValue(SslGetMemberValue(statement, member, slot), json);
+        }
+        json.End();
+    }
+
+    /// The pens of a pen table, each with its number: every pen with `all`, else
+    /// only the pens that differ from the class's default pens.
+    void WritePens(const SslHpglPens& pens, const SslHpglPens& defaults, RCJsonText& json) const {
+        json.BeginArray();
+        for (std::uint32_t i = 0; i < pens.GetPenCount(); ++i) {
+            if (!m_bAll && pens.GetPen(i) == defaults.GetPen(i))
+                continue;
+            json.Next();
+            json.BeginObject();
+            json.Key("number");
+            json.Integer(pens.GetPen(i).GetNumber());
+            for (const std::string& name : SslPenMemberNames()) {
+                json.Key(name);
+                WriteValue(SslGetPenValue(pens, i, name), json);
+            }
+            json.End();
+        }
+        json.End();
+    }
+
+    static void WriteValue(const TMemberValue& value, RCJsonText& json) {
+        if (const auto* whole = std::get_if<std::int64_t>(&value))
+            json.Integer(*whole);
+        else if (const auto* real = std::get_if<double>(&value))
+            json.Number(*real);
+        else
+            json.String(ToUtf8(TString(std::get<std::string>(value))));
+    }
+
+    const RCSslSet& m_Set;
+    const bool m_bAll;
+    const RCSslEntry m_Defaults;
+    const RCSslEntry m_FileStart;
+    std::vector<RSClass> m_aClasses;  ///< by statement identifier
+    /// The texts of the shared statements, by statement object (the set does not
+    /// change while it is written, so an object keeps its address and value).
+    std::unordered_map<const SslStatement*, std::string> m_Shared;
+    std::string m_sScratch;
+};
 
 // --- reading ------------------------------------------------------------------------------
 
@@ -607,44 +723,19 @@ private:
 
 }  // namespace
 
-ordered_json EntryJson(const RCSslSet& set, int index, const RCSslEntry& fileStart, bool all) {
-    const RCSslEntry defaults;
-    const RCSslEntry& entry = set.GetEntry(index);
-    const RCSslEntry& reference = index == 0 ? defaults : fileStart;
-    ordered_json statements = ordered_json::object();
-    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
-        const auto sid = static_cast<TSslStatementID>(id);
-        // The error notes are the entry's "errors"; the ordinal is its own field.
-        if (sid == kId_SslError || (!all && sid == kId_SslOrdinal))
-            continue;
-        if (!all && *StatementOf(entry, sid) == *StatementOf(reference, sid) &&
-            SslText(entry, sid) == SslText(reference, sid))
-            continue;
-        ordered_json statement = StatementJson(entry, sid, all);
-        const std::string name = StatementName(sid);
-        statements[name] = {{"id", id}, {"default", IsClassDefault(entry, sid)}};
-        for (auto& [key, value] : statement.items()) {
-            if (key != "id")
-                statements[name][key] = std::move(value);
-        }
-    }
-    return {{"index", index},
-            {"ordinal", entry.GetOrdinal()},
-            {"isEntry", entry.GetIsEntry() != 0},
-            {"statements", std::move(statements)},
-            {"errors", ErrorNotes(entry)}};
-}
-
 void WriteSetJson(std::ostream& out, const std::string& path, const RCSslSet& set, bool all) {
     RCJsonObjectWriter json(out);
     json.Member("file", path);
     json.Member("complete", set.ParsedTilEnd() != 0);
     json.Member("form", all ? "all" : "changes");
     json.BeginArray("entries");
-    // What the reader starts a file entry from: the job entry's file-level statements.
-    const RCSslEntry fileStart = set.Size() > 0 ? FileStart(set.GetEntry(0)) : RCSslEntry();
-    for (int i = 0; i < set.Size(); ++i)
-        json.Element(EntryJson(set, i, fileStart, all));
+    RCSetJsonWriter entries(set, all);
+    std::string text;
+    for (int i = 0; i < set.Size(); ++i) {
+        text.clear();
+        entries.Entry(i, text);
+        json.RawElement(text);
+    }
     json.EndArray();
     json.End();
 }

@@ -51,11 +51,6 @@ namespace ssl2tool {
 /// statement with `all`, else the short form.
 void WriteSetJson(std::ostream& out, const std::string& path, const RCSslSet& set, bool all);
 
-/// The JSON form of entry `index` of `set` (the short form against `fileStart`, what
-/// a file entry starts from, unless `all`).
-nlohmann::ordered_json EntryJson(const RCSslSet& set, int index, const RCSslEntry& fileStart,
-                                 bool all);
-
 /// An error in a JSON ticket, with the JSON path of the value at fault
 /// ("entries[2].statements.MediaType.members.value").
 class RCJsonTicketError : public std::runtime_error {

@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -348,6 +349,10 @@ void WriteOutput(const std::string& path, const std::function<void(std::ostream&
 }
 
 std::string ToUtf8(const TString& text) {
+    const std::string& bytes = text.str();
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return bytes;  // ASCII is the same in every form
     // Legacy bytes come back as Windows-1252 characters; an unpaired surrogate has no
     // UTF-8 form and becomes the replacement character.
     std::u16string units = text.AsUnicode();

@@ -24,6 +24,8 @@ json ShowJson(const std::string& ticket, bool all) {
         args.push_back("--all");
     const RSRun run = RunTool(args);
     EXPECT_EQ(run.m_nExit, 0) << ticket << run.m_sErr;
+    // Written as it is made, laid out as nlohmann's dump(2) lays out a whole document.
+    EXPECT_EQ(run.m_sOut, nlohmann::ordered_json::parse(run.m_sOut).dump(2) + "\n") << ticket;
     json document = json::parse(run.m_sOut);
     document.erase("file");
     for (json& entry : document.at("entries"))
@@ -55,8 +57,7 @@ protected:
 };
 
 TEST_F(ToolJsonTest, ExamplesRoundTrip) {
-    for (const char* name :
-         {"tickets/simple.ssl", "tickets/twenty_files.ssl", "tickets/unicode_utf16.ssl"})
+    for (const char* name : {"tickets/twenty_files.ssl", "tickets/unicode_utf16.ssl"})
         ExpectRoundTrip(Example(name));
 }
 

@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ssl2/ssl2.h"
+#include "tests/support/SetSupport.h"
 #include "tools/ssl2/tests/ToolTestSupport.h"
 
 namespace ssl2tool::test {
@@ -43,6 +44,7 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
     WriteFile(m_Dir / "refused.ssl",
               "BeginJob\nUnits pixel\nMargin Top 600\nCopies 20000\nEndJob\n");
     WriteFile(m_Dir / "long.ssl", "BeginJob \"x\"\r\nHpglAsString \"a\r\nb\"\r\nEndJob\r\n");
+    WriteFile(m_Dir / "wide.ini", ssl2::test::Utf16LeFile(u"[Default]\r\nName=Wide\r\n"));
     WriteFile(m_Dir / "latin.ssl",
               "BeginJob \"noname\"\r\nJobName \"Gr\xFC\xDF\x80\"\r\nEndJob\r\n");
     // A ticket whose data file exists, for the .cfg export.
@@ -111,6 +113,8 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
             {"capas @EX/capas/classic3000_v3.ini @EX/capas/rolljet_folder.ini"
              " @EX/capas/sheetpro_a3.ini",
              0, "Plotters: Classic 3000, RollJet 4200, SheetPro A3\nSSL dialect: 3.0\n"},
+            // A capability file is read as the library reads it, whatever its encoding.
+            {"capas @DIR/wide.ini", 0, "Plotters: Wide\n"},
             {"capas @EX/capas/classic3000_v3.ini --statement Nothing", 2},
             {"capas @EX/capas/classic3000_v3.ini --plotter Nobody", 2},
             {"capas /nonexistent/plotter.ini", 2, "", "cannot read"},
@@ -149,29 +153,6 @@ TEST(ToolCapasTest, OnePlotterOfSeveralAndOneStatement) {
 }
 
 class ToolCapasFileTest : public ToolTest {};
-
-TEST_F(ToolCapasFileTest, ReadsCapabilityFilesAsTheLibraryDoes) {
-    const std::string example = Example("capas/sheetpro_a3.ini");
-    const RSRun reference = RunTool({"capas", example});
-    ASSERT_EQ(reference.m_nExit, 0) << reference.m_sErr;
-    ASSERT_THAT(reference.m_sOut, StartsWith("Plotters: SheetPro A3\n"));
-    // Without the leading comment line, so the first section stands on line 1.
-    std::string text = ReadFile(example);
-    text.erase(0, text.find('\n') + 1);
-
-    std::string utf16 = "\xFF\xFE";
-    for (char c : text)
-        utf16 += std::string{c, '\0'};
-    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
-             {"bom.ini", "\xEF\xBB\xBF" + text}, {"utf16.ini", utf16}}) {
-        const fs::path path = m_Dir / name;
-        WriteFile(path, bytes);
-        const RSRun run = RunTool({"capas", path.string()});
-        EXPECT_EQ(run.m_nExit, 0) << name << ": " << run.m_sErr;
-        EXPECT_EQ(run.m_sOut, reference.m_sOut) << name;
-        EXPECT_EQ(run.m_sErr, "") << name;
-    }
-}
 
 TEST_F(ToolCapasFileTest, ReaderDiagnosticsGoToStandardErrorWithFileAndLine) {
     const std::string text = ReadFile(Example("capas/sheetpro_a3.ini"));

@@ -12,9 +12,12 @@
 // seconds of the process per wall second: about 1 for threads:1 and 2 for threads:2
 // when the parses run in parallel.  A threads:2 figure well under 2 means the machine
 // did not give the process two cores, and then its time says nothing about parallelism.
-// BM_HeldBytesPerEntry reports the heap bytes a parsed set holds per
-// file entry (bytes_per_entry) and the growth of the peak resident memory per file
-// entry during the first parse of the process (peak_bytes_per_entry).
+// BM_HeldBytesPerEntry reports the heap bytes a parsed set holds per file entry
+// (bytes_per_entry) of the generated ticket (ticket:0), a varied one (ticket:1) and
+// the generated one as the writer writes it (ticket:2), and the growth of the peak
+// resident memory per file entry during the first parse of the process
+// (peak_bytes_per_entry).  BM_ParseWrittenGenerated parses the written ticket,
+// against BM_ParseGenerated of the same files.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -59,6 +62,55 @@ std::string GenerateTicket(int files, const std::string& job = "noname") {
         t += "HpglPens Number 1 Width 0.25 Color 1\r\n\t+ Number 2 - 7 Width 0.35 Color 2\r\n";
         if (i % 4 == 0)
             t += "Fold Prg 3 Tray 1 Option 0\r\n";
+        t += "EndOutput\r\n";
+    }
+    t += "EndJob\r\n";
+    return t;
+}
+
+/// A ticket of about 380 bytes per file as a plot room gets them: a few projects'
+/// directories, names of their own (every other one with the drawing it came from),
+/// mixed emulations, sizes, media and page ranges, two pen tables, file information
+/// of a few scanners, folds and comments.
+std::string GenerateVariedTicket(int files) {
+    static const char* const kEmulations[] = {"hpgl", "PDF", "TIFF", "hpgl", "PS"};
+    static const char* const kSizes[] = {"a0", "a1", "a2", "a3", "Window 900.0 1189.0 mm"};
+    static const char* const kScans[] = {"0x26CD 0x36DB 0x190 0x190 0x1 0x1 pcm_1bit",
+                                         "0x1B5A 0x26CD 0x12C 0x12C 0x1 0x2 pcm_8bit",
+                                         "0x3A20 0x5220 0x258 0x258 0x2 0x1 pcm_1bit"};
+    static const char* const kComments[] = {"for the site meeting, checked by the office",
+                                            "revised after review, replaces the last issue",
+                                            "preliminary, not for construction"};
+    std::string t = GenerateTicket(0);
+    t.erase(t.rfind("EndJob"));
+    for (int i = 1; i <= files; ++i) {
+        const int project = i / 700 % 15;
+        const char discipline = "ASME"[i % 4];
+        char head[300];
+        std::snprintf(head, sizeof head,
+                      "BeginOutput\r\nDirectory \"/srv/plot/in/harbour/project-%02d/%s\"\r\n"
+                      "Name \"P%02d-%c-%06d-rev%d.plt\"\r\nFileEmulation %s\r\n",
+                      project, (i % 3 == 0) ? "structure" : "architecture", project, discipline, i,
+                      i % 5, kEmulations[i % 5]);
+        t += head;
+        if (i % 2 == 0) {
+            std::snprintf(head, sizeof head, "OrigName \"P%02d-%c-%06d.dwg\"\r\n", project,
+                          discipline, i);
+            t += head;
+        }
+        t += "Copies " + std::to_string(1 + i % 3) + "\r\nOutputSize " + kSizes[i % 5] + "\r\n";
+        t += (i % 7 == 0) ? "Rotate 0\r\nMediaType film\r\n" : "Rotate 90\r\nMediaType paper\r\n";
+        t += std::string("FileInfo ") + kScans[i % 3] + "\r\n";
+        if (i % 5 == 0 || i % 5 == 3)
+            t += (i % 2 == 0)
+                     ? "HpglPens Number 1 Width 0.25 Color 1\r\n\t+ Number 2 - 7 Width 0.35\r\n"
+                     : "HpglPens Number 1 Width 0.18 Color 1\r\n\t+ Number 2 - 9 Width 0.5\r\n";
+        if (i % 5 == 1)
+            t += "PageRange \"1-" + std::to_string(1 + i % 12) + "\"\r\n";
+        if (i % 4 == 0)
+            t += "Fold Prg 3 Tray 1 Option 0\r\n";
+        t += std::string("Comment \"") + kComments[i % 3] +
+             "\"\r\nDeleteFileAfterProcessing off\r\n";
         t += "EndOutput\r\n";
     }
     t += "EndJob\r\n";
@@ -110,9 +162,24 @@ std::size_t HeapInUse() {
     return info.uordblks + info.hblkhd;
 }
 
+/// The ticket `kind` of `files` files: 0 the generated one, 1 the varied one, 2 the
+/// generated one as the writer writes it (every statement, "5.0").
+std::string TicketOfKind(int kind, int files) {
+    if (kind == 1)
+        return GenerateVariedTicket(files);
+    const std::string text = GenerateTicket(files);
+    if (kind == 0)
+        return text;
+    RCSslSet set;
+    set.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
+    set.ParseSslText(TString(text), "generated", 300);
+    return set.ToString(SslStatement::kVersion50).str();
+}
+
 void BM_HeldBytesPerEntry(benchmark::State& state) {
     constexpr int kFiles = 10000;
-    const std::string path = TempTicket(GenerateTicket(kFiles), "held");
+    const std::string text = TicketOfKind(static_cast<int>(state.range(0)), kFiles);
+    const std::string path = TempTicket(text, "held");
     // The peak grows only in the first parse of the process (this benchmark runs
     // first): keep that figure.
     static double peakPerEntry = -1;
@@ -130,9 +197,17 @@ void BM_HeldBytesPerEntry(benchmark::State& state) {
     }
     std::filesystem::remove(path);
     state.counters["bytes_per_entry"] = heldPerEntry;
-    state.counters["peak_bytes_per_entry"] = peakPerEntry;
+    state.counters["ticket_bytes_per_entry"] = static_cast<double>(text.size()) / kFiles;
+    if (state.range(0) == 0)
+        state.counters["peak_bytes_per_entry"] = peakPerEntry;
 }
-BENCHMARK(BM_HeldBytesPerEntry)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_HeldBytesPerEntry)
+    ->ArgName("ticket")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 void BM_ParseExample20(benchmark::State& state) {
     const std::string path = std::string(SSL2_SOURCE_DIR) + "/examples/tickets/twenty_files.ssl";
@@ -169,6 +244,17 @@ void BM_ParseGenerated(benchmark::State& state) {
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_ParseGenerated)->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMillisecond);
+
+/// The generated ticket as the writer writes it ("5.0", every statement): what
+/// checking a ticket ssl2 wrote costs, against BM_ParseGenerated of the same files.
+void BM_ParseWrittenGenerated(benchmark::State& state) {
+    const int files = static_cast<int>(state.range(0));
+    const std::string text = TicketOfKind(2, files);
+    const std::string path = TempTicket(text, "written" + std::to_string(files));
+    Parse(state, path, text.size(), files + 1);
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_ParseWrittenGenerated)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 /// The same parse with the release of the parsed entries timed as well: what one job
 /// costs a server that reads a ticket and drops it again.

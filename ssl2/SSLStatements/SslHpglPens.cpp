@@ -121,7 +121,7 @@ unsigned int HpglPen::SetLastNumber(std::uint32_t number) {
 unsigned int HpglPen::SetWidth(double width) {
     if (!(width >= 0.0 && width <= kMaxWidth))
         return 0;
-    m_dWidth = width;
+    m_dWidth = width + 0.0;  // a width of minus zero is written as zero
     m_bChanged = 1;
     return 1;
 }
@@ -376,10 +376,27 @@ bool SslHpglPens::operator==(const SslHpglPens& other) const {
         return true;
     if (m_bOn != other.m_bOn || m_nPenCount != other.m_nPenCount)
         return false;
-    for (std::uint32_t i = 0; i < m_nPenCount; ++i)
-        if (Pen(i) != other.Pen(i))
+    if (m_pDefaultPens != other.m_pDefaultPens) {
+        for (std::uint32_t i = 0; i < m_nPenCount; ++i)
+            if (Pen(i) != other.Pen(i))
+                return false;
+        return true;
+    }
+    // Both start from the same defaults: only the pens either table owns can differ,
+    // so one walk over both sorted lists of own pens compares them.
+    auto a = m_aOwnPens.begin();
+    auto b = other.m_aOwnPens.begin();
+    for (;;) {
+        const std::uint32_t atA = a != m_aOwnPens.end() ? a->first : kPenSlots;
+        const std::uint32_t atB = b != other.m_aOwnPens.end() ? b->first : kPenSlots;
+        const std::uint32_t index = std::min(atA, atB);
+        if (index >= m_nPenCount)
+            return true;
+        const HpglPen& x = atA == index ? (a++)->second : (*m_pDefaultPens)[index];
+        const HpglPen& y = atB == index ? (b++)->second : (*m_pDefaultPens)[index];
+        if (x != y)
             return false;
-    return true;
+    }
 }
 
 unsigned int SslHpglPens::SetString(const std::string& text, std::uint32_t member,

@@ -94,6 +94,8 @@ void RCSslEntry::Set(TSslStatementID id, const SslStatement* statement) {
         RaiseUnknownStatement(id);
     const SslStatement& model = RCSslStatementStore::DefaultOf(id);
     CheckClass(*statement, typeid(model));
+    if (RCSslStatementStore::Identical(id, m_Statements.Get(id), *statement))
+        return;
     SslStatement& member = m_Statements.Modify(id);
     switch (id) {
 #define SSL2_STATEMENT(ident, cls, name, family, type, memberType)       \

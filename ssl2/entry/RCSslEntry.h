@@ -98,7 +98,8 @@ public:
 
     // --- access by identifier -------------------------------------------------------
     /// Assigns the member of `id` from `*statement`, which must be of exactly the
-    /// member's class ("SslErrors" 3, logged, otherwise).  Raises "SslErrors" 2 for an
+    /// member's class ("SslErrors" 3, logged, otherwise); a statement identical to
+    /// the member leaves it shared.  Raises "SslErrors" 2 for an
     /// identifier above 110 and for the ordinal (57).  `statement` must not be null.
     void Set(TSslStatementID id, const SslStatement* statement);
     /// Assigns `*statement` from the member of `id` (ordinal included); the same
@@ -107,6 +108,13 @@ public:
     /// The statement `id` (0 to 110) itself, for reading without a copy; valid until
     /// the entry is changed.
     const SslStatement& GetStatement(TSslStatementID id) const { return m_Statements.Get(id); }
+    /// Shares again what this entry holds identical to what `source`, the entry it
+    /// was made from (by a copy or the flagged copy), holds, and to the recent
+    /// objects of `pool`: the reader calls it on every entry it completes, so that a
+    /// value a ticket repeats is held once.  Nothing that can be read changes.
+    void ShareIdenticalStatements(const RCSslEntry& source, RCSslStatementStore::RCPool& pool) {
+        m_Statements.ShareIdentical(source.m_Statements, m_bIsEntry == 0, pool);
+    }
 
     // --- plain statements (text, number, selection) ---------------------------------
 #define SSL2_ENTRY_TEXT(name, cls)                 \

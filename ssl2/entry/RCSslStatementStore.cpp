@@ -1,9 +1,11 @@
 // RCSslStatementStore: the slot tables, the shared defaults and copy-on-write.
 #include "ssl2/entry/RCSslStatementStore.h"
 
+#include <cmath>
 #include <memory>
 #include <new>
 #include <stdexcept>
+#include <type_traits>
 
 #include "ssl2/SSLStatements/SslStatements.h"
 
@@ -48,6 +50,47 @@ constexpr std::array<std::size_t, RCSslStatementStore::kLevelCount> kLevelSizes 
         ++counts[row.level];
     return counts;
 }();
+
+/// The statement identifier of every slot of each level's block.
+constexpr auto kSlotIds = [] {
+    std::array<std::array<std::uint32_t, kSslStatementCount>, RCSslStatementStore::kLevelCount>
+        ids{};
+    for (const RSMemberRow& row : kMembers)
+        ids[row.level][kSlots[row.id].index] = row.id;
+    return ids;
+}();
+
+/// Equal lengths that a text would also show alike (the sign of a zero).
+bool SameLength(double a, double b) {
+    return a == b && std::signbit(a) == std::signbit(b);
+}
+
+/// The statement classes with lengths other than sizes and pen widths (which are
+/// never minus zero); they are rarely compared, so their text decides the sign of a
+/// zero.
+template <class T>
+constexpr bool kHoldsLengths = std::is_base_of_v<SslHpgl, T> || std::is_same_v<T, SslMargin> ||
+                               std::is_same_v<T, SslJobFlagsheet> || std::is_same_v<T, SslStamp>;
+
+/// Statement equality plus what it leaves out: the marks of a setter's use, the
+/// media subtype, and the sign of zero lengths.
+template <class T>
+bool IdenticalOf(const T& a, const T& b) {
+    if (!(a == b))
+        return false;
+    if constexpr (std::is_same_v<T, SslFold>)
+        return a.GetOptionsSet() == b.GetOptionsSet();
+    if constexpr (std::is_same_v<T, SslDocumentBox>)
+        return a.GetUserNameSet() == b.GetUserNameSet();
+    if constexpr (std::is_same_v<T, SslMediaType>)
+        return a.GetSubType() == b.GetSubType();
+    if constexpr (std::is_base_of_v<SslSizeStatement, T>)
+        return SameLength(a.Get().GetWidth(), b.Get().GetWidth()) &&
+               SameLength(a.Get().GetHeight(), b.Get().GetHeight());
+    if constexpr (kHoldsLengths<T>)
+        return a.ToString() == b.ToString();
+    return true;
+}
 
 }  // namespace
 
@@ -200,4 +243,63 @@ void RCSslStatementStore::Share(std::uint32_t id, const RCSslStatementStore& oth
 
 bool RCSslStatementStore::SameObject(std::uint32_t id, const RCSslStatementStore& other) const {
     return &Get(id) == &other.Get(id);
+}
+
+bool RCSslStatementStore::Identical(std::uint32_t id, const SslStatement& a,
+                                    const SslStatement& b) {
+    if (&a == &b)
+        return true;
+    switch (id) {
+#define SSL2_STATEMENT(ident, cls, name, family, type, member) \
+    case ident:                                                \
+        return IdenticalOf(static_cast<const cls&>(a), static_cast<const cls&>(b));
+#include "ssl2/SSLStatements/SslStatementTable.def"
+    }
+    throw std::out_of_range("statement identifier");
+}
+
+RCSslStatementStore::RCPool::RCPool() = default;
+RCSslStatementStore::RCPool::~RCPool() = default;
+
+void RCSslStatementStore::RCPool::Share(std::uint32_t id, TShared<RCNode>& node) {
+    std::array<TShared<RCNode>, kRecent>& recent = m_aRecent[id];
+    // The most recent first: tickets mostly repeat a value in runs of files.
+    for (std::size_t age = 1; age <= kRecent; ++age) {
+        const TShared<RCNode>& kept = recent[(m_anNext[id] + kRecent - age) % kRecent];
+        if (kept && Identical(id, kept->Statement(), node->Statement())) {
+            node = kept;
+            return;
+        }
+    }
+    recent[m_anNext[id]] = node;
+    m_anNext[id] = static_cast<std::uint8_t>((m_anNext[id] + 1) % kRecent);
+}
+
+void RCSslStatementStore::ShareIdentical(const RCSslStatementStore& source, bool withJobLevel,
+                                         RCPool& pool) {
+    for (const TLevel level : {kLevelJob, kLevelFile}) {
+        TShared<RCBlock>& own = m_aBlocks[level];
+        const bool copied = level == kLevelFile || withJobLevel;
+        const TShared<RCBlock> from = copied ? source.m_aBlocks[level] : TShared<RCBlock>();
+        // Only a block of this store alone may change in place.
+        if (!own || own.get() == from.get() || !own->Unique())
+            continue;
+        bool asFrom = true;
+        for (std::size_t i = 0; i < kLevelSizes[level]; ++i) {
+            TShared<RCNode>& node = own->m_pSlots[i];
+            const TShared<RCNode>* read = from ? &from->m_pSlots[i] : nullptr;
+            RCNode* readNode = read != nullptr ? read->get() : nullptr;
+            if (node && node.get() != readNode) {
+                const std::uint32_t id = kSlotIds[level][i];
+                if (Identical(id, node->Statement(),
+                              readNode != nullptr ? readNode->Statement() : DefaultOf(id)))
+                    node = read != nullptr ? *read : TShared<RCNode>();
+                else
+                    pool.Share(id, node);
+            }
+            asFrom = asFrom && node.get() == readNode;
+        }
+        if (asFrom)
+            own = from;
+    }
 }

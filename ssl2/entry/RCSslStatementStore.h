@@ -17,11 +17,31 @@
 //   - the entry's ordinal, the one statement that is never copied by the flagged
 //     copy and differs in every entry of a set, is held by value.
 //
+// Sharing what is equal (ShareIdentical): the reader sets every statement a ticket
+// names, and a ticket the writer wrote names all of them, mostly with the value the
+// entry already reads.  When an entry is complete the reader hands it the store it
+// was made from and a pool (RCPool) of one reading:
+//   - a statement of its own that is identical to the one it would read without it
+//     (the source's object, or the default at a level not copied from the source)
+//     is dropped for the source's object or the default;
+//   - any other statement of its own is looked up among the pool's recent objects
+//     of its class, and an identical one is shared instead (Directory, the file
+//     emulation, sizes and pen tables are the same in most entries of a ticket);
+//   - a block that then holds exactly the source's objects is dropped for the
+//     source's block.
+// "Identical" is stricter than statement equality: every value a getter or a
+// writer can observe must be the same, the marks that record a setter's use (fold
+// options set, document box user name set), the media subtype and the sign of a
+// zero length included.  Pen tables are identical when equal: the mark a pen keeps
+// of its last change is not told apart.  Shared objects are changed only by
+// copy-on-write like every other shared object, so changing one entry never
+// changes another.
+//
 // What an entry costs: the two block pointers and the ordinal (88 bytes);
 // per changed level one block of slot pointers (8 bytes a slot, about 500 bytes);
-// per changed statement its own object (mostly 50 to 200 bytes plus its texts).  A
-// file entry of a typical ticket holds about ten statements of its own, about
-// 2 KiB.
+// per changed statement its own object (mostly 50 to 200 bytes plus its texts),
+// unless an identical one is shared.  A file entry of a read ticket holds a block
+// and its name of its own, under 1 KiB.
 //
 // What a statement class is (name, statement type, member types, keyword tables)
 // lives with the class, not in an entry: the statement vocabulary table
@@ -86,6 +106,17 @@ public:
     /// True when the statement `id` holds the object of `other`, so both are equal
     /// without comparing them.
     bool SameObject(std::uint32_t id, const RCSslStatementStore& other) const;
+
+    /// True when two statements of class `id` (0 to 110) cannot be told apart by
+    /// any getter or writer (see the top of this header).
+    static bool Identical(std::uint32_t id, const SslStatement& a, const SslStatement& b);
+
+    /// Recent statement objects of one reading of a ticket (defined below).
+    class RCPool;
+    /// Shares again what this store holds identical to what it would read without
+    /// it, and what `pool` holds identical (see the top of this header).  `source`
+    /// is the store this one was made from by the flagged copy with `withJobLevel`.
+    void ShareIdentical(const RCSslStatementStore& source, bool withJobLevel, RCPool& pool);
 
     /// The statement of class `T` for reading.
     template <class T>
@@ -161,4 +192,26 @@ private:
     /// set has an ordinal of its own, so a shared block and node would only cost two
     /// allocations per entry.
     SslOrdinal m_Ordinal;
+
+public:
+    /// Recent statement objects of one reading of a ticket, a few per class, so that
+    /// entries with identical statements share one object.  Holds references to
+    /// them until it is destroyed; not for use by two threads at once.
+    class RCPool {
+    public:
+        RCPool();
+        RCPool(const RCPool&) = delete;
+        RCPool& operator=(const RCPool&) = delete;
+        ~RCPool();
+
+    private:
+        friend class RCSslStatementStore;
+        /// Takes an identical recent object of class `id` for `node`, or keeps
+        /// `node` as a recent one in place of the oldest.
+        void Share(std::uint32_t id, TShared<RCNode>& node);
+
+        static constexpr std::size_t kRecent = 8;  ///< objects kept per class
+        std::array<std::array<TShared<RCNode>, kRecent>, kSslStatementCount> m_aRecent;
+        std::array<std::uint8_t, kSslStatementCount> m_anNext{};  ///< the slot to fill next
+    };
 };

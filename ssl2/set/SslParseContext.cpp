@@ -291,6 +291,7 @@ bool SslParseContext::EndJobStatements() {
         m_CurrentEntry.SetAllSupportFiles(m_DefaultEntry.GetAllSupportFiles());
     if (m_CurrentEntry.GetStampCount() == 0)
         m_CurrentEntry.SetAllStamps(m_DefaultEntry.GetAllStamps());
+    m_CurrentEntry.ShareIdenticalStatements(m_DefaultEntry, m_Pool);
     m_pSet->AddEntry(m_CurrentEntry);
     m_bJobStored = true;
     m_CurrentEntry.RemoveAllStamps();
@@ -304,6 +305,7 @@ void SslParseContext::BeginFile() {
 
 void SslParseContext::EndFile() {
     // Nothing reads the current entry again before the next BeginFile assigns it.
+    m_CurrentEntry.ShareIdenticalStatements(m_DefaultEntry, m_Pool);
     m_pSet->AddEntry(std::move(m_CurrentEntry));
 }
 

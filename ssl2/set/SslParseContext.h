@@ -213,6 +213,8 @@ public:
     RCSslSet* m_pSet;
     RCSslEntry m_DefaultEntry{0};
     RCSslEntry m_CurrentEntry{0};
+    /// Recent statement objects of this reading, shared by the entries it completes.
+    RCSslStatementStore::RCPool m_Pool;
     TString m_sFile;
     TInputEncoding m_nEncoding;
     const TSslDiagnosticHandler* m_pHandler;

@@ -2,6 +2,7 @@
 // reporting and recovery, the UTF-16 pre-pass and the sound behaviour of large
 // parses (several threads at once: SslSetThreads_test.cpp).
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <filesystem>
 #include <functional>
@@ -644,6 +645,59 @@ TEST_F(SslReader, LargeBlocksAndManyBlocksParse) {
     RSParse p = Parse(blocks + "EndJob\n");
     EXPECT_EQ(p.m_nResult, 10001);
     EXPECT_EQ(p.m_Set.ParsedTilEnd(), 1u);
+}
+
+TEST_F(SslReader, RepeatedValuesAreHeldOnceAndChangeOnlyInTheirEntry) {
+    // Files repeating the job's copies and each other's values; the last one's fold
+    // equals the others' but marks its options as set, which must stay its own.
+    std::string text = "BeginJob\nCopies 2\n";
+    for (const char* name : {"a", "b", "c"}) {
+        text += "BeginOutput\nDirectory \"/srv/in\"\nName \"" + std::string(name) +
+                "\"\nFileEmulation hpgl\nCopies 2\nOutputSize a1\n"
+                "HpglPens Number 1 Width 0.25 Color 1\nFold Prg 3" +
+                (name[0] == 'c' ? " Option 0" : "") + "\nEndOutput\n";
+    }
+    const RSParse reference = Parse(text + "EndJob\n");
+    EXPECT_FALSE(reference.m_Set.GetEntry(1).FoldOptionsWereSet());
+    EXPECT_TRUE(reference.m_Set.GetEntry(3).FoldOptionsWereSet());
+    const std::pair<const char*, void (*)(RCSslEntry&)> changes[] = {
+        {"directory", [](RCSslEntry& e) { e.SetDirectory("/elsewhere"); }},
+        {"emulation", [](RCSslEntry& e) { e.SetFileEmulation(0); }},
+        {"copies of the job", [](RCSslEntry& e) { e.SetCopies(5); }},
+        {"size", [](RCSslEntry& e) { e.SetOutputSize(SslSize()); }},
+        {"pen", [](RCSslEntry& e) { e.SetHpglPensWidth(0.7, 1); }},
+        {"fold", [](RCSslEntry& e) { e.SetFoldOption(1); }},
+        {"default margin", [](RCSslEntry& e) { e.SetMargin(4, 5.0); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        RSParse p = Parse(text + "EndJob\n");
+        change(p.m_Set.GetEntry(1));
+        EXPECT_FALSE((p.m_Set.GetEntry(1) == reference.m_Set.GetEntry(1)).bEqual);
+        for (const int other : {0, 2, 3})
+            EXPECT_TRUE((p.m_Set.GetEntry(other) == reference.m_Set.GetEntry(other)).bEqual);
+    }
+}
+
+TEST_F(SslReader, AWrittenTicketHoldsLittleMoreThanItsOriginal) {
+    // The writer writes every statement; read back, the values equal to what an entry
+    // reads anyway must not be held again.
+    std::string text = "BeginJob\nJobName \"j\"\nCopies 2\n";
+    for (int i = 0; i < 300; ++i)
+        text += "BeginOutput\nDirectory \"/srv/in\"\nName \"f" + std::to_string(i) +
+                ".plt\"\nFileEmulation hpgl\nOutputSize a1\nHpglPens Number 1 Width 0.25\n"
+                "EndOutput\n";
+    const auto heldBy = [](const TString& ticket, RCSslSet& set) {
+        const std::size_t before = mallinfo2().uordblks;
+        set.ParseSslText(ticket, "ticket", 300);
+        return mallinfo2().uordblks - before;
+    };
+    RCSslSet original;
+    RCSslSet written;
+    const std::size_t originalBytes = heldBy(TString(text + "EndJob\n"), original);
+    const std::size_t writtenBytes = heldBy(original.ToString(SslStatement::kVersion50), written);
+    EXPECT_TRUE((written == original).bEqual);
+    EXPECT_LE(writtenBytes, originalBytes * 3 / 2);
 }
 
 // Each input puts about a megabyte where a scanner rule could read ahead and fail:

@@ -581,6 +581,14 @@ void BindStatement(py::module_& m) {
         .def(
             "pens", [](const RSStatement& s, bool all) { return Pens(*s, all); }, py::arg("all"))
         .def("set_pen", &SetPen)
+        .def_property_readonly("pen_numbers",
+                               [](const RSStatement& s) -> py::object {
+                                   const auto* pens = dynamic_cast<const SslHpglPens*>(&*s);
+                                   if (pens == nullptr)
+                                       return py::none();
+                                   const std::uint32_t first = pens->GetFirstPenNumber();
+                                   return py::make_tuple(first, first + pens->GetPenCount());
+                               })
         .def("switch_pens_on",
              [](RSStatement& s) {
                  if (auto* pens = dynamic_cast<SslHpglPens*>(&*s))

@@ -344,12 +344,16 @@ def _set_pens(name: str, statement: "_ssl2.Statement", pens: Value) -> None:
     if not isinstance(pens, list):
         raise TypeError(f'{name} takes a list of pens, each a dict with its "number"')
     members = _ssl2.pen_members()
+    first, end = statement.pen_numbers
     for pen in pens:
         if not isinstance(pen, Mapping) or "number" not in pen:
             raise TypeError(f'{name}: each pen is a dict with its "number"')
         number = pen["number"]
         if not isinstance(number, int) or isinstance(number, bool) or number < 0:
             raise TypeError(f"{name}: a pen number is an int of 0 or more, not {number!r}")
+        if not first <= number < end:
+            raise ValueError(f"{name} pen {number}: no pen numbered {number} "
+                             f"(the table has {first} to {end - 1})")
         for key, pen_value in pen.items():
             if key == "number":
                 continue

@@ -110,7 +110,7 @@ def test_pen_tables_are_lists_of_pens_by_number():
     with pytest.raises(TypeError, match="number"):
         file["HpglPens"] = [{"width": "0.35"}]
     with pytest.raises(ValueError, match="300"):
-        file["HpglPens"] = [{"number": 300, "color": 2}]
+        file["HpglPens"] = [{"number": 3, "color": 4}, {"number": 300}]
     assert file["HpglPens"] == again["HpglPens"]  # a refused pen changes nothing
 
 

@@ -44,6 +44,19 @@ const char* EntryName(const TString& name, const TString& path) {
     return name.c_str();
 }
 
+/// EntryName of an entry of `dir`, whose path is made only for the message.
+const char* EntryName(const TString& name, const RCDirectory& dir) {
+    return name.str().find('\0') == std::string::npos ? name.c_str()
+                                                      : EntryName(name, dir.PathOf(name));
+}
+
+/// The type bits of the entry `name` of the directory `fd` itself (a link is not
+/// followed); 0 when there is none.
+mode_t EntryType(int fd, const char* name) {
+    struct stat info {};
+    return ::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 ? info.st_mode & S_IFMT : 0;
+}
+
 }  // namespace
 
 // --- RCDirectory -------------------------------------------------------------------
@@ -79,18 +92,19 @@ TString RCDirectory::PathOf(const TString& name) const {
 }
 
 bool RCDirectory::Has(const TString& name) const {
-    struct stat info {};
-    return ::fstatat(m_nFd, EntryName(name, PathOf(name)), &info, AT_SYMLINK_NOFOLLOW) == 0;
+    return EntryType(m_nFd, EntryName(name, *this)) != 0;
 }
 
 bool RCDirectory::HasFile(const TString& name) const {
-    struct stat info {};
-    return ::fstatat(m_nFd, EntryName(name, PathOf(name)), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-           S_ISREG(info.st_mode);
+    return EntryType(m_nFd, EntryName(name, *this)) == S_IFREG;
+}
+
+bool RCDirectory::HasLink(const TString& name) const {
+    return EntryType(m_nFd, EntryName(name, *this)) == S_IFLNK;
 }
 
 bool RCDirectory::MakeDirectory(const TString& name) const {
-    if (TFileOps::MkdirAt(m_nFd, EntryName(name, PathOf(name)), 0777) == 0)
+    if (TFileOps::MkdirAt(m_nFd, EntryName(name, *this), 0777) == 0)
         return true;
     if (errno == EEXIST)
         return false;
@@ -104,7 +118,7 @@ void RCDirectory::Remove(const TString& name, bool directory) const noexcept {
 }
 
 void RCDirectory::Delete(const TString& name) const {
-    if (::unlinkat(m_nFd, EntryName(name, PathOf(name)), 0) != 0)
+    if (::unlinkat(m_nFd, EntryName(name, *this), 0) != 0)
         ThrowLastError("delete", PathOf(name));
 }
 

@@ -51,6 +51,8 @@ public:
     bool Has(const TString& name) const;
     /// True when `name` is a regular file itself (not a link).
     bool HasFile(const TString& name) const;
+    /// True when `name` is a symbolic link.
+    bool HasLink(const TString& name) const;
     /// Makes the subdirectory `name`; false when an entry of that name exists.
     bool MakeDirectory(const TString& name) const;
     /// Removes the entry `name` itself (a link is never followed); a directory only

@@ -3,7 +3,9 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <system_error>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -36,11 +38,22 @@ TString CanonicalDirectory(const TString& path) {
     return dir;
 }
 
-/// The comparison form of a directory entry: its directory canonical, its own
-/// name as it is, so that a link is compared as itself, never as its target.
-TString CanonicalEntry(const TString& path) {
-    return CanonicalDirectory(TFile::GetFileDir(path)) + SafeFileName(path);
-}
+/// The comparison forms of the directories one gathering meets, each resolved once:
+/// a job's entries share a few directories, and resolving one walks every component
+/// of its path through the file system.
+class RCCanonicalDirectories {
+public:
+    /// CanonicalDirectory(path), remembered.
+    const TString& Of(const TString& path) {
+        const auto [known, added] = m_Known.try_emplace(path.str());
+        if (added)
+            known->second = CanonicalDirectory(path);
+        return known->second;
+    }
+
+private:
+    std::unordered_map<std::string, TString> m_Known;
+};
 
 void LogAndCollect(const char* text, TRCMultiObjectContainer<RCInfo>& errors) {
     SslLog(1, "delivery", TString(text) + GetErrorString());
@@ -77,7 +90,8 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
     TRCMultiObjectContainer<RCInfo> errors;
     const TString dir = StripSeparators(normDir);
     const TString dirSlash = JoinPath(dir, "");
-    const TString canonicalDir = CanonicalDirectory(dir);
+    RCCanonicalDirectories canonical;
+    const TString canonicalDir = canonical.Of(dir);
     const bool dryRun = set != nullptr && set->m_bDryRun;
     std::optional<RCDirectory> handle;
     try {
@@ -96,17 +110,38 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
 
     const TFileReporter& reporter = set->m_FileReporter;
     RCFileGatherer files(handle ? &*handle : nullptr, false, dryRun, reporter, nullptr);
-    // The files of the directory the job uses, in comparison form.
+    // The names in the directory that the job uses; only a purge needs them.
+    const bool purging = purge != 0 && handle;
     std::unordered_set<std::string> used;
+    if (purging)
+        used.reserve(2 * set->m_EntryList.size());
+    auto useCanonical = [&](const TString& path) {
+        const std::string& text = path.str();
+        const std::string& prefix = canonicalDir.str();
+        if (text.size() > prefix.size() && text.compare(0, prefix.size(), prefix) == 0 &&
+            text.find('/', prefix.size()) == std::string::npos)
+            used.insert(text.substr(prefix.size()));
+    };
     auto useInPlace = [&](const TString& path) {
-        used.insert(CanonicalEntry(path).str());
+        if (!purging)
+            return;
         // A used name that is a link keeps its target as well.
-        std::error_code error;
-        if (std::filesystem::is_symlink(TFile::NativePath(path).str(), error))
-            used.insert(CanonicalPath(path).str());
+        const TString name = SafeFileName(path);
+        bool link = false;
+        // (A name holding a NUL is no entry of the directory: HasLink would refuse it.)
+        if (canonical.Of(TFile::GetFileDir(path)) == canonicalDir &&
+            name.str().find('\0') == std::string::npos) {
+            used.insert(name.str());
+            link = handle->HasLink(name);
+        } else {
+            std::error_code error;
+            link = std::filesystem::is_symlink(TFile::NativePath(path).str(), error);
+        }
+        if (link)
+            useCanonical(CanonicalPath(path));
     };
     auto inPlace = [&](const TString& path) {
-        return CanonicalDirectory(TFile::GetFileDir(path)) == canonicalDir;
+        return canonical.Of(TFile::GetFileDir(path)) == canonicalDir;
     };
     // A referenced file (profile, bitmap) copied into the directory; returns the
     // path the entry should hold from now on.
@@ -118,7 +153,7 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
         }
         try {
             const TString name = files.Gather(path, SafeFileName(path));
-            used.insert((canonicalDir + name).str());
+            used.insert(name.str());
             return JoinPath(dir, name);
         } catch (const TException&) {
             LogAndCollect("RCSslSet::SslCopyFile got an Exception while copy file :", errors);
@@ -131,7 +166,7 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
         const TString name = entry.GetName();
         const TString fileName = SafeFileName(name);
         const TString source = JoinPath(entry.GetDirectory(), name);
-        if (!fileName.IsEmpty() && !(CanonicalDirectory(entry.GetDirectory()) == canonicalDir)) {
+        if (!fileName.IsEmpty() && !(canonical.Of(entry.GetDirectory()) == canonicalDir)) {
             // The entry points at the gathered copy even when the copy fails.
             TString newName = fileName;
             try {
@@ -176,9 +211,9 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
         const std::uint32_t emulation = entry.GetFileEmulation();
         const TString companion = TFile::GetFileDir(printed) + TFile::GetFileName(printed) + ".mtf";
         if (entry.GetDirectory() == dirSlash) {
-            used.insert((canonicalDir + entry.GetName()).str());
+            used.insert(entry.GetName().str());
             if (emulation == 6 || emulation == 7)
-                used.insert((canonicalDir + SafeFileName(companion)).str());
+                used.insert(SafeFileName(companion).str());
         } else {
             useInPlace(printed);
             if (emulation == 6 || emulation == 7)
@@ -193,7 +228,7 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
     } catch (const TException&) {
         LogAndCollect("RCSslSet::NormalizeSsl could not sync the directory :", errors);
     }
-    if (purge == 0 || !handle)
+    if (!purging)
         return errors;
     // A purge follows a complete gathering only: otherwise it would delete what a
     // ticket still names, with no new ticket written.
@@ -211,7 +246,7 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
         for (const TString& file : listing.GetPaths()) {
             const TString name = SafeFileName(file);
             // Another writer's file in the making is not ours to remove.
-            if (used.count((canonicalDir + name).str()) != 0 || TFile::IsTemporaryName(name))
+            if (used.count(name.str()) != 0 || TFile::IsTemporaryName(name))
                 continue;
             if (dryRun) {
                 if (reporter)

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <numeric>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -35,6 +36,16 @@ namespace py = pybind11;
 namespace {
 
 py::str ToPython(const TString& text) {
+    // ASCII is the same in every form: no detour through UTF-16.
+    const std::string& bytes = text.str();
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        PyObject* ascii =
+            PyUnicode_FromStringAndSize(bytes.data(), static_cast<Py_ssize_t>(bytes.size()));
+        if (ascii == nullptr)
+            throw py::error_already_set();
+        return py::reinterpret_steal<py::str>(ascii);
+    }
     const std::u16string units = text.AsUnicode();
     int byteOrder = std::endian::native == std::endian::little ? -1 : 1;
     PyObject* decoded =
@@ -236,7 +247,7 @@ py::object PythonValue(const TMemberValue& value) {
     return ToPython(TString(std::get<std::string>(value)));
 }
 
-/// Python's keys for `names`, made once for all the dicts of one value.
+/// Python's keys for `names`.
 std::vector<py::str> Keys(const std::vector<std::string>& names) {
     std::vector<py::str> keys;
     keys.reserve(names.size());
@@ -245,27 +256,71 @@ std::vector<py::str> Keys(const std::vector<std::string>& names) {
     return keys;
 }
 
+/// The Python strings that name statements and their members, made once for all the
+/// values the package builds (it keeps one): each statement's name and its members'
+/// names by statement identifier, and a pen's member names.  Member names are the
+/// same for every statement of a class.
+class RCValueNames {
+public:
+    RCValueNames() {
+        m_Statements.reserve(kSslStatementCount);
+        m_Members.reserve(kSslStatementCount);
+        for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+            // Naming changes nothing; the library's name lookups are only not const.
+            auto& statement = const_cast<SslStatement&>(
+                RCSslStatementStore::DefaultOf(static_cast<TSslStatementID>(id)));
+            m_Statements.push_back(ToPython(statement.GetStatementName(0)));
+            const std::vector<std::string> members = SslMemberNames(statement);
+            m_Lone.push_back(members.size() == 1 && members.front() == "value");
+            m_Members.push_back(Keys(members));
+        }
+    }
+    const py::str& Statement(std::uint32_t id) const { return m_Statements[id]; }
+    const std::vector<py::str>& Members(std::uint32_t id) const { return m_Members[id]; }
+    /// True when the statement has one member, named "value".
+    bool Lone(std::uint32_t id) const { return m_Lone[id]; }
+    const std::vector<py::str>& PenMembers() const { return m_PenMembers; }
+    const py::str& Number() const { return m_Number; }
+
+private:
+    std::vector<py::str> m_Statements;
+    std::vector<std::vector<py::str>> m_Members;
+    std::vector<bool> m_Lone;
+    std::vector<py::str> m_PenMembers = Keys(SslPenMemberNames());
+    py::str m_Number{"number"};
+};
+
+/// Sets `dict[key] = value`.
+void SetItem(const py::dict& dict, const py::str& key, const py::object& value) {
+    if (PyDict_SetItem(dict.ptr(), key.ptr(), value.ptr()) != 0)
+        throw py::error_already_set();
+}
+
 /// The pens of a pen table (CalcompPens, HpglPens, VicPens), each a dict with its
 /// number and its values: every pen with `all`, else those that differ from the
 /// class's default pens.  None for any other statement.
-py::object Pens(const SslStatement& statement, bool all) {
+py::object Pens(const SslStatement& statement, bool all, const RCValueNames& names) {
     const auto* pens = dynamic_cast<const SslHpglPens*>(&statement);
     if (pens == nullptr)
         return py::none();
-    const auto& defaults =
-        static_cast<const SslHpglPens&>(RCSslStatementStore::DefaultOf(pens->GetStatementID()));
-    const std::vector<std::string>& names = SslPenMemberNames();
-    const std::vector<py::str> keys = Keys(names);
-    const py::str number("number");
-    py::list list;
-    for (std::uint32_t i = 0; i < pens->GetPenCount(); ++i) {
-        if (!all && i < defaults.GetPenCount() && pens->GetPen(i) == defaults.GetPen(i))
-            continue;
+    std::vector<std::uint32_t> listed;
+    if (all) {
+        listed.resize(pens->GetPenCount());
+        std::iota(listed.begin(), listed.end(), 0U);
+    } else {
+        listed = pens->DifferingPens(static_cast<const SslHpglPens&>(
+            RCSslStatementStore::DefaultOf(pens->GetStatementID())));
+    }
+    const std::vector<std::string>& members = SslPenMemberNames();
+    py::list list(listed.size());
+    for (std::size_t p = 0; p < listed.size(); ++p) {
+        const std::uint32_t i = listed[p];
         py::dict values;
-        values[number] = pens->GetPen(i).GetNumber();
-        for (std::size_t m = 0; m < names.size(); ++m)
-            values[keys[m]] = PythonValue(SslGetPenValue(*pens, i, names[m]));
-        list.append(values);
+        SetItem(values, names.Number(), py::int_(pens->GetPen(i).GetNumber()));
+        for (std::size_t m = 0; m < members.size(); ++m)
+            SetItem(values, names.PenMembers()[m],
+                    PythonValue(SslGetPenValue(*pens, i, members[m])));
+        list[p] = std::move(values);
     }
     return list;
 }
@@ -278,28 +333,26 @@ std::vector<std::string> MemberNames(const RSStatement& statement) {
 /// The statement's value in one call: a pen table's pens (see Pens), a list's elements
 /// as dicts of their members by name, a lone "value" member as itself, else a dict of
 /// the members by name.
-py::object Value(const SslStatement& statement, bool all) {
-    py::object pens = Pens(statement, all);
+py::object Value(const SslStatement& statement, bool all, const RCValueNames& names) {
+    py::object pens = Pens(statement, all, names);
     if (!pens.is_none())
         return pens;
-    // Naming the members changes nothing; the library's name lookup is only not const.
-    const std::vector<std::string> names = SslMemberNames(const_cast<SslStatement&>(statement));
-    const std::vector<py::str> keys = Keys(names);
+    const std::uint32_t id = statement.GetStatementID();
+    const std::vector<py::str>& keys = names.Members(id);
     const auto members = [&](std::uint32_t element) {
         py::dict values;
-        for (std::uint32_t m = 0; m < names.size(); ++m)
-            values[keys[m]] = PythonValue(SslGetMemberValue(statement, m, element));
+        for (std::uint32_t m = 0; m < keys.size(); ++m)
+            SetItem(values, keys[m], PythonValue(SslGetMemberValue(statement, m, element)));
         return values;
     };
-    const bool list =
-        (SslStatement::GetMemberType(statement.GetStatementID()) & SslStatement::kMemberList) != 0;
+    const bool list = (SslStatement::GetMemberType(id) & SslStatement::kMemberList) != 0;
     if (list || statement.GetArrayCount() != 0) {
-        py::list elements;
+        py::list elements(statement.GetArrayCount());
         for (std::uint32_t e = 0; e < statement.GetArrayCount(); ++e)
-            elements.append(members(e));
+            elements[e] = members(e);
         return elements;
     }
-    if (names.size() == 1 && names.front() == "value")
+    if (names.Lone(id))
         return PythonValue(SslGetMemberValue(statement, 0, 0));
     return members(0);
 }
@@ -365,14 +418,16 @@ bool HoldsDefault(const RCSslEntry& entry, std::uint32_t id) {
     return &statement == &fallback || statement == fallback;
 }
 
-/// The identifiers of the named statements of `entry` that differ from their defaults.
-py::list ChangedIds(const RCSslEntry& entry) {
-    py::list ids;
+/// The statements of `entry` that differ from their defaults, by name, with their
+/// values (as Value gives them), in the order of their identifiers.
+py::dict Changed(const RCSslEntry& entry, const RCValueNames& names) {
+    py::dict changed;
     for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
         if (id != kId_SslError && !HoldsDefault(entry, id))
-            ids.append(id);
+            SetItem(changed, names.Statement(id),
+                    Value(entry.GetStatement(static_cast<TSslStatementID>(id)), false, names));
     }
-    return ids;
+    return changed;
 }
 
 /// Same kind of entry and every statement equal, but for what records how the entry
@@ -578,8 +633,6 @@ void BindStatement(py::module_& m) {
                  return PythonValue(SslGetMemberValue(*s, member, element));
              })
         .def("set", &SetMember)
-        .def(
-            "pens", [](const RSStatement& s, bool all) { return Pens(*s, all); }, py::arg("all"))
         .def("set_pen", &SetPen)
         .def_property_readonly("pen_numbers",
                                [](const RSStatement& s) -> py::object {
@@ -601,18 +654,19 @@ void BindStatement(py::module_& m) {
 }
 
 void BindSet(py::module_& m) {
+    py::class_<RCValueNames>(m, "ValueNames").def(py::init<>());
     py::class_<RCSslEntry>(m, "Entry")
         .def_property_readonly("ordinal", &RCSslEntry::GetOrdinal)
         .def_property_readonly("is_file", [](const RCSslEntry& e) { return e.GetIsEntry() != 0; })
         .def("get", &StatementOf)
         .def(
             "value",
-            [](const RCSslEntry& e, std::uint32_t id, bool all) {
-                return Value(e.GetStatement(CheckedId(id)), all);
+            [](const RCSslEntry& e, std::uint32_t id, bool all, const RCValueNames& names) {
+                return Value(e.GetStatement(CheckedId(id)), all, names);
             },
-            py::arg("id"), py::arg("all"))
+            py::arg("id"), py::arg("all"), py::arg("names"))
         .def("is_default", &HoldsDefault)
-        .def("changed_ids", &ChangedIds)
+        .def("changed", &Changed)
         .def("same", &SameEntry)
         .def("put", [](RCSslEntry& e, const RSStatement& s) {
             e.Set((*s).GetStatementID(), s.m_pStatement.get());

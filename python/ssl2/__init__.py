@@ -163,6 +163,8 @@ def _statement_ids() -> dict:
 _IDS = _statement_ids()
 _NAMES = {number: _ssl2.Statement(number).name for number in _IDS.values()}
 _ORDERED_NAMES = [_NAMES[number] for number in sorted(_NAMES)]
+# The names of statements and members as the values' dicts hold them, made once.
+_VALUE_NAMES = _ssl2.ValueNames()
 
 
 def statement_names() -> list:
@@ -245,16 +247,16 @@ class Entry(MutableMapping):
         return {"id": number, "ssl": raw.get(number).ssl, "default": raw.is_default(number)}
 
     def __getitem__(self, name: str) -> Value:
-        return self._raw.value(_statement_id(name), False)
+        return self._raw.value(_statement_id(name), False, _VALUE_NAMES)
 
     def get_all(self, name: str) -> Value:
         """As ``entry[name]``, but a pen table lists every pen."""
-        return self._raw.value(_statement_id(name), True)
+        return self._raw.value(_statement_id(name), True, _VALUE_NAMES)
 
     def __setitem__(self, name: str, value: Value) -> None:
         raw = self._raw
         statement = raw.get(_statement_id(name))
-        if statement.pens(False) is not None:
+        if statement.pen_numbers is not None:
             _set_pens(name, statement, value)
         else:
             _set_members(name, statement, value)
@@ -275,9 +277,7 @@ class Entry(MutableMapping):
 
     def changed(self) -> dict:
         """The statements that differ from their defaults, by name."""
-        raw = self._raw
-        return {_NAMES[number]: raw.value(number, False)
-                for number in raw.changed_ids()}
+        return self._raw.changed(_VALUE_NAMES)
 
     def layout(self, capabilities: Optional["Capabilities"] = None) -> Layout:
         """The sheet layout of this file: on the input tray the plotters of

@@ -371,19 +371,17 @@ void SslHpglPens::ConvertUnit(std::uint32_t fromUnit, std::uint32_t toUnit,
     }
 }
 
-bool SslHpglPens::operator==(const SslHpglPens& other) const {
-    if (this == &other)
-        return true;
-    if (m_bOn != other.m_bOn || m_nPenCount != other.m_nPenCount)
-        return false;
-    if (m_pDefaultPens != other.m_pDefaultPens) {
-        for (std::uint32_t i = 0; i < m_nPenCount; ++i)
-            if (Pen(i) != other.Pen(i))
+template <typename Visit>
+bool SslHpglPens::VisitDifferingPens(const SslHpglPens& other, Visit visit) const {
+    if (m_pDefaultPens != other.m_pDefaultPens || m_nPenCount != other.m_nPenCount) {
+        for (std::uint32_t i = 0; i < m_nPenCount; ++i) {
+            if ((i >= other.m_nPenCount || Pen(i) != other.Pen(i)) && !visit(i))
                 return false;
+        }
         return true;
     }
     // Both start from the same defaults: only the pens either table owns can differ,
-    // so one walk over both sorted lists of own pens compares them.
+    // so one walk over both sorted lists of own pens finds them.
     auto a = m_aOwnPens.begin();
     auto b = other.m_aOwnPens.begin();
     for (;;) {
@@ -394,9 +392,27 @@ bool SslHpglPens::operator==(const SslHpglPens& other) const {
             return true;
         const HpglPen& x = atA == index ? (a++)->second : (*m_pDefaultPens)[index];
         const HpglPen& y = atB == index ? (b++)->second : (*m_pDefaultPens)[index];
-        if (x != y)
+        if (x != y && !visit(index))
             return false;
     }
+}
+
+bool SslHpglPens::operator==(const SslHpglPens& other) const {
+    if (this == &other)
+        return true;
+    return m_bOn == other.m_bOn && m_nPenCount == other.m_nPenCount &&
+           VisitDifferingPens(other, [](std::uint32_t) { return false; });
+}
+
+std::vector<std::uint32_t> SslHpglPens::DifferingPens(const SslHpglPens& other) const {
+    std::vector<std::uint32_t> differing;
+    if (this != &other) {
+        VisitDifferingPens(other, [&](std::uint32_t index) {
+            differing.push_back(index);
+            return true;
+        });
+    }
+    return differing;
 }
 
 unsigned int SslHpglPens::SetString(const std::string& text, std::uint32_t member,

@@ -179,6 +179,9 @@ public:
 
     /// Same on flag and pens 0 to count - 1 pairwise equal.
     bool operator==(const SslHpglPens& other) const;
+    /// The positions, from 0 to count - 1 in order, whose pens differ from `other`'s
+    /// (a position past `other`'s count differs).  The on flag is not compared.
+    std::vector<std::uint32_t> DifferingPens(const SslHpglPens& other) const;
     /// The flag or a pen differs.
     bool operator!=(const SslHpglPens& other) const { return !(*this == other); }
 
@@ -215,6 +218,10 @@ private:
     const HpglPen& Pen(std::uint32_t index) const;
     /// The pen at position `index` for changing: its own copy, made on first use.
     HpglPen& OwnPen(std::uint32_t index);
+    /// Calls `visit(position)` for each position that DifferingPens lists, until it
+    /// returns false; false when it did.
+    template <typename Visit>
+    bool VisitDifferingPens(const SslHpglPens& other, Visit visit) const;
 
     const TPenTable* m_pDefaultPens;
     /// The pens set since construction, by position, sorted by position.

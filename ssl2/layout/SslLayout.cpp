@@ -285,11 +285,6 @@ RSSslLayout Compute(const RCSslSet& set, int index, const RCStatementInfluencing
     return layout;
 }
 
-std::vector<RSSslFinding> PreflightOf(const RCSslSet& set,
-                                      const RCStatementInfluencingCapaRefined* capas) {
-    return capas == nullptr ? std::vector<RSSslFinding>() : set.Preflight(*capas);
-}
-
 std::vector<RSSslFinding> FindingsOf(const std::vector<RSSslFinding>& all, int index) {
     std::vector<RSSslFinding> own;
     std::copy_if(all.begin(), all.end(), std::back_inserter(own),
@@ -299,9 +294,14 @@ std::vector<RSSslFinding> FindingsOf(const std::vector<RSSslFinding>& all, int i
 
 }  // namespace
 
+std::vector<RSSslFinding> SslLayoutFindings(const RCSslSet& set,
+                                            const RCStatementInfluencingCapaRefined* capas) {
+    return capas == nullptr ? std::vector<RSSslFinding>() : set.Preflight(*capas);
+}
+
 RSSslLayout SslComputeLayout(const RCSslSet& set, int index,
                              const RCStatementInfluencingCapaRefined* capas) {
-    return Compute(set, index, capas, FindingsOf(PreflightOf(set, capas), index));
+    return Compute(set, index, capas, FindingsOf(SslLayoutFindings(set, capas), index));
 }
 
 std::vector<RSSslLayout> SslComputeLayouts(const RCSslSet& set,
@@ -318,9 +318,15 @@ std::vector<RSSslLayout> SslComputeLayouts(const RCSslSet& set,
 void SslVisitLayouts(const RCSslSet& set, const RCStatementInfluencingCapaRefined* capas,
                      const std::function<void(RSSslLayout&)>& visit,
                      std::vector<RSSslFinding>* jobFindings) {
-    const std::vector<RSSslFinding> all = PreflightOf(set, capas);
+    const std::vector<RSSslFinding> all = SslLayoutFindings(set, capas);
     if (jobFindings != nullptr)
         *jobFindings = FindingsOf(all, 0);
+    SslVisitLayouts(set, capas, all, visit);
+}
+
+void SslVisitLayouts(const RCSslSet& set, const RCStatementInfluencingCapaRefined* capas,
+                     const std::vector<RSSslFinding>& all,
+                     const std::function<void(RSSslLayout&)>& visit) {
     auto next = all.begin();
     for (int i = 1; i < set.Size(); ++i) {
         // The findings come entry by entry, in order.

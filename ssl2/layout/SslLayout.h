@@ -98,6 +98,11 @@ struct RSSslLayout {
 RSSslLayout SslComputeLayout(const RCSslSet& set, int index,
                              const RCStatementInfluencingCapaRefined* capas = nullptr);
 
+/// The findings that the layouts of `set` mark: RCSslSet::Preflight(*capas), none
+/// without `capas`.
+std::vector<RSSslFinding> SslLayoutFindings(const RCSslSet& set,
+                                            const RCStatementInfluencingCapaRefined* capas);
+
 /// The layouts of every file entry of `set`, in order (preflight run once);
 /// `jobFindings`, when not null, receives the findings of the job entry.
 std::vector<RSSslLayout> SslComputeLayouts(const RCSslSet& set,
@@ -110,3 +115,8 @@ std::vector<RSSslLayout> SslComputeLayouts(const RCSslSet& set,
 void SslVisitLayouts(const RCSslSet& set, const RCStatementInfluencingCapaRefined* capas,
                      const std::function<void(RSSslLayout&)>& visit,
                      std::vector<RSSslFinding>* jobFindings = nullptr);
+/// The same with the findings made by the caller (SslLayoutFindings(set, capas)), who
+/// runs the preflight once for several walks over the layouts.
+void SslVisitLayouts(const RCSslSet& set, const RCStatementInfluencingCapaRefined* capas,
+                     const std::vector<RSSslFinding>& findings,
+                     const std::function<void(RSSslLayout&)>& visit);

@@ -376,6 +376,12 @@ std::string SslLayoutSvg(const RSSslLayout& layout) {
 
 void SslPreviewHtml(std::ostream& out, const RCSslSet& set,
                     const RCStatementInfluencingCapaRefined* capas, const std::string& title) {
+    SslPreviewHtml(out, set, capas, SslLayoutFindings(set, capas), title);
+}
+
+void SslPreviewHtml(std::ostream& out, const RCSslSet& set,
+                    const RCStatementInfluencingCapaRefined* capas,
+                    const std::vector<RSSslFinding>& findings, const std::string& title) {
     if (set.Size() == 0) {
         out << "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><title>"
             << Escape(title)
@@ -384,15 +390,15 @@ void SslPreviewHtml(std::ostream& out, const RCSslSet& set,
     }
     // The summary and the overview come first and need the sums over all files: one
     // pass gathers them, a second lays the files out again card by card.
-    std::vector<RSSslFinding> jobFindings;
     RSPrinted printed;
-    SslVisitLayouts(
-        set, capas,
-        [&printed](RSSslLayout& l) {
-            if (l.m_nPages > 0)
-                printed.Add(l);
-        },
-        &jobFindings);
+    SslVisitLayouts(set, capas, findings, [&printed](RSSslLayout& l) {
+        if (l.m_nPages > 0)
+            printed.Add(l);
+    });
+    // The job's findings come first.
+    const std::vector<RSSslFinding> jobFindings(
+        findings.begin(), std::find_if(findings.begin(), findings.end(),
+                                       [](const RSSslFinding& f) { return f.m_nEntry != 0; }));
     out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
            "<title>"
@@ -403,7 +409,7 @@ void SslPreviewHtml(std::ostream& out, const RCSslSet& set,
     out << Overview(printed);
     printed.m_aFirst.clear();
     out << "<main class=\"cards\">";
-    SslVisitLayouts(set, capas, [&](RSSslLayout& l) {
+    SslVisitLayouts(set, capas, findings, [&](RSSslLayout& l) {
         if (l.m_nPages > 0)
             out << Card(set.GetEntry(l.m_nEntry), l);
     });

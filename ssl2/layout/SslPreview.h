@@ -16,6 +16,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "ssl2/layout/SslLayout.h"
 
@@ -30,6 +31,12 @@ std::string SslLayoutSvg(const RSSslLayout& layout);
 /// the rest in one box.  Errors of `out` are left in its state.
 void SslPreviewHtml(std::ostream& out, const RCSslSet& set,
                     const RCStatementInfluencingCapaRefined* capas, const std::string& title);
+
+/// The same with the findings made by the caller (SslLayoutFindings(set, capas)), who
+/// uses them for more than the page.
+void SslPreviewHtml(std::ostream& out, const RCSslSet& set,
+                    const RCStatementInfluencingCapaRefined* capas,
+                    const std::vector<RSSslFinding>& findings, const std::string& title);
 
 /// The same page as one string.
 std::string SslPreviewHtml(const RCSslSet& set, const RCStatementInfluencingCapaRefined* capas,

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <system_error>
+#include <vector>
 
 #include "tools/ssl2/Commands.h"
 #include "tools/ssl2/ToolSupport.h"
@@ -37,12 +38,13 @@ std::string SvgFileName(const RSSslLayout& layout) {
 }
 
 void WriteSvgs(const std::string& directory, const RCSslSet& set,
-               const RCStatementInfluencingCapaRefined* capas) {
+               const RCStatementInfluencingCapaRefined* capas,
+               const std::vector<RSSslFinding>& findings) {
     std::error_code error;
     std::filesystem::create_directories(directory, error);
     if (error)
         ThrowIoError("cannot create directory", directory, error.value());
-    SslVisitLayouts(set, capas, [&directory](const RSSslLayout& layout) {
+    SslVisitLayouts(set, capas, findings, [&directory](const RSSslLayout& layout) {
         if (layout.m_nPages > 0)
             WriteOutput((std::filesystem::path(directory) / SvgFileName(layout)).string(),
                         SslLayoutSvg(layout));
@@ -55,11 +57,13 @@ TExitCode RunPreview(const RSPreviewOptions& options) {
         capas = LoadCapabilities(options.m_asCapas, options.m_sPlotter);
     const RSLoadedTicket ticket = LoadTicket(options.m_sTicket, options.m_nResolution);
     const RCStatementInfluencingCapaRefined* refined = capas ? &*capas : nullptr;
+    // One preflight for the page and the drawings.
+    const std::vector<RSSslFinding> findings = SslLayoutFindings(ticket.m_Set, refined);
     WriteOutput(options.m_sOutput, [&](std::ostream& out) {
-        SslPreviewHtml(out, ticket.m_Set, refined, options.m_sTicket);
+        SslPreviewHtml(out, ticket.m_Set, refined, findings, options.m_sTicket);
     });
     if (!options.m_sSvgDir.empty())
-        WriteSvgs(options.m_sSvgDir, ticket.m_Set, refined);
+        WriteSvgs(options.m_sSvgDir, ticket.m_Set, refined, findings);
     return ReportProblems(ticket, std::cerr);
 }
 

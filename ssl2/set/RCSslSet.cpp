@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <utility>
 
 #include "ssl2/base/ILog.h"
@@ -393,33 +394,50 @@ RCSslEntry::RSCompReturn RCSslSet::operator==(const RCSslSet& other) const {
 
 // --- writing -------------------------------------------------------------------------------
 
-TString RCSslSet::ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersion version,
-                           unsigned int flattenNotes) const {
+void RCSslSet::PutText(const RCAccessSsl& access, SslStatement::TSyntaxVersion version,
+                       unsigned int flattenNotes,
+                       const std::function<void(const std::string&)>& put) const {
     if (m_EntryList.empty())
-        return TString();
-    std::string text;
-    text += m_sBeginJob.str() + " \"" + m_sJobName.str() + "\" " + m_sVersion.str() + " \"" +
-            m_sActualVersion.str() + "\"\r\n";
+        return;
+    std::string header = m_sBeginJob.str() + " \"" + m_sJobName.str() + "\" " + m_sVersion.str() +
+                         " \"" + m_sActualVersion.str() + "\"\r\n";
     // The header is fixed (plot servers expect it) and names 3.0; a ticket written in
     // another dialect says so on the next line, which a reader takes as the later word.
     if (version != SslStatement::kVersion30 && version >= SslStatement::kVersion15 &&
         version <= SslStatement::kVersion50) {
         SslVersion written;
         written.Set(version);
-        text += m_sVersion.str() + " \"" + written.GetAsString().str() + "\"\r\n";
+        header += m_sVersion.str() + " \"" + written.GetAsString().str() + "\"\r\n";
     }
+    put(header);
     for (std::size_t i = 0; i < m_EntryList.size(); ++i) {
         const TString entry =
             i == 0 ? m_EntryList[0].ToString(access, version, flattenNotes)
                    : m_EntryList[i].ToString(access, version, flattenNotes, m_EntryList[0]);
-        if (i == 1 && m_EntryList.size() > 2) {
-            text.reserve(text.size() + (m_EntryList.size() + 1) * (entry.GetLength() + 2));
-        }
-        text += entry.str();
-        text += "\r\n";
+        put(entry.str() + "\r\n");
     }
-    text += m_sEndJob.str() + "\r\n";
+    put(m_sEndJob.str() + "\r\n");
+}
+
+TString RCSslSet::ToString(const RCAccessSsl& access, SslStatement::TSyntaxVersion version,
+                           unsigned int flattenNotes) const {
+    std::string text;
+    std::size_t pieces = 0;
+    PutText(access, version, flattenNotes, [&](const std::string& piece) {
+        // The first file entry's text (after the header and the job entry) makes room
+        // for as many more as long.
+        if (++pieces == 3 && m_EntryList.size() > 2)
+            text.reserve(text.size() + (m_EntryList.size() + 1) * piece.size());
+        text += piece;
+    });
     return TString(std::move(text));
+}
+
+void RCSslSet::WriteText(std::ostream& out, const RCAccessSsl& access,
+                         SslStatement::TSyntaxVersion version, unsigned int flattenNotes) const {
+    PutText(access, version, flattenNotes, [&out](const std::string& piece) {
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    });
 }
 
 void RCSslSet::WriteSsl(const TString& path, RCAccessSsl access,

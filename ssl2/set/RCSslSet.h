@@ -21,6 +21,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <iosfwd>
+#include <string>
 #include <vector>
 
 #include "ssl2/access/RCAccessSsl.h"
@@ -191,6 +194,10 @@ public:
     TString ToString(SslStatement::TSyntaxVersion version) const {
         return ToString(RCAccessSsl(), version, 0);
     }
+    /// Writes the text of ToString to `out` entry by entry, so that no more than one
+    /// entry's text is held; errors of `out` are left in its state.
+    void WriteText(std::ostream& out, const RCAccessSsl& access,
+                   SslStatement::TSyntaxVersion version, unsigned int flattenNotes) const;
     /// Writes ToString(access, version, 0) to `path` as Windows-1252, the form stored
     /// tickets and peers use, or as UTF-16 with byte-order mark when a text holds a
     /// character that Windows-1252 lacks (never mixed, nothing lost).
@@ -268,6 +275,11 @@ private:
     TString TransferUnicodeToAnsi(const TString& fileName);
     /// The unit code of the job entry's unit for RCSslEntry::ConvertUnit.
     std::uint32_t JobUnitCode() const;
+    /// Hands the text of ToString to `put` in pieces, in order: the header lines, then
+    /// each entry's lines, then the last line.
+    void PutText(const RCAccessSsl& access, SslStatement::TSyntaxVersion version,
+                 unsigned int flattenNotes,
+                 const std::function<void(const std::string&)>& put) const;
 
     RCSslEntryList m_EntryList;
     TString m_sSpoolPath;

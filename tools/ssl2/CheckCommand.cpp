@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tools/ssl2/Commands.h"
+#include "tools/ssl2/JsonWriter.h"
 #include "tools/ssl2/ToolSupport.h"
 
 namespace ssl2tool {
@@ -17,17 +18,34 @@ struct RSCheckOptions {
     std::uint32_t m_nResolution = kDefaultResolution;
 };
 
-/// The problems of a ticket as JSON objects: a diagnostic with its line, an error
-/// note with its entry, a missing "EndJob" with its message alone.
-nlohmann::ordered_json ProblemsJson(const RSLoadedTicket& ticket) {
-    nlohmann::ordered_json problems = nlohmann::ordered_json::array();
+/// The ticket's JSON object as dump() writes it, problem by problem: a diagnostic with
+/// its line, an error note with its entry, a missing "EndJob" with its message alone.
+std::string TicketJson(const RSLoadedTicket& ticket, bool ok) {
+    std::string text = "{\"file\":";
+    AppendJsonString(text, ticket.m_sPath);
+    text += ok ? ",\"ok\":true" : ",\"ok\":false";
+    text += ",\"files\":";
+    AppendJsonNumber(text, std::int64_t{std::max(0, ticket.m_Set.Size() - 1)});
+    text += ticket.ReachedEnd() ? ",\"complete\":true" : ",\"complete\":false";
+    text += ",\"problems\":[";
+    const auto problem = [&](const char* key, int number, std::string_view message) {
+        text += text.back() == '[' ? "{" : ",{";
+        if (key != nullptr) {
+            text += key;
+            AppendJsonNumber(text, std::int64_t{number});
+            text += ',';
+        }
+        text += "\"message\":";
+        AppendJsonString(text, message);
+        text += '}';
+    };
     for (const RSSslDiagnostic& d : ticket.m_aDiagnostics)
-        problems.push_back({{"line", d.m_nLine}, {"message", DiagnosticMessage(d)}});
+        problem("\"line\":", d.m_nLine, DiagnosticMessage(d));
     for (const auto& [entry, note] : ticket.m_aErrorNotes)
-        problems.push_back({{"entry", entry}, {"message", ToUtf8(TString(note))}});
+        problem("\"entry\":", entry, ToUtf8(TString(note)));
     if (!ticket.ReachedEnd())
-        problems.push_back({{"message", "the ticket ends before \"EndJob\""}});
-    return problems;
+        problem(nullptr, 0, "the ticket ends before \"EndJob\"");
+    return text + "]}";
 }
 
 /// Checks one ticket; unreadable files are reported and give kExitUsage.  With `json`
@@ -38,12 +56,7 @@ TExitCode CheckOne(const std::string& path, bool json, std::uint32_t resolution)
         const std::vector<std::string> problems = ProblemLines(ticket);
         const int files = std::max(0, ticket.m_Set.Size() - 1);
         if (json) {
-            std::cout << nlohmann::ordered_json{{"file", ticket.m_sPath},
-                                                {"ok", problems.empty()},
-                                                {"files", files},
-                                                {"complete", ticket.ReachedEnd()},
-                                                {"problems", ProblemsJson(ticket)}}
-                             .dump();
+            std::cout << TicketJson(ticket, problems.empty());
         } else {
             for (const std::string& line : problems)
                 std::cout << line << '\n';

@@ -31,6 +31,25 @@ void PrintFindings(const std::string& path, const RCSslSet& set,
     }
 }
 
+/// The element of a report's array about `entry` of `set`: its number and name, then
+/// the texts `members` in order.
+std::string EntryElement(const RCSslSet& set, int entry,
+                         std::initializer_list<std::pair<std::string_view, std::string>> members) {
+    std::string text;
+    RCJsonText element(text, 2);
+    element.BeginObject();
+    element.Key("entry");
+    element.Integer(entry);
+    element.Key("name");
+    element.String(ToUtf8(set.GetEntry(entry).GetName()));
+    for (const auto& [key, value] : members) {
+        element.Key(key);
+        element.String(value);
+    }
+    element.End();
+    return text;
+}
+
 /// Writes the members every preflight report has: the ticket, the plotters, whether it
 /// fits and the findings, one at a time.
 void WriteFindingsJson(RCJsonObjectWriter& json, const std::string& path, const RCSslSet& set,
@@ -41,12 +60,11 @@ void WriteFindingsJson(RCJsonObjectWriter& json, const std::string& path, const 
     json.Member("fits", findings.empty());
     json.BeginArray("findings");
     for (const RSSslFinding& f : findings) {
-        json.Element({{"entry", f.m_nEntry},
-                      {"name", ToUtf8(set.GetEntry(f.m_nEntry).GetName())},
-                      {"statement", StatementName(f.m_nStatement)},
-                      {"value", ToUtf8(f.m_sValue)},
-                      {"offered", ToUtf8(f.m_sOffered)},
-                      {"message", ToUtf8(f.m_sMessage)}});
+        json.RawElement(EntryElement(set, f.m_nEntry,
+                                     {{"statement", StatementName(f.m_nStatement)},
+                                      {"value", ToUtf8(f.m_sValue)},
+                                      {"offered", ToUtf8(f.m_sOffered)},
+                                      {"message", ToUtf8(f.m_sMessage)}}));
     }
     json.EndArray();
 }
@@ -91,7 +109,8 @@ TExitCode RunPreflight(const RSPreflightOptions& options) {
     const std::vector<RSSslSubstitution> substitutions = ticket.m_Set.FitToCapabilities(capas);
     const std::vector<RSSslFinding> remaining = ticket.m_Set.Preflight(capas);
     const SslStatement::TSyntaxVersion dialect = FittedDialect(ticket.m_Set, capas);
-    WriteOutput(options.m_sOutput, ticket.m_Set.ToString(dialect).str());
+    WriteOutput(options.m_sOutput,
+                [&](std::ostream& out) { ticket.m_Set.WriteText(out, RCAccessSsl(), dialect, 0); });
     // With the ticket on standard output the report goes to standard error.
     std::ostream& report = options.m_sOutput == "-" ? std::cerr : std::cout;
     if (options.m_bJson) {
@@ -101,11 +120,10 @@ TExitCode RunPreflight(const RSPreflightOptions& options) {
         json.Member("dialect", DialectNames()[dialect - 1]);
         json.BeginArray("substitutions");
         for (const RSSslSubstitution& s : substitutions) {
-            json.Element({{"entry", s.m_nEntry},
-                          {"name", ToUtf8(ticket.m_Set.GetEntry(s.m_nEntry).GetName())},
-                          {"statement", StatementName(s.m_nStatement)},
-                          {"from", ToUtf8(s.m_sFrom)},
-                          {"to", ToUtf8(s.m_sTo)}});
+            json.RawElement(EntryElement(ticket.m_Set, s.m_nEntry,
+                                         {{"statement", StatementName(s.m_nStatement)},
+                                          {"from", ToUtf8(s.m_sFrom)},
+                                          {"to", ToUtf8(s.m_sTo)}}));
         }
         json.EndArray();
         json.End();

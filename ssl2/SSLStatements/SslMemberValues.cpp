@@ -102,14 +102,27 @@ std::vector<std::int64_t> WholeCandidates(
 
 std::string WholeRefusal(const TMemberInput& value, const std::string& what, bool whole,
                          const std::vector<std::pair<std::string, std::int64_t>>& keywords) {
+    const std::string refused = Shown(value) + " is refused for " + what;
+    if (keywords.empty())
+        return refused + (whole ? ": out of range" : "; expected a whole number");
     std::vector<std::string> choices;
     for (const auto& keyword : keywords)
         choices.push_back(keyword.first);
-    const std::string expected =
-        choices.empty() ? std::string("a whole number") : "one of " + Join(choices);
-    return Shown(value) + " is refused for " + what +
-           (whole ? ": out of range" + (choices.empty() ? "" : "; expected " + expected)
-                  : "; expected " + expected);
+    if (!whole)
+        return refused + "; expected one of " + Join(choices);
+    // A number picks a choice by its index, which a keyword that reads as a number
+    // hides: say so, and how to give that keyword.
+    std::vector<std::string> indexed;
+    std::string hint;
+    for (const auto& [keyword, index] : keywords) {
+        indexed.push_back(keyword + " (" + std::to_string(index) + ")");
+        if (const auto* number = std::get_if<double>(&value);
+            number != nullptr && *number >= kLowestWhole && *number <= kHighestWhole &&
+            keyword == std::to_string(static_cast<std::int64_t>(*number)))
+            hint = "; for the keyword " + keyword + " give the text \"" + keyword +
+                   "\" (or its index " + std::to_string(index) + ")";
+    }
+    return refused + ": out of range; a number is the index of a choice: " + Join(indexed) + hint;
 }
 
 double RealValue(const TMemberInput& value, const std::string& what) {

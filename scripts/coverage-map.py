@@ -33,6 +33,7 @@ from multiprocessing import Pool
 from pathlib import Path
 from urllib.parse import quote
 
+sys.dont_write_bytecode = True
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from mutate import code_mask  # noqa: E402
 

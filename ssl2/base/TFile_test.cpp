@@ -19,10 +19,6 @@ namespace fs = std::filesystem;
 
 class TFileTest : public ssl2::test::TempDirTest {
 protected:
-    TString Path(const std::string& name) const { return TempDirTest::Path(name); }
-    TString Write(const std::string& name, const std::string& bytes) const {
-        return TempDirTest::Write(name, bytes);
-    }
     static std::string Contents(const TString& path) { return ssl2::test::ReadFile(path.str()); }
     // Runs `action` and returns the message number of the error it raises (-1: none).
     template <typename F>

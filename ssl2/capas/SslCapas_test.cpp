@@ -36,20 +36,6 @@ TEST(SslCapasInputTray, ComparesByTheSmallerDimension) {
     EXPECT_FALSE(renumbered == a);
 }
 
-TEST(SslCapasInputTray, GetLargestTrayKeepsTheEarlierOfEqualTrays) {
-    RCInputTrayVector trays = {Tray(600, 900, "first"), Tray(900, 600, "second")};
-    EXPECT_EQ(trays.GetLargestTray().GetTrayName(), "first");
-    trays.push_back(Tray(610, 700, "third"));
-    const RCInputTray largest = trays.GetLargestTray();
-    EXPECT_EQ(largest.GetTrayName(), "third");
-    EXPECT_EQ(largest.GetOrdinal(), 2u);
-    EXPECT_EQ(trays[0].GetTrayName(), "first");  // order unchanged
-    EXPECT_EQ(RCInputTrayVector().GetLargestTray(), RCInputTray());
-    RCInputTray only = Tray(1, 2, "only");
-    only.SetOrdinal(5);
-    EXPECT_EQ(RCInputTrayVector{only}.GetLargestTray().GetOrdinal(), 5u);
-}
-
 using Ini = capas_test::RSRead<RCIniStringInterface>;
 
 TEST(SslCapasInputTray, FromIniReadsKeysNumberedFromOne) {

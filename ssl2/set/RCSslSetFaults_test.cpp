@@ -9,7 +9,7 @@
 // claimed) and at every eighth after.  SSL2_LONG=1 tries every error at
 // every call and every call for the competitor; SSL2_CRASH_RUNS and SSL2_CRASH_SEED
 // set the number and seed of the kill runs (scripts/crash-delivery.sh runs them
-// long); SSL2_EXFAT_DIR names a mounted exFAT directory to deliver into.
+// long).
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -180,24 +180,6 @@ protected:
     std::uint32_t Deliver(const RCSslSet& original, const fs::path& out, unsigned overwrite) {
         RCSslSet set(original);
         return set.PlotSsl(out.string(), RCAccessSsl(), "", kVersion, nullptr, overwrite);
-    }
-
-    /// Delivers the example into `out` twice (the second under the next name) and once
-    /// overwriting, all whole; then a copy that may not replace leaves a file alone.
-    void ExpectDeliveriesNeverReplace(const fs::path& out) {
-        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
-        EXPECT_TRUE(TicketComplete(out / (kJob + ".ssl")));
-        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
-        EXPECT_TRUE(TicketComplete(out / (kJob + "1.ssl")));
-        EXPECT_EQ(Deliver(m_Set, out, 1), 21u);
-        int temporaries = 0;
-        EXPECT_TRUE(NothingPartial(out, temporaries));
-        EXPECT_EQ(temporaries, 0);
-        const fs::path existing = out / kJob / "B-001.plt";
-        std::ofstream(existing) << "kept";
-        EXPECT_FALSE(SslDelivery::CopyFileAtomically((m_root / "in" / "B-002.plt").string(),
-                                                     existing.string(), false));
-        EXPECT_EQ(ReadFile(existing), "kept");
     }
 
     /// Every entry of the test directory outside the target "out", with its contents.
@@ -373,7 +355,20 @@ TEST_F(FaultTest, WithoutHardLinksNothingIsReplacedAndAllIsDelivered) {
         plan.m_anAlways[TFileOps::kRenameNoReplace] = EINVAL;
         RCFaultScope faults(plan);
 
-        ExpectDeliveriesNeverReplace(Fresh("out"));
+        const fs::path out = Fresh("out");
+        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
+        EXPECT_TRUE(TicketComplete(out / (kJob + ".ssl")));
+        EXPECT_EQ(Deliver(m_Set, out, 0), 21u);
+        EXPECT_TRUE(TicketComplete(out / (kJob + "1.ssl")));
+        EXPECT_EQ(Deliver(m_Set, out, 1), 21u);
+        int temporaries = 0;
+        EXPECT_TRUE(NothingPartial(out, temporaries));
+        EXPECT_EQ(temporaries, 0);
+        const fs::path existing = out / kJob / "B-001.plt";
+        std::ofstream(existing) << "kept";
+        EXPECT_FALSE(SslDelivery::CopyFileAtomically((m_root / "in" / "B-002.plt").string(),
+                                                     existing.string(), false));
+        EXPECT_EQ(ReadFile(existing), "kept");
 
         RCSslSet set(m_Set);
         const fs::path norm = Fresh("norm");
@@ -434,19 +429,6 @@ TEST_F(FaultTest, DirectoriesAreSyncedBeforeAndAfterTheTicket) {
         EXPECT_TRUE(beforeTicket) << handoff.name << ": " << syncs << " syncs";
         EXPECT_TRUE(afterTicket) << handoff.name << ": " << syncs << " syncs";
     }
-}
-
-// The same on a real exFAT mount, when one is given.
-TEST_F(FaultTest, DeliversOntoExfat) {
-    const char* exfat = std::getenv("SSL2_EXFAT_DIR");
-    if (exfat == nullptr || *exfat == '\0')
-        GTEST_SKIP() << "SSL2_EXFAT_DIR names no exFAT directory";
-    const fs::path out = fs::path(exfat) / ("ssl2_" + std::to_string(::getpid()));
-    fs::remove_all(out);
-    fs::create_directories(out);
-    ExpectDeliveriesNeverReplace(out);
-    EXPECT_EQ(SslDeliveryTest::Severe(m_log), 0);
-    fs::remove_all(out);
 }
 
 // Killed anywhere, a delivery or queue hand-off leaves whole files, a ticket or

@@ -16,7 +16,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -297,14 +296,12 @@ TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
         ASSERT_GT(calls, 10u) << operation.name;
         ASSERT_TRUE(operation.complete(m_root / "out")) << operation.name;
         const auto outside = Outside();
-        int failed = 0, temporaries = 0;
-        int tried = 0;
+        int temporaries = 0;
         for (std::uint64_t at = 1; at <= calls; ++at) {
             for (std::size_t e = 0; e < std::size(kErrors); ++e) {
                 const int error = kErrors[(at + e) % std::size(kErrors)];
                 if (!kLong && e > 0)
                     break;
-                ++tried;
                 const fs::path out = prepared(operation);
                 const auto before = Target(out);
                 RCCaptureLog log;
@@ -325,7 +322,6 @@ TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
                 if (ok) {
                     EXPECT_TRUE(operation.complete(out)) << where;
                 } else {
-                    ++failed;
                     EXPECT_GT(SslDeliveryTest::Severe(log), 0) << where;
                     if (operation.replacesTicket && at == calls) {
                         EXPECT_TRUE(operation.complete(out)) << where;
@@ -340,8 +336,6 @@ TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
         }
         EXPECT_EQ(temporaries, 0) << operation.name;
         EXPECT_EQ(Outside(), outside) << operation.name;
-        std::printf("[ faults   ] %s: %llu calls, %d faults injected, %d reported as failed\n",
-                    operation.name, static_cast<unsigned long long>(calls), tried, failed);
     }
 }
 
@@ -482,7 +476,7 @@ TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
         const std::uint64_t calls = CountCalls([&] { handoff.run(FreshTarget()); });
         const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - start);
-        int killed = 0, visible = 0, temporaries = 0, failedReruns = 0;
+        int killed = 0, temporaries = 0;
         for (unsigned long run = 0; run < runs; ++run) {
             const fs::path out = FreshTarget();
             // Half the runs die at a chosen file operation, half after a time.
@@ -491,7 +485,6 @@ TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
             killed += RunKilled([&] { handoff.run(out); }, at, delay) ? 1 : 0;
             const std::string where = std::string(handoff.name) + " run " + std::to_string(run);
             if (handoff.visible(out)) {
-                ++visible;
                 EXPECT_TRUE(handoff.whole(out)) << where;
             }
             EXPECT_TRUE(NothingPartial(out, temporaries)) << where;
@@ -504,7 +497,6 @@ TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
                 failedRerun = !handoff.rerun(out);
             }
             if (failedRerun) {
-                ++failedReruns;
                 EXPECT_EQ(Target(out), afterKill) << where << ": the failed rerun";
             }
             EXPECT_TRUE(handoff.rerun(out)) << where;
@@ -515,10 +507,6 @@ TEST_F(FaultTest, KilledAnywhereLeavesWholeFilesAndARerunCompletes) {
                 return;
         }
         EXPECT_GT(killed, 0) << handoff.name;
-        std::printf(
-            "[ kills    ] %s: %lu runs, %d killed, %d showed the ticket, %d temporary "
-            "files left, %d failed reruns left all as they found it\n",
-            handoff.name, runs, killed, visible, temporaries, failedReruns);
     }
     EXPECT_EQ(Outside(), outside);
 }

@@ -377,54 +377,6 @@ TEST_F(FaultTest, WithoutHardLinksNothingIsReplacedAndAllIsDelivered) {
     EXPECT_EQ(SslDeliveryTest::Severe(m_log), 0);
 }
 
-// After a power loss a consumer must never find a ticket or ".job" file without its
-// files: the directory that received them is synced after the last of them and
-// before the ticket appears, and synced again once it is there.
-TEST_F(FaultTest, DirectoriesAreSyncedBeforeAndAfterTheTicket) {
-    const RCSslSet raw = MakeRawJob();
-    struct Handoff {
-        const char* name;
-        std::function<void(const fs::path&)> run;
-        fs::path directory;  ///< below the target: receives the files
-        fs::path ticket;     ///< below the target
-    };
-    const Handoff handoffs[] = {
-        {"deliver", [&](const fs::path& out) { Deliver(m_Set, out, 0); }, kJob, kJob + ".ssl"},
-        {"queue", [&](const fs::path& out) { raw.PlotCopydockJob(out.string()); }, "00000001",
-         "00000001/order.job"},
-    };
-    auto files = [](const fs::path& dir, const fs::path& ticket) {
-        int count = 0;
-        for (const auto& entry : fs::directory_iterator(dir))
-            count += entry.path() != ticket &&
-                     !SslDelivery::IsTemporaryName(entry.path().filename().string());
-        return count;
-    };
-    for (const Handoff& handoff : handoffs) {
-        const fs::path sample = FreshTarget();
-        const std::uint64_t syncs =
-            CountCalls([&] { handoff.run(sample); }, TFileOps::Bit(TFileOps::kFsyncDir));
-        const int all = files(sample / handoff.directory, sample / handoff.ticket);
-        bool beforeTicket = false, afterTicket = false;
-        for (std::uint64_t at = 1; at <= syncs; ++at) {
-            const fs::path out = FreshTarget();
-            RSFaultPlan plan;
-            plan.m_nAt = at;
-            plan.m_nOps = TFileOps::Bit(TFileOps::kFsyncDir);
-            plan.m_fnInstead = [&] {
-                const bool ticket = fs::exists(out / handoff.ticket);
-                beforeTicket = beforeTicket || (!ticket && files(out / handoff.directory,
-                                                                 out / handoff.ticket) == all);
-                afterTicket = afterTicket || (ticket && at == syncs);
-            };
-            RCFaultScope faults(plan);
-            handoff.run(out);
-        }
-        EXPECT_TRUE(beforeTicket) << handoff.name << ": " << syncs << " syncs";
-        EXPECT_TRUE(afterTicket) << handoff.name << ": " << syncs << " syncs";
-    }
-}
-
 // Killed anywhere, a delivery or queue hand-off leaves whole files, a ticket or
 // ".job" file only beside all its files, and temporary files that a rerun ignores.
 // A rerun that fails then leaves all that as it found it, and one that succeeds

@@ -12,18 +12,6 @@
 
 namespace {
 
-TEST(SslFileInfo, TextFormAndColorDepth) {
-    SslFileInfo info;
-    EXPECT_EQ(info.ToString(1),
-              "FileInfo  0000000000 0000000000 0000000000 0000000000 0000000000 0000000000 "
-              "PCM_INVALID");
-    info.SetPages(0xFFFFFFFF);
-    EXPECT_EQ(info.SetColorDepth(3), 0u);
-    EXPECT_EQ(info.SetColorDepth(4096), 1u);
-    EXPECT_TRUE(info.ToString(1).str().ends_with(" 0XFFFFFFFF PCM_BICOLOR"));
-    EXPECT_TRUE(info.ToString().str().ends_with(" 0XFFFFFFFF "));
-}
-
 // Every allowed depth is taken, has its keyword and is compared.
 TEST(SslFileInfo, KeywordsOfEveryAllowedDepth) {
     for (std::uint32_t depth : SslFileInfo::m_anAllowedColorDepths) {
@@ -145,23 +133,6 @@ TEST(SslSupportFiles, TextFormListAndErrors) {
     EXPECT_EQ(files.RemoveSupportFile(0), 1u);
     EXPECT_EQ(files.GetSupportFile(0), "/new");
     EXPECT_EQ(files.RemoveAll(), 1u);
-}
-
-TEST(SslJobFlagsheet, TextForms) {
-    SslJobFlagsheet sheet;
-    EXPECT_EQ(sheet.ToString(), "JobFlagsheet off");
-    sheet.SetOn(1);
-    sheet.SetText("Plans");
-    sheet.SetAccount(1);
-    sheet.SetDistribution(1);
-    sheet.SetFoldProgram(-2);
-    sheet.SetFoldTray(0);
-    sheet.SetInputTray(3);
-    sheet.SetPerJob(2);
-    sheet.SetOutputTray(3);
-    EXPECT_EQ(sheet.ToString(),
-              "JobFlagsheet set\r\n\t+ text \"Plans\"\r\n\t+ account \r\n\t+ distribution "
-              "\r\n\t+ prg auto\r\n\t+ foldTray 0\r\n\t+ tray 3\r\n\t+ size A4");
 }
 
 TEST(SslJobFlagsheet, RangesMembersAndEquality) {

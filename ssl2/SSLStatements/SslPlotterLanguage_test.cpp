@@ -43,25 +43,6 @@ TEST(SslDecimalTextTest, ThreeDecimalsOrTheFewestThatKeepTheValue) {
     }
 }
 
-// Nine-decimal texts lie 1e-9 apart: each must be written back as it was read.
-TEST(SslDecimalTextTest, NineDecimalTextsAreWrittenAsRead) {
-    for (const char* text : {"0.186145951", "0.186145959", "59999.999999999", "1.000000001",
-                             "0.000000001", "0.12345678"}) {
-        double value = 0.0;
-        ASSERT_TRUE(TString(text).Value(value));
-        EXPECT_EQ(SslDecimalText(value), text);
-    }
-}
-
-TEST(HpglPenTest, WidthTextWithoutBinaryNoise) {
-    HpglPen pen(2);
-    ASSERT_EQ(pen.SetWidth(1.0 / 7), 1u);
-    EXPECT_EQ(pen.ToString(0), "number 2-2 width 0.142857143  color 1 saturation 100 ");
-    SslHpgl hpgl;
-    ASSERT_EQ(hpgl.SetMinwidth(0.1 + 0.2), 1u);
-    EXPECT_NE(hpgl.ToString().str().find("\t+ minwidth 0.300\r\n"), std::string::npos);
-}
-
 TEST(HpglPenTest, RangesAndTextForms) {
     HpglPen pen(7);
     EXPECT_EQ(pen.SetWidth(20.0), 1u);
@@ -192,12 +173,6 @@ TEST(SslHpglTest, SetterBoundaries) {
     EXPECT_EQ(calcomp.SetSync(128), 0u);
     EXPECT_EQ(calcomp.SetEom(127), 1u);
     EXPECT_EQ(calcomp.GetSync(), 2u);
-}
-
-TEST(SslHpglTest, VicWidthsFollowTheUnit) {
-    SslVic vic;
-    vic.ConvertUnit(1, 2, 0);
-    EXPECT_DOUBLE_EQ(vic.GetMaxwidth(), 0.1);
 }
 
 TEST(SslColorEmulationTest, TextFormsAndLimits) {

@@ -113,15 +113,6 @@ TEST(SslSizeTest, SetterBoundariesLeaveRefusedValuesUnchanged) {
     EXPECT_EQ(size.GetFormat(), 4u);
 }
 
-TEST(SslSizeTest, WidthKeepsUnproportionalAndPercent) {
-    for (std::uint32_t type : {3u, 5u}) {
-        SslSize size;
-        size.SetSizeType(type);
-        size.SetWidth(10.0);
-        EXPECT_EQ(size.GetSizeType(), type);
-    }
-}
-
 TEST(SslSizeTest, ToStringByTypeAndMode) {
     const SslSize din = MakeSize(1, 0, 4, 210, 297, 1);
     const SslSize ansi = MakeSize(1, 1, 3, 210, 297, 1);

@@ -54,18 +54,6 @@ TEST(SslSingleStampTest, EveryPartWithValuesAndFontColor) {
     EXPECT_EQ(stamp.GetName(), "say \"hi\"");  // stored unchanged
 }
 
-TEST(SslSingleStampTest, FontAttributeText) {
-    struct Row {
-        std::uint32_t bits;
-        const char* text;
-    } rows[] = {{5, "bold underline"}, {2, " italic"}, {15, "bold italic underline strikeout"}};
-    for (const auto& r : rows) {
-        SslSingleStamp stamp;
-        ASSERT_EQ(stamp.SetFontAttribute(r.bits), 1u);
-        EXPECT_EQ(stamp.FontAttributeToString(), r.text) << r.bits;
-    }
-}
-
 TEST(SslSingleStampTest, SetterBoundariesLeaveRefusedValuesUnchanged) {
     SslSingleStamp stamp;
     EXPECT_EQ(stamp.SetFontSize(3), 0u);

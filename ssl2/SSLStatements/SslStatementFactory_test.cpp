@@ -1,4 +1,4 @@
-// The vocabulary, the factory, statement equality over all identifiers, and the
+// The statement types, the factory, statement equality over all identifiers, and the
 // stored form of the classes that have one.
 #include <cxxabi.h>
 #include <gtest/gtest.h>
@@ -75,31 +75,6 @@ bool InFamily(const SslStatement& s, std::uint32_t member) {
 std::unique_ptr<SslStatement> Create(std::uint32_t id) {
     return std::unique_ptr<SslStatement>(
         SslStatement::CreateSslObject(static_cast<TSslStatementID>(id)));
-}
-
-TEST(Vocabulary, TablesMatchTheLanguage) {
-    std::map<std::string, std::uint32_t> ids;
-    for (std::uint32_t id = 0; id < kSslStatementCount; ++id)
-        ids[TString(kSslStatementNames[id]).StripTail(" ").str()] = id;
-    ASSERT_EQ(ids.size(), kSslStatementCount);
-    EXPECT_EQ(ids[""], kId_SslError);
-    EXPECT_EQ(kSslStatementTypes[kId_SslError], 11u);
-    std::size_t named = 0;
-    for (const auto& group : kVocabulary) {
-        std::istringstream names(group.names);
-        std::int64_t previous = -1;
-        for (std::string name; names >> name; ++named) {
-            SCOPED_TRACE(name);
-            ASSERT_EQ(ids.count(name), 1u);
-            const std::uint32_t id = ids[name];
-            EXPECT_GT(id, previous) << "out of identifier order";
-            previous = id;
-            EXPECT_EQ(SslStatement::m_anAccessibility[id], group.type);
-            EXPECT_EQ(kSslStatementTypes[id], group.type);
-            EXPECT_TRUE(SslStatement::HasOneBit(SslStatement::GetMemberType(id)));
-        }
-    }
-    EXPECT_EQ(named, kSslStatementCount - 1);  // every statement but the nameless Error
 }
 
 TEST(Vocabulary, StatementTypePredicates) {

@@ -1,4 +1,4 @@
-// Text and number statements: text forms, limits and the text interface.
+// Text and number statements: sorting, limits, the text interface and configuration lines.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,50 +9,6 @@ namespace {
 
 std::unique_ptr<SslStatement> Create(TSslStatementID id) {
     return std::unique_ptr<SslStatement>(SslStatement::CreateSslObject(id));
-}
-
-// A value through the text interface, and the line it gives, for every form of
-// line; the writer's expected files show the line of every text statement.
-TEST(TextStatements, LinesOfEveryForm) {
-    struct Case {
-        TSslStatementID id;
-        const char* value;
-        const char* line;
-    } cases[] = {
-        {kId_SslAccount, "4711", "Account \"4711\""},
-        {kId_SslDirectory, "C:\\a b", "Directory \"C:\\a b\""},
-        {kId_SslError, "e", " \"e\""},  // the nameless statement
-        {kId_SslPlotOption, "po", "PlotOption \"po\"\r\n"},
-        {kId_SslPageRange, "1-3", "PageRange \"1-3\""},
-        {kId_SslHpglAsString, "a;b", "HpglAsString \"a;b\""},
-        {kId_SslCopies, "3", "Copies 3"},
-        {kId_SslImageRotated, "180", "ImageRotated 180"},
-        {kId_SslOrdinal, "10000", "Ordinal 10000"},
-        {kId_SslResolution, "0", "Resolution 0"},
-    };
-    for (const auto& c : cases) {
-        auto s = Create(c.id);
-        SCOPED_TRACE(c.line);
-        EXPECT_EQ(s->SetString(c.value, 0, 0), 1u);
-        EXPECT_EQ(s->ToString(), c.line);
-        EXPECT_EQ(s->GetString(0, 0), c.value);
-    }
-}
-
-TEST(TextStatements, DefaultsAndEmptyForms) {
-    EXPECT_EQ(SslPlotOption().ToString(), "");
-    EXPECT_EQ(SslAccount().ToString(), "Account \"\"");
-    EXPECT_EQ(SslOrdinal().ToString(), "Ordinal 4294967295");
-    EXPECT_EQ(SslCopies().Get(), 1u);
-}
-
-TEST(TextStatements, NotesCarryLineBreaksThroughTheTextInterface) {
-    SslNotes notes;
-    EXPECT_EQ(notes.SetString("first\r\nsecond\r\n", 0, 0), 1u);
-    EXPECT_EQ(notes.Get(), "first<|>second<|>");
-    EXPECT_EQ(notes.GetString(0, 0), "first\r\nsecond\r\n");
-    notes.Set("a\r\nb");
-    EXPECT_EQ(notes.Get(), "a\r\nb");
 }
 
 TEST(TextStatements, TextsSortAcrossBothTextFamilies) {

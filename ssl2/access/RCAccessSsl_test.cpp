@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <random>
 #include <string>
 #include <vector>
@@ -157,45 +156,6 @@ TEST(RCAccessSsl, FromStringRefusesAndChangesNothing) {
         EXPECT_EQ(value.FromString(text), 0u) << text;
         EXPECT_TRUE(value.HasFullAccess()) << text;
     }
-}
-
-/// The old-style word seen statement by statement, one character per identifier:
-/// 'A' + n when FromOldStyle sets the statement with bit 2 << n and ToOldStyle reports
-/// that bit for it alone, 'a' + n when only FromOldStyle sets it (a group's follower),
-/// '.' when FromOldStyle clears it whatever the word, '-' when FromOldStyle leaves it
-/// alone; '!' marks a statement ToOldStyle reports under a bit of another group.
-std::string OldStyleMap() {
-    std::string map;
-    RCAccessSsl cleared;
-    cleared.FromOldStyle(0);
-    for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
-        const std::uint32_t reported = AccessTo({id}).ToOldStyle();
-        char c = cleared.GetAccess(TSslStatementID(id)) ? '-' : '.';
-        for (std::uint32_t n = 0; n < 26; ++n) {
-            RCAccessSsl set = kEmpty;
-            set.FromOldStyle(2u << n);
-            if (set.GetAccess(TSslStatementID(id)))
-                c = static_cast<char>((reported == 2u << n ? 'A' : 'a') + n);
-        }
-        map += (reported != 0 && !std::isupper(static_cast<unsigned char>(c))) ? '!' : c;
-    }
-    return map;
-}
-
-TEST(RCAccessSsl, OldStyleGroupsBothWays) {
-    // Identifiers 0-9, 10-19, ..., each ten separated by a space for reading.
-    std::string map = OldStyleMap();
-    for (std::size_t at = 100; at > 0; at -= 10)
-        map.insert(at, " ");
-    EXPECT_EQ(map,
-              "W-Ccc--BDW WWEF-WUG-- J-Kkk-PAIL TUMOMNP-QH H--RS---P- BV--X-S-BA "
-              "-..S...... .......... .......... .....Yyy.A ...Z...-xx.");
-    RCAccessSsl all = kEmpty;
-    all.FromOldStyle(0x7FFFFFE);
-    EXPECT_EQ(all.ToOldStyle(), 0x7FFFFFEu);
-    RCAccessSsl high = kEmpty;
-    high.FromOldStyle(0xF8000001);
-    EXPECT_FALSE(high.HasAnyAccess());
 }
 
 TEST(RCAccessSsl, FromOldStyleStringParsesLikeStrtoul) {

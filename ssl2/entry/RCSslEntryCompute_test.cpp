@@ -1,6 +1,6 @@
-// Tests of the entry computations: page and media counts, image size, file size
-// text, unit conversion, directory substitution, the spool job number, the job
-// plotter id and the clear user hash.
+// Tests of the entry computations: page counts, image size, file size text, unit
+// conversion, directory substitution, the spool job number, the job plotter id and
+// the clear user hash.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -33,18 +33,6 @@ SslSize Format(std::uint32_t sizeType, std::uint32_t formatName, std::uint32_t f
     size.SetFormatName(formatName);
     size.SetFormat(format);
     return size;
-}
-
-TEST(RCSslEntryCompute, PagesOfTheJobEntryOrAnUnplottedFileAreZero) {
-    RCSslEntry job(0);
-    job.SetCopies(5);
-    EXPECT_EQ(job.CountPages(true), 0u);
-    EXPECT_EQ(job.CountMillimeters(true), 0u);
-    RCSslEntry file(1);
-    file.SetCopies(5);
-    file.SetPlotIt(0);
-    EXPECT_EQ(file.CountPages(false), 0u);
-    EXPECT_EQ(file.CountMillimeters(false), 0u);
 }
 
 TEST(RCSslEntryCompute, PagesTimesFileCopiesTimesCopies) {
@@ -115,17 +103,6 @@ TEST(RCSslEntryCompute, ImageSizesBeyondTheCoordinateRangeAreClamped) {
     file.CalculateSize(size);
     EXPECT_EQ(size.x, std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(size.y, std::numeric_limits<std::int32_t>::max());
-}
-
-TEST(RCSslEntryCompute, MillimetresUseTheLongerSideOrA4Height) {
-    RCSslEntry file(1);
-    file.SetCopies(2);
-    file.SetFileInfo(4000, 2000, 400, 400, 1, 3);
-    EXPECT_EQ(file.CountMillimeters(false), 2u * 3u * 254u) << "default zoom: 100 percent";
-    file.SetZoom(Size(4));
-    EXPECT_EQ(file.CountMillimeters(false), 2u * 3u * 297u) << "unknown size";
-    file.SetZoom(Size(0));
-    EXPECT_EQ(file.CountMillimeters(false), 2u * 3u * 254u);
 }
 
 TEST(RCSslEntryCompute, FileSizeText) {

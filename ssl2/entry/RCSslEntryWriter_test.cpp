@@ -1,6 +1,5 @@
 // Tests of the SSL writer of one entry: whole texts per dialect against the
-// expected files under testdata/, and the conditions one by one (access, dialect,
-// string modes, file emulations, own line ends, escaping), and ToCfg.
+// expected files under testdata/, the plotter languages per file emulation, and ToCfg.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -17,7 +16,6 @@ namespace {
 using TSyntaxVersion = SslStatement::TSyntaxVersion;
 
 using ssl2::test::ReadFile;
-using ssl2_test::AccessTo;
 using ssl2_test::FilledEntry;
 
 /// The statement names that begin the lines of `text` (continuation lines, which
@@ -33,10 +31,6 @@ std::multiset<std::string> LineNames(const TString& text) {
         names.insert(line.substr(0, line.find_first_of(" \r")));
     }
     return names;
-}
-
-TString Write(const RCSslEntry& entry, TSyntaxVersion version, unsigned int flattenNotes = 0) {
-    return entry.ToString(RCAccessSsl(), version, flattenNotes);
 }
 
 /// A file entry as the set writes it, after its job entry.
@@ -70,18 +64,11 @@ TEST(RCSslEntryWriter, WholeEntriesMatchTheExpectedTexts) {
             const std::string path = std::string(SSL2_SOURCE_DIR) + "/ssl2/entry/testdata/" +
                                      (entry == &job ? "job" : "file") + "_v" +
                                      std::to_string(version) + ".ssl";
-            const TString text =
-                entry == &job ? Write(job, version) : WriteAfter(job, file, version);
+            const TString text = entry == &job ? job.ToString(RCAccessSsl(), version, 0)
+                                               : WriteAfter(job, file, version);
             EXPECT_EQ(text.str(), ReadFile(path)) << path;
         }
     }
-}
-
-TEST(RCSslEntryWriter, AClearedHpglStringWritesTheHpglSettingsAgain) {
-    RCSslEntry job(0);
-    job.SetHpglAsString("SP1");
-    job.SetHpglAsString("");
-    EXPECT_EQ(LineNames(Write(job, SslStatement::kVersion50)).count("Hpgl"), 1u);
 }
 
 TEST(RCSslEntryWriter, FileEmulationSelectsThePlotterLanguages) {
@@ -140,53 +127,6 @@ TEST(RCSslEntryWriter, FileEmulationSelectsThePlotterLanguages) {
         EXPECT_EQ(languages, c.languages)
             << "emulation " << c.emulation << " dialect " << c.version;
     }
-}
-
-TEST(RCSslEntryWriter, AccessFiltersEveryStatement) {
-    const RCAccessSsl copiesOnly = AccessTo({kId_SslCopies});
-    const RCSslEntry job = FilledEntry(0);
-    const RCSslEntry file = FilledEntry(1);
-    EXPECT_EQ(job.ToString(copiesOnly, SslStatement::kVersion50, 0), "Copies 3\r\n");
-    EXPECT_EQ(file.ToString(copiesOnly, SslStatement::kVersion50, 0),
-              "BeginOutput\r\nCopies 3\r\nEndOutput\r\n");
-    const RCAccessSsl none = AccessTo({});
-    EXPECT_EQ(job.ToString(none, SslStatement::kVersion50, 0), "");
-    EXPECT_EQ(file.ToString(none, SslStatement::kVersion50, 0), "BeginOutput\r\nEndOutput\r\n");
-}
-
-TEST(RCSslEntryWriter, EmptyValues) {
-    const RCAccessSsl access = AccessTo({kId_SslAccount, kId_SslUserHash, kId_SslUserId,
-                                         kId_SslPlotOption, kId_SslAddresses, kId_SslOnError});
-    // An empty account is written with its empty quoted value, an unset OnError as
-    // an empty line; empty addresses, plot option, user hash and user id add nothing.
-    const RCSslEntry job(0);
-    EXPECT_EQ(job.ToString(access, SslStatement::kVersion50, 0), "Account \"\"\r\n\r\n");
-}
-
-TEST(RCSslEntryWriter, NotesAreFlattenedInTheJobEntryOnly) {
-    const RCAccessSsl notesOnly = AccessTo({kId_SslNotes});
-    RCSslEntry job(0);
-    job.SetNotes("first<|>second");
-    RCSslEntry file(job, 0);
-    file.SetIsEntry(1);
-    EXPECT_EQ(job.ToString(notesOnly, SslStatement::kVersion50, 1), "Notes \"first second\"\r\n");
-    EXPECT_EQ(file.ToString(notesOnly, SslStatement::kVersion50, 1),
-              "BeginOutput\r\nNotes \"first<|>second\"\r\nEndOutput\r\n");
-}
-
-TEST(RCSslEntryWriter, EscapingLeavesTheOnOffFlagAsItIs) {
-    RCSslEntry job(0);
-    SslEMail mail;
-    mail.Set("a\"b@example.org");
-    mail.SetString("0", 0, 0);  // switched off, the address kept
-    job.Set(kId_SslEMail, &mail);
-    EXPECT_EQ(job.ToString(AccessTo({kId_SslEMail}), SslStatement::kVersion50, 0), "EMail off\r\n");
-}
-
-TEST(RCSslEntryWriter, ShortFormIgnoresItsFirstArgument) {
-    const RCSslEntry file = FilledEntry(1);
-    EXPECT_EQ(file.ToString(0, SslStatement::kVersion40), Write(file, SslStatement::kVersion40));
-    EXPECT_EQ(file.ToString(7, SslStatement::kVersion40), Write(file, SslStatement::kVersion40));
 }
 
 TEST(RCSslEntryWriter, CfgOfAPlottedFileEntryOnly) {

@@ -1,5 +1,5 @@
-// Tests of the job entry record: defaults, access by identifier, copying and
-// assignment, the typed accessors with their ranges, merge, equality and sorting.
+// Tests of the job entry record: access by identifier, copying and assignment, the
+// typed accessors with their ranges, merge, equality and sorting.
 #include "ssl2/entry/RCSslEntry.h"
 
 #include <gtest/gtest.h>
@@ -65,27 +65,6 @@ long long RaisedMessage(Call call, TString* firstArgument = nullptr) {
         return error.GetNumber();
     }
     return -1;
-}
-
-TEST(RCSslEntry, NewEntryHoldsTheClassDefaultsAndRefusesValuesOutOfRange) {
-    RCSslEntry entry;
-    EXPECT_EQ(entry.SetOrdinal(10001), 0u);
-    EXPECT_EQ(entry.GetIsEntry(), 1u);
-    EXPECT_EQ(entry.GetCopies(), 1u);
-    EXPECT_EQ(entry.GetSetCopies(), 1u);
-    EXPECT_EQ(entry.GetOrdinal(), 0xFFFFFFFFu);
-    EXPECT_EQ(entry.GetJobPriority(), 2u);
-    EXPECT_EQ(entry.GetMediaPosition(), 16u);
-    EXPECT_EQ(entry.GetPrintQuality(), 1u);
-    EXPECT_EQ(entry.GetScanColorProfileSource(), 3u);
-    EXPECT_EQ(entry.GetPlotColorProfileSource(), 2u);
-    EXPECT_EQ(entry.GetRenderingIntent(), 2u);
-    EXPECT_EQ(entry.GetPlotIt(), 1u);
-    EXPECT_TRUE(entry.GetName().IsEmpty());
-    EXPECT_EQ(RCSslEntry(0).GetIsEntry(), 0u);
-    EXPECT_EQ(entry.SetCopies(10000), 1u);
-    EXPECT_EQ(entry.SetCopies(10001), 0u);
-    EXPECT_EQ(entry.GetCopies(), 10000u);
 }
 
 TEST(RCSslEntry, AccessByIdentifierChecksTheClassAndTheIdentifier) {
@@ -254,25 +233,6 @@ TEST(RCSslEntry, FoldTriStateAndOptionWord) {
     EXPECT_EQ(entry.GetIfFoldImpossible(), 0u);
 }
 
-TEST(RCSslEntry, FileInfoWithFiveValuesCountsOnePage) {
-    RCSslEntry entry;
-    entry.SetFileInfo(1, 2, 3, 4, 5, 9);
-    entry.SetFileInfo(10, 20, 30, 40, 50);
-    std::uint32_t v[6] = {};
-    entry.GetFileInfo(v[0], v[1], v[2], v[3], v[4], v[5]);
-    EXPECT_EQ(std::vector<std::uint32_t>(v, v + 6),
-              (std::vector<std::uint32_t>{10, 20, 30, 40, 50, 1}));
-}
-
-TEST(RCSslEntry, ErrorsAccumulateWithoutSeparator) {
-    RCSslEntry entry;
-    entry.AppendError("a");
-    entry.AppendError("b");
-    SslError expected;
-    expected.Set("ab");
-    EXPECT_EQ(entry.GetErrors(), expected.ToString());
-}
-
 // --- merge ------------------------------------------------------------------------------
 
 // Full access keeps every statement of the target; no access takes over every
@@ -338,13 +298,6 @@ TEST(RCSslEntryEquality, EachStatementReportsItsOwnDifference) {
         EXPECT_TRUE(result.bSameEntryCount);
         EXPECT_TRUE(result.Differences == expected) << "statement " << id;
     }
-}
-
-TEST(RCSslEntryEquality, SelectionsCompareByIndexOnly) {
-    const RCSslEntry filled = FilledEntry(1);
-    RCSslEntry media(filled);
-    media.SetMediaSubType(9);
-    EXPECT_TRUE((filled == media).bEqual);
 }
 
 // --- sorting --------------------------------------------------------------------------

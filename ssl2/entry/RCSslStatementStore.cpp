@@ -65,12 +65,12 @@ bool SameLength(double a, double b) {
     return a == b && std::signbit(a) == std::signbit(b);
 }
 
-/// The statement classes with lengths other than sizes and pen widths (which are
-/// never minus zero); they are rarely compared, so their text decides the sign of a
-/// zero.
+/// The statement classes with lengths other than sizes, pen widths (which are never
+/// minus zero) and the width limits of the plotter-language settings; they are rarely
+/// compared, so their text decides the sign of a zero.
 template <class T>
-constexpr bool kHoldsLengths = std::is_base_of_v<SslHpgl, T> || std::is_same_v<T, SslMargin> ||
-                               std::is_same_v<T, SslJobFlagsheet> || std::is_same_v<T, SslStamp>;
+constexpr bool kHoldsLengths = std::is_same_v<T, SslMargin> || std::is_same_v<T, SslJobFlagsheet> ||
+                               std::is_same_v<T, SslStamp>;
 
 /// Statement equality plus what it leaves out: the marks of a setter's use, the
 /// media subtype, and the sign of zero lengths.
@@ -87,6 +87,9 @@ bool IdenticalOf(const T& a, const T& b) {
     if constexpr (std::is_base_of_v<SslSizeStatement, T>)
         return SameLength(a.Get().GetWidth(), b.Get().GetWidth()) &&
                SameLength(a.Get().GetHeight(), b.Get().GetHeight());
+    if constexpr (std::is_base_of_v<SslHpgl, T>)
+        return SameLength(a.GetMinwidth(), b.GetMinwidth()) &&
+               SameLength(a.GetMaxwidth(), b.GetMaxwidth());
     if constexpr (kHoldsLengths<T>)
         return a.ToString() == b.ToString();
     return true;

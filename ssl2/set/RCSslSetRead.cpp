@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -69,14 +70,6 @@ std::string EscapeUnicodeText(const std::string& bytes) {
     return TString::FromUnicode(units).SaveAsAnsi('#');
 }
 
-/// The encoding of an 8-bit input: UTF-8 when it starts with the UTF-8 byte-order
-/// mark or is valid UTF-8 throughout, Windows-1252 otherwise.
-ssl2::internal::TInputEncoding EightBitEncoding(std::string_view bytes) {
-    const bool utf8 = bytes.starts_with("\xEF\xBB\xBF") || TString::IsUtf8(bytes);
-    return utf8 ? ssl2::internal::TInputEncoding::kUtf8
-                : ssl2::internal::TInputEncoding::kWindows1252;
-}
-
 void LogException(const char* where) {
     SslLog(1, "set", TString(where) + GetErrorString());
     ClearError();
@@ -97,38 +90,6 @@ private:
     TString m_sPath;
 };
 
-/// The whole input.  The scanner reads it in place, so a long token is never read
-/// again when more input arrives (reading block by block rescans a token at every
-/// block); the NUL a std::string keeps after its last byte is the scanner's end mark.
-std::string ReadScanBuffer(FILE* input) {
-    // Longest input the reader takes.
-    constexpr std::size_t kMaxInput = static_cast<std::size_t>(std::numeric_limits<int>::max()) - 2;
-    // Read straight into the buffer, sized by the file when it is a regular one (the
-    // stream's own buffer would only add a copy).
-    std::setvbuf(input, nullptr, _IONBF, 0);
-    std::size_t expected = 0;
-    struct stat status {};
-    if (::fstat(::fileno(input), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
-        expected = static_cast<std::size_t>(status.st_size);
-    // One byte more than the file holds, so that its end is seen without growing.
-    std::string bytes(expected > 0 ? expected + 1 : 0, '\0');
-    std::size_t used = 0;
-    for (;;) {
-        if (used == bytes.size())
-            bytes.resize(std::max<std::size_t>(65536, 2 * used));
-        const std::size_t read = std::fread(bytes.data() + used, 1, bytes.size() - used, input);
-        used += read;
-        if (used > kMaxInput)
-            ssl2::internal::SslScannerFailure("fatal error - scanner input buffer overflow");
-        if (read == 0)
-            break;
-    }
-    if (std::ferror(input))
-        ssl2::internal::SslScannerFailure("input in flex scanner failed");
-    bytes.resize(used);
-    return bytes;
-}
-
 }  // namespace
 
 int SslParseFunction(const char* path, RCSslSet* set) {
@@ -143,20 +104,162 @@ int SslParseFunction(const char* path, RCSslSet* set) {
     return 0;
 }
 
+namespace ssl2::internal {
+
+namespace {
+
+// Longest input the reader takes.
+constexpr std::size_t kMaxInput = static_cast<std::size_t>(std::numeric_limits<int>::max()) - 2;
+// Bytes read at a time into the window of a regular file.
+constexpr std::size_t kBlock = 256u << 10;
+
+bool IsUtf8Mark(std::string_view bytes) {
+    return bytes.starts_with("\xEF\xBB\xBF");
+}
+
+/// Where the last character of `bytes` that may be cut short starts: the lead byte of
+/// a UTF-8 sequence that needs more bytes than follow it, else the end.
+std::size_t CompleteUtf8End(std::string_view bytes) {
+    for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue;
+        const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return length > back ? bytes.size() - back : bytes.size();
+    }
+    return bytes.size();
+}
+
+/// Reads what fits into `room` bytes at `into`; raises a reader failure when reading
+/// fails or the input grows longer than the reader takes.
+std::size_t ReadInto(std::FILE* file, char* into, std::size_t room, std::size_t& total) {
+    const std::size_t read = std::fread(into, 1, room, file);
+    total += read;
+    if (total > kMaxInput)
+        SslScannerFailure("fatal error - scanner input buffer overflow");
+    if (read < room && std::ferror(file))
+        SslScannerFailure("input in flex scanner failed");
+    return read;
+}
+
+}  // namespace
+
+SslScanInput::SslScanInput(std::FILE* file) : m_pFile(file) {
+    // Read straight into the window (the stream's own buffer would only add a copy).
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    struct stat status {};
+    if (::fstat(::fileno(file), &status) == 0 && S_ISREG(status.st_mode)) {
+        m_nStart = std::ftell(file);
+        m_bWindowed = m_nStart >= 0;
+    }
+    if (m_bWindowed) {
+        m_Window.assign(kBlock, '\0');
+        return;
+    }
+    std::size_t used = 0;
+    for (;;) {
+        m_Window.resize(std::max<std::size_t>(65536, 2 * used));
+        const std::size_t room = m_Window.size() - used;
+        const std::size_t read = ReadInto(file, m_Window.data() + used, room, m_nRead);
+        used += read;
+        if (read < room)
+            break;
+    }
+    m_Window.resize(used);
+}
+
+TInputEncoding SslScanInput::EightBitEncoding() {
+    bool utf8 = true;
+    if (!m_bWindowed) {
+        utf8 = IsUtf8Mark(m_Window) || TString::IsUtf8(m_Window);
+    } else {
+        // Block by block; a character cut by a block's end is checked with the next.
+        std::size_t carried = 0;
+        std::size_t total = 0;
+        for (bool first = true; utf8; first = false) {
+            const std::size_t room = m_Window.size() - carried;
+            const std::size_t read = ReadInto(m_pFile, m_Window.data() + carried, room, total);
+            const std::string_view bytes(m_Window.data(), carried + read);
+            if (first && IsUtf8Mark(bytes))
+                break;
+            const std::size_t end = read < room ? bytes.size() : CompleteUtf8End(bytes);
+            utf8 = TString::IsUtf8(bytes.substr(0, end));
+            carried = bytes.size() - end;
+            std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(end), bytes.end(),
+                      m_Window.begin());
+            if (read < room)
+                break;
+        }
+    }
+    return utf8 ? TInputEncoding::kUtf8 : TInputEncoding::kWindows1252;
+}
+
+void SslScanInput::Start(SslScanState& state) {
+    if (m_bWindowed) {
+        if (std::fseek(m_pFile, m_nStart, SEEK_SET) != 0)
+            SslScannerFailure("input in flex scanner failed");
+        m_nRead = 0;
+        m_bAtEnd = false;
+        // Empty: the first token fills it.
+        m_Window[0] = '\0';
+        SslScanStart(state, m_Window.data(), m_Window.data());
+    } else {
+        SslScanStart(state, m_Window.data(), m_Window.data() + m_Window.size());
+    }
+    state.input = this;
+}
+
+bool SslScanInput::Fill(SslScanState& state) {
+    if (!Refillable())
+        return false;
+    const auto keep = static_cast<std::size_t>(state.limit - state.token);
+    // Offsets from the token; positions before it belong to earlier tokens and are
+    // never used again.
+    const auto offset = [&state](const unsigned char* at) {
+        return at < state.token ? 0 : static_cast<std::size_t>(at - state.token);
+    };
+    const std::size_t cursor = offset(state.cursor);
+    const std::size_t marker = offset(state.marker);
+    const std::size_t contextMarker = offset(state.contextMarker);
+    // The window doubles while a token fills half of it, so a long token is moved a
+    // bounded number of times.
+    if (keep > m_Window.size() / 2) {
+        std::string wider(2 * m_Window.size(), '\0');
+        std::memcpy(wider.data(), state.token, keep);
+        m_Window.swap(wider);
+    } else {
+        std::memmove(m_Window.data(), state.token, keep);
+    }
+    const auto* const begin = reinterpret_cast<const unsigned char*>(m_Window.data());
+    state.token = begin;
+    state.cursor = begin + cursor;
+    state.marker = begin + marker;
+    state.contextMarker = begin + contextMarker;
+    // The last byte of the window stays free for the end mark.
+    const std::size_t room = m_Window.size() - 1 - keep;
+    const std::size_t read = ReadInto(m_pFile, m_Window.data() + keep, room, m_nRead);
+    m_Window[keep + read] = '\0';
+    state.limit = begin + keep + read;
+    m_bAtEnd = read == 0;
+    return read > 0;
+}
+
+}  // namespace ssl2::internal
+
 void SslParseStream(std::FILE* input, RCSslSet* set) {
-    std::string buffer;
+    std::optional<ssl2::internal::SslScanInput> source;
+    ssl2::internal::TInputEncoding encoding = ssl2::internal::TInputEncoding::kEscapedUtf16;
     std::exception_ptr readFailure;
     std::string readFailureText;
     try {
-        buffer = ReadScanBuffer(input);
+        source.emplace(input);
+        if (set->m_bParseNoReEscape)
+            encoding = source->EightBitEncoding();
     } catch (const std::runtime_error& failure) {
         readFailureText = failure.what();
         readFailure = std::current_exception();
     }
-    const ssl2::internal::TInputEncoding encoding =
-        set->m_bParseNoReEscape ? EightBitEncoding(buffer)
-                                : ssl2::internal::TInputEncoding::kEscapedUtf16;
-    // At most two readings of the buffer: the second when a `Units` statement came
+    // At most two readings of the input: the second when a `Units` statement came
     // after lengths of the job statements (SslParseContext::m_nReadAgainInUnit).
     std::optional<std::uint32_t> jobUnit;
     std::size_t reported = 0;
@@ -167,14 +270,18 @@ void SslParseStream(std::FILE* input, RCSslSet* set) {
             set->m_nParseResolution);
         if (jobUnit)
             context.ReadAgain(*jobUnit, reported);
+        if (!readFailure) {
+            try {
+                source->Start(context.m_Scan);
+            } catch (const std::runtime_error& failure) {
+                readFailureText = failure.what();
+                readFailure = std::current_exception();
+            }
+        }
         if (readFailure) {
             context.ReportFailure(readFailureText.c_str());
             context.m_pFailure = readFailure;
         } else {
-            // The scanner never writes to its input, so a second reading scans the
-            // same bytes.
-            ssl2::internal::SslScanStart(context.m_Scan, buffer.data(),
-                                         buffer.data() + buffer.size());
             SslYyparse(&context);
         }
         if (context.m_pFailure) {

@@ -35,6 +35,30 @@ TEST(ReadMemory, BuffersAndTextsReadAsTheirFilesWithoutTemporaryFiles) {
         ::unsetenv("TMPDIR");
 }
 
+// A file is read block by block: wherever a block ends in a ticket's lines (inside a
+// keyword, a value, a character, a line end), the file reads as the ticket in memory.
+TEST(ReadMemory, FilesReadAsMemoryWhereverABlockEnds) {
+    RCTempDir scratch;
+    const std::string tail =
+        "Margin left 2\r\nUnits cm\r\nJobName \"M\xC3\xA4rz\"\r\nAddress \"Site\"\r\n\t+ Company "
+        "\"X\"\r\nCopeis 2\r\nCopies 99999999999\r\nBeginOutput\r\nEdging1 \"e\"\r\nEndOutput\r\n"
+        "EndJob\r\n";
+    constexpr std::size_t kBlock = 256u << 10;  // the reader's block
+    // The tail starts `at` bytes before the first block ends; the next block reads on.
+    const auto ticket = [&](std::size_t at) {
+        return "BeginJob\r\n;" + std::string(kBlock - 13 - at, '#') + "\r\n" + tail +
+               std::string(kBlock, '#');
+    };
+    const std::string path = scratch.Path() / "t.ssl";
+    const RSParse memory = ParseBuffer(ticket(1), {}, path);
+    for (std::size_t at = 1; at <= tail.size(); ++at) {
+        const RSParse file = ParseFile(scratch.Write("t.ssl", ticket(at)));
+        ASSERT_EQ(Outcome(file), Outcome(memory)) << at;
+        ASSERT_TRUE((file.m_Set == memory.m_Set).bEqual) << at;
+        ASSERT_EQ(file.m_Set.GetEntry(0).GetErrors(), memory.m_Set.GetEntry(0).GetErrors()) << at;
+    }
+}
+
 TEST(ReadMemory, EmptyAndTruncatedBuffers) {
     RCTempDir scratch;
     const std::string empty = scratch.Write("empty", "");

@@ -155,6 +155,22 @@ int SslParseContext::StoreString(const char* text, std::size_t length) {
     return static_cast<int>(slot);
 }
 
+bool SslParseContext::Refill() {
+    SslScanInput* const input = m_Scan.input;
+    if (input == nullptr || !input->Refillable())
+        return false;
+    // A view not showing its own copy shows the window.
+    const auto keep = [](std::string_view& view, std::string& copy) {
+        if (!view.empty() && view.data() != copy.data())
+            view = copy.assign(view);
+    };
+    for (std::size_t slot = 0; slot < kStringSlots; ++slot)
+        keep(m_asStrings[slot], m_asKept[slot]);
+    keep(m_LastToken, m_asKept[kStringSlots]);
+    keep(m_StatementWord, m_asKept[kStringSlots + 1]);
+    return input->Fill(m_Scan);
+}
+
 void SslParseContext::Report(RSSslDiagnostic::TKind kind, std::int32_t line, TString text,
                              TString message, bool toStdout) {
     RSSslDiagnostic diagnostic;

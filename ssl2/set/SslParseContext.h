@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <exception>
 #include <optional>
 #include <string>
@@ -69,8 +70,11 @@ enum class TInputEncoding {
     kEscapedUtf16,  ///< the escaped 8-bit copy of a UTF-16 file (TString::SaveAsAnsi)
 };
 
-/// Where the scanner stands in its input: one buffer in memory whose byte at `limit`
-/// is a NUL (the scanner's end mark; NULs before it are input).
+class SslScanInput;
+
+/// Where the scanner stands in its input: a window of bytes in memory whose byte at
+/// `limit` is a NUL (the scanner's end mark, or where the window is refilled; NULs
+/// before it are input).
 struct SslScanState {
     const unsigned char* cursor = nullptr;
     const unsigned char* marker = nullptr;         ///< where a longer match was tried
@@ -78,10 +82,42 @@ struct SslScanState {
     const unsigned char* limit = nullptr;
     const unsigned char* token = nullptr;  ///< start of the current token
     int condition = 0;                     ///< the scanner's mode
+    SslScanInput* input = nullptr;         ///< what refills the window
 };
 
 /// Starts scanning the bytes [begin, end); *end must be a NUL.
 void SslScanStart(SslScanState& state, const char* begin, const char* end);
+
+/// The bytes the scanner reads.  A regular file is read block by block into a window
+/// that always holds the current token whole, so a parse needs memory for its longest
+/// token, not for the whole file, and no token is scanned twice.  Any other input (a
+/// pipe, a stream in memory) is read whole first: it cannot be read again from its
+/// start, which the encoding check and a second reading need.
+class SslScanInput {
+public:
+    /// Reads `file` whole unless it is a regular file (raises what reading raises).
+    explicit SslScanInput(std::FILE* file);
+    /// The encoding of the input as 8-bit text: UTF-8 when it starts with the UTF-8
+    /// byte-order mark or is valid UTF-8 throughout, Windows-1252 otherwise.  Reads a
+    /// regular file once through.
+    TInputEncoding EightBitEncoding();
+    /// Puts the scanner at the start of the input.
+    void Start(SslScanState& state);
+    /// Whether Fill may move the window (a windowed input not yet at its end).
+    bool Refillable() const { return m_bWindowed && !m_bAtEnd; }
+    /// Moves the bytes from the current token on to the front of the window, reads the
+    /// next block after them and moves the state's pointers along; false at the end of
+    /// the input.  Views into the window are stale afterwards.
+    bool Fill(SslScanState& state);
+
+private:
+    std::FILE* m_pFile;
+    bool m_bWindowed = false;
+    bool m_bAtEnd = false;
+    long m_nStart = 0;        ///< where the input starts in the file
+    std::size_t m_nRead = 0;  ///< bytes read so far by this reading
+    std::string m_Window;     ///< the window (or the whole input); a NUL follows its end
+};
 
 /// Two window dimensions as the ticket gives them, with the unit word that may follow
 /// (an SslUnit index; 0 when none does).
@@ -209,6 +245,9 @@ public:
         m_StatementWord = std::string_view(word, length);
     }
     void SubLineStarts() { m_nStatementLine = m_nLine; }
+    /// Refills the scan window (the scanner's fill hook), first copying what still
+    /// refers to the window out of it; false at the end of the input.
+    bool Refill();
 
     RCSslSet* m_pSet;
     RCSslEntry m_DefaultEntry{0};
@@ -222,9 +261,9 @@ public:
     SslScanState m_Scan;
     std::int32_t m_nLine = 1;
     bool m_bInputDone = false;
-    std::string_view m_LastToken;       ///< the last token's text, in the scan buffer
+    std::string_view m_LastToken;       ///< the last token's text, in the scan window
     std::int32_t m_nStatementLine = 1;  ///< the line of the current statement or `+` line
-    std::string_view m_StatementWord;   ///< its keyword as written, in the scan buffer
+    std::string_view m_StatementWord;   ///< its keyword as written, in the scan window
     std::exception_ptr m_pFailure;
 
     /// The job's unit (an RCUnit code) when the parse stopped at the end of the job
@@ -253,9 +292,12 @@ private:
                 bool toStdout);
 
     static constexpr std::size_t kStringSlots = 8;
-    /// Quoted values without their quotes: views into the scan buffer, which outlives
-    /// the parse and is never written to.
+    /// Quoted values without their quotes: views into the scan window, which is never
+    /// written to while they are in use, or into m_asKept once the window moved on.
     std::array<std::string_view, kStringSlots> m_asStrings;
+    /// Copies of what the views above, m_LastToken and m_StatementWord showed of a
+    /// window that moved on (the last two after the slots).
+    std::array<std::string, kStringSlots + 2> m_asKept;
     TString m_sString;  ///< the last String() result; its storage is reused
     std::size_t m_nNextString = 0;
     std::array<std::uint32_t, 6> m_anHex{};

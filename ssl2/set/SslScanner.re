@@ -3,8 +3,9 @@
  * Reentrant: the scanner's position lives in the SslScanState of the parse context,
  * so parses never share or leak state.  Token values go to the grammar through the
  * semantic value (yylval); quoted strings go through the context's small ring of
- * string slots.  The input is one buffer in memory that ends with a NUL byte at
- * its limit; NUL bytes inside the input are ordinary characters.
+ * string slots.  The input is a window in memory that ends with a NUL byte at its
+ * limit; there the window is refilled (SslScanInput), or the input ends.  NUL bytes
+ * inside the input are ordinary characters.
  *
  * Modes (conditions):
  *   INITIAL         start of the file, until BeginJob
@@ -91,7 +92,8 @@ int SslRawLex(SSLYYSTYPE* yylval, SslParseContext* ctx) {
         re2c:define:YYLIMIT = "s.limit";
         re2c:define:YYGETCONDITION = "s.condition";
         re2c:define:YYSETCONDITION = "s.condition = @@;";
-        re2c:yyfill:enable = 0;
+        re2c:define:YYFILL = "CTX->Refill()";
+        re2c:yyfill:enable = 1;
         re2c:eof = 0;
         re2c:indent:string = "    ";
 
@@ -527,7 +529,7 @@ int SslRawLex(SSLYYSTYPE* yylval, SslParseContext* ctx) {
 }  // namespace
 
 /* The grammar's token source: the scanner's next token, with its text kept for
- * syntax-error messages (a view into the scan buffer, which outlives the parse) and
+ * syntax-error messages (a view into the scan window, copied out when it moves) and
  * collected stray text reported before it.  A failure is kept in the context and
  * ends the input. */
 int SslYylex(SSLYYSTYPE* value, SslParseContext* ctx) {

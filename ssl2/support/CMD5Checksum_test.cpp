@@ -48,6 +48,17 @@ TEST(CMD5Checksum, BufferFormKnownAnswers) {
               kKnownAnswers[0].digest);
 }
 
+TEST(CMD5Checksum, TextFormHashesUtf16LeWithTerminator) {
+    // "abc" is hashed as 61 00 62 00 63 00 00 00.
+    EXPECT_EQ(CMD5Checksum::GetMD5(TString("abc")), Md5OfBytes(std::string("a\0b\0c\0\0\0", 8)));
+    // The empty text hashes two zero bytes, not the empty message.
+    EXPECT_EQ(CMD5Checksum::GetMD5(TString()), Md5OfBytes(std::string(2, '\0')));
+    // Characters beyond ASCII go through UTF-16: U+00E4 is E4 00, U+1F600 a surrogate pair.
+    EXPECT_EQ(CMD5Checksum::GetMD5(TString("\xC3\xA4")), Md5OfBytes(std::string("\xE4\0\0\0", 4)));
+    EXPECT_EQ(CMD5Checksum::GetMD5(TString("\xF0\x9F\x98\x80")),
+              Md5OfBytes(std::string("\x3D\xD8\x00\xDE\0\0", 6)));
+}
+
 TEST_F(MD5File, FileFormMatchesBufferFormAndRaisesForAMissingFile) {
     for (const auto& [input, digest] : kKnownAnswers) {
         EXPECT_STREQ(CMD5Checksum::GetMD5OfFile(Write("known", input)).c_str(), digest)

@@ -11,7 +11,7 @@
 PRESET ?= dev
 BUILD_DIR = build/$(PRESET)
 
-.PHONY: all deps configure build run test asan tsan bench fuzz coverage mutate test-share format format-check docs deb install-check clean
+.PHONY: all deps configure build run test asan tsan bench fuzz coverage coverage-map mutate test-share format format-check docs deb install-check clean
 
 all: build
 
@@ -73,6 +73,14 @@ coverage:
 	@mkdir -p build/coverage/report
 	@gcovr -r . build/coverage $(COVERAGE_FILTER) -j2 --exclude-unreachable-branches \
 	  --exclude-throw-branches --html-details build/coverage/report/index.html --print-summary
+
+coverage-map:
+	@scripts/deps.sh tests coverage
+	@cmake --preset coverage >/dev/null
+	@cmake --build --preset coverage -j2
+	@nice -n 10 scripts/coverage-map.py collect
+	@scripts/coverage-map.py unique >build/coverage-map/unique.tsv
+	@echo "per test: build/coverage-map/unique.tsv"
 
 # Mutation sampling: MUTANTS mutants that build, chosen with SEED; see scripts/mutate.py.
 MUTANTS ?= 60

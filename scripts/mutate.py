@@ -10,10 +10,18 @@ the wanted number of mutants built. The sources are restored after every mutant,
 Ctrl-C or SIGTERM; a mutant left behind by a killed run is restored by the next run.
 
     scripts/mutate.py [--mutants 60] [--seed 1] [--save LIST] [--replay LIST]
+                      [--map MAP [--all-killers]] [--results FILE]
 
 --save writes the mutants tried (built or not) as a list; --replay runs exactly the mutants
 of such a list again (found by their line's text where the line has moved since), so that
 two versions of the tests can be compared on the same faults.
+
+--map takes the map of scripts/coverage-map.py and runs, for each mutant, only the tests that
+execute the mutated line (and tests the map does not know yet), after building only the
+programs they are in; a mutant on a line no test executes is only compiled and files as
+survived (not covered). --all-killers runs all of those tests instead of stopping at the
+first failure and records which tests kill each mutant. --results is rewritten after every
+mutant.
 """
 
 import argparse
@@ -229,6 +237,99 @@ def mutant_targets(build_dir):
     return [p.name for p in test_programs(build_dir)] + ["ssl2_tool", "retarget_example"]
 
 
+class CoverageMap:
+    """Which tests execute which line, from a map of scripts/coverage-map.py."""
+
+    def __init__(self, path, build_dir):
+        document = json.loads(path.read_text())
+        self.seconds = {}
+        self.by_line = {}
+        for entry in document["tests"].values():
+            if not entry["gtest"]:
+                continue
+            test = (entry["program"], entry["gtest"])
+            self.seconds[test] = entry["seconds"]
+            for rel, numbers in entry["lines"].items():
+                for number in numbers:
+                    self.by_line.setdefault((rel, number), set()).add(test)
+        self.instrumented = {rel: sorted(numbers) for rel, numbers in document["instrumented"].items()}
+        self.programs = {p.name: p for p in test_programs(build_dir)}
+        # Tests written since the map was made: run them for every mutant.
+        self.unknown = set()
+        for name, program in self.programs.items():
+            code, output = run([str(program), "--gtest_list_tests"], 120, cwd=program.parent)
+            self.unknown |= {(name, test) for test in listed_tests(output)} - set(self.seconds)
+
+    def tests_for(self, mutant):
+        """The tests that execute the mutant's line, or None where the map cannot tell.
+        A line without code of its own (part of a longer statement) takes the tests of
+        the instrumented lines around it."""
+        numbers = self.instrumented.get(mutant.file)
+        if numbers is None:
+            return None
+        if mutant.line in numbers:
+            lines = [mutant.line]
+        else:
+            lines = [n for n in numbers if n < mutant.line][-1:] + [n for n in numbers if n > mutant.line][:1]
+        tests = set().union(*(self.by_line.get((mutant.file, n), set()) for n in lines)) | self.unknown
+        return {t for t in tests if t[0] in self.programs}
+
+    def targets(self, tests):
+        names = {program for program, _ in tests}
+        return sorted(names) + (["ssl2_tool", "retarget_example"] if "tool_test" in names else [])
+
+
+def listed_tests(output):
+    """Full test names from the output of --gtest_list_tests."""
+    names, suite = [], ""
+    for line in output.splitlines():
+        if not line.strip() or line.startswith("Running"):
+            continue
+        text = line.split("#")[0].rstrip()
+        if not line.startswith(" "):
+            suite = text
+        else:
+            names.append(suite + text.strip())
+    return names
+
+
+def run_selected(build_dir, coverage, tests, timeout, all_killers):
+    """Runs the chosen tests, program by program; returns the tests that failed (with
+    all_killers every one of them, otherwise the first failing program's)."""
+    environment = dict(os.environ, TZ="UTC", LC_ALL="C")
+    deadline = time.monotonic() + timeout
+    failed = []
+    by_program = {}
+    for program, name in sorted(tests):
+        by_program.setdefault(program, []).append(name)
+    for program, names in by_program.items():
+        path = coverage.programs[program]
+        report = build_dir / "mutant-tests.json"
+        report.unlink(missing_ok=True)
+        command = [str(path), "--gtest_filter=" + ":".join(names), "--gtest_brief=1",
+                   f"--gtest_output=json:{report}"] + ([] if all_killers else ["--gtest_fail_fast"])
+        code, _ = run(command, max(1, deadline - time.monotonic()), cwd=path.parent, env=environment)
+        if code == 0:
+            continue
+        named = []
+        if report.exists():
+            results = json.loads(report.read_text())
+            named = [(program, f"{suite['name']}.{case['name']}") for suite in results["testsuites"]
+                     for case in suite["testsuite"] if case.get("failures")]
+        elif all_killers:
+            # A crash or a hang took the program down: run its tests one by one to tell.
+            for name in names:
+                limit = min(max(1, deadline - time.monotonic()), 10 + 5 * coverage.seconds.get((program, name), 1))
+                one, _ = run([str(path), "--gtest_filter=" + name, "--gtest_brief=1"], limit,
+                             cwd=path.parent, env=environment)
+                if one != 0:
+                    named.append((program, name))
+        failed += named or [(program, "(crashed or timed out)")]
+        if not all_killers:
+            break
+    return failed
+
+
 def tests_pass(build_dir, timeout, source=""):
     """Runs every test program, those beside the mutated source first, each stopping at
     its first failure: the same tests ctest runs one process each, without the cost of
@@ -263,6 +364,8 @@ def main():
     parser.add_argument("--save", type=Path, help="write the mutants tried to this list")
     parser.add_argument("--replay", type=Path, help="run the mutants of this list")
     parser.add_argument("--results", type=Path, help="write every mutant with its outcome here")
+    parser.add_argument("--map", type=Path, help="run only the tests that execute the mutated line")
+    parser.add_argument("--all-killers", action="store_true", help="with --map: record every test that fails")
     args = parser.parse_args()
     root = args.source_dir.resolve()
     build_dir = args.build_dir.resolve()
@@ -276,6 +379,7 @@ def main():
     if not ok or not tests_pass(build_dir, 3600):
         sys.exit("the unmutated tree must build and pass its tests first\n" + output[-3000:])
     targets = mutant_targets(build_dir)
+    coverage = CoverageMap(args.map, build_dir) if args.map else None
 
     if args.replay:
         queue = [Mutant(**row) for row in json.loads(args.replay.read_text())]
@@ -286,56 +390,91 @@ def main():
         wanted = args.mutants
         print(f"{len(queue)} mutation points; seed {args.seed}", flush=True)
 
-    outcomes = {"killed": [], "survived": [], "did not build": [], "not found": []}
-    tried = []
+    outcomes = {"killed": [], "survived": [], "survived (not covered)": [], "did not build": [], "not found": []}
+    tried, rows = [], []
     built = 0
+
+    def record():
+        if args.save:
+            args.save.write_text(json.dumps([asdict(m) for m in tried], indent=1) + "\n")
+        if args.results:
+            args.results.write_text(json.dumps(rows, indent=1) + "\n")
+
     try:
         for mutant in queue:
             if built >= wanted:
                 break
             original = Mutant(**asdict(mutant))
             tried.append(original)
+            killers, chosen = [], None
+            started = time.monotonic()
             if not sources.apply(mutant):
                 outcome = "not found"
             else:
-                started = time.monotonic()
                 try:
-                    ok, _ = build(build_dir, 900, targets)
-                    if ok:
-                        built += 1
-                        passed = tests_pass(build_dir, args.timeout, mutant.file)
-                        outcome = "survived" if passed else "killed"
-                    else:
-                        outcome = "did not build"
+                    chosen = coverage.tests_for(mutant) if coverage else None
+                    outcome, killers = try_mutant(build_dir, args, mutant, targets, coverage, chosen)
                 finally:
                     sources.restore()
-                print(f"[{built}/{wanted}] {outcome:13} {time.monotonic() - started:5.0f}s  {mutant.label()}",
+                built += outcome not in ("did not build", "not found")
+                ran = "" if chosen is None else f" {len(chosen)} tests"
+                print(f"[{built}/{wanted}] {outcome:13} {time.monotonic() - started:5.0f}s{ran}  {mutant.label()}",
                       flush=True)
             outcomes[outcome].append((original, mutant))
+            rows.append(dict(asdict(original), outcome=outcome, killers=[f"{p}: {t}" for p, t in killers],
+                             tests_run=None if chosen is None else len(chosen),
+                             seconds=round(time.monotonic() - started, 1)))
+            record()
     except KeyboardInterrupt:
         print("interrupted; sources restored", file=sys.stderr)
         sources.restore()
         build(build_dir, 3600)
         raise SystemExit(130)
     finally:
-        if args.save:
-            args.save.write_text(json.dumps([asdict(m) for m in tried], indent=1) + "\n")
-        if args.results:
-            rows = [dict(asdict(original), outcome=outcome)
-                    for outcome, pairs in outcomes.items() for original, _ in pairs]
-            args.results.write_text(json.dumps(rows, indent=1) + "\n")
+        record()
 
     # Leave the build directory matching the restored sources.
     build(build_dir, 3600)
-    killed, survived = len(outcomes["killed"]), len(outcomes["survived"])
+    killed = len(outcomes["killed"])
+    survived = len(outcomes["survived"]) + len(outcomes["survived (not covered)"])
     print(f"\nkilled {killed}, survived {survived}, did not build {len(outcomes['did not build'])}"
           + (f", not found {len(outcomes['not found'])}" if outcomes["not found"] else ""))
     if killed + survived:
         print(f"kill ratio {100.0 * killed / (killed + survived):.1f}%")
     if survived:
         print("survivors:")
-        for _, mutant in outcomes["survived"]:
+        for _, mutant in outcomes["survived"] + outcomes["survived (not covered)"]:
             print("  " + mutant.label())
+    sole = sorted({row["killers"][0] for row in rows if args.all_killers and len(row["killers"]) == 1})
+    if sole:
+        print("the only test to kill a mutant:")
+        for killer in sole:
+            print("  " + killer)
+
+
+def try_mutant(build_dir, args, mutant, targets, coverage, chosen):
+    """Builds the written mutant and runs the tests on it: (outcome, killing tests)."""
+    if chosen is None:
+        ok, _ = build(build_dir, 900, targets)
+        if not ok:
+            return "did not build", []
+        return ("survived", []) if tests_pass(build_dir, args.timeout, mutant.file) else ("killed", [])
+    if not chosen:
+        # No test executes the line: whether it compiles is all there is to know.
+        ok, _ = build(build_dir, 900, object_targets(build_dir, mutant.file))
+        return ("survived (not covered)" if ok else "did not build"), []
+    ok, _ = build(build_dir, 900, coverage.targets(chosen))
+    if not ok:
+        return "did not build", []
+    killers = run_selected(build_dir, coverage, chosen, args.timeout, args.all_killers)
+    return ("killed" if killers else "survived"), killers
+
+
+def object_targets(build_dir, source):
+    """The object files compiled from one source."""
+    _, output = run(["ninja", "-C", str(build_dir), "-t", "targets", "all"], 120)
+    suffix = f"/{source}.o"
+    return [line.split(":")[0] for line in output.splitlines() if line.split(":")[0].endswith(suffix)]
 
 
 if __name__ == "__main__":

@@ -8,10 +8,7 @@
 #
 #   scripts/crash-delivery.sh [RUNS] [SEED]      (defaults: 1000, 20261206)
 #
-# BUILD_DIR (default build/dev) names the build.  With SSL2_EXFAT_DIR set to a
-# directory on a mounted exFAT file system (for example an image made with
-# mkfs.exfat, attached with losetup and mounted with mount.exfat-fuse) the
-# deliveries onto it run too.
+# BUILD_DIR (default build/dev) names the build.
 set -eu
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build/dev}

@@ -48,6 +48,11 @@ TEST_F(PlotSslTest, JobNamesBecomeDirectoryNames) {
                   2u)
             << r.job;
         EXPECT_EQ(sslPath, Path(std::string("out/") + r.dir + ".ssl")) << r.job;
+        // The ticket is the rewritten set, notes flattened to one line.
+        EXPECT_EQ(Read(std::string("out/") + r.dir + ".ssl"),
+                  written.ToString(RCAccessSsl(), kVersion, 1).str());
+        EXPECT_TRUE(m_log.Contains(
+            2, "RCSslSet::PlotSsl has copy the sslname: " + sslPath + "sslDirname: " + r.dir));
         EXPECT_EQ(Read(std::string("out/") + r.dir + "/a.plt"), "in/a.plt") << r.job;
         EXPECT_EQ(set.GetEntry(0).GetJobName(), r.jobNameAfter) << r.job;
         EXPECT_EQ(written.GetEntry(0).GetJobName(), r.jobNameAfter) << r.job;
@@ -165,18 +170,6 @@ TEST_F(PlotSslTest, CopyFailuresAreLoggedAndNoTicketIsWritten) {
     // Nor a job directory without its ticket: what the delivery made is taken back
     // (a failed redelivery keeps what was there: RCSslSetFaults_test.cpp).
     EXPECT_FALSE(fs::exists(m_root / "out/Job"));
-}
-
-TEST_F(PlotSslTest, AnSslFileThatCannotBeWrittenIsAFailure) {
-    RCSslSet set = MakeJob({{"in", "a.plt"}});
-    const TString base = Path("base");
-    TString sslPath = "untouched";
-    EXPECT_EQ(
-        set.PlotSsl(Path("no/such/dir"), RCAccessSsl(), "", kVersion, &sslPath, 0, nullptr, &base),
-        0u);
-    EXPECT_EQ(sslPath, "untouched");
-    EXPECT_TRUE(m_log.Contains(1, "RCSslSet::PlotSsl could not write the ssl file: "));
-    EXPECT_FALSE(fs::exists(m_root / "no"));
 }
 
 }  // namespace

@@ -13,40 +13,11 @@
 
 namespace {
 
-using SslDeliveryTest::Changes;
 using SslDeliveryTest::Snapshot;
 using SslDeliveryTest::TreeSnapshot;
 namespace fs = std::filesystem;
 
 using NormalizeTest = SslDeliveryTest::TempDirTest;
-
-TEST_F(NormalizeTest, GathersFilesUnderCollisionFreeNames) {
-    RCSslSet set = MakeJob({{"a", "plan.tif"}, {"b", "plan.tif"}, {"norm", "here.tif"}});
-    const auto before = Snapshot(m_root);
-    const auto errors = RCSslSet::NormalizeSsl(&set, Path("norm"), 0);
-    EXPECT_TRUE(errors.empty());
-    EXPECT_EQ(Changes(before, Snapshot(m_root)),
-              (TreeSnapshot{{"norm/plan.tif", "file:a/plan.tif"},
-                            {"norm/plan_1.tif", "file:b/plan.tif"}}));
-    EXPECT_EQ(set.GetEntry(1).GetDirectory(), Path("norm/"));
-    EXPECT_EQ(set.GetEntry(1).GetName(), "plan.tif");
-    EXPECT_EQ(set.GetEntry(2).GetDirectory(), Path("norm/"));
-    EXPECT_EQ(set.GetEntry(2).GetName(), "plan_1.tif");
-    // Already in place (however the directory is spelled): neither copied nor renamed.
-    EXPECT_EQ(set.GetEntry(3).GetDirectory(), Path("norm"));
-    EXPECT_EQ(set.GetEntry(3).GetName(), "here.tif");
-}
-
-TEST_F(NormalizeTest, DirectoryComparisonSeesThroughDotsAndLinks) {
-    MakeDir("norm");
-    fs::create_directory_symlink(m_root / "norm", m_root / "alias");
-    RCSslSet set = MakeJob({{"norm/../norm", "a.tif"}, {"alias", "b.tif"}});
-    const auto before = Snapshot(m_root);
-    EXPECT_TRUE(RCSslSet::NormalizeSsl(&set, Path("norm/"), 1).empty());
-    EXPECT_EQ(Snapshot(m_root), before);
-    EXPECT_EQ(set.GetEntry(1).GetName(), "a.tif");
-    EXPECT_EQ(set.GetEntry(2).GetName(), "b.tif");
-}
 
 TEST_F(NormalizeTest, ProfilesAndStampsAreGatheredAndCounted) {
     RCSslSet set = MakeJob({{"a", "plan.plt"}, {"b", "plan2.plt"}});
@@ -144,18 +115,6 @@ TEST_F(NormalizeTest, FailuresAreCollectedAndTheRestGoesOn) {
     EXPECT_EQ(set.GetEntry(1).GetDirectory(), Path("norm/"));
     EXPECT_EQ(set.GetEntry(2).GetStampBmp(0), Path("a/missing.bmp"));
     EXPECT_EQ(Read("norm/present.tif"), "a/present.tif");
-    ClearError();
-}
-
-TEST_F(NormalizeTest, ADirectoryThatCannotBeMadeEndsAtOnce) {
-    RCSslSet set = MakeJob({{"a", "x.tif"}});
-    Write("file", "not a directory");
-    const auto before = Snapshot(m_root);
-    const auto errors = RCSslSet::NormalizeSsl(&set, Path("file/norm"), 1);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_TRUE(errors[0].IsError());
-    EXPECT_EQ(Snapshot(m_root), before);
-    EXPECT_EQ(set.GetEntry(1).GetDirectory(), Path("a"));
     ClearError();
 }
 

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -345,70 +344,6 @@ TEST_F(SharedDirTest, ExportsAndTicketsTakeTheUmaskAndOnlyPrintedFilesGetACfg) {
     ASSERT_EQ(Deliver(set), 3u);
     ::umask(umask);
     EXPECT_EQ(fs::status(m_root / "out/Job.ssl").permissions(), fs::perms(0600));
-}
-
-// Random jobs over random trees (one name in several directories, the same file
-// named twice, links to files and directories) delivered, redelivered or gathered
-// with a purge, a third of them with a system call failing: no source changes,
-// nothing outside the target changes, a failure is reported, and a success names
-// every printed file whole, two different files never under one name.
-TEST_F(SharedDirTest, RandomJobsKeepTheirPromises) {
-    std::mt19937 random(20261207);
-    const char* names[] = {"plan.plt", "plan.tif", "a.b.c", "x"};
-    for (int round = 0; round < 40; ++round) {
-        SCOPED_TRACE("round " + std::to_string(round));
-        fs::remove_all(m_root);
-        MakeDir("out");
-        std::vector<std::string> files;
-        for (int i = 0, n = 1 + static_cast<int>(random() % 8); i < n; ++i) {
-            files.push_back("src/d" + std::to_string(random() % 3) + "/" + names[random() % 4]);
-            Write(files.back(), "contents " + std::to_string(i));
-        }
-        if (random() % 2 != 0) {
-            fs::create_directory_symlink(m_root / fs::path(files[0]).parent_path(),
-                                         m_root / "src/alias");
-            files.push_back("src/alias/" + fs::path(files[0]).filename().string());
-        }
-        if (random() % 2 != 0)
-            Write("out/stale.plt", "stale");
-        RCSslSet set = MakeSet(files, false);
-        const int operation = static_cast<int>(random() % 3);
-        if (operation == 1) {
-            ASSERT_EQ(Deliver(set), static_cast<std::uint32_t>(set.Size()));
-        }
-        const auto before = Snapshot(m_root);
-        TFileOps::RSFaultPlan plan;
-        plan.m_nAt = random() % 3 == 0 ? 1 + random() % 24 : 0;
-        m_Reports.clear();
-        m_log.Clear();
-        RCSslSet written = set;
-        bool ok = false;
-        {
-            TFileOps::RCFaultScope faults(plan);
-            if (operation == 2)
-                ok = RCSslSet::NormalizeSsl(&written, Path("out"), 1).empty();
-            else
-                ok = Deliver(set, operation, &written) != 0;
-        }
-        ClearError();
-        const auto after = Snapshot(m_root);
-        for (const auto& [path, what] : Changes(before, after))
-            EXPECT_EQ(path.rfind("out", 0), 0u) << path << " " << what;
-        for (const auto& [path, what] : Changes(after, before))
-            EXPECT_EQ(path.rfind("out", 0), 0u) << "removed: " << path;
-        if (!ok) {
-            EXPECT_TRUE(Count(RSFileReport::kFailed) > 0 || m_log.Contains(1, "")) << operation;
-            continue;
-        }
-        std::map<std::string, std::string> targets;  // target -> contents of its source
-        for (int i = 1; i < written.Size(); ++i) {
-            const std::string source = Read(files[i - 1]);
-            const fs::path target = fs::path(written.GetEntry(i).GetDirectory().str()) /
-                                    written.GetEntry(i).GetName().str();
-            EXPECT_EQ(SslDeliveryTest::ReadFile(target), source) << target;
-            EXPECT_EQ(targets.emplace(target.string(), source).first->second, source) << target;
-        }
-    }
 }
 
 }  // namespace

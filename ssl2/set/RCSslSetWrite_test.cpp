@@ -1,20 +1,14 @@
-// WriteSsl as a caller meets the file system: an existing ticket, links at the
-// target path, a disk that fails or fills up midway, a directory it may not write.
+// WriteSsl as a caller meets the file system: an existing ticket and links at the
+// target path.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "ssl2/base/TException.h"
-#include "ssl2/base/TFileOps.h"
 #include "ssl2/set/RCSslSet.h"
 #include "tests/support/SetSupport.h"
 
@@ -96,80 +90,6 @@ TEST_F(WriteSslTest, ReplacesTheEntryAtThePathAndNeverWritesThroughALink) {
         EXPECT_EQ(Names(dir), (std::vector<std::string>{"elsewhere.txt", "job.ssl"})) << row.what;
     }
     ::umask(umask);
-}
-
-// Each file operation of the write fails in turn (a full disk stays full): the
-// error is raised, no temporary file stays, and the old ticket is untouched unless
-// the rename was done and only the directory sync after it failed.
-TEST_F(WriteSslTest, AFailedWriteLeavesTheOldTicket) {
-    const fs::path ticket = m_Dir.Path() / "job.ssl";
-    const std::string old = "BeginJob \"old\"\r\nEndJob\r\n";
-    std::uint64_t calls = 0;
-    {
-        std::ofstream(ticket) << old;
-        TFileOps::RSFaultPlan count;
-        count.m_nAt = ~std::uint64_t(0);
-        TFileOps::RCFaultScope scope(count);
-        m_Set.WriteSsl(ticket.string(), RCAccessSsl(), kVersion);
-        calls = scope.Calls();
-    }
-    ASSERT_GE(calls, 4u);  // open, write, sync, rename, directory sync
-    const int errors[] = {ENOSPC, EIO, EACCES, EROFS};
-    for (std::uint64_t at = 1; at <= calls; ++at) {
-        for (const int error : errors) {
-            std::ofstream(ticket, std::ios::trunc) << old;
-            const std::string where = "call " + std::to_string(at) + " " + std::strerror(error);
-            TFileOps::RSFaultPlan plan;
-            plan.m_nAt = at;
-            plan.m_nError = error;
-            plan.m_bSticky = error == ENOSPC;
-            TFileOps::RCFaultScope faults(plan);
-            try {
-                m_Set.WriteSsl(ticket.string(), RCAccessSsl(), kVersion);
-                ADD_FAILURE() << where << ": no error raised";
-            } catch (const TException& e) {
-                EXPECT_NE(std::string(e.what()).find(std::strerror(error)), std::string::npos)
-                    << where << ": " << e.what();
-                EXPECT_NE(std::string(e.what()).find(m_Dir.Path().string()), std::string::npos)
-                    << where << ": " << e.what();
-            }
-            ClearError();
-            if (at < calls)
-                EXPECT_EQ(ReadFile(ticket), old) << where;
-            else
-                EXPECT_TRUE(Written(ticket)) << where;
-            EXPECT_EQ(Names(m_Dir.Path()), std::vector<std::string>{"job.ssl"}) << where;
-        }
-    }
-}
-
-// A directory the caller may not write: the error is raised and nothing changes.
-// Run by a user without the right to write there (root drops to "nobody" in a
-// child process, since root may write anywhere).
-TEST_F(WriteSslTest, OntoAReadOnlyDirectory) {
-    const fs::path dir = m_Dir.Path() / "ro";
-    fs::create_directory(dir);
-    std::ofstream(dir / "job.ssl") << "old";
-    fs::permissions(m_Dir.Path(), fs::perms(0755));
-    fs::permissions(dir, fs::perms(0555));
-    fs::permissions(dir / "job.ssl", fs::perms(0666));  // the file itself is writable
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(3);
-        try {
-            m_Set.WriteSsl((dir / "job.ssl").string(), RCAccessSsl(), kVersion);
-        } catch (const TException& e) {
-            ::_exit(std::string(e.what()).find(std::strerror(EACCES)) != std::string::npos ? 0 : 2);
-        }
-        ::_exit(1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
-    EXPECT_EQ(ReadFile(dir / "job.ssl"), "old");
-    EXPECT_EQ(Names(dir), std::vector<std::string>{"job.ssl"});
-    fs::permissions(dir, fs::perms(0755));
 }
 
 }  // namespace

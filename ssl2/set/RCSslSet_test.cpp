@@ -207,20 +207,6 @@ TEST(RCSslSet, MergeSetsWithSurplusEntries) {
     EXPECT_EQ(full.GetEntry(0).GetAccount(), "") << "nothing is merged under full access";
 }
 
-TEST(RCSslSet, TextOfASet) {
-    EXPECT_EQ(RCSslSet().ToString(SslStatement::kVersion50), "");
-    RCSslSet one;
-    RCSslEntry job(0);
-    job.SetCopies(3);
-    one.AddEntry(job);
-    RCAccessSsl copiesOnly;
-    copiesOnly.SetAllAccess(0);
-    copiesOnly.SetAccess(kId_SslCopies, 1);
-    EXPECT_EQ(one.ToString(copiesOnly, SslStatement::kVersion50, 0),
-              "BeginJob \"noname\" Version \"3.0.001\"\r\nVersion \"5.0\"\r\nCopies "
-              "3\r\n\r\nEndJob\r\n");
-}
-
 TEST(RCSslSet, ToCfgNamesFilesByPosition) {
     RCTempDir dir;
     const auto data = dir.Path() / "data";

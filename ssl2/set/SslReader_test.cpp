@@ -2,7 +2,6 @@
 // reporting and recovery, the UTF-16 pre-pass and the sound behaviour of large
 // parses (several threads at once: SslSetThreads_test.cpp).
 #include <gtest/gtest.h>
-#include <malloc.h>
 
 #include <filesystem>
 #include <functional>
@@ -81,24 +80,6 @@ TEST_F(SslReader, TheFrameDecidesWhatIsKept) {
         EXPECT_EQ(p.m_Set.ParsedTilEnd(), row.parsedTilEnd);
         EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError), row.errors);
     }
-}
-
-TEST_F(SslReader, FileEntriesInheritJobStatementsButNotStamps) {
-    RSParse p = Parse(
-        "BeginJob noname\nCopies 3\nAccount \"A1\"\nStamp Text \"JOB\"\n"
-        "BeginOutput\nName \"a.plt\"\nEndOutput\n\n"
-        "BeginOutput\nCopies 1\nEndOutput\nEndJob\n");
-    ASSERT_EQ(p.m_nResult, 3);
-    const RCSslSet& set = p.m_Set;
-    EXPECT_EQ(set.GetEntry(0).GetCopies(), 3u);
-    EXPECT_EQ(set.GetEntry(0).GetStampCount(), 1u);
-    EXPECT_EQ(set.GetEntry(1).GetCopies(), 3u);
-    EXPECT_EQ(set.GetEntry(1).GetName(), "a.plt");
-    EXPECT_EQ(set.GetEntry(1).GetStampCount(), 0u);
-    EXPECT_EQ(set.GetEntry(1).GetIsEntry(), 1u);
-    EXPECT_EQ(set.GetEntry(2).GetCopies(), 1u);
-    EXPECT_EQ(set.GetEntry(2).GetName(), "");
-    EXPECT_EQ(set.GetEntry(2).GetOrdinal(), 2u) << "entries are numbered after the parse";
 }
 
 /// `text` with every decimal number rounded to six decimals: what a reader of the
@@ -245,24 +226,6 @@ TEST_F(SslReader, WhatTheScannerTakesAndWhatItReports) {
             EXPECT_TRUE(row.holds(p.m_Set.GetEntry(0)));
         }
     }
-}
-
-TEST_F(SslReader, NumberForms) {
-    EXPECT_EQ(File("Resolution 007").GetResolution(), 7u);
-    EXPECT_EQ(File("Resolution 5\nResolution 00").GetResolution(), 0u);
-
-    std::uint32_t dx = 0, dy = 0, dpi = 0, lpi = 0, copies = 0, pages = 0;
-    File("FileInfo 0x1F 000 0X10 0x0 0x0 0x2").GetFileInfo(dx, dy, dpi, lpi, copies, pages);
-    EXPECT_EQ(dx, 31u);
-    EXPECT_EQ(dy, 0u);
-    EXPECT_EQ(dpi, 16u);
-    EXPECT_EQ(pages, 2u);
-
-    const SslSize a = File("Zoom 150,5 99.25").GetZoom();
-    EXPECT_EQ(a.GetSizeType(), SslSize::kPercent);
-    EXPECT_DOUBLE_EQ(a.GetWidth(), 150.5);
-    EXPECT_DOUBLE_EQ(a.GetHeight(), 99.25);
-    EXPECT_EQ(File("Zoom 50 50").GetZoom(), File("Zoom 50.0 50.0").GetZoom());
 }
 
 TEST_F(SslReader, NumberedKeywords) {
@@ -633,20 +596,6 @@ TEST_F(SslReader, EightBitTicketsAreUtf8OrWindowsAnsi) {
 
 // --- size ----------------------------------------------------------------------------------
 
-TEST_F(SslReader, LargeBlocksAndManyBlocksParse) {
-    std::string lines;
-    for (int i = 0; i < 50000; ++i)
-        lines += "Copies " + std::to_string(1 + i % 9) + "\n";
-    EXPECT_EQ(File(lines).GetCopies(), 1u + 49999 % 9);
-
-    std::string blocks = "BeginJob\n";
-    for (int i = 0; i < 10000; ++i)
-        blocks += "BeginOutput\nName \"f\"\nEndOutput\n";
-    RSParse p = Parse(blocks + "EndJob\n");
-    EXPECT_EQ(p.m_nResult, 10001);
-    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 1u);
-}
-
 TEST_F(SslReader, RepeatedValuesAreHeldOnceAndChangeOnlyInTheirEntry) {
     // Files repeating the job's copies and each other's values; the last one's fold
     // equals the others' but marks its options as set, which must stay its own.
@@ -677,27 +626,6 @@ TEST_F(SslReader, RepeatedValuesAreHeldOnceAndChangeOnlyInTheirEntry) {
         for (const int other : {0, 2, 3})
             EXPECT_TRUE((p.m_Set.GetEntry(other) == reference.m_Set.GetEntry(other)).bEqual);
     }
-}
-
-TEST_F(SslReader, AWrittenTicketHoldsLittleMoreThanItsOriginal) {
-    // The writer writes every statement; read back, the values equal to what an entry
-    // reads anyway must not be held again.
-    std::string text = "BeginJob\nJobName \"j\"\nCopies 2\n";
-    for (int i = 0; i < 300; ++i)
-        text += "BeginOutput\nDirectory \"/srv/in\"\nName \"f" + std::to_string(i) +
-                ".plt\"\nFileEmulation hpgl\nOutputSize a1\nHpglPens Number 1 Width 0.25\n"
-                "EndOutput\n";
-    const auto heldBy = [](const TString& ticket, RCSslSet& set) {
-        const std::size_t before = mallinfo2().uordblks;
-        set.ParseSslText(ticket, "ticket", 300);
-        return mallinfo2().uordblks - before;
-    };
-    RCSslSet original;
-    RCSslSet written;
-    const std::size_t originalBytes = heldBy(TString(text + "EndJob\n"), original);
-    const std::size_t writtenBytes = heldBy(original.ToString(SslStatement::kVersion50), written);
-    EXPECT_TRUE((written == original).bEqual);
-    EXPECT_LE(writtenBytes, originalBytes * 3 / 2);
 }
 
 // Each input puts about a megabyte where a scanner rule could read ahead and fail:

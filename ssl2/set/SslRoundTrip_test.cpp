@@ -18,7 +18,6 @@
 
 namespace {
 
-using ssl2::test::ExamplePath;
 using ssl2::test::ImageSize;
 using ssl2::test::ParseBuffer;
 using ssl2::test::ParseFile;
@@ -448,24 +447,6 @@ TEST(SslQuotedTexts, QuotesAndLineBreaksReadBackAsTheirReplacements) {
     ASSERT_EQ(parse.m_Set.GetEntry(1).GetStampCount(), 1u);
     EXPECT_EQ(parse.m_Set.GetEntry(1).GetStamp(0).GetName(), "say \"hi\"");
     EXPECT_EQ(parse.m_Set.GetEntry(1).GetStamp(0).GetText(), "line\"s");
-}
-
-TEST(SslSyntaxErrorTicket, KeepsWhatWasReadAndReportsEachError) {
-    RSParse p = ParseFile(ExamplePath("syntax_errors.ssl"));
-    EXPECT_EQ(p.m_nResult, 2) << "the job entry and the first file";
-    EXPECT_EQ(p.m_Set.ParsedTilEnd(), 0u);
-    EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
-              "unknownstatement \"Copeis\" In Zeile 3\n");
-    EXPECT_EQ(p.Messages(RSSslDiagnostic::kSyntaxError),
-              "parse error Token \"x\" In Zeile 7\n"
-              "parse error Token \"b\" In Zeile 10\n"
-              "parse error Token \"a\" In Zeile 15\n")
-        << "\"m\" forms no token; \"a\" is a series letter";
-    const RCSslEntry& first = p.m_Set.GetEntry(1);
-    EXPECT_DOUBLE_EQ(first.GetHpglPensWidth(3), 0.5) << "the pen line after the bad one";
-    EXPECT_EQ(first.GetStampCount(), 1u);
-    EXPECT_NE(first.GetErrors().str().find("Error in HpglPens settings\n"), std::string::npos);
-    EXPECT_NE(first.GetErrors().str().find("Error in Stamp settings\n"), std::string::npos);
 }
 
 }  // namespace

@@ -1,16 +1,12 @@
 #include "ssl2/base/TFile.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TMessage.h"
-#include "ssl2/support/CMD5Checksum.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -19,10 +15,6 @@ namespace fs = std::filesystem;
 
 class TFileTest : public ssl2::test::TempDirTest {
 protected:
-    TString Path(const std::string& name) const { return TempDirTest::Path(name); }
-    TString Write(const std::string& name, const std::string& bytes) const {
-        return TempDirTest::Write(name, bytes);
-    }
     static std::string Contents(const TString& path) { return ssl2::test::ReadFile(path.str()); }
     // Runs `action` and returns the message number of the error it raises (-1: none).
     template <typename F>
@@ -84,20 +76,6 @@ TEST_F(TFileTest, LongLinesComeInPiecesAndLargeFilesCrossTheBuffer) {
     ASSERT_EQ(pieces.size(), 2u);
     EXPECT_EQ(pieces[0].size(), 64u * 1024 - 1);
     EXPECT_EQ(pieces[1], "end");
-}
-
-TEST_F(TFileTest, RewindWriteAndCutOff) {
-    // The claim of a numbering file: read, rewind, write the next number, cut off.
-    const TString path = Write("latest.num", "00000041 and more text\r\n");
-    TAnsiFile file(path, TFile::kReadWrite | TFile::kExclusive);
-    TString line;
-    ASSERT_TRUE(file.GetLine(line, 260));
-    EXPECT_EQ(line, "00000041 and more text");
-    file.Start();
-    file.PutLine("00000042");
-    file.SetEndOfFile();
-    file.Close();
-    EXPECT_EQ(Contents(path), "00000042\r\n");
 }
 
 TEST_F(TFileTest, ExclusiveOpenFailsWhileHeld) {
@@ -278,13 +256,6 @@ TEST(TFilePaths, PartsOfPaths) {
         EXPECT_EQ(TFile::GetFileDir(r.path), TString(r.drv) + r.dir) << r.path;
     }
     EXPECT_EQ(TFile::NativePath("\\\\server\\share\\x"), "//server/share/x");
-}
-
-TEST_F(TFileTest, Md5OfAnOpenFileReadsWhatIsLeft) {
-    TFile file(Write("data.bin", "xxabc"), TFile::kRead);
-    char skip[2];
-    ASSERT_EQ(file.Read(skip, 2), 2u);
-    EXPECT_EQ(CMD5Checksum::GetMD5(file), "900150983cd24fb0d6963f7d28e17f72");
 }
 
 }  // namespace

@@ -4,21 +4,10 @@
 
 #include <cstdio>
 #include <random>
-#include <thread>
-#include <vector>
 
 #include "tests/support/CommaLocale.h"
 
 namespace {
-
-TEST(TString, TokenSplitsAtFirstDelimiterAndKeepsIt) {
-    TString s("plan.v2.pdf");
-    EXPECT_EQ(s.Token("."), "plan");
-    EXPECT_EQ(s, ".v2.pdf");
-    TString none("abc");
-    EXPECT_EQ(none.Token("."), "abc");
-    EXPECT_TRUE(none.IsEmpty());
-}
 
 TEST(TString, ValueRadixAndFailures) {
     std::uint32_t u = 7;
@@ -56,25 +45,9 @@ TEST(TString, NumbersIgnoreTheCallersLocale) {
     double d = 0.0;
     ASSERT_TRUE(TString("1.1").Value(d));
     EXPECT_EQ(d, 1.1);
-    ASSERT_TRUE(TString("-0.5").Value(d));
-    EXPECT_EQ(d, -0.5);
-
     char own[16];
     std::snprintf(own, sizeof own, "%.1f", 2.5);
     EXPECT_STREQ(own, "2,5") << "the caller's locale is in force again";
-
-    // Each thread switches only itself, so threads format at the same time safely.
-    std::vector<std::thread> threads;
-    std::vector<TString> texts(4);
-    for (std::size_t t = 0; t < texts.size(); ++t)
-        threads.emplace_back([&texts, t] {
-            for (int i = 0; i < 1000; ++i)
-                texts[t] = TString::Format("%.2f", 0.25 + static_cast<double>(t));
-        });
-    for (std::thread& thread : threads)
-        thread.join();
-    for (std::size_t t = 0; t < texts.size(); ++t)
-        EXPECT_EQ(texts[t], TString::Format("%zu.25", t));
 }
 
 TEST(TString, PiecesAndChanges) {
@@ -131,24 +104,6 @@ TEST(TString, AnsiFormsOfCharactersWindowsAnsiLacks) {
     EXPECT_FALSE(TString::FromUnicode(u"\xD800").HasAnsiForm());
     EXPECT_EQ(TString("päss 😀").CharCount(), 6u);
     EXPECT_EQ(TString("M\xe4rz").CharCount(), 4u);  // a raw byte is one character
-}
-
-TEST(TString, FileBytesAreWindowsAnsiOrWholeUtf16) {
-    EXPECT_EQ(TString("März\r\n").AsFileBytes(), "M\xe4rz\r\n");
-    EXPECT_EQ(TString("a東\r\n").AsFileBytes(), std::string("\xff\xfe"
-                                                            "a\0"
-                                                            "\x71\x67"
-                                                            "\r\0"
-                                                            "\n\0",
-                                                            10));
-    EXPECT_EQ(TString().AsFileBytes(), "");
-}
-
-TEST(TString, EscapedFormKnownValues) {
-    EXPECT_EQ(TString("a#b").SaveAsAnsi('#'), "a#0023b");
-    EXPECT_EQ(TString::FromUnicode(u"x\xD800y").SaveAsAnsi('#'), "x#D800y");
-    EXPECT_EQ(TString::SaveFromAnsi("#00E4#zz#", '#'), "\xc3\xa4#zz#");
-    EXPECT_EQ(TString::SaveFromAnsi("#D83D#DE00", '#').AsUnicode(), std::u16string(u"\U0001F600"));
 }
 
 // Any UTF-16 text survives text -> escaped 8-bit -> text.

@@ -53,29 +53,6 @@ TEST(RCStatementInfluencingCapaRaw, CountsAreClampedOrZero) {
     }
 }
 
-TEST(RCStatementInfluencingCapaRaw, ReadsProgramsFromKeysZeroTo127) {
-    std::string text = "[foldprograminfo]\nprogramcount=200\n";
-    for (int i = 0; i < 200; ++i)
-        text += "programname" + std::to_string(i) + "=p" + std::to_string(i) + "\n";
-    const auto raw = RawFromString(text);
-    EXPECT_EQ(raw.GetFoldProgramCapas(0).GetProgramName(), "p0");
-    EXPECT_EQ(raw.GetFoldProgramCapas(127).GetProgramName(), "p127");
-    EXPECT_EQ(raw.GetFoldProgramCapas(127).GetProgramNo(), 127u);
-}
-
-TEST(RCStatementInfluencingCapaRaw, ReadingAgainResetsTheUncountedSlots) {
-    RCStatementInfluencingCapaRaw raw;
-    ASSERT_TRUE(raw.FromFile(Example("sheetpro_a3.ini")));
-    EXPECT_EQ(raw.GetInputTrayCount(), 3u);
-    ASSERT_TRUE(raw.FromString("[default]\nname=Other\n"));
-    EXPECT_EQ(raw.GetInputTrayCount(), 0u);
-    EXPECT_EQ(raw.GetOutputTrayCount(), 0u);
-    for (std::uint32_t i = 0; i < RCStatementInfluencingCapaRaw::kMaxInputTrays; ++i) {
-        EXPECT_EQ(raw.GetInputTrayInfo(i), RCInputTray()) << i;
-    }
-    EXPECT_EQ(raw.GetPlotterName(), "Other");
-}
-
 TEST(RCStatementInfluencingCapaRaw, SlotAccessIsBoundedByTheArraySize) {
     RCStatementInfluencingCapaRaw raw;
     raw.SetInputTrayCount(2);
@@ -168,24 +145,6 @@ TEST(RCStatementInfluencingCapaRefined, MergeTakesTheOldestKnownSyntaxVersion) {
     }
 }
 
-TEST(RCStatementInfluencingCapaRefined, FoldProgramsNeedBothUsableBits) {
-    RCStatementInfluencingCapaRaw raw;
-    raw.SetFoldProgramCount(7);
-    raw.SetFoldProgramCapas(0, RCFoldProgramCapas(9, 0, "zero"));
-    raw.SetFoldProgramCapas(4, RCFoldProgramCapas(40, 0x1, "bit 0 only"));
-    raw.SetFoldProgramCapas(5, RCFoldProgramCapas(50, 0x3, "five"));
-    raw.SetFoldProgramCapas(6, RCFoldProgramCapas(60, 0x2, "bit 1 only"));
-    RCStatementInfluencingCapaRefined refined;
-    refined.Fill(raw);
-    ASSERT_EQ(refined.GetFoldProgramCount(), 2u);
-    EXPECT_EQ(refined.GetFoldProgram(0), RCFoldProgramCapas(0, 0, "zero"));
-    EXPECT_EQ(refined.GetFoldProgram(1), RCFoldProgramCapas(5, 3, "five"));
-
-    RCStatementInfluencingCapaRaw none;  // no programs: program 0 all the same
-    refined.Fill(none);
-    EXPECT_EQ(refined.GetFoldProgramCount(), 1u);
-}
-
 TEST(RCStatementInfluencingCapaRefined, OutputTraysIntersect) {
     RCStatementInfluencingCapaRaw a = Plotter("a", "5.0"), b = Plotter("b", "5.0"),
                                   c = Plotter("c", "5.0");
@@ -263,35 +222,6 @@ TEST_F(ExamplePlotters, EachPlotterAlone) {
     EXPECT_EQ(c.GetMedia(), TMediaVector{VEMTO::kMediaVellum});
 
     EXPECT_EQ(capas.GetRefinedCapas("Nobody").GetPlotterCount(), 0u);
-}
-
-TEST_F(ExamplePlotters, MergeOfAllThree) {
-    RCStatementInfluencingCapas capas;
-    capas.AddPlotter(roll);
-    capas.AddPlotter(sheet);
-    capas.AddPlotter(classic);
-    EXPECT_EQ(capas.Refine(), 3u);
-    const auto any = capas.GetRefinedCapas("auto");
-
-    EXPECT_EQ(any.GetPlotterCount(), 3u);
-    EXPECT_EQ(any.GetPlotterName(1), "SheetPro A3");
-    // Union of media: {paper, transparent, film} + {paper, recycled, photo gloss} + {vellum}.
-    EXPECT_EQ(any.GetMedia(),
-              (TMediaVector{VEMTO::kMediaPaper, VEMTO::kMediaTransparent, VEMTO::kMediaFilm,
-                            VEMTO::kMediaRecycledPaper, VEMTO::kMediaHeavyPhotoGloss}));
-    EXPECT_EQ(any.GetColorDepths(), 9u);       // 9 | 1 | 8
-    EXPECT_EQ(any.GetSslSyntaxVersion(), 2u);  // 5.2.1, 4.1, 3.0.7: the oldest
-    EXPECT_EQ(any.GetInputTrayCount(), 0u);
-    EXPECT_EQ(any.GetLargestInputTray().GetTrayName(), "Roll");  // 1067 mm
-    EXPECT_EQ(any.GetLargestInputTray().GetWidth().AsMm(), 1067);
-    // Output trays {1, 2, 3} & {2, 3} & {1, 2, 3}: the last plotter's records.
-    ASSERT_EQ(any.GetOutputTrayCount(), 2u);
-    EXPECT_EQ(any.GetOutputTray(0), RCOutputTray(2, "Bottom"));
-    EXPECT_EQ(any.GetOutputTray(1), RCOutputTray(3, "Side"));
-    // Fold programs {0, 1, 2} & {0} & {0, 1}; the sheet plotter has no folder.
-    ASSERT_EQ(any.GetFoldProgramCount(), 1u);
-    EXPECT_EQ(any.GetFoldProgram(0), RCFoldProgramCapas(0, 3, "No fold"));
-    EXPECT_EQ(any.GetFolderOutputTrayCount(), 0u);
 }
 
 TEST_F(ExamplePlotters, AddingAKnownPlotterReplacesItAndRefinesAgain) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ssl2/capas/RCIniStringInterface.h"
+#include "tests/support/CapasSupport.h"
 
 namespace {
 
@@ -35,24 +36,7 @@ TEST(SslCapasInputTray, ComparesByTheSmallerDimension) {
     EXPECT_FALSE(renumbered == a);
 }
 
-TEST(SslCapasInputTray, GetLargestTrayKeepsTheEarlierOfEqualTrays) {
-    RCInputTrayVector trays = {Tray(600, 900, "first"), Tray(900, 600, "second")};
-    EXPECT_EQ(trays.GetLargestTray().GetTrayName(), "first");
-    trays.push_back(Tray(610, 700, "third"));
-    const RCInputTray largest = trays.GetLargestTray();
-    EXPECT_EQ(largest.GetTrayName(), "third");
-    EXPECT_EQ(largest.GetOrdinal(), 2u);
-    EXPECT_EQ(trays[0].GetTrayName(), "first");  // order unchanged
-    EXPECT_EQ(RCInputTrayVector().GetLargestTray(), RCInputTray());
-    RCInputTray only = Tray(1, 2, "only");
-    only.SetOrdinal(5);
-    EXPECT_EQ(RCInputTrayVector{only}.GetLargestTray().GetOrdinal(), 5u);
-}
-
-struct Ini {
-    RCIniStringInterface ini;
-    explicit Ini(const std::string& text) { ini.ReadString(text); }
-};
+using Ini = capas_test::RSRead<RCIniStringInterface>;
 
 TEST(SslCapasInputTray, FromIniReadsKeysNumberedFromOne) {
     Ini ini(
@@ -60,7 +44,7 @@ TEST(SslCapasInputTray, FromIniReadsKeysNumberedFromOne) {
         "traytype1=ROLL\ntrayname1=Roll 1\n"
         "traywidth2=610\nmediamain2=HEAVYPHOTOMATT\nmediasub2=3\ntraytype2=tractor\n");
     RCInputTray first = Tray(1, 2);
-    first.FromIni(ini.ini, 0);
+    first.FromIni(ini.reader, 0);
     EXPECT_EQ(first.GetWidth().AsMm(), 914);
     EXPECT_EQ(first.GetLength().AsMm(), 15000);
     EXPECT_EQ(first.GetMedia(), VEMTO::kMediaVellum);
@@ -71,7 +55,7 @@ TEST(SslCapasInputTray, FromIniReadsKeysNumberedFromOne) {
 
     RCInputTray second = Tray(1, 2, "kept");
     second.SetMedia(VEMTO::kMediaFilm);
-    second.FromIni(ini.ini, 1);
+    second.FromIni(ini.reader, 1);
     EXPECT_EQ(second.GetLength().AsMm(), 2);  // no key: unchanged
     EXPECT_EQ(second.GetMedia(), VEMTO::kMediaHeavyPhotoMatt);
     EXPECT_EQ(second.GetMediaSubType(), 3u);
@@ -80,7 +64,7 @@ TEST(SslCapasInputTray, FromIniReadsKeysNumberedFromOne) {
     EXPECT_EQ(second.GetOrdinal(), 1u);
 
     RCInputTray third = second;
-    third.FromIni(ini.ini, 2);  // no keys at all
+    third.FromIni(ini.reader, 2);  // no keys at all
     EXPECT_EQ(third.GetMedia(), VEMTO::kMediaDontCare);
     EXPECT_EQ(third.GetTrayType(), VEMTO::kTrayNotAvailable);
     EXPECT_EQ(third.GetWidth(), second.GetWidth());
@@ -112,13 +96,13 @@ TEST(SslCapasOutputTray, FromIniFallsBackToThePosition) {
         "[outputtrayinfo]\ntrayindex1=7\ntrayname1=Top\ntrayindex2=x\n"
         "[folderoutputtrayinfo]\ntrayindex1=3\ntrayname1=Folder\n");
     RCOutputTray tray;
-    tray.FromIni(ini.ini, 0, true);
+    tray.FromIni(ini.reader, 0, true);
     EXPECT_EQ(tray, RCOutputTray(7, "Top"));
-    tray.FromIni(ini.ini, 1, true);
+    tray.FromIni(ini.reader, 1, true);
     EXPECT_EQ(tray, RCOutputTray(2, "Top"));
-    tray.FromIni(ini.ini, 4, true);
+    tray.FromIni(ini.reader, 4, true);
     EXPECT_EQ(tray.GetSslTrayNo(), 5u);
-    tray.FromIni(ini.ini, 0, false);
+    tray.FromIni(ini.reader, 0, false);
     EXPECT_EQ(tray, RCOutputTray(3, "Folder"));
 }
 
@@ -127,11 +111,11 @@ TEST(SslCapasFoldProgram, FromIniUsesZeroBasedKeysAndHexCapabilities) {
         "[foldprograminfo]\nprogramnumber0=4\nprogramcapas0=1F\nprogramname0=Packet\n"
         "programcapas1=zz\nprogramcapas2=0x3\n");
     RCFoldProgramCapas program;
-    program.FromIni(ini.ini, 0);
+    program.FromIni(ini.reader, 0);
     EXPECT_EQ(program, RCFoldProgramCapas(4, 0x1F, "Packet"));
-    program.FromIni(ini.ini, 1);
+    program.FromIni(ini.reader, 1);
     EXPECT_EQ(program, RCFoldProgramCapas(1, 0, "Packet"));
-    program.FromIni(ini.ini, 2);
+    program.FromIni(ini.reader, 2);
     EXPECT_EQ(program.GetProgramCapas(), 3u);
     EXPECT_EQ(RCFoldProgramCapas::NoFold, RCFoldProgramCapas(0, 3, "no fold"));
 }

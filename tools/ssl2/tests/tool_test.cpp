@@ -44,6 +44,7 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
     WriteFile(m_Dir / "refused.ssl",
               "BeginJob\nUnits pixel\nMargin Top 600\nCopies 20000\nEndJob\n");
     WriteFile(m_Dir / "long.ssl", "BeginJob \"x\"\r\nHpglAsString \"a\r\nb\"\r\nEndJob\r\n");
+    WriteFile(m_Dir / "noted.ssl", "BeginJob\nMirror on\nEndJob\n");
     WriteFile(m_Dir / "wide.ini", ssl2::test::Utf16LeFile(u"[Default]\r\nName=Wide\r\n"));
     WriteFile(m_Dir / "latin.ssl",
               "BeginJob \"noname\"\r\nJobName \"Gr\xFC\xDF\x80\"\r\nEndJob\r\n");
@@ -115,6 +116,8 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
              0, "Plotters: Classic 3000, RollJet 4200, SheetPro A3\nSSL dialect: 3.0\n"},
             // A capability file is read as the library reads it, whatever its encoding.
             {"capas @DIR/wide.ini", 0, "Plotters: Wide\n"},
+            {"capas @EX/capas/sheetpro_a3.ini --statement mediatype", 0,
+             "Keywords of MediaType:\n  value: 0=dontcare 1=paper"},
             {"capas @EX/capas/classic3000_v3.ini --statement Nothing", 2},
             {"capas @EX/capas/classic3000_v3.ini --plotter Nobody", 2},
             {"capas /nonexistent/plotter.ini", 2, "", "cannot read"},
@@ -130,6 +133,10 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
             {"diff @EX/tickets/simple.ssl @EX/tickets/syntax_errors.ssl", 1, "",
              "syntax_errors.ssl:3: "},
             {"diff @EX/tickets/simple.ssl @DIR/none.ssl", 2},
+            // Error notes are reported for both tickets but are no difference.
+            {"diff @DIR/noted.ssl @DIR/noted.ssl", 0, "the same",
+             "@DIR/noted.ssl: entry 0: Error: Mirror On\n@DIR/noted.ssl: entry 0: Error: Mirror "
+             "On\n"},
             {"diff @EX/tickets/simple.ssl", 2},
             {"preview @EX/tickets/simple.ssl", 0, "<h2>1 &middot; ground-floor.plt</h2>"},
             {"preview @EX/tickets/syntax_errors.ssl -o @DIR/p.html", 1, "",
@@ -140,16 +147,6 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
         },
         m_Dir);
     EXPECT_FALSE(fs::exists(m_Dir / "out.ssl"));
-}
-
-TEST(ToolCapasTest, OnePlotterOfSeveralAndOneStatement) {
-    const RSRun run =
-        RunTool({"capas", Example("capas/classic3000_v3.ini"), Example("capas/sheetpro_a3.ini"),
-                 "--plotter", "SheetPro A3", "--statement", "mediatype"});
-    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    EXPECT_THAT(run.m_sOut, StartsWith("Plotters: SheetPro A3\n"));
-    EXPECT_THAT(run.m_sOut, HasSubstr("Keywords of MediaType:\n  value: 0=dontcare 1=paper"));
-    EXPECT_THAT(run.m_sOut, HasSubstr("Drawer A4"));
 }
 
 class ToolCapasFileTest : public ToolTest {};

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Long runs of the delivery robustness tests: every injected error at every file
-# operation (directory syncs included) of a delivery, a redelivery, a normalisation
-# and a queue hand-off, each failure checked to leave its target exactly as it was;
+# operation (directory syncs included) of a delivery, a redelivery and a
+# normalisation, each failure checked to leave its target exactly as it was;
 # RUNS kills at seeded random points of each hand-off, each followed by a rerun that
 # fails (it must leave what the kill left) and one that completes; a competing
 # delivery at every operation.

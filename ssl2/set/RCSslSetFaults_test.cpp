@@ -226,12 +226,11 @@ bool RunKilled(const std::function<void()>& work, std::uint64_t at,
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
-// Each counted call of a delivery, normalisation and queue hand-off fails in turn
-// with each errno (ENOSPC for good: a full disk stays full).  A failed delivery or
-// hand-off leaves its target as it was: a fresh one, one with another ticket, one
-// holding an earlier delivery of the job that lost two files.
+// Each counted call of a delivery and a normalisation fails in turn with each errno
+// (ENOSPC for good: a full disk stays full).  A failed delivery leaves its target as
+// it was: a fresh one, one with another ticket, one holding an earlier delivery of the
+// job that lost two files.
 TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
-    const RCSslSet raw = MakeRawJob();
     struct Operation {
         const char* name;
         std::function<bool(const fs::path&)> run;  ///< true when it reports success
@@ -269,16 +268,6 @@ TEST_F(FaultTest, EveryInjectedFaultIsReportedAndLeavesOnlyWholeFiles) {
          },
          [&](const fs::path& out) { return TicketComplete(out / "n.ssl"); }, [](const fs::path&) {},
          false},
-        {"queue", [&](const fs::path& out) { return raw.PlotCopydockJob(out.string()) == 20; },
-         [&](const fs::path& out) {
-             for (const auto& dir : fs::directory_iterator(out)) {
-                 if (dir.is_directory() && fs::exists(dir.path() / "order.job"))
-                     return fs::exists(dir.path() / "pens.ctb") &&
-                            fs::exists(dir.path() / "logo.bmp");
-             }
-             return false;
-         },
-         [](const fs::path& out) { std::ofstream(out / "latest.num") << "00000001\r\n"; }},
     };
     auto prepared = [&](const Operation& operation) {
         const fs::path out = Fresh("out");

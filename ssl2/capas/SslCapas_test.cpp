@@ -120,28 +120,6 @@ TEST(SslCapasFoldProgram, FromIniUsesZeroBasedKeysAndHexCapabilities) {
     EXPECT_EQ(RCFoldProgramCapas::NoFold, RCFoldProgramCapas(0, 3, "no fold"));
 }
 
-TEST(SslCapas, IntersectionKeepsCommonNumbersWithTheOtherRecords) {
-    RCOutputTrayVector trays = {{1, "A"}, {2, "B"}};
-    trays &= RCOutputTrayVector{{2, "X"}, {3, "Y"}};
-    EXPECT_EQ(trays, (RCOutputTrayVector{{2, "X"}}));
-
-    RCOutputTrayVector many = {{3, "c"}, {1, "a"}, {2, "b"}};
-    many &= RCOutputTrayVector{{4, "D"}, {2, "B"}, {3, "C"}};
-    EXPECT_EQ(many, (RCOutputTrayVector{{2, "B"}, {3, "C"}}));
-    const RCOutputTrayVector& self = many;  // intersection with itself, through an alias
-    many &= self;
-    EXPECT_EQ(many.size(), 2u);
-    many &= RCOutputTrayVector();
-    EXPECT_TRUE(many.empty());
-    RCOutputTrayVector none;
-    none &= RCOutputTrayVector{{1, "a"}};
-    EXPECT_TRUE(none.empty());
-
-    RCFoldProgramVector programs = {{0, 3, "no fold"}, {1, 3, "a"}, {2, 3, "b"}};
-    programs &= RCFoldProgramVector{{2, 1, "B"}, {0, 0, ""}};
-    EXPECT_EQ(programs, (RCFoldProgramVector{{0, 0, ""}, {2, 1, "B"}}));
-}
-
 TEST(SslCapas, MediaVector) {
     TMediaVector media = {VEMTO::kMediaFilm, VEMTO::kMediaPaper, VEMTO::kMediaFilm,
                           VEMTO::kMediaHeavyPhotoGloss};

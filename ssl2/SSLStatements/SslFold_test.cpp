@@ -8,19 +8,6 @@
 
 namespace {
 
-TEST(SslFoldTest, TextForms) {
-    SslFold fold;
-    EXPECT_EQ(fold.ToString(), "Fold off");
-    EXPECT_EQ(fold.SetPrg(3), 1u);
-    EXPECT_EQ(fold.ToString(), "Fold Prg 3 Option 0");
-    fold.AddOption(SslFold::kPunch | SslFold::kReinforce);
-    fold.SetTray(0);
-    fold.SetIgnoreIfFoldImpossible();
-    EXPECT_EQ(fold.ToString(0), "Fold Prg 3 Tray 0 Option 16777221");
-    fold.SetPrg(-1);
-    EXPECT_EQ(fold.ToString(0), "Fold off");
-}
-
 TEST(SslFoldTest, ProgramAndTrayBoundaries) {
     SslFold fold;
     EXPECT_EQ(fold.SetPrg(1000), 1u);
@@ -55,22 +42,6 @@ TEST(SslFoldTest, OptionLimitsLeaveRefusedValuesUnchanged) {
     EXPECT_FALSE(fold.GetOptionsSet());
     EXPECT_EQ(fold.RemoveSpecialOption(0x2000000), 1u);
     EXPECT_TRUE(fold.GetOptionsSet());
-    EXPECT_EQ(fold.GetSpecialOptions(), 0u);
-}
-
-TEST(SslFoldTest, ReactionWhenFoldingIsImpossible) {
-    SslFold fold;
-    EXPECT_EQ(fold.GetIfFoldImpossible(), 0u);
-    EXPECT_EQ(fold.SetIfFoldImpossible(2), 1u);
-    EXPECT_EQ(fold.GetIfFoldImpossible(), 2u);
-    EXPECT_EQ(fold.GetSpecialOptions(), 0x2000000u);
-    EXPECT_EQ(fold.SetIfFoldImpossible(3), 0u);
-    EXPECT_EQ(fold.GetIfFoldImpossible(), 2u);
-    EXPECT_EQ(fold.SetIgnoreIfFoldImpossible(), 1u);
-    EXPECT_EQ(fold.GetSpecialOptions(), 0x1000000u);
-    fold.AddSpecialOption(0x2000000);
-    EXPECT_EQ(fold.GetIfFoldImpossible(), 2u);  // report wins
-    EXPECT_EQ(fold.SetDefaultIfFoldImpossible(), 1u);
     EXPECT_EQ(fold.GetSpecialOptions(), 0u);
 }
 

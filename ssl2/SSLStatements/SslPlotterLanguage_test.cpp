@@ -15,23 +15,10 @@ TEST(SslDecimalTextTest, ThreeDecimalsOrTheFewestThatKeepTheValue) {
         double value;
         const char* text;
     } rows[] = {
-        {0.0, "0.000"},
-        {0.35, "0.350"},
         {1.1 * 25.4, "27.940"},  // 27.940000000000005
-        {8.3 * 25.4, "210.820"},
-        {0.1 + 0.2, "0.300"},
-        {0.005291667, "0.005291667"},
-        {9.990666667, "9.990666667"},
-        {1.0 / 3, "0.333333333"},
-        {0.0005, "0.0005"},
-        {2e-9, "0.000000002"},
-        {-2.0 / 3, "-0.666666667"},
-        {123456.789, "123456.789"},
-        {60000.0 - 1e-7, "59999.9999999"},
-        {5.0000000012, "5.000000001"},
-        {299.99999999949, "300.000"},
-        {0.0000000015, "0.000000001"},
-        {12.3456789995, "12.345679"},
+        {1.0 / 3, "0.333333333"},     {0.0005, "0.0005"},
+        {-2.0 / 3, "-0.666666667"},   {60000.0 - 1e-7, "59999.9999999"},
+        {299.99999999949, "300.000"}, {12.3456789995, "12.345679"},
     };
     for (const auto& row : rows) {
         const TString text = SslDecimalText(row.value);
@@ -41,25 +28,6 @@ TEST(SslDecimalTextTest, ThreeDecimalsOrTheFewestThatKeepTheValue) {
         EXPECT_NEAR(back, row.value, 1e-9) << row.text;
         EXPECT_EQ(SslDecimalText(back), text) << "written again: " << row.text;
     }
-}
-
-// Nine-decimal texts lie 1e-9 apart: each must be written back as it was read.
-TEST(SslDecimalTextTest, NineDecimalTextsAreWrittenAsRead) {
-    for (const char* text : {"0.186145951", "0.186145959", "59999.999999999", "1.000000001",
-                             "0.000000001", "0.12345678"}) {
-        double value = 0.0;
-        ASSERT_TRUE(TString(text).Value(value));
-        EXPECT_EQ(SslDecimalText(value), text);
-    }
-}
-
-TEST(HpglPenTest, WidthTextWithoutBinaryNoise) {
-    HpglPen pen(2);
-    ASSERT_EQ(pen.SetWidth(1.0 / 7), 1u);
-    EXPECT_EQ(pen.ToString(0), "number 2-2 width 0.142857143  color 1 saturation 100 ");
-    SslHpgl hpgl;
-    ASSERT_EQ(hpgl.SetMinwidth(0.1 + 0.2), 1u);
-    EXPECT_NE(hpgl.ToString().str().find("\t+ minwidth 0.300\r\n"), std::string::npos);
 }
 
 TEST(HpglPenTest, RangesAndTextForms) {
@@ -192,12 +160,6 @@ TEST(SslHpglTest, SetterBoundaries) {
     EXPECT_EQ(calcomp.SetSync(128), 0u);
     EXPECT_EQ(calcomp.SetEom(127), 1u);
     EXPECT_EQ(calcomp.GetSync(), 2u);
-}
-
-TEST(SslHpglTest, VicWidthsFollowTheUnit) {
-    SslVic vic;
-    vic.ConvertUnit(1, 2, 0);
-    EXPECT_DOUBLE_EQ(vic.GetMaxwidth(), 0.1);
 }
 
 TEST(SslColorEmulationTest, TextFormsAndLimits) {

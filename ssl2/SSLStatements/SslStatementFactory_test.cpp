@@ -1,4 +1,4 @@
-// The vocabulary, the factory, statement equality over all identifiers, and the
+// The statement types, the factory, statement equality over all identifiers, and the
 // stored form of the classes that have one.
 #include <cxxabi.h>
 #include <gtest/gtest.h>
@@ -75,31 +75,6 @@ bool InFamily(const SslStatement& s, std::uint32_t member) {
 std::unique_ptr<SslStatement> Create(std::uint32_t id) {
     return std::unique_ptr<SslStatement>(
         SslStatement::CreateSslObject(static_cast<TSslStatementID>(id)));
-}
-
-TEST(Vocabulary, TablesMatchTheLanguage) {
-    std::map<std::string, std::uint32_t> ids;
-    for (std::uint32_t id = 0; id < kSslStatementCount; ++id)
-        ids[TString(kSslStatementNames[id]).StripTail(" ").str()] = id;
-    ASSERT_EQ(ids.size(), kSslStatementCount);
-    EXPECT_EQ(ids[""], kId_SslError);
-    EXPECT_EQ(kSslStatementTypes[kId_SslError], 11u);
-    std::size_t named = 0;
-    for (const auto& group : kVocabulary) {
-        std::istringstream names(group.names);
-        std::int64_t previous = -1;
-        for (std::string name; names >> name; ++named) {
-            SCOPED_TRACE(name);
-            ASSERT_EQ(ids.count(name), 1u);
-            const std::uint32_t id = ids[name];
-            EXPECT_GT(id, previous) << "out of identifier order";
-            previous = id;
-            EXPECT_EQ(SslStatement::m_anAccessibility[id], group.type);
-            EXPECT_EQ(kSslStatementTypes[id], group.type);
-            EXPECT_TRUE(SslStatement::HasOneBit(SslStatement::GetMemberType(id)));
-        }
-    }
-    EXPECT_EQ(named, kSslStatementCount - 1);  // every statement but the nameless Error
 }
 
 TEST(Vocabulary, StatementTypePredicates) {
@@ -214,6 +189,56 @@ TEST(Equality, ReachesEveryClassComparison) {
         std::unique_ptr<SslStatement> clone(a->Clone());
         EXPECT_TRUE(*clone == *a);
     }
+}
+
+// The lines and configuration lines that the writer's expected texts do not show:
+// defaults (value null) and the last keyword of the selections.
+TEST(WrittenForms, LinesAndConfigurationLines) {
+    const struct {
+        TSslStatementID id;
+        const char* value;
+        const char* line;
+    } rows[] = {
+        {kId_SslConfirmation, "1", "Confirmation on"},
+        {kId_SslFileEmulation, nullptr, "FileEmulation auto"},
+        {kId_SslFileEmulation, "24", "FileEmulation DMG"},
+        {kId_SslHeaderPosition, nullptr, "HeaderPosition unknown"},
+        {kId_SslHeaderPosition, "15", "HeaderPosition lowerright"},
+        {kId_SslMediaPosition, nullptr, "MediaPosition auto"},
+        {kId_SslMediaPosition, "13", "MediaPosition bottomcenter"},
+        {kId_SslOnError, nullptr, ""},
+        {kId_SslVersion, nullptr, "Version unknown"},
+        {kId_SslVersion, "5", "Version newer"},
+        {kId_SslColorDepth, nullptr, "ColorDepth 0"},
+        {kId_SslColorDepth, "64", "ColorDepth 64"},
+        {kId_SslPrintQuality, nullptr, "PrintQuality standard"},
+        {kId_SslPrintQuality, "0", "PrintQuality draft"},
+        {kId_SslPlotRaw, nullptr, "PlotRaw off 0"},
+        {kId_SslAccount, nullptr, "Account \"\""},
+        {kId_SslPlotOption, nullptr, ""},
+        {kId_SslOrdinal, nullptr, "Ordinal 4294967295"},
+        {kId_SslEMail, nullptr, "EMail off"},
+        {kId_SslMargin, nullptr, "Margin off"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(kSslStatementNames[row.id]) +
+                     (row.value ? row.value : " default"));
+        const auto s = Create(row.id);
+        if (row.value) {
+            ASSERT_EQ(s->SetString(row.value, 0, 0), 1u);
+        }
+        EXPECT_EQ(s->ToString(), row.line);
+    }
+    SslCutMethod cut;
+    EXPECT_EQ(cut.ToCfg(), "CUT = off\r\n");
+    cut.Set(1);
+    EXPECT_EQ(cut.ToCfg(), "CUT = on\r\n");
+    SslMirror mirror;
+    mirror.Set(2);
+    EXPECT_EQ(mirror.ToCfg(), "MIRROR = y\r\n");
+    EXPECT_EQ(SslMediaPosition().ToCfg(), "POSITION = auto\r\n");
+    EXPECT_EQ(SslEMail().ToCfg(), "");
+    EXPECT_EQ(SslMargin().ToCfg(), "BORDERACTIVE = off\r\n");
 }
 
 template <class T>

@@ -117,26 +117,14 @@ TEST(RCAccessSsl, AccessValueForStatementType) {
     EXPECT_EQ(all.ToString(), std::string(24, 'F') + "FF7F0000");
 }
 
-TEST(RCAccessSsl, FromStringAcceptedLengths) {
-    const std::string hex = "0123456789abcdefFEDCBA9876543210";
-    const std::string tail = "+ -xyzGG0123456789";
-    const struct {
-        std::string text, expected;
-    } rows[] = {
-        {hex.substr(0, 16), "0123456789ABCDEF" + std::string(16, 'F')},
-        {hex.substr(0, 24), "0123456789ABCDEFFEDCBA98" + std::string(8, 'F')},
-        {hex, "0123456789ABCDEFFEDCBA9876543210"},
-        {hex + tail.substr(0, 8), "0123456789ABCDEFFEDCBA9876543210"},
-        {hex + tail.substr(0, 16), "0123456789ABCDEFFEDCBA9876543210"},
-        // Lengths count characters: 40 characters, 56 bytes.
-        {hex + "\u20ac\u20ac\u20ac\u20ac\u20ac\u20ac\u20ac\u20ac",
-         "0123456789ABCDEFFEDCBA9876543210"},
-    };
-    for (const auto& row : rows) {
-        RCAccessSsl value;
-        EXPECT_EQ(value.FromString(row.text), 1u) << row.text;
-        EXPECT_EQ(value.ToString(), row.expected) << row.text;
-    }
+// Lengths count characters: 40 characters (56 bytes) are a whole text and a tail.
+TEST(RCAccessSsl, FromStringCountsCharacters) {
+    RCAccessSsl value;
+    EXPECT_EQ(
+        value.FromString("0123456789abcdefFEDCBA9876543210\u20ac\u20ac\u20ac\u20ac\u20ac\u20ac"
+                         "\u20ac\u20ac"),
+        1u);
+    EXPECT_EQ(value.ToString(), "0123456789ABCDEFFEDCBA9876543210");
 }
 
 TEST(RCAccessSsl, FromStringRefusesAndChangesNothing) {

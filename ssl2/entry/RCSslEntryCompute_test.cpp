@@ -1,6 +1,6 @@
-// Tests of the entry computations: page and media counts, image size, file size
-// text, unit conversion, directory substitution, the spool job number, the job
-// plotter id and the clear user hash.
+// Tests of the entry computations: page counts, image size, file size text, unit
+// conversion, directory substitution, the spool job number, the job plotter id and
+// the clear user hash.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -33,18 +33,6 @@ SslSize Format(std::uint32_t sizeType, std::uint32_t formatName, std::uint32_t f
     size.SetFormatName(formatName);
     size.SetFormat(format);
     return size;
-}
-
-TEST(RCSslEntryCompute, PagesOfTheJobEntryOrAnUnplottedFileAreZero) {
-    RCSslEntry job(0);
-    job.SetCopies(5);
-    EXPECT_EQ(job.CountPages(true), 0u);
-    EXPECT_EQ(job.CountMillimeters(true), 0u);
-    RCSslEntry file(1);
-    file.SetCopies(5);
-    file.SetPlotIt(0);
-    EXPECT_EQ(file.CountPages(false), 0u);
-    EXPECT_EQ(file.CountMillimeters(false), 0u);
 }
 
 TEST(RCSslEntryCompute, PagesTimesFileCopiesTimesCopies) {
@@ -117,17 +105,6 @@ TEST(RCSslEntryCompute, ImageSizesBeyondTheCoordinateRangeAreClamped) {
     EXPECT_EQ(size.y, std::numeric_limits<std::int32_t>::max());
 }
 
-TEST(RCSslEntryCompute, MillimetresUseTheLongerSideOrA4Height) {
-    RCSslEntry file(1);
-    file.SetCopies(2);
-    file.SetFileInfo(4000, 2000, 400, 400, 1, 3);
-    EXPECT_EQ(file.CountMillimeters(false), 2u * 3u * 254u) << "default zoom: 100 percent";
-    file.SetZoom(Size(4));
-    EXPECT_EQ(file.CountMillimeters(false), 2u * 3u * 297u) << "unknown size";
-    file.SetZoom(Size(0));
-    EXPECT_EQ(file.CountMillimeters(false), 2u * 3u * 254u);
-}
-
 TEST(RCSslEntryCompute, FileSizeText) {
     RCSslEntry file(1);
     file.SetFileInfo(4000, 2000, 0, 0, 1);
@@ -138,15 +115,9 @@ TEST(RCSslEntryCompute, FileSizeText) {
 
 TEST(RCSslEntryCompute, UnitConversionConvertsWindowZoomsButNotFactors) {
     RCSslEntry entry;
-    entry.SetMargin(0, 25.4);
-    entry.SetOutputSize(Size(2, 254.0, 508.0));
     entry.SetZoom(Size(3, 254.0, 254.0));
     entry.ConvertUnit(RCUnit::kMm, RCUnit::kInch, 0);
-    EXPECT_DOUBLE_EQ(entry.GetMargin(0), 1.0);
-    EXPECT_DOUBLE_EQ(entry.GetOutputSize().GetWidth(), 10.0);
     EXPECT_DOUBLE_EQ(entry.GetZoom().GetWidth(), 10.0) << "a window is a length";
-    EXPECT_EQ(entry.GetUnits().Get(), 3u) << "units follow the target code (inch)";
-
     entry.SetZoom(Size(5, 50.0, 50.0));
     entry.ConvertUnit(RCUnit::kInch, RCUnit::kMm, 0);
     EXPECT_EQ(entry.GetZoom().GetWidth(), 50.0) << "zoom factors are percentages";

@@ -1,6 +1,6 @@
 // Tests of the SSL writer of one entry: whole texts per dialect against the
-// expected files under testdata/, and the conditions one by one (access, dialect,
-// string modes, file emulations, own line ends, escaping), and ToCfg.
+// expected files under testdata/, the plotter languages per file emulation, access,
+// flattened notes and ToCfg.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -35,10 +35,6 @@ std::multiset<std::string> LineNames(const TString& text) {
     return names;
 }
 
-TString Write(const RCSslEntry& entry, TSyntaxVersion version, unsigned int flattenNotes = 0) {
-    return entry.ToString(RCAccessSsl(), version, flattenNotes);
-}
-
 /// A file entry as the set writes it, after its job entry.
 TString WriteAfter(const RCSslEntry& job, const RCSslEntry& file, TSyntaxVersion version) {
     return file.ToString(RCAccessSsl(), version, 0, job);
@@ -70,18 +66,11 @@ TEST(RCSslEntryWriter, WholeEntriesMatchTheExpectedTexts) {
             const std::string path = std::string(SSL2_SOURCE_DIR) + "/ssl2/entry/testdata/" +
                                      (entry == &job ? "job" : "file") + "_v" +
                                      std::to_string(version) + ".ssl";
-            const TString text =
-                entry == &job ? Write(job, version) : WriteAfter(job, file, version);
+            const TString text = entry == &job ? job.ToString(RCAccessSsl(), version, 0)
+                                               : WriteAfter(job, file, version);
             EXPECT_EQ(text.str(), ReadFile(path)) << path;
         }
     }
-}
-
-TEST(RCSslEntryWriter, AClearedHpglStringWritesTheHpglSettingsAgain) {
-    RCSslEntry job(0);
-    job.SetHpglAsString("SP1");
-    job.SetHpglAsString("");
-    EXPECT_EQ(LineNames(Write(job, SslStatement::kVersion50)).count("Hpgl"), 1u);
 }
 
 TEST(RCSslEntryWriter, FileEmulationSelectsThePlotterLanguages) {
@@ -154,15 +143,6 @@ TEST(RCSslEntryWriter, AccessFiltersEveryStatement) {
     EXPECT_EQ(file.ToString(none, SslStatement::kVersion50, 0), "BeginOutput\r\nEndOutput\r\n");
 }
 
-TEST(RCSslEntryWriter, EmptyValues) {
-    const RCAccessSsl access = AccessTo({kId_SslAccount, kId_SslUserHash, kId_SslUserId,
-                                         kId_SslPlotOption, kId_SslAddresses, kId_SslOnError});
-    // An empty account is written with its empty quoted value, an unset OnError as
-    // an empty line; empty addresses, plot option, user hash and user id add nothing.
-    const RCSslEntry job(0);
-    EXPECT_EQ(job.ToString(access, SslStatement::kVersion50, 0), "Account \"\"\r\n\r\n");
-}
-
 TEST(RCSslEntryWriter, NotesAreFlattenedInTheJobEntryOnly) {
     const RCAccessSsl notesOnly = AccessTo({kId_SslNotes});
     RCSslEntry job(0);
@@ -174,39 +154,12 @@ TEST(RCSslEntryWriter, NotesAreFlattenedInTheJobEntryOnly) {
               "BeginOutput\r\nNotes \"first<|>second\"\r\nEndOutput\r\n");
 }
 
-TEST(RCSslEntryWriter, EscapingLeavesTheOnOffFlagAsItIs) {
-    RCSslEntry job(0);
-    SslEMail mail;
-    mail.Set("a\"b@example.org");
-    mail.SetString("0", 0, 0);  // switched off, the address kept
-    job.Set(kId_SslEMail, &mail);
-    EXPECT_EQ(job.ToString(AccessTo({kId_SslEMail}), SslStatement::kVersion50, 0), "EMail off\r\n");
-}
-
-TEST(RCSslEntryWriter, ShortFormIgnoresItsFirstArgument) {
-    const RCSslEntry file = FilledEntry(1);
-    EXPECT_EQ(file.ToString(0, SslStatement::kVersion40), Write(file, SslStatement::kVersion40));
-    EXPECT_EQ(file.ToString(7, SslStatement::kVersion40), Write(file, SslStatement::kVersion40));
-}
-
 TEST(RCSslEntryWriter, CfgOfAPlottedFileEntryOnly) {
     EXPECT_EQ(RCSslEntry(0).ToCfg(), "");
-    RCSslEntry notPlotted(1);
-    notPlotted.SetPlotIt(0);
-    EXPECT_EQ(notPlotted.ToCfg(), "");
-
     RCSslEntry file(1);
-    const std::string scaled = file.ToCfg().str();
-    EXPECT_NE(scaled.find("COPYCOUNT = 1\r\n"), std::string::npos);
-    EXPECT_NE(scaled.find("SCALEMODE = PERCENT\r\n"), std::string::npos) << "zoom of auto size";
-
-    SslSize a3;
-    a3.SetSizeType(1);
-    a3.SetFormat(3);
-    file.SetOutputSize(a3);
-    const std::string fixed = file.ToCfg().str();
-    EXPECT_NE(fixed.find("SCALEMODE = FORMAT\r\n"), std::string::npos);
-    EXPECT_EQ(fixed.find("PERCENT"), std::string::npos) << "a fixed size is not zoomed";
+    EXPECT_NE(file.ToCfg(), "");
+    file.SetPlotIt(0);
+    EXPECT_EQ(file.ToCfg(), "");
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ import json
 import os
 import random
 import re
+import resource
 import signal
 import subprocess
 import sys
@@ -201,10 +202,20 @@ def locate(lines, mutant):
     return min(places, key=lambda i: abs(i + 1 - mutant.line)) if places else None
 
 
-def run(command, timeout, **kwargs):
+# Address space a mutant's test program may take: a mutant that allocates without end
+# fails there instead of taking the shared machine's memory.
+TEST_MEMORY = 4 << 30
+
+
+def limit_test_memory():
+    resource.setrlimit(resource.RLIMIT_AS, (TEST_MEMORY, TEST_MEMORY))
+
+
+def run(command, timeout, test=False, **kwargs):
     try:
         done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                              timeout=timeout, start_new_session=True, **kwargs)
+                              timeout=timeout, start_new_session=True,
+                              preexec_fn=limit_test_memory if test else None, **kwargs)
         return done.returncode, done.stdout.decode(errors="replace")
     except subprocess.TimeoutExpired as expired:
         return None, (expired.stdout or b"").decode(errors="replace")
@@ -308,7 +319,8 @@ def run_selected(build_dir, coverage, tests, timeout, all_killers):
         report.unlink(missing_ok=True)
         command = [str(path), "--gtest_filter=" + ":".join(names), "--gtest_brief=1",
                    f"--gtest_output=json:{report}"] + ([] if all_killers else ["--gtest_fail_fast"])
-        code, _ = run(command, max(1, deadline - time.monotonic()), cwd=path.parent, env=environment)
+        code, _ = run(command, max(1, deadline - time.monotonic()), test=True, cwd=path.parent,
+                      env=environment)
         if code == 0:
             continue
         named = []
@@ -321,7 +333,7 @@ def run_selected(build_dir, coverage, tests, timeout, all_killers):
             for name in names:
                 limit = min(max(1, deadline - time.monotonic()), 10 + 5 * coverage.seconds.get((program, name), 1))
                 one, _ = run([str(path), "--gtest_filter=" + name, "--gtest_brief=1"], limit,
-                             cwd=path.parent, env=environment)
+                             test=True, cwd=path.parent, env=environment)
                 if one != 0:
                     named.append((program, name))
         failed += named or [(program, "(crashed or timed out)")]
@@ -343,7 +355,7 @@ def tests_pass(build_dir, timeout, source=""):
         left = deadline - time.monotonic()
         if left <= 0:
             return False
-        code, _ = run([str(program), "--gtest_fail_fast", "--gtest_brief=1"], left,
+        code, _ = run([str(program), "--gtest_fail_fast", "--gtest_brief=1"], left, test=True,
                       cwd=program.parent, env=environment)
         if code != 0:
             return False

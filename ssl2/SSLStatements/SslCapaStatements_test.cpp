@@ -90,12 +90,14 @@ TEST(OutputBin, KeywordsNarrowedToThePlotter) {
                        "traytype2=roll\ntrayname2=Roll 1\n"));
     RCStatementInfluencingCapaRefined capas;
     capas.Add(raw);
+    // The list lives in the statement's keyword cache: the statement must outlive it.
+    const SslOutputBin bin;
     const RSIndexString* list = nullptr;
-    ASSERT_EQ(SslOutputBin().GetKeywords(list, &capas), 2u);
+    ASSERT_EQ(bin.GetKeywords(list, &capas), 2u);
     EXPECT_EQ(list[1].m_nIndex, 65538u);
     EXPECT_EQ(list[1].m_sText, "Roll 1");
     const RCStatementInfluencingCapaRefined none;
-    EXPECT_EQ(SslOutputBin().GetKeywords(list, &none), 1u);
+    EXPECT_EQ(bin.GetKeywords(list, &none), 1u);
 }
 
 TEST(Nesting, QuantityAndDirectionLimits) {

@@ -499,7 +499,7 @@ TEST_F(SslReader, FailuresLogsAndStreams) {
 
 // A UTF-16 ticket reads as its text; its copy keeps every line end as it was: a
 // settings string spanning lines keeps its CR LF pairs and empty lines, and line
-// numbers count every line.
+// numbers count every line, in either byte order.
 TEST_F(SslReader, Utf16TicketsKeepTheirTextAndLineEnds) {
     const RSParse example = ParseFile(ssl2::test::ExamplePath("unicode_utf16.ssl"));
     ASSERT_EQ(example.m_nResult, 2);
@@ -509,12 +509,15 @@ TEST_F(SslReader, Utf16TicketsKeepTheirTextAndLineEnds) {
     const std::u16string text =
         u"BeginJob\r\n\r\n\r\nCopeis 2\r\nHpglAsString \"IN;\r\n\r\nSP1;\nPA;\rX\"\r\n"
         u"Copies 3\r\nEndJob\r\n";
-    RSParse p = Parse(ssl2::test::Utf16LeFile(text));
-    EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
-              "unknownstatement \"Copeis\" In Zeile 4\n");
-    ASSERT_EQ(p.m_nResult, 1);
-    EXPECT_EQ(p.m_Set.GetEntry(0).GetHpglAsString(), "IN;\r\n\r\nSP1;\nPA;\rX");
-    EXPECT_EQ(p.m_Set.GetEntry(0).GetCopies(), 3u);
+    for (const bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        RSParse p = Parse(ssl2::test::Utf16File(text, bigEndian));
+        EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
+                  "unknownstatement \"Copeis\" In Zeile 4\n");
+        ASSERT_EQ(p.m_nResult, 1);
+        EXPECT_EQ(p.m_Set.GetEntry(0).GetHpglAsString(), "IN;\r\n\r\nSP1;\nPA;\rX");
+        EXPECT_EQ(p.m_Set.GetEntry(0).GetCopies(), 3u);
+    }
 }
 
 // An 8-bit ticket is UTF-8 when it is valid UTF-8 throughout, else Windows-1252:
@@ -602,7 +605,7 @@ TEST_F(SslReader, WorstCaseLinesAreReadInLinearTime) {
         EXPECT_EQ(p.m_Set.ParsedTilEnd(), c.parsedTilEnd) << shape;
     }
     const RSParse utf16 =
-        Parse(ssl2::test::Utf16LeFile(u"BeginJob\r\n; " + std::u16string(n / 2, u'\u00e4')));
+        Parse(ssl2::test::Utf16File(u"BeginJob\r\n; " + std::u16string(n / 2, u'\u00e4')));
     EXPECT_EQ(utf16.m_nResult, 1);
     EXPECT_EQ(utf16.m_Set.ParsedTilEnd(), 0u);
 

@@ -43,7 +43,7 @@ TEST(SslSetThreads, ParsesGiveWhatOneThreadAloneGets) {
     const std::string hash = HashTicket(40);
     std::u16string wide(hash.begin(), hash.end());
     tickets.push_back(dir.Write("hash_ansi.ssl", hash));
-    tickets.push_back(dir.Write("hash_utf16.ssl", ssl2::test::Utf16LeFile(wide)));
+    tickets.push_back(dir.Write("hash_utf16.ssl", ssl2::test::Utf16File(wide)));
     std::vector<std::string> expected;
     for (const auto& ticket : tickets)
         expected.push_back(Outcome(ParseFile(ticket)));

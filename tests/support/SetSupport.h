@@ -77,12 +77,13 @@ inline TPoint ImageSize(const RCSslEntry& entry) {
     return size;
 }
 
-/// `text` as a UTF-16 little-endian file with its byte-order mark.
-inline std::string Utf16LeFile(const std::u16string& text) {
-    std::string bytes = "\xFF\xFE";
+/// `text` as a UTF-16 file with its byte-order mark, little- or big-endian.
+inline std::string Utf16File(const std::u16string& text, bool bigEndian = false) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
     }
     return bytes;
 }

@@ -45,7 +45,7 @@ TEST_F(ToolCasesTest, ExitCodesAndMessages) {
               "BeginJob\nUnits pixel\nMargin Top 600\nCopies 20000\nEndJob\n");
     WriteFile(m_Dir / "long.ssl", "BeginJob \"x\"\r\nHpglAsString \"a\r\nb\"\r\nEndJob\r\n");
     WriteFile(m_Dir / "noted.ssl", "BeginJob\nMirror on\nEndJob\n");
-    WriteFile(m_Dir / "wide.ini", ssl2::test::Utf16LeFile(u"[Default]\r\nName=Wide\r\n"));
+    WriteFile(m_Dir / "wide.ini", ssl2::test::Utf16File(u"[Default]\r\nName=Wide\r\n"));
     WriteFile(m_Dir / "latin.ssl",
               "BeginJob \"noname\"\r\nJobName \"Gr\xFC\xDF\x80\"\r\nEndJob\r\n");
     // A ticket whose data file exists, for the .cfg export.

@@ -115,6 +115,11 @@ public:
     void ShareIdenticalStatements(const RCSslEntry& source, RCSslStatementStore::RCPool& pool) {
         m_Statements.ShareIdentical(source.m_Statements, m_bIsEntry == 0, pool);
     }
+    /// The statement `id` (not the ordinal) takes the object that `source` holds, shared,
+    /// not copied: what the reader does for a statement it has read before.
+    void ShareStatement(TSslStatementID id, const RCSslEntry& source) {
+        m_Statements.Share(id, source.m_Statements);
+    }
 
     // --- plain statements (text, number, selection) ---------------------------------
 #define SSL2_ENTRY_TEXT(name, cls)                 \

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
+#include <vector>
 
 #include "tests/support/SetSupport.h"
 
@@ -56,6 +58,54 @@ TEST(ReadMemory, FilesReadAsMemoryWhereverABlockEnds) {
         ASSERT_EQ(Outcome(file), Outcome(memory)) << at;
         ASSERT_TRUE((file.m_Set == memory.m_Set).bEqual) << at;
         ASSERT_EQ(file.m_Set.GetEntry(0).GetErrors(), memory.m_Set.GetEntry(0).GetErrors()) << at;
+    }
+}
+
+// A ticket the writer wrote repeats most statements in every output block, and the
+// reader passes over repeats it has read before.  Whatever surrounds them, such a
+// ticket reads exactly as the same text in UTF-16, which is read token by token.
+TEST(ReadMemory, RepeatedStatementsReadAsTheirText) {
+    std::string ticket = "BeginJob\r\nJobName \"J\"\r\n";
+    for (int i = 0; i < 12; ++i) {
+        ticket +=
+            "BeginOutput\r\nName \"f" + std::to_string(i) + "\"\r\nCopies " +
+            std::to_string(1 + i % 3) + (i % 2 ? "\r\nOutputSize a1" : "\r\nZoom 50 50") +
+            "\r\nHpglPens Number 1 Width 0.25\r\n\t+ Number 2 - 7 Width 0.35\r\nEndOutput\r\n";
+    }
+    const std::string written =
+        ParseBuffer(ticket + "EndJob\r\n").m_Set.ToString(SslStatement::kVersion50).str();
+    // Whole-ticket changes, then traps in the blocks after the sixth.
+    const std::string dither = "dithermode ordereddither\r\n";
+    const std::vector<std::tuple<std::string, std::string, bool>> rows = {
+        {"", "", true},
+        {"\r\n", "\n", true},
+        {"Units mm", "Units inch", true},
+        {dither, dither + "\t+ clipping on\r\n", false},
+        {dither, dither + "; note\r\n\t+ clipping on\r\n", false},
+        {"Stamp off\r\n", "Stamp Text \"A\"\r\n\t+ Position ur\r\nStamp off\r\n", false},
+        {"Invert off\r\n", "Invert on\r\nInvert off ?\r\nBogus\r\n", false},
+    };
+    for (const auto& [from, to, whole] : rows) {
+        SCOPED_TRACE(to);
+        std::string text = written;
+        std::size_t at = whole ? 0 : text.find("Name \"f6");
+        while (!from.empty() && (at = text.find(from, at)) != std::string::npos) {
+            text.replace(at, from.size(), to);
+            at += to.size();
+        }
+        const RSParse bytes = ParseBuffer(text);
+        const RSParse units = ParseBuffer(Utf16File(std::u16string(text.begin(), text.end())));
+        ASSERT_EQ(Outcome(bytes), Outcome(units));
+        ASSERT_EQ(bytes.m_Set.Size(), 13);
+        for (int entry = 0; entry < 13; ++entry) {
+            for (std::uint32_t id = 0; id < kSslStatementCount; ++id) {
+                const auto statement = static_cast<TSslStatementID>(id);
+                ASSERT_TRUE(RCSslStatementStore::Identical(
+                    id, bytes.m_Set.GetEntry(entry).GetStatement(statement),
+                    units.m_Set.GetEntry(entry).GetStatement(statement)))
+                    << entry << " " << id;
+            }
+        }
     }
 }
 

@@ -362,8 +362,12 @@ address
     : S_ADDRESS T_STRING T_EOL {
           ctx->m_Address = SslAddress();
           ctx->m_Address.SetName(S($2));
+          ctx->m_bHolding = true;
       }
-      address_lines { E.AddAddress(ctx->m_Address); }
+      address_lines {
+          E.AddAddress(ctx->m_Address);
+          ctx->m_bHolding = false;
+      }
     ;
 
 address_lines

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "ssl2/parsers/Ssl.tab.h"
 #include "ssl2/set/RCSslSet.h"
 
 namespace ssl2::internal {
@@ -317,12 +318,57 @@ bool SslParseContext::EndJobStatements() {
 
 void SslParseContext::BeginFile() {
     m_CurrentEntry = RCSslEntry(m_DefaultEntry, 1);
+    m_bInFile = true;
+    m_bHolding = false;
+    m_nReportedAtBlock = m_nReported;
+    ++m_nBlocks;
 }
 
 void SslParseContext::EndFile() {
     // Nothing reads the current entry again before the next BeginFile assigns it.
     m_CurrentEntry.ShareIdenticalStatements(m_DefaultEntry, m_Pool);
+    if (m_Repeats.Armed())
+        m_Repeats.EndBlock(m_CurrentEntry);
+    m_bInFile = false;
     m_pSet->AddEntry(std::move(m_CurrentEntry));
+}
+
+void SslParseContext::SkipRepeatedLines() {
+    if (!m_Repeats.Armed()) {
+        // The line end just read tells how the texts end their lines.
+        if (m_nBlocks < kBlocksBeforeSkipping || m_nEncoding == TInputEncoding::kEscapedUtf16 ||
+            (m_LastToken != "\r\n" && m_LastToken != "\n"))
+            return;
+        m_Repeats.Arm(m_DefaultEntry, m_LastToken == "\r\n", m_nEncoding);
+    }
+    m_Repeats.Skip(*this);
+}
+
+bool SslParseContext::ReadsAs(std::string_view text, const RCSslEntry& fresh, std::uint32_t id,
+                              const SslStatement& expected) {
+    RCSslSet scratch;
+    scratch.AddEntry(m_DefaultEntry);
+    bool reported = false;
+    const TSslDiagnosticHandler note = [&reported](const RSSslDiagnostic&) { reported = true; };
+    SslParseContext probe(scratch, m_sFile, m_nEncoding, &note, m_nResolution);
+    probe.ReadAgain(m_nUnit, 0);
+    std::string input = "BeginJob\nBeginOutput\n";
+    input.append(text);
+    input += "EndOutput\nEndJob\n";
+    SslScanStart(probe.m_Scan, input.data(), input.data() + input.size());
+    SslYyparse(&probe);
+    if (reported || probe.m_pFailure || scratch.ParsedTilEnd() == 0 || scratch.Size() != 2)
+        return false;
+    const RCSslEntry& read = std::as_const(scratch).GetEntry(1);
+    for (std::uint32_t other = 0; other < kSslStatementCount; ++other) {
+        if (RCSslStatementStore::LevelOf(other) == RCSslStatementStore::kLevelNever)
+            continue;
+        const auto otherId = static_cast<TSslStatementID>(other);
+        if (!RCSslStatementStore::Identical(other, read.GetStatement(otherId),
+                                            other == id ? expected : fresh.GetStatement(otherId)))
+            return false;
+    }
+    return true;
 }
 
 void SslParseContext::SetText(std::int32_t tag, const TString& value) {
@@ -462,9 +508,11 @@ void SslParseContext::EndFileInfo() {
 void SslParseContext::BeginStamp() {
     m_Stamp = SslSingleStamp();
     m_nFontFlags = 0;
+    m_bHolding = true;
 }
 
 void SslParseContext::EndStamp() {
+    m_bHolding = false;
     if (m_Stamp.IsVisible())
         m_CurrentEntry.AddStamp(m_Stamp);
 }

@@ -17,6 +17,7 @@
 #include "ssl2/base/RCUnit.h"
 #include "ssl2/entry/RCSslEntry.h"
 #include "ssl2/set/SslDiagnostic.h"
+#include "ssl2/set/SslRepeatedLines.h"
 
 class RCSslSet;
 
@@ -71,6 +72,7 @@ enum class TInputEncoding {
 };
 
 class SslScanInput;
+class SslParseContext;
 
 /// Where the scanner stands in its input: a window of bytes in memory whose byte at
 /// `limit` is a NUL (the scanner's end mark, or where the window is refilled; NULs
@@ -87,6 +89,9 @@ struct SslScanState {
 
 /// Starts scanning the bytes [begin, end); *end must be a NUL.
 void SslScanStart(SslScanState& state, const char* begin, const char* end);
+/// Whether the scanner, with `scratch` as its context, reads `word` at the start of a
+/// line as the keyword of a statement (not as a comment or an unknown word).
+bool SslStartsStatement(SslParseContext& scratch, std::string_view word);
 
 /// The bytes the scanner reads.  A regular file is read block by block into a window
 /// that always holds the current token whole, so a parse needs memory for its longest
@@ -189,6 +194,18 @@ public:
     bool EndJobStatements();
     void BeginFile();
     void EndFile();
+    /// Called by the scanner at the start of a line of statements: passes over the
+    /// statements that a ticket repeats, where they can be taken without reading them
+    /// (SslRepeatedLines).
+    void AtLineStart() {
+        if (m_bInFile && !m_bHolding && m_nReported == m_nReportedAtBlock)
+            SkipRepeatedLines();
+    }
+    /// Whether `text`, statement lines as this input gives them, reads in a parse of its
+    /// own from `fresh` (a new file entry of this ticket) as `expected` in the statement
+    /// `id`, every other statement unchanged and nothing reported.
+    bool ReadsAs(std::string_view text, const RCSslEntry& fresh, std::uint32_t id,
+                 const SslStatement& expected);
 
     void SetText(std::int32_t tag, const TString& value);
     void SetNumber(std::int32_t tag, std::int32_t value);
@@ -265,6 +282,9 @@ public:
     std::int32_t m_nStatementLine = 1;  ///< the line of the current statement or `+` line
     std::string_view m_StatementWord;   ///< its keyword as written, in the scan window
     std::exception_ptr m_pFailure;
+    bool m_bAtLineStart = false;  ///< the last token was a line end
+    /// An address or stamp is open: it takes effect when the next statement begins.
+    bool m_bHolding = false;
 
     /// The job's unit (an RCUnit code) when the parse stopped at the end of the job
     /// statements because lengths before a `Units` statement were converted with
@@ -306,6 +326,16 @@ private:
     std::int32_t m_nStrayLine = 0;
     std::size_t m_nReported = 0;
     std::size_t m_nPassOver = 0;
+
+    void SkipRepeatedLines();
+
+    /// Output blocks read before repeated statements are looked for: a small ticket
+    /// pays nothing for them.
+    static constexpr std::uint32_t kBlocksBeforeSkipping = 4;
+    SslRepeatedLines m_Repeats;
+    std::uint32_t m_nBlocks = 0;
+    bool m_bInFile = false;  ///< between the start and the end of an output block
+    std::size_t m_nReportedAtBlock = 0;
 
     std::uint32_t m_nResolution;
     /// The ticket's unit (RCUnit code): the unit in force so far until m_bUnitSettled.

@@ -33,6 +33,7 @@
  * large share of the reading time, and direct code runs several times faster.
  */
 #include <exception>
+#include <string>
 #include <string_view>
 
 #include "ssl2/parsers/Ssl.tab.h"
@@ -535,6 +536,8 @@ int SslRawLex(SSLYYSTYPE* yylval, SslParseContext* ctx) {
 int SslYylex(SSLYYSTYPE* value, SslParseContext* ctx) {
     int token = 0;
     try {
+        if (ctx->m_bAtLineStart && ctx->m_Scan.condition == yycStatementStart)
+            ctx->AtLineStart();
         token = SslRawLex(value, ctx);
     } catch (const std::exception& failure) {
         ctx->m_pFailure = std::current_exception();
@@ -546,5 +549,15 @@ int SslYylex(SSLYYSTYPE* value, SslParseContext* ctx) {
     ctx->FlushStray();
     const SslScanState& s = ctx->m_Scan;
     ctx->m_LastToken = token == 0 ? std::string_view() : std::string_view(TEXT, LENGTH);
+    ctx->m_bAtLineStart = token == T_EOL;
     return token;
+}
+
+bool ssl2::internal::SslStartsStatement(SslParseContext& scratch, std::string_view word) {
+    const std::string line = std::string(word) + '\n';
+    SslScanStart(scratch.m_Scan, line.data(), line.data() + line.size());
+    scratch.m_Scan.condition = yycStatementStart;
+    SSLYYSTYPE value;
+    const int token = SslRawLex(&value, &scratch);
+    return token != 0 && token != T_EOL;
 }

@@ -122,10 +122,8 @@ bool SslRepeatedLines::Take(SslParseContext& context, const unsigned char* at,
         if (TakeValue(context, id, statement.fresh, at, limit))
             return true;
         for (RSValue& value : statement.recent) {
-            if (value.object != nullptr && TakeValue(context, id, value, at, limit)) {
-                statement.learned = 0;
+            if (value.object != nullptr && TakeValue(context, id, value, at, limit))
                 return true;
-            }
         }
         if (!statement.missed) {
             statement.missed = true;
@@ -158,8 +156,10 @@ bool SslRepeatedLines::TakeValue(SslParseContext& context, std::uint32_t id, RSV
 }
 
 void SslRepeatedLines::EndBlock(const RCSslEntry& entry) {
-    // A statement whose values keep changing (a name) is given up after a few.
-    constexpr std::uint8_t kMaxLearned = 4;
+    // Each value learned may cost a parse of its text: a statement whose values keep
+    // changing (a name) is given up after a few, so that no ticket makes reading it
+    // much dearer than reading its text.
+    constexpr std::uint8_t kMaxLearned = 16;
     for (const std::uint32_t id : m_Missed) {
         RSStatement& statement = m_aStatements[id];
         statement.missed = false;

@@ -70,7 +70,7 @@ private:
         /// Other values blocks gave it, the oldest replaced first.
         std::array<RSValue, 3> recent;
         std::uint8_t next = 0;     ///< the entry of `recent` to replace next
-        std::uint8_t learned = 0;  ///< values learned since one was last taken
+        std::uint8_t learned = 0;  ///< values learned in this reading
         bool missed = false;       ///< read in the current block while it held `fresh`
     };
     /// What the scanner makes of a word at the start of a line.

@@ -13,8 +13,7 @@
 
 namespace {
 
-using ssl2::test::RCTempDir;
-using ssl2::test::ReadFile;
+using namespace ssl2::test;
 
 RCSslEntry FileEntry(const char* name, std::uint32_t copies = 1) {
     RCSslEntry entry(1);

@@ -16,12 +16,11 @@
 
 namespace {
 
-using ssl2::test::ImageSize;
-using ssl2::test::RSParse;
+using namespace ssl2::test;
 
 /// Reads `text` from memory: to its end and without a diagnostic.
 RSParse Parse(const std::string& text) {
-    RSParse parse = ssl2::test::ParseBuffer(text);
+    RSParse parse = ParseBuffer(text);
     EXPECT_EQ(parse.m_Set.ParsedTilEnd(), 1u) << text;
     EXPECT_TRUE(parse.m_Diagnostics.empty()) << text;
     return parse;
@@ -101,9 +100,9 @@ TEST(SslNumberForms, ZoomFactorsAndWindowsKeepTheirMeaning) {
 // A client program with a German user interface has called setlocale: tickets and
 // configuration lines still carry decimal points, and read as such.
 TEST(SslNumberForms, TheCallersLocaleChangesNoNumber) {
-    const ssl2::test::RCCommaLocale german;
+    const RCCommaLocale german;
     if (!german.Active())
-        GTEST_SKIP() << ssl2::test::kCommaLocaleMissing;
+        GTEST_SKIP() << kCommaLocaleMissing;
     const RSParse read =
         Parse("BeginJob\nBeginOutput\nMargin top 1.1\nHpgl minwidth 0,25\nEndOutput\nEndJob\n");
     ASSERT_EQ(read.m_nResult, 2);

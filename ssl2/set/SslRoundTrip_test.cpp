@@ -15,12 +15,7 @@
 
 namespace {
 
-using ssl2::test::ParseBuffer;
-using ssl2::test::ParseFile;
-using ssl2::test::RCTempDir;
-using ssl2::test::ReadFile;
-using ssl2::test::RSParse;
-using ssl2::test::StatementDifferences;
+using namespace ssl2::test;
 
 /// Whether the written file `bytes` holds `text` in one encoding: Windows-1252
 /// throughout, or UTF-16 with byte-order mark exactly when Windows-1252 cannot.
@@ -62,7 +57,7 @@ protected:
 
 /// Every example ticket (the one with syntax errors too: what was read of it).
 TEST_P(SslRoundTrip, ExampleTickets) {
-    const std::vector<std::filesystem::path> tickets = ssl2::test::ExampleTickets();
+    const std::vector<std::filesystem::path> tickets = ExampleTickets();
     ASSERT_GE(tickets.size(), 5u);
     for (const std::filesystem::path& ticket : tickets) {
         RSParse parse = ParseFile(ticket.string());

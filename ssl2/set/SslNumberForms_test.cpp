@@ -84,7 +84,6 @@ TEST(SslNumberForms, ZoomFactorsAndWindowsKeepTheirMeaning) {
         {"Zoom proportional 594.000 841.000 ", "SCALEMODE = WINDOW\r\nSCALEAUX1 = 841.000 mm\r\n"},
         {"Zoom 100.000 100.000 ", "SCALEMODE = PERCENT\r\nSCALEAUX1 = 100\r\n"},
     };
-    const TString text = read.m_Set.ToString(SslStatement::kVersion50);
     for (int i = 1; i <= 4; ++i) {
         const RCSslEntry& entry = read.m_Set.GetEntry(i);
         EXPECT_TRUE(Contains(entry.ToString(0, SslStatement::kVersion50),

@@ -104,25 +104,21 @@ std::string ShapeOf(const RCSslSet& set) {
 }
 
 TEST_F(SslReader, ReadingAgainIntoTheSameSetGivesTheSameSet) {
-    const auto ticket = [](const char* unit) {
-        return std::string("BeginJob\nUnits ") + unit +
-               "\nAddress \"Office\"\n+ City \"Bern\"\nSupportFile \"a.ctb\"\n"
-               "Stamp Text \"JOB\"\nMargin top 1.1\nHpglPens Number 1 Width 0.02\nMirror on\n"
-               "Copeis 2\n"
-               "BeginOutput\nName \"a.plt\"\nOutputSize Window 10.5 20.25\nStamp Text \"A\"\n"
-               "EndOutput\nEndJob\n";
-    };
-    const std::string lists = m_Dir.Write("lists.ssl", ticket("mm"));
-    // The lengths the ticket leaves out start from the previous reading, in millimetres,
-    // while the ticket's own are in inches.
-    const std::string inch = m_Dir.Write("inch.ssl", ticket("inch"));
+    // The lists replace those of the previous reading; the lengths the ticket leaves
+    // out start from the previous reading, in millimetres, while its own are in inches.
+    const std::string inch = m_Dir.Write(
+        "inch.ssl",
+        "BeginJob\nUnits inch\nAddress \"Office\"\n+ City \"Bern\"\nSupportFile \"a.ctb\"\n"
+        "Stamp Text \"JOB\"\nMargin top 1.1\nHpglPens Number 1 Width 0.02\nMirror on\nCopeis 2\n"
+        "BeginOutput\nName \"a.plt\"\nOutputSize Window 10.5 20.25\nStamp Text \"A\"\n"
+        "EndOutput\nEndJob\n");
     // The job's unit named after lengths that are in it.
     const std::string late =
         m_Dir.Write("late.ssl",
                     "BeginJob\nCopeis 2\nMargin top 1.1\nHpgl maxwidth 0.3\nStamp Text \"A\"\n"
                     "\t+ Distance 0.5\n\t+ FontSize 1.5\nUnits inch\nBeginOutput\nMargin left 0.5\n"
                     "Units cm\nHpglPens Number 1 Width 0.01\nEndOutput\nEndJob\n");
-    for (const std::string& path : {ExamplePath("twenty_files.ssl"), lists, inch, late}) {
+    for (const std::string& path : {ExamplePath("twenty_files.ssl"), inch, late}) {
         RCSslSet set;
         std::vector<std::string> messages;
         set.SetDiagnosticHandler(

@@ -105,7 +105,7 @@ bool SslRepeatedLines::NextLineStartsStatement(const unsigned char* at,
 }
 
 void SslRepeatedLines::Skip(SslParseContext& context) {
-    while (Take(context, context.m_Scan.cursor, context.m_Scan.limit)) {
+    while (!m_bRetired && Take(context, context.m_Scan.cursor, context.m_Scan.limit)) {
     }
 }
 
@@ -116,21 +116,31 @@ bool SslRepeatedLines::Take(SslParseContext& context, const unsigned char* at,
         return false;
     for (const std::uint32_t id : word->statements) {
         RSStatement& statement = m_aStatements[id];
-        if (&context.m_CurrentEntry.GetStatement(static_cast<TSslStatementID>(id)) !=
-            statement.fresh.object)
+        // A statement read in many blocks and never taken is no longer looked for.
+        constexpr std::uint8_t kMaxMisses = 16;
+        if (statement.misses >= kMaxMisses ||
+            &context.m_CurrentEntry.GetStatement(static_cast<TSslStatementID>(id)) !=
+                statement.fresh.object)
             continue;
         if (TakeValue(context, id, statement.fresh, at, limit))
-            return true;
+            return Taken(statement);
         for (RSValue& value : statement.recent) {
             if (value.object != nullptr && TakeValue(context, id, value, at, limit))
-                return true;
+                return Taken(statement);
         }
         if (!statement.missed) {
             statement.missed = true;
+            statement.misses += statement.taken ? 0 : 1;
             m_Missed.push_back(id);
         }
     }
     return false;
+}
+
+bool SslRepeatedLines::Taken(RSStatement& statement) {
+    statement.taken = true;
+    ++m_nTaken;
+    return true;
 }
 
 bool SslRepeatedLines::TakeValue(SslParseContext& context, std::uint32_t id, RSValue& value,
@@ -160,6 +170,11 @@ void SslRepeatedLines::EndBlock(const RCSslEntry& entry) {
     // changing (a name) is given up after a few, so that no ticket makes reading it
     // much dearer than reading its text.
     constexpr std::uint8_t kMaxLearned = 16;
+    // A ticket the writer did not write repeats none of its texts: looking for them
+    // stops when the first blocks gave nothing to take.
+    constexpr std::uint32_t kBlocksToTakeFirst = 32;
+    if (++m_nBlocks == kBlocksToTakeFirst && m_nTaken == 0)
+        m_bRetired = true;
     for (const std::uint32_t id : m_Missed) {
         RSStatement& statement = m_aStatements[id];
         statement.missed = false;

@@ -72,6 +72,8 @@ private:
         std::uint8_t next = 0;     ///< the entry of `recent` to replace next
         std::uint8_t learned = 0;  ///< values learned in this reading
         bool missed = false;       ///< read in the current block while it held `fresh`
+        bool taken = false;        ///< taken in any block
+        std::uint8_t misses = 0;   ///< blocks that read it while it was never taken
     };
     /// What the scanner makes of a word at the start of a line.
     struct RSWord {
@@ -80,6 +82,8 @@ private:
     };
 
     bool Take(SslParseContext& context, const unsigned char* at, const unsigned char* limit);
+    /// Counts a take of `statement`; true.
+    bool Taken(RSStatement& statement);
     bool TakeValue(SslParseContext& context, std::uint32_t id, RSValue& value,
                    const unsigned char* at, const unsigned char* limit);
     void MakeText(std::uint32_t id, RSValue& value) const;
@@ -88,6 +92,9 @@ private:
     RSWord* Word(const unsigned char* at, const unsigned char* limit);
 
     bool m_bArmed = false;
+    bool m_bRetired = false;      ///< nothing was taken in the first blocks
+    std::uint32_t m_nBlocks = 0;  ///< blocks completed since armed
+    std::uint64_t m_nTaken = 0;   ///< statements taken
     bool m_bCrLf = true;
     SslStatement::TSyntaxVersion m_nVersion = SslStatement::kVersion50;
     RCSslEntry m_Fresh;  ///< a new file entry of the ticket

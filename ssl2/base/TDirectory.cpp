@@ -1,5 +1,6 @@
 #include "ssl2/base/TDirectory.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <ostream>
 #include <random>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -50,11 +52,12 @@ const char* EntryName(const TString& name, const RCDirectory& dir) {
                                                       : EntryName(name, dir.PathOf(name));
 }
 
-/// The type bits of the entry `name` of the directory `fd` itself (a link is not
-/// followed); 0 when there is none.
-mode_t EntryType(int fd, const char* name) {
+/// The type bits of the entry `name` of the directory `fd` itself, or of what a link
+/// there leads to with `follow`; 0 when there is none.
+mode_t EntryType(int fd, const char* name, bool follow = false) {
     struct stat info {};
-    return ::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 ? info.st_mode & S_IFMT : 0;
+    return ::fstatat(fd, name, &info, follow ? 0 : AT_SYMLINK_NOFOLLOW) == 0 ? info.st_mode & S_IFMT
+                                                                             : 0;
 }
 
 }  // namespace
@@ -99,8 +102,31 @@ bool RCDirectory::HasFile(const TString& name) const {
     return EntryType(m_nFd, EntryName(name, *this)) == S_IFREG;
 }
 
-bool RCDirectory::HasLink(const TString& name) const {
-    return EntryType(m_nFd, EntryName(name, *this)) == S_IFLNK;
+mode_t RCDirectory::TypeOf(const TString& name, bool follow) const {
+    return EntryType(m_nFd, EntryName(name, *this), follow);
+}
+
+std::vector<RSDirEntry> RCDirectory::List() const {
+    // Read through the handle itself (from its start), so that the list is of the
+    // directory opened even when its path leads elsewhere by now.
+    if (::lseek(m_nFd, 0, SEEK_SET) != 0)
+        Raise(RMCBaseErrors::kFileRead, m_sPath, errno);
+    std::vector<RSDirEntry> entries;
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        const ssize_t size = ::getdents64(m_nFd, buffer.data(), buffer.size());
+        if (size < 0)
+            Raise(RMCBaseErrors::kFileRead, m_sPath, errno);
+        if (size == 0)
+            return entries;
+        for (ssize_t at = 0; at < size;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + at);
+            at += entry->d_reclen;
+            const std::string_view name(entry->d_name);
+            if (name != "." && name != "..")
+                entries.push_back({std::string(name), entry->d_type});
+        }
+    }
 }
 
 bool RCDirectory::MakeDirectory(const TString& name) const {

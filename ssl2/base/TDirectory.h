@@ -21,10 +21,19 @@
 #include <cstddef>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ssl2/base/TString.h"
 
 #pragma GCC visibility push(hidden)
+
+/// One entry of a directory as its listing gives it.
+struct RSDirEntry {
+    std::string m_sName;
+    /// DT_REG, DT_DIR, DT_LNK, ... of <dirent.h>; DT_UNKNOWN when the file system
+    /// does not tell.
+    unsigned char m_nType;
+};
 
 /// A directory opened once (O_DIRECTORY); its entries are made, renamed, removed
 /// and looked at relative to that handle.
@@ -51,8 +60,12 @@ public:
     bool Has(const TString& name) const;
     /// True when `name` is a regular file itself (not a link).
     bool HasFile(const TString& name) const;
-    /// True when `name` is a symbolic link.
-    bool HasLink(const TString& name) const;
+    /// The type bits (S_IFMT) of the entry `name` itself or, with `follow`, of what a
+    /// link there leads to; 0 when there is none or it leads nowhere.
+    mode_t TypeOf(const TString& name, bool follow) const;
+    /// Every entry but "." and "..", in the order the file system lists them.  Raises
+    /// when the directory cannot be read.
+    std::vector<RSDirEntry> List() const;
     /// Makes the subdirectory `name`; false when an entry of that name exists.
     bool MakeDirectory(const TString& name) const;
     /// Removes the entry `name` itself (a link is never followed); a directory only

@@ -1,6 +1,10 @@
 // RCSslSet::NormalizeSsl, SslCopyFile and UNCPaths2Locals: gathering a job's files
 // into one directory and mapping network paths to local ones.
 
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,8 +14,8 @@
 #include <vector>
 
 #include "ssl2/base/ILog.h"
-#include "ssl2/base/PFileBrowser.h"
 #include "ssl2/base/RCUncPath2LocalPath.h"
+#include "ssl2/base/TDirectory.h"
 #include "ssl2/base/TException.h"
 #include "ssl2/base/TFile.h"
 #include "ssl2/set/RCSslSet.h"
@@ -59,6 +63,88 @@ void LogAndCollect(const char* text, TRCMultiObjectContainer<RCInfo>& errors) {
     SslLog(1, "delivery", TString(text) + GetErrorString());
     errors.push_back(GetErrorInfo());
     ClearError();
+}
+
+/// Adds to `used` the name of `path` (in comparison form) when it lies right in the
+/// directory whose comparison form is `canonicalDir`.
+void UseIfInside(std::unordered_set<std::string>& used, const TString& canonicalDir,
+                 const TString& path) {
+    const std::string& text = path.str();
+    const std::string& prefix = canonicalDir.str();
+    if (text.size() > prefix.size() && text.compare(0, prefix.size(), prefix) == 0 &&
+        text.find('/', prefix.size()) == std::string::npos)
+        used.insert(text.substr(prefix.size()));
+}
+
+/// True when a listed entry is a symbolic link.
+bool IsListedLink(const RCDirectory& dir, const RSDirEntry& entry) {
+    return entry.m_nType == DT_LNK ||
+           (entry.m_nType == DT_UNKNOWN && dir.TypeOf(entry.m_sName, false) == S_IFLNK);
+}
+
+/// True when a listed entry is a file to a purge: anything but a directory, a link
+/// counting as what it leads to; a link that leads nowhere is left alone.
+bool IsListedFile(const RCDirectory& dir, const RSDirEntry& entry) {
+    if (entry.m_nType == DT_DIR)
+        return false;
+    if (entry.m_nType != DT_LNK && entry.m_nType != DT_UNKNOWN)
+        return true;
+    const mode_t type = dir.TypeOf(entry.m_sName, true);
+    return type != 0 && type != S_IFDIR;
+}
+
+/// Removes, in name order, every file of `dir` that `used` does not name (a dry run
+/// reports each as planned instead).  A used name that is a link keeps what it
+/// leads to as well; another writer's file in the making is not ours to remove.
+void PurgeUnused(const RCDirectory& dir, const TString& canonicalDir,
+                 std::unordered_set<std::string>& used, bool dryRun, const TFileReporter& reporter,
+                 TRCMultiObjectContainer<RCInfo>& errors) {
+    // Reports and log lines name a file as the directory's native path, '/', its name.
+    std::string prefix = TFile::NativePath(dir.GetPath()).str();
+    while (prefix.size() > 1 && prefix.back() == '/')
+        prefix.pop_back();
+    if (prefix.empty() || prefix.back() != '/')
+        prefix += '/';
+    std::vector<RSDirEntry> entries = dir.List();
+    std::vector<TString> unused;
+    bool linked = false;
+    for (RSDirEntry& entry : entries) {
+        if (used.count(entry.m_sName) != 0) {
+            if (IsListedLink(dir, entry)) {
+                UseIfInside(used, canonicalDir, CanonicalPath(TString(prefix + entry.m_sName)));
+                linked = true;
+            }
+            continue;
+        }
+        if (!IsListedFile(dir, entry))
+            continue;
+        TString name(std::move(entry.m_sName));
+        if (!TFile::IsTemporaryName(name))
+            unused.push_back(std::move(name));
+    }
+    // What a used link leads to may have been listed before the link.
+    if (linked)
+        std::erase_if(unused, [&](const TString& name) { return used.count(name.str()) != 0; });
+    std::sort(unused.begin(), unused.end());
+    for (const TString& name : unused) {
+        const TString file(prefix + name.str());
+        if (dryRun) {
+            if (reporter)
+                reporter({RSFileReport::kPlanned, TString(), file, "would delete"});
+            continue;
+        }
+        // The listed entry itself is deleted: a link is removed, never followed.
+        SslLog(3, "delivery", "RCSslSet::NormalizeSsl deletes file : " + file);
+        try {
+            dir.Delete(name);
+            if (reporter)
+                reporter({RSFileReport::kDeleted, TString(), file, TString()});
+        } catch (const TException&) {
+            if (reporter)
+                reporter({RSFileReport::kFailed, TString(), file, GetErrorString()});
+            LogAndCollect("RCSslSet::NormalizeSsl got an Exception while deleting file :", errors);
+        }
+    }
 }
 
 /// Reports nowhere.
@@ -115,30 +201,19 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
     std::unordered_set<std::string> used;
     if (purging)
         used.reserve(2 * set->m_EntryList.size());
-    auto useCanonical = [&](const TString& path) {
-        const std::string& text = path.str();
-        const std::string& prefix = canonicalDir.str();
-        if (text.size() > prefix.size() && text.compare(0, prefix.size(), prefix) == 0 &&
-            text.find('/', prefix.size()) == std::string::npos)
-            used.insert(text.substr(prefix.size()));
-    };
+    // A used file elsewhere that is a link into the directory keeps its target; a
+    // used name in the directory that is a link does so too, which the purge tells
+    // from its listing.
     auto useInPlace = [&](const TString& path) {
         if (!purging)
             return;
-        // A used name that is a link keeps its target as well.
-        const TString name = SafeFileName(path);
-        bool link = false;
-        // (A name holding a NUL is no entry of the directory: HasLink would refuse it.)
-        if (canonical.Of(TFile::GetFileDir(path)) == canonicalDir &&
-            name.str().find('\0') == std::string::npos) {
-            used.insert(name.str());
-            link = handle->HasLink(name);
-        } else {
-            std::error_code error;
-            link = std::filesystem::is_symlink(TFile::NativePath(path).str(), error);
+        if (canonical.Of(TFile::GetFileDir(path)) == canonicalDir) {
+            used.insert(SafeFileName(path).str());
+            return;
         }
-        if (link)
-            useCanonical(CanonicalPath(path));
+        std::error_code error;
+        if (std::filesystem::is_symlink(TFile::NativePath(path).str(), error))
+            UseIfInside(used, canonicalDir, CanonicalPath(path));
     };
     auto inPlace = [&](const TString& path) {
         return canonical.Of(TFile::GetFileDir(path)) == canonicalDir;
@@ -242,30 +317,7 @@ TRCMultiObjectContainer<RCInfo> RCSslSet::NormalizeSsl(RCSslSet* set, TString no
     if (!set->m_sLastParsedFilename.IsEmpty())
         useInPlace(set->m_sLastParsedFilename);
     try {
-        const PFileBrowser listing(dir, "*.*", PFileBrowser::kFiles);
-        for (const TString& file : listing.GetPaths()) {
-            const TString name = SafeFileName(file);
-            // Another writer's file in the making is not ours to remove.
-            if (used.count(name.str()) != 0 || TFile::IsTemporaryName(name))
-                continue;
-            if (dryRun) {
-                if (reporter)
-                    reporter({RSFileReport::kPlanned, TString(), file, "would delete"});
-                continue;
-            }
-            // The listed entry itself is deleted: a link is removed, never followed.
-            SslLog(3, "delivery", "RCSslSet::NormalizeSsl deletes file : " + file);
-            try {
-                handle->Delete(name);
-                if (reporter)
-                    reporter({RSFileReport::kDeleted, TString(), file, TString()});
-            } catch (const TException&) {
-                if (reporter)
-                    reporter({RSFileReport::kFailed, TString(), file, GetErrorString()});
-                LogAndCollect("RCSslSet::NormalizeSsl got an Exception while deleting file :",
-                              errors);
-            }
-        }
+        PurgeUnused(*handle, canonicalDir, used, dryRun, reporter, errors);
     } catch (const TException&) {
         errors.push_back(GetErrorInfo());
         ClearError();

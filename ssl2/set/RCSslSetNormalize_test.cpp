@@ -58,6 +58,7 @@ TEST_F(NormalizeTest, PurgeDeletesOnlyUnusedFilesInsideTheDirectory) {
     Write("norm/plot.mtf", "metafile");
     Write("norm/stale.tif", "stale");
     Write("norm/.hidden", "hidden");
+    Write("norm/back\\slash.tif", "unused: the entry itself goes, not \"slash.tif\"");
     MakeDir("norm/subdir");
     Write("norm/subdir/inner.tif", "inner");
     const TString victim = Write("outside/victim.tif", "victim");
@@ -73,7 +74,7 @@ TEST_F(NormalizeTest, PurgeDeletesOnlyUnusedFilesInsideTheDirectory) {
                                               {"norm/subdir/inner.tif", "file:inner"},
                                               {"outside", "dir"},
                                               {"outside/victim.tif", "file:victim"}}));
-    for (const char* name : {"stale.tif", ".hidden", "link.tif"}) {
+    for (const char* name : {"stale.tif", ".hidden", "link.tif", "back\\slash.tif"}) {
         EXPECT_TRUE(m_log.Contains(
             3, "RCSslSet::NormalizeSsl deletes file : " + Path(std::string("norm/") + name)))
             << name;
@@ -84,7 +85,8 @@ TEST_F(NormalizeTest, PurgeDeletesOnlyUnusedFilesInsideTheDirectory) {
 // the file stays, whichever is listed first; a used name that is a link keeps its
 // target.
 TEST_F(NormalizeTest, PurgeComparesLinksAsThemselves) {
-    RCSslSet set = MakeJob({{"norm", "plan.tif"}, {"norm", "used.tif"}});
+    // "norm/": the directory spelt as in a ticket normalized before.
+    RCSslSet set = MakeJob({{"norm", "plan.tif"}, {"norm/", "used.tif"}});
     fs::remove(m_root / "norm" / "used.tif");
     Write("norm/target.tif", "target");
     fs::create_symlink(m_root / "norm" / "target.tif", m_root / "norm" / "used.tif");

@@ -1,8 +1,13 @@
 #!/bin/sh
 # The ABI of libssl2.so.0 as a Debian symbols file (debian/libssl2-0.symbols): one
-# line per exported symbol, with the version that introduced it.  Weak functions
+# line per exported symbol, with the version that introduced it.  Symbols of vague
+# linkage vary with the optimisation level and are marked optional: weak functions
 # (standard-library template instances that a name pattern of the export map also
-# matches) vary with the optimisation level and are marked optional.
+# matches), weak objects (vtables and type information of templates and of classes
+# without an out-of-line virtual function) and unique objects (inline static data
+# members).  Every program that uses one emits its own copy, so none needs the
+# library's; an optimised build drops those the library itself no longer refers to.
+# Functions and objects with one home in the library stay required.
 #
 #   scripts/abi-symbols.sh update LIBRARY   rewrites the file from LIBRARY; symbols
 #                                           already listed keep their version, new
@@ -44,7 +49,7 @@ case $mode in
         exported | sed 's/^/+ /'; } |
         awk -v version="$version" '
           $1 != "+" { since[$1] = $2; next }
-          { tag = $3 == "W" ? "(optional)" : ""
+          { tag = $3 ~ /^[WVu]$/ ? "(optional)" : ""
             print " " tag $2 " " ($2 in since ? since[$2] : version) }'
     } >"$tmp"
     mv "$tmp" "$file"

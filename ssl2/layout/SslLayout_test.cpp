@@ -45,10 +45,12 @@ programcapas2=3
 programname2=190 / 20
 )";
 
-RCStatementInfluencingCapaRefined LabCapas() {
+/// The lab plotter's capabilities, or with "auto" its merge with a plotter of no trays.
+RCStatementInfluencingCapaRefined LabCapas(const std::string& name = "Lab") {
     RCStatementInfluencingCapas all;
     EXPECT_TRUE(all.AddPlotter(kLabPlotter));
-    return all.GetRefinedCapas("Lab");
+    EXPECT_TRUE(all.AddPlotter("[default]\nname=Bare\n"));
+    return all.GetRefinedCapas(name);
 }
 
 /// A set of a job entry and one file entry holding `statements`.
@@ -134,6 +136,9 @@ TEST(SslLayoutTest, MediumAndPlacement) {
         EXPECT_EQ(Geometry(l), row.geometry);
         EXPECT_EQ(l.m_nSetCopies, 2u);
     }
+    const RCStatementInfluencingCapaRefined merged = LabCapas("auto");  // the largest tray only
+    EXPECT_EQ(Geometry(SslComputeLayout(OneFile("OutputSize a4"), 1, &merged)),
+              "sheet 914x1189, print 352 446 210x297, 1189 mm");
 }
 
 TEST(SslLayoutTest, StampsAtTheirPositions) {

@@ -23,10 +23,6 @@ TEST(ReadMemory, BuffersAndTextsReadAsTheirFilesWithoutTemporaryFiles) {
         const RSParse memory = ParseBuffer(ReadFile(ExamplePath(name)), {}, ExamplePath(name));
         EXPECT_EQ(Outcome(memory), Outcome(file)) << name;
         EXPECT_TRUE((memory.m_Set == file.m_Set).bEqual) << name;
-        // The same ticket as a text: written out and read back from memory.
-        RCSslSet text;
-        text.ParseSslText(file.m_Set.ToString(SslStatement::kVersion50), "text", 300);
-        EXPECT_TRUE((text == file.m_Set).bEqual) << name << " as text";
     }
     EXPECT_TRUE(std::filesystem::is_empty(scratch.Path()));
     if (old)

@@ -13,8 +13,7 @@
 
 namespace {
 
-using ssl2::test::RCTempDir;
-using ssl2::test::ReadFile;
+using namespace ssl2::test;
 
 RCSslEntry FileEntry(const char* name, std::uint32_t copies = 1) {
     RCSslEntry entry(1);
@@ -130,8 +129,8 @@ TEST(RCSslSet, DecideOutputTray) {
         std::uint32_t jobTray, sort, requested, decide, stored, result;
     };
     const Row rows[] = {
-        {1, 0, 3, 1, 3, 1}, {1, 1, 3, 1, 3, 0}, {1, 0, 2, 1, 2, 0},
-        {0, 2, 3, 1, 2, 1}, {3, 0, 0, 1, 3, 1}, {0, 0, 3, 0, 3, 1},
+        {1, 0, 3, 1, 3, 1}, {1, 1, 3, 1, 3, 0}, {1, 0, 2, 1, 2, 0}, {0, 2, 3, 1, 2, 1},
+        {3, 0, 0, 1, 3, 1}, {0, 0, 3, 0, 3, 1}, {1, 0, 0, 1, 2, 0},
     };
     for (const Row& row : rows) {
         RCSslSet set = MakeSet(1);

@@ -16,12 +16,11 @@
 
 namespace {
 
-using ssl2::test::ImageSize;
-using ssl2::test::RSParse;
+using namespace ssl2::test;
 
 /// Reads `text` from memory: to its end and without a diagnostic.
 RSParse Parse(const std::string& text) {
-    RSParse parse = ssl2::test::ParseBuffer(text);
+    RSParse parse = ParseBuffer(text);
     EXPECT_EQ(parse.m_Set.ParsedTilEnd(), 1u) << text;
     EXPECT_TRUE(parse.m_Diagnostics.empty()) << text;
     return parse;
@@ -85,7 +84,6 @@ TEST(SslNumberForms, ZoomFactorsAndWindowsKeepTheirMeaning) {
         {"Zoom proportional 594.000 841.000 ", "SCALEMODE = WINDOW\r\nSCALEAUX1 = 841.000 mm\r\n"},
         {"Zoom 100.000 100.000 ", "SCALEMODE = PERCENT\r\nSCALEAUX1 = 100\r\n"},
     };
-    const TString text = read.m_Set.ToString(SslStatement::kVersion50);
     for (int i = 1; i <= 4; ++i) {
         const RCSslEntry& entry = read.m_Set.GetEntry(i);
         EXPECT_TRUE(Contains(entry.ToString(0, SslStatement::kVersion50),
@@ -101,9 +99,9 @@ TEST(SslNumberForms, ZoomFactorsAndWindowsKeepTheirMeaning) {
 // A client program with a German user interface has called setlocale: tickets and
 // configuration lines still carry decimal points, and read as such.
 TEST(SslNumberForms, TheCallersLocaleChangesNoNumber) {
-    const ssl2::test::RCCommaLocale german;
+    const RCCommaLocale german;
     if (!german.Active())
-        GTEST_SKIP() << ssl2::test::kCommaLocaleMissing;
+        GTEST_SKIP() << kCommaLocaleMissing;
     const RSParse read =
         Parse("BeginJob\nBeginOutput\nMargin top 1.1\nHpgl minwidth 0,25\nEndOutput\nEndJob\n");
     ASSERT_EQ(read.m_nResult, 2);

